@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include "common/errors.h"
+#include "common/values.h"
+#include "runtime/configuration.h"
+
+namespace vc {
+namespace {
+
+std::string MessageOf(void (*action)()) {
+    try {
+        action();
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+    return "(no error)";
+}
+
+TEST(StrToBool, ReadsNumbersFirstThenTrueAndFalseInAnyCase) {
+    EXPECT_TRUE(StrToBool("-1"));
+    EXPECT_TRUE(StrToBool("1"));
+    EXPECT_TRUE(StrToBool("2.5"));
+    EXPECT_TRUE(StrToBool("True"));
+    EXPECT_TRUE(StrToBool("tRUE"));
+    EXPECT_FALSE(StrToBool("0"));
+    EXPECT_FALSE(StrToBool("0.0"));
+    EXPECT_FALSE(StrToBool("false"));
+    EXPECT_FALSE(StrToBool("FALSE"));
+}
+
+TEST(StrToBool, RejectsOtherWordsWithTheBooleanMessage) {
+    EXPECT_EQ(MessageOf([] { StrToBool("yes"); }), "'yes' is not a valid boolean value");
+    EXPECT_EQ(MessageOf([] { StrToBool(""); }), "'' is not a valid boolean value");
+    EXPECT_EQ(MessageOf([] { StrToBool("1x"); }), "'1x' is not a valid boolean value");
+    EXPECT_EQ(MessageOf([] { StrToBool("e5"); }), "'e5' is not a valid boolean value");
+}
+
+TEST(StrToInt, ReadsSigned32BitDecimals) {
+    EXPECT_EQ(StrToInt("650"), 650);
+    EXPECT_EQ(StrToInt("-1"), -1);
+    EXPECT_EQ(StrToInt("+7"), 7);
+    EXPECT_EQ(StrToInt("2147483647"), 2147483647);
+    EXPECT_EQ(StrToInt("-2147483648"), INT32_MIN);
+    EXPECT_EQ(MessageOf([] { StrToInt("abc"); }), "'abc' is not a valid integer value");
+    EXPECT_EQ(MessageOf([] { StrToInt("2147483648"); }), "'2147483648' is not a valid integer value");
+    EXPECT_EQ(MessageOf([] { StrToInt(""); }), "'' is not a valid integer value");
+    EXPECT_EQ(MessageOf([] { StrToInt("1.5"); }), "'1.5' is not a valid integer value");
+    EXPECT_EQ(MessageOf([] { StrToInt("-"); }), "'-' is not a valid integer value");
+}
+
+TEST(StrToColour, ReadsNamesInAnyCaseAndNumbers) {
+    EXPECT_EQ(StrToColour("clNavy"), 0x800000u);
+    EXPECT_EQ(StrToColour("CLSKYBLUE"), 0xF0CAA6u);
+    EXPECT_EQ(StrToColour("clbtnface"), 0xFF00000Fu);
+    EXPECT_EQ(StrToColour("clMenuBar"), 0xFF00001Eu);
+    EXPECT_EQ(StrToColour("clNone"), 0x1FFFFFFFu);
+    EXPECT_EQ(StrToColour("clDefault"), 0x20000000u);
+    EXPECT_EQ(StrToColour("255"), 0xFFu);
+    EXPECT_EQ(StrToColour("-16777201"), 0xFF00000Fu);
+    EXPECT_EQ(StrToColour("$00FF8000"), 0x00FF8000u);
+    EXPECT_EQ(StrToColour("0xff"), 0xFFu);
+    EXPECT_EQ(MessageOf([] { StrToColour("clPink"); }), "'clPink' is not a valid integer value");
+    EXPECT_EQ(MessageOf([] { StrToColour("$"); }), "'$' is not a valid integer value");
+    EXPECT_EQ(MessageOf([] { StrToColour("$1FFFFFFFF"); }), "'$1FFFFFFFF' is not a valid integer value");
+}
+
+TEST(ColourNames, TheTableRoundTripsEveryName) {
+    for (const char* name : {"clBlack", "clMedGray", "clScrollBar", "clCaptionText", "clHotLight",
+                             "clGradientInactiveCaption", "clMenuHighlight", "clNone", "clDefault"}) {
+        const auto value = ColourByName(name);
+        ASSERT_TRUE(value) << name;
+        EXPECT_EQ(ColourName(*value), std::string(name));
+    }
+    // Index 8 and 25 have no name in the table.
+    EXPECT_FALSE(ColourName(0xFF000008u));
+    EXPECT_FALSE(ColourName(0xFF000019u));
+}
+
+TEST(ConfigurationLines, MissingLineRaisesTheListErrorWithItsIndex) {
+    ConfigurationLines lines("a\r\nb\r\n");
+    EXPECT_EQ(lines.Count(), 2u);
+    EXPECT_EQ(lines.Line(1), "b");
+    try {
+        lines.Line(2);
+        FAIL();
+    } catch (const EListError& e) {
+        EXPECT_STREQ(e.what(), "List index out of bounds (2)");
+    }
+    EXPECT_THROW(lines.Line(-1), EListError);
+    EXPECT_THROW(lines.SetLine(5, "x"), EListError);
+}
+
+TEST(ConfigurationLines, A102LinePayloadFailsOnlyWhenLine102IsRead) {
+    std::string text;
+    for (int i = 0; i < 102; ++i) text += (i == 101 ? "True" : "x") + std::string("\r\n");
+    ConfigurationLines lines(text);
+    EXPECT_TRUE(lines.Boolean(line::kSkinOn));
+    EXPECT_THROW(lines.Integer(line::kSkinNumber), EListError);
+}
+
+TEST(ConfigurationLines, ZeroByteCutsLaterIndexesAway) {
+    ConfigurationLines lines(std::string("t\r\n1\r\nclRed\0\r\n0\r\n", 17));
+    EXPECT_EQ(lines.Count(), 3u);
+    EXPECT_EQ(lines.ColourValue(2), 0x0000FFu);
+    EXPECT_THROW(lines.Line(3), EListError);
+}
+
+TEST(ConfigurationLines, TextWritesEveryLineWithCrLf) {
+    ConfigurationLines lines("a\nb\rc");
+    lines.SetLine(1, "1");
+    EXPECT_EQ(lines.Text(), "a\r\n1\r\nc\r\n");
+    EXPECT_EQ(MessageOf([] { ConfigurationLines("x\ny").Integer(0); }), "'x' is not a valid integer value");
+}
+
+}  // namespace
+}  // namespace vc

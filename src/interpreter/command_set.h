@@ -1,0 +1,60 @@
+#pragma once
+// The 33 action commands and the rules they share: button names, menu item
+// addresses and the rebasing of recorded page paths.
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "interpreter/command_host.h"
+
+namespace vc {
+
+// Where a command string comes from. Commands of a web page loaded inside the
+// window must not start programs on the reader's machine.
+enum class CommandSource {
+    Book,     // the book's own pages, its menu and its start-up line
+    WebPage,  // a page (or frame) with an http, https or ftp address
+};
+
+enum class CommandOutcome {
+    Continue,     // go on with the next action command
+    EndOfString,  // "APPLICATIONEXIT()" closed the window: run nothing more
+};
+
+constexpr std::size_t kCommandCount = 33;
+// The keywords in the order the dispatcher tests them.
+const std::array<std::string_view, kCommandCount>& CommandKeywords();
+
+// Runs one trimmed action command. An unknown keyword does nothing; errors of
+// the effects propagate.
+CommandOutcome RunActionCommand(CommandHost& host, std::string_view command,
+                                CommandSource source = CommandSource::Book);
+
+// The button of an exact, upper-case button name such as "BUTTON_HOME".
+std::optional<ToolButton> ButtonByName(std::string_view name);
+
+// The position a menu item name addresses: its first five characters are
+// dropped whatever they are, and what is left must hold one "_" (two indexes)
+// or two (three indexes); otherwise there is no address. An index that is not
+// a decimal integer raises EConvertError.
+std::optional<MenuPath> MenuItemAddress(std::string_view name);
+
+// The top-level menu "DESABILITARMENU" addresses: "MENUx" and one index,
+// without "_". No address for an empty index or one with "_".
+std::optional<MenuPath> TopLevelMenuAddress(std::string_view name);
+
+// Checks every index of `path` against the current menu, level by level, and
+// raises EListError with the first index that lies outside.
+void CheckMenuPath(const CommandHost& host, const MenuPath& path);
+
+// A page path as written on the author's machine, moved beside the
+// executable: the characters that precede the start page's folder name in the
+// recorded start page are cut from the front of `pagePath` (by count, not by
+// comparison) and the rest is appended to the executable's folder. A start
+// page without a folder piece raises EListError.
+std::string RebasePagePath(std::string_view startPage, std::string_view executableFolder,
+                           std::string_view pagePath);
+
+}  // namespace vc

@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include "common/errors.h"
+#include "interpreter/external_actions.h"
+#include "interpreter/interpreter.h"
+#include "interpreter_recording_host.h"
+
+namespace vc {
+namespace {
+
+using testing::RecordingHost;
+using Lines = std::vector<std::string>;
+
+ShellCall OnlyShellCall(const std::string& commands, RecordingHost host = RecordingHost()) {
+    RunActionCommands(host, commands);
+    EXPECT_EQ(host.shellCalls.size(), 1u) << commands;
+    return host.shellCalls.empty() ? ShellCall() : host.shellCalls.front();
+}
+
+TEST(InterpreterExternal, WebLinkAndSendEmailPrefixWithoutLooking) {
+    ShellCall call = OnlyShellCall("WEBLINK \"example.test/a?b=c\"");
+    EXPECT_EQ(call.owner, ShellOwner::ApplicationWindow);
+    EXPECT_FALSE(call.verb.has_value());
+    EXPECT_EQ(call.file, "http://example.test/a?b=c");
+    EXPECT_FALSE(call.parameters.has_value());
+    EXPECT_FALSE(call.directory.has_value());
+    EXPECT_EQ(call.showMode, 1);
+
+    EXPECT_EQ(OnlyShellCall("WEBLINK \"http://example.test\"").file, "http://http://example.test");
+    EXPECT_EQ(OnlyShellCall("WEBLINK").file, "http://WEBLINK");  // no quotes: the whole field
+    EXPECT_EQ(OnlyShellCall("WEBLINK \"\"").file, "http://");
+
+    call = OnlyShellCall("SENDEMAIL \"reader@example.test?subject=Hello%20there\"");
+    EXPECT_EQ(call.owner, ShellOwner::DesktopWindow);
+    EXPECT_EQ(call.verb, std::optional<std::string>("open"));
+    EXPECT_EQ(call.file, "mailto:reader@example.test?subject=Hello%20there");
+    EXPECT_FALSE(call.parameters.has_value());
+    EXPECT_EQ(OnlyShellCall("SENDEMAIL \"\"").file, "mailto:");
+}
+
+TEST(InterpreterExternal, ExecuteOrOpenFileReplacesMacrosInTheFileOnly) {
+    RecordingHost host;
+    RunActionCommands(host, "EXECUTEOROPENFILE \"[WindowsDir]notepad.exe\"==\"[Dir]notes.txt\"");
+    EXPECT_EQ(host.log, (Lines{"?ExecutablePath", "?WindowsDirectory", "?SystemDirectory",
+                               "Shell(none, null, [C:\\WINDOWS\\notepad.exe], [[Dir]notes.txt], null, 1)"}));
+
+    EXPECT_EQ(OnlyShellCall("EXECUTEOROPENFILE \"[dir]readme.txt\"").file, "C:\\Books\\readme.txt");
+    EXPECT_EQ(OnlyShellCall("EXECUTEOROPENFILE \"[SYSTEMDIR]calc.exe\"").file, "C:\\WINDOWS\\system32\\calc.exe");
+    EXPECT_EQ(OnlyShellCall("EXECUTEOROPENFILE \"[Dir]a [DIR]b\"").file, "C:\\Books\\a C:\\Books\\b");
+    ShellCall call = OnlyShellCall("EXECUTEOROPENFILE \"\"");
+    EXPECT_EQ(call.file, "");
+    EXPECT_EQ(call.parameters, std::optional<std::string>(""));  // an empty text, not none
+    EXPECT_EQ(call.owner, ShellOwner::None);
+    EXPECT_FALSE(call.verb.has_value());
+
+    RecordingHost root;
+    root.executablePath = "C:\\vc.exe";
+    root.windowsDirectory = "C:\\WINDOWS\\";  // already ends with "\": no second one
+    EXPECT_EQ(OnlyShellCall("EXECUTEOROPENFILE \"[Dir]x.htm\"", root).file, "C:\\x.htm");
+    EXPECT_EQ(OnlyShellCall("EXECUTEOROPENFILE \"[WindowsDir]x\"", root).file, "C:\\WINDOWS\\x");
+
+    RecordingHost unknown;
+    unknown.systemDirectory.clear();
+    EXPECT_EQ(OnlyShellCall("EXECUTEOROPENFILE \"[SystemDir]cmd.exe\"", unknown).file, "cmd.exe");
+}
+
+TEST(InterpreterExternal, MacroExpansionIsPlainAndOrdered) {
+    EXPECT_EQ(ExpandDirectoryMacros("[Dir][WindowsDir][SystemDir]", "D:\\", "W", "S\\"), "D:\\W\\S\\");
+    // A folder that itself holds a later macro is expanded by the later step.
+    EXPECT_EQ(ExpandDirectoryMacros("[Dir]x", "C:\\[systemdir]\\", "W", "S"), "C:\\S\\\\x");
+    EXPECT_EQ(ExpandDirectoryMacros("[Dir", "D:\\", "W", "S"), "[Dir");
+    EXPECT_EQ(ExpandDirectoryMacros("", "D:\\", "W", "S"), "");
+}
+
+TEST(InterpreterExternal, TextsForTheShellAreCutAt1024Characters) {
+    // Several macros can make the file longer than the shell's buffer.
+    RecordingHost host;
+    host.executablePath = "C:\\" + std::string(200, 'f') + "\\vc.exe";  // a folder of 204 characters
+    std::string macros;
+    for (int i = 0; i < 10; ++i) macros += "[Dir]";
+    const ShellCall call = OnlyShellCall("EXECUTEOROPENFILE \"" + macros + "\"==\"p\"", host);
+    EXPECT_EQ(call.file.size(), kShellTextLimit);
+    EXPECT_EQ(call.file.substr(0, 204), "C:\\" + std::string(200, 'f') + "\\");
+    EXPECT_EQ(call.parameters, std::optional<std::string>("p"));
+
+    RecordingHost direct;
+    OpenWithShell(direct, std::string(1024, 'a'), std::string(2000, 'b'));
+    ASSERT_EQ(direct.shellCalls.size(), 1u);
+    EXPECT_EQ(direct.shellCalls[0].file, std::string(1024, 'a'));
+    EXPECT_EQ(direct.shellCalls[0].parameters, std::optional<std::string>(std::string(1024, 'b')));
+}
+
+TEST(InterpreterExternal, WebPagesCannotStartPrograms) {
+    RecordingHost host;
+    RunActionCommands(host,
+                      "EXECUTEOROPENFILE \"[SystemDir]cmd.exe\"==\"/c del x\"-@-WEBLINK \"example.test\"-@-WEBHOME()",
+                      CommandSource::WebPage);
+    EXPECT_EQ(host.log, (Lines{"Shell(application, null, [http://example.test], null, null, 1)", "Click(Home)"}));
+
+    RecordingHost book;
+    RunActionCommands(book, "EXECUTEOROPENFILE \"[SystemDir]cmd.exe\"==\"/c dir\"", CommandSource::Book);
+    ASSERT_EQ(book.shellCalls.size(), 1u);
+    EXPECT_EQ(book.shellCalls[0].file, "C:\\WINDOWS\\system32\\cmd.exe");
+}
+
+TEST(InterpreterExternal, RebasePagePathCutsTheRecordedPrefixByLength) {
+    const std::string start = "C:\\books\\tour\\index.htm";
+    EXPECT_EQ(RebasePagePath(start, "E:\\Reader\\", "C:\\books\\tour\\part2.htm"), "E:\\Reader\\tour\\part2.htm");
+    EXPECT_EQ(RebasePagePath(start, "E:\\Reader\\", start), "E:\\Reader\\tour\\index.htm");
+    EXPECT_EQ(RebasePagePath(start, "E:\\Reader\\", "C:\\books\\tour\\"), "E:\\Reader\\tour\\");
+    // The prefix is not compared, only counted.
+    EXPECT_EQ(RebasePagePath(start, "E:\\Reader\\", "X:\\abcdefgh\\bits.htm"), "E:\\Reader\\gh\\bits.htm");
+    // Shorter than the prefix: nothing of the page is left.
+    EXPECT_EQ(RebasePagePath(start, "E:\\Reader\\", "short"), "E:\\Reader\\");
+    EXPECT_EQ(RebasePagePath(start, "E:\\Reader", "C:\\books\\tour\\p.htm"), "E:\\Reader\\tour\\p.htm");
+    // With the folder right after the drive nothing precedes it but "C:\".
+    EXPECT_EQ(RebasePagePath("C:\\tour\\index.htm", "E:\\", "C:\\tour\\a.htm"), "E:\\tour\\a.htm");
+    // A start page at a drive root: k is 0 or less, all of the page is kept.
+    EXPECT_EQ(RebasePagePath("C:\\index.htm", "E:\\", "tour\\a.htm"), "E:\\tour\\a.htm");
+
+    try {
+        RebasePagePath("index.htm", "E:\\", "a.htm");
+        FAIL() << "a start page without a folder must raise";
+    } catch (const EListError& e) {
+        EXPECT_STREQ(e.what(), "List index out of bounds (-1)");
+    }
+    EXPECT_THROW(RebasePagePath("", "E:\\", "a.htm"), EListError);
+}
+
+TEST(InterpreterExternal, LoadHtmlNavigatesBesideTheExecutableOrFails) {
+    RecordingHost host;
+    host.executablePath = "D:\\ebook\\book.exe";
+    RunActionCommands(host, "LOADHTML \"C:\\books\\tour\\ch1.htm\"");
+    EXPECT_EQ(host.Effects(), Lines{"Navigate(D:\\ebook\\tour\\ch1.htm)"});
+
+    RecordingHost broken;
+    broken.startPage = "index.htm";
+    EXPECT_THROW(RunActionCommands(broken, "LOADHTML \"C:\\books\\tour\\ch1.htm\"-@-WEBHOME()"), EListError);
+    EXPECT_TRUE(broken.Effects().empty());
+}
+
+}  // namespace
+}  // namespace vc

@@ -1,0 +1,190 @@
+#pragma once
+// A stand-in for the presentation window: it keeps the state the commands
+// read (buttons, bars, a menu tree) and writes every call, in order, to a log
+// of readable lines. Queries are logged with a leading "?", so tests that care
+// only about effects can use Effects().
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "common/errors.h"
+#include "interpreter/command_host.h"
+
+namespace vc::testing {
+
+inline const char* ButtonText(ToolButton button) {
+    switch (button) {
+        case ToolButton::Home: return "Home";
+        case ToolButton::Back: return "Back";
+        case ToolButton::Forward: return "Forward";
+        case ToolButton::Refresh: return "Refresh";
+        case ToolButton::Stop: return "Stop";
+        case ToolButton::SelectAll: return "SelectAll";
+        case ToolButton::Copy: return "Copy";
+        case ToolButton::Print: return "Print";
+        case ToolButton::Exit: return "Exit";
+        case ToolButton::About: return "About";
+    }
+    return "?";
+}
+
+inline std::string PathText(const MenuPath& path) {
+    std::string text;
+    for (int index : path) text += (text.empty() ? "" : "/") + std::to_string(index);
+    return text.empty() ? "bar" : text;
+}
+
+inline std::string ShellCallText(const ShellCall& call) {
+    const char* owner = call.owner == ShellOwner::None                ? "none"
+                        : call.owner == ShellOwner::ApplicationWindow ? "application"
+                                                                      : "desktop";
+    auto optional = [](const std::optional<std::string>& text) { return text ? "[" + *text + "]" : std::string("null"); };
+    return std::string("Shell(") + owner + ", " + optional(call.verb) + ", [" + call.file + "], " +
+           optional(call.parameters) + ", " + optional(call.directory) + ", " + std::to_string(call.showMode) + ")";
+}
+
+struct MenuNode {
+    MenuNode(std::string text, bool on = true, std::vector<MenuNode> children = {})
+        : caption(std::move(text)), enabled(on), items(std::move(children)) {}
+    std::string caption;
+    bool enabled = true;
+    std::vector<MenuNode> items;
+};
+
+class RecordingHost : public CommandHost {
+public:
+    // What the host answers.
+    std::string executablePath = "C:\\Books\\vc.exe";
+    std::string windowsDirectory = "C:\\WINDOWS";
+    std::string systemDirectory = "C:\\WINDOWS\\system32";
+    std::string startPage = "C:\\books\\tour\\index.htm";
+    std::map<ToolButton, bool> enabled;  // missing: enabled
+    bool toolBarVisible = true;
+    bool statusBarVisible = true;
+    std::vector<MenuNode> menus;
+    bool refuseExecWB = false;
+    bool record = true;
+
+    // What happened.
+    mutable std::vector<std::string> log;  // queries are const but recorded too
+    std::vector<ShellCall> shellCalls;
+    std::string caption;
+    bool closed = false;
+
+    std::vector<std::string> Effects() const {
+        std::vector<std::string> effects;
+        for (const auto& line : log)
+            if (line.empty() || line[0] != '?') effects.push_back(line);
+        return effects;
+    }
+
+    MenuNode& Menu(const MenuPath& path) {
+        std::vector<MenuNode>* level = &menus;
+        MenuNode* node = nullptr;
+        for (int index : path) {
+            node = &level->at(static_cast<std::size_t>(index));
+            level = &node->items;
+        }
+        return *node;
+    }
+
+    void ShowMessage(const std::string& boxCaption, const std::string& text, unsigned style) override {
+        Log("Message(" + boxCaption + ", " + text + ", " + std::to_string(style) + ")");
+    }
+    void SetCaption(const std::string& text) override {
+        caption = text;
+        Log("Caption(" + text + ")");
+    }
+    void SetGradientCaption(const std::string& text) override { Log("GradientCaption(" + text + ")"); }
+    void RepaintGradientCaption() override { Log("RepaintGradient"); }
+    void CloseWindow() override {
+        closed = true;
+        Log("Close");
+    }
+    void MaximizeWindow() override { Log("Maximize"); }
+    void MinimizeApplication() override { Log("Minimize"); }
+
+    void Navigate(const std::string& address) override { Log("Navigate(" + address + ")"); }
+    void BrowserStop() override { Log("BrowserStop"); }
+    void BrowserExecWB(int command, int option) override {
+        Log("ExecWB(" + std::to_string(command) + ", " + std::to_string(option) + ")");
+        if (refuseExecWB) throw Exception("Unspecified error");
+    }
+
+    void ClickButton(ToolButton button) override { Log(std::string("Click(") + ButtonText(button) + ")"); }
+    bool ButtonEnabled(ToolButton button) const override {
+        Log(std::string("?Enabled(") + ButtonText(button) + ")");
+        const auto found = enabled.find(button);
+        return found == enabled.end() || found->second;
+    }
+    void SetButtonEnabled(ToolButton button, bool on) override {
+        enabled[button] = on;
+        Log(std::string(on ? "Enable(" : "Disable(") + ButtonText(button) + ")");
+    }
+    bool ToolBarVisible() const override {
+        Log("?ToolBarVisible");
+        return toolBarVisible;
+    }
+    void SetToolBarVisible(bool visible) override {
+        toolBarVisible = visible;
+        Log(visible ? "ShowToolBar" : "HideToolBar");
+    }
+    bool StatusBarVisible() const override {
+        Log("?StatusBarVisible");
+        return statusBarVisible;
+    }
+    void SetStatusBarVisible(bool visible) override {
+        statusBarVisible = visible;
+        Log(visible ? "ShowStatusBar" : "HideStatusBar");
+    }
+
+    int MenuItemCount(const MenuPath& parent) const override {
+        Log("?MenuCount(" + PathText(parent) + ")");
+        const std::vector<MenuNode>* level = &menus;
+        for (int index : parent) level = &level->at(static_cast<std::size_t>(index)).items;
+        return static_cast<int>(level->size());
+    }
+    void SetMenuItemEnabled(const MenuPath& item, bool on) override {
+        Menu(item).enabled = on;
+        Log(std::string(on ? "EnableMenu(" : "DisableMenu(") + PathText(item) + ")");
+    }
+    void DeleteMenuItem(const MenuPath& item) override {
+        Log("DeleteMenu(" + PathText(item) + ")");
+        MenuPath parent(item.begin(), item.end() - 1);
+        auto& level = parent.empty() ? menus : Menu(parent).items;
+        level.erase(level.begin() + item.back());
+    }
+    void SetMenuItemCaption(const MenuPath& item, const std::string& text) override {
+        Menu(item).caption = text;
+        Log("RenameMenu(" + PathText(item) + ", " + text + ")");
+    }
+
+    void ShellExecute(const ShellCall& call) override {
+        if (record) shellCalls.push_back(call);
+        Log(ShellCallText(call));
+    }
+    std::string ExecutablePath() const override {
+        Log("?ExecutablePath");
+        return executablePath;
+    }
+    std::string WindowsDirectory() const override {
+        Log("?WindowsDirectory");
+        return windowsDirectory;
+    }
+    std::string SystemDirectory() const override {
+        Log("?SystemDirectory");
+        return systemDirectory;
+    }
+    std::string StartPage() const override {
+        Log("?StartPage");
+        return startPage;
+    }
+
+private:
+    void Log(const std::string& line) const {
+        if (record) log.push_back(line);
+    }
+};
+
+}  // namespace vc::testing

@@ -1,0 +1,64 @@
+#pragma once
+// The book description file: sections of "key = value" lines, followed by an
+// optional menu definition copied into the payload line by line.
+//
+// Values are written plain (surrounding blanks dropped, every other byte kept:
+// "#", ";", quotes inside, 8-bit characters) or in double quotes, where
+// \\, \" and \xHH stand for a backslash, a quote and any byte. Quoted values
+// are taken exactly as written; plain ones may use the friendly words of
+// their form (yes/no, normal/maximised...).
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace vc::pack {
+
+// An error of the authoring tool; the message is complete and names the
+// place at fault.
+class PackError : public std::runtime_error {
+public:
+    explicit PackError(const std::string& message) : std::runtime_error(message) {}
+};
+
+// A line of a text with the break that ended it: "\r\n", "\n", "\r", or
+// empty for a last line without one. Zero bytes are kept in the line.
+struct RawLine {
+    std::string text;
+    std::string lineBreak;
+};
+std::vector<RawLine> SplitRawLines(std::string_view text);
+
+// A value as it must be written after "key = " so that reading it back gives
+// exactly `value`. `plainReadsBack` tells whether the plain form would stand
+// for the same value (false for words the form translates).
+std::string FormatValue(const std::string& value, bool plainReadsBack = true);
+
+struct BookValue {
+    std::string text;
+    bool quoted = false;
+    int lineNumber = 0;
+};
+
+struct Book {
+    std::string fileName;  // as given, for messages
+    // Keyed by lower-case "section/key".
+    std::map<std::string, BookValue> values;
+    bool hasMenuDefinition = false;
+    std::vector<std::string> menuLines;  // copied verbatim after line 102
+
+    const BookValue* Find(std::string_view section, std::string_view key) const;
+};
+
+// Parses a book description. Unknown sections and keys, keys given twice and
+// malformed lines raise PackError with "file:line: ..." messages.
+Book ParseBook(std::string_view text, const std::string& fileName);
+
+// The section headers that start the verbatim menu definition.
+bool IsMenuDefinitionHeader(std::string_view trimmedLine);
+// The header that starts a verbatim tail without being copied itself.
+constexpr const char* kMenuDefinitionMarker = "[menu-definition]";
+
+}  // namespace vc::pack

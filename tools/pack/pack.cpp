@@ -1,0 +1,559 @@
+#include "pack.h"
+
+#include <algorithm>
+#include <climits>
+#include <fstream>
+#include <iterator>
+#include <ostream>
+#include <sstream>
+
+#include "book_keys.h"
+#include "common/errors.h"
+#include "common/text.h"
+#include "common/values.h"
+#include "runtime/configuration.h"
+#include "runtime/payload.h"
+#include "runtime/startup_helpers.h"
+
+namespace vc::pack {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kConfigurationLines = line::kLastLine + 1;
+
+std::string ReadWholeFile(const fs::path& path, const std::string& what) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw PackError("cannot read " + what + " \"" + path.string() + "\"");
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+void WriteWholeFile(const fs::path& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out) throw PackError("cannot write \"" + path.string() + "\"");
+}
+
+std::string KeyName(const KeyEntry& entry) { return std::string("[") + entry.section + "] " + entry.key; }
+
+std::string LinePart(const KeyEntry& entry) { return " (configuration line " + std::to_string(entry.line) + ")"; }
+
+// The place of a value in the book: "tour.ini:12: " or "tour.ini: ".
+std::string Place(const Book& book, const BookValue* value) {
+    return book.fileName + ":" + (value ? std::to_string(value->lineNumber) + ":" : std::string()) + " ";
+}
+
+[[noreturn]] void FailValue(const Book& book, const BookValue* given, const std::string& keyName,
+                            const std::string& shown, const std::string& reason, const KeyEntry& entry) {
+    throw PackError(Place(book, given) + keyName + " = \"" + shown + "\": " + reason + LinePart(entry));
+}
+
+std::string ForwardSlashes(std::string text) {
+    std::replace(text.begin(), text.end(), '\\', '/');
+    return text;
+}
+
+// A page of the book (start page, separate home page): where it lies and the
+// path written into its configuration line.
+struct Page {
+    std::string recorded;
+    fs::path folder;
+};
+
+Page LocatePage(const Book& book, const fs::path& bookPath, const KeyEntry& entry, const BookValue* relative,
+                const BookValue* recorded) {
+    const std::string relName = KeyName(entry);
+    const std::string recName = std::string("[") + entry.section + "] " + RecordedKey(entry);
+    std::string recordedRelative;
+    if (recorded) {
+        try {
+            recordedRelative = BookRelativePath(recorded->text);
+        } catch (const EListError&) {
+            FailValue(book, recorded, recName, recorded->text,
+                      "a recorded page path needs a folder and a file name, such as C:\\Books\\tour\\pages\\index.htm",
+                      entry);
+        }
+    }
+    const fs::path bookDir = bookPath.has_parent_path() ? bookPath.parent_path() : fs::path(".");
+    const BookValue* shownValue = relative ? relative : recorded;
+    const std::string shownName = relative ? relName : recName;
+    const fs::path file = bookDir / ForwardSlashes(relative ? relative->text : recordedRelative);
+    std::error_code error;
+    if (!fs::is_regular_file(file, error))
+        FailValue(book, shownValue, shownName, shownValue->text,
+                  "the page file \"" + file.generic_string() + "\" does not exist", entry);
+
+    const fs::path canonical = fs::canonical(file);
+    const fs::path folder = canonical.parent_path();
+    const fs::path canonicalBookDir = fs::canonical(bookDir);
+    if (folder == canonicalBookDir)
+        FailValue(book, shownValue, shownName, shownValue->text,
+                  "the page must lie in a pages folder beside the book file, such as pages/index.htm", entry);
+
+    const std::string expected = folder.filename().string() + "\\" + canonical.filename().string();
+    Page page;
+    page.folder = folder;
+    if (recorded) {
+        // Only the last folder and the file name travel with the e-book.
+        if (!SameText(recordedRelative, expected))
+            FailValue(book, recorded, recName, recorded->text,
+                      "the recorded path ends in \"" + recordedRelative + "\" but the page is \"" + expected + "\"",
+                      entry);
+        page.recorded = recorded->text;
+    } else {
+        std::string bookFolder = canonicalBookDir.filename().string();
+        if (bookFolder.empty()) bookFolder = "book";
+        page.recorded = "C:\\Books\\" + bookFolder + "\\" + expected;
+    }
+    return page;
+}
+
+void AddFolder(ComposedBook& composed, const fs::path& folder) {
+    if (std::find(composed.pageFolders.begin(), composed.pageFolders.end(), folder) != composed.pageFolders.end())
+        return;
+    for (const auto& other : composed.pageFolders)
+        if (other.filename() == folder.filename())
+            throw PackError("two page folders share the name \"" + folder.filename().string() + "\": \"" +
+                            other.generic_string() + "\" and \"" + folder.generic_string() + "\"");
+    composed.pageFolders.push_back(folder);
+}
+
+void Warn(ComposedBook& composed, const Book& book, const BookValue* given, const std::string& warning) {
+    if (!warning.empty()) composed.warnings.push_back(Place(book, given) + "warning: " + warning);
+}
+
+// A whole payload given verbatim: its lines are checked as the runtime reads
+// them, and its pages located from the recorded paths.
+ComposedBook ComposeVerbatim(const Book& book, const fs::path& bookPath, const BookValue& text) {
+    if (book.values.size() != 1 || book.hasMenuDefinition)
+        throw PackError(Place(book, &text) +
+                        "[payload] text gives the whole payload; no other key and no menu definition may be given");
+    ComposedBook composed;
+    composed.payload = text.text;
+    for (const RawLine& raw : SplitRawLines(text.text)) composed.lines.push_back(raw.text);
+    const int count = static_cast<int>(std::min<std::size_t>(composed.lines.size(), kConfigurationLines));
+    for (int i = 0; i < count; ++i) {
+        const KeyEntry& entry = EntryForLine(i);
+        const std::string& value = composed.lines[static_cast<std::size_t>(i)];
+        const std::string where = "[payload] text, line " + std::to_string(i) + " (" + KeyName(entry) + ")";
+        if (entry.form == Form::kPage) {
+            if (value.empty() && i != line::kStartPage) continue;
+            BookValue recorded{value, true, text.lineNumber};
+            AddFolder(composed, LocatePage(book, bookPath, entry, nullptr, &recorded).folder);
+            continue;
+        }
+        try {
+            Warn(composed, book, &text, CheckValue(entry, value));
+        } catch (const EConvertError& e) {
+            FailValue(book, &text, where, value, e.what(), entry);
+        }
+    }
+    if (composed.payload.empty()) throw PackError(Place(book, &text) + "[payload] text is empty");
+    return composed;
+}
+
+std::string PayloadLineBreak(const Book& book) {
+    const BookValue* given = book.Find("payload", "line-break");
+    if (!given) return "\r\n";
+    if (SameText(given->text, "crlf")) return "\r\n";
+    if (SameText(given->text, "lf")) return "\n";
+    if (SameText(given->text, "cr")) return "\r";
+    throw PackError(Place(book, given) + "[payload] line-break = \"" + given->text + "\": use crlf, lf or cr");
+}
+
+bool PayloadFinalBreak(const Book& book) {
+    const BookValue* given = book.Find("payload", "final-line-break");
+    if (!given) return true;
+    try {
+        static const KeyEntry kFinalBreak{-1, "payload", "final-line-break", Form::kBoolean, DefaultRule::kLiteral,
+                                          "1", ""};
+        return StrToBool(given->quoted ? given->text : TranslatePlain(kFinalBreak, given->text));
+    } catch (const EConvertError& e) {
+        throw PackError(Place(book, given) + "[payload] final-line-break = \"" + given->text + "\": " + e.what());
+    }
+}
+
+int PayloadLineCount(const Book& book) {
+    const BookValue* given = book.Find("payload", "lines");
+    if (!given) return kConfigurationLines;
+    const auto count = TryStrToInt(given->text);
+    if (!count || *count < 1 || *count > kConfigurationLines)
+        throw PackError(Place(book, given) + "[payload] lines = \"" + given->text + "\": a number from 1 to " +
+                        std::to_string(kConfigurationLines) + " is expected");
+    if (*count < kConfigurationLines && book.hasMenuDefinition)
+        throw PackError(Place(book, given) + "[payload] lines = \"" + given->text +
+                        "\": a menu definition needs all " + std::to_string(kConfigurationLines) +
+                        " configuration lines before it");
+    return *count;
+}
+
+}  // namespace
+
+ComposedBook ComposeBook(const Book& book, const fs::path& bookPath) {
+    if (const BookValue* text = book.Find("payload", "text")) return ComposeVerbatim(book, bookPath, *text);
+
+    ComposedBook composed;
+    std::vector<std::string> lines(kConfigurationLines);
+    std::vector<const KeyEntry*> derived;
+    for (const auto& entry : KeyTable()) {
+        auto& value = lines[static_cast<std::size_t>(entry.line)];
+        if (entry.form == Form::kPage) {
+            const BookValue* relative = book.Find(entry.section, entry.key);
+            const BookValue* recorded = book.Find(entry.section, RecordedKey(entry));
+            if (relative && relative->text.empty()) relative = nullptr;
+            if (recorded && recorded->text.empty()) recorded = nullptr;
+            if (!relative && !recorded) {
+                if (entry.line == line::kStartPage)
+                    throw PackError(book.fileName + ": " + KeyName(entry) +
+                                    " is missing: every book needs a start page, such as start-page = pages/index.htm" +
+                                    LinePart(entry));
+                continue;
+            }
+            const Page page = LocatePage(book, bookPath, entry, relative, recorded);
+            value = page.recorded;
+            AddFolder(composed, page.folder);
+            continue;
+        }
+        const BookValue* given = book.Find(entry.section, entry.key);
+        if (!given) {
+            if (entry.rule != DefaultRule::kLiteral) derived.push_back(&entry);
+            else value = entry.defaultValue;
+            continue;
+        }
+        try {
+            value = given->quoted ? given->text : TranslatePlain(entry, given->text);
+            Warn(composed, book, given, CheckValue(entry, value));
+        } catch (const EConvertError& e) {
+            FailValue(book, given, KeyName(entry), given->text, e.what(), entry);
+        }
+    }
+    for (const KeyEntry* entry : derived) {
+        auto& value = lines[static_cast<std::size_t>(entry->line)];
+        switch (entry->rule) {
+            case DefaultRule::kTitle: value = lines[line::kTitle]; break;
+            case DefaultRule::kMenuPresent: value = book.hasMenuDefinition ? "1" : "0"; break;
+            case DefaultRule::kHomePageGiven: value = lines[line::kAltHomePage].empty() ? "0" : "1"; break;
+            case DefaultRule::kLiteral: break;
+        }
+    }
+
+    const std::string lineBreak = PayloadLineBreak(book);
+    const bool finalBreak = PayloadFinalBreak(book);
+    lines.resize(static_cast<std::size_t>(PayloadLineCount(book)));
+    lines.insert(lines.end(), book.menuLines.begin(), book.menuLines.end());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        composed.payload += lines[i];
+        if (i + 1 < lines.size() || finalBreak) composed.payload += lineBreak;
+    }
+    if (composed.payload.empty()) throw PackError(book.fileName + ": the payload would be empty");
+    composed.lines = std::move(lines);
+    return composed;
+}
+
+std::string AppendPayload(const std::string& runtime, const std::string& payload) {
+    if (runtime.size() > static_cast<std::size_t>(INT32_MAX) ||
+        payload.size() > static_cast<std::size_t>(INT32_MAX) - runtime.size())
+        throw PackError("the e-book would exceed 2 GB, more than the payload trailer can address");
+    PayloadTrailer trailer;
+    trailer.offset = static_cast<std::int32_t>(runtime.size());
+    trailer.size = static_cast<std::int32_t>(payload.size());
+    const auto bytes = trailer.Encode();
+    std::string ebook;
+    ebook.reserve(runtime.size() + payload.size() + bytes.size());
+    ebook += runtime;
+    ebook += payload;
+    ebook.append(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    return ebook;
+}
+
+namespace {
+
+// The runtime without a payload it may already carry.
+std::string BareRuntime(std::string runtime, const fs::path& path, bool replace) {
+    if (runtime.size() <= PayloadTrailer::kSize) return runtime;
+    const auto trailer = PayloadTrailer::Decode(
+        reinterpret_cast<const unsigned char*>(runtime.data() + runtime.size() - PayloadTrailer::kSize));
+    if (!trailer) return runtime;
+    const std::string name = path.string();
+    if (!replace)
+        throw PackError(name + " already carries a payload (" + std::to_string(trailer->size) + " bytes at offset " +
+                        std::to_string(trailer->offset) +
+                        "); give --replace to build from it anyway, its payload removed first");
+    // The payload lies from the trailer's offset to the end of the file.
+    if (trailer->offset < 0 || static_cast<std::size_t>(trailer->offset) > runtime.size() - PayloadTrailer::kSize)
+        throw PackError(name + " has a damaged payload trailer (offset " + std::to_string(trailer->offset) +
+                        " lies outside the file); it cannot be cut off");
+    runtime.resize(static_cast<std::size_t>(trailer->offset));
+    return runtime;
+}
+
+bool IsInside(const fs::path& inner, const fs::path& outer) {
+    auto o = outer.begin();
+    auto i = inner.begin();
+    for (; o != outer.end(); ++o, ++i)
+        if (i == inner.end() || *i != *o) return false;
+    return true;
+}
+
+}  // namespace
+
+BuildResult BuildEBook(const BuildOptions& options) {
+    const Book book = ParseBook(ReadWholeFile(options.book, "the book file"), options.book.string());
+    ComposedBook composed = ComposeBook(book, options.book);
+    const std::string runtime =
+        BareRuntime(ReadWholeFile(options.runtime, "the runtime"), options.runtime, options.replace);
+    const std::string ebook = AppendPayload(runtime, composed.payload);
+
+    const fs::path outDir = options.out.has_parent_path() ? options.out.parent_path() : fs::path(".");
+    const fs::path outDirFull = fs::weakly_canonical(fs::absolute(outDir));
+    if (options.out.filename().empty()) throw PackError("--out names a folder; give the e-book's file name");
+    for (const auto& folder : composed.pageFolders)
+        if (IsInside(outDirFull, folder))
+            throw PackError("the output folder \"" + outDir.generic_string() + "\" lies inside the pages folder \"" +
+                            folder.generic_string() + "\"");
+
+    BuildResult result;
+    try {
+        fs::create_directories(outDir);
+        for (const auto& folder : composed.pageFolders) {
+            const fs::path target = outDir / folder.filename();
+            std::error_code same;
+            if (fs::exists(target) && fs::equivalent(target, folder, same)) continue;
+            fs::copy(folder, target, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+            result.copiedFolders.push_back(target);
+        }
+        // Written beside the target and renamed, so that a failed write never
+        // leaves a half e-book under the final name.
+        const fs::path partial = options.out.string() + ".part";
+        WriteWholeFile(partial, ebook);
+        fs::rename(partial, options.out);
+    } catch (const fs::filesystem_error& e) {
+        throw PackError(e.what());
+    }
+    result.runtimeSize = runtime.size();
+    result.payloadSize = composed.payload.size();
+    result.lineCount = composed.lines.size();
+    result.warnings = std::move(composed.warnings);
+    return result;
+}
+
+std::string ReadEBookPayload(const fs::path& ebook) {
+    try {
+        const TPayload reader(ebook.string());
+        if (!reader.HasPayload())
+            throw PackError(ebook.string() + " carries no payload: it is a bare runtime or not an e-book");
+        std::string payload(static_cast<std::size_t>(reader.GetPayloadSize()), '\0');
+        reader.ReadPayload(payload.data());
+        return payload;
+    } catch (const EInOutError& e) {
+        throw PackError(ebook.string() + ": " + e.what());
+    }
+}
+
+std::string DescribePayload(const std::string& payload) {
+    const auto raw = SplitRawLines(payload);
+    std::ostringstream out;
+    out << "payload: " << payload.size() << " bytes, " << raw.size() << " lines\n";
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        const std::string& value = raw[i].text;
+        out.width(4);
+        out << i << "  ";
+        if (i >= static_cast<std::size_t>(kConfigurationLines)) {
+            out << "menu definition  " << value << "\n";
+            continue;
+        }
+        const KeyEntry& entry = EntryForLine(static_cast<int>(i));
+        const std::string key = entry.form == Form::kPage ? std::string("[") + entry.section + "] " + RecordedKey(entry)
+                                                          : KeyName(entry);
+        const std::string shown = FormatValue(value);
+        out << key << (shown.empty() ? " =" : " = ") << shown;
+        try {
+            const std::string warning = CheckValue(entry, value);
+            if (!warning.empty()) out << "    <- warning: " << warning;
+        } catch (const EConvertError& e) {
+            out << "    <- error: " << e.what();
+        }
+        out << "\n";
+    }
+    if (raw.size() < static_cast<std::size_t>(kConfigurationLines))
+        out << "lines " << raw.size() << " to " << line::kLastLine
+            << " are missing: the runtime reports \"List index out of bounds (" << raw.size()
+            << ")\" when it reads them\n";
+    if (const auto zero = payload.find('\0'); zero != std::string::npos)
+        out << "a zero byte at payload offset " << zero << " ends the text the runtime reads\n";
+    return out.str();
+}
+
+std::string ExtractBook(const std::string& payload, const std::string& sourceName) {
+    const auto raw = SplitRawLines(payload);
+    std::ostringstream out;
+    out << "; Book description extracted from " << sourceName << " by vellumcast-pack.\n"
+        << "; Building it gives the same payload byte for byte; the pages folder named\n"
+        << "; in start-page must lie beside this file.\n";
+
+    // One line break throughout (the last line may lack it) can be described;
+    // anything else is kept as the whole text.
+    const std::string lineBreak = raw.size() > 1 ? raw.front().lineBreak
+                                                 : (raw.front().lineBreak.empty() ? "\r\n" : raw.front().lineBreak);
+    const bool uniform = std::all_of(raw.begin(), raw.end() - 1, [&](const RawLine& l) { return l.lineBreak == lineBreak; }) &&
+                         (raw.back().lineBreak == lineBreak || raw.back().lineBreak.empty());
+    if (!uniform) {
+        out << "; The payload mixes line breaks, so it is kept whole.\n\n[payload]\ntext = "
+            << FormatValue(payload, false) << "\n";
+        return out.str();
+    }
+
+    for (const auto& section : BookSections()) {
+        bool headed = false;
+        for (const auto& entry : KeyTable()) {
+            if (section != entry.section || entry.line >= static_cast<int>(raw.size())) continue;
+            if (!headed) out << "\n[" << section << "]\n";
+            headed = true;
+            const std::string& value = raw[static_cast<std::size_t>(entry.line)].text;
+            const auto put = [&out](const std::string& key, const std::string& formatted) {
+                out << key << (formatted.empty() ? " =" : " = ") << formatted << "\n";
+            };
+            if (entry.form == Form::kPage) {
+                std::string relative;
+                try {
+                    if (!value.empty()) relative = ForwardSlashes(BookRelativePath(value));
+                } catch (const EListError&) {
+                }
+                put(entry.key, FormatValue(relative));
+                put(RecordedKey(entry), FormatValue(value));
+                continue;
+            }
+            bool plainReadsBack = false;
+            try {
+                plainReadsBack = TranslatePlain(entry, value) == value;
+            } catch (const EConvertError&) {
+            }
+            put(entry.key, FormatValue(value, plainReadsBack));
+        }
+    }
+
+    const std::string breakName = lineBreak == "\n" ? "lf" : lineBreak == "\r" ? "cr" : "crlf";
+    const bool finalBreak = !raw.back().lineBreak.empty();
+    if (breakName != "crlf" || !finalBreak || raw.size() < static_cast<std::size_t>(kConfigurationLines)) {
+        out << "\n[payload]\n";
+        if (breakName != "crlf") out << "line-break = " << breakName << "\n";
+        if (!finalBreak) out << "final-line-break = no\n";
+        if (raw.size() < static_cast<std::size_t>(kConfigurationLines)) out << "lines = " << raw.size() << "\n";
+    }
+    if (raw.size() > static_cast<std::size_t>(kConfigurationLines)) {
+        out << "\n";
+        if (!IsMenuDefinitionHeader(Trim(raw[kConfigurationLines].text))) out << kMenuDefinitionMarker << "\n";
+        for (std::size_t i = kConfigurationLines; i < raw.size(); ++i) out << raw[i].text << "\n";
+    }
+    return out.str();
+}
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage:\n"
+    "  vellumcast-pack build BOOK.ini --runtime vellumcast.exe --out DIR/Name.exe [--replace]\n"
+    "  vellumcast-pack inspect Name.exe [--raw]\n"
+    "  vellumcast-pack extract Name.exe -o book.ini\n"
+    "  vellumcast-pack keys\n"
+    "The book description format is described in docs/authoring.md.\n";
+
+int Usage(std::ostream& err, const std::string& problem) {
+    err << "vellumcast-pack: " << problem << "\n" << kUsage;
+    return 2;
+}
+
+int RunBuild(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    BuildOptions options;
+    bool haveBook = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if ((a == "--runtime" || a == "--out" || a == "-o") && i + 1 < args.size()) {
+            (a == "--runtime" ? options.runtime : options.out) = args[++i];
+        } else if (a == "--replace") {
+            options.replace = true;
+        } else if (!a.empty() && a[0] != '-' && !haveBook) {
+            options.book = a;
+            haveBook = true;
+        } else {
+            return Usage(err, "build: unexpected argument \"" + a + "\"");
+        }
+    }
+    if (!haveBook) return Usage(err, "build: no book file given");
+    if (options.runtime.empty()) return Usage(err, "build: --runtime is missing");
+    if (options.out.empty()) return Usage(err, "build: --out is missing");
+    const BuildResult result = BuildEBook(options);
+    for (const auto& warning : result.warnings) err << warning << "\n";
+    out << options.out.string() << ": runtime " << result.runtimeSize << " bytes, payload " << result.payloadSize
+        << " bytes in " << result.lineCount << " lines\n";
+    for (const auto& folder : result.copiedFolders) out << "pages copied to " << folder.string() << "\n";
+    return 0;
+}
+
+int RunInspect(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::string file;
+    bool raw = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--raw") raw = true;
+        else if (file.empty() && !args[i].empty() && args[i][0] != '-') file = args[i];
+        else return Usage(err, "inspect: unexpected argument \"" + args[i] + "\"");
+    }
+    if (file.empty()) return Usage(err, "inspect: no e-book given");
+    const std::string payload = ReadEBookPayload(file);
+    if (raw) out.write(payload.data(), static_cast<std::streamsize>(payload.size()));
+    else out << file << ": " << DescribePayload(payload);
+    return 0;
+}
+
+int RunExtract(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::string file;
+    std::string target;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if ((args[i] == "-o" || args[i] == "--out") && i + 1 < args.size()) target = args[++i];
+        else if (file.empty() && !args[i].empty() && args[i][0] != '-') file = args[i];
+        else return Usage(err, "extract: unexpected argument \"" + args[i] + "\"");
+    }
+    if (file.empty()) return Usage(err, "extract: no e-book given");
+    if (target.empty()) return Usage(err, "extract: -o BOOK.ini is missing");
+    const std::string book = ExtractBook(ReadEBookPayload(file), fs::path(file).filename().string());
+    if (target == "-") {
+        out << book;
+        return 0;
+    }
+    WriteWholeFile(target, book);
+    out << target << " written\n";
+    return 0;
+}
+
+}  // namespace
+
+int RunPack(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.empty()) return Usage(err, "no command given");
+    const std::string& command = args[0];
+    try {
+        if (command == "build") return RunBuild(args, out, err);
+        if (command == "inspect") return RunInspect(args, out, err);
+        if (command == "extract") return RunExtract(args, out, err);
+        if (command == "keys") {
+            out << KeyTableMarkdown();
+            return 0;
+        }
+        if (command == "--help" || command == "-h" || command == "help") {
+            out << kUsage;
+            return 0;
+        }
+    } catch (const PackError& e) {
+        err << e.what() << "\n";
+        return 1;
+    } catch (const std::exception& e) {
+        err << "vellumcast-pack: " << e.what() << "\n";
+        return 1;
+    }
+    return Usage(err, "unknown command \"" + command + "\"");
+}
+
+}  // namespace vc::pack

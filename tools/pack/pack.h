@@ -1,0 +1,58 @@
+#pragma once
+// vellumcast-pack: builds an e-book from the runtime and a book description,
+// and inspects or extracts the payload of an existing one.
+#include <filesystem>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "book_file.h"
+
+namespace vc::pack {
+
+// The payload a book description stands for, every value checked.
+struct ComposedBook {
+    std::vector<std::string> lines;          // configuration lines, then the menu definition
+    std::string payload;                     // the exact payload text
+    std::vector<std::filesystem::path> pageFolders;  // folders to copy beside the e-book
+    std::vector<std::string> warnings;
+};
+
+// `bookPath` locates the pages; messages name the file as given.
+ComposedBook ComposeBook(const Book& book, const std::filesystem::path& bookPath);
+
+struct BuildOptions {
+    std::filesystem::path book;
+    std::filesystem::path runtime;
+    std::filesystem::path out;
+    bool replace = false;
+};
+
+struct BuildResult {
+    std::size_t runtimeSize = 0;
+    std::size_t payloadSize = 0;
+    std::size_t lineCount = 0;
+    std::vector<std::filesystem::path> copiedFolders;
+    std::vector<std::string> warnings;
+};
+
+// Checks everything first; writes the pages and the e-book only when all is
+// well, the e-book last and through a temporary file.
+BuildResult BuildEBook(const BuildOptions& options);
+
+// The runtime bytes followed by the payload and its 24-byte trailer.
+std::string AppendPayload(const std::string& runtime, const std::string& payload);
+
+// The payload of an e-book; PackError when the file has none.
+std::string ReadEBookPayload(const std::filesystem::path& ebook);
+
+// Every line with its index and key, problems marked.
+std::string DescribePayload(const std::string& payload);
+
+// A book description that rebuilds exactly this payload.
+std::string ExtractBook(const std::string& payload, const std::string& sourceName);
+
+// The command line: returns the exit code (0 done, 1 failed, 2 usage).
+int RunPack(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace vc::pack

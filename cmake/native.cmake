@@ -1,4 +1,19 @@
 # Native build: core tests, host tools, fuzzers and benchmarks.
+
+# A fuzzing build holds the fuzzers alone, everything instrumented alike.
+if(VC_FUZZ)
+  file(GLOB VC_FUZZERS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/fuzz/fuzz_*.cpp)
+  target_compile_options(vc_core PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
+  foreach(source ${VC_FUZZERS})
+    get_filename_component(name ${source} NAME_WE)
+    add_executable(${name} ${source})
+    target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_libraries(${name} PRIVATE vc_core)
+  endforeach()
+  return()
+endif()
+
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
@@ -14,19 +29,8 @@ foreach(tool pack skin)
   endif()
 endforeach()
 
-if(VC_FUZZ)
-  file(GLOB VC_FUZZERS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/fuzz/fuzz_*.cpp)
-  foreach(source ${VC_FUZZERS})
-    get_filename_component(name ${source} NAME_WE)
-    add_executable(${name} ${source})
-    target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
-    target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
-    target_link_libraries(${name} PRIVATE vc_core)
-  endforeach()
-  target_compile_options(vc_core PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
-endif()
 
-if(VC_BENCH AND NOT VC_SANITIZE AND NOT VC_FUZZ)
+if(VC_BENCH AND NOT VC_SANITIZE)
   find_package(benchmark QUIET)
   file(GLOB VC_BENCHES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/bench/bench_*.cpp)
   if(benchmark_FOUND AND VC_BENCHES)

@@ -1,0 +1,35 @@
+# Cross build for Windows: the runtime, the Windows tests and the observer.
+add_compile_options(-DWIN32_LEAN_AND_MEAN -DNOMINMAX -D_WIN32_WINNT=0x0601 -DWINVER=0x0601)
+# One file, no DLLs beside it.
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+set(VC_WIN_LIBS user32 gdi32 comctl32 comdlg32 ole32 oleaut32 uuid shell32 wininet shlwapi)
+
+vc_windows_sources(VC_SHELL_SOURCES)
+add_library(vc_shell STATIC ${VC_SHELL_SOURCES})
+target_link_libraries(vc_shell PUBLIC vc_core ${VC_WIN_LIBS})
+
+add_executable(vellumcast WIN32
+  src/runtime/vellumcast_runtime_win.cpp
+  src/runtime/vellumcast_win.rc)
+target_link_libraries(vellumcast PRIVATE vc_shell)
+set_source_files_properties(src/runtime/vellumcast_win.rc PROPERTIES
+  OBJECT_DEPENDS ${PROJECT_SOURCE_DIR}/src/runtime/vellumcast.manifest)
+
+# GoogleTest from Debian's sources, cross-compiled.
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+file(GLOB VC_WIN_TESTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/win/*.cpp)
+add_executable(vc_win_tests ${VC_WIN_TESTS})
+target_link_libraries(vc_win_tests PRIVATE vc_shell gtest gtest_main)
+add_test(NAME win COMMAND vc_win_tests)
+
+add_executable(vc_observer tests/e2e/observer_win.cpp)
+target_link_libraries(vc_observer PRIVATE ${VC_WIN_LIBS})
+
+if(EXISTS ${PROJECT_SOURCE_DIR}/tools/pack/CMakeLists.txt)
+  add_subdirectory(tools/pack)
+endif()

@@ -1,0 +1,71 @@
+#pragma once
+// The application object: title, the message loop with its filter, the
+// termination request and the standard error dialog.
+#include <windows.h>
+
+#include <exception>
+#include <functional>
+#include <string>
+
+namespace vc::ui {
+
+class TForm;
+
+class TApplication {
+public:
+    // Runs before a message is dispatched; set handled to swallow it.
+    using MessageFilter = std::function<void(MSG& message, bool& handled)>;
+
+    static TApplication& Instance() noexcept;
+
+    // Registers the common controls; called once by the program entry.
+    void Initialize();
+
+    const std::string& Title() const noexcept { return title_; }
+    void SetTitle(std::string title) { title_ = std::move(title); }
+
+    // The main form: shown when the loop starts; its closing ends the loop.
+    void SetMainForm(TForm* form) noexcept;
+    HWND MainWindow() const noexcept;
+
+    void SetOnMessage(MessageFilter filter) { onMessage_ = std::move(filter); }
+
+    // Shows the main window (unless termination was asked for already) and
+    // runs the loop until a quit message arrives. Returns the exit code.
+    int Run();
+    // Asks the loop to end: a quit message is posted; the loop ends as soon
+    // as it reaches it.
+    void Terminate() noexcept;
+    bool Terminated() const noexcept { return terminated_; }
+    void Minimize() noexcept;
+
+    // The standard error dialog: the message in a box owned by the main window.
+    void ShowException(const std::exception& error) noexcept;
+    void ShowErrorMessage(const std::string& message) noexcept;
+
+private:
+    TApplication() = default;
+    bool FilterMessage(MSG& message) noexcept;
+
+    std::string title_;
+    TForm* mainForm_ = nullptr;
+    MessageFilter onMessage_;
+    bool terminated_ = false;
+};
+
+inline TApplication& Application() noexcept { return TApplication::Instance(); }
+
+// Runs an event handler at a boundary with Windows: whatever it raises goes to
+// the standard error dialog and the program carries on.
+template <class Handler>
+void RunGuarded(Handler&& handler) noexcept {
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        Application().ShowException(error);
+    } catch (...) {
+        Application().ShowErrorMessage("Unknown error");
+    }
+}
+
+}  // namespace vc::ui

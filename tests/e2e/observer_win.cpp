@@ -1,0 +1,305 @@
+// The observer: finds a window of a program running in the same Wine desktop
+// and reports it as JSON, or acts on it. End-to-end tests drive it.
+//
+//   vc_observer find    (--title T | --class C) [--timeout MS]
+//   vc_observer msgbox  [--timeout MS] [--press]
+//   vc_observer capture (--title T | --class C) FILE.bmp
+//   vc_observer click   (--title T | --class C) X Y      client coordinates
+//   vc_observer keys    (--title T | --class C) KEYS     e.g. ctrl+a, f5, enter
+//   vc_observer close   (--title T | --class C)
+//   vc_observer gone    (--title T | --class C) [--timeout MS]
+//
+// Exit code 0 on success, 1 when the window was not found in time, 2 on bad use.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Options {
+    std::string command;
+    std::string title;
+    std::string className;
+    int timeoutMs = 10000;
+    bool press = false;
+    std::vector<std::string> rest;
+};
+
+std::string Json(const std::string& text) {
+    std::string out = "\"";
+    for (unsigned char c : text) {
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (c < 0x20) {
+                char buffer[8];
+                std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
+                out += buffer;
+            } else if (c >= 0x80) {
+                // Text is in the system code page; report it as Latin-1 code points.
+                char buffer[8];
+                std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
+                out += buffer;
+            } else {
+                out += static_cast<char>(c);
+            }
+        }
+    }
+    return out + "\"";
+}
+
+std::string TextOf(HWND window) {
+    char buffer[4096];
+    // WM_GETTEXT reaches controls of other processes too.
+    const LRESULT length = ::SendMessageA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
+    return std::string(buffer, static_cast<std::size_t>(length > 0 ? length : 0));
+}
+
+std::string ClassOf(HWND window) {
+    char buffer[256];
+    const int length = ::GetClassNameA(window, buffer, sizeof buffer);
+    return std::string(buffer, static_cast<std::size_t>(length > 0 ? length : 0));
+}
+
+std::string RectJson(const RECT& r) {
+    char buffer[128];
+    std::snprintf(buffer, sizeof buffer, "{\"left\":%ld,\"top\":%ld,\"width\":%ld,\"height\":%ld}", r.left, r.top,
+                  r.right - r.left, r.bottom - r.top);
+    return buffer;
+}
+
+struct Search {
+    const Options* options;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchTopLevel(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<Search*>(data);
+    const Options& o = *search->options;
+    if (!o.className.empty() && ClassOf(window) != o.className) return TRUE;
+    if (!o.title.empty() && TextOf(window) != o.title) return TRUE;
+    if (o.className == "#32770" && !::IsWindowVisible(window)) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+HWND FindOnce(const Options& options) {
+    Search search{&options};
+    ::EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitFor(const Options& options) {
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        if (HWND window = FindOnce(options)) return window;
+        if (static_cast<int>(::GetTickCount() - start) >= options.timeoutMs) return nullptr;
+        ::Sleep(100);
+    }
+}
+
+BOOL CALLBACK CollectChild(HWND child, LPARAM data) {
+    reinterpret_cast<std::vector<HWND>*>(data)->push_back(child);
+    return TRUE;
+}
+
+std::string WindowJson(HWND window) {
+    RECT rect;
+    ::GetWindowRect(window, &rect);
+    RECT client;
+    ::GetClientRect(window, &client);
+    char bits[160];
+    std::snprintf(bits, sizeof bits, "\"style\":%lu,\"exStyle\":%lu,\"visible\":%s,\"maximized\":%s,\"minimized\":%s",
+                  static_cast<unsigned long>(::GetWindowLongA(window, GWL_STYLE)),
+                  static_cast<unsigned long>(::GetWindowLongA(window, GWL_EXSTYLE)),
+                  ::IsWindowVisible(window) ? "true" : "false", ::IsZoomed(window) ? "true" : "false",
+                  ::IsIconic(window) ? "true" : "false");
+    std::string json = "{\"caption\":" + Json(TextOf(window)) + ",\"class\":" + Json(ClassOf(window)) +
+                       ",\"rect\":" + RectJson(rect) + ",\"client\":" + RectJson(client) + "," + bits;
+    HMENU menu = ::GetMenu(window);
+    json += ",\"menuItems\":[";
+    if (menu) {
+        for (int i = 0, n = ::GetMenuItemCount(menu); i < n; ++i) {
+            char text[256] = {};
+            ::GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+            json += (i ? "," : "") + Json(text);
+        }
+    }
+    json += "],\"children\":[";
+    std::vector<HWND> children;
+    ::EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&children));
+    for (std::size_t i = 0; i < children.size(); ++i) {
+        HWND child = children[i];
+        RECT childRect;
+        ::GetWindowRect(child, &childRect);
+        json += (i ? "," : "") + std::string("{\"class\":") + Json(ClassOf(child)) + ",\"text\":" + Json(TextOf(child)) +
+                ",\"id\":" + std::to_string(::GetDlgCtrlID(child)) + ",\"rect\":" + RectJson(childRect) +
+                ",\"visible\":" + (::IsWindowVisible(child) ? "true" : "false") +
+                ",\"enabled\":" + (::IsWindowEnabled(child) ? "true" : "false") + "}";
+    }
+    return json + "]}";
+}
+
+bool SaveBitmap(HWND window, const std::string& file) {
+    RECT rect;
+    ::GetWindowRect(window, &rect);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;  // bottom-up, as a BMP file stores it
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    // The desktop copy shows exactly what a reader sees, frame included.
+    ::BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    ::SelectObject(memory, old);
+    bool ok = false;
+    if (FILE* out = std::fopen(file.c_str(), "wb")) {
+        const DWORD imageSize = static_cast<DWORD>(width) * static_cast<DWORD>(height) * 4;
+        BITMAPFILEHEADER header{};
+        header.bfType = 0x4D42;
+        header.bfOffBits = sizeof(header) + sizeof(info.bmiHeader);
+        header.bfSize = header.bfOffBits + imageSize;
+        ok = std::fwrite(&header, sizeof header, 1, out) == 1 &&
+             std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
+             std::fwrite(bits, imageSize, 1, out) == 1;
+        std::fclose(out);
+    }
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    return ok;
+}
+
+WORD VirtualKey(const std::string& name) {
+    if (name.size() == 1) return static_cast<WORD>(::VkKeyScanA(name[0]) & 0xFF);
+    if (name == "enter") return VK_RETURN;
+    if (name == "escape") return VK_ESCAPE;
+    if (name == "tab") return VK_TAB;
+    if (name == "space") return VK_SPACE;
+    if (name.size() >= 2 && name[0] == 'f') return static_cast<WORD>(VK_F1 + std::atoi(name.c_str() + 1) - 1);
+    return 0;
+}
+
+void Press(WORD key, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    ::SendInput(1, &input, sizeof input);
+}
+
+// Keys like "ctrl+a": modifiers held while the last key goes down and up.
+bool SendKeys(HWND window, const std::string& keys) {
+    ::SetForegroundWindow(window);
+    std::vector<WORD> held;
+    std::size_t start = 0;
+    for (;;) {
+        const auto plus = keys.find('+', start);
+        const std::string part = keys.substr(start, plus == std::string::npos ? std::string::npos : plus - start);
+        WORD key = part == "ctrl" ? VK_CONTROL : part == "shift" ? VK_SHIFT : part == "alt" ? VK_MENU : VirtualKey(part);
+        if (!key) return false;
+        held.push_back(key);
+        if (plus == std::string::npos) break;
+        start = plus + 1;
+    }
+    for (WORD key : held) Press(key, false);
+    for (auto it = held.rbegin(); it != held.rend(); ++it) Press(*it, true);
+    return true;
+}
+
+void Click(HWND window, int x, int y) {
+    POINT point{x, y};
+    ::ClientToScreen(window, &point);
+    ::SetForegroundWindow(window);
+    ::SetCursorPos(point.x, point.y);
+    INPUT inputs[2]{};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(2, inputs, sizeof(INPUT));
+}
+
+std::string MessageBoxJson(HWND box) {
+    std::vector<HWND> children;
+    ::EnumChildWindows(box, CollectChild, reinterpret_cast<LPARAM>(&children));
+    std::string text;
+    for (HWND child : children)
+        // The message text is the static control that is not the icon.
+        if (ClassOf(child) == "Static" && !(::GetWindowLongA(child, GWL_STYLE) & SS_ICON)) text = TextOf(child);
+    return "{\"caption\":" + Json(TextOf(box)) + ",\"text\":" + Json(text) + "}";
+}
+
+int Usage() {
+    std::fputs("usage: vc_observer find|msgbox|capture|click|keys|close|gone [--title T] [--class C] "
+               "[--timeout MS] [--press] [args]\n",
+               stderr);
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return Usage();
+    Options options;
+    options.command = argv[1];
+    for (int i = 2; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--title" && i + 1 < argc) options.title = argv[++i];
+        else if (arg == "--class" && i + 1 < argc) options.className = argv[++i];
+        else if (arg == "--timeout" && i + 1 < argc) options.timeoutMs = std::atoi(argv[++i]);
+        else if (arg == "--press") options.press = true;
+        else options.rest.push_back(arg);
+    }
+    if (options.command == "msgbox") {
+        options.className = "#32770";
+        HWND box = WaitFor(options);
+        if (!box) return 1;
+        std::printf("%s\n", MessageBoxJson(box).c_str());
+        if (options.press) ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+        return 0;
+    }
+    if (options.title.empty() && options.className.empty()) return Usage();
+    if (options.command == "gone") {
+        const DWORD start = ::GetTickCount();
+        while (FindOnce(options)) {
+            if (static_cast<int>(::GetTickCount() - start) >= options.timeoutMs) return 1;
+            ::Sleep(100);
+        }
+        return 0;
+    }
+    HWND window = WaitFor(options);
+    if (!window) {
+        std::fprintf(stderr, "window not found\n");
+        return 1;
+    }
+    if (options.command == "find") {
+        std::printf("%s\n", WindowJson(window).c_str());
+        return 0;
+    }
+    if (options.command == "capture" && options.rest.size() == 1) return SaveBitmap(window, options.rest[0]) ? 0 : 1;
+    if (options.command == "click" && options.rest.size() == 2) {
+        Click(window, std::atoi(options.rest[0].c_str()), std::atoi(options.rest[1].c_str()));
+        return 0;
+    }
+    if (options.command == "keys" && options.rest.size() == 1) return SendKeys(window, options.rest[0]) ? 0 : 2;
+    if (options.command == "close") {
+        ::PostMessageA(window, WM_CLOSE, 0, 0);
+        return 0;
+    }
+    return Usage();
+}

@@ -167,7 +167,7 @@ TEST(ApplyConfiguration, ASizeFillingTheScreenForcesTheMaximisedStateIntoTheMenu
     ASSERT_EQ(run.error, "");
     EXPECT_NE(run.window.Position("maximized"), -1);
     EXPECT_EQ(run.lines.Line(3), "1");
-    EXPECT_EQ(run.window.menuText.substr(0, 28), "Tour\r\n0\r\nclNavy\r\n1\r\n0\r\n1024\r\n")
+    EXPECT_EQ(run.window.menuText.substr(0, 29), "Tour\r\n0\r\nclNavy\r\n1\r\n0\r\n1024\r\n")
         << "the menu file got a stale line 3";
 
     lines[6] = "767";  // the height falls short: the state stays as configured

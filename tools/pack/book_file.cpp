@@ -68,6 +68,7 @@ BookValue ReadValue(std::string_view raw, const std::string& fileName, int lineN
 }
 
 bool IsKnownSection(std::string_view name) {
+    if (SameText(name, "menus")) return true;
     const auto& sections = BookSections();
     return std::any_of(sections.begin(), sections.end(), [&](const std::string& s) { return SameText(s, name); });
 }
@@ -82,6 +83,86 @@ bool IsKnownKey(const std::string& section, const std::string& key) {
             return true;
     return false;
 }
+
+// The friendlier menu syntax of section [menus]: one line per menu, item or
+// sub-item, "Menu > Item > Sub-item = command", in the order they appear.
+struct MenuNode {
+    std::string caption;
+    std::string command;
+    std::vector<MenuNode> children;
+};
+
+class MenuBuilder {
+public:
+    void Add(const std::string& line, const std::string& fileName, int lineNumber) {
+        const auto equals = line.find('=');
+        const std::string path = Trim(line.substr(0, equals));
+        std::string command;
+        if (equals != std::string::npos) command = ReadValue(line.substr(equals + 1), fileName, lineNumber).text;
+        std::vector<std::string> captions;
+        for (std::string::size_type start = 0;;) {
+            const auto at = path.find('>', start);
+            captions.push_back(Trim(path.substr(start, at == std::string::npos ? std::string::npos : at - start)));
+            if (at == std::string::npos) break;
+            start = at + 1;
+        }
+        const std::string where = fileName + ":" + std::to_string(lineNumber) + ": [menus] \"" + path + "\": ";
+        if (captions.size() > 3) throw PackError(where + "menus go two levels deep at most (Menu > Item > Sub-item)");
+        for (const auto& caption : captions) {
+            if (caption.empty()) throw PackError(where + "a caption is empty");
+            if (caption.find("-@-") != std::string::npos)
+                throw PackError(where + "a caption cannot hold \"-@-\", the separator of the menu lists");
+        }
+        if (captions.size() == 1 && !command.empty())
+            throw PackError(where + "a top-level menu runs no command; give it items");
+        std::vector<MenuNode>* level = &menus_;
+        MenuNode* node = nullptr;
+        for (const auto& caption : captions) {
+            auto it = std::find_if(level->begin(), level->end(), [&](const MenuNode& n) { return n.caption == caption; });
+            if (it == level->end()) it = level->insert(level->end(), MenuNode{caption, {}, {}});
+            node = &*it;
+            level = &node->children;
+        }
+        if (!command.empty()) {
+            if (!node->command.empty()) throw PackError(where + "this item has a command already");
+            node->command = command;
+        }
+    }
+
+    bool Empty() const { return menus_.empty(); }
+
+    // The four sections the runtime reads the menu from.
+    std::vector<std::string> Lines() const {
+        std::vector<std::string> geral = {"[GERAL]"}, menu = {"[MENU]"}, submenus = {"[SUBMENUS]"}, acoes = {"[ACOES]"};
+        for (std::size_t i = 0; i < menus_.size(); ++i) {
+            const std::string m = std::to_string(i);
+            geral.push_back("MENU_" + m + "=" + menus_[i].caption);
+            if (!menus_[i].children.empty()) menu.push_back("ITENS_" + m + "=" + Captions(menus_[i].children));
+            for (std::size_t j = 0; j < menus_[i].children.size(); ++j) {
+                const MenuNode& item = menus_[i].children[j];
+                const std::string mj = m + "_" + std::to_string(j);
+                if (!item.children.empty())
+                    submenus.push_back("ITENS-|" + m + "." + std::to_string(j) + "|=" + Captions(item.children));
+                if (!item.command.empty()) acoes.push_back("MENUx" + mj + "=" + item.command);
+                for (std::size_t k = 0; k < item.children.size(); ++k)
+                    if (!item.children[k].command.empty())
+                        acoes.push_back("MENUx" + mj + "_" + std::to_string(k) + "=" + item.children[k].command);
+            }
+        }
+        std::vector<std::string> lines;
+        for (const auto* part : {&geral, &menu, &submenus, &acoes}) lines.insert(lines.end(), part->begin(), part->end());
+        return lines;
+    }
+
+private:
+    static std::string Captions(const std::vector<MenuNode>& nodes) {
+        std::string joined;
+        for (const auto& node : nodes) joined += (joined.empty() ? "" : "-@-") + node.caption;
+        return joined;
+    }
+
+    std::vector<MenuNode> menus_;
+};
 
 }  // namespace
 
@@ -143,6 +224,8 @@ Book ParseBook(std::string_view text, const std::string& fileName) {
     book.fileName = fileName;
     std::string section;
     int lineNumber = 0;
+    int menusLine = 0;
+    MenuBuilder menus;
     for (const RawLine& raw : SplitRawLines(text)) {
         ++lineNumber;
         if (book.hasMenuDefinition) {
@@ -167,8 +250,13 @@ Book ParseBook(std::string_view text, const std::string& fileName) {
                 std::string known;
                 for (const auto& s : BookSections()) known += (known.empty() ? "" : ", ") + ("[" + s + "]");
                 throw PackError(Where(fileName, lineNumber) + "unknown section [" + section + "] (sections: " + known +
-                                ", and the menu definition [GERAL], [MENU], [SUBMENUS], [ACOES])");
+                                ", [menus], and the menu definition [GERAL], [MENU], [SUBMENUS], [ACOES])");
             }
+            continue;
+        }
+        if (section == "menus") {
+            menus.Add(raw.text, fileName, lineNumber);
+            if (menusLine == 0) menusLine = lineNumber;
             continue;
         }
         const auto equals = line.find('=');
@@ -189,6 +277,13 @@ Book ParseBook(std::string_view text, const std::string& fileName) {
             throw PackError(Where(fileName, lineNumber) + "[" + section + "] " + key + " is given twice (first on line " +
                             std::to_string(it->second.lineNumber) + ")");
         book.values.emplace(id, std::move(value));
+    }
+    if (!menus.Empty()) {
+        if (book.hasMenuDefinition)
+            throw PackError(Where(fileName, menusLine) +
+                            "the menu is given twice: in [menus] and as a verbatim menu definition");
+        book.hasMenuDefinition = true;
+        book.menuLines = menus.Lines();
     }
     return book;
 }

@@ -1,0 +1,232 @@
+// The book description: its value syntax, its parser and the key table.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "book_file.h"
+#include "book_keys.h"
+#include "common/errors.h"
+
+namespace vc::pack {
+namespace {
+
+std::string ParseError(const std::string& text) {
+    try {
+        ParseBook(text, "b.ini");
+    } catch (const PackError& e) {
+        return e.what();
+    }
+    return "(no error)";
+}
+
+std::string ValueOf(const std::string& line) {
+    const Book book = ParseBook("[book]\n" + line + "\n", "b.ini");
+    const BookValue* value = book.Find("book", "title");
+    return value ? value->text : "(missing)";
+}
+
+TEST(PackBookValues, PlainValuesKeepEverythingButTheBlanksAround) {
+    EXPECT_EQ(ValueOf("title =   A # not a comment ; nor this  "), "A # not a comment ; nor this");
+    EXPECT_EQ(ValueOf("title=x=y"), "x=y");
+    EXPECT_EQ(ValueOf("title ="), "");
+    EXPECT_EQ(ValueOf("title = say \"hi\""), "say \"hi\"");
+    EXPECT_EQ(ValueOf("title = C:\\Books\\x"), "C:\\Books\\x");
+    EXPECT_EQ(ValueOf("title = caf\xE9 \xA9"), "caf\xE9 \xA9");
+    EXPECT_EQ(ValueOf("TITLE = upper key"), "upper key");
+}
+
+TEST(PackBookValues, QuotedValuesDecodeTheirEscapesExactly) {
+    EXPECT_EQ(ValueOf("title = \"  two spaces  \""), "  two spaces  ");
+    EXPECT_EQ(ValueOf("title = \"a\\\"b\\\\c\""), "a\"b\\c");
+    EXPECT_EQ(ValueOf("title = \"\\x00\\x0d\\x7F\\xa9\""), std::string("\0\r\x7F\xA9", 4));
+    EXPECT_EQ(ValueOf("title = \"\"   "), "");
+}
+
+TEST(PackBookValues, FormattedValuesReadBackByteForByte) {
+    const std::string nasty[] = {
+        "",
+        "plain",
+        " leading",
+        "trailing\t",
+        "\"starts with a quote",
+        "ends with a quote\"",
+        "# hash ; semicolon = equals",
+        "back\\slash \\x41",
+        std::string("zero\0byte", 9),
+        "\x01\x1F\x7F",
+        "8-bit \xE9\xFC\xA9\xFF",
+        "[GERAL]",
+    };
+    for (const auto& value : nasty) {
+        EXPECT_EQ(ValueOf("title = " + FormatValue(value)), value) << FormatValue(value);
+        EXPECT_EQ(ValueOf("title = " + FormatValue(value, false)), value) << FormatValue(value, false);
+    }
+    EXPECT_EQ(FormatValue("plain"), "plain");
+    EXPECT_EQ(FormatValue("yes", false), "\"yes\"");
+    EXPECT_EQ(FormatValue(" a\"\\"), "\" a\\\"\\\\\"");
+}
+
+TEST(PackBookParser, ReportsMalformedLinesWithFileAndLine) {
+    EXPECT_EQ(ParseError("; comment\n[windw]\n"),
+              "b.ini:2: unknown section [windw] (sections: [book], [window], [caption], [toolbar], [keys], [about], "
+              "[effect], [page], [scrollbars], [messages], [connection], [skin], [reserved], [payload], [menus], and "
+              "the menu definition [GERAL], [MENU], [SUBMENUS], [ACOES])");
+    EXPECT_EQ(ParseError("[window]\nwidht = 3\n"),
+              "b.ini:2: unknown key \"widht\" in section [window] (see docs/authoring.md)");
+    EXPECT_EQ(ParseError("[book]\ntitle = a\n\n[BOOK]\nTitle = b\n"),
+              "b.ini:5: [book] title is given twice (first on line 2)");
+    EXPECT_EQ(ParseError("title = a\n"), "b.ini:1: key \"title\" comes before any section");
+    EXPECT_EQ(ParseError("[book]\njust words\n"), "b.ini:2: expected \"key = value\", found \"just words\"");
+    EXPECT_EQ(ParseError("[book]\ntitle = \"open\n"), "b.ini:2: the quoted value has no closing quote");
+    EXPECT_EQ(ParseError("[book]\ntitle = \"a\\qb\"\n"),
+              "b.ini:2: unknown escape \"\\q\" in a quoted value (use \\\\, \\\" or \\xHH)");
+    EXPECT_EQ(ParseError("[book]\ntitle = \"a\" b\n"), "b.ini:2: text after the closing quote: \" b\"");
+    EXPECT_EQ(ParseError("[book\n"), "b.ini:1: a section header ends with \"]\"");
+    // Keys of the reserved lines and the recorded page paths exist.
+    EXPECT_EQ(ParseError("[reserved]\nline-52 = x\n[book]\nstart-page-recorded = C:\\a\\b.htm\n"), "(no error)");
+    EXPECT_EQ(ParseError("[reserved]\nline-50 = x\n"),
+              "b.ini:2: unknown key \"line-50\" in section [reserved] (see docs/authoring.md)");
+}
+
+TEST(PackBookParser, CopiesTheMenuDefinitionVerbatimFromItsFirstSection) {
+    const std::string text =
+        "[book]\r\ntitle = T\r\n; a comment of the book\r\n  [Geral]  \r\nMENU_0 = File  \r\n\r\n; kept\r\n"
+        "[window]\r\n" + std::string("zero\0byte", 9);
+    const Book book = ParseBook(text, "b.ini");
+    ASSERT_TRUE(book.hasMenuDefinition);
+    const std::vector<std::string> expected = {"  [Geral]  ", "MENU_0 = File  ", "", "; kept", "[window]",
+                                               std::string("zero\0byte", 9)};
+    EXPECT_EQ(book.menuLines, expected);
+
+    const Book marked = ParseBook("[book]\ntitle = T\n[menu-definition]\nfirst line\n\n", "b.ini");
+    ASSERT_TRUE(marked.hasMenuDefinition);
+    EXPECT_EQ(marked.menuLines, (std::vector<std::string>{"first line", ""}));
+
+    EXPECT_FALSE(ParseBook("[book]\ntitle = [GERAL]\n", "b.ini").hasMenuDefinition);
+}
+
+TEST(PackBookParser, TranslatesTheMenusSectionIntoTheFourMenuSections) {
+    const Book book = ParseBook(
+        "[menus]\n"
+        "File\n"
+        "File > Start page = WEBHOME()\n"
+        "File > Chapters\n"
+        "File > Chapters > Chapter 1 = LOADHTML \"C:\\books\\tour\\ch1.htm\"\n"
+        "; comments and blank lines are skipped\n"
+        "\n"
+        "File > Chapters > Chapter 2 = LOADHTML \"C:\\books\\tour\\ch2.htm\"\n"
+        "File > Exit = APPLICATIONEXIT()\n"
+        "Empty\n"
+        "Help > About = SHOWFORMABOUT()\n",
+        "b.ini");
+    ASSERT_TRUE(book.hasMenuDefinition);
+    const std::vector<std::string> expected = {
+        "[GERAL]",
+        "MENU_0=File",
+        "MENU_1=Empty",
+        "MENU_2=Help",
+        "[MENU]",
+        "ITENS_0=Start page-@-Chapters-@-Exit",
+        "ITENS_2=About",
+        "[SUBMENUS]",
+        "ITENS-|0.1|=Chapter 1-@-Chapter 2",
+        "[ACOES]",
+        "MENUx0_0=WEBHOME()",
+        "MENUx0_1_0=LOADHTML \"C:\\books\\tour\\ch1.htm\"",
+        "MENUx0_1_1=LOADHTML \"C:\\books\\tour\\ch2.htm\"",
+        "MENUx0_2=APPLICATIONEXIT()",
+        "MENUx2_0=SHOWFORMABOUT()",
+    };
+    EXPECT_EQ(book.menuLines, expected);
+
+    EXPECT_EQ(ParseError("[menus]\nA > B > C > D = X()\n"),
+              "b.ini:2: [menus] \"A > B > C > D\": menus go two levels deep at most (Menu > Item > Sub-item)");
+    EXPECT_EQ(ParseError("[menus]\nA = WEBHOME()\n"),
+              "b.ini:2: [menus] \"A\": a top-level menu runs no command; give it items");
+    EXPECT_EQ(ParseError("[menus]\nA >  > B\n"), "b.ini:2: [menus] \"A >  > B\": a caption is empty");
+    EXPECT_EQ(ParseError("[menus]\nA > x-@-y\n"),
+              "b.ini:2: [menus] \"A > x-@-y\": a caption cannot hold \"-@-\", the separator of the menu lists");
+    EXPECT_EQ(ParseError("[menus]\nA > B = X()\nA > B = Y()\n"),
+              "b.ini:3: [menus] \"A > B\": this item has a command already");
+    EXPECT_EQ(ParseError("[menus]\nA > B = X()\n[GERAL]\nMENU_0=A\n"),
+              "b.ini:2: the menu is given twice: in [menus] and as a verbatim menu definition");
+}
+
+TEST(PackKeyTable, NamesEveryConfigurationLineOnceWithAValidDefault) {
+    std::set<int> lines;
+    std::set<std::string> keys;
+    for (const auto& entry : KeyTable()) {
+        EXPECT_TRUE(lines.insert(entry.line).second) << "line " << entry.line << " twice";
+        EXPECT_TRUE(keys.insert(std::string(entry.section) + "/" + entry.key).second) << entry.key;
+        EXPECT_EQ(&EntryForLine(entry.line), &entry);
+        if (entry.rule == DefaultRule::kLiteral && entry.form != Form::kPage)
+            EXPECT_NO_THROW(CheckValue(entry, entry.defaultValue)) << entry.key;
+    }
+    EXPECT_EQ(lines.size(), 103u);
+    EXPECT_EQ(*lines.begin(), 0);
+    EXPECT_EQ(*lines.rbegin(), 102);
+}
+
+TEST(PackKeyTable, TranslatesFriendlyWordsOnlyWhereTheFormHasThem) {
+    const KeyEntry& toolbar = *FindKey("toolbar", "shown");
+    EXPECT_EQ(TranslatePlain(toolbar, "Yes"), "1");
+    EXPECT_EQ(TranslatePlain(toolbar, "off"), "0");
+    EXPECT_EQ(TranslatePlain(toolbar, "True"), "True");
+    EXPECT_EQ(TranslatePlain(toolbar, "-1"), "-1");
+    EXPECT_EQ(TranslatePlain(*FindKey("window", "state"), "Maximised"), "1");
+    EXPECT_EQ(TranslatePlain(*FindKey("window", "border"), "none"), "1");
+    EXPECT_EQ(TranslatePlain(*FindKey("effect", "number"), "appeartobottom"), "13");
+    EXPECT_EQ(TranslatePlain(*FindKey("effect", "number"), "7"), "7");
+    EXPECT_EQ(TranslatePlain(*FindKey("book", "title"), "yes"), "yes");
+    try {
+        TranslatePlain(*FindKey("window", "border"), "thin");
+        ADD_FAILURE() << "no error";
+    } catch (const EConvertError& e) {
+        EXPECT_STREQ(e.what(), "'thin' is not one of single, none, sizeable, sizable, 0, 1, 2");
+    }
+}
+
+TEST(PackKeyTable, ChecksValuesWithTheRuntimeReaders) {
+    const auto message = [](const char* section, const char* key, const std::string& value) -> std::string {
+        try {
+            const std::string warning = CheckValue(*FindKey(section, key), value);
+            return warning.empty() ? "(fine)" : "warning: " + warning;
+        } catch (const EConvertError& e) {
+            return e.what();
+        }
+    };
+    EXPECT_EQ(message("toolbar", "shown", "yes"), "'yes' is not a valid boolean value");
+    EXPECT_EQ(message("toolbar", "shown", "-1"), "(fine)");
+    EXPECT_EQ(message("window", "width", " 800"), "' 800' is not a valid integer value");
+    EXPECT_EQ(message("window", "width", "-5"), "(fine)");
+    EXPECT_EQ(message("caption", "start-colour", "clnavy"), "(fine)");
+    EXPECT_EQ(message("caption", "start-colour", "$00FF8000"), "(fine)");
+    EXPECT_EQ(message("caption", "start-colour", "navy"), "'navy' is not a valid integer value");
+    EXPECT_EQ(message("caption", "font", ""), "(fine)");
+    EXPECT_EQ(message("caption", "font", "Tahoma,10,clWhite,Negrito"), "(fine)");
+    EXPECT_EQ(message("caption", "font", "Tahoma,big,clWhite"), "'big' is not a valid integer value");
+    EXPECT_EQ(message("caption", "font", "Tahoma,10"), "'' is not a valid integer value");
+    EXPECT_EQ(message("skin", "number", "-1"), "'-1' is not a skin number (0 to 15)");
+    EXPECT_EQ(message("skin", "number", "16"), "warning: skin 16 does not exist: no skin is loaded");
+    EXPECT_EQ(message("effect", "number", "14"), "warning: effect 14 does not exist: no opening effect is played");
+    EXPECT_EQ(message("page", "body-border-style", "dashed Solid"), "(fine)");
+    EXPECT_EQ(message("page", "body-border-style", "wavy"),
+              "'wavy' is not a border style (none, hidden, dotted, dashed, solid, double, groove, ridge, inset, "
+              "outset)");
+    EXPECT_EQ(message("about", "name-font-size", "12pt"), "'12pt' is not a valid integer value");
+    EXPECT_EQ(message("toolbar", "use-home-page", "True"), "(fine)");
+}
+
+TEST(PackKeyTable, TheAuthoringGuideCarriesTheTableAsTheToolPrintsIt) {
+    std::ifstream in(std::string(VC_SOURCE_DIR) + "/docs/authoring.md", std::ios::binary);
+    ASSERT_TRUE(in) << "docs/authoring.md is missing";
+    std::ostringstream guide;
+    guide << in.rdbuf();
+    EXPECT_NE(guide.str().find(KeyTableMarkdown()), std::string::npos)
+        << "regenerate the key table with `vellumcast-pack keys`";
+}
+
+}  // namespace
+}  // namespace vc::pack

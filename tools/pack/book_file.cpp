@@ -77,7 +77,7 @@ bool IsKnownKey(const std::string& section, const std::string& key) {
     if (SameText(section, "payload"))
         return std::any_of(std::begin(kPayloadKeys), std::end(kPayloadKeys),
                            [&](const char* k) { return SameText(k, key); });
-    if (const KeyEntry* entry = FindKey(section, key)) return entry != nullptr;
+    if (FindKey(section, key)) return true;
     for (const auto& entry : KeyTable())
         if (entry.form == Form::kPage && SameText(section, entry.section) && SameText(key, RecordedKey(entry)))
             return true;

@@ -490,7 +490,7 @@ int RunBuild(const std::vector<std::string>& args, std::ostream& out, std::ostre
     for (const auto& warning : result.warnings) err << warning << "\n";
     out << options.out.string() << ": runtime " << result.runtimeSize << " bytes, payload " << result.payloadSize
         << " bytes in " << result.lineCount << " lines\n";
-    for (const auto& folder : result.copiedFolders) out << "pages copied to " << folder.string() << "\n";
+    for (const auto& folder : result.copiedFolders) out << "pages copied to " << folder.generic_string() << "\n";
     return 0;
 }
 

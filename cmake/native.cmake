@@ -23,7 +23,7 @@ target_link_libraries(vc_native_tests PRIVATE vc_core GTest::gtest GTest::gtest_
 target_compile_definitions(vc_native_tests PRIVATE VC_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 add_test(NAME native COMMAND vc_native_tests)
 
-foreach(tool pack skin)
+foreach(tool pack skin art)
   if(EXISTS ${PROJECT_SOURCE_DIR}/tools/${tool}/CMakeLists.txt)
     add_subdirectory(tools/${tool})
   endif()

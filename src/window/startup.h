@@ -8,16 +8,14 @@
 #include <string>
 
 #include "common/values.h"
+#include "interpreter/command_host.h"
 #include "runtime/configuration.h"
 
 namespace vc {
 
 enum class WindowBorder { Single, None, Sizeable };
 
-enum class ToolButton {
-    Home, Back, Forward, Refresh, Stop, SelectAll, Copy, Print, Exit, About, Count
-};
-constexpr int kToolButtonCount = static_cast<int>(ToolButton::Count);
+constexpr int kToolButtonCount = 10;
 
 // Parts of the window whose visibility the configuration sets, besides the
 // tool buttons.

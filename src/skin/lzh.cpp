@@ -37,9 +37,9 @@ void Tree::Reconstruct() {
     // moving whole entries of both tables up by one.
     for (int i = 0, n = N_CHAR; n < T; i += 2, ++n) {
         const unsigned f = static_cast<unsigned>(freq[i]) + freq[i + 1];
-        int k = n - 1;
-        while (f < freq[k]) --k;
-        ++k;
+        // After the last node not above f; the first n nodes are sorted and
+        // node i + 1 is not above f.
+        const int k = static_cast<int>(std::upper_bound(freq + i + 2, freq + n, f) - freq);
         std::memmove(&freq[k + 1], &freq[k], static_cast<std::size_t>(n - k) * sizeof freq[0]);
         freq[k] = static_cast<std::uint16_t>(f);
         std::memmove(&son[k + 1], &son[k], static_cast<std::size_t>(n - k) * sizeof son[0]);
@@ -61,46 +61,27 @@ using namespace lzh;
 // Room after the declared size: match copies move whole 16-byte blocks.
 constexpr std::size_t kSlack = 64;
 
-// Bits, most significant first, in a 64-bit window refilled eight bytes at a
-// time. Past the end of the input the source reads as zero bytes.
-class BitInput {
+// The input as 64-bit big-endian loads, eight bytes at a time while eight
+// remain; the last few are copied into a zero-filled tail, and past the end
+// the source keeps reading as zero bytes.
+class ByteSource {
 public:
-    BitInput(const std::uint8_t* data, std::size_t size) : p_(data), end_(data + size) {
-        if (size >= 8) {
-            limit_ = end_ - 8;
-        } else {
-            EnterTail();
-        }
+    ByteSource(const std::uint8_t* data, std::size_t size) : p_(data), end_(data + size) {
+        if (size >= 8) limit_ = end_ - 8;
+        else EnterTail();
     }
 
-    // Afterwards at least 56 bits are held.
-    void Refill() {
+    // The next eight bytes, then advance by `consumed` (at most eight).
+    std::uint64_t Peek() {
         if (p_ > limit_) Slow();
         std::uint64_t v;
         std::memcpy(&v, p_, 8);
-        buf_ |= ByteSwapFromBig(v) >> count_;
-        p_ += (63 - count_) >> 3;
-        count_ |= 56;
+        return FromBigEndian(v);
     }
-
-    unsigned Bit() {
-        const unsigned b = static_cast<unsigned>(buf_ >> 63);
-        buf_ <<= 1;
-        --count_;
-        return b;
-    }
-
-    unsigned Bits(unsigned n) {  // 1 <= n <= 8
-        const unsigned v = static_cast<unsigned>(buf_ >> (64 - n));
-        buf_ <<= n;
-        count_ -= n;
-        return v;
-    }
-
-    unsigned count() const { return count_; }
+    void Advance(unsigned consumed) { p_ += consumed; }
 
 private:
-    static std::uint64_t ByteSwapFromBig(std::uint64_t v) {
+    static std::uint64_t FromBigEndian(std::uint64_t v) {
 #if defined(__GNUC__) || defined(__clang__)
         return __builtin_bswap64(v);
 #else
@@ -110,33 +91,53 @@ private:
 #endif
     }
 
-    // The last (fewer than eight) bytes are copied into a zero-filled tail so
-    // that the eight-byte loads stay inside memory we own.
     void EnterTail() {
-        const std::size_t rest = static_cast<std::size_t>(end_ - p_);
-        std::memcpy(tail_, p_, rest);
+        std::memcpy(tail_, p_, static_cast<std::size_t>(end_ - p_));
         in_tail_ = true;
         p_ = tail_;
         limit_ = tail_ + 16;
     }
 
     void Slow() {
-        if (!in_tail_) {
-            EnterTail();
-        } else {
-            // Everything real has been read; keep loading zeros.
-            p_ = tail_ + 8;
-        }
+        if (!in_tail_) EnterTail();
+        else p_ = tail_ + 8;  // everything real has been read: zeros from here
     }
 
     const std::uint8_t* p_;
     const std::uint8_t* end_;
     const std::uint8_t* limit_ = nullptr;
-    std::uint64_t buf_ = 0;
-    unsigned count_ = 0;
     bool in_tail_ = false;
     std::uint8_t tail_[32] = {};
 };
+
+inline unsigned TrailingZeros(std::uint64_t v) {  // v != 0
+#if defined(__GNUC__) || defined(__clang__)
+    return static_cast<unsigned>(__builtin_ctzll(v));
+#else
+    unsigned n = 0;
+    while (!(v & 1)) v >>= 1, ++n;
+    return n;
+#endif
+}
+
+// The bit window holds the unread bits at its top, then one marker bit, then
+// zeros: the marker tells how many bits are held without a counter to keep
+// up to date on every bit of the tree walk.
+//
+// A symbol code is at most 21 bits (the tree is a Huffman tree of at most
+// 0x8000 counts, each at least 1) and a position code 14, so 37 bits held
+// before a symbol are enough for the symbol and its position.
+constexpr std::uint64_t kFewerThan37Bits = (std::uint64_t{1} << 27) - 1;
+
+inline void Refill(std::uint64_t& buf, ByteSource& in) {
+    const unsigned held = buf ? 63 - TrailingZeros(buf) : 0;
+    buf &= buf - 1;  // drop the marker
+    buf |= in.Peek() >> held;
+    in.Advance((63 - held) >> 3);
+    const unsigned now = held | 56;  // 56 to 63 bits
+    buf &= ~std::uint64_t{0} << (64 - now);
+    buf |= std::uint64_t{1} << (63 - now);
+}
 
 // A byte before the start of the output, as the ring holds it before
 // decoding: spaces below the start position, zeros from there to the end.
@@ -192,27 +193,32 @@ std::vector<std::uint8_t> TLZH::Decompress(const std::uint8_t* data, std::size_t
                             " bytes; the stream is damaged");
     std::vector<std::uint8_t> out(declared + kSlack);
     const std::size_t skip = std::min<std::size_t>(size, 4);
-    BitInput in(data + skip, size - skip);
+    ByteSource in(data + skip, size - skip);
+    std::uint64_t buf = std::uint64_t{1} << 63;
     Tree tree;
 
     std::uint8_t* const base = out.data();
     std::uint8_t* const end = base + declared;
     std::uint8_t* o = base;
     while (o < end) {
-        in.Refill();
+        if ((buf & kFewerThan37Bits) == 0) Refill(buf, in);
         unsigned c = tree.son[R];
-        while (c < static_cast<unsigned>(T)) c = tree.son[c + in.Bit()];
+        do {
+            c = tree.son[c + static_cast<unsigned>(buf >> 63)];
+            buf <<= 1;
+        } while (c < static_cast<unsigned>(T));
         c -= T;
         tree.Update(c);
         if (c < 256) {
             *o++ = static_cast<std::uint8_t>(c);
             continue;
         }
-        if (in.count() < 14) in.Refill();
-        unsigned i = in.Bits(8);
+        unsigned i = static_cast<unsigned>(buf >> 56);
+        buf <<= 8;
         const unsigned upper = static_cast<unsigned>(d_code[i]) << 6;
-        const unsigned extra = d_len[i] - 2u;
-        i = (i << extra) | in.Bits(extra);
+        const unsigned extra = d_len[i] - 2u;  // 1 to 6
+        i = (i << extra) | static_cast<unsigned>(buf >> (64 - extra));
+        buf <<= extra;
         const std::size_t d = (upper | (i & 0x3F)) + 1;
         std::size_t len = c - (255 - THRESHOLD);
         const std::size_t done = static_cast<std::size_t>(o - base);

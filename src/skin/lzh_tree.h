@@ -3,6 +3,7 @@
 // decoder (runtime) and the encoder (tools): both sides must evolve exactly
 // the same tree, symbol after symbol, or the stream stops making sense.
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace vc {
@@ -88,27 +89,28 @@ inline unsigned Tree::LastBelow(unsigned from, unsigned k) const {
 
 inline void Tree::Update(unsigned c) {
     if (freq[R] == MAX_FREQ) Reconstruct();
-    c = prnt[c + T];
+    std::size_t n = prnt[c + T];
     do {
-        const unsigned k = ++freq[c];
-        if (k > freq[c + 1]) {
-            // Swap node c with the last node of the run of equal frequency
+        const std::uint16_t k = static_cast<std::uint16_t>(freq[n] + 1);
+        freq[n] = k;
+        if (k > freq[n + 1]) {
+            // Swap node n with the last node of the run of equal frequency
             // above it, children and parents included.
-            const unsigned l = LastBelow(c + 1, k);
-            freq[c] = freq[l];
-            freq[l] = static_cast<std::uint16_t>(k);
-            const unsigned i = son[c];
+            const unsigned l = LastBelow(static_cast<unsigned>(n) + 1, k);
+            freq[n] = freq[l];
+            freq[l] = k;
+            const unsigned i = son[n];
             prnt[i] = static_cast<std::uint16_t>(l);
             if (i < T) prnt[i + 1] = static_cast<std::uint16_t>(l);
             const unsigned j = son[l];
             son[l] = static_cast<std::uint16_t>(i);
-            prnt[j] = static_cast<std::uint16_t>(c);
-            if (j < T) prnt[j + 1] = static_cast<std::uint16_t>(c);
-            son[c] = static_cast<std::uint16_t>(j);
-            c = l;
+            prnt[j] = static_cast<std::uint16_t>(n);
+            if (j < T) prnt[j + 1] = static_cast<std::uint16_t>(n);
+            son[n] = static_cast<std::uint16_t>(j);
+            n = l;
         }
-        c = prnt[c];
-    } while (c != 0);
+        n = prnt[n];
+    } while (n != 0);
 }
 
 }  // namespace lzh

@@ -62,8 +62,10 @@ public:
     // Bytes present after the last member (kept, never read).
     std::size_t TrailingBytes() const { return buffer_.size() - data_start_ - data_size_; }
 
-private:
+    // The bytes of member `index` (in name order).
     void Member(std::size_t index, std::vector<std::uint8_t>& destination) const;
+
+private:
 
     Header header_;
     StringList names_;

@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "skin/quick_ini.h"
+#include "skin/skin_values.h"
+
+namespace vc {
+namespace {
+
+TQuickIni Ini(const std::string& text) {
+    TQuickIni ini;
+    ini.LoadFromString(text);
+    return ini;
+}
+
+TEST(SkinIni, LinesAreCutTrimmedAndCommentsDropped) {
+    const TQuickIni ini = Ini("  [Fonts]  \r\n\r\n; a comment\n\tFontHeight = 16 \r\r\n[ Colours ]\n;[Hidden]\nx=1\n");
+    EXPECT_EQ(ini.Lines(), (StringList{"[Fonts]", "FontHeight = 16", "[ Colours ]", "x=1"}));
+    StringList sections{"stale"};
+    ini.ReadSections(sections);
+    EXPECT_EQ(sections, (StringList{"Fonts", "Colours"}));
+    EXPECT_EQ(ini.ReadInteger("fonts", "fontheight", 14), 16);
+    // Keys after a commented-out header belong to the section before it;
+    // lookup is by the whole header line, so "[ Colours ]" is not "[Colours]".
+    EXPECT_EQ(ini.ReadString(" Colours ", "X", "d"), "1");
+    EXPECT_EQ(ini.ReadString("Colours", "x", "d"), "d");
+    EXPECT_EQ(ini.ReadString("Hidden", "x", "d"), "d");
+}
+
+TEST(SkinIni, FirstHeaderAndFirstKeyWin) {
+    const TQuickIni ini = Ini("[MenuItem]\nImage=first.bmp\nimage=second.bmp\nEmpty=\nEmpty=late\n"
+                              "[MENUITEM]\nImage=third.bmp\nOther=9\n");
+    EXPECT_EQ(ini.ReadString("menuitem", "IMAGE", ""), "first.bmp");
+    // An empty first value gives the default; the later line is not looked at.
+    EXPECT_EQ(ini.ReadString("MenuItem", "Empty", "def"), "def");
+    EXPECT_EQ(ini.ReadString("MenuItem", "Other", "none"), "none");
+    EXPECT_EQ(ini.ReadString("Absent", "Image", "none"), "none");
+}
+
+TEST(SkinIni, ValueIsEverythingAfterTheFirstEquals) {
+    const TQuickIni ini = Ini("[S]\n key one = a=b \nnoequals\n=orphan\n");
+    EXPECT_EQ(ini.ReadString("S", "KEY ONE", ""), "a=b");
+    // A line without "=" has an empty key and an empty value.
+    EXPECT_EQ(ini.ReadString("S", "", "d"), "d");
+    EXPECT_EQ(ini.ReadString("S", "noequals", "d"), "d");
+}
+
+TEST(SkinIni, IntegersInDecimalAndHexadecimalOrTheDefault) {
+    const TQuickIni ini = Ini("[N]\nhex=0x1F\nHEX2=0X1f\ndollar=$FF\nneg=-12\nplus=+7\nmixed=12ab\nbare0x=0x\n"
+                              "spaces=1 2\nbig=99999999999\nminus1=$FFFFFFFF\nfloat=1.5\n");
+    EXPECT_EQ(ini.ReadInteger("N", "hex", 0), 31);
+    EXPECT_EQ(ini.ReadInteger("N", "hex2", 0), 31);
+    EXPECT_EQ(ini.ReadInteger("N", "dollar", 0), 255);
+    EXPECT_EQ(ini.ReadInteger("N", "neg", 0), -12);
+    EXPECT_EQ(ini.ReadInteger("N", "plus", 0), 7);
+    EXPECT_EQ(ini.ReadInteger("N", "minus1", 0), -1);
+    for (const char* key : {"mixed", "bare0x", "spaces", "big", "float", "missing"})
+        EXPECT_EQ(ini.ReadInteger("N", key, -5), -5) << key;
+}
+
+TEST(SkinIni, ParsingStopsAtTheFirstNulByte) {
+    const std::string text("[A]\nk=before\0\n[B]\nk=after\n", 25);
+    TQuickIni ini;
+    ini.LoadFromStream(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+    EXPECT_EQ(ini.ReadString("A", "k", ""), "before");
+    EXPECT_EQ(ini.ReadString("B", "k", "none"), "none");
+    // Loading again replaces everything.
+    ini.LoadFromString("[B]\nk=new");
+    EXPECT_EQ(ini.ReadString("A", "k", "gone"), "gone");
+}
+
+TEST(SkinValues, ImageNamesKeepTheLastComponentAndOnlyLowerCaseBmp) {
+    EXPECT_EQ(ImageMemberName("menuborder.bmp"), "menuborder.bmp");
+    EXPECT_EQ(ImageMemberName("C:\\skins\\blue\\MenuBorder.bmp"), "MenuBorder.bmp");
+    EXPECT_EQ(ImageMemberName("d:menuborder.bmp"), "menuborder.bmp");
+    EXPECT_EQ(ImageMemberName("menuborder.BMP"), "");
+    EXPECT_EQ(ImageMemberName("menuborder.png"), "");
+    EXPECT_EQ(ImageMemberName("menuborder"), "");
+    EXPECT_EQ(ImageMemberName("x.bmp.txt"), "");
+    EXPECT_EQ(ImageMemberName("dir.bmp\\"), "");
+    EXPECT_EQ(ImageMemberName(""), "");
+}
+
+TEST(SkinValues, ColourTriplesWithAnySeparators) {
+    const TQuickIni ini = Ini("[Colours]\nButtonFace=59 97 131\nMenu=1,2,3,4\nHilight=(300; 255; -7)\n"
+                              "Two=10 20\nEmpty=\n");
+    constexpr Colour def = kSystemColourFlag + 15;
+    EXPECT_EQ(ReadColourTriple(ini, "Colours", "ButtonFace", def), 0x83613Bu);
+    EXPECT_EQ(ReadColourTriple(ini, "Colours", "Menu", def), 0x030201u);
+    EXPECT_EQ(ReadColourTriple(ini, "Colours", "Hilight", def), 0x07FFFFu);
+    EXPECT_EQ(ReadColourTriple(ini, "Colours", "Two", def), def);
+    EXPECT_EQ(ReadColourTriple(ini, "Colours", "Empty", def), def);
+    EXPECT_EQ(ReadColourTriple(ini, "Colours", "Missing", def), def);
+}
+
+TEST(SkinValues, PaletteCountsColourSectionsInFileOrder) {
+    const TQuickIni ini = Ini("[Colours]\ncolor=9 9 9\n[Colour1]\ncolor=1 1 1\n[colour0]\ncolor=0 0 0\n"
+                              "[ColourX]\n[Colourful]\ncolor=5 6 7\n[Colour]\ncolor=2 2 2\n");
+    constexpr Colour def = kSystemColourFlag + 8;
+    EXPECT_EQ(ReadPalette(ini, def), (std::vector<Colour>{0x010101u, 0x000000u, def, 0x070605u, 0x020202u}));
+}
+
+}  // namespace
+}  // namespace vc

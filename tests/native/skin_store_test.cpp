@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "skin/skin_store.h"
+
+namespace vc {
+namespace {
+
+std::string RenameError(TSkinCollectionItem& item, const std::string& name) {
+    try {
+        item.SetName(name);
+    } catch (const Exception& e) {
+        return e.what();
+    }
+    return "no error";
+}
+
+TEST(SkinStore, ItemsAreNamedByIdNotByIndex) {
+    TSkinCollection collection;
+    for (int i = 0; i < 7; ++i) collection.Add();
+    collection.Delete(0);
+    collection.Delete(0);
+    EXPECT_EQ(collection.NextID(), 7);
+    TSkinCollectionItem& item = collection.Add();
+    EXPECT_EQ(item.Name(), "SkinItem7");
+    EXPECT_EQ(item.Index(), 5);
+    EXPECT_EQ(item.DisplayName(), "SkinItem7");
+    EXPECT_EQ(collection.Item(0).Name(), "SkinItem2");
+}
+
+TEST(SkinStore, NamesAreUniqueAndCaseSensitive) {
+    TSkinCollection collection;
+    TSkinCollectionItem& first = collection.Add();
+    TSkinCollectionItem& second = collection.Add();
+    TSkinCollectionItem& third = collection.Add();
+    EXPECT_EQ(RenameError(second, "skinitem1"), "no error");  // was SkinItem1: its own old name is free again
+    EXPECT_EQ(RenameError(first, "SkinItem1"), "no error");
+    EXPECT_EQ(first.Name(), "SkinItem1");
+    EXPECT_EQ(RenameError(third, "SkinItem1"), "The name SkinItem1 is already used.");
+    EXPECT_EQ(third.Name(), "SkinItem2");
+    EXPECT_EQ(RenameError(third, "SkinItem2"), "no error");  // its own name
+}
+
+TEST(SkinStore, AssignCopiesNamesAndStreamsWithoutTakingOwnership) {
+    TSkinCollection source;
+    TSkinCollectionItem& a = source.Add();
+    a.ReadData(reinterpret_cast<const std::uint8_t*>("abc"), 3);
+    source.Add().SetName("Blue");
+    a.SetName("SkinItem1x");
+
+    TSkinStore store;
+    store.Store().Add();
+    store.SetStore(source);
+    ASSERT_EQ(store.Store().Count(), 2u);
+    EXPECT_EQ(store.Store().Item(0).Name(), "SkinItem1x");
+    EXPECT_EQ(store.Store().Item(1).Name(), "Blue");
+    EXPECT_EQ(store.Store().Item(0).DataSize(), 3u);
+    EXPECT_EQ(store.Store().Item(1).DataSize(), 0u);
+    // The copy is independent of the source.
+    a.DataStream().push_back('d');
+    EXPECT_EQ(store.Store().Item(0).WriteData(), (std::vector<std::uint8_t>{'a', 'b', 'c'}));
+    EXPECT_EQ(source.Count(), 2u);
+}
+
+TEST(SkinStore, IndexOutsideTheCollectionIsAListError) {
+    TSkinStore store;
+    store.Store().Add();
+    try {
+        store.Store().Item(1);
+        ADD_FAILURE();
+    } catch (const EListError& e) {
+        EXPECT_EQ(std::string(e.what()), "List index out of bounds (1)");
+    }
+    TSkinCollectionItem& item = store.Store().Item(0);
+    EXPECT_EQ(item.SkinData(), "Load Skin");
+    item.SetSkinData("anything");
+    EXPECT_EQ(item.SkinData(), "Load Skin");
+}
+
+}  // namespace
+}  // namespace vc

@@ -111,6 +111,14 @@ TEST_F(PackFiles, AMinimalBookGetsEveryLineWithSensibleDefaults) {
     EXPECT_TRUE(fs::is_regular_file(root_ / "out" / "pages" / "index.htm"));
     EXPECT_TRUE(fs::is_regular_file(root_ / "out" / "pages" / "two.htm"));
     EXPECT_FALSE(fs::exists(root_ / "out" / "Book.exe.part"));
+
+    // Building again over the same output replaces the e-book and the pages.
+    const std::string first = Read(OutPath());
+    Write(root_ / "out" / "pages" / "index.htm", "stale");
+    ASSERT_EQ(Build(std::string(kMinimalBook) + "[window]\nwidth = 640\n", OutPath()), 0) << err_.str();
+    EXPECT_EQ(Read(root_ / "out" / "pages" / "index.htm"), "<html><body>Start</body></html>");
+    EXPECT_EQ(ConfigurationLines(ReadEBookPayload(OutPath())).Integer(line::kWidth), 640);
+    EXPECT_EQ(Read(OutPath()).size(), first.size());
 }
 
 TEST_F(PackFiles, TheEBookIsRuntimePayloadAndTrailer) {
@@ -153,6 +161,12 @@ TEST_F(PackFiles, TypedValueErrorsNameFileLineKeyValueAndConfigurationLine) {
                      "(configuration line 4)");
     EXPECT_EQ(BuildError(head + "[skin]\nnumber = -2\n"),
               file + ":5: [skin] number = \"-2\": '-2' is not a skin number (0 to 15) (configuration line 102)");
+    EXPECT_EQ(BuildError(head + "[about]\nlink = \"a\\x0Db\"\n"),
+              file + ":5: [about] link = \"a\\x0Db\": a line break inside a value would shift every configuration line "
+                     "after it (configuration line 17)");
+    EXPECT_EQ(BuildError(head + "[reserved]\nline-52 = \"\\x00\"\n"),
+              file + ":5: [reserved] line-52 = \"\\x00\": a zero byte ends the configuration text; the lines after it would be missing (configuration "
+                  "line 52)");
     EXPECT_EQ(BuildError(head + "[about]\nname-font-size = large\n"),
               file + ":5: [about] name-font-size = \"large\": 'large' is not a valid integer value (configuration "
                      "line 98)");
@@ -254,14 +268,16 @@ TEST_F(PackFiles, InspectListsEveryLineAndRefusesAFileWithoutPayload) {
 
 TEST_F(PackFiles, InspectMarksValuesTheRuntimeWouldRejectAndMissingLines) {
     std::string payload;
-    for (int i = 0; i < 10; ++i) payload += (i == 5 ? "abc" : "1") + std::string("\r\n");
+    for (int i = 0; i < 11; ++i) payload += (i == 5 ? "abc" : "1") + std::string("\r\n");
     fs::create_directories(OutPath().parent_path());
     Write(OutPath(), AppendPayload(runtime_, payload));
     ASSERT_EQ(Run({"inspect", OutPath().string()}), 0);
     EXPECT_NE(out_.str().find("   5  [window] width = abc    <- error: 'abc' is not a valid integer value\n"),
               std::string::npos)
         << out_.str();
-    EXPECT_NE(out_.str().find("lines 10 to 102 are missing: the runtime reports \"List index out of bounds (10)\""),
+    EXPECT_NE(out_.str().find("  10  [book] start-page-recorded = 1    <- error: List index out of bounds (-1)\n"),
+              std::string::npos);
+    EXPECT_NE(out_.str().find("lines 11 to 102 are missing: the runtime reports \"List index out of bounds (11)\""),
               std::string::npos);
 }
 
@@ -285,7 +301,7 @@ TEST_F(PackFiles, BuildExtractBuildGivesIdenticalFiles) {
         "on = yes\n"
         "number = AppearTelevision\n"
         "[reserved]\n"
-        "line-60 = \"\\x00 after a zero byte\"\n"
+        "line-60 = \"\\x01 a control byte\"\n"
         "[ACOES]\n"
         "  MENUx0_0 = WEBHOME()  \n"
         "\n"
@@ -308,7 +324,7 @@ TEST_F(PackFiles, BuildExtractBuildGivesIdenticalFiles) {
     EXPECT_NE(text.find("state = 1\n"), std::string::npos) << text;
     EXPECT_NE(text.find("version = yes\n"), std::string::npos);
     EXPECT_NE(text.find("minimise-button = 0\n"), std::string::npos);
-    EXPECT_NE(text.find("line-60 = \"\\x00 after a zero byte\"\n"), std::string::npos);
+    EXPECT_NE(text.find("line-60 = \"\\x01 a control byte\"\n"), std::string::npos);
     EXPECT_NE(text.find("\n[ACOES]\n  MENUx0_0 = WEBHOME()  \n\n; a comment the runtime's INI reader skips\n"
                         "[GERAL]\nMENU_0=Go\n"),
               std::string::npos);

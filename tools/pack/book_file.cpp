@@ -188,11 +188,15 @@ std::string FormatValue(const std::string& value, bool plainReadsBack) {
                                                value.front() == '"')) ||
         std::any_of(value.begin(), value.end(), [](char c) { return static_cast<unsigned char>(c) < 32 || c == 127; });
     if (!needsQuotes) return value;
+    return "\"" + EscapeText(value, true) + "\"";
+}
+
+std::string EscapeText(const std::string& value, bool quotesAndBackslashes) {
     static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out = "\"";
+    std::string out;
     for (char c : value) {
         const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
+        if (quotesAndBackslashes && (c == '"' || c == '\\')) {
             out.push_back('\\');
             out.push_back(c);
         } else if (byte < 32 || byte == 127) {
@@ -203,7 +207,6 @@ std::string FormatValue(const std::string& value, bool plainReadsBack) {
             out.push_back(c);
         }
     }
-    out.push_back('"');
     return out;
 }
 

@@ -35,6 +35,8 @@ std::vector<RawLine> SplitRawLines(std::string_view text);
 // exactly `value`. `plainReadsBack` tells whether the plain form would stand
 // for the same value (false for words the form translates).
 std::string FormatValue(const std::string& value, bool plainReadsBack = true);
+// Control bytes as \xHH, and with `quotesAndBackslashes` also \" and \\.
+std::string EscapeText(const std::string& value, bool quotesAndBackslashes);
 
 struct BookValue {
     std::string text;

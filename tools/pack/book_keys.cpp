@@ -269,6 +269,12 @@ std::string TranslatePlain(const KeyEntry& entry, const std::string& value) {
 }
 
 std::string CheckValue(const KeyEntry& entry, const std::string& value) {
+    // The runtime cuts its text at a zero byte and its lines at CR and LF, so
+    // either inside a value would lose or shift every line after it.
+    if (value.find('\0') != std::string::npos)
+        throw EConvertError("a zero byte ends the configuration text; the lines after it would be missing");
+    if (value.find_first_of("\r\n") != std::string::npos)
+        throw EConvertError("a line break inside a value would shift every configuration line after it");
     switch (entry.form) {
         case F::kBoolean:
             StrToBool(value);

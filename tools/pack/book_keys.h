@@ -67,7 +67,8 @@ const char* FormName(Form form);
 std::string TranslatePlain(const KeyEntry& entry, const std::string& value);
 
 // Checks a configuration value with the runtime's own readers; raises
-// EConvertError with the runtime's message when the runtime would fail on it.
+// EConvertError with the runtime's message when the runtime would fail on it,
+// and for zero bytes and line breaks, which would lose or shift later lines.
 // Returns a warning text (or empty) for values that read but do nothing.
 std::string CheckValue(const KeyEntry& entry, const std::string& value);
 

@@ -49,7 +49,9 @@ std::string Place(const Book& book, const BookValue* value) {
 
 [[noreturn]] void FailValue(const Book& book, const BookValue* given, const std::string& keyName,
                             const std::string& shown, const std::string& reason, const KeyEntry& entry) {
-    throw PackError(Place(book, given) + keyName + " = \"" + shown + "\": " + reason + LinePart(entry));
+    // Control bytes are shown escaped, as a quoted value would write them.
+    throw PackError(Place(book, given) + keyName + " = \"" + EscapeText(shown, false) + "\": " + reason +
+                    LinePart(entry));
 }
 
 std::string ForwardSlashes(std::string text) {
@@ -215,6 +217,12 @@ ComposedBook ComposeBook(const Book& book, const fs::path& bookPath) {
             }
             const Page page = LocatePage(book, bookPath, entry, relative, recorded);
             value = page.recorded;
+            try {
+                CheckValue(entry, value);
+            } catch (const EConvertError& e) {
+                const BookValue* shown = recorded ? recorded : relative;
+                FailValue(book, shown, KeyName(entry) + (recorded ? "-recorded" : ""), shown->text, e.what(), entry);
+            }
             AddFolder(composed, page.folder);
             continue;
         }
@@ -241,6 +249,13 @@ ComposedBook ComposeBook(const Book& book, const fs::path& bookPath) {
         }
     }
 
+    for (const auto& menuLine : book.menuLines)
+        if (menuLine.find('\0') != std::string::npos) {
+            composed.warnings.push_back(book.fileName +
+                                        ": warning: a zero byte in the menu definition ends the text the runtime "
+                                        "reads; the menu lines after it are lost");
+            break;
+        }
     const std::string lineBreak = PayloadLineBreak(book);
     const bool finalBreak = PayloadFinalBreak(book);
     lines.resize(static_cast<std::size_t>(PayloadLineCount(book)));
@@ -291,6 +306,18 @@ std::string BareRuntime(std::string runtime, const fs::path& path, bool replace)
     return runtime;
 }
 
+// Files and folders of `from` into `to`, replacing files of the same name.
+// Spelled out with plain streams because the MinGW standard library's copy
+// refuses existing targets even when asked to overwrite them.
+void CopyFolder(const fs::path& from, const fs::path& to) {
+    fs::create_directories(to);
+    for (const auto& entry : fs::recursive_directory_iterator(from)) {
+        const fs::path target = to / fs::relative(entry.path(), from);
+        if (entry.is_directory()) fs::create_directories(target);
+        else if (entry.is_regular_file()) WriteWholeFile(target, ReadWholeFile(entry.path(), "the page"));
+    }
+}
+
 bool IsInside(const fs::path& inner, const fs::path& outer) {
     auto o = outer.begin();
     auto i = inner.begin();
@@ -323,14 +350,20 @@ BuildResult BuildEBook(const BuildOptions& options) {
             const fs::path target = outDir / folder.filename();
             std::error_code same;
             if (fs::exists(target) && fs::equivalent(target, folder, same)) continue;
-            fs::copy(folder, target, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+            CopyFolder(folder, target);
             result.copiedFolders.push_back(target);
         }
         // Written beside the target and renamed, so that a failed write never
         // leaves a half e-book under the final name.
         const fs::path partial = options.out.string() + ".part";
-        WriteWholeFile(partial, ebook);
-        fs::rename(partial, options.out);
+        try {
+            WriteWholeFile(partial, ebook);
+            fs::rename(partial, options.out);
+        } catch (...) {
+            std::error_code ignored;
+            fs::remove(partial, ignored);
+            throw;
+        }
     } catch (const fs::filesystem_error& e) {
         throw PackError(e.what());
     }
@@ -372,9 +405,11 @@ std::string DescribePayload(const std::string& payload) {
         const std::string shown = FormatValue(value);
         out << key << (shown.empty() ? " =" : " = ") << shown;
         try {
+            if (entry.form == Form::kPage && (!value.empty() || entry.line == line::kStartPage))
+                BookRelativePath(value);
             const std::string warning = CheckValue(entry, value);
             if (!warning.empty()) out << "    <- warning: " << warning;
-        } catch (const EConvertError& e) {
+        } catch (const Exception& e) {
             out << "    <- error: " << e.what();
         }
         out << "\n";
@@ -390,6 +425,7 @@ std::string DescribePayload(const std::string& payload) {
 
 std::string ExtractBook(const std::string& payload, const std::string& sourceName) {
     const auto raw = SplitRawLines(payload);
+    if (raw.empty()) throw PackError(sourceName + ": the payload is empty");
     std::ostringstream out;
     out << "; Book description extracted from " << sourceName << " by vellumcast-pack.\n"
         << "; Building it gives the same payload byte for byte; the pages folder named\n"

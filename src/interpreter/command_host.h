@@ -104,8 +104,9 @@ public:
     virtual void SetMenuItemCaption(const MenuPath& item, const std::string& caption) = 0;
 
     // --- The shell and the file system ---
-    // Fire and forget: the result is not looked at.
-    virtual void ShellExecute(const ShellCall& call) = 0;
+    // One ShellExecuteA call (named apart from the Windows macro); fire and
+    // forget: the result is not looked at.
+    virtual void CallShell(const ShellCall& call) = 0;
     // The running executable's full path (GetModuleFileNameA).
     virtual std::string ExecutablePath() const = 0;
     // GetWindowsDirectoryA / GetSystemDirectoryA; an empty text when the

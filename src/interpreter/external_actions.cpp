@@ -39,7 +39,7 @@ void OpenWebAddress(CommandHost& host, std::string_view address) {
     ShellCall call;
     call.owner = ShellOwner::ApplicationWindow;
     call.file = "http://" + std::string(address);
-    host.ShellExecute(call);
+    host.CallShell(call);
 }
 
 void SendEmail(CommandHost& host, std::string_view address) {
@@ -47,14 +47,14 @@ void SendEmail(CommandHost& host, std::string_view address) {
     call.owner = ShellOwner::DesktopWindow;
     call.verb = "open";
     call.file = "mailto:" + std::string(address);
-    host.ShellExecute(call);
+    host.CallShell(call);
 }
 
 void OpenWithShell(CommandHost& host, std::string_view file, std::string_view parameters) {
     ShellCall call;
     call.file = CutForShell(file);
     call.parameters = CutForShell(parameters);
-    host.ShellExecute(call);
+    host.CallShell(call);
 }
 
 }  // namespace vc

@@ -45,9 +45,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     application.SetTitle(vc::Tform_apresentacao::kBuiltInCaption);
     int exitCode = 0;
     vc::ui::RunGuarded([&] {
-        vc::Tform_apresentacao window(OwnPath());
+        vc::Tform_apresentacao::Options options;
+        options.exePath = OwnPath();
+        vc::Tform_apresentacao window(std::move(options));
         application.SetMainForm(&window);
+        application.SetOnMessage([&window](MSG& message, bool& handled) { window.EventosAplicacaoMessage(message, handled); });
         exitCode = application.Run();
+        application.SetOnMessage(nullptr);
         application.SetMainForm(nullptr);
     });
     return exitCode;

@@ -1,20 +1,44 @@
 #include "window/frm_apresentacao_win.h"
 
+#include <shellapi.h>
 #include <wininet.h>
 
 #include <vector>
 
 #include "common/text.h"
+#include "interpreter/command_syntax.h"
+#include "interpreter/interpreter.h"
 #include "runtime/payload.h"
 #include "runtime/startup_helpers.h"
 #include "ui/application_win.h"
+#include "window/window_actions.h"
 
 namespace vc {
 
 namespace {
 
 constexpr const char* kRuntimeCaption = "Vellumcast";
+// A public address that answers reliably; only reachability is asked.
 constexpr const char* kConnectionTestAddress = "http://www.example.com/";
+
+// Tool buttons left to right, with their images and built-in hints.
+struct ButtonLook {
+    ToolButton button;
+    int image;
+    const char* hint;
+};
+constexpr ButtonLook kButtons[] = {
+    {ToolButton::Home, 0, "P\xE1gina Principal"},
+    {ToolButton::Back, 1, "Voltar"},
+    {ToolButton::Forward, 2, "Avan\xE7""ar"},
+    {ToolButton::Refresh, 3, "Atualizar"},
+    {ToolButton::Stop, 4, "Parar"},
+    {ToolButton::SelectAll, 8, "Selecionar Tudo"},
+    {ToolButton::Copy, 9, "Copiar Texto Selecionado"},
+    {ToolButton::Print, 7, "Imprimir"},
+    {ToolButton::Exit, 6, "Sair"},
+    {ToolButton::About, 5, "Sobre"},
+};
 
 // A directory search for the exact path, with the critical-error dialogs of
 // removable drives kept quiet while it looks.
@@ -34,24 +58,77 @@ std::uint64_t PerformanceCounter() {
     return ::GetTickCount();
 }
 
+// The ten images of a strip resource as a 24 x 24 image list; null when the
+// runtime carries no such resource.
+HIMAGELIST LoadImageStrip(const char* resource) {
+    auto* strip = static_cast<HBITMAP>(
+        ::LoadImageA(::GetModuleHandleA(nullptr), resource, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (!strip) return nullptr;
+    HIMAGELIST images = ::ImageList_Create(24, 24, ILC_COLOR32, 10, 0);
+    ::ImageList_Add(images, strip, nullptr);
+    ::DeleteObject(strip);
+    return images;
+}
+
+std::string SystemFolder(UINT (WINAPI *query)(LPSTR, UINT)) {
+    char buffer[MAX_PATH + 1];
+    const UINT length = query(buffer, sizeof buffer);
+    return length == 0 || length > MAX_PATH ? std::string() : std::string(buffer, length);
+}
+
 }  // namespace
 
-Tform_apresentacao::Tform_apresentacao(std::string exePath) : exePath_(std::move(exePath)) {
+Tform_apresentacao::Tform_apresentacao(Options options) : options_(std::move(options)) {
     CreateArgs args;
     args.caption = kBuiltInCaption;
     args.left = 293;
     args.top = 205;
     args.width = 650;
     args.height = 470;
+    args.icon = ::LoadIconA(::GetModuleHandleA(nullptr), "MAINICON");
     Create(args);
 }
 
+Tform_apresentacao::~Tform_apresentacao() {
+    // The control goes before the window that holds it.
+    web_.reset();
+}
+
 void Tform_apresentacao::OnCreate() {
+    CreateComponents();
     ui::RunGuarded([this] { FormCreate(); });
 }
 
+void Tform_apresentacao::CreateComponents() {
+    std::vector<ui::TToolBar::Button> buttons;
+    for (const ButtonLook& look : kButtons) {
+        if (look.button == ToolButton::Back) buttons.push_back({kHomeSeparatorId, -1, ""});
+        if (look.button == ToolButton::About) buttons.push_back({kAboutSeparatorId, -1, ""});
+        buttons.push_back({ButtonId(look.button), look.image, look.hint});
+    }
+    ui::TToolBar::CreateArgs toolbarArgs;
+    toolbarArgs.parent = Handle();
+    toolbarArgs.images = LoadImageStrip("TOOLBAR_IMAGES");
+    toolbarArgs.disabledImages = LoadImageStrip("TOOLBAR_IMAGES_DISABLED");
+    toolbar_.Create(toolbarArgs, buttons);
+
+    ui::TStatusBar::CreateArgs statusArgs;
+    statusArgs.parent = Handle();
+    statusArgs.panelWidths = {150, 50};
+    barra_estado_.Create(statusArgs);
+
+    ui::TProgressBar::CreateArgs progressArgs;
+    progressArgs.parent = barra_estado_.Handle();
+    progresso_.Create(progressArgs);
+
+    if (options_.createBrowser) web_ = options_.createBrowser(Handle(), *this);
+    RECT client;
+    ::GetClientRect(Handle(), &client);
+    OnSize(client.right, client.bottom);
+}
+
 void Tform_apresentacao::FormCreate() {
-    const TPayload payload(exePath_);
+    const TPayload payload(options_.exePath);
     if (!payload.HasPayload()) return;
     {
         std::vector<char> text(static_cast<std::size_t>(payload.GetPayloadSize()));
@@ -59,27 +136,150 @@ void Tform_apresentacao::FormCreate() {
         ConfigurationLines lines(std::string_view(text.data(), text.size()));
         ApplyConfiguration(lines, settings_, *this);
     }
-    if (settings_.ConnectionRequired && !::InternetCheckConnectionA(kConnectionTestAddress, FLAG_ICC_FORCE_CONNECTION, 0)) {
+    if (settings_.ConnectionRequired &&
+        !::InternetCheckConnectionA(kConnectionTestAddress, FLAG_ICC_FORCE_CONNECTION, 0)) {
         ShowRuntimeMessage(settings_.ConnectionMessage);
         ui::Application().Terminate();
         return;
     }
-    const std::string page = StartPageFile();
+    const std::string page = WithTrailingBackslash(ExeFolder()) + BookRelativePath(settings_.StartPage);
     if (!FileExists(page)) {
         ShowRuntimeMessage(settings_.PageMissingMessage);
         ui::Application().Terminate();
         return;
     }
-    // The browser control opens the page once it is hosted here.
+    if (web_) web_->Navigate(page);
 }
 
-std::string Tform_apresentacao::StartPageFile() const {
-    return WithTrailingBackslash(ExtractFilePath(exePath_)) + BookRelativePath(settings_.StartPage);
-}
+std::string Tform_apresentacao::ExeFolder() const { return ExtractFilePath(options_.exePath); }
 
 void Tform_apresentacao::ShowRuntimeMessage(const std::string& text) {
     ::MessageBoxA(Handle(), text.c_str(), kRuntimeCaption, MB_OK | MB_ICONEXCLAMATION);
 }
+
+void Tform_apresentacao::OnSize(int clientWidth, int clientHeight) {
+    int top = 0;
+    if (toolbar_.Handle() && toolbar_.Visible()) {
+        top = 36;
+        ::MoveWindow(toolbar_.Handle(), 0, 0, clientWidth, top, TRUE);
+    }
+    int bottom = clientHeight;
+    if (barra_estado_.Handle() && barra_estado_.Visible()) {
+        barra_estado_.Resize();
+        bottom -= barra_estado_.Height();
+    }
+    if (web_) web_->SetBounds(RECT{0, top, clientWidth, std::max(top, bottom)});
+}
+
+void Tform_apresentacao::OnCommand(int id, int, HWND control) {
+    if (control == toolbar_.Handle() && id >= kFirstButtonId && id < kFirstButtonId + kToolButtonCount)
+        RunButton(static_cast<ToolButton>(id - kFirstButtonId));
+}
+
+LRESULT Tform_apresentacao::OnNotify(NMHDR* header) {
+    toolbar_.AnswerToolTip(header);
+    return 0;
+}
+
+void Tform_apresentacao::OnClose() {
+    // The menu definition file must not outlive the window; a file that
+    // cannot be deleted stays behind without a message.
+    char folder[MAX_PATH + 1];
+    const DWORD length = ::GetTempPathA(sizeof folder, folder);
+    if (length == 0 || length > MAX_PATH || settings_.MenuFileName.empty()) return;
+    const std::string menuFile = std::string(folder, length) + settings_.MenuFileName + ".dmt";
+    if (FileExists(menuFile)) ::DeleteFileA(menuFile.c_str());
+}
+
+void Tform_apresentacao::EventosAplicacaoMessage(MSG& message, bool& handled) {
+    QueuedMessage queued;
+    queued.message = message.message;
+    queued.key = static_cast<unsigned>(message.wParam);
+    queued.controlDown = (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    const HWND page = web_ ? web_->Window() : nullptr;
+    queued.insidePage = page && message.hwnd && (message.hwnd == page || ::IsChild(page, message.hwnd));
+    if (SwallowMessage(queued, settings_)) handled = true;
+}
+
+void Tform_apresentacao::RunButton(ToolButton button) {
+    switch (button) {
+    case ToolButton::Home: b_homeClick(); break;
+    case ToolButton::Back: b_voltaClick(); break;
+    case ToolButton::Forward: b_proximoClick(); break;
+    case ToolButton::Refresh: b_refreshClick(); break;
+    case ToolButton::Stop: b_stopClick(); break;
+    case ToolButton::SelectAll: bot_selectallClick(); break;
+    case ToolButton::Copy: botao_copiarClick(); break;
+    case ToolButton::Print: bt_imprimirClick(); break;
+    case ToolButton::Exit: bt_sairClick(); break;
+    case ToolButton::About: b_aboutClick(); break;
+    }
+}
+
+void Tform_apresentacao::b_homeClick() {
+    const std::string target = HomeTarget(ExeFolder(), settings_);
+    if (web_) web_->Navigate(target);
+}
+
+void Tform_apresentacao::b_voltaClick() {
+    if (web_) web_->GoBack();
+}
+
+void Tform_apresentacao::b_proximoClick() {
+    if (web_) web_->GoForward();
+}
+
+void Tform_apresentacao::b_refreshClick() {
+    if (!web_) return;
+    if (RefreshNavigatesToLastUrl(settings_)) web_->Navigate(settings_.LastUrl);
+    else web_->Refresh();
+}
+
+void Tform_apresentacao::b_stopClick() {
+    if (web_) web_->Stop();
+}
+
+void Tform_apresentacao::bot_selectallClick() {
+    // A page that cannot select is no reason for a message.
+    try {
+        if (web_) web_->ExecWB(browser_command::kSelectAll, browser_option::kPromptUser);
+    } catch (const std::exception&) {
+    }
+}
+
+void Tform_apresentacao::botao_copiarClick() {
+    try {
+        if (web_) web_->ExecWB(browser_command::kCopy, browser_option::kPromptUser);
+    } catch (const std::exception&) {
+    }
+}
+
+void Tform_apresentacao::bt_imprimirClick() {
+    if (web_)
+        web_->ExecWB(browser_command::kPrint,
+                     settings_.PrintWithDialog ? browser_option::kPromptUser : browser_option::kDontPromptUser);
+}
+
+void Tform_apresentacao::bt_sairClick() { Close(); }
+
+void Tform_apresentacao::b_aboutClick() {
+    const auto& texts = settings_.AboutTexts;
+    // Texts 0 to 7: caption title, name, version, description, link, e-mail,
+    // copyright, name size; an e-book without payload keeps the box's own.
+    if (!texts[1].empty() || !texts[0].empty() || !texts[7].empty()) {
+        sobre_.CaptionTitle = texts[0];
+        if (texts[6] != "\xA9") sobre_.Copyright = texts[6];
+        sobre_.AppNameSize = StrToInt(texts[7]);
+        sobre_.Appname = texts[1];
+        sobre_.Version = texts[2];
+        sobre_.Description = AboutDescription(texts[3]);
+        sobre_.Jump = texts[4];
+        sobre_.EMail = texts[5];
+    }
+    sobre_.ShowModal(Handle());
+}
+
+// --- StartupTarget ---
 
 void Tform_apresentacao::SetApplicationTitle(const std::string& title) { ui::Application().SetTitle(title); }
 
@@ -87,18 +287,14 @@ void Tform_apresentacao::SetCaption(const std::string& caption) { TForm::SetCapt
 
 std::string Tform_apresentacao::MakeMenuFileName() { return MakeRandomName(PerformanceCounter()); }
 
-void Tform_apresentacao::SetGradientStartColour(Colour) {}
-void Tform_apresentacao::SetGradientFont(const CaptionFont&) {}
-void Tform_apresentacao::SetGradientCaption(const std::string&) {}
-void Tform_apresentacao::SetGradientActive(bool) {}
-
 void Tform_apresentacao::SetSize(int width, int height) {
     SetWidth(width);
     SetHeight(height);
 }
 
 void Tform_apresentacao::CentreOnScreen() {
-    OSVERSIONINFOA version{sizeof(version)};
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof(version);
     ::GetVersionExA(&version);
     if (version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS) {
         RECT work;
@@ -126,15 +322,144 @@ void Tform_apresentacao::SetTitleBarButtons(const TitleBarButtons& buttons) {
     SetIcons(ui::BorderIcons{buttons.systemMenu, buttons.minimize, buttons.maximize});
 }
 
-// The tool bar, the status bar, the menus, the skin, the effects and the
-// command interpreter join the window in their own pieces of work; until
-// then the start-up reads their lines and these receive nothing to do.
-void Tform_apresentacao::SetButtonVisible(ToolButton, bool) {}
-void Tform_apresentacao::SetPartVisible(WindowPart, bool) {}
-void Tform_apresentacao::SetButtonHint(ToolButton, const std::string&) {}
+void Tform_apresentacao::SetButtonVisible(ToolButton button, bool visible) {
+    toolbar_.SetButtonVisible(ButtonId(button), visible);
+}
+
+void Tform_apresentacao::SetPartVisible(WindowPart part, bool visible) {
+    switch (part) {
+    case WindowPart::Toolbar: toolbar_.SetVisible(visible); break;
+    case WindowPart::StatusBar: barra_estado_.SetVisible(visible); break;
+    case WindowPart::HomeSeparator: toolbar_.SetButtonVisible(kHomeSeparatorId, visible); break;
+    case WindowPart::AboutSeparator: toolbar_.SetButtonVisible(kAboutSeparatorId, visible); break;
+    }
+}
+
+void Tform_apresentacao::SetButtonHint(ToolButton button, const std::string& hint) {
+    toolbar_.SetHint(ButtonId(button), hint);
+}
+
+// The gradient caption, the opening effects, the author's menu bar and the
+// skin join the window in their own pieces of work; until then their lines
+// are read and checked and these calls have nothing to act on.
+void Tform_apresentacao::SetGradientStartColour(Colour) {}
+void Tform_apresentacao::SetGradientFont(const CaptionFont&) {}
+void Tform_apresentacao::SetGradientCaption(const std::string&) {}
+void Tform_apresentacao::SetGradientActive(bool) {}
+void Tform_apresentacao::RepaintGradientCaption() {}
 void Tform_apresentacao::PlayOpeningEffect(int) {}
 void Tform_apresentacao::BuildMenus(const std::string&) {}
 void Tform_apresentacao::ActivateSkin(int) {}
-void Tform_apresentacao::RunStartupCommand(const std::string&) {}
+
+void Tform_apresentacao::RunStartupCommand(const std::string& command) { RunActionCommands(*this, command); }
+
+// --- BrowserEvents ---
+
+void Tform_apresentacao::WebBeforeNavigate2(const std::string& url, const std::string& frameUrl, bool& cancel) {
+    const auto command = CommandFromNavigation(url);
+    if (!command) {
+        settings_.LastUrl = url;
+        return;
+    }
+    cancel = true;
+    // A page of the web may drive the window but not start programs.
+    const bool fromWeb = IsWebAddress(frameUrl) || (web_ && IsWebAddress(web_->LocationUrl()));
+    // The navigation stays cancelled whatever the command raises.
+    ui::RunGuarded([&] { RunActionCommands(*this, *command, fromWeb ? CommandSource::WebPage : CommandSource::Book); });
+}
+
+void Tform_apresentacao::WebTitleChange(const std::string& title) { barra_estado_.SetPanelText(1, title); }
+
+void Tform_apresentacao::WebProgressChange(int progress, int) {
+    progresso_.SetVisible(true);
+    progresso_.SetPosition(progress);
+    if (progress == 0) progresso_.SetVisible(false);
+}
+
+void Tform_apresentacao::WebCommandStateChange(int command, bool enabled) {
+    if (command == browser_state::kNavigateForward) toolbar_.SetButtonEnabled(ButtonId(ToolButton::Forward), enabled);
+    if (command == browser_state::kNavigateBack) toolbar_.SetButtonEnabled(ButtonId(ToolButton::Back), enabled);
+}
+
+void Tform_apresentacao::WebDocumentComplete(const std::string& url) {
+    if (FindText(url, "ACTION:") == std::string::npos) settings_.LastUrl = url;
+    if (!web_) return;
+    if (settings_.BodyBorderOn) {
+        web_->SetBodyBorderStyle("");
+        web_->SetBodyBorderStyle(settings_.BodyBorderStyle);
+        web_->SetBodyBorderColour(settings_.BodyBorderColour);
+    }
+    if (settings_.ScrollbarColoursOn) {
+        const auto& c = settings_.ScrollbarColours;  // face, highlight, 3-D light, dark shadow, shadow, arrow, track
+        web_->PutBodyStyleByName("document", "scrollbarArrowColor", c[5]);
+        web_->PutBodyStyleByName("document", "scrollbar3DLIGHTCOLOR", c[2]);
+        web_->PutBodyStyleByName("document", "scrollbarDarkShadowColor", c[3]);
+        web_->PutBodyStyleByName("document", "scrollbarFaceColor", c[0]);
+        web_->PutBodyStyleByName("document", "scrollbarHighlightColor", c[1]);
+        web_->PutBodyStyleByName("Document", "scrollbarShadowColor", c[4]);
+        web_->PutBodyStyleByName("Document", "scrollbarTrackColor", c[6]);
+    }
+}
+
+// --- CommandHost ---
+
+void Tform_apresentacao::ShowMessage(const std::string& caption, const std::string& text, unsigned style) {
+    ::MessageBoxA(Handle(), text.c_str(), caption.c_str(), style);
+}
+
+void Tform_apresentacao::CloseWindow() {
+    // The close is posted: the command may come from inside a browser event,
+    // and the control must not be torn down under its own feet.
+    Close();
+}
+
+void Tform_apresentacao::MaximizeWindow() { SetState(ui::WindowState::Maximized); }
+
+void Tform_apresentacao::MinimizeApplication() { ui::Application().Minimize(); }
+
+void Tform_apresentacao::Navigate(const std::string& address) {
+    if (web_) web_->Navigate(address);
+}
+
+void Tform_apresentacao::BrowserStop() {
+    if (web_) web_->Stop();
+}
+
+void Tform_apresentacao::BrowserExecWB(int command, int option) {
+    if (web_) web_->ExecWB(command, option);
+}
+
+void Tform_apresentacao::ClickButton(ToolButton button) { RunButton(button); }
+
+bool Tform_apresentacao::ButtonEnabled(ToolButton button) const { return toolbar_.ButtonEnabled(ButtonId(button)); }
+
+void Tform_apresentacao::SetButtonEnabled(ToolButton button, bool enabled) {
+    toolbar_.SetButtonEnabled(ButtonId(button), enabled);
+}
+
+bool Tform_apresentacao::ToolBarVisible() const { return toolbar_.Visible(); }
+void Tform_apresentacao::SetToolBarVisible(bool visible) { toolbar_.SetVisible(visible); }
+bool Tform_apresentacao::StatusBarVisible() const { return barra_estado_.Visible(); }
+void Tform_apresentacao::SetStatusBarVisible(bool visible) { barra_estado_.SetVisible(visible); }
+
+// The author's menu bar is empty until the menu definition builds it.
+int Tform_apresentacao::MenuItemCount(const MenuPath&) const { return 0; }
+void Tform_apresentacao::SetMenuItemEnabled(const MenuPath&, bool) {}
+void Tform_apresentacao::DeleteMenuItem(const MenuPath&) {}
+void Tform_apresentacao::SetMenuItemCaption(const MenuPath&, const std::string&) {}
+
+void Tform_apresentacao::CallShell(const ShellCall& call) {
+    const HWND owner = call.owner == ShellOwner::ApplicationWindow ? Handle()
+                       : call.owner == ShellOwner::DesktopWindow   ? ::GetDesktopWindow()
+                                                                   : nullptr;
+    ::ShellExecuteA(owner, call.verb ? call.verb->c_str() : nullptr, call.file.c_str(),
+                    call.parameters ? call.parameters->c_str() : nullptr,
+                    call.directory ? call.directory->c_str() : nullptr, call.showMode);
+}
+
+std::string Tform_apresentacao::ExecutablePath() const { return options_.exePath; }
+std::string Tform_apresentacao::WindowsDirectory() const { return SystemFolder(::GetWindowsDirectoryA); }
+std::string Tform_apresentacao::SystemDirectory() const { return SystemFolder(::GetSystemDirectoryA); }
+std::string Tform_apresentacao::StartPage() const { return settings_.StartPage; }
 
 }  // namespace vc

@@ -1,30 +1,82 @@
 #pragma once
-// The presentation window: the e-book's one window.
+// The presentation window: the e-book's one window, with the browser, the
+// tool bar, the status bar and its progress bar.
 #include <windows.h>
 
+#include <array>
+#include <memory>
 #include <string>
 
+#include "interpreter/command_host.h"
+#include "ui/controls_win.h"
 #include "ui/form_win.h"
+#include "window/about_box_win.h"
+#include "window/browser.h"
+#include "window/hosted_browser_win.h"
 #include "window/startup.h"
 
 namespace vc {
 
-class Tform_apresentacao : public ui::TForm, private StartupTarget {
+class Tform_apresentacao : public ui::TForm,
+                           private StartupTarget,
+                           private BrowserEvents,
+                           private CommandHost {
 public:
     static constexpr const char* kBuiltInCaption = "T\xEDtulo";
 
-    // Creates the window and runs FormCreate on the payload of `exePath`.
-    explicit Tform_apresentacao(std::string exePath);
+    struct Options {
+        std::string exePath;           // the e-book whose payload configures the window
+        BrowserFactory createBrowser;  // the real control, or a stand-in in tests
+    };
+
+    // Creates the window; FormCreate runs on the payload before this returns.
+    explicit Tform_apresentacao(Options options);
+    ~Tform_apresentacao() override;
 
     const WindowSettings& Settings() const noexcept { return settings_; }
+    HostedBrowser* Web() const noexcept { return web_.get(); }
+    ui::TToolBar& Toolbar() noexcept { return toolbar_; }
+    ui::TStatusBar& StatusBar() noexcept { return barra_estado_; }
+    ui::TProgressBar& Progress() noexcept { return progresso_; }
+    TSobre& About() noexcept { return sobre_; }
+    CommandHost& Commands() noexcept { return *this; }
+    BrowserEvents& Events() noexcept { return *this; }
+
+    // The application-wide filter, run before a queued message is dispatched.
+    void EventosAplicacaoMessage(MSG& message, bool& handled);
+
+    // Button handlers; commands run them too.
+    void b_homeClick();
+    void b_voltaClick();
+    void b_proximoClick();
+    void b_refreshClick();
+    void b_stopClick();
+    void bot_selectallClick();
+    void botao_copiarClick();
+    void bt_imprimirClick();
+    void bt_sairClick();
+    void b_aboutClick();
+
+    // The tool bar command id of a button.
+    static int ButtonId(ToolButton button) noexcept { return kFirstButtonId + static_cast<int>(button); }
 
 protected:
     void OnCreate() override;
+    void OnClose() override;
+    void OnSize(int clientWidth, int clientHeight) override;
+    void OnCommand(int id, int code, HWND control) override;
+    LRESULT OnNotify(NMHDR* header) override;
 
 private:
+    static constexpr int kFirstButtonId = 1001;
+    static constexpr int kHomeSeparatorId = 1101;
+    static constexpr int kAboutSeparatorId = 1102;
+
+    void CreateComponents();
     void FormCreate();
     void ShowRuntimeMessage(const std::string& text);
-    std::string StartPageFile() const;
+    std::string ExeFolder() const;
+    void RunButton(ToolButton button);
 
     // StartupTarget
     void SetApplicationTitle(const std::string& title) override;
@@ -49,8 +101,46 @@ private:
     void ActivateSkin(int number) override;
     void RunStartupCommand(const std::string& command) override;
 
-    std::string exePath_;
+    // BrowserEvents
+    void WebBeforeNavigate2(const std::string& url, const std::string& frameUrl, bool& cancel) override;
+    void WebTitleChange(const std::string& title) override;
+    void WebProgressChange(int progress, int maximum) override;
+    void WebCommandStateChange(int command, bool enabled) override;
+    void WebDocumentComplete(const std::string& url) override;
+
+    // CommandHost
+    void ShowMessage(const std::string& caption, const std::string& text, unsigned style) override;
+    void RepaintGradientCaption() override;
+    void CloseWindow() override;
+    void MaximizeWindow() override;
+    void MinimizeApplication() override;
+    void Navigate(const std::string& address) override;
+    void BrowserStop() override;
+    void BrowserExecWB(int command, int option) override;
+    void ClickButton(ToolButton button) override;
+    bool ButtonEnabled(ToolButton button) const override;
+    void SetButtonEnabled(ToolButton button, bool enabled) override;
+    bool ToolBarVisible() const override;
+    void SetToolBarVisible(bool visible) override;
+    bool StatusBarVisible() const override;
+    void SetStatusBarVisible(bool visible) override;
+    int MenuItemCount(const MenuPath& parent) const override;
+    void SetMenuItemEnabled(const MenuPath& item, bool enabled) override;
+    void DeleteMenuItem(const MenuPath& item) override;
+    void SetMenuItemCaption(const MenuPath& item, const std::string& caption) override;
+    void CallShell(const ShellCall& call) override;
+    std::string ExecutablePath() const override;
+    std::string WindowsDirectory() const override;
+    std::string SystemDirectory() const override;
+    std::string StartPage() const override;
+
+    Options options_;
     WindowSettings settings_;
+    std::unique_ptr<HostedBrowser> web_;
+    ui::TToolBar toolbar_;
+    ui::TStatusBar barra_estado_;
+    ui::TProgressBar progresso_;
+    TSobre sobre_;
 };
 
 }  // namespace vc

@@ -160,7 +160,7 @@ public:
         Log("RenameMenu(" + PathText(item) + ", " + text + ")");
     }
 
-    void ShellExecute(const ShellCall& call) override {
+    void CallShell(const ShellCall& call) override {
         if (record) shellCalls.push_back(call);
         Log(ShellCallText(call));
     }

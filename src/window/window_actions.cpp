@@ -1,0 +1,36 @@
+#include "window/window_actions.h"
+
+#include "common/text.h"
+#include "common/values.h"
+#include "runtime/startup_helpers.h"
+
+namespace vc {
+
+std::string HomeTarget(const std::string& exeFolder, const WindowSettings& settings) {
+    const bool separateHome = StrToBool(settings.AltHomeFlag) && !settings.AltHomePage.empty();
+    return WithTrailingBackslash(exeFolder) + BookRelativePath(separateHome ? settings.AltHomePage : settings.StartPage);
+}
+
+std::string AboutDescription(const std::string& text) {
+    std::string result;
+    for (const std::string& piece : SplitList(text, "<!>")) result += piece + "\r\n";
+    return result;
+}
+
+bool SwallowMessage(const QueuedMessage& queued, const WindowSettings& settings) {
+    bool handled = false;
+    if ((queued.message == kRightButtonDown || queued.message == kRightButtonDoubleClick) && queued.insidePage)
+        handled = settings.BlockContextMenu;
+    if (queued.controlDown && queued.message == kKeyDown) {
+        if (queued.key == 0x50) handled = settings.BlockPrintKey;
+        if (queued.key == 0x43) handled = settings.BlockCopyKey;
+        if (queued.key == 0x41) handled = settings.BlockSelectAllKey;
+    }
+    return handled;
+}
+
+bool RefreshNavigatesToLastUrl(const WindowSettings& settings) {
+    return settings.ScrollbarColoursOn || settings.BodyBorderOn;
+}
+
+}  // namespace vc

@@ -1,0 +1,23 @@
+// The skin definition parser and the value forms on any text.
+#include <cstdint>
+#include <string>
+
+#include "skin/quick_ini.h"
+#include "skin/skin_values.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    vc::TQuickIni ini;
+    ini.LoadFromStream(data, size);
+    vc::StringList sections;
+    ini.ReadSections(sections);
+    for (const std::string& section : sections) {
+        for (const char* key : {"Image", "color", "Frame", "", "SkinName"}) {
+            const std::string value = ini.ReadString(section, key, "default");
+            vc::ImageMemberName(value);
+            ini.ReadInteger(section, key, -1);
+            vc::ReadColourTriple(ini, section, key, 0);
+        }
+    }
+    vc::ReadPalette(ini, 0xFF000008u);
+    return 0;
+}

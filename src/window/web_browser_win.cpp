@@ -20,15 +20,6 @@ namespace {
 
 long liveSites = 0;
 
-// Every COM method of the site is a boundary with Windows: nothing may
-// leave it as an exception.
-template <class Body>
-HRESULT Guarded(Body&& body) noexcept {
-    HRESULT result = E_UNEXPECTED;
-    ui::RunGuarded([&] { result = body(); });
-    return result;
-}
-
 template <class Interface>
 HRESULT Hand(Interface* object, void** out) noexcept {
     object->AddRef();
@@ -362,7 +353,9 @@ HRESULT EventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VAR
     const ui::ComPtr<BrowserSite> keep = ui::ComPtr<BrowserSite>::Attach(&site_);
     BrowserEvents* events = site_.Events();
     if (!events || !params) return S_OK;
-    return Guarded([&] {
+    // The handlers may raise anything; the error goes to the standard error
+    // dialog and the control is told all went well, so it carries on.
+    ui::RunGuarded([&] {
         const DISPPARAMS& p = *params;
         switch (id) {
         case DISPID_BEFORENAVIGATE2:
@@ -389,8 +382,8 @@ HRESULT EventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VAR
             if (const VARIANT* url = Argument(p, 1)) events->WebDocumentComplete(ui::VariantText(*url));
             break;
         }
-        return S_OK;
     });
+    return S_OK;
 }
 
 long WebBrowserHost::LiveSites() noexcept { return liveSites; }

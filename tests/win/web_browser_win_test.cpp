@@ -1,0 +1,700 @@
+#include <windows.h>
+#include <ole2.h>
+#include <exdispid.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <thread>
+#include <type_traits>
+#include <vector>
+
+#include "common/ole_error.h"
+#include "common/text.h"
+#include "ui/com_error_win.h"
+#include "ui/com_variant_win.h"
+#include "window/web_browser_win.h"
+
+namespace vc {
+namespace {
+
+static_assert(!std::is_copy_constructible_v<ui::Bstr>, "owners cannot be copied");
+static_assert(!std::is_copy_assignable_v<ui::Variant>, "owners cannot be copied");
+static_assert(!std::is_copy_constructible_v<WebBrowserHost>, "the host is registered with the control");
+static_assert(std::is_base_of_v<Exception, EOleError>, "automation errors are the runtime's errors");
+
+// ---------------------------------------------------------------------------
+// Automation errors and the text conversions
+
+TEST(WebBrowserOleError, TextIsTheDescriptionOrTheCode) {
+    EXPECT_STREQ(EOleError(0x80004005u).what(), "Automation error (0x80004005)");
+    EXPECT_STREQ(EOleError(0x8000FFFFu, "  ").what(), "Automation error (0x8000FFFF)");
+    const EOleError described(0x80070057u, "The parameter is incorrect.\r\n");
+    EXPECT_STREQ(described.what(), "The parameter is incorrect.");
+    EXPECT_EQ(described.Code(), 0x80070057u);
+
+    // A code the system has no text for.
+    try {
+        ui::OleCheck(static_cast<HRESULT>(0x8004AB12u));
+        FAIL() << "a failing result must raise";
+    } catch (const EOleError& error) {
+        EXPECT_STREQ(error.what(), "Automation error (0x8004AB12)");
+        EXPECT_EQ(error.Code(), 0x8004AB12u);
+    }
+    EXPECT_NO_THROW(ui::OleCheck(S_FALSE));
+}
+
+int deferredFills = 0;
+HRESULT STDAPICALLTYPE FillLater(EXCEPINFO* info) {
+    ++deferredFills;
+    info->bstrDescription = ::SysAllocString(L"Invalid property value.");
+    info->scode = E_INVALIDARG;
+    return S_OK;
+}
+
+TEST(WebBrowserOleError, InvokeExceptionsGiveTheObjectsOwnText) {
+    EXCEPINFO info{};
+    info.bstrDescription = ::SysAllocString(L"Could not set the value");
+    info.bstrSource = ::SysAllocString(L"style");
+    info.scode = E_INVALIDARG;
+    try {
+        ui::RaiseOleError(DISP_E_EXCEPTION, info);
+        FAIL();
+    } catch (const EOleError& error) {
+        EXPECT_STREQ(error.what(), "Could not set the value");
+        EXPECT_EQ(error.Code(), static_cast<std::uint32_t>(E_INVALIDARG));
+    }
+    EXPECT_EQ(info.bstrDescription, nullptr) << "the texts are freed and the slots emptied";
+    EXPECT_EQ(info.bstrSource, nullptr);
+
+    EXCEPINFO later{};
+    later.pfnDeferredFillIn = &FillLater;
+    EXPECT_THROW(
+        try { ui::RaiseOleError(DISP_E_EXCEPTION, later); } catch (const EOleError& error) {
+            EXPECT_STREQ(error.what(), "Invalid property value.");
+            throw;
+        },
+        EOleError);
+    EXPECT_EQ(deferredFills, 1);
+
+    EXCEPINFO codeOnly{};
+    codeOnly.scode = static_cast<SCODE>(0x8004AB12u);
+    try {
+        ui::RaiseOleError(DISP_E_EXCEPTION, codeOnly);
+    } catch (const EOleError& error) {
+        EXPECT_STREQ(error.what(), "Automation error (0x8004AB12)");
+    }
+}
+
+TEST(WebBrowserVariant, TextCrossesInTheSystemCodePage) {
+    if (::GetACP() != 1252) GTEST_SKIP() << "the expected characters are those of code page 1252";
+    const ui::Bstr hint("Avan\xE7" "ar");
+    ASSERT_EQ(::SysStringLen(hint.Get()), 7u);
+    EXPECT_EQ(std::wstring(hint.Get()), L"Avan\u00E7ar");
+    EXPECT_EQ(hint.Text(), "Avan\xE7" "ar");
+
+    // A BSTR knows its length; a zero inside it is text like any other.
+    ui::Bstr inner = ui::Bstr::Attach(::SysAllocStringLen(L"a\0b", 3));
+    EXPECT_EQ(inner.Text(), std::string("a\0b", 3));
+    EXPECT_EQ(ui::TextFromBstr(nullptr), "");
+
+    ui::Variant number;
+    V_VT(number.Get()) = VT_I4;
+    V_I4(number.Get()) = -42;
+    EXPECT_EQ(ui::VariantText(number.Value()), "-42");
+    ui::Variant title("T\xEDtulo");
+    VARIANT reference;
+    ::VariantInit(&reference);
+    V_VT(&reference) = VT_VARIANT | VT_BYREF;
+    V_VARIANTREF(&reference) = title.Get();
+    EXPECT_EQ(ui::VariantText(reference), "T\xEDtulo");
+    EXPECT_EQ(ui::VariantLong(title.Value(), 7), 7) << "a word is no number";
+    EXPECT_TRUE(ui::VariantBool(number.Value(), false));
+
+    ui::Variant moved(std::move(title));
+    EXPECT_EQ(V_VT(title.Get()), VT_EMPTY);
+    EXPECT_EQ(ui::VariantText(moved.Value()), "T\xEDtulo");
+    ui::Bstr taken(std::move(inner));
+    EXPECT_EQ(inner.Get(), nullptr);
+    EXPECT_EQ(::SysStringLen(taken.Get()), 3u);
+}
+
+// ---------------------------------------------------------------------------
+// The late-bound walk against a recording automation object
+
+// An automation object with named properties: other objects (possibly
+// none) or texts. Names match in any letter case, as in the browser's own
+// document objects. Every lookup, get and put is written to a shared log.
+class StandIn final : public IDispatch {
+public:
+    StandIn(std::string name, std::vector<std::string>& log) : name_(std::move(name)), log_(log) {}
+
+    void SetObject(const std::string& property, StandIn* object) { Define(property).object = object; }
+    void SetText(const std::string& property, const std::string& value) { Define(property).text = value; }
+    // A put of this value fails: with the object's own description, or
+    // only with a code.
+    void Reject(const std::string& value, HRESULT code, const wchar_t* description) {
+        rejected_[value] = {code, description};
+    }
+    std::string Text(const std::string& property) { return properties_[LowerCase(property)].text; }
+    ULONG References() const { return references_; }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override {
+        *out = nullptr;
+        if (iid != IID_IUnknown && iid != IID_IDispatch) return E_NOINTERFACE;
+        AddRef();
+        *out = this;
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() noexcept override { return ++references_; }
+    ULONG STDMETHODCALLTYPE Release() noexcept override { return --references_; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) noexcept override {
+        *count = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) noexcept override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) noexcept override {
+        if (count != 1) return E_INVALIDARG;
+        const std::string name = ui::TextFromWide(names[0], std::wcslen(names[0]));
+        log_.push_back(name_ + " names " + name);
+        const auto found = ids_.find(LowerCase(name));
+        if (found == ids_.end()) {
+            ids[0] = DISPID_UNKNOWN;
+            return DISP_E_UNKNOWNNAME;
+        }
+        ids[0] = found->second;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                                     EXCEPINFO* info, UINT*) noexcept override {
+        const auto name = names_.find(id);
+        if (name == names_.end()) return DISP_E_MEMBERNOTFOUND;
+        Property& property = properties_[name->second];
+        if (flags == DISPATCH_PROPERTYGET) {
+            if (params->cArgs != 0 || !result) return DISP_E_BADPARAMCOUNT;
+            log_.push_back(name_ + " get " + name->second);
+            V_VT(result) = VT_DISPATCH;
+            V_DISPATCH(result) = property.object;
+            if (property.object) property.object->AddRef();
+            return S_OK;
+        }
+        if (flags == DISPATCH_PROPERTYPUT) {
+            if (params->cArgs != 1 || params->cNamedArgs != 1 || params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT)
+                return DISP_E_BADPARAMCOUNT;
+            if (V_VT(&params->rgvarg[0]) != VT_BSTR) return DISP_E_TYPEMISMATCH;
+            const std::string value = ui::TextFromBstr(V_BSTR(&params->rgvarg[0]));
+            const auto rejected = rejected_.find(value);
+            if (rejected != rejected_.end()) {
+                log_.push_back(name_ + " refuses " + name->second + "=" + value);
+                if (!rejected->second.second) return rejected->second.first;
+                info->scode = rejected->second.first;
+                info->bstrDescription = ::SysAllocString(rejected->second.second);
+                return DISP_E_EXCEPTION;
+            }
+            log_.push_back(name_ + " put " + name->second + "=" + value);
+            property.text = value;
+            return S_OK;
+        }
+        return DISP_E_MEMBERNOTFOUND;
+    }
+
+private:
+    struct Property {
+        StandIn* object = nullptr;
+        std::string text;
+    };
+    Property& Define(const std::string& property) {
+        const std::string key = LowerCase(property);
+        if (!ids_.count(key)) {
+            const DISPID id = static_cast<DISPID>(ids_.size()) + 100;
+            ids_[key] = id;
+            names_[id] = key;
+        }
+        return properties_[key];
+    }
+
+    std::string name_;
+    std::vector<std::string>& log_;
+    ULONG references_ = 1;
+    std::map<std::string, DISPID> ids_;
+    std::map<DISPID, std::string> names_;
+    std::map<std::string, Property> properties_;
+    std::map<std::string, std::pair<HRESULT, const wchar_t*>> rejected_;
+};
+
+class WebBrowserLateBound : public ::testing::Test {
+protected:
+    WebBrowserLateBound() {
+        browser.SetObject("Document", &document);
+        document.SetObject("body", &body);
+        body.SetObject("style", &style);
+        for (const char* name : {"scrollbarFaceColor", "scrollbar3dLightColor", "borderStyle"}) style.SetText(name, "");
+    }
+    void ExpectNoReferencesLeft() {
+        for (StandIn* object : {&browser, &document, &body, &style}) EXPECT_EQ(object->References(), 1u);
+    }
+
+    std::vector<std::string> log;
+    StandIn browser{"browser", log}, document{"document", log}, body{"body", log}, style{"style", log};
+};
+
+TEST_F(WebBrowserLateBound, WalksDocumentBodyStyleAndPutsOneString) {
+    PutBodyStyleByName(&browser, "document", "scrollbarFaceColor", "#FF8000");
+    const std::vector<std::string> expected{
+        "browser names document", "browser get document",   "document names body",
+        "document get body",      "body names Style",       "body get style",
+        "style names scrollbarFaceColor", "style put scrollbarfacecolor=#FF8000"};
+    EXPECT_EQ(log, expected);
+
+    // The names go to the object as written; the object matches them.
+    log.clear();
+    PutBodyStyleByName(&browser, "Document", "scrollbar3DLIGHTCOLOR", "white");
+    ASSERT_EQ(log.size(), 8u);
+    EXPECT_EQ(log[0], "browser names Document");
+    EXPECT_EQ(log[6], "style names scrollbar3DLIGHTCOLOR");
+    EXPECT_EQ(style.Text("scrollbar3dLightColor"), "white");
+    ExpectNoReferencesLeft();
+}
+
+TEST_F(WebBrowserLateBound, ARejectedValueRaisesAfterTheWalkAndWritesNothing) {
+    style.Reject("plaid", E_INVALIDARG, L"Invalid property value.");
+    try {
+        PutBodyStyleByName(&browser, "document", "borderStyle", "plaid");
+        FAIL() << "the rejection must raise";
+    } catch (const EOleError& error) {
+        EXPECT_STREQ(error.what(), "Invalid property value.");
+        EXPECT_EQ(error.Code(), static_cast<std::uint32_t>(E_INVALIDARG));
+    }
+    EXPECT_EQ(log.back(), "style refuses borderstyle=plaid");
+    EXPECT_EQ(style.Text("borderStyle"), "");
+
+    // Refused by code alone.
+    style.Reject("#GGGGGG", static_cast<HRESULT>(0x8004AB12u), nullptr);
+    try {
+        PutBodyStyleByName(&browser, "document", "scrollbarFaceColor", "#GGGGGG");
+        FAIL();
+    } catch (const EOleError& error) {
+        EXPECT_STREQ(error.what(), "Automation error (0x8004AB12)");
+    }
+    ExpectNoReferencesLeft();
+}
+
+TEST_F(WebBrowserLateBound, ADocumentWithoutBodyStopsAtTheBody) {
+    document.SetObject("body", nullptr);
+    try {
+        PutBodyStyleByName(&browser, "document", "scrollbarFaceColor", "red");
+        FAIL();
+    } catch (const EOleError& error) {
+        EXPECT_STREQ(error.what(), "Automation error: \"body\" is not an object");
+    }
+    EXPECT_EQ(log.back(), "document get body") << "nothing is asked of a missing body";
+    ExpectNoReferencesLeft();
+}
+
+TEST_F(WebBrowserLateBound, UnknownNamesAndNoObjectRaise) {
+    try {
+        PutBodyStyleByName(&browser, "document", "scrollbarFooColor", "red");
+        FAIL();
+    } catch (const EOleError& error) {
+        EXPECT_EQ(error.Code(), static_cast<std::uint32_t>(DISP_E_UNKNOWNNAME));
+    }
+    EXPECT_EQ(log.back(), "style names scrollbarFooColor");
+    EXPECT_THROW(PutBodyStyleByName(nullptr, "document", "scrollbarFaceColor", "red"), EOleError);
+    ExpectNoReferencesLeft();
+}
+
+TEST_F(WebBrowserLateBound, TheTypedPathLeavesANonHtmlDocumentAlone) {
+    EXPECT_NO_THROW(SetBodyStyle(nullptr, BodyStyleProperty::BorderStyle, "none"));
+    EXPECT_NO_THROW(SetBodyStyle(&document, BodyStyleProperty::BorderColour, "red"));
+    EXPECT_TRUE(log.empty()) << "an object that is no HTML document is not touched";
+    ExpectNoReferencesLeft();
+}
+
+// ---------------------------------------------------------------------------
+// The real control
+
+struct Recorder : BrowserEvents {
+    struct Navigation {
+        std::string url, frameUrl;
+    };
+    std::vector<Navigation> navigations;
+    std::vector<std::string> log;
+    std::function<void(const std::string&, bool&)> onNavigate;
+    std::function<void()> onTitle;
+
+    void WebBeforeNavigate2(const std::string& url, const std::string& frameUrl, bool& cancel) override {
+        navigations.push_back({url, frameUrl});
+        log.push_back("navigate " + url);
+        if (onNavigate) onNavigate(url, cancel);
+    }
+    void WebTitleChange(const std::string& title) override {
+        log.push_back("title " + title);
+        if (onTitle) onTitle();
+    }
+    void WebProgressChange(int progress, int maximum) override {
+        log.push_back("progress " + std::to_string(progress) + "/" + std::to_string(maximum));
+    }
+    void WebCommandStateChange(int command, bool enabled) override {
+        log.push_back("command " + std::to_string(command) + (enabled ? " on" : " off"));
+    }
+    void WebDocumentComplete(const std::string& url) override { log.push_back("complete " + url); }
+};
+
+// Pumps the thread's messages until the condition holds or time runs out.
+bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 5000) {
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        MSG message;
+        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageA(&message);
+        }
+        if (done()) return true;
+        if (::GetTickCount() - start > milliseconds) return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+void Pump(DWORD milliseconds) { PumpUntil([] { return false; }, milliseconds); }
+
+// Reads and closes every message box of this thread from inside its modal
+// loop, so that the standard error dialog can be seen without a person.
+class DialogWatcher {
+public:
+    DialogWatcher() {
+        current_ = this;
+        timer_ = ::SetTimer(nullptr, 0, 50, &Tick);
+    }
+    ~DialogWatcher() {
+        ::KillTimer(nullptr, timer_);
+        current_ = nullptr;
+    }
+    DialogWatcher(const DialogWatcher&) = delete;
+    DialogWatcher& operator=(const DialogWatcher&) = delete;
+
+    std::vector<std::string> texts;
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        ::EnumThreadWindows(::GetCurrentThreadId(), &Found, 0);
+    }
+    static BOOL CALLBACK Found(HWND window, LPARAM) {
+        char name[32] = {};
+        ::GetClassNameA(window, name, sizeof name);
+        if (std::string(name) != "#32770" || !::IsWindowVisible(window) || !current_->seen_.insert(window).second)
+            return TRUE;
+        std::string text;
+        ::EnumChildWindows(window, &Collect, reinterpret_cast<LPARAM>(&text));
+        current_->texts.push_back(text);
+        ::PostMessageA(window, WM_COMMAND, IDOK, 0);
+        return TRUE;
+    }
+    static BOOL CALLBACK Collect(HWND child, LPARAM text) {
+        char name[32] = {}, caption[512] = {};
+        ::GetClassNameA(child, name, sizeof name);
+        if (SameText(name, "Static") && ::GetWindowTextA(child, caption, sizeof caption) > 0)
+            *reinterpret_cast<std::string*>(text) += caption;
+        return TRUE;
+    }
+
+    static DialogWatcher* current_;
+    UINT_PTR timer_;
+    std::set<HWND> seen_;
+};
+DialogWatcher* DialogWatcher::current_ = nullptr;
+
+std::string WritePage(const std::string& name) {
+    char folder[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, folder);
+    const std::string path = std::string(folder) + name;
+    FILE* file = std::fopen(path.c_str(), "w");
+    if (file) {
+        std::fputs("<html><head><title>Page</title></head><body><p>A page.</p></body></html>", file);
+        std::fclose(file);
+    }
+    return path;
+}
+
+RECT ClientRectOf(HWND child, HWND parent) {
+    RECT rect;
+    ::GetWindowRect(child, &rect);
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+class WebBrowserHostTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr))); }
+    static void TearDownTestSuite() { ::OleUninitialize(); }
+
+    void SetUp() override {
+        parent = ::CreateWindowExA(0, "STATIC", "Host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 20, 20,
+                                   650, 470, nullptr, nullptr, nullptr, nullptr);
+        ASSERT_TRUE(parent);
+        sitesBefore = WebBrowserHost::LiveSites();
+        host = WebBrowserHost::Create({parent, {0, 36, 634, 400}, &events});
+        ASSERT_TRUE(host) << "the control could not be hosted";
+    }
+    void TearDown() override {
+        host.reset();
+        if (parent) ::DestroyWindow(parent);
+        EXPECT_EQ(WebBrowserHost::LiveSites(), sitesBefore) << "a site was not released";
+    }
+
+    // The event sink, as the control finds it through the client site.
+    ui::ComPtr<IDispatch> Sink() {
+        ui::ComPtr<IOleObject> object;
+        ui::ComPtr<IOleClientSite> site;
+        ui::ComPtr<IDispatch> sink;
+        host->Control()->QueryInterface(IID_IOleObject, reinterpret_cast<void**>(object.Put()));
+        if (object && SUCCEEDED(object->GetClientSite(site.Put())) && site)
+            site->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(sink.Put()));
+        return sink;
+    }
+
+    HWND parent = nullptr;
+    long sitesBefore = 0;
+    Recorder events;
+    std::unique_ptr<WebBrowserHost> host;
+};
+
+TEST(WebBrowserFactory, GivesNothingWithoutAParentOrWithoutOle) {
+    const long before = WebBrowserHost::LiveSites();
+    Recorder events;
+    EXPECT_FALSE(WebBrowserHost::Create({nullptr, {0, 0, 100, 100}, &events}));
+    HWND gone = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ::DestroyWindow(gone);
+    EXPECT_FALSE(WebBrowserHost::Create({gone, {0, 0, 100, 100}, &events}));
+
+    // A thread that never initialised OLE cannot create the control.
+    bool created = true;
+    std::thread([&] {
+        HWND parent = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+        created = static_cast<bool>(WebBrowserHost::Create({parent, {0, 0, 100, 100}, &events}));
+        ::DestroyWindow(parent);
+    }).join();
+    EXPECT_FALSE(created);
+    EXPECT_EQ(WebBrowserHost::LiveSites(), before) << "a failed creation left its site behind";
+}
+
+TEST_F(WebBrowserHostTest, IsInPlaceActiveInTheParentAndFollowsSetBounds) {
+    const HWND window = host->Window();
+    ASSERT_TRUE(::IsWindow(window));
+    EXPECT_TRUE(::IsChild(parent, window));
+    EXPECT_TRUE(::IsWindowVisible(window));
+    RECT rect = ClientRectOf(window, parent);
+    EXPECT_EQ(rect.left, 0);
+    EXPECT_EQ(rect.top, 36);
+    EXPECT_EQ(rect.right, 634);
+    EXPECT_EQ(rect.bottom, 400);
+
+    host->SetBounds({0, 36, 500, 300});
+    Pump(50);
+    rect = ClientRectOf(window, parent);
+    EXPECT_EQ(rect.right - rect.left, 500);
+    EXPECT_EQ(rect.bottom - rect.top, 264);
+    EXPECT_EQ(rect.top, 36);
+
+    EXPECT_EQ(host->LocationUrl(), "") << "no page before the first navigation";
+}
+
+TEST_F(WebBrowserHostTest, NavigationRaisesBeforeNavigate2AndACancelledActionGoesNowhere) {
+    const std::string first = WritePage("vc_web_first.html");
+    const std::string second = WritePage("vc_web_second.html");
+    events.onNavigate = [](const std::string& url, bool& cancel) {
+        if (FindText(UpperCase(url), "ACTION:") != std::string::npos) cancel = true;
+    };
+
+    host->Navigate(first);
+    ASSERT_TRUE(PumpUntil([&] { return !events.navigations.empty(); })) << "BeforeNavigate2 never came";
+    EXPECT_EQ(events.navigations[0].url, first);
+    EXPECT_EQ(events.navigations[0].frameUrl, "") << "a new frame shows no address yet";
+    ASSERT_TRUE(PumpUntil([&] { return FindText(host->LocationUrl(), "vc_web_first.html") != std::string::npos; }));
+    const std::string shown = host->LocationUrl();
+
+    host->Navigate("action:WEBHOME()");
+    ASSERT_TRUE(PumpUntil([&] { return events.navigations.size() == 2; }));
+    EXPECT_EQ(events.navigations[1].url, "action:WEBHOME()");
+    EXPECT_EQ(events.navigations[1].frameUrl, shown) << "the navigating frame's present address";
+    Pump(500);
+    EXPECT_EQ(host->LocationUrl(), shown) << "the cancelled navigation went on";
+    EXPECT_EQ(events.navigations.size(), 2u);
+
+    // The same control does go on to an address nobody cancels.
+    host->Navigate(second);
+    ASSERT_TRUE(PumpUntil([&] { return FindText(host->LocationUrl(), "vc_web_second.html") != std::string::npos; }));
+    EXPECT_EQ(events.navigations.back().url, second);
+}
+
+TEST_F(WebBrowserHostTest, AHandlerErrorReachesTheErrorDialogAndTheControlGoesOn) {
+    const std::string page = WritePage("vc_web_error.html");
+    host->Navigate(page);
+    ASSERT_TRUE(PumpUntil([&] { return FindText(host->LocationUrl(), "vc_web_error.html") != std::string::npos; }));
+    const std::string shown = host->LocationUrl();
+
+    events.onNavigate = [](const std::string& url, bool& cancel) {
+        if (FindText(url, "ACTION:") == std::string::npos) return;
+        cancel = true;
+        throw EConvertError("'x' is not a valid integer value");
+    };
+    DialogWatcher dialogs;
+    host->Navigate("ACTION:SHOWSTATUSBAR(x)");
+    ASSERT_TRUE(PumpUntil([&] { return !dialogs.texts.empty(); })) << "no error dialog";
+    EXPECT_EQ(dialogs.texts[0], "'x' is not a valid integer value");
+    Pump(300);
+    EXPECT_EQ(host->LocationUrl(), shown) << "the navigation was cancelled before the error";
+
+    events.onNavigate = nullptr;
+    host->Navigate("about:blank");
+    ASSERT_TRUE(PumpUntil([&] { return host->LocationUrl() == "about:blank"; }));
+    EXPECT_EQ(dialogs.texts.size(), 1u);
+}
+
+// Wine's control raises no TitleChange, DocumentComplete or progress for a
+// local page, so the sink is driven the way the control calls it.
+TEST_F(WebBrowserHostTest, TheSinkHandsEveryEventOverWithItsArguments) {
+    ui::ComPtr<IDispatch> sink = Sink();
+    ASSERT_TRUE(sink);
+    auto invoke = [&](DISPID id, std::vector<VARIANT> lastFirst) {
+        DISPPARAMS params{lastFirst.data(), nullptr, static_cast<UINT>(lastFirst.size()), 0};
+        return sink->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
+    };
+    auto number = [](long value) {
+        VARIANT v;
+        ::VariantInit(&v);
+        V_VT(&v) = VT_I4;
+        V_I4(&v) = value;
+        return v;
+    };
+    auto flag = [](bool value) {
+        VARIANT v;
+        ::VariantInit(&v);
+        V_VT(&v) = VT_BOOL;
+        V_BOOL(&v) = value ? VARIANT_TRUE : VARIANT_FALSE;
+        return v;
+    };
+    auto byReference = [](VARIANT& target) {
+        VARIANT v;
+        ::VariantInit(&v);
+        V_VT(&v) = VT_VARIANT | VT_BYREF;
+        V_VARIANTREF(&v) = &target;
+        return v;
+    };
+    auto object = [](IDispatch* value) {
+        VARIANT v;
+        ::VariantInit(&v);
+        V_VT(&v) = VT_DISPATCH;
+        V_DISPATCH(&v) = value;
+        return v;
+    };
+    ui::Variant title("Cap\xEDtulo 2");
+    ui::Variant url("file:///C:/book/pages/two.html");
+    VARIANT empty;
+    ::VariantInit(&empty);
+
+    EXPECT_EQ(invoke(DISPID_TITLECHANGE, {title.Value()}), S_OK);
+    EXPECT_EQ(invoke(DISPID_PROGRESSCHANGE, {number(100), number(-1)}), S_OK);
+    EXPECT_EQ(invoke(DISPID_PROGRESSCHANGE, {number(10000), number(250)}), S_OK);
+    EXPECT_EQ(invoke(DISPID_COMMANDSTATECHANGE, {flag(true), number(2)}), S_OK);
+    EXPECT_EQ(invoke(DISPID_COMMANDSTATECHANGE, {flag(false), number(1)}), S_OK);
+    EXPECT_EQ(invoke(DISPID_COMMANDSTATECHANGE, {flag(true), number(-1)}), S_OK);
+    EXPECT_EQ(invoke(DISPID_DOCUMENTCOMPLETE, {byReference(*url.Get()), object(host->Control())}), S_OK);
+    const std::vector<std::string> expected{"title Cap\xEDtulo 2",    "progress -1/100",   "progress 250/10000",
+                                            "command 2 on",            "command 1 off",     "command -1 on",
+                                            "complete file:///C:/book/pages/two.html"};
+    EXPECT_EQ(events.log, expected);
+
+    // BeforeNavigate2: frame, URL, flags, target frame, post data, headers,
+    // and the cancel flag by reference.
+    ui::Variant target("ACTION:WEBBACK()");
+    VARIANT_BOOL cancel = VARIANT_FALSE;
+    VARIANT cancelArgument;
+    ::VariantInit(&cancelArgument);
+    V_VT(&cancelArgument) = VT_BOOL | VT_BYREF;
+    V_BOOLREF(&cancelArgument) = &cancel;
+    auto beforeNavigate = [&](IDispatch* frame) {
+        return invoke(DISPID_BEFORENAVIGATE2, {cancelArgument, byReference(empty), byReference(empty),
+                                               byReference(empty), byReference(empty), byReference(*target.Get()),
+                                               object(frame)});
+    };
+    events.onNavigate = [](const std::string&, bool& c) { c = true; };
+    EXPECT_EQ(beforeNavigate(nullptr), S_OK);
+    EXPECT_EQ(static_cast<unsigned short>(cancel), 65535u) << "all sixteen bits set";
+    ASSERT_EQ(events.navigations.size(), 1u);
+    EXPECT_EQ(events.navigations[0].url, "ACTION:WEBBACK()");
+    EXPECT_EQ(events.navigations[0].frameUrl, "");
+
+    events.onNavigate = [](const std::string&, bool& c) { c = false; };
+    EXPECT_EQ(beforeNavigate(host->Control()), S_OK);
+    EXPECT_EQ(cancel, VARIANT_FALSE);
+    EXPECT_EQ(events.navigations[1].frameUrl, host->LocationUrl());
+
+    // Ambient properties and events nobody answers; an event without its
+    // arguments reaches nobody.
+    const size_t before = events.log.size();
+    EXPECT_EQ(invoke(-5512 /* DISPID_AMBIENT_DLCONTROL */, {}), DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(invoke(DISPID_NAVIGATECOMPLETE2, {byReference(*url.Get()), object(nullptr)}), DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(invoke(DISPID_BEFORENAVIGATE2, {cancelArgument, byReference(*target.Get())}), S_OK);
+    EXPECT_EQ(invoke(DISPID_TITLECHANGE, {}), S_OK);
+    EXPECT_EQ(events.log.size(), before);
+
+    // A handler that fails shows the error and the sink answers normally.
+    events.onTitle = [] { throw EOleError(0x80004005u); };
+    DialogWatcher dialogs;
+    EXPECT_EQ(invoke(DISPID_TITLECHANGE, {title.Value()}), S_OK);
+    ASSERT_EQ(dialogs.texts.size(), 1u);
+    EXPECT_EQ(dialogs.texts[0], "Automation error (0x80004005)");
+}
+
+TEST_F(WebBrowserHostTest, OperationsOnTheControlWithoutADocument) {
+    // No history yet: the refusal of a toolbar click is not reported.
+    EXPECT_NO_THROW(host->GoBack());
+    EXPECT_NO_THROW(host->GoForward());
+    EXPECT_NO_THROW(host->Stop());
+    // Nothing loaded, nothing to select: the control's refusal is an
+    // automation error.
+    EXPECT_THROW(host->ExecWB(browser_command::kSelectAll, browser_option::kPromptUser), EOleError);
+    // Not an HTML document: the typed path does nothing.
+    EXPECT_NO_THROW(host->SetBodyBorderStyle("none"));
+    EXPECT_NO_THROW(host->SetBodyBorderColour("#FF0000"));
+    // The late-bound path finds the control's "Document" in any letter
+    // case and then has no object to go on with.
+    for (const char* name : {"document", "Document"}) {
+        try {
+            host->PutBodyStyleByName(name, "scrollbarFaceColor", "red");
+            ADD_FAILURE() << "no document, yet no error";
+        } catch (const EOleError& error) {
+            EXPECT_EQ(std::string(error.what()), std::string("Automation error: \"") + name + "\" is not an object");
+        }
+    }
+}
+
+TEST_F(WebBrowserHostTest, TeardownTakesTheControlWindowDownAndLetsTheSiteGo) {
+    const HWND window = host->Window();
+    ui::ComPtr<IDispatch> sink = Sink();
+    ASSERT_TRUE(sink);
+    EXPECT_EQ(WebBrowserHost::LiveSites(), sitesBefore + 1);
+
+    host.reset();
+    EXPECT_FALSE(::IsWindow(window)) << "the control's window outlived the host";
+    EXPECT_TRUE(::IsWindow(parent));
+
+    // Someone still holding the site keeps it alive, but its events reach
+    // nobody once the host is gone.
+    EXPECT_EQ(WebBrowserHost::LiveSites(), sitesBefore + 1);
+    ui::Variant title("Late");
+    DISPPARAMS params{title.Get(), nullptr, 1, 0};
+    EXPECT_EQ(sink->Invoke(DISPID_TITLECHANGE, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr,
+                           nullptr, nullptr),
+              S_OK);
+    EXPECT_TRUE(events.log.empty());
+    sink.Reset();
+    EXPECT_EQ(WebBrowserHost::LiveSites(), sitesBefore);
+}
+
+}  // namespace
+}  // namespace vc

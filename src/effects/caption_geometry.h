@@ -1,0 +1,115 @@
+#pragma once
+// The arithmetic of the gradient title bar, free of the platform: the colour
+// bands of the gradient, where the caption lies for each kind of frame, and
+// how the caption pieces share the room left for text.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/values.h"
+#include "effects/animation_frames.h"
+
+namespace vc::effects {
+
+// System colours the caption uses (0xFF000000 plus the system colour index).
+constexpr Colour clActiveCaption = kSystemColourFlag | 2;
+constexpr Colour clInactiveCaption = kSystemColourFlag | 3;
+constexpr Colour clWindowText = kSystemColourFlag | 8;
+constexpr Colour clCaptionText = kSystemColourFlag | 9;
+constexpr Colour clInactiveCaptionText = kSystemColourFlag | 19;
+constexpr Colour clGradientActiveCaption = kSystemColourFlag | 27;
+constexpr Colour clGradientInactiveCaption = kSystemColourFlag | 28;
+
+// a * b / c rounded half away from zero, as the platform's MulDiv; -1 when c
+// is zero or the result does not fit.
+int MulDiv(int a, int b, int c) noexcept;
+
+// One band of a gradient: [left, right) filled with an 0x00BBGGRR colour.
+struct ColourBand {
+    int left = 0;
+    int right = 0;
+    Colour colour = 0;
+};
+
+// The bands that fill `width` pixels from `start` to `end` (both already
+// resolved to 0x00BBGGRR), left to right. Count: max(2, min(steps, width));
+// the last band runs to the right edge. Fewer than 2 steps or equal colours
+// give one band of the start colour; a width below 1 gives none.
+std::vector<ColourBand> GradientBands(Colour start, Colour end, int steps, int width);
+
+enum class CaptionBorder { None, Single, Sizeable, Dialog, ToolWindow, SizeToolWin };
+
+struct CaptionIcons {
+    bool systemMenu = false;
+    bool minimize = false;
+    bool maximize = false;
+    bool help = false;
+};
+
+// The system metrics the caption rectangle depends on.
+struct CaptionMetrics {
+    int frameX = 4;        // SM_CXFRAME
+    int frameY = 4;        // SM_CYFRAME
+    int dialogFrameX = 3;  // SM_CXDLGFRAME
+    int dialogFrameY = 3;  // SM_CYDLGFRAME
+    int captionHeight = 19;       // SM_CYCAPTION
+    int smallCaptionHeight = 15;  // SM_CYSMCAPTION
+    int buttonWidth = 18;         // SM_CXSIZE
+    int smallButtonWidth = 12;    // SM_CXSMSIZE
+};
+
+// The title-bar buttons a frame really shows for the icons asked for.
+CaptionIcons EffectiveIcons(CaptionBorder border, CaptionIcons icons) noexcept;
+// The buttons at the right end of the caption: one per effective icon, and
+// one more when only one of minimise and maximise is there (the other is
+// drawn disabled beside it).
+int CaptionButtonCount(CaptionBorder border, CaptionIcons icons) noexcept;
+// Whether the window icon is drawn at the left end.
+bool CaptionShowsIcon(CaptionBorder border, CaptionIcons icons) noexcept;
+inline bool IsToolWindow(CaptionBorder border) noexcept {
+    return border == CaptionBorder::ToolWindow || border == CaptionBorder::SizeToolWin;
+}
+
+// The caption's rectangle in window coordinates for a window of the given
+// size: inside the frame, one caption high (bottom = top + height - 1), and
+// short of the buttons at the right.
+Box CaptionRect(int windowWidth, int windowHeight, CaptionBorder border, CaptionIcons icons,
+                const CaptionMetrics& metrics) noexcept;
+
+enum class THideDirection { hdLeftToRight, hdRightToLeft };
+
+// Width of a text in pixels in the font it will be drawn with.
+using MeasureText = std::function<int(std::string_view)>;
+
+// The text itself when it fits the width; otherwise its longest beginning
+// (trailing spaces dropped) followed by "..." that fits; when not even "..."
+// fits, as much of "..." as does.
+std::string FitWithEllipsis(std::string_view text, int width, const MeasureText& measure);
+
+struct CaptionPieceInput {
+    std::string text;
+    bool visible = true;
+    // The next visible piece is hidden or shown together with this one.
+    bool glueNext = false;
+    const MeasureText* measure = nullptr;  // the piece's own font; null: the caption's
+};
+
+struct PlacedPiece {
+    std::size_t index = 0;  // into the input list
+    std::string text;       // as drawn, perhaps ending in "..."
+    int left = 0;
+    int right = 0;
+};
+
+// Lays the visible pieces out in `width` pixels. While they do not all fit,
+// whole glued groups give way from the end HideDirection names
+// (hdLeftToRight: the leftmost first), down to the last group; then each
+// piece in order is fitted to what remains. Right-to-left captions fill the
+// room from its right end.
+std::vector<PlacedPiece> LayoutCaptionPieces(const std::vector<CaptionPieceInput>& pieces, int width,
+                                             THideDirection direction, bool rightToLeft,
+                                             const MeasureText& measure);
+
+}  // namespace vc::effects

@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "effects/animation_frames.h"
+
+namespace vc::effects {
+namespace {
+
+constexpr FrameShape kAllShapes[] = {FrameShape::Ellipse,    FrameShape::Rectangle,  FrameShape::RoundedRectangle,
+                                     FrameShape::Horizontally, FrameShape::Vertically, FrameShape::Television,
+                                     FrameShape::ToBottom,   FrameShape::ToTop};
+
+TEST(EffectsFrames, CountsOfTheBuiltInWindowSize) {
+    EXPECT_EQ(BuildFrames(FrameShape::Ellipse, 650, 470).size(), 118u);
+    EXPECT_EQ(BuildFrames(FrameShape::Rectangle, 650, 470).size(), 118u);
+    EXPECT_EQ(BuildFrames(FrameShape::RoundedRectangle, 650, 470, 20, 20).size(), 118u);
+    EXPECT_EQ(BuildFrames(FrameShape::Vertically, 650, 470).size(), 118u);
+    EXPECT_EQ(BuildFrames(FrameShape::Horizontally, 650, 470).size(), 163u);
+    EXPECT_EQ(BuildFrames(FrameShape::Television, 650, 470).size(), 157u);
+    EXPECT_EQ(BuildFrames(FrameShape::ToTop, 650, 470).size(), 235u);
+    EXPECT_EQ(BuildFrames(FrameShape::ToBottom, 650, 470).size(), 235u);
+}
+
+TEST(EffectsFrames, FirstAndLastFramesOfEachShape) {
+    const auto ellipse = BuildFrames(FrameShape::Ellipse, 650, 470);
+    EXPECT_EQ(ellipse.front().kind, RegionKind::Ellipse);
+    EXPECT_EQ(ellipse.front().box, (Box{0, 2, 650, 468}));
+    EXPECT_EQ(ellipse[1].box, (Box{2, 4, 648, 466}));
+    // The step that moves x to the right edge leaves crossed edges: nothing.
+    EXPECT_EQ(ellipse.back().box, (Box{650, 236, 0, 234}));
+    EXPECT_EQ(ellipse[ellipse.size() - 2].box, (Box{232, 234, 418, 236}));
+
+    const auto rounded = BuildFrames(FrameShape::RoundedRectangle, 650, 470, 30, 16);
+    EXPECT_EQ(rounded.front().kind, RegionKind::RoundRectangle);
+    EXPECT_EQ(rounded.front().cornerWidth, 30);
+    EXPECT_EQ(rounded.front().cornerHeight, 16);
+    EXPECT_EQ(BuildFrames(FrameShape::Rectangle, 650, 470).back().kind, RegionKind::Rectangle);
+
+    const auto horizontal = BuildFrames(FrameShape::Horizontally, 650, 470);
+    EXPECT_EQ(horizontal.front().box, (Box{0, 0, 650, 470}));
+    EXPECT_EQ(horizontal.back().box, (Box{324, 0, 326, 470}));
+
+    const auto vertical = BuildFrames(FrameShape::Vertically, 650, 470);
+    EXPECT_EQ(vertical.front().box, (Box{0, 2, 650, 468}));
+    EXPECT_EQ(vertical[116].box, (Box{0, 234, 650, 236}));
+    EXPECT_EQ(vertical.back().box, (Box{650, 236, 0, 234}));
+
+    // A thin line across the middle first, then 8 pixels off each end.
+    const auto tv = BuildFrames(FrameShape::Television, 650, 470);
+    EXPECT_EQ(tv.front().box, (Box{0, 2, 650, 468}));
+    EXPECT_EQ(tv[116].box, (Box{0, 234, 650, 236}));
+    EXPECT_EQ(tv[117].box, (Box{8, 234, 642, 236}));
+    EXPECT_EQ(tv.back().box, (Box{320, 234, 330, 236}));
+
+    const auto toBottom = BuildFrames(FrameShape::ToBottom, 650, 470);
+    EXPECT_EQ(toBottom.front().box, (Box{0, 2, 650, 470}));
+    EXPECT_EQ(toBottom.back().box, (Box{0, 470, 650, 470}));
+    const auto toTop = BuildFrames(FrameShape::ToTop, 650, 471);
+    EXPECT_EQ(toTop.size(), 236u);
+    EXPECT_EQ(toTop.front().box, (Box{0, 0, 650, 469}));
+    EXPECT_EQ(toTop.back().box, (Box{0, 0, 650, -1}));
+}
+
+TEST(EffectsFrames, EveryFrameTakesTwoPixelsOffTheMovingEdges) {
+    for (FrameShape shape : kAllShapes) {
+        const auto frames = BuildFrames(shape, 400, 300);
+        ASSERT_FALSE(frames.empty());
+        for (std::size_t i = 1; i < frames.size(); ++i) {
+            const Box& a = frames[i - 1].box;
+            const Box& b = frames[i].box;
+            // Largest first: nothing grows from one frame to the next.
+            EXPECT_GE(a.left, 0);
+            EXPECT_LE(a.right, 400);
+            EXPECT_GE(b.left, a.left) << static_cast<int>(shape) << " frame " << i;
+            EXPECT_GE(b.top, a.top) << static_cast<int>(shape) << " frame " << i;
+            EXPECT_LE(b.bottom, a.bottom) << static_cast<int>(shape) << " frame " << i;
+            const bool collapsed = b.right <= b.left;
+            if (!collapsed) {
+                EXPECT_LE(b.right, a.right) << static_cast<int>(shape) << " frame " << i;
+            }
+        }
+    }
+}
+
+TEST(EffectsFrames, TinyWindowsStayWithinTheListsRoom) {
+    // The list has room for max(W, H) frames; no window of any size fills it
+    // before its shape is done, and the smallest ones make no frame at all.
+    for (FrameShape shape : kAllShapes)
+        for (int w = 0; w <= 40; ++w)
+            for (int h = 0; h <= 40; ++h)
+                EXPECT_LE(BuildFrames(shape, w, h).size(), static_cast<std::size_t>(std::max(w, h)))
+                    << static_cast<int>(shape) << " " << w << "x" << h;
+    for (FrameShape shape : kAllShapes) {
+        EXPECT_TRUE(BuildFrames(shape, 0, 0).empty());
+        EXPECT_TRUE(BuildFrames(shape, 1, 1).empty() || shape == FrameShape::ToBottom || shape == FrameShape::ToTop);
+        EXPECT_TRUE(BuildFrames(shape, -5, -5).empty()) << "a negative size counts as none";
+    }
+    // A 2 x 2 window: one collapsed ellipse, one line for each sliding edge.
+    const auto ellipse = BuildFrames(FrameShape::Ellipse, 2, 2);
+    ASSERT_EQ(ellipse.size(), 1u);
+    EXPECT_EQ(ellipse[0].box, (Box{2, 2, 0, 0}));
+    EXPECT_EQ(BuildFrames(FrameShape::ToBottom, 2, 1).size(), 1u);
+    EXPECT_EQ(BuildFrames(FrameShape::ToBottom, 1, 1).front().box, (Box{0, 2, 1, 1}));
+    // Too short for the first 8-pixel step: the television makes no frame.
+    EXPECT_TRUE(BuildFrames(FrameShape::Television, 12, 4).empty());
+    EXPECT_EQ(BuildFrames(FrameShape::Television, 14, 4).size(), 1u);
+}
+
+TEST(EffectsFrames, OpeningEffectNumbersAndPlayers) {
+    EXPECT_EQ(OpeningEffect(0), AnimationEffect::DisappearEllipse);
+    EXPECT_EQ(OpeningEffect(1), AnimationEffect::AppearEllipse);
+    EXPECT_EQ(OpeningEffect(4), AnimationEffect::DisappearHorizontally);
+    EXPECT_EQ(OpeningEffect(9), AnimationEffect::AppearTelevision);
+    EXPECT_EQ(OpeningEffect(10), AnimationEffect::DisappearToTop);
+    EXPECT_EQ(OpeningEffect(11), AnimationEffect::AppearToTop);
+    EXPECT_EQ(OpeningEffect(12), AnimationEffect::DisappearToBottom);
+    EXPECT_EQ(OpeningEffect(13), AnimationEffect::AppearToBottom);
+    EXPECT_FALSE(OpeningEffect(14));
+    EXPECT_FALSE(OpeningEffect(-1));
+    EXPECT_FALSE(OpeningEffect(1 << 30));
+
+    // Every number 0 to 13 alternates Disappear and Appear over seven
+    // distinct shapes, none of them the rounded rectangle.
+    std::vector<FrameShape> shapes;
+    for (int n = 0; n < 14; ++n) {
+        const EffectPlan plan = PlanOf(*OpeningEffect(n));
+        EXPECT_EQ(plan.appear, n % 2 == 1) << n;
+        EXPECT_NE(plan.shape, FrameShape::RoundedRectangle);
+        if (n % 2 == 1) {
+            EXPECT_EQ(PlanOf(*OpeningEffect(n - 1)).shape, plan.shape) << n;
+        }
+        shapes.push_back(plan.shape);
+    }
+    std::sort(shapes.begin(), shapes.end());
+    EXPECT_EQ(std::unique(shapes.begin(), shapes.end()) - shapes.begin(), 7);
+    EXPECT_EQ(PlanOf(AnimationEffect::AppearRoundedRectangle).shape, FrameShape::RoundedRectangle);
+    EXPECT_TRUE(PlanOf(AnimationEffect::AppearRoundedRectangle).appear);
+    EXPECT_FALSE(PlanOf(AnimationEffect::DisappearRoundedRectangle).appear);
+}
+
+}  // namespace
+}  // namespace vc::effects

@@ -50,6 +50,7 @@ TEST(PackBookValues, FormattedValuesReadBackByteForByte) {
         "plain",
         " leading",
         "trailing\t",
+        "trailing space ",
         "\"starts with a quote",
         "ends with a quote\"",
         "# hash ; semicolon = equals",

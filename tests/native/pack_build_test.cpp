@@ -167,9 +167,25 @@ TEST_F(PackFiles, TypedValueErrorsNameFileLineKeyValueAndConfigurationLine) {
     EXPECT_EQ(BuildError(head + "[reserved]\nline-52 = \"\\x00\"\n"),
               file + ":5: [reserved] line-52 = \"\\x00\": a zero byte ends the configuration text; the lines after it would be missing (configuration "
                   "line 52)");
+    // Every mistake at once, in the order of the file.
+    EXPECT_EQ(BuildError(head + "[caption]\nstart-colour = navy\n[window]\nheight = tall\n[payload]\nlines = 0\n"),
+              file + ":5: [caption] start-colour = \"navy\": 'navy' is not a valid integer value (configuration line 2)\n" +
+                  file + ":7: [window] height = \"tall\": 'tall' is not a valid integer value (configuration line 6)\n" +
+                  file + ":9: [payload] lines = \"0\": a number from 1 to 103 is expected");
     EXPECT_EQ(BuildError(head + "[about]\nname-font-size = large\n"),
               file + ":5: [about] name-font-size = \"large\": 'large' is not a valid integer value (configuration "
                      "line 98)");
+}
+
+TEST_F(PackFiles, ValuesThatReadButDoNothingAreWarnedAbout) {
+    ASSERT_EQ(Build(std::string(kMinimalBook) + "[skin]\non = yes\nnumber = 20\n[effect]\nnumber = 14\n", OutPath()), 0)
+        << err_.str();
+    const std::string file = BookPath().string();
+    EXPECT_EQ(err_.str(), file + ":6: warning: skin 20 does not exist: no skin is loaded\n" + file +
+                              ":8: warning: effect 14 does not exist: no opening effect is played\n");
+    const ConfigurationLines lines(ReadEBookPayload(OutPath()));
+    EXPECT_EQ(lines.Line(line::kSkinNumber), "20");
+    EXPECT_EQ(lines.Line(line::kEffectNumber), "14");
 }
 
 TEST_F(PackFiles, PageErrorsAreReportedBeforeAnythingIsWritten) {

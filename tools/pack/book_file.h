@@ -20,7 +20,13 @@ namespace vc::pack {
 // place at fault.
 class PackError : public std::runtime_error {
 public:
-    explicit PackError(const std::string& message) : std::runtime_error(message) {}
+    explicit PackError(const std::string& message, int lineNumber = 0)
+        : std::runtime_error(message), lineNumber_(lineNumber) {}
+    // The line of the book file at fault, 0 when there is none.
+    int LineNumber() const noexcept { return lineNumber_; }
+
+private:
+    int lineNumber_;
 };
 
 // A line of a text with the break that ended it: "\r\n", "\n", "\r", or

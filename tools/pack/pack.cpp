@@ -51,7 +51,8 @@ std::string Place(const Book& book, const BookValue* value) {
                             const std::string& shown, const std::string& reason, const KeyEntry& entry) {
     // Control bytes are shown escaped, as a quoted value would write them.
     throw PackError(Place(book, given) + keyName + " = \"" + EscapeText(shown, false) + "\": " + reason +
-                    LinePart(entry));
+                        LinePart(entry),
+                    given ? given->lineNumber : 0);
 }
 
 std::string ForwardSlashes(std::string text) {
@@ -125,7 +126,8 @@ void AddFolder(ComposedBook& composed, const fs::path& folder) {
 }
 
 void Warn(ComposedBook& composed, const Book& book, const BookValue* given, const std::string& warning) {
-    if (!warning.empty()) composed.warnings.push_back(Place(book, given) + "warning: " + warning);
+    if (!warning.empty())
+        composed.warnings.emplace_back(given ? given->lineNumber : 0, Place(book, given) + "warning: " + warning);
 }
 
 // A whole payload given verbatim: its lines are checked as the runtime reads
@@ -164,7 +166,8 @@ std::string PayloadLineBreak(const Book& book) {
     if (SameText(given->text, "crlf")) return "\r\n";
     if (SameText(given->text, "lf")) return "\n";
     if (SameText(given->text, "cr")) return "\r";
-    throw PackError(Place(book, given) + "[payload] line-break = \"" + given->text + "\": use crlf, lf or cr");
+    throw PackError(Place(book, given) + "[payload] line-break = \"" + given->text + "\": use crlf, lf or cr",
+                    given->lineNumber);
 }
 
 bool PayloadFinalBreak(const Book& book) {
@@ -175,7 +178,8 @@ bool PayloadFinalBreak(const Book& book) {
                                           "1", ""};
         return StrToBool(given->quoted ? given->text : TranslatePlain(kFinalBreak, given->text));
     } catch (const EConvertError& e) {
-        throw PackError(Place(book, given) + "[payload] final-line-break = \"" + given->text + "\": " + e.what());
+        throw PackError(Place(book, given) + "[payload] final-line-break = \"" + given->text + "\": " + e.what(),
+                        given->lineNumber);
     }
 }
 
@@ -185,11 +189,13 @@ int PayloadLineCount(const Book& book) {
     const auto count = TryStrToInt(given->text);
     if (!count || *count < 1 || *count > kConfigurationLines)
         throw PackError(Place(book, given) + "[payload] lines = \"" + given->text + "\": a number from 1 to " +
-                        std::to_string(kConfigurationLines) + " is expected");
+                            std::to_string(kConfigurationLines) + " is expected",
+                        given->lineNumber);
     if (*count < kConfigurationLines && book.hasMenuDefinition)
         throw PackError(Place(book, given) + "[payload] lines = \"" + given->text +
                         "\": a menu definition needs all " + std::to_string(kConfigurationLines) +
-                        " configuration lines before it");
+                        " configuration lines before it",
+                        given->lineNumber);
     return *count;
 }
 
@@ -201,7 +207,8 @@ ComposedBook ComposeBook(const Book& book, const fs::path& bookPath) {
     ComposedBook composed;
     std::vector<std::string> lines(kConfigurationLines);
     std::vector<const KeyEntry*> derived;
-    for (const auto& entry : KeyTable()) {
+    std::vector<PackError> errors;
+    for (const auto& entry : KeyTable()) try {
         auto& value = lines[static_cast<std::size_t>(entry.line)];
         if (entry.form == Form::kPage) {
             const BookValue* relative = book.Find(entry.section, entry.key);
@@ -238,6 +245,8 @@ ComposedBook ComposeBook(const Book& book, const fs::path& bookPath) {
         } catch (const EConvertError& e) {
             FailValue(book, given, KeyName(entry), given->text, e.what(), entry);
         }
+    } catch (const PackError& e) {
+        errors.push_back(e);
     }
     for (const KeyEntry* entry : derived) {
         auto& value = lines[static_cast<std::size_t>(entry->line)];
@@ -251,14 +260,31 @@ ComposedBook ComposeBook(const Book& book, const fs::path& bookPath) {
 
     for (const auto& menuLine : book.menuLines)
         if (menuLine.find('\0') != std::string::npos) {
-            composed.warnings.push_back(book.fileName +
-                                        ": warning: a zero byte in the menu definition ends the text the runtime "
-                                        "reads; the menu lines after it are lost");
+            composed.warnings.emplace_back(INT32_MAX, book.fileName +
+                                                          ": warning: a zero byte in the menu definition ends the text "
+                                                          "the runtime reads; the menu lines after it are lost");
             break;
         }
-    const std::string lineBreak = PayloadLineBreak(book);
-    const bool finalBreak = PayloadFinalBreak(book);
-    lines.resize(static_cast<std::size_t>(PayloadLineCount(book)));
+    std::string lineBreak;
+    bool finalBreak = true;
+    int lineCount = kConfigurationLines;
+    try {
+        lineBreak = PayloadLineBreak(book);
+        finalBreak = PayloadFinalBreak(book);
+        lineCount = PayloadLineCount(book);
+    } catch (const PackError& e) {
+        errors.push_back(e);
+    }
+    if (!errors.empty()) {
+        std::stable_sort(errors.begin(), errors.end(),
+                         [](const PackError& a, const PackError& b) { return a.LineNumber() < b.LineNumber(); });
+        std::string all;
+        for (const auto& e : errors) all += (all.empty() ? "" : "\n") + std::string(e.what());
+        throw PackError(all, errors.front().LineNumber());
+    }
+    std::stable_sort(composed.warnings.begin(), composed.warnings.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    lines.resize(static_cast<std::size_t>(lineCount));
     lines.insert(lines.end(), book.menuLines.begin(), book.menuLines.end());
     for (std::size_t i = 0; i < lines.size(); ++i) {
         composed.payload += lines[i];
@@ -370,7 +396,7 @@ BuildResult BuildEBook(const BuildOptions& options) {
     result.runtimeSize = runtime.size();
     result.payloadSize = composed.payload.size();
     result.lineCount = composed.lines.size();
-    result.warnings = std::move(composed.warnings);
+    for (auto& warning : composed.warnings) result.warnings.push_back(std::move(warning.second));
     return result;
 }
 

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <iosfwd>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "book_file.h"
@@ -15,10 +16,11 @@ struct ComposedBook {
     std::vector<std::string> lines;          // configuration lines, then the menu definition
     std::string payload;                     // the exact payload text
     std::vector<std::filesystem::path> pageFolders;  // folders to copy beside the e-book
-    std::vector<std::string> warnings;
+    std::vector<std::pair<int, std::string>> warnings;  // by line of the book file
 };
 
-// `bookPath` locates the pages; messages name the file as given.
+// `bookPath` locates the pages; messages name the file as given. Every
+// mistake of the book is reported at once, in the order of its lines.
 ComposedBook ComposeBook(const Book& book, const std::filesystem::path& bookPath);
 
 struct BuildOptions {

@@ -54,6 +54,13 @@ void TApplication::ShowException(const std::exception& error) noexcept {
 }
 
 void TApplication::ShowErrorMessage(const std::string& message) noexcept {
+    if (errorReporter_) {
+        try {
+            errorReporter_(message);
+        } catch (...) {
+        }
+        return;
+    }
     HWND main = MainWindow();
     const HWND owner = main && ::IsWindowEnabled(main) ? main : nullptr;
     ::MessageBoxA(owner, message.c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);

@@ -43,6 +43,11 @@ public:
     void ShowException(const std::exception& error) noexcept;
     void ShowErrorMessage(const std::string& message) noexcept;
 
+    // Replaces the dialog, for tests that must not block on a message box;
+    // an empty reporter brings the dialog back.
+    using ErrorReporter = std::function<void(const std::string& message)>;
+    void SetErrorReporter(ErrorReporter reporter) { errorReporter_ = std::move(reporter); }
+
 private:
     TApplication() = default;
     bool FilterMessage(MSG& message) noexcept;
@@ -50,6 +55,7 @@ private:
     std::string title_;
     TForm* mainForm_ = nullptr;
     MessageFilter onMessage_;
+    ErrorReporter errorReporter_;
     bool terminated_ = false;
 };
 

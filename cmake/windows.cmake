@@ -9,12 +9,32 @@ vc_windows_sources(VC_SHELL_SOURCES)
 add_library(vc_shell STATIC ${VC_SHELL_SOURCES})
 target_link_libraries(vc_shell PUBLIC vc_core ${VC_WIN_LIBS})
 
+# The runtime's pictures are drawn by the native tools, built first.
+set(VC_HOST_BUILD ${PROJECT_SOURCE_DIR}/build CACHE PATH "The native build whose tools make the runtime's resources")
+set(VC_ART ${VC_HOST_BUILD}/tools/art/vellumcast-art)
+if(NOT EXISTS ${VC_ART})
+  message(FATAL_ERROR "${VC_ART} is missing: build the native tree (${VC_HOST_BUILD}) first")
+endif()
+set(VC_RESOURCES ${CMAKE_BINARY_DIR}/resources)
+file(MAKE_DIRECTORY ${VC_RESOURCES})
+add_custom_command(
+  OUTPUT ${VC_RESOURCES}/toolbar.bmp ${VC_RESOURCES}/toolbar_disabled.bmp ${VC_RESOURCES}/vellumcast.ico
+  COMMAND ${VC_ART} toolbar ${VC_RESOURCES}/toolbar.bmp
+  COMMAND ${VC_ART} toolbar ${VC_RESOURCES}/toolbar_disabled.bmp --disabled
+  COMMAND ${VC_ART} icon ${VC_RESOURCES}/vellumcast.ico
+  DEPENDS ${VC_ART}
+  COMMENT "Drawing the tool bar images and the program icon")
+add_custom_target(vc_resources DEPENDS
+  ${VC_RESOURCES}/toolbar.bmp ${VC_RESOURCES}/toolbar_disabled.bmp ${VC_RESOURCES}/vellumcast.ico)
+
 add_executable(vellumcast WIN32
   src/runtime/vellumcast_runtime_win.cpp
   src/runtime/vellumcast_win.rc)
 target_link_libraries(vellumcast PRIVATE vc_shell)
+target_include_directories(vellumcast PRIVATE ${VC_RESOURCES})
+add_dependencies(vellumcast vc_resources)
 set_source_files_properties(src/runtime/vellumcast_win.rc PROPERTIES
-  OBJECT_DEPENDS ${PROJECT_SOURCE_DIR}/src/runtime/vellumcast.manifest)
+  OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/src/runtime/vellumcast.manifest;${VC_RESOURCES}/toolbar.bmp;${VC_RESOURCES}/toolbar_disabled.bmp;${VC_RESOURCES}/vellumcast.ico")
 
 # GoogleTest from Debian's sources, cross-compiled.
 set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)

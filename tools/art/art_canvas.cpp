@@ -77,6 +77,10 @@ Canvas::~Canvas() {
     cairo_surface_destroy(surface_);
 }
 
+void Canvas::Shift(double dx, double dy) {
+    cairo_translate(cr_, dx, dy);
+}
+
 void Canvas::Rect(double x, double y, double w, double h) {
     cairo_rectangle(cr_, x, y, w, h);
 }

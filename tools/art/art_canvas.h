@@ -40,6 +40,8 @@ public:
     Canvas& operator=(const Canvas&) = delete;
 
     double PixelsPerUnit() const { return scale_; }
+    // Moves the origin of what is drawn next, in units.
+    void Shift(double dx, double dy);
 
     // Shapes.
     void Rect(double x, double y, double w, double h);

@@ -456,6 +456,16 @@ void WebBrowserHost::SetBounds(const RECT& bounds) noexcept {
     if (inPlace_) inPlace_->SetObjectRects(&bounds, &bounds);
 }
 
+bool WebBrowserHost::TranslateAccelerator(MSG& message) noexcept {
+    if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST || !object_) return false;
+    if (message.hwnd != window_ && !::IsChild(window_, message.hwnd)) return false;
+    ui::ComPtr<IOleInPlaceActiveObject> active;
+    if (FAILED(object_->QueryInterface(IID_IOleInPlaceActiveObject, reinterpret_cast<void**>(active.Put()))) ||
+        !active)
+        return false;
+    return active->TranslateAccelerator(&message) == S_OK;
+}
+
 void WebBrowserHost::Navigate(const std::string& url) {
     ui::Variant target(url);
     ui::Variant flags, frame, postData, headers;

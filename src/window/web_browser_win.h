@@ -49,6 +49,11 @@ public:
     HWND Window() const noexcept { return window_; }
     // Moves the control, in the parent's client coordinates.
     void SetBounds(const RECT& bounds) noexcept;
+    // Gives a key message bound for the page to the control first, as a
+    // container's message loop must: the control's own keys (Tab between
+    // links, Ctrl+C, arrows) work only this way. True when the control used
+    // it; the message is then neither translated nor dispatched.
+    bool TranslateAccelerator(MSG& message) noexcept;
     // The control's automation object, held by the host.
     IWebBrowser2* Control() const noexcept { return browser_.Get(); }
 

@@ -673,6 +673,16 @@ TEST_F(WebBrowserHostTest, OperationsOnTheControlWithoutADocument) {
     }
 }
 
+TEST_F(WebBrowserHostTest, OnlyKeysBoundForThePageGoToTheControlFirst) {
+    MSG toParent{parent, WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
+    EXPECT_FALSE(host->TranslateAccelerator(toParent));
+    MSG click{host->Window(), WM_RBUTTONDOWN, MK_RBUTTON, 0, 0, {0, 0}};
+    EXPECT_FALSE(host->TranslateAccelerator(click));
+    // Plain typing is no accelerator: it goes the normal way.
+    MSG letter{host->Window(), WM_CHAR, 'a', 0, 0, {0, 0}};
+    EXPECT_FALSE(host->TranslateAccelerator(letter));
+}
+
 TEST_F(WebBrowserHostTest, TeardownTakesTheControlWindowDownAndLetsTheSiteGo) {
     const HWND window = host->Window();
     ui::ComPtr<IDispatch> sink = Sink();

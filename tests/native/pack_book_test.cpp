@@ -91,6 +91,17 @@ TEST(PackBookParser, ReportsMalformedLinesWithFileAndLine) {
               "b.ini:2: unknown key \"line-50\" in section [reserved] (see docs/authoring.md)");
 }
 
+TEST(PackBookParser, SkipsAUtf8MarkAndWarnsWhenTheTextIsNotPlainAscii) {
+    const Book ascii = ParseBook("\xEF\xBB\xBF[book]\ntitle = Plain\n", "b.ini");
+    EXPECT_EQ(ascii.Find("book", "title")->text, "Plain");
+    EXPECT_TRUE(ascii.warnings.empty());
+    const Book accented = ParseBook("\xEF\xBB\xBF[book]\ntitle = Caf\xC3\xA9\n", "b.ini");
+    EXPECT_EQ(accented.warnings,
+              std::vector<std::string>{"b.ini: warning: the file is saved as UTF-8, so its accented letters will "
+                                       "show wrongly; save it in the Windows code page (Windows-1252)"});
+    EXPECT_TRUE(ParseBook("[book]\ntitle = Caf\xE9\n", "b.ini").warnings.empty());
+}
+
 TEST(PackBookParser, CopiesTheMenuDefinitionVerbatimFromItsFirstSection) {
     const std::string text =
         "[book]\r\ntitle = T\r\n; a comment of the book\r\n  [Geral]  \r\nMENU_0 = File  \r\n\r\n; kept\r\n"

@@ -225,6 +225,16 @@ const BookValue* Book::Find(std::string_view section, std::string_view key) cons
 Book ParseBook(std::string_view text, const std::string& fileName) {
     Book book;
     book.fileName = fileName;
+    // Editors that save UTF-8 may start the file with a byte order mark. The
+    // runtime shows 8-bit text in the reader's code page, not UTF-8.
+    constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+    if (text.substr(0, kUtf8Mark.size()) == kUtf8Mark) {
+        text.remove_prefix(kUtf8Mark.size());
+        if (std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+            book.warnings.push_back(fileName +
+                                    ": warning: the file is saved as UTF-8, so its accented letters will show "
+                                    "wrongly; save it in the Windows code page (Windows-1252)");
+    }
     std::string section;
     int lineNumber = 0;
     int menusLine = 0;

@@ -54,6 +54,7 @@ struct Book {
     std::string fileName;  // as given, for messages
     // Keyed by lower-case "section/key".
     std::map<std::string, BookValue> values;
+    std::vector<std::string> warnings;
     bool hasMenuDefinition = false;
     std::vector<std::string> menuLines;  // copied verbatim after line 102
 

@@ -205,6 +205,7 @@ ComposedBook ComposeBook(const Book& book, const fs::path& bookPath) {
     if (const BookValue* text = book.Find("payload", "text")) return ComposeVerbatim(book, bookPath, *text);
 
     ComposedBook composed;
+    for (const auto& warning : book.warnings) composed.warnings.emplace_back(0, warning);
     std::vector<std::string> lines(kConfigurationLines);
     std::vector<const KeyEntry*> derived;
     std::vector<PackError> errors;

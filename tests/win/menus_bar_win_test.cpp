@@ -1,0 +1,342 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "../native/interpreter_recording_host.h"
+#include "common/errors.h"
+#include "interpreter/interpreter.h"
+#include "menus/menu_bar_win.h"
+#include "menus/menu_file_win.h"
+
+namespace vc {
+namespace {
+
+constexpr const char* kWindowClass = "VcMenusTestWindow";
+
+// WM_COMMAND messages that reach the window itself.
+std::vector<WPARAM> g_windowCommands;
+
+LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND) g_windowCommands.push_back(wParam);
+    return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND CreateTestWindow() {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = TestWindowProc;
+    windowClass.hInstance = ::GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = kWindowClass;
+    ::RegisterClassA(&windowClass);
+    HWND window = ::CreateWindowExA(0, kWindowClass, "Menus", WS_OVERLAPPEDWINDOW, 10, 10, 400, 300, nullptr,
+                                    nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    ::ShowWindow(window, SW_SHOWNOACTIVATE);
+    return window;
+}
+
+void PumpMessages() {
+    MSG message;
+    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageA(&message);
+    }
+}
+
+std::string MenuText(HMENU menu, int position) {
+    char text[256] = {};
+    ::GetMenuStringA(menu, static_cast<UINT>(position), text, sizeof(text), MF_BYPOSITION);
+    return text;
+}
+
+// The window's side of the interpreter's menu methods, as the presentation
+// window implements them: positions straight into the main menu.
+class MenuHost : public testing::RecordingHost {
+public:
+    explicit MenuHost(ui::TMainMenu& menu) : menu_(menu) {}
+    int MenuItemCount(const MenuPath& parent) const override { return menu_.Count(parent); }
+    void SetMenuItemEnabled(const MenuPath& item, bool enabled) override { menu_.ItemAt(item).SetEnabled(enabled); }
+    void DeleteMenuItem(const MenuPath& item) override { menu_.Delete(item); }
+    void SetMenuItemCaption(const MenuPath& item, const std::string& caption) override {
+        menu_.ItemAt(item).SetCaption(caption);
+    }
+
+private:
+    ui::TMainMenu& menu_;
+};
+
+const std::string kConfiguration =
+    "A book\r\n"
+    "0\r\n"
+    "clNavy\r\n";
+
+const std::string kMenus =
+    "[GERAL]\r\n"
+    "MENU_0=&Book\r\n"
+    "MENU_1=Help\r\n"
+    "[MENU]\r\n"
+    "ITENS_0=Contents-@-Chapters-@-Notes-@---@-Silent\r\n"
+    "ITENS_1=About-@--@-Last\r\n"
+    "[SUBMENUS]\r\n"
+    "ITENS-|0.1|=Chapter 1-@-Chapter 2\r\n"
+    "[ACOES]\r\n"
+    "MENUx0_0=APPLICATIONTITLE \"Contents\"\r\n"
+    "MENUx0_1=APPLICATIONTITLE \"Chapters opened\"\r\n"
+    "MENUx0_1_0=APPLICATIONTITLE \"Chapter 1\"\r\n"
+    "MENUx0_1_1=APPLICATIONTITLE \"Chapter 2\"\r\n"
+    "MENUx0_2=APPLICATIONTITLE \"Notes\"\r\n"
+    "MENUx1_0=APPLICATIONTITLE \"About\"\r\n"
+    "MENUx1_1=APPLICATIONTITLE \"Empty caption\"\r\n"
+    "MENUx1_2=\r\n";
+
+class MenuBar : public ::testing::Test {
+protected:
+    void SetUp() override {
+        g_windowCommands.clear();
+        window_ = CreateTestWindow();
+        ASSERT_TRUE(window_);
+        ShowBookMenu(menu_, window_, name_, kConfiguration + kMenus, [this](const std::string& itemName) {
+            clicked_.push_back(itemName);
+            MenuItemClick(host_, path_, itemName);
+        });
+    }
+    void TearDown() override {
+        if (::IsWindow(window_)) ::DestroyWindow(window_);
+        DeleteMenuFile(name_);
+    }
+
+    // A click as the menu sends it: WM_COMMAND with the item's id, posted.
+    void Choose(const ui::TMenuItem& item) {
+        ::PostMessageA(window_, WM_COMMAND, MAKEWPARAM(item.Command(), 0), 0);
+        PumpMessages();
+    }
+    void RewriteFile(const std::string& acoes) {
+        ::SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
+        std::ofstream(path_, std::ios::binary | std::ios::trunc) << kConfiguration << "[ACOES]\r\n" << acoes;
+    }
+    HMENU Popup(int menu) const { return ::GetSubMenu(::GetMenu(window_), menu); }
+
+    const std::string name_ = "MNTEST";
+    const std::string path_ = MenuFilePath(name_);
+    HWND window_ = nullptr;
+    ui::TMainMenu menu_;
+    MenuHost host_{menu_};
+    std::vector<std::string> clicked_;
+};
+
+TEST_F(MenuBar, ShowsTheMenusItemsAndSubItemsOfTheFile) {
+    HMENU bar = ::GetMenu(window_);
+    ASSERT_EQ(bar, menu_.Handle());
+    ASSERT_EQ(::GetMenuItemCount(bar), 2);
+    EXPECT_EQ(MenuText(bar, 0), "&Book");
+    EXPECT_EQ(MenuText(bar, 1), "Help");
+
+    HMENU book = Popup(0);
+    ASSERT_EQ(::GetMenuItemCount(book), 5);
+    EXPECT_EQ(MenuText(book, 0), "Contents");
+    EXPECT_EQ(MenuText(book, 1), "Chapters");
+    EXPECT_EQ(::GetMenuState(book, 3, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
+    EXPECT_EQ(MenuText(book, 4), "Silent");
+    HMENU chapters = ::GetSubMenu(book, 1);
+    ASSERT_EQ(::GetMenuItemCount(chapters), 2);
+    EXPECT_EQ(MenuText(chapters, 1), "Chapter 2");
+
+    HMENU help = Popup(1);
+    ASSERT_EQ(::GetMenuItemCount(help), 3);
+    EXPECT_EQ(MenuText(help, 1), "") << "an empty caption is still an item";
+    EXPECT_EQ(::GetMenuState(help, 1, MF_BYPOSITION) & MF_SEPARATOR, 0u);
+
+    // Names and handlers on the items themselves.
+    EXPECT_EQ(menu_.ItemAt({0}).Name(), "");
+    EXPECT_FALSE(menu_.ItemAt({0}).HasOnClick());
+    EXPECT_EQ(menu_.ItemAt({0, 1}).Name(), "MENUx0_1");
+    EXPECT_TRUE(menu_.ItemAt({0, 1}).HasOnClick()) << "sub-items and an action";
+    EXPECT_EQ(menu_.ItemAt({0, 1, 1}).Name(), "MENUx0_1_1");
+    EXPECT_TRUE(menu_.ItemAt({0, 1, 1}).HasOnClick());
+    EXPECT_FALSE(menu_.ItemAt({0, 4}).HasOnClick());
+    EXPECT_FALSE(menu_.ItemAt({1, 2}).HasOnClick()) << "an empty action is no action";
+    EXPECT_EQ(menu_.ItemAt({0, 1, 1}).Command(), ::GetMenuItemID(chapters, 1));
+}
+
+TEST_F(MenuBar, AClickRunsTheActionReadFromTheFileAtThatMoment) {
+    Choose(menu_.ItemAt({0, 1, 0}));
+    EXPECT_EQ(host_.caption, "Chapter 1");
+    Choose(menu_.ItemAt({1, 1}));
+    EXPECT_EQ(host_.caption, "Empty caption");
+
+    // Changed after the build: the click reads what is there now, and a
+    // missing action does nothing.
+    RewriteFile("MENUx0_0=APPLICATIONTITLE \"Rewritten\"\r\n");
+    Choose(menu_.ItemAt({0, 0}));
+    EXPECT_EQ(host_.caption, "Rewritten");
+    Choose(menu_.ItemAt({0, 2}));
+    EXPECT_EQ(host_.caption, "Rewritten");
+
+    // Items built without an action stay without a handler, whatever the file
+    // says now.
+    RewriteFile("MENUx0_4=APPLICATIONTITLE \"Too late\"\r\n");
+    Choose(menu_.ItemAt({0, 4}));
+    EXPECT_EQ(host_.caption, "Rewritten");
+    EXPECT_EQ(clicked_, (std::vector<std::string>{"MENUx0_1_0", "MENUx1_1", "MENUx0_0", "MENUx0_2"}));
+    EXPECT_TRUE(g_windowCommands.empty()) << "menu commands do not reach the window";
+}
+
+TEST_F(MenuBar, OtherCommandsGoOnToTheWindow) {
+    const UINT id = menu_.ItemAt({0, 0}).Command();
+    // The same id from a control, and an id that is no item's.
+    ::SendMessageA(window_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(window_));
+    ::SendMessageA(window_, WM_COMMAND, MAKEWPARAM(100, 0), 0);
+    EXPECT_EQ(g_windowCommands.size(), 2u);
+    EXPECT_TRUE(clicked_.empty());
+    EXPECT_FALSE(menu_.HandleCommand(100));
+    EXPECT_TRUE(menu_.HandleCommand(static_cast<int>(id)));
+    EXPECT_EQ(host_.caption, "Contents");
+}
+
+TEST_F(MenuBar, AnItemWithSubItemsRunsItsActionWhenItsPopupOpens) {
+    HMENU chapters = ::GetSubMenu(Popup(0), 1);
+    ::SendMessageA(window_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(chapters), MAKELPARAM(1, FALSE));
+    EXPECT_EQ(host_.caption, "Chapters opened");
+    ::SendMessageA(window_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(Popup(1)), MAKELPARAM(1, FALSE));
+    EXPECT_EQ(clicked_, (std::vector<std::string>{"MENUx0_1"})) << "top-level menus run nothing";
+}
+
+TEST_F(MenuBar, DisableAndEnableGreyTheRealItemAndStopItsClicks) {
+    RunActionCommands(host_, "DISABLEMENUITEM \"MENUx0_2\"-@-DISABLEMENUITEM \"MENUx0_1_1\"");
+    EXPECT_TRUE(::GetMenuState(Popup(0), 2, MF_BYPOSITION) & MF_GRAYED);
+    EXPECT_TRUE(::GetMenuState(::GetSubMenu(Popup(0), 1), 1, MF_BYPOSITION) & MF_GRAYED);
+    EXPECT_FALSE(::GetMenuState(Popup(0), 0, MF_BYPOSITION) & MF_GRAYED);
+    Choose(menu_.ItemAt({0, 2}));
+    EXPECT_TRUE(clicked_.empty());
+
+    RunActionCommands(host_, "ENABLEMENUITEM \"XXXXX0_2\"");
+    EXPECT_FALSE(::GetMenuState(Popup(0), 2, MF_BYPOSITION) & MF_GRAYED);
+    Choose(menu_.ItemAt({0, 2}));
+    EXPECT_EQ(host_.caption, "Notes");
+
+    // The one command that reaches a whole top-level menu.
+    RunActionCommands(host_, "DESABILITARMENU \"MENUx1\"");
+    EXPECT_TRUE(::GetMenuState(::GetMenu(window_), 1, MF_BYPOSITION) & MF_GRAYED);
+}
+
+TEST_F(MenuBar, RenameChangesTheCaptionAndKeepsTheName) {
+    RunActionCommands(host_, "RENAMEMENUITEM \"MENUx0_1_0\"==\"Prologue\"-@-RENAMEMENUITEM \"MENUx0_3\"==\"Now text\"");
+    EXPECT_EQ(MenuText(::GetSubMenu(Popup(0), 1), 0), "Prologue");
+    EXPECT_EQ(menu_.ItemAt({0, 1, 0}).Name(), "MENUx0_1_0");
+    EXPECT_EQ(::GetMenuState(Popup(0), 3, MF_BYPOSITION) & MF_SEPARATOR, 0u) << "the separator became text";
+    EXPECT_EQ(MenuText(Popup(0), 3), "Now text");
+    RunActionCommands(host_, "RENAMEMENUITEM \"MENUx1_0\"");
+    EXPECT_EQ(MenuText(Popup(1), 0), "");
+    Choose(menu_.ItemAt({0, 1, 0}));
+    EXPECT_EQ(host_.caption, "Chapter 1");
+}
+
+TEST_F(MenuBar, DeleteTwiceRemovesTheFirstTwoItemsAndTheMovedItemRunsItsOwnAction) {
+    const UINT chaptersId = menu_.ItemAt({0, 1}).Command();
+    HMENU chapters = ::GetSubMenu(Popup(0), 1);
+    RunActionCommands(host_, "DELETEMENUITEM \"MENUx0_0\"-@-DELETEMENUITEM \"MENUx0_0\"");
+    ASSERT_EQ(::GetMenuItemCount(Popup(0)), 3);
+    EXPECT_EQ(MenuText(Popup(0), 0), "Notes");
+    EXPECT_FALSE(::IsMenu(chapters)) << "the sub-items went with their item";
+    EXPECT_EQ(menu_.FindItem(static_cast<int>(chaptersId)), nullptr);
+
+    // MENUx0_0 now addresses the item named MENUx0_2, which runs its own action.
+    ASSERT_EQ(menu_.ItemAt({0, 0}).Name(), "MENUx0_2");
+    Choose(menu_.ItemAt({0, 0}));
+    EXPECT_EQ(host_.caption, "Notes");
+    EXPECT_EQ(clicked_, (std::vector<std::string>{"MENUx0_2"}));
+
+    RunActionCommands(host_, "DELETEMENUITEM \"MENUx0_0\"-@-DELETEMENUITEM \"MENUx0_0\"-@-DELETEMENUITEM \"MENUx0_0\"");
+    EXPECT_EQ(menu_.Count({0}), 0);
+    EXPECT_EQ(Popup(0), nullptr) << "an empty menu keeps no pop-up";
+    EXPECT_EQ(MenuText(::GetMenu(window_), 0), "&Book");
+    try {
+        RunActionCommands(host_, "DELETEMENUITEM \"MENUx0_0\"");
+        FAIL() << "no error";
+    } catch (const EListError& error) {
+        EXPECT_STREQ(error.what(), "List index out of bounds (0)");
+    }
+}
+
+TEST_F(MenuBar, AnItemWhoseLastSubItemGoesCanBeClickedItself) {
+    RunActionCommands(host_, "DELETEMENUITEM \"MENUx0_1_1\"-@-DELETEMENUITEM \"MENUx0_1_0\"");
+    EXPECT_EQ(::GetSubMenu(Popup(0), 1), nullptr);
+    EXPECT_EQ(MenuText(Popup(0), 1), "Chapters");
+    Choose(menu_.ItemAt({0, 1}));
+    EXPECT_EQ(host_.caption, "Chapters opened");
+}
+
+TEST_F(MenuBar, AnActionMayDeleteTheItemItRunsFor) {
+    RewriteFile("MENUx0_0=DELETEMENUITEM \"MENUx0_0\"-@-APPLICATIONTITLE \"After\"\r\n");
+    Choose(menu_.ItemAt({0, 0}));
+    EXPECT_EQ(host_.caption, "After");
+    EXPECT_EQ(MenuText(Popup(0), 0), "Chapters");
+}
+
+TEST_F(MenuBar, BuildingAgainReplacesEverything) {
+    RewriteFile("[GERAL]\r\nMENU_0=Only\r\n[MENU]\r\nITENS_0=One\r\n");
+    BuildMenuBar(menu_, path_, [](const std::string&) {});
+    ASSERT_EQ(::GetMenuItemCount(::GetMenu(window_)), 1);
+    EXPECT_EQ(MenuText(Popup(0), 0), "One");
+    ::DeleteFileA(path_.c_str());
+    BuildMenuBar(menu_, path_, [](const std::string&) {});
+    EXPECT_EQ(::GetMenuItemCount(::GetMenu(window_)), 0) << "a missing file builds nothing";
+}
+
+TEST(MenuOwner, AMenuFileThatCannotBeCreatedStopsTheMenuBeforeItIsBuilt) {
+    ui::TMainMenu menu;
+    HWND window = CreateTestWindow();
+    bool clicked = false;
+    EXPECT_THROW(ShowBookMenu(menu, window, "no such folder\\QXBTAE", kConfiguration + kMenus,
+                              [&](const std::string&) { clicked = true; }),
+                 EInOutError);
+    EXPECT_EQ(::GetMenu(window), menu.Handle()) << "the window took the menu before the file was written";
+    EXPECT_EQ(menu.Count({}), 0);
+    ::DestroyWindow(window);
+}
+
+TEST(MenuOwner, TheBarOutlivesItsWindowAndGoesWithItsOwner) {
+    HMENU bar = nullptr;
+    HMENU popup = nullptr;
+    {
+        ui::TMainMenu menu;
+        menu.Items().Add("", "Top").Add("MENUx0_0", "Item");
+        bar = menu.Handle();
+        popup = menu.Items().Items(0).Handle();
+        HWND window = CreateTestWindow();
+        menu.AttachTo(window);
+        EXPECT_EQ(::GetMenu(window), bar);
+        ::DestroyWindow(window);
+        EXPECT_TRUE(::IsMenu(bar)) << "the window took the menu's bar with it";
+        EXPECT_TRUE(::IsMenu(popup));
+        EXPECT_EQ(menu.Window(), nullptr);
+    }
+    EXPECT_FALSE(::IsMenu(bar));
+    EXPECT_FALSE(::IsMenu(popup));
+
+    HWND window = CreateTestWindow();
+    {
+        ui::TMainMenu menu;
+        menu.AttachTo(window);
+        bar = menu.Handle();
+    }
+    EXPECT_EQ(::GetMenu(window), nullptr) << "the window kept a destroyed bar";
+    EXPECT_FALSE(::IsMenu(bar));
+    ::DestroyWindow(window);
+}
+
+TEST(MenuOwner, PositionsOutsideTheMenuRaiseTheListError) {
+    ui::TMainMenu menu;
+    menu.Items().Add("", "Top");
+    EXPECT_EQ(menu.Count({}), 1);
+    EXPECT_EQ(menu.Count({0}), 0);
+    EXPECT_THROW(menu.ItemAt({1}), EListError);
+    EXPECT_THROW(menu.ItemAt({0, 0}), EListError);
+    EXPECT_THROW(menu.Delete({0, -1}), EListError);
+    EXPECT_THROW(menu.Delete({}), EListError);
+}
+
+}  // namespace
+}  // namespace vc

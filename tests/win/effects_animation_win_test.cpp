@@ -1,0 +1,152 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "effects/form_animation_win.h"
+#include "effects_window_win.h"
+
+namespace vc::effects {
+namespace {
+
+// What the window went through, in order: "show", "hide", and each change
+// of its region ("none", "empty" or "left,top,right,bottom").
+std::vector<std::string> gEvents;
+std::string gRegion = "none";
+
+std::string RegionState(HWND window) {
+    HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+    const int kind = ::GetWindowRgn(window, region);
+    RECT box{};
+    ::GetRgnBox(region, &box);
+    ::DeleteObject(region);
+    if (kind == ERROR) return "none";
+    if (kind == NULLREGION) return "empty";
+    return std::to_string(box.left) + "," + std::to_string(box.top) + "," + std::to_string(box.right) + "," +
+           std::to_string(box.bottom);
+}
+
+void NoteRegion(const std::string& region) {
+    if (region != gRegion) gEvents.push_back(region);
+    gRegion = region;
+}
+
+LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SHOWWINDOW: gEvents.push_back(wParam ? "show" : "hide"); break;
+    case WM_WINDOWPOSCHANGED: NoteRegion(RegionState(window)); break;
+    default: break;
+    }
+    return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+class AnimationWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = RecordingProc;
+        windowClass.hInstance = ::GetModuleHandleA(nullptr);
+        windowClass.hbrBackground = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+        windowClass.lpszClassName = "VcAnimationTestWindow";
+        ::RegisterClassA(&windowClass);
+        window_ = ::CreateWindowExA(0, "VcAnimationTestWindow", "Animation", WS_OVERLAPPEDWINDOW, 50, 50, 120, 90,
+                                    nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+        ASSERT_TRUE(window_);
+        gEvents.clear();
+        gRegion = "none";
+    }
+    void TearDown() override { ::DestroyWindow(window_); }
+
+    // The events the frame list of a rectangle shape should cause.
+    std::vector<std::string> FrameEvents(FrameShape shape, bool reversed) const {
+        std::vector<std::string> events;
+        auto frames = BuildFrames(shape, 120, 90);
+        if (reversed) std::reverse(frames.begin(), frames.end());
+        for (const FrameRegion& f : frames) {
+            const Box& b = f.box;
+            const std::string state = b.right <= b.left || b.bottom <= b.top
+                                          ? "empty"
+                                          : std::to_string(b.left) + "," + std::to_string(b.top) + "," +
+                                                std::to_string(b.right) + "," + std::to_string(b.bottom);
+            if (events.empty() || events.back() != state) events.push_back(state);
+        }
+        return events;
+    }
+
+    HWND window_ = nullptr;
+};
+
+std::vector<std::string> Concat(std::initializer_list<std::vector<std::string>> parts) {
+    std::vector<std::string> all;
+    for (const auto& part : parts)
+        for (const auto& e : part)
+            if (all.empty() || all.back() != e) all.push_back(e);
+    return all;
+}
+
+TEST_F(AnimationWindow, DisappearSetsEveryFrameInOrderAndEndsHiddenWithoutRegion) {
+    TFormAnimation animation(window_);
+    animation.DisappearToTop();
+    EXPECT_FALSE(::IsWindowVisible(window_));
+    EXPECT_EQ(RegionState(window_), "none");
+    EXPECT_EQ(animation.LastFrameCount(), 45);
+    EXPECT_EQ(gEvents, Concat({{"show"}, FrameEvents(FrameShape::ToTop, false), {"hide", "none"}}));
+}
+
+TEST_F(AnimationWindow, AppearStartsFromNothingGrowsAndEndsVisibleWhole) {
+    TFormAnimation animation(window_);
+    animation.AppearTelevision();
+    EXPECT_TRUE(::IsWindowVisible(window_));
+    EXPECT_EQ(RegionState(window_), "none");
+    // Hidden already: the window is not hidden again, only given the empty
+    // region before it is shown.
+    EXPECT_EQ(gEvents, Concat({{"empty", "show"}, FrameEvents(FrameShape::Television, true), {"none"}}));
+    // The smallest frame comes first: 8 pixels off each end of the middle line.
+    ASSERT_GE(gEvents.size(), 3u);
+    EXPECT_EQ(gEvents[2], "56,44,64,46");
+}
+
+TEST_F(AnimationWindow, EveryOpeningNumberEndsAsItsPlayerSays) {
+    for (int number = 0; number < 14; ++number) {
+        ::ShowWindow(window_, number % 2 ? SW_HIDE : SW_SHOWNA);
+        EXPECT_TRUE(PlayOpeningEffect(window_, number)) << number;
+        EXPECT_EQ(::IsWindowVisible(window_) != FALSE, number % 2 == 1) << number;
+        EXPECT_EQ(RegionState(window_), "none") << number;
+    }
+    // The rounded rectangle reaches only the component's own operations.
+    TFormAnimation animation(window_);
+    animation.AppearRoundedRectangle(20, 20);
+    EXPECT_TRUE(::IsWindowVisible(window_));
+    EXPECT_EQ(RegionState(window_), "none");
+    EXPECT_EQ(animation.LastFrameCount(), 23);
+}
+
+TEST_F(AnimationWindow, NumbersOutsideTheTableRunNothing) {
+    for (int number : {14, -1, 99}) {
+        gEvents.clear();
+        EXPECT_FALSE(PlayOpeningEffect(window_, number));
+        EXPECT_TRUE(gEvents.empty()) << number;
+        EXPECT_FALSE(::IsWindowVisible(window_));
+        EXPECT_EQ(RegionState(window_), "none");
+    }
+    TFormAnimation unowned;
+    unowned.AppearEllipse();
+    EXPECT_EQ(unowned.LastFrameCount(), 0);
+}
+
+TEST_F(AnimationWindow, AChildOwnerAnimatesItsTopLevelWindow) {
+    HWND child = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, window_, nullptr, nullptr,
+                                   nullptr);
+    ASSERT_TRUE(child);
+    TFormAnimation animation(child);
+    EXPECT_EQ(animation.Form(), window_);
+    animation.AppearHorizontally();
+    EXPECT_TRUE(::IsWindowVisible(window_));
+    EXPECT_EQ(animation.LastFrameCount(), 30);
+}
+
+}  // namespace
+}  // namespace vc::effects

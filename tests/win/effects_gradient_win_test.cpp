@@ -1,0 +1,282 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "effects/gradient_caption_win.h"
+#include "effects_window_win.h"
+#include "ui/form_win.h"
+
+namespace vc::effects {
+namespace {
+
+using test::Pump;
+using test::WindowPixels;
+
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kGreen = RGB(0, 255, 0);
+
+bool IsGreenish(COLORREF c) { return GetGValue(c) > 180 && GetRValue(c) < 100 && GetBValue(c) < 100; }
+
+// The end colour the system asks for, worked out apart from the component.
+COLORREF SystemEndColour(bool active) {
+    BOOL gradients = FALSE;
+    ::SystemParametersInfoA(SPI_GETGRADIENTCAPTIONS, 0, &gradients, 0);
+    if (gradients) return ::GetSysColor(active ? COLOR_GRADIENTACTIVECAPTION : COLOR_GRADIENTINACTIVECAPTION);
+    return ::GetSysColor(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
+}
+
+class TestForm : public ui::TForm {};
+
+class GradientCaption : public ::testing::Test {
+protected:
+    // A form with a plain single frame and no title-bar buttons, so that the
+    // gradient shows at both ends of the title bar.
+    void MakeForm(ui::BorderStyle border, int width = 420, bool icons = false) {
+        form_ = std::make_unique<TestForm>();
+        ui::TForm::CreateArgs args;
+        args.caption = "Plain";
+        args.left = 80;
+        args.top = 60;
+        args.width = width;
+        args.height = 160;
+        args.border = border;
+        form_->Create(args);
+        form_->SetIcons(ui::BorderIcons{icons, icons, icons});
+    }
+
+    void Configure(TGradientCaption& caption, const std::string& text) {
+        caption.SetStartColor(kRed);
+        CaptionFont font;
+        font.name = "Arial";
+        font.size = 10;
+        font.colour = kGreen;
+        font.bold = true;
+        caption.SetFont(font);
+        caption.SetFormCaption(text);
+    }
+
+    void ShowActive() {
+        form_->Show();
+        ::SetForegroundWindow(form_->Handle());
+        ::SetActiveWindow(form_->Handle());
+        Pump();
+    }
+
+    std::unique_ptr<TestForm> form_;
+};
+
+TEST_F(GradientCaption, PaintsFromTheStartColourToTheSystemEndColourWithTheText) {
+    MakeForm(ui::BorderStyle::Single);
+    TGradientCaption caption;
+    Configure(caption, "Gradient title");
+    caption.Attach(form_->Handle());
+    ShowActive();
+
+    const CaptionPaintRecord& paint = caption.LastPaint();
+    ASSERT_TRUE(paint.painted);
+    EXPECT_TRUE(caption.WindowActive());
+    EXPECT_TRUE(paint.gradient);
+    EXPECT_FALSE(paint.icon);
+    EXPECT_EQ(paint.endColour, SystemEndColour(true));
+    const RECT r = paint.caption;
+    EXPECT_EQ(r.left, ::GetSystemMetrics(SM_CXDLGFRAME));
+    EXPECT_EQ(r.bottom - r.top, ::GetSystemMetrics(SM_CYCAPTION) - 1);
+
+    const WindowPixels pixels(form_->Handle());
+    EXPECT_EQ(pixels.At(r.left, r.top), kRed);
+    EXPECT_EQ(pixels.At(r.left + 3, r.bottom - 1), kRed);
+    EXPECT_EQ(pixels.At(r.right - 1, r.top), SystemEndColour(true));
+    EXPECT_GT(pixels.Count(r, IsGreenish), 20) << "the caption text in the font's colour";
+    EXPECT_EQ(pixels.Count(RECT{r.left, r.bottom + 2, r.right, pixels.Height()}, IsGreenish), 0);
+    ASSERT_EQ(paint.texts.size(), 1u);
+    EXPECT_EQ(paint.texts[0], "Gradient title");
+}
+
+TEST_F(GradientCaption, FollowsActivationSolidWhileInactiveUnlessAskedOtherwise) {
+    MakeForm(ui::BorderStyle::Sizeable);
+    TGradientCaption caption;
+    Configure(caption, "Follows activation");
+    caption.Attach(form_->Handle());
+    ShowActive();
+    ASSERT_TRUE(caption.WindowActive());
+
+    TestForm other;
+    ui::TForm::CreateArgs args;
+    args.caption = "Other";
+    args.left = 600;
+    args.top = 400;
+    args.width = 200;
+    args.height = 120;
+    other.Create(args);
+    other.Show();
+    ::SetForegroundWindow(other.Handle());
+    Pump();
+
+    EXPECT_FALSE(caption.WindowActive());
+    EXPECT_FALSE(caption.LastPaint().gradient);
+    const RECT r = caption.LastPaint().caption;
+    EXPECT_EQ(r.left, ::GetSystemMetrics(SM_CXFRAME));
+    {
+        const WindowPixels pixels(form_->Handle());
+        EXPECT_EQ(pixels.At(r.left, r.top), SystemEndColour(false));
+        EXPECT_EQ(pixels.At(r.right - 1, r.top), SystemEndColour(false));
+        // The inactive text colour is the system's, not the font's green.
+        EXPECT_EQ(pixels.Count(r, IsGreenish), 0);
+    }
+
+    caption.SetGradientInactive(true);
+    EXPECT_TRUE(caption.LastPaint().gradient);
+    {
+        const WindowPixels pixels(form_->Handle());
+        EXPECT_EQ(pixels.At(r.left, r.top), kRed);
+        EXPECT_EQ(pixels.At(r.right - 1, r.top), SystemEndColour(false));
+    }
+
+    ::SetForegroundWindow(form_->Handle());
+    Pump();
+    EXPECT_TRUE(caption.WindowActive());
+    const WindowPixels pixels(form_->Handle());
+    EXPECT_EQ(pixels.At(r.right - 1, r.top), SystemEndColour(true));
+    EXPECT_GT(pixels.Count(r, IsGreenish), 20);
+}
+
+TEST_F(GradientCaption, AWindowWithoutBorderDrawsNothing) {
+    MakeForm(ui::BorderStyle::None);
+    TGradientCaption caption;
+    Configure(caption, "No border");
+    caption.Attach(form_->Handle());
+    ShowActive();
+    caption.Repaint();
+    EXPECT_FALSE(caption.LastPaint().painted);
+    const WindowPixels pixels(form_->Handle());
+    EXPECT_EQ(pixels.Count(RECT{0, 0, pixels.Width(), 30}, [](COLORREF c) { return c == kRed; }), 0);
+    EXPECT_EQ(pixels.Count(RECT{0, 0, pixels.Width(), 30}, IsGreenish), 0);
+}
+
+TEST_F(GradientCaption, ALongCaptionEndsInDotsAndStaysInsideTheCaption) {
+    MakeForm(ui::BorderStyle::Single, 170, true);
+    TGradientCaption caption;
+    Configure(caption, "A caption far too long for this narrow window");
+    caption.Attach(form_->Handle());
+    ShowActive();
+    const CaptionPaintRecord& paint = caption.LastPaint();
+    ASSERT_TRUE(paint.painted);
+    EXPECT_TRUE(paint.icon);
+    ASSERT_EQ(paint.texts.size(), 1u);
+    const std::string& text = paint.texts[0];
+    ASSERT_GT(text.size(), 3u);
+    EXPECT_EQ(text.substr(text.size() - 3), "...");
+    EXPECT_EQ(text.rfind("A cap", 0), 0u);
+    // Three buttons at the right: the caption stops short of them.
+    const RECT r = paint.caption;
+    EXPECT_EQ(r.right, 170 - ::GetSystemMetrics(SM_CXDLGFRAME) - 3 * ::GetSystemMetrics(SM_CXSIZE));
+    const WindowPixels pixels(form_->Handle());
+    EXPECT_GT(pixels.Count(r, IsGreenish), 10);
+    EXPECT_EQ(pixels.Count(RECT{r.right, r.top, pixels.Width(), r.bottom}, IsGreenish), 0);
+}
+
+TEST_F(GradientCaption, ANewTitleChangesThePaintedTextAndWindowTextKeepsTheGradient) {
+    MakeForm(ui::BorderStyle::Single);
+    TGradientCaption caption;
+    Configure(caption, "First");
+    caption.Attach(form_->Handle());
+    ShowActive();
+    const RECT r = caption.LastPaint().caption;
+    const int firstText = WindowPixels(form_->Handle()).Count(r, IsGreenish);
+
+    // What "APPLICATIONTITLE" does: the window text, the caption's text, a
+    // repaint.
+    form_->SetCaption("Second and longer title");
+    caption.SetFormCaption("Second and longer title");
+    caption.Repaint();
+    ASSERT_EQ(caption.LastPaint().texts.size(), 1u);
+    EXPECT_EQ(caption.LastPaint().texts[0], "Second and longer title");
+    const WindowPixels pixels(form_->Handle());
+    EXPECT_GT(pixels.Count(r, IsGreenish), firstText + 20);
+    EXPECT_EQ(pixels.At(r.left, r.top), kRed) << "the system's caption painting did not win";
+}
+
+TEST_F(GradientCaption, DetachesCleanly) {
+    MakeForm(ui::BorderStyle::Single);
+    auto caption = std::make_unique<TGradientCaption>();
+    Configure(*caption, "Detach");
+    int activated = 0;
+    int deactivated = 0;
+    caption->OnActivate = [&] { ++activated; };
+    caption->OnDeactivate = [&] { ++deactivated; };
+    caption->Attach(form_->Handle());
+    ShowActive();
+    const RECT r = caption->LastPaint().caption;
+    ASSERT_EQ(WindowPixels(form_->Handle()).At(r.left, r.top), kRed);
+
+    // Switched off: the system paints its own title bar again.
+    caption->SetActive(false);
+    EXPECT_EQ(deactivated, 1);
+    EXPECT_FALSE(caption->Painting());
+    Pump();
+    EXPECT_NE(WindowPixels(form_->Handle()).At(r.left, r.top), kRed);
+    caption->SetActive(false);
+    EXPECT_EQ(deactivated, 1) << "no change, no event";
+
+    caption->SetActive(true);
+    EXPECT_EQ(activated, 1);
+    EXPECT_EQ(WindowPixels(form_->Handle()).At(r.left, r.top), kRed);
+
+    // Destroyed while the window lives: the window keeps working unpainted.
+    caption.reset();
+    form_->SetCaption("After");
+    ::RedrawWindow(form_->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    Pump();
+    EXPECT_NE(WindowPixels(form_->Handle()).At(r.left, r.top), kRed);
+
+    // The window destroyed first: the caption lets go of it. (A TForm swaps
+    // its window procedure back before it destroys its window, which cuts
+    // every subclass; its owner destroys the caption first.)
+    HWND plain = ::CreateWindowExA(0, "STATIC", "Plain", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 100,
+                                   nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(plain);
+    TGradientCaption second(plain);
+    EXPECT_TRUE(second.Painting());
+    ::DestroyWindow(plain);
+    EXPECT_EQ(second.Form(), nullptr);
+    EXPECT_FALSE(second.Painting());
+    second.Repaint();
+}
+
+TEST_F(GradientCaption, SettersRepaintOnlyWhatShows) {
+    MakeForm(ui::BorderStyle::Single);
+    TGradientCaption caption;
+    Configure(caption, "Setters");
+    caption.Attach(form_->Handle());
+    ShowActive();
+    const RECT r = caption.LastPaint().caption;
+
+    caption.SetStartColor(RGB(0, 0, 255));
+    EXPECT_EQ(WindowPixels(form_->Handle()).At(r.left, r.top), RGB(0, 0, 255));
+    caption.SetGradientActive(false);
+    EXPECT_FALSE(caption.LastPaint().gradient);
+    EXPECT_EQ(WindowPixels(form_->Handle()).At(r.left, r.top), SystemEndColour(true));
+    caption.SetGradientActive(true);
+    caption.SetGradientSteps(1);
+    // One step: one solid band of the start colour.
+    EXPECT_EQ(WindowPixels(form_->Handle()).At(r.right - 1, r.top), RGB(0, 0, 255));
+
+    // Pieces replace the form caption; glued ones go together.
+    TCaptionPiece book = caption.NewPiece();
+    book.Caption = "Book";
+    book.ParentFont = false;
+    book.Font.colour = RGB(255, 255, 0);
+    TCaptionPiece title = caption.NewPiece();
+    title.Caption = " - Chapter";
+    caption.SetCaptions({book, title});
+    ASSERT_EQ(caption.LastPaint().texts.size(), 2u);
+    EXPECT_EQ(caption.LastPaint().texts[0], "Book");
+    EXPECT_GT(WindowPixels(form_->Handle()).Count(r, [](COLORREF c) { return c == RGB(255, 255, 0); }), 5);
+}
+
+}  // namespace
+}  // namespace vc::effects

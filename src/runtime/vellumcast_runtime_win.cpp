@@ -7,6 +7,7 @@
 
 #include "ui/application_win.h"
 #include "window/frm_apresentacao_win.h"
+#include "window/web_browser_win.h"
 
 namespace {
 
@@ -47,6 +48,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     vc::ui::RunGuarded([&] {
         vc::Tform_apresentacao::Options options;
         options.exePath = OwnPath();
+        options.createBrowser = [](HWND parent, vc::BrowserEvents& events) -> std::unique_ptr<vc::HostedBrowser> {
+            return vc::WebBrowserHost::Create({parent, RECT{0, 0, 0, 0}, &events});
+        };
         vc::Tform_apresentacao window(std::move(options));
         application.SetMainForm(&window);
         application.SetOnMessage([&window](MSG& message, bool& handled) { window.EventosAplicacaoMessage(message, handled); });

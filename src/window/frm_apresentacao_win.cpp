@@ -94,6 +94,12 @@ Tform_apresentacao::~Tform_apresentacao() {
     web_.reset();
 }
 
+void Tform_apresentacao::OnDestroy() {
+    // While the child windows still exist; never from inside a browser event,
+    // which is why closing is always posted.
+    web_.reset();
+}
+
 void Tform_apresentacao::OnCreate() {
     CreateComponents();
     ui::RunGuarded([this] { FormCreate(); });
@@ -199,6 +205,10 @@ void Tform_apresentacao::EventosAplicacaoMessage(MSG& message, bool& handled) {
     const HWND page = web_ ? web_->Window() : nullptr;
     queued.insidePage = page && message.hwnd && (message.hwnd == page || ::IsChild(page, message.hwnd));
     if (SwallowMessage(queued, settings_)) handled = true;
+    // What the filter lets through reaches the page's own keys first.
+    if (!handled && page && queued.insidePage && message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST &&
+        web_->TranslatePageKey(message))
+        handled = true;
 }
 
 void Tform_apresentacao::RunButton(ToolButton button) {
@@ -452,9 +462,11 @@ void Tform_apresentacao::CallShell(const ShellCall& call) {
     const HWND owner = call.owner == ShellOwner::ApplicationWindow ? Handle()
                        : call.owner == ShellOwner::DesktopWindow   ? ::GetDesktopWindow()
                                                                    : nullptr;
-    ::ShellExecuteA(owner, call.verb ? call.verb->c_str() : nullptr, call.file.c_str(),
-                    call.parameters ? call.parameters->c_str() : nullptr,
-                    call.directory ? call.directory->c_str() : nullptr, call.showMode);
+    const char* verb = call.verb ? call.verb->c_str() : nullptr;
+    const char* parameters = call.parameters ? call.parameters->c_str() : nullptr;
+    const char* directory = call.directory ? call.directory->c_str() : nullptr;
+    if (options_.runShell) options_.runShell(owner, verb, call.file.c_str(), parameters, directory, call.showMode);
+    else ::ShellExecuteA(owner, verb, call.file.c_str(), parameters, directory, call.showMode);
 }
 
 std::string Tform_apresentacao::ExecutablePath() const { return options_.exePath; }

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -24,9 +25,14 @@ class Tform_apresentacao : public ui::TForm,
 public:
     static constexpr const char* kBuiltInCaption = "T\xEDtulo";
 
+    // The one door to the shell: ShellExecuteA, or a recorder in tests.
+    using ShellRunner = std::function<void(HWND owner, const char* verb, const char* file, const char* parameters,
+                                           const char* directory, int showMode)>;
+
     struct Options {
         std::string exePath;           // the e-book whose payload configures the window
         BrowserFactory createBrowser;  // the real control, or a stand-in in tests
+        ShellRunner runShell;          // empty: ShellExecuteA itself
     };
 
     // Creates the window; FormCreate runs on the payload before this returns.
@@ -63,6 +69,7 @@ public:
 protected:
     void OnCreate() override;
     void OnClose() override;
+    void OnDestroy() override;
     void OnSize(int clientWidth, int clientHeight) override;
     void OnCommand(int id, int code, HWND control) override;
     LRESULT OnNotify(NMHDR* header) override;

@@ -17,6 +17,9 @@ public:
     // The control's own window: right clicks on it or its descendants are
     // clicks inside the page.
     virtual HWND Window() const = 0;
+    // Gives a key message bound for the page to the control first, so that
+    // its own keys work; true when the control used it.
+    virtual bool TranslatePageKey(MSG& message) = 0;
 };
 
 // Creates the browser inside `parent`, raising its events on `events`; null

@@ -456,7 +456,7 @@ void WebBrowserHost::SetBounds(const RECT& bounds) noexcept {
     if (inPlace_) inPlace_->SetObjectRects(&bounds, &bounds);
 }
 
-bool WebBrowserHost::TranslateAccelerator(MSG& message) noexcept {
+bool WebBrowserHost::TranslatePageKey(MSG& message) noexcept {
     if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST || !object_) return false;
     if (message.hwnd != window_ && !::IsChild(window_, message.hwnd)) return false;
     ui::ComPtr<IOleInPlaceActiveObject> active;

@@ -20,12 +20,13 @@
 
 #include "ui/handles_win.h"
 #include "window/browser.h"
+#include "window/hosted_browser_win.h"
 
 namespace vc {
 
 class BrowserSite;
 
-class WebBrowserHost final : public Browser {
+class WebBrowserHost final : public HostedBrowser {
 public:
     struct CreateArgs {
         HWND parent = nullptr;
@@ -46,14 +47,14 @@ public:
 
     // The control's own window ("Shell Embedding"); the page's windows are
     // its descendants.
-    HWND Window() const noexcept { return window_; }
+    HWND Window() const noexcept override { return window_; }
     // Moves the control, in the parent's client coordinates.
-    void SetBounds(const RECT& bounds) noexcept;
+    void SetBounds(const RECT& bounds) noexcept override;
     // Gives a key message bound for the page to the control first, as a
     // container's message loop must: the control's own keys (Tab between
     // links, Ctrl+C, arrows) work only this way. True when the control used
     // it; the message is then neither translated nor dispatched.
-    bool TranslateAccelerator(MSG& message) noexcept;
+    bool TranslatePageKey(MSG& message) noexcept override;
     // The control's automation object, held by the host.
     IWebBrowser2* Control() const noexcept { return browser_.Get(); }
 

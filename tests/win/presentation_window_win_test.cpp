@@ -13,6 +13,7 @@
 #include "runtime/payload.h"
 #include "scripted_browser_win.h"
 #include "ui/application_win.h"
+#include "interpreter/interpreter.h"
 #include "window/frm_apresentacao_win.h"
 
 namespace vc {
@@ -86,6 +87,13 @@ protected:
     void OpenFile(const std::string& exe) {
         Tform_apresentacao::Options options;
         options.exePath = exe;
+        options.runShell = [this](HWND owner, const char* verb, const char* file, const char* parameters,
+                                  const char* directory, int show) {
+            auto text = [](const char* p) { return p ? "\"" + std::string(p) + "\"" : std::string("null"); };
+            shellCalls_.push_back((owner == window_->Handle() ? "window" : owner == ::GetDesktopWindow() ? "desktop"
+                                   : owner ? "other" : "none") + std::string(" ") + text(verb) + " " + text(file) +
+                                  " " + text(parameters) + " " + text(directory) + " " + std::to_string(show));
+        };
         options.createBrowser = [this](HWND parent, BrowserEvents& events) {
             auto browser = std::make_unique<ScriptedBrowser>(parent, events);
             browser_ = browser.get();
@@ -102,6 +110,7 @@ protected:
     std::unique_ptr<Tform_apresentacao> window_;
     ScriptedBrowser* browser_ = nullptr;
     std::vector<std::string> errors_;
+    std::vector<std::string> shellCalls_;
 };
 
 TEST_F(PresentationWindow, WithoutPayloadEveryBuiltInValueStays) {
@@ -401,6 +410,80 @@ TEST_F(PresentationWindow, AnAboutFontSizeThatIsNoIntegerFailsOnlyWhenAboutIsCli
     Open(lines);
     EXPECT_TRUE(errors_.empty());
     EXPECT_THROW(window_->b_aboutClick(), EConvertError);
+}
+
+}  // namespace
+}  // namespace vc
+
+namespace vc {
+namespace {
+
+TEST_F(PresentationWindow, TheStartUpCommandDrivesTheRealWindow) {
+    auto lines = BookLines();
+    lines[51] = "APPLICATIONTITLE \"Set at Start\"-@-HIDESTATUSBAR()-@-HIDEBUTTONSNAVIGATIONS()-@-"
+                "DISABLEBUTTONNAVIGATION \"BUTTON_PRINT\"-@-NOSUCHCOMMAND()";
+    Open(lines);
+    ASSERT_TRUE(errors_.empty()) << errors_.front();
+    EXPECT_EQ(window_->Caption(), "Set at Start");
+    EXPECT_FALSE(window_->StatusBar().Visible());
+    EXPECT_FALSE(Bar().Visible());
+    EXPECT_FALSE(Bar().ButtonEnabled(Id(ToolButton::Print)));
+    EXPECT_EQ(browser_->bounds.top, 0) << "the page takes the tool bar's room";
+    // The start page opens after the start-up command.
+    EXPECT_EQ(browser_->calls.back(), "navigate " + folder_ + "pages\\index.htm");
+
+    CommandHost& host = window_->Commands();
+    RunActionCommands(host, "SHOWSTATUSBAR()-@-SHOWBUTTONSNAVIGATIONS()-@-ENABLEBUTTONNAVIGATION \"BUTTON_PRINT\"");
+    EXPECT_TRUE(window_->StatusBar().Visible());
+    EXPECT_TRUE(Bar().Visible());
+    EXPECT_TRUE(Bar().ButtonEnabled(Id(ToolButton::Print)));
+    EXPECT_EQ(browser_->bounds.top, 36);
+}
+
+TEST_F(PresentationWindow, CommandsRunButtonActionsAndTheBrowser) {
+    Open(BookLines());
+    browser_->calls.clear();
+    RunActionCommands(window_->Commands(), "WEBBACK()-@-WEBNEXT()-@-WEBSTOP-@-WEBHOME()-@-WEBREFRESH()");
+    ASSERT_GE(browser_->calls.size(), 5u);
+    EXPECT_EQ(browser_->calls[0], "back");
+    EXPECT_EQ(browser_->calls[1], "forward");
+    EXPECT_EQ(browser_->calls[2], "stop");
+    EXPECT_EQ(browser_->calls[3], "navigate " + folder_ + "pages\\index.htm");
+    EXPECT_EQ(browser_->calls[4], "refresh");
+}
+
+TEST_F(PresentationWindow, ShellCallsLeaveTheWindowExactlyAsTheCommandsSay) {
+    Open(BookLines());
+    RunActionCommands(window_->Commands(),
+                      "WEBLINK \"www.example.org\"-@-SENDEMAIL \"me@example.org\"-@-"
+                      "EXECUTEOROPENFILE \"[dir]notes.txt\"-@-EXECUTEOROPENFILE \"[WindowsDir]notepad.exe\"==\"[Dir]x\"");
+    char windows[MAX_PATH];
+    const UINT length = ::GetWindowsDirectoryA(windows, MAX_PATH);
+    std::string windowsDir(windows, length);
+    if (windowsDir.back() != '\\') windowsDir += '\\';
+    const std::vector<std::string> expected = {
+        "window null \"http://www.example.org\" null null 1",
+        "desktop \"open\" \"mailto:me@example.org\" null null 1",
+        "none null \"" + folder_ + "notes.txt\" \"\" null 1",
+        "none null \"" + windowsDir + "notepad.exe\" \"[Dir]x\" null 1",
+    };
+    EXPECT_EQ(shellCalls_, expected);
+}
+
+TEST_F(PresentationWindow, APageOfTheWebCannotStartPrograms) {
+    Open(BookLines());
+    bool cancel = false;
+    browser_->Events().WebBeforeNavigate2("ACTION:EXECUTEOROPENFILE%20%[SystemDir]cmd.exe%==%/c%20x%",
+                                          "http://evil.example/page.htm", cancel);
+    EXPECT_TRUE(cancel);
+    EXPECT_TRUE(shellCalls_.empty());
+    browser_->location = "https://evil.example/";
+    browser_->Events().WebBeforeNavigate2("ACTION:EXECUTEOROPENFILE%20%notepad.exe%", "", cancel);
+    EXPECT_TRUE(shellCalls_.empty()) << "the window shows a web page";
+    browser_->location = "file:///C:/book/pages/index.htm";
+    browser_->Events().WebBeforeNavigate2("ACTION:EXECUTEOROPENFILE%20%notepad.exe%", "file:///C:/book/pages/x.htm",
+                                          cancel);
+    EXPECT_EQ(shellCalls_.size(), 1u) << "the book's own pages may";
 }
 
 }  // namespace

@@ -56,6 +56,7 @@ public:
         ::MoveWindow(window_, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
     }
     HWND Window() const override { return window_; }
+    bool TranslatePageKey(MSG&) override { return false; }
 
 private:
     BrowserEvents& events_;

@@ -680,12 +680,12 @@ TEST_F(WebBrowserHostTest, OperationsOnTheControlWithoutADocument) {
 
 TEST_F(WebBrowserHostTest, OnlyKeysBoundForThePageGoToTheControlFirst) {
     MSG toParent{parent, WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
-    EXPECT_FALSE(host->TranslateAccelerator(toParent));
+    EXPECT_FALSE(host->TranslatePageKey(toParent));
     MSG click{host->Window(), WM_RBUTTONDOWN, MK_RBUTTON, 0, 0, {0, 0}};
-    EXPECT_FALSE(host->TranslateAccelerator(click));
+    EXPECT_FALSE(host->TranslatePageKey(click));
     // Plain typing is no accelerator: it goes the normal way.
     MSG letter{host->Window(), WM_CHAR, 'a', 0, 0, {0, 0}};
-    EXPECT_FALSE(host->TranslateAccelerator(letter));
+    EXPECT_FALSE(host->TranslatePageKey(letter));
 }
 
 TEST_F(WebBrowserHostTest, TeardownTakesTheControlWindowDownAndLetsTheSiteGo) {

@@ -58,3 +58,50 @@ def test_a_runtime_without_payload_keeps_its_built_in_caption(books, observer, t
     assert window is not None
     assert (window["rect"]["width"], window["rect"]["height"]) == (650, 470)
     assert (window["rect"]["left"], window["rect"]["top"]) == (293, 205)
+
+
+def children_of(window, cls):
+    return [child for child in window["children"] if child["class"] == cls]
+
+
+def test_a_normal_book_opens_with_tool_bar_status_bar_and_the_browser(books, observer):
+    books.start(books.build(BOOK))
+    window = observer.find(title="Field Guide to Ferns")
+    assert window is not None
+    toolbar, = children_of(window, "ToolbarWindow32")
+    status, = children_of(window, "msctls_statusbar32")
+    assert toolbar["visible"] and status["visible"]
+    assert toolbar["rect"]["height"] == 36
+    browser = children_of(window, "Shell Embedding")
+    assert browser and browser[0]["visible"], "the browser control is not in the window"
+    # The browser fills the room between tool bar and status bar.
+    assert browser[0]["rect"]["top"] == toolbar["rect"]["top"] + 36
+    assert browser[0]["rect"]["top"] + browser[0]["rect"]["height"] == status["rect"]["top"]
+
+
+def test_a_required_connection_that_is_missing_shows_the_message_and_ends(books, observer):
+    # Wine here has no network, so the connection test always fails.
+    exe = books.build(BOOK + "\n[connection]\nrequired = yes\n"
+                      "\n[messages]\nconnection-missing = Please go online first.\n")
+    process = books.start(exe)
+    box = observer.message_box()
+    assert box == {"caption": "Vellumcast", "text": "Please go online first."}
+    assert wait_for_exit(process) is not None
+
+
+def test_the_start_up_command_sets_the_title_and_hides_the_status_bar(books, observer):
+    exe = books.build(BOOK.replace("[window]", "startup-command = APPLICATIONTITLE \"Opened by a Command\""
+                                   "-@-HIDESTATUSBAR()\n\n[window]"))
+    books.start(exe)
+    window = observer.find(title="Opened by a Command")
+    assert window is not None, "the start-up command did not set the title"
+    status, = children_of(window, "msctls_statusbar32")
+    assert not status["visible"]
+
+
+def test_an_unknown_start_up_keyword_opens_the_book_normally(books, observer):
+    exe = books.build(BOOK.replace("[window]", "startup-command = NOSUCHTHING() \"x\"\n\n[window]"))
+    books.start(exe)
+    window = observer.find(title="Field Guide to Ferns")
+    assert window is not None
+    assert observer.message_box(timeout_ms=1500, press=False) is None, "an unknown command showed a message"

@@ -68,13 +68,15 @@ TMenuItem& TMenuItem::Add(std::string name, std::string caption) {
         handle_.Reset(::CreatePopupMenu());
         if (!handle_) throw Exception("Cannot create a menu");
         owner_.RegisterPopup(handle_.Get(), *this);
-        UpdateEntry();
     }
     std::unique_ptr<TMenuItem> item(new TMenuItem(owner_, this, std::move(name), std::move(caption)));
     MENUITEMINFOA info = item->EntryInfo();
     if (!::InsertMenuItemA(handle_.Get(), static_cast<UINT>(Count()), TRUE, &info))
         throw Exception("Cannot add the menu item \"" + item->caption_ + "\"");
     items_.push_back(std::move(item));
+    // The first sub-item turns the entry into one that opens them (and a
+    // separator into text).
+    if (Count() == 1) UpdateEntry();
     if (IsBar()) owner_.BarChanged();
     return *items_.back();
 }

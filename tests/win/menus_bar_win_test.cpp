@@ -327,6 +327,20 @@ TEST(MenuOwner, TheBarOutlivesItsWindowAndGoesWithItsOwner) {
     ::DestroyWindow(window);
 }
 
+TEST(MenuOwner, ADashItemIsASeparatorOnlyWhileItHasNoSubItems) {
+    ui::TMainMenu menu;
+    ui::TMenuItem& top = menu.Items().Add("", "-");
+    ui::TMenuItem& dash = top.Add("MENUx0_0", "-");
+    EXPECT_EQ(::GetMenuState(menu.Handle(), 0, MF_BYPOSITION) & MF_SEPARATOR, 0u) << "not at the top level";
+    EXPECT_EQ(::GetMenuState(top.Handle(), 0, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
+    dash.Add("MENUx0_0_0", "Below");
+    EXPECT_EQ(::GetMenuState(top.Handle(), 0, MF_BYPOSITION) & MF_SEPARATOR, 0u);
+    EXPECT_EQ(::GetSubMenu(top.Handle(), 0), dash.Handle());
+    dash.Delete(0);
+    EXPECT_EQ(::GetSubMenu(top.Handle(), 0), nullptr);
+    EXPECT_EQ(::GetMenuState(top.Handle(), 0, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
+}
+
 TEST(MenuOwner, PositionsOutsideTheMenuRaiseTheListError) {
     ui::TMainMenu menu;
     menu.Items().Add("", "Top");

@@ -92,7 +92,7 @@ private:
     }
 
     void EnterTail() {
-        std::memcpy(tail_, p_, static_cast<std::size_t>(end_ - p_));
+        if (end_ != p_) std::memcpy(tail_, p_, static_cast<std::size_t>(end_ - p_));
         in_tail_ = true;
         p_ = tail_;
         limit_ = tail_ + 16;
@@ -203,10 +203,12 @@ std::vector<std::uint8_t> TLZH::Decompress(const std::uint8_t* data, std::size_t
     while (o < end) {
         if ((buf & kFewerThan37Bits) == 0) Refill(buf, in);
         unsigned c = tree.son[R];
+        std::uint64_t bits = buf;
         do {
-            c = tree.son[c + static_cast<unsigned>(buf >> 63)];
-            buf <<= 1;
+            c = tree.son[c + static_cast<unsigned>(bits >> 63)];
+            bits += bits;
         } while (c < static_cast<unsigned>(T));
+        buf = bits;
         c -= T;
         tree.Update(c);
         if (c < 256) {

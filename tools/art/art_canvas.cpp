@@ -10,8 +10,6 @@
 namespace vc::art {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-
 std::uint8_t Unpremultiply(std::uint32_t value, std::uint32_t alpha) {
     const std::uint32_t straight = (value * 255 + alpha / 2) / alpha;
     return static_cast<std::uint8_t>(straight > 255 ? 255 : straight);
@@ -167,15 +165,6 @@ void Canvas::FillAndStroke(Colour fill, Colour line, double width) {
     cairo_set_source_rgba(cr_, fill.r, fill.g, fill.b, fill.a);
     cairo_fill_preserve(cr_);
     Stroke(line, width);
-}
-
-void Canvas::PushClip() {
-    cairo_save(cr_);
-    cairo_clip(cr_);
-}
-
-void Canvas::PopClip() {
-    cairo_restore(cr_);
 }
 
 void Canvas::Clear(Colour colour) {

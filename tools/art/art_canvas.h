@@ -11,6 +11,8 @@ typedef struct _cairo_surface cairo_surface_t;
 
 namespace vc::art {
 
+constexpr double kPi = 3.14159265358979323846;
+
 struct Colour {
     double r = 0;
     double g = 0;
@@ -66,15 +68,6 @@ public:
     void DashedStroke(Colour colour, double width, double on, double off);
     void FillAndStroke(Colour fill, Colour line, double width);
 
-    // Paints a whole layer: everything drawn inside `draw` is limited to
-    // the current path, which is used up.
-    template <typename Draw>
-    void Clipped(Draw draw) {
-        PushClip();
-        draw();
-        PopClip();
-    }
-
     void Clear(Colour colour);
     // Puts an image down at (x, y) in pixels, enlarged `zoom` times with
     // hard pixel edges, composed over what is there.
@@ -85,9 +78,6 @@ public:
     std::vector<std::uint8_t> ToPng() const;
 
 private:
-    void PushClip();
-    void PopClip();
-
     double scale_;
     cairo_surface_t* surface_;
     cairo_t* cr_;

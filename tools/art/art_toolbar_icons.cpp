@@ -9,8 +9,6 @@ namespace {
 
 using namespace palette;
 
-constexpr double kPi = 3.14159265358979323846;
-
 // Shared helpers. Boxes are given by their outer edge on whole units, so the
 // outside of the outline falls on pixel boundaries and stays sharp.
 
@@ -49,11 +47,12 @@ void ArcArrow(Canvas& c, double cx, double cy, double radius, double from, doubl
     c.Stroke(colour, width);
     const double angle = to * kPi / 180;
     const Point end{cx + radius * std::cos(angle), cy + radius * std::sin(angle)};
-    const Point along{-std::sin(angle), std::cos(angle)};
-    const Point out{std::cos(angle), std::sin(angle)};
-    c.Polygon({{end.x + along.x * head * 0.8, end.y + along.y * head * 0.8},
-               {end.x + out.x * head * 0.75 - along.x * head * 0.35, end.y + out.y * head * 0.75 - along.y * head * 0.35},
-               {end.x - out.x * head * 0.75 - along.x * head * 0.35, end.y - out.y * head * 0.75 - along.y * head * 0.35}});
+    // A point `along` the turn and `out` from the centre, in head lengths.
+    auto at = [&](double along, double out) {
+        return Point{end.x + head * (along * -std::sin(angle) + out * std::cos(angle)),
+                     end.y + head * (along * std::cos(angle) + out * std::sin(angle))};
+    };
+    c.Polygon({at(0.8, 0), at(-0.35, 0.75), at(-0.35, -0.75)});
     c.Fill(colour);
 }
 

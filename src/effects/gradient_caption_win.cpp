@@ -399,7 +399,7 @@ LRESULT CALLBACK TGradientCaption::SubclassProc(HWND window, UINT message, WPARA
         ui::UniqueRegion withoutCaption;
         ui::RunGuarded([&] {
             RECT caption{};
-            if (!CaptionRectOf(window, caption)) return;
+            if (!self->Painting() || !CaptionRectOf(window, caption)) return;
             RECT bounds{};
             ::GetWindowRect(window, &bounds);
             ::OffsetRect(&caption, bounds.left, bounds.top);

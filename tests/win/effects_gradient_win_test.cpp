@@ -29,7 +29,25 @@ COLORREF SystemEndColour(bool active) {
     return ::GetSysColor(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
 }
 
-class TestForm : public ui::TForm {};
+// Counts the menu loops the window enters, and notes the menu popped up.
+class TestForm : public ui::TForm {
+public:
+    int menuLoops = 0;
+    HMENU poppedUp = nullptr;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_ENTERMENULOOP) ++menuLoops;
+        if (message == WM_INITMENUPOPUP) poppedUp = reinterpret_cast<HMENU>(wParam);
+        return ui::TForm::WindowProc(message, wParam, lParam);
+    }
+};
+
+// Closes whatever menu is open as soon as its loop runs the timer.
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR id, DWORD) {
+    ::KillTimer(nullptr, id);
+    ::EndMenu();
+}
 
 class GradientCaption : public ::testing::Test {
 protected:
@@ -276,6 +294,28 @@ TEST_F(GradientCaption, SettersRepaintOnlyWhatShows) {
     ASSERT_EQ(caption.LastPaint().texts.size(), 2u);
     EXPECT_EQ(caption.LastPaint().texts[0], "Book");
     EXPECT_GT(WindowPixels(form_->Handle()).Count(r, [](COLORREF c) { return c == RGB(255, 255, 0); }), 5);
+}
+
+TEST_F(GradientCaption, ARightClickInTheFramePopsTheMenuUp) {
+    MakeForm(ui::BorderStyle::Single, 300, true);
+    TGradientCaption caption;
+    Configure(caption, "Menu");
+    HMENU menu = ::CreatePopupMenu();
+    ::AppendMenuA(menu, MF_STRING, 1, "Item");
+    caption.SetPopupMenu(menu);
+    caption.Attach(form_->Handle());
+    ShowActive();
+
+    RECT bounds{};
+    ::GetWindowRect(form_->Handle(), &bounds);
+    const LPARAM point = MAKELPARAM(bounds.left + 40, bounds.top + 10);
+    EXPECT_EQ(::SendMessageA(form_->Handle(), WM_NCRBUTTONDOWN, HTCAPTION, point), 0);
+    EXPECT_EQ(form_->menuLoops, 0) << "the press alone shows nothing";
+    ::SetTimer(nullptr, 0, 50, CloseMenu);
+    EXPECT_EQ(::SendMessageA(form_->Handle(), WM_NCRBUTTONUP, HTCAPTION, point), 0);
+    EXPECT_EQ(form_->menuLoops, 1);
+    EXPECT_EQ(form_->poppedUp, menu) << "the caption's menu, not the system menu";
+    ::DestroyMenu(menu);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "art.h"
 
+#include <cstdio>
 #include <fstream>
 #include <ostream>
 
@@ -78,7 +79,10 @@ bool WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) 
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     out.close();
-    return !out.fail();
+    if (!out.fail()) return true;
+    // A cut-off image must not pass for a finished one in the next build.
+    std::remove(path.c_str());
+    return false;
 }
 
 }  // namespace

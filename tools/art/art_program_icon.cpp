@@ -82,11 +82,8 @@ void DrawProgramIcon(Canvas& c, int size) {
         // A bookmark ribbon hanging from the top of the right page.
         const double left = snap(21.5);
         const double right = snap(24.5);
-        c.Polygon({{left, book.top - 1},
-                   {right, book.top - 1},
-                   {right, book.top + 8},
-                   {(left + right) / 2, book.top + 6.5},
-                   {left, book.top + 8}});
+        const double end = snap(book.top + 8);
+        c.Polygon({{left, book.top - 1}, {right, book.top - 1}, {right, end}, {(left + right) / 2, end - 1.5}, {left, end}});
         c.Fill(kAmber);
     }
 }

@@ -199,6 +199,47 @@ int PayloadLineCount(const Book& book) {
     return *count;
 }
 
+// One configuration line from its key, or from its default; lines whose
+// default depends on others are left to the caller.
+void ComposeLine(const Book& book, const fs::path& bookPath, const KeyEntry& entry, std::string& value,
+                 ComposedBook& composed, std::vector<const KeyEntry*>& derived) {
+    if (entry.form == Form::kPage) {
+        const BookValue* relative = book.Find(entry.section, entry.key);
+        const BookValue* recorded = book.Find(entry.section, RecordedKey(entry));
+        if (relative && relative->text.empty()) relative = nullptr;
+        if (recorded && recorded->text.empty()) recorded = nullptr;
+        if (!relative && !recorded) {
+            if (entry.line == line::kStartPage)
+                throw PackError(book.fileName + ": " + KeyName(entry) +
+                                " is missing: every book needs a start page, such as start-page = pages/index.htm" +
+                                LinePart(entry));
+            return;
+        }
+        const Page page = LocatePage(book, bookPath, entry, relative, recorded);
+        value = page.recorded;
+        try {
+            CheckValue(entry, value);
+        } catch (const EConvertError& e) {
+            const BookValue* shown = recorded ? recorded : relative;
+            FailValue(book, shown, KeyName(entry) + (recorded ? "-recorded" : ""), shown->text, e.what(), entry);
+        }
+        AddFolder(composed, page.folder);
+        return;
+    }
+    const BookValue* given = book.Find(entry.section, entry.key);
+    if (!given) {
+        if (entry.rule != DefaultRule::kLiteral) derived.push_back(&entry);
+        else value = entry.defaultValue;
+        return;
+    }
+    try {
+        value = given->quoted ? given->text : TranslatePlain(entry, given->text);
+        Warn(composed, book, given, CheckValue(entry, value));
+    } catch (const EConvertError& e) {
+        FailValue(book, given, KeyName(entry), given->text, e.what(), entry);
+    }
+}
+
 }  // namespace
 
 ComposedBook ComposeBook(const Book& book, const fs::path& bookPath) {
@@ -209,45 +250,12 @@ ComposedBook ComposeBook(const Book& book, const fs::path& bookPath) {
     std::vector<std::string> lines(kConfigurationLines);
     std::vector<const KeyEntry*> derived;
     std::vector<PackError> errors;
-    for (const auto& entry : KeyTable()) try {
-        auto& value = lines[static_cast<std::size_t>(entry.line)];
-        if (entry.form == Form::kPage) {
-            const BookValue* relative = book.Find(entry.section, entry.key);
-            const BookValue* recorded = book.Find(entry.section, RecordedKey(entry));
-            if (relative && relative->text.empty()) relative = nullptr;
-            if (recorded && recorded->text.empty()) recorded = nullptr;
-            if (!relative && !recorded) {
-                if (entry.line == line::kStartPage)
-                    throw PackError(book.fileName + ": " + KeyName(entry) +
-                                    " is missing: every book needs a start page, such as start-page = pages/index.htm" +
-                                    LinePart(entry));
-                continue;
-            }
-            const Page page = LocatePage(book, bookPath, entry, relative, recorded);
-            value = page.recorded;
-            try {
-                CheckValue(entry, value);
-            } catch (const EConvertError& e) {
-                const BookValue* shown = recorded ? recorded : relative;
-                FailValue(book, shown, KeyName(entry) + (recorded ? "-recorded" : ""), shown->text, e.what(), entry);
-            }
-            AddFolder(composed, page.folder);
-            continue;
-        }
-        const BookValue* given = book.Find(entry.section, entry.key);
-        if (!given) {
-            if (entry.rule != DefaultRule::kLiteral) derived.push_back(&entry);
-            else value = entry.defaultValue;
-            continue;
-        }
+    for (const auto& entry : KeyTable()) {
         try {
-            value = given->quoted ? given->text : TranslatePlain(entry, given->text);
-            Warn(composed, book, given, CheckValue(entry, value));
-        } catch (const EConvertError& e) {
-            FailValue(book, given, KeyName(entry), given->text, e.what(), entry);
+            ComposeLine(book, bookPath, entry, lines[static_cast<std::size_t>(entry.line)], composed, derived);
+        } catch (const PackError& e) {
+            errors.push_back(e);
         }
-    } catch (const PackError& e) {
-        errors.push_back(e);
     }
     for (const KeyEntry* entry : derived) {
         auto& value = lines[static_cast<std::size_t>(entry->line)];

@@ -1,0 +1,67 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+// The runtime beside this test program, loaded for its resources only.
+class RuntimeResources : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char path[MAX_PATH];
+        std::string self(path, ::GetModuleFileNameA(nullptr, path, MAX_PATH));
+        runtime_ = ::LoadLibraryExA((self.substr(0, self.rfind('\\') + 1) + "vellumcast.exe").c_str(), nullptr,
+                                    LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+        ASSERT_TRUE(runtime_) << "vellumcast.exe is not beside the tests";
+    }
+    void TearDown() override {
+        if (runtime_) ::FreeLibrary(runtime_);
+    }
+    HMODULE runtime_ = nullptr;
+};
+
+TEST_F(RuntimeResources, BothToolBarStripsLoadAsTenAlphaImages) {
+    for (const char* name : {"TOOLBAR_IMAGES", "TOOLBAR_IMAGES_DISABLED"}) {
+        auto* strip = static_cast<HBITMAP>(::LoadImageA(runtime_, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        ASSERT_TRUE(strip) << name;
+        DIBSECTION dib{};
+        ASSERT_EQ(::GetObjectA(strip, sizeof dib, &dib), static_cast<int>(sizeof dib));
+        EXPECT_EQ(dib.dsBm.bmWidth, 240);
+        EXPECT_EQ(dib.dsBm.bmHeight, 24);
+        EXPECT_EQ(dib.dsBm.bmBitsPixel, 32);
+        const auto* pixels = static_cast<const unsigned char*>(dib.dsBm.bmBits);
+        int clear = 0;
+        int opaque = 0;
+        for (int i = 0; i < 240 * 24; ++i) {
+            clear += pixels[i * 4 + 3] == 0;
+            opaque += pixels[i * 4 + 3] == 255;
+        }
+        EXPECT_GT(clear, 0) << name << ": no transparent pixels";
+        EXPECT_GT(opaque + (240 * 24 - clear), 0) << name << ": nothing drawn";
+        HIMAGELIST images = ::ImageList_Create(24, 24, ILC_COLOR32, 10, 0);
+        ::ImageList_Add(images, strip, nullptr);
+        EXPECT_EQ(::ImageList_GetImageCount(images), 10) << name;
+        ::ImageList_Destroy(images);
+        ::DeleteObject(strip);
+    }
+}
+
+TEST_F(RuntimeResources, TheProgramIconComesInSmallAndLargeSizes) {
+    for (int size : {16, 32, 48, 256}) {
+        auto* icon = static_cast<HICON>(::LoadImageA(runtime_, "MAINICON", IMAGE_ICON, size, size, 0));
+        ASSERT_TRUE(icon) << size;
+        ICONINFO info{};
+        ASSERT_TRUE(::GetIconInfo(icon, &info));
+        BITMAP colour{};
+        ::GetObjectA(info.hbmColor, sizeof colour, &colour);
+        EXPECT_EQ(colour.bmWidth, size);
+        ::DeleteObject(info.hbmColor);
+        ::DeleteObject(info.hbmMask);
+        ::DestroyIcon(icon);
+    }
+}
+
+}  // namespace

@@ -63,27 +63,6 @@ TEST(EffectsFrames, FirstAndLastFramesOfEachShape) {
     EXPECT_EQ(toTop.back().box, (Box{0, 0, 650, -1}));
 }
 
-TEST(EffectsFrames, EveryFrameTakesTwoPixelsOffTheMovingEdges) {
-    for (FrameShape shape : kAllShapes) {
-        const auto frames = BuildFrames(shape, 400, 300);
-        ASSERT_FALSE(frames.empty());
-        for (std::size_t i = 1; i < frames.size(); ++i) {
-            const Box& a = frames[i - 1].box;
-            const Box& b = frames[i].box;
-            // Largest first: nothing grows from one frame to the next.
-            EXPECT_GE(a.left, 0);
-            EXPECT_LE(a.right, 400);
-            EXPECT_GE(b.left, a.left) << static_cast<int>(shape) << " frame " << i;
-            EXPECT_GE(b.top, a.top) << static_cast<int>(shape) << " frame " << i;
-            EXPECT_LE(b.bottom, a.bottom) << static_cast<int>(shape) << " frame " << i;
-            const bool collapsed = b.right <= b.left;
-            if (!collapsed) {
-                EXPECT_LE(b.right, a.right) << static_cast<int>(shape) << " frame " << i;
-            }
-        }
-    }
-}
-
 TEST(EffectsFrames, TinyWindowsStayWithinTheListsRoom) {
     // The list has room for max(W, H) frames; no window of any size fills it
     // before its shape is done, and the smallest ones make no frame at all.

@@ -1,0 +1,84 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "common/values.h"
+#include "effects/form_animation_win.h"
+#include "effects/gradient_caption_win.h"
+#include "effects_window_win.h"
+#include "ui/form_win.h"
+#include "window/startup.h"
+
+namespace vc::effects {
+namespace {
+
+// The effects as the presentation window holds them: members of the form,
+// hooked in its creation handler, configured by start-up steps 6 to 8 and
+// 27 before the window is ever shown.
+class EffectsForm : public ui::TForm {
+public:
+    explicit EffectsForm(int effect) : effect_(effect) {
+        gradiente.SetActive(false);
+        CreateArgs args;
+        args.caption = "Book";
+        args.left = 100;
+        args.top = 100;
+        args.width = 360;
+        args.height = 200;
+        args.border = ui::BorderStyle::Single;
+        Create(args);
+    }
+
+    TGradientCaption gradiente;
+    TFormAnimation animacao_form;
+    bool played = false;
+
+protected:
+    void OnCreate() override {
+        gradiente.Attach(Handle());
+        animacao_form.SetOwner(Handle());
+        gradiente.SetStartColor(StrToColour("clMaroon"));
+        gradiente.SetFont(ReadCaptionFont("Arial,10,clLime,Negrito"));
+        gradiente.SetFormCaption("Book");
+        gradiente.SetActive(true);
+        played = animacao_form.PlayOpening(effect_);
+    }
+
+private:
+    int effect_;
+};
+
+TEST(EffectsStartup, TheTitleBarAfterAnAppearEffectShowsTheConfiguredGradient) {
+    auto form = std::make_unique<EffectsForm>(11);
+    EXPECT_TRUE(form->played);
+    EXPECT_TRUE(::IsWindowVisible(form->Handle()));
+    test::Pump();
+    const CaptionPaintRecord& paint = form->gradiente.LastPaint();
+    ASSERT_TRUE(paint.painted);
+    EXPECT_TRUE(paint.icon);
+    const test::WindowPixels pixels(form->Handle());
+    const RECT r = paint.caption;
+    // The icon covers the left end below its top row.
+    EXPECT_EQ(pixels.At(r.left, r.top), RGB(128, 0, 0));
+    EXPECT_GT(pixels.Count(r, [](COLORREF c) { return c == RGB(0, 255, 0); }), 10);
+    // The form goes with its members; the caption lets go first.
+    form.reset();
+}
+
+TEST(EffectsStartup, ADisappearEffectLeavesTheWindowHiddenForTheLoopToShow) {
+    EffectsForm form(12);
+    EXPECT_TRUE(form.played);
+    EXPECT_FALSE(::IsWindowVisible(form.Handle()));
+    form.Show();
+    ::SetForegroundWindow(form.Handle());
+    test::Pump();
+    EXPECT_TRUE(form.gradiente.LastPaint().painted);
+    EXPECT_EQ(test::WindowPixels(form.Handle()).At(form.gradiente.LastPaint().caption.left,
+                                                   form.gradiente.LastPaint().caption.top),
+              RGB(128, 0, 0));
+}
+
+}  // namespace
+}  // namespace vc::effects

@@ -209,6 +209,10 @@ TEST_F(GradientCaption, ANewTitleChangesThePaintedTextAndWindowTextKeepsTheGradi
     // What "APPLICATIONTITLE" does: the window text, the caption's text, a
     // repaint.
     form_->SetCaption("Second and longer title");
+    // The system draws its caption with the new text at once; the gradient
+    // comes back over it.
+    EXPECT_EQ(WindowPixels(form_->Handle()).At(r.left, r.top), kRed);
+    EXPECT_EQ(caption.LastPaint().texts[0], "First");
     caption.SetFormCaption("Second and longer title");
     caption.Repaint();
     ASSERT_EQ(caption.LastPaint().texts.size(), 1u);

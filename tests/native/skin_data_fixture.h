@@ -1,0 +1,44 @@
+#pragma once
+// Small hand-made skins for the skin data tests: a definition and bitmaps
+// packed into a container and compressed the way the skin tool does it.
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "../../tools/skin/lzh_encoder.h"
+#include "../../tools/skin/skin_container_writer.h"
+#include "common/bitmap.h"
+#include "skin/bitmap_file.h"
+
+namespace vc {
+namespace skintest {
+
+struct Image {
+    std::string name;
+    Bitmap bitmap;
+};
+
+inline std::vector<std::uint8_t> Container(const std::string& ini, const std::vector<Image>& images,
+                                           const std::string& ini_name = "skin.ini") {
+    std::vector<SkinMember> members;
+    for (const Image& i : images) members.push_back({i.name, EncodeBitmapFile(i.bitmap)});
+    members.push_back({ini_name, std::vector<std::uint8_t>(ini.begin(), ini.end())});
+    return BuildSkinContainer(members);
+}
+
+inline std::vector<std::uint8_t> Pack(const std::string& ini, const std::vector<Image>& images = {}) {
+    return lzh::Compress(Container(ini, images));
+}
+
+inline Bitmap Solid(int w, int h, int r, int g, int b) { return Bitmap(w, h, MakePixel(r, g, b)); }
+
+// Columns of state images, each of its own grey level (10, 20, ...).
+inline Bitmap States(int state_width, int height, int n) {
+    Bitmap out(state_width * n, height);
+    for (int k = 0; k < n; ++k)
+        out.FillRect(Rect::FromSize(k * state_width, 0, state_width, height), MakePixel(10 * (k + 1), 10 * (k + 1), 10 * (k + 1)));
+    return out;
+}
+
+}  // namespace skintest
+}  // namespace vc

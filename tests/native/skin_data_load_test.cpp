@@ -1,0 +1,537 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+
+#include "skin/skin_builtin.h"
+#include "skin/skin_data.h"
+#include "skin/skin_store.h"
+#include "skin_data_fixture.h"
+
+namespace vc {
+namespace {
+
+using skintest::Pack;
+using skintest::Solid;
+
+TSkinData& Load(TSkinData& data, const std::string& ini, const std::vector<skintest::Image>& images = {}) {
+    data.SkinStream() = Pack(ini, images);
+    EXPECT_TRUE(data.LoadSkin());
+    return data;
+}
+
+struct RecordingManager : ISkinManagerLink {
+    std::vector<std::string> calls;
+    bool activated = false;
+    void SetCurrentSkinData(TSkinData&) override { calls.push_back("current"); }
+    void DropCaptionButtons(TSkinData&) override { calls.push_back("drop"); }
+    bool EverActivated() const override { return activated; }
+    void MarkActivated() override {
+        activated = true;
+        calls.push_back("activated");
+    }
+    void RequestAction(int action, int delay) override {
+        calls.push_back("action " + std::to_string(action) + " after " + std::to_string(delay));
+    }
+};
+
+TEST(SkinDataLoad, NewInstanceHoldsThePublishedDefaults) {
+    TSkinData data;
+    EXPECT_FALSE(data.Active());
+    EXPECT_EQ(data.DisableTag, 99);
+    for (int m = xcMainMenu; m <= xcReportDesigner; ++m)
+        EXPECT_EQ(InSet(data.SkinControls, m), m != xcMenuItem && m != xcReportDesigner) << m;
+    EXPECT_EQ(data.Options, SetBit(xoPreview) | SetBit(xoToolbarBK));
+    EXPECT_EQ(data.Skin3rd(), (StringList{"TCategoryButtons=scrollbar", "TComboboxex=combobox",
+                                          "TDBCtrlGrid=scrollbar", "TControlBar=Panel", "TDBLookupCombobox=Combobox"}));
+    EXPECT_EQ(data.Version(), "1.4.0");
+    data.SetVersion("2.0");
+    EXPECT_EQ(data.Version(), "1.4.0");
+    EXPECT_EQ(data.SkinStore(), "(none)");
+    EXPECT_EQ(data.SkinFormtype, sfMainform);
+    EXPECT_TRUE(data.MenuUpdate);
+    EXPECT_FALSE(data.MenuMerge);
+    EXPECT_TRUE(data.Loading());
+    EXPECT_EQ(data.WriteSkinStreamProperty(), (std::vector<std::uint8_t>{0, 0, 0, 0}));
+    EXPECT_TRUE(data.Left().Map.Empty());
+    EXPECT_EQ(data.Top().Name, "Top");
+    EXPECT_EQ(data.ObjectCount(), 0u);
+    EXPECT_EQ(data.MenuGlyphs().Width(), 64);
+    EXPECT_EQ(data.MenuGlyphs().Height(), 16);
+}
+
+TEST(SkinDataLoad, GenericSectionsTakeDefaultsAndFixedFrameCounts) {
+    TSkinData data;
+    Load(data,
+         "[Colours]\nButtonText=1 2 3\n"
+         "[MENUITEM]\nImage=skins\\item.bmp\nFrame=9\nTile=2\nLeftWidth=4\nNormalColour=2\nPressedColour2=9 8 7\n"
+         "[MenuBackground]\nImage=missing.bmp\nTile=1\n"
+         "[Headerbar]\nImage=item.bmp\n"
+         "[GroupBoxEdge]\nImage=item.bmp\nFrame=7\n"
+         "[Progress.Chunk]\nImage=item.bmp\nFrame=3\n"
+         "[HorzScrollThumb]\nImage=item.bmp\n"
+         "[VertScrollThumb]\nImage=item.bmp\nFrameCount=2\nFrame=8\n"
+         "[Tab.Pane]\nImage=item.bmp\nLeftWidth=7\nTopHeight=4\nRightWidth=2\nBottomHeight=5\n"
+         "[Scrollbar]\nImage=item.BMP\n"
+         "[SunkEdge]\nImage=\n",
+         {{"item.bmp", Solid(10, 6, 1, 2, 3)}});
+    auto* item = data.FindObject("MenuItem");
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->Name, "MenuItem");
+    EXPECT_EQ(item->Map.Width(), 10);
+    EXPECT_EQ(item->Frame, 5);
+    EXPECT_EQ(item->Tile, 0);
+    EXPECT_EQ(item->LeftWidth, 4);
+    EXPECT_EQ(item->TopHeight, 0);
+    EXPECT_EQ(item->NormalColour, 2);
+    EXPECT_EQ(item->MouseOverColour, -1);
+    EXPECT_EQ(item->NormalColour2, 0x030201u);  // the definition's ButtonText
+    EXPECT_EQ(item->PressedColour2, 0x070809u);
+
+    auto* background = data.FindObject("MenuBackground");
+    ASSERT_NE(background, nullptr);  // a member that is missing leaves only the image empty
+    EXPECT_TRUE(background->Map.Empty());
+    EXPECT_EQ(background->Tile, 1);
+    EXPECT_EQ(data.FindObject("Headerbar")->Frame, 5);
+    EXPECT_EQ(data.FindObject("GroupBoxEdge")->Frame, 2);
+    EXPECT_EQ(data.FindObject("Progress.Chunk")->Frame, 3);
+    EXPECT_EQ(data.FindObject("HorzScrollThumb")->Frame, 3);
+    EXPECT_EQ(data.FindObject("VertScrollThumb")->Frame, 2);
+    auto* pane = data.FindObject("Tab.Pane");
+    EXPECT_EQ(pane->LeftWidth, 4);
+    EXPECT_EQ(pane->TopHeight, 4);
+    EXPECT_EQ(pane->RightWidth, 2);
+    EXPECT_EQ(pane->BottomHeight, 4);
+    EXPECT_EQ(pane->Frame, 1);
+    ASSERT_NE(data.FindObject("Scrollbar"), nullptr);
+    EXPECT_TRUE(data.FindObject("Scrollbar")->Map.Empty());  // ".BMP" names nothing
+    EXPECT_EQ(data.FindObject("Scrollbar")->Frame, 23);
+    EXPECT_EQ(data.FindObject("SunkEdge"), nullptr);  // no image, no object
+    EXPECT_EQ(data.FindObject("ComboxArrow"), nullptr);
+    EXPECT_FALSE(data.Loading());
+}
+
+TEST(SkinDataLoad, ProgressHeadersAndSecondImages) {
+    TSkinData data;
+    Load(data,
+         "[Progress]\nBitmap=p.bmp\nStyle=0\nTile=5\nTrans=1\nNormalColour=3\n"
+         "[Tabs]\nImage=p.bmp\nBorder=g.bmp\n"
+         "[UpDown.Vert]\nImage=p.bmp\nGlyphImage=g.bmp\n"
+         "[ComboButton]\nImage=c.bmp\n"
+         "[GroupBox]\nImage=p.bmp\nBackgroundAlignment=2\nBackgroundLeftShift=5\n",
+         {{"p.bmp", Solid(4, 4, 9, 9, 9)}, {"g.bmp", Solid(3, 3, 1, 1, 1)}, {"c.bmp", skintest::States(2, 2, 2)}});
+    auto* progress = data.Find<TDataSkinBorder>("Progress");
+    ASSERT_NE(progress, nullptr);
+    EXPECT_EQ(progress->Frame, 2);
+    EXPECT_EQ(progress->Tile, 1);
+    EXPECT_EQ(progress->Trans, 1);
+    EXPECT_EQ(progress->NormalColour, -1);  // not read for this section
+    EXPECT_EQ(data.Find<TDataSkinBorder>("Tabs")->Map2.Width(), 3);
+    EXPECT_EQ(data.Find<TDataSkinBorder>("Tabs")->Frame, 5);
+    EXPECT_EQ(data.Find<TDataSkinBorder>("UpDown.Vert")->Map2.Width(), 3);
+    EXPECT_EQ(data.Find<TDataSkinBorder>("UpDown.Vert")->Frame, 8);
+    auto* combo = data.Find<TDataSkinBorder>("ComboButton");
+    EXPECT_EQ(combo->Map2.At(0, 0), combo->Map.At(3, 0));  // mirrored copy
+    EXPECT_EQ(combo->Frame, 4);
+    auto* box = data.Find<TDataSkinBoxLabel>("GroupBox");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->BackgroundAlignment, 2);
+    EXPECT_EQ(box->BackgroundLeftShift, 5);
+    EXPECT_EQ(box->BackgroundRightShift, 0);
+    EXPECT_EQ(box->Frame, 1);
+
+    TSkinData styled;
+    Load(styled, "[Progress]\nBitmap=p.bmp\nStyle=1\n", {{"p.bmp", Solid(4, 4, 9, 9, 9)}});
+    EXPECT_EQ(styled.FindObject("Progress")->Frame, 1);
+}
+
+TEST(SkinDataLoad, FrameBordersCaptionTextAndMenuBar) {
+    TSkinData data;
+    Load(data,
+         "[Personality]\nLeft=l.bmp\nLeftTopHeight=7\nLeftBotHeight=3\n"
+         "Top=t.bmp\nTopTopHeight=11\nTopBotHeight=12\nTopFrame=2\nTopStretch=4\nTopTrans=0\n"
+         "TextBack=l.bmp\nTextShift=5\nTextShiftVert=6\nTextRightClip=7\nTextAlignment=1\nTXTBackRight=4\n"
+         "ActiveTextR=255\nActiveTextG=128\nActiveTextB=0\nInActiveTextR=1\nInActiveTextG=2\n"
+         "menuBar=m.bmp\nTileMenu=3\nTileRightMenu=9\n",
+         {{"l.bmp", Solid(4, 30, 1, 1, 1)}, {"t.bmp", Solid(60, 20, 2, 2, 2)}, {"m.bmp", Solid(8, 8, 3, 3, 3)}});
+    EXPECT_EQ(data.Left().TopHeight, 7);
+    EXPECT_EQ(data.Left().BottomHeight, 3);
+    EXPECT_EQ(data.Left().LeftWidth, 0);
+    EXPECT_EQ(data.Left().Frame, 1);
+    EXPECT_EQ(data.Left().Tile, 1);
+    EXPECT_EQ(data.Left().Trans, 1);
+    EXPECT_EQ(data.Top().LeftWidth, 11);
+    EXPECT_EQ(data.Top().RightWidth, 12);
+    EXPECT_EQ(data.Top().TopHeight, 0);
+    EXPECT_EQ(data.Top().Frame, 2);
+    EXPECT_EQ(data.Top().Tile, 1);
+    EXPECT_EQ(data.Top().Trans, 0);
+    EXPECT_TRUE(data.Right().Map.Empty());
+
+    const TDataSkinTitle& t = data.Title();
+    EXPECT_EQ(t.TextShift(), 5);
+    EXPECT_EQ(t.TextShiftVert(), 6);
+    EXPECT_EQ(t.TextRightClip(), 7);
+    EXPECT_EQ(t.BottomHeight, 0);
+    EXPECT_EQ(t.TextBack().Height(), 30);
+    EXPECT_EQ(t.TextAlignment, 1);
+    EXPECT_EQ(t.TXTBackRight, 4);
+    EXPECT_EQ(t.FontHeight, 14);
+    EXPECT_EQ(t.Frame, 2);
+    EXPECT_EQ(t.ActiveTextColour, 0x0080FFu);
+    EXPECT_EQ(t.InactiveTextColour, clNone);  // one of its three keys missing
+
+    ASSERT_NE(data.MenuBar(), nullptr);
+    EXPECT_EQ(data.MenuBar()->Tile, 1);
+    EXPECT_EQ(data.MenuBar()->LeftWidth, 1);
+    EXPECT_EQ(data.MenuBar()->RightWidth, 9);
+    EXPECT_EQ(data.MenuBar()->Frame, 2);
+    // The caption sample: Top at (60 / 3, (20 / 2) / 3).
+    EXPECT_EQ(data.CaptionSampleColour(), 0x020202u);
+}
+
+TEST(SkinDataLoad, CaptionButtonsExclusionsFrameRuleAndChildButtons) {
+    TSkinData data;
+    Load(data,
+         "[Buttons]\nBitmap=x.bmp\n[BUTTON]\nAction=1\n[Button.Radio]\nAction=1\n[BUTTON.CHECKBOX]\nAction=1\n"
+         "[ButtonClose]\nAction=0\nAlign=1\nXcoord=20\nYcoord=3\nButtonImage=narrow.bmp\n"
+         "[ButtonHidden]\nAction=-1\n"
+         "[ButtonShown]\nAction=-1\nVisibility=0\nButtonImage=narrow.bmp\n"
+         "[buttonwide]\nAction=2\nButtonImage=wide.bmp\nCombineOp=4\nVisibility=1\n"
+         "[ButtonHelp]\nAction=3\nButtonImage=narrow.bmp\n"
+         "[ButtonRoll]\nAction=11\nframe=2\nButtonImage=narrow.bmp\n"
+         "[MDICONTROLS]\nImage=mdi.bmp\n",
+         {{"narrow.bmp", Solid(38, 10, 1, 1, 1)},  // 3.8 wide per unit of height
+          {"wide.bmp", Solid(39, 10, 1, 1, 1)},
+          {"mdi.bmp", skintest::States(10, 9, 12)}});
+    const auto& b = data.CaptionButtons();
+    ASSERT_EQ(b.size(), 8u);
+    EXPECT_EQ(b[0]->Name, "ButtonClose");
+    EXPECT_EQ(b[0]->Align, 1);
+    EXPECT_EQ(b[0]->Xcoord, 20);
+    EXPECT_EQ(b[0]->Ycoord, 3);
+    EXPECT_EQ(b[0]->CombineOp, -1);
+    EXPECT_EQ(b[0]->Frame, 3);
+    EXPECT_EQ(b[1]->Name, "ButtonShown");
+    EXPECT_EQ(b[1]->Visibility1, -1);
+    EXPECT_EQ(b[1]->Frame, 6);  // a negative action
+    EXPECT_EQ(b[2]->Frame, 6);
+    EXPECT_EQ(b[2]->CombineOp, 4);
+    EXPECT_EQ(b[2]->Visibility, 1);
+    EXPECT_EQ(b[2]->Visibility1, 0);
+    EXPECT_EQ(b[3]->Action, 3);
+    EXPECT_TRUE(b[3]->Map.Empty());
+    EXPECT_EQ(b[3]->Frame, 3);
+    EXPECT_EQ(b[4]->Frame, 2);
+    EXPECT_FALSE(b[4]->Map.Empty());  // an explicit frame keeps the image
+    for (int k = 0; k < 3; ++k) {
+        const TDataSkinSysButton& c = *b[5 + static_cast<std::size_t>(k)];
+        EXPECT_EQ(c.Action, 7 + k);
+        EXPECT_EQ(c.Align, 100);
+        EXPECT_EQ(c.Visibility, 100);
+        EXPECT_EQ(c.Visibility1, 100);
+        EXPECT_EQ(c.Frame, 4);
+        EXPECT_EQ(c.Xcoord, (3 - k) * 14);
+        ASSERT_EQ(c.Map.Width(), 40);
+        EXPECT_EQ(c.Map.Height(), 9);
+        EXPECT_EQ(PixelRed(c.Map.At(0, 0)), 10 * (4 * k + 1));
+        EXPECT_EQ(PixelRed(c.Map.At(39, 0)), 10 * (4 * k + 4));
+    }
+
+    TSkinData plain;
+    Load(plain, "[ButtonA]\nAction=1\n");
+    ASSERT_EQ(plain.CaptionButtons().size(), 4u);
+    EXPECT_EQ(plain.CaptionButtons()[0]->Frame, 6);  // no image
+    EXPECT_TRUE(plain.CaptionButtons()[3]->Map.Empty());
+    EXPECT_EQ(plain.CaptionButtons()[3]->Xcoord, 0);
+}
+
+TEST(SkinDataLoad, PushButtonsColoursAndPalette) {
+    TSkinData data;
+    Load(data,
+         "[Colour1]\ncolor=1 1 1\n[Colours]\nButtonFace=10 20 30\nButtonText=5 5 5\n[Colour0]\ncolor=0 0 0\n"
+         "[Colour2]\n[Customcolors]\nColor3=7 8 9\n"
+         "[Buttons]\nBitmap=b.bmp\nCheckButton=c.bmp\nRadioButton=r.bmp\nCheckButtonFrame=0\nTile=1\n"
+         "NormalColour2=200 0 0\nPressedColour2=\nMouseOverColour=4\n",
+         {{"b.bmp", Solid(50, 20, 1, 1, 1)}, {"c.bmp", Solid(52, 13, 1, 1, 1)}, {"r.bmp", Solid(96, 16, 1, 1, 1)}});
+    const TDataSkinButton& b = data.Buttons();
+    EXPECT_EQ(b.Map.Width(), 50);
+    EXPECT_EQ(b.Frame, 5);
+    EXPECT_EQ(b.Tile, 1);
+    EXPECT_EQ(b.CheckFrame, 4);  // 52 / 13
+    EXPECT_EQ(b.RadioFrame, 6);  // 96 / 16
+    EXPECT_EQ(b.MouseOverColour, 4);
+    EXPECT_TRUE(b.HasNormalColour2);
+    EXPECT_EQ(b.NormalColour2, 0x0000C8u);
+    EXPECT_FALSE(b.HasPressedColour2);
+    EXPECT_EQ(b.PressedColour2, 0x050505u);
+    EXPECT_FALSE(b.HasMouseOverColour2);
+
+    EXPECT_EQ(data.Colours().ButtonFace, 0x1E140Au);
+    EXPECT_EQ(data.Colours().Menubar, 0x1E140Au);
+    EXPECT_EQ(data.Colours().Menu, kSystemColourFlag + 4);
+    ASSERT_EQ(data.Palette().size(), 3u);
+    EXPECT_EQ(data.Palette()[0], 0x010101u);  // order of appearance
+    EXPECT_EQ(data.Palette()[1], 0x000000u);
+    EXPECT_EQ(data.Palette()[2], kSystemColourFlag + 8);
+    EXPECT_EQ(data.CustomColours()[3], 0x090807u);
+    EXPECT_EQ(data.CustomColours()[0], 0xFFFFFFu);
+
+    TSkinData tiny;
+    Load(tiny, "[Buttons]\nRadioButton=r.bmp\nRadioButtonFrame=7\n", {{"r.bmp", Solid(20, 20, 1, 1, 1)}});
+    EXPECT_EQ(tiny.Buttons().RadioFrame, 7);
+    EXPECT_EQ(tiny.Buttons().CheckFrame, 4);  // no image: at least four
+}
+
+TEST(SkinDataLoad, TrackFallsBackToTheBuiltInBitmaps) {
+    TSkinData data;
+    Load(data, "[TRACKVERT]\nImage=v.bmp\n", {{"v.bmp", Solid(4, 8, 1, 1, 1)}});
+    auto* track = data.FindObject("Track");
+    ASSERT_NE(track, nullptr);
+    EXPECT_EQ(track->Map, BuiltinTrack());
+    EXPECT_EQ(track->LeftWidth, 3);
+    EXPECT_EQ(track->BottomHeight, 3);
+    EXPECT_EQ(track->Frame, 1);
+    EXPECT_EQ(data.FindObject("TRACKVERT")->Frame, 0);  // from Frame, not fixed
+    EXPECT_EQ(data.FindObject("TRACKVERT")->Map.Height(), 8);
+
+    const Pixel S = MakePixel(192, 192, 192), G = MakePixel(128, 128, 128), W = MakePixel(255, 255, 255);
+    const Bitmap t = BuiltinTrack();
+    ASSERT_EQ(t.Width(), 16);
+    ASSERT_EQ(t.Height(), 4);
+    EXPECT_EQ(t.At(1, 0), S);
+    EXPECT_EQ(t.At(2, 0), G);
+    EXPECT_EQ(t.At(13, 0), G);
+    EXPECT_EQ(t.At(14, 0), W);
+    EXPECT_EQ(t.At(0, 2), G);
+    EXPECT_EQ(t.At(1, 3), S);
+    EXPECT_EQ(t.At(2, 3), W);
+    const Bitmap v = BuiltinTrackVert();
+    ASSERT_EQ(v.Width(), 4);
+    ASSERT_EQ(v.Height(), 16);
+    EXPECT_EQ(v.At(2, 0), G);
+    EXPECT_EQ(v.At(3, 0), S);
+    EXPECT_EQ(v.At(0, 2), G);
+    EXPECT_EQ(v.At(0, 13), G);
+    EXPECT_EQ(v.At(0, 14), W);
+    EXPECT_EQ(v.At(3, 1), S);
+}
+
+TEST(SkinDataLoad, ComboCompositeAndArrow) {
+    TSkinData data;
+    const int a = data.Environment.h_scroll_arrow_width + 2;
+    Load(data,
+         "[Colours]\nButtonFace=1 2 3\n[SunkEdge]\nImage=s.bmp\nTopHeight=2\nBottomHeight=3\n"
+         "[ComboButton]\nImage=c.bmp\n",
+         {{"s.bmp", Solid(16, 21, 0, 100, 0)}, {"c.bmp", Solid(16, 21, 0, 0, 200)}});
+    auto* combo = data.FindObject("ComboButton");
+    auto* sunk = data.FindObject("SunkEdge");
+    ASSERT_EQ(combo->Map.Width(), 200);
+    ASSERT_EQ(combo->Map.Height(), 21);
+    EXPECT_EQ(combo->Style, 2);
+    EXPECT_EQ(combo->LeftWidth, 2);
+    EXPECT_EQ(combo->RightWidth, a + 2);
+    EXPECT_EQ(combo->TopHeight, 2);
+    EXPECT_EQ(combo->BottomHeight, 3);
+    EXPECT_EQ(sunk->LeftWidth, a + 2);
+    EXPECT_EQ(sunk->RightWidth, 2);
+    const Pixel green = MakePixel(0, 100, 0), blue = MakePixel(0, 0, 200);
+    for (int f = 0; f < 4; ++f) {
+        const int x0 = 50 * f;
+        EXPECT_EQ(combo->Map.At(x0 + 0, 0), green);
+        EXPECT_EQ(combo->Map.At(x0 + 1, 10), green);
+        EXPECT_EQ(combo->Map.At(x0 + 2, 2), kKeyPixel);
+        EXPECT_EQ(combo->Map.At(x0 + 48 - a, 17), kKeyPixel);
+        EXPECT_EQ(combo->Map.At(x0 + 49 - a, 17), green);
+        EXPECT_EQ(combo->Map.At(x0 + 2, 18), green);
+        EXPECT_EQ(combo->Map.At(x0 + 50 - a, 10), blue);
+        EXPECT_EQ(combo->Map.At(x0 + 49, 20), blue);
+    }
+    EXPECT_EQ(sunk->Map.At(0, 10), blue);  // the mirror image
+    EXPECT_EQ(sunk->Map.At(199, 0), green);
+
+    auto* arrow = data.FindObject("ComboxArrow");
+    ASSERT_NE(arrow, nullptr);
+    EXPECT_EQ(arrow->Map.Width(), 68);
+    EXPECT_EQ(arrow->Map.Height(), 17);
+    EXPECT_EQ(arrow->Frame, 4);
+    EXPECT_EQ(arrow->Map.At(0, 0), blue);
+    EXPECT_EQ(arrow->Map.At(67, 16), blue);
+
+    TSkinData alone;
+    Bitmap keyed = Solid(8, 4, 0, 0, 200);
+    keyed.Set(3, 1, kKeyPixel);
+    Load(alone, "[Colours]\nButtonFace=1 2 3\n[ComboButton]\nImage=c.bmp\n", {{"c.bmp", keyed}});
+    auto* plain_arrow = alone.FindObject("ComboxArrow");
+    ASSERT_NE(plain_arrow, nullptr);
+    EXPECT_EQ(plain_arrow->Frame, 4);
+    EXPECT_EQ(plain_arrow->Map.At(3, 1), MakePixel(1, 2, 3));
+    EXPECT_EQ(plain_arrow->Map.At(0, 0), MakePixel(0, 0, 200));
+    EXPECT_EQ(alone.FindObject("ComboButton")->Map.At(3, 1), kKeyPixel);
+}
+
+TEST(SkinDataLoad, ToolbarGradientFollowsTheCaptionSample) {
+    const auto toolbar_ends = [](int r, int g, int b) {
+        TSkinData data;
+        Load(data, "[Colours]\nButtonFace=200 100 0\n[Personality]\nTop=t.bmp\n", {{"t.bmp", Solid(9, 9, r, g, b)}});
+        EXPECT_EQ(data.CaptionSampleColour(), static_cast<Colour>(r | g << 8 | b << 16));
+        const TDataSkinObject* t = data.FindObject("Toolbar");
+        EXPECT_EQ(t->Frame, 1);
+        EXPECT_EQ(t->Map.Width(), 10);
+        EXPECT_EQ(t->Map.Height(), 40);
+        EXPECT_EQ(t->Map.At(0, 0), t->Map.At(9, 0));
+        return std::make_pair(ColourFromPixel(t->Map.At(0, 0)), ColourFromPixel(t->Map.At(0, 39)));
+    };
+    // The last row of a 40-row gradient towards c2 (one step short of c2 on
+    // channels that fall, as the row formula truncates).
+    const auto end = [](Colour from, Colour to) { return std::make_pair(from, TGradientCache::Compute(from, to, 40).back()); };
+    const Colour c1 = Blend(0x0064C8, 0xFFFFFF, 150);
+    EXPECT_EQ(c1, 0xD9E8F7u);
+    // Light grey measures 0: grey blended with the sample.
+    EXPECT_EQ(toolbar_ends(200, 200, 200), end(c1, Blend(0x808080, 0xC8C8C8, 150)));
+    // Pure red measures 255: the sample lightened by 45 per cent.
+    EXPECT_EQ(toolbar_ends(255, 0, 0), end(c1, Blend(0x0000FF, 0xFFFFFF, 45)));
+    // A dark colour measures 200.
+    EXPECT_EQ(toolbar_ends(20, 40, 60), end(c1, Blend(0x3C2814, 0xFFFFFF, 54)));
+}
+
+TEST(SkinDataLoad, SecondLoadKeepsBordersAndReplacesSectionObjects) {
+    TSkinData data;
+    Load(data, "[Personality]\nLeft=a.bmp\n[MenuItem]\nImage=a.bmp\n[ButtonX]\nAction=1\n",
+         {{"a.bmp", Solid(5, 5, 1, 1, 1)}});
+    TDataSkinBorder* left = &data.Left();
+    TDataSkinButton* buttons = &data.Buttons();
+    ASSERT_NE(data.FindObject("MenuItem"), nullptr);
+    Load(data, "[Personality]\nLeft=b.bmp\n[Scrollbar]\nImage=b.bmp\n", {{"b.bmp", Solid(7, 3, 2, 2, 2)}});
+    EXPECT_EQ(&data.Left(), left);
+    EXPECT_EQ(&data.Buttons(), buttons);
+    EXPECT_EQ(data.Left().Map.Width(), 7);
+    EXPECT_EQ(data.FindObject("MenuItem"), nullptr);
+    EXPECT_NE(data.FindObject("Scrollbar"), nullptr);
+    EXPECT_EQ(data.CaptionButtons().size(), 3u);
+    // One Toolbar and one Track each, however often the skin is loaded.
+    int toolbars = 0;
+    for (const char* name : {"Toolbar", "Track", "TRACKVERT", "Scrollbar"})
+        if (data.FindObject(name)) ++toolbars;
+    EXPECT_EQ(toolbars, 4);
+    EXPECT_EQ(data.ObjectCount(), 4u);
+}
+
+TEST(SkinDataLoad, LoadFromStoreBoundsAndManagerRequests) {
+    TSkinStore store;
+    for (int i = 0; i < 16; ++i) store.Store().Add().DataStream() = Pack("[TitlebarSkin]\nSkinName=Skin " + std::to_string(i) + "\n");
+    TSkinData data;
+    RecordingManager manager;
+    data.SetManager(&manager);
+
+    data.LoadFromStore(store, 16);
+    EXPECT_TRUE(data.Loading());
+    EXPECT_TRUE(data.SkinStream().empty());
+    EXPECT_TRUE(manager.calls.empty());
+    try {
+        data.LoadFromStore(store, -1);
+        FAIL() << "a negative index must be refused";
+    } catch (const EListError& e) {
+        EXPECT_STREQ(e.what(), "List index out of bounds (-1)");
+    }
+
+    // Switched on before any skin is there: only recorded.
+    data.SetActive(true);
+    EXPECT_TRUE(data.Active());
+    EXPECT_TRUE(manager.calls.empty());
+
+    data.LoadFromStore(store, 15);
+    EXPECT_FALSE(data.Loading());
+    EXPECT_EQ(data.SkinName(), "Skin 15");
+    EXPECT_EQ(data.SkinStream(), store.Store().Item(15).DataStream());
+    EXPECT_EQ(manager.calls, (std::vector<std::string>{"current", "drop"}));
+
+    manager.calls.clear();
+    data.SetActive(false);
+    data.SetActive(true);
+    EXPECT_EQ(manager.calls, (std::vector<std::string>{"current", "action 2 after 250", "current",
+                                                       "action 1 after 250", "activated"}));
+    manager.calls.clear();
+    data.LoadFromStore(store, 3);
+    EXPECT_EQ(manager.calls, (std::vector<std::string>{"current", "drop", "action 3 after 250"}));
+}
+
+TEST(SkinDataLoad, WrongVersionKeepsThePreviousSkinAndTheLoadingFlag) {
+    TSkinData data;
+    std::vector<std::string> messages;
+    data.Environment.show_message = [&](const std::string& m) { messages.push_back(m); };
+    Load(data, "[TitlebarSkin]\nSkinName=First\n[MenuItem]\nImage=a.bmp\n", {{"a.bmp", Solid(5, 5, 1, 1, 1)}});
+    std::vector<std::uint8_t> old = skintest::Container("[TitlebarSkin]\nSkinName=Second\n", {});
+    old[0] = 0x1F;  // 19999
+    old[1] = 0x4E;
+    data.SkinStream() = lzh::Compress(old);
+    EXPECT_FALSE(data.LoadSkin());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "This is Older Skin File\rPlease update to new version !");
+    EXPECT_EQ(data.SkinName(), "First");
+    EXPECT_NE(data.FindObject("MenuItem"), nullptr);
+    EXPECT_TRUE(data.Loading());
+    RecordingManager manager;
+    data.SetManager(&manager);
+    data.SetActive(true);
+    EXPECT_TRUE(manager.calls.empty());  // ignored until a good skin is loaded
+}
+
+TEST(SkinDataLoad, SkinFileAndStreamProperty) {
+    TSkinData data;
+    data.SetSkinFile("/nonexistent/skin.skn");
+    EXPECT_EQ(data.SkinFile(), "/nonexistent/skin.skn");
+    EXPECT_TRUE(data.Loading());
+    EXPECT_TRUE(data.SkinStream().empty());
+
+    const std::string path = ::testing::TempDir() + "skin_data_test.skn";
+    const auto bytes = Pack("[TitlebarSkin]\nSkinName=From file\n");
+    {
+        std::ofstream f(path, std::ios::binary);
+        f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+    data.SetSkinFile(path);
+    std::remove(path.c_str());
+    EXPECT_FALSE(data.Loading());
+    EXPECT_EQ(data.SkinName(), "From file");
+
+    TSkinData streamed;
+    std::vector<std::uint8_t> property = {0, 0, 0, 0};
+    streamed.ReadSkinStreamProperty(property.data(), property.size());
+    EXPECT_TRUE(streamed.Loading());
+    property = data.WriteSkinStreamProperty();
+    EXPECT_EQ(property.size(), bytes.size() + 4);
+    streamed.ReadSkinStreamProperty(property.data(), property.size());
+    EXPECT_EQ(streamed.SkinName(), "From file");
+}
+
+TEST(SkinDataLoad, LoadedTidiesTheControlSetAndAskFormSkin) {
+    TSkinData data;
+    data.SkinControls |= SetBit(xcMenuItem);
+    data.Environment.has_scroll_bar_info = false;
+    data.SetActive(true);
+    data.Loaded();
+    EXPECT_FALSE(InSet(data.SkinControls, xcMenuItem));
+    EXPECT_TRUE(InSet(data.SkinControls, xcSystemMenu));
+    EXPECT_FALSE(InSet(data.SkinControls, xcScrollbar));
+    EXPECT_FALSE(data.Active());  // nothing loaded yet
+
+    TSkinData no_main_menu;
+    no_main_menu.SkinControls &= ~SetBit(xcMainMenu);
+    no_main_menu.Loaded();
+    EXPECT_FALSE(InSet(no_main_menu.SkinControls, xcSystemMenu));
+
+    bool skin = true;
+    data.AskFormSkin(42, "SysMonthCal32", skin);
+    EXPECT_FALSE(skin);
+    EXPECT_EQ(data.DecidingWindow(), 42u);
+    skin = true;
+    data.AskFormSkin(43, "TForm1", skin);
+    EXPECT_TRUE(skin);
+    data.OnFormSkin = [](TSkinData&, const std::string& name, bool& do_skin) { do_skin = name == "SysMonthCal32"; };
+    data.AskFormSkin(44, "SysMonthCal32", skin);
+    EXPECT_TRUE(skin);
+}
+
+}  // namespace
+}  // namespace vc

@@ -202,4 +202,8 @@ void TForm::Show() {
 
 void TForm::Close() { ::PostMessageA(Handle(), WM_CLOSE, 0, 0); }
 
+void TForm::DestroyHandle() {
+    if (Handle()) ::DestroyWindow(Handle());
+}
+
 }  // namespace vc::ui

@@ -65,6 +65,9 @@ public:
 
     void Show();
     void Close();
+    // Destroys the window now, its handlers running as usual. A derived form
+    // whose members the window's handlers use calls it in its destructor.
+    void DestroyHandle();
 
 protected:
     virtual void OnCreate() {}

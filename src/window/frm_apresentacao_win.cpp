@@ -8,6 +8,9 @@
 #include "common/text.h"
 #include "interpreter/command_syntax.h"
 #include "interpreter/interpreter.h"
+#include "menus/menu_bar_win.h"
+#include "menus/menu_definition.h"
+#include "menus/menu_file_win.h"
 #include "runtime/payload.h"
 #include "runtime/startup_helpers.h"
 #include "ui/application_win.h"
@@ -86,11 +89,16 @@ Tform_apresentacao::Tform_apresentacao(Options options) : options_(std::move(opt
     args.width = 650;
     args.height = 470;
     args.icon = ::LoadIconA(::GetModuleHandleA(nullptr), "MAINICON");
+    // The title bar is the system's until the book asks for the gradient.
+    gradiente.SetActive(false);
+    gradiente.SetFormCaption(kBuiltInCaption);
     Create(args);
 }
 
 Tform_apresentacao::~Tform_apresentacao() {
-    // The control goes before the window that holds it.
+    // The window goes while the components its handlers use still exist;
+    // the control goes with it (OnDestroy).
+    DestroyHandle();
     web_.reset();
 }
 
@@ -101,6 +109,8 @@ void Tform_apresentacao::OnDestroy() {
 }
 
 void Tform_apresentacao::OnCreate() {
+    gradiente.Attach(Handle());
+    animacao_form.SetOwner(Handle());
     CreateComponents();
     ui::RunGuarded([this] { FormCreate(); });
 }
@@ -190,11 +200,7 @@ LRESULT Tform_apresentacao::OnNotify(NMHDR* header) {
 void Tform_apresentacao::OnClose() {
     // The menu definition file must not outlive the window; a file that
     // cannot be deleted stays behind without a message.
-    char folder[MAX_PATH + 1];
-    const DWORD length = ::GetTempPathA(sizeof folder, folder);
-    if (length == 0 || length > MAX_PATH || settings_.MenuFileName.empty()) return;
-    const std::string menuFile = std::string(folder, length) + settings_.MenuFileName + ".dmt";
-    if (FileExists(menuFile)) ::DeleteFileA(menuFile.c_str());
+    DeleteMenuFile(settings_.MenuFileName);
 }
 
 void Tform_apresentacao::EventosAplicacaoMessage(MSG& message, bool& handled) {
@@ -349,17 +355,23 @@ void Tform_apresentacao::SetButtonHint(ToolButton button, const std::string& hin
     toolbar_.SetHint(ButtonId(button), hint);
 }
 
-// The gradient caption, the opening effects, the author's menu bar and the
-// skin join the window in their own pieces of work; until then their lines
-// are read and checked and these calls have nothing to act on.
-void Tform_apresentacao::SetGradientStartColour(Colour) {}
-void Tform_apresentacao::SetGradientFont(const CaptionFont&) {}
-void Tform_apresentacao::SetGradientCaption(const std::string&) {}
-void Tform_apresentacao::SetGradientActive(bool) {}
-void Tform_apresentacao::RepaintGradientCaption() {}
-void Tform_apresentacao::PlayOpeningEffect(int) {}
-void Tform_apresentacao::BuildMenus(const std::string&) {}
+void Tform_apresentacao::SetGradientStartColour(Colour colour) { gradiente.SetStartColor(colour); }
+void Tform_apresentacao::SetGradientFont(const CaptionFont& font) { gradiente.SetFont(font); }
+void Tform_apresentacao::SetGradientCaption(const std::string& caption) { gradiente.SetFormCaption(caption); }
+void Tform_apresentacao::SetGradientActive(bool active) { gradiente.SetActive(active); }
+void Tform_apresentacao::RepaintGradientCaption() { gradiente.Repaint(); }
+void Tform_apresentacao::PlayOpeningEffect(int effect) { animacao_form.PlayOpening(effect); }
+
+// The skin engine joins the window in its own piece of work; until then the
+// skin lines are read and checked and this has nothing to act on.
 void Tform_apresentacao::ActivateSkin(int) {}
+
+void Tform_apresentacao::BuildMenus(const std::string& definitionText) {
+    ShowBookMenu(Menu_Normal, Handle(), settings_.MenuFileName, definitionText, [this](const std::string& itemName) {
+        // The action is read from the file at click time, by the item's own name.
+        MenuItemClick(*this, MenuFilePath(settings_.MenuFileName), itemName);
+    });
+}
 
 void Tform_apresentacao::RunStartupCommand(const std::string& command) { RunActionCommands(*this, command); }
 
@@ -452,11 +464,17 @@ void Tform_apresentacao::SetToolBarVisible(bool visible) { toolbar_.SetVisible(v
 bool Tform_apresentacao::StatusBarVisible() const { return barra_estado_.Visible(); }
 void Tform_apresentacao::SetStatusBarVisible(bool visible) { barra_estado_.SetVisible(visible); }
 
-// The author's menu bar is empty until the menu definition builds it.
-int Tform_apresentacao::MenuItemCount(const MenuPath&) const { return 0; }
-void Tform_apresentacao::SetMenuItemEnabled(const MenuPath&, bool) {}
-void Tform_apresentacao::DeleteMenuItem(const MenuPath&) {}
-void Tform_apresentacao::SetMenuItemCaption(const MenuPath&, const std::string&) {}
+int Tform_apresentacao::MenuItemCount(const MenuPath& parent) const { return Menu_Normal.Count(parent); }
+
+void Tform_apresentacao::SetMenuItemEnabled(const MenuPath& item, bool enabled) {
+    Menu_Normal.ItemAt(item).SetEnabled(enabled);
+}
+
+void Tform_apresentacao::DeleteMenuItem(const MenuPath& item) { Menu_Normal.Delete(item); }
+
+void Tform_apresentacao::SetMenuItemCaption(const MenuPath& item, const std::string& caption) {
+    Menu_Normal.ItemAt(item).SetCaption(caption);
+}
 
 void Tform_apresentacao::CallShell(const ShellCall& call) {
     const HWND owner = call.owner == ShellOwner::ApplicationWindow ? Handle()

@@ -8,9 +8,12 @@
 #include <memory>
 #include <string>
 
+#include "effects/form_animation_win.h"
+#include "effects/gradient_caption_win.h"
 #include "interpreter/command_host.h"
 #include "ui/controls_win.h"
 #include "ui/form_win.h"
+#include "ui/main_menu_win.h"
 #include "window/about_box_win.h"
 #include "window/browser.h"
 #include "window/hosted_browser_win.h"
@@ -45,6 +48,8 @@ public:
     ui::TStatusBar& StatusBar() noexcept { return barra_estado_; }
     ui::TProgressBar& Progress() noexcept { return progresso_; }
     TSobre& About() noexcept { return sobre_; }
+    ui::TMainMenu& Menu() noexcept { return Menu_Normal; }
+    effects::TGradientCaption& GradientCaption() noexcept { return gradiente; }
     CommandHost& Commands() noexcept { return *this; }
     BrowserEvents& Events() noexcept { return *this; }
 
@@ -148,6 +153,9 @@ private:
     ui::TStatusBar barra_estado_;
     ui::TProgressBar progresso_;
     TSobre sobre_;
+    ui::TMainMenu Menu_Normal;
+    effects::TGradientCaption gradiente;
+    effects::TFormAnimation animacao_form;
 };
 
 }  // namespace vc

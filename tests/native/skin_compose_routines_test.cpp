@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include "skin/composition.h"
+
+namespace vc {
+namespace {
+
+Pixel Grey(int v) { return MakePixel(v, v, v); }
+
+// A 9 x 9 image of nine 3 x 3 blocks, block (bx, by) of grey 10 * (1 + bx + 3 * by).
+Bitmap Blocks() {
+    Bitmap b(9, 9);
+    for (int by = 0; by < 3; ++by)
+        for (int bx = 0; bx < 3; ++bx) b.FillRect(Rect::FromSize(3 * bx, 3 * by, 3, 3), Grey(10 * (1 + bx + 3 * by)));
+    return b;
+}
+
+TEST(SkinComposeRoutines, StateImagesSideBySideOrStacked) {
+    Bitmap strip(90, 5);
+    for (int x = 0; x < 90; ++x) strip.FillRect(Rect{x, 0, x + 1, 5}, Grey(x));
+    EXPECT_EQ(StateImageRect(strip, false, 4, 1), (Rect{0, 0, 22, 5}));
+    EXPECT_EQ(StateImageRect(strip, false, 4, 4), (Rect{66, 0, 88, 5}));
+    EXPECT_EQ(StateImageRect(strip, false, 0, 1), (Rect{0, 0, 90, 5}));  // a count of 0 taken as 1
+    // The last two columns are never used.
+    Bitmap out(22, 5, Grey(255));
+    DrawStateImage(out, out.Bounds(), strip, false, 4, 4);
+    EXPECT_EQ(out.At(0, 0), Grey(66));
+    EXPECT_EQ(out.At(21, 4), Grey(87));
+
+    Bitmap stacked(6, 12);
+    for (int y = 0; y < 12; ++y) stacked.FillRect(Rect{0, y, 6, y + 1}, Grey(y));
+    EXPECT_EQ(StateImageRect(stacked, true, 3, 2), (Rect{0, 4, 6, 8}));
+    const Bitmap side = ComposeNineSlice(6, 4, stacked, Margins{}, true, false, 3, 2);
+    EXPECT_EQ(side.At(0, 0), Grey(4));
+    EXPECT_EQ(side.At(5, 3), Grey(7));
+}
+
+TEST(SkinComposeRoutines, NineSliceKeepsCornersAndStretchesEdges) {
+    const Bitmap img = Blocks();
+    const Bitmap out = ComposeNineSlice(20, 15, img, Margins{3, 3, 3, 3}, false, false, 1, 1);
+    ASSERT_EQ(out.Width(), 20);
+    ASSERT_EQ(out.Height(), 15);
+    EXPECT_EQ(out.At(0, 0), Grey(10));
+    EXPECT_EQ(out.At(2, 2), Grey(10));
+    EXPECT_EQ(out.At(3, 0), Grey(20));
+    EXPECT_EQ(out.At(16, 2), Grey(20));
+    EXPECT_EQ(out.At(17, 0), Grey(30));
+    EXPECT_EQ(out.At(0, 3), Grey(40));
+    EXPECT_EQ(out.At(0, 11), Grey(40));
+    EXPECT_EQ(out.At(10, 7), Grey(50));
+    EXPECT_EQ(out.At(19, 11), Grey(60));
+    EXPECT_EQ(out.At(0, 12), Grey(70));
+    EXPECT_EQ(out.At(10, 14), Grey(80));
+    EXPECT_EQ(out.At(19, 14), Grey(90));
+
+    // Margins wider than the target: both of the pair dropped, the whole
+    // state image stretched.
+    const Bitmap narrow = ComposeNineSlice(4, 18, img, Margins{3, 3, 3, 3}, false, false, 1, 1);
+    EXPECT_EQ(narrow.At(0, 0), Grey(10));
+    EXPECT_EQ(narrow.At(3, 0), Grey(30));
+    EXPECT_EQ(narrow.At(0, 17), Grey(70));
+    EXPECT_EQ(narrow.At(2, 9), Grey(50));
+    const Bitmap flat = ComposeNineSlice(12, 5, img, Margins{3, 3, 3, 3}, false, false, 1, 1);
+    EXPECT_EQ(flat.At(0, 0), Grey(10));  // top and bottom dropped, left kept
+    EXPECT_EQ(flat.At(0, 4), Grey(70));
+    EXPECT_EQ(flat.At(6, 2), Grey(50));
+}
+
+TEST(SkinComposeRoutines, TiledCentreRepeatsAndIsClippedByTheEdges) {
+    // A 1-pixel frame around a 2 x 2 centre with four different pixels.
+    Bitmap img(4, 4, Grey(1));
+    img.Set(1, 1, Grey(11));
+    img.Set(2, 1, Grey(12));
+    img.Set(1, 2, Grey(21));
+    img.Set(2, 2, Grey(22));
+    const Bitmap tiled = ComposeNineSlice(8, 7, img, Margins{1, 1, 1, 1}, false, true, 1, 1);
+    EXPECT_EQ(tiled.At(1, 1), Grey(11));
+    EXPECT_EQ(tiled.At(3, 1), Grey(11));
+    EXPECT_EQ(tiled.At(4, 2), Grey(22));
+    EXPECT_EQ(tiled.At(5, 5), Grey(11));
+    EXPECT_EQ(tiled.At(7, 5), Grey(1));  // the right edge drawn over the overhang
+    EXPECT_EQ(tiled.At(5, 6), Grey(1));
+    const Bitmap stretched = ComposeNineSlice(8, 7, img, Margins{1, 1, 1, 1}, false, false, 1, 1);
+    EXPECT_EQ(stretched.At(3, 2), Grey(11));
+    EXPECT_EQ(stretched.At(4, 2), Grey(12));
+
+    // A centre source wider than the target centre: drawn once, then clipped.
+    Bitmap wide(12, 3, Grey(1));
+    for (int x = 1; x < 11; ++x) wide.Set(x, 1, Grey(100 + x));
+    const Bitmap once = ComposeNineSlice(5, 3, wide, Margins{1, 1, 1, 1}, false, true, 1, 1);
+    EXPECT_EQ(once.At(1, 1), Grey(101));
+    EXPECT_EQ(once.At(3, 1), Grey(103));
+    EXPECT_EQ(once.At(4, 1), Grey(1));
+}
+
+TEST(SkinComposeRoutines, DrawingTransparentOpaqueAndEmpty) {
+    Bitmap img(2, 2, kKeyPixel);
+    img.Set(0, 0, Grey(9));
+    Bitmap dest(4, 4, Grey(200));
+    DrawNineSlice(dest, Rect{1, 1, 3, 3}, img, false, false, true, 1, 1, Margins{});
+    EXPECT_EQ(dest.At(1, 1), Grey(9));
+    EXPECT_EQ(dest.At(2, 2), Grey(200));
+    DrawNineSlice(dest, Rect{1, 1, 3, 3}, img, false, false, false, 1, 1, Margins{});
+    EXPECT_EQ(dest.At(2, 2), kKeyPixel);
+    const Bitmap before = dest;
+    DrawNineSlice(dest, Rect{3, 0, 1, 4}, img, false, false, false, 1, 1, Margins{});
+    EXPECT_EQ(dest, before);
+    DrawTransparent(dest, Rect{2, 2, 4, 4}, img);
+    EXPECT_EQ(dest.At(2, 2), Grey(9));
+    EXPECT_EQ(dest.At(3, 3), Grey(200));  // left as it was
+    EXPECT_TRUE(ComposeNineSlice(5, 5, Bitmap(), Margins{}, false, false, 1, 1).Width() == 5);
+}
+
+TEST(SkinComposeRoutines, ThreeSliceBandsAndTiledRectangles) {
+    // Left 1, middle 2 (values 5 and 6), right 1, per state; two states.
+    Bitmap band(8, 2);
+    const int values[] = {1, 5, 6, 9, 11, 15, 16, 19};
+    for (int x = 0; x < 8; ++x) band.FillRect(Rect{x, 0, x + 1, 2}, Grey(values[x]));
+    Bitmap dest(9, 4, Grey(0));
+    DrawThreeSlice(dest, dest.Bounds(), band, false, false, 2, 2, Margins{1, 0, 1, 0});
+    EXPECT_EQ(dest.At(0, 0), Grey(11));
+    EXPECT_EQ(dest.At(1, 3), Grey(15));
+    EXPECT_EQ(dest.At(2, 0), Grey(16));
+    EXPECT_EQ(dest.At(3, 0), Grey(15));
+    EXPECT_EQ(dest.At(7, 0), Grey(15));
+    EXPECT_EQ(dest.At(8, 0), Grey(19));
+
+    Bitmap canvas(7, 5, Grey(0));
+    TileRect(canvas, Rect{1, 1, 5, 4}, Blocks(), Rect{3, 3, 6, 6});
+    EXPECT_EQ(canvas.At(0, 0), Grey(0));
+    EXPECT_EQ(canvas.At(1, 1), Grey(50));
+    EXPECT_EQ(canvas.At(6, 3), Grey(50));  // the last column overhangs
+    EXPECT_EQ(canvas.At(6, 4), Grey(0));
+    const Bitmap before = canvas;
+    TileRect(canvas, Rect{0, 0, 7, 5}, Blocks(), Rect{3, 3, 3, 6});
+    EXPECT_EQ(canvas, before);
+}
+
+TEST(SkinComposeRoutines, RegionRowsOfRunsWithTolerance) {
+    Bitmap all(5, 3, kKeyPixel);
+    all.Set(2, 1, MakePixel(255, 1, 255));
+    all.Set(3, 1, MakePixel(255, 1, 254));  // below the key's blue: opaque
+    auto rects = RegionFromBitmap(all, 0, 0);
+    ASSERT_EQ(rects.size(), 1u);
+    EXPECT_EQ(rects[0], (Rect{3, 1, 4, 2}));
+    all.Set(3, 1, kKeyPixel);
+    EXPECT_TRUE(RegionFromBitmap(all, 0, 0).empty());
+
+    Bitmap shape(6, 2, Grey(0));
+    shape.Set(0, 0, kKeyPixel);
+    shape.Set(3, 0, kKeyPixel);
+    shape.Set(4, 0, MakePixel(254, 0, 255));
+    shape.FillRect(Rect{0, 1, 6, 2}, kKeyPixel);
+    shape.Set(5, 1, Grey(3));
+    rects = RegionFromBitmap(shape, 10, 20);
+    ASSERT_EQ(rects.size(), 3u);
+    EXPECT_EQ(rects[0], (Rect{11, 20, 13, 21}));
+    EXPECT_EQ(rects[1], (Rect{14, 20, 16, 21}));
+    EXPECT_EQ(rects[2], (Rect{15, 21, 16, 22}));
+    EXPECT_TRUE(RegionFromBitmap(Bitmap(), 0, 0).empty());
+}
+
+}  // namespace
+}  // namespace vc

@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include "skin/bitmap_file.h"
+#include "skin/skin_images.h"
+
+namespace vc {
+namespace {
+
+TEST(SkinDataImages, BlendPercentOrPerMille) {
+    EXPECT_EQ(Blend(0xFFFFFF, 0x000000, 50), 0x808080u);   // (255*50 + 50) / 100
+    EXPECT_EQ(Blend(0xFFFFFF, 0x000000, 150), 0x262626u);  // per mille: (255*150 + 500) / 1000
+    EXPECT_EQ(Blend(0xFFFFFF, 0x000000, 99), 0xFCFCFCu);
+    EXPECT_EQ(Blend(0xFFFFFF, 0x000000, 100), 0x1A1A1Au);  // 100 is per mille: 10 per cent
+    EXPECT_EQ(Blend(0x0000FF, 0xFF0000, 0), 0xFF0000u);
+    EXPECT_EQ(Blend(0x102030, 0x405060, 1000), 0x102030u);
+}
+
+TEST(SkinDataImages, SaturationMeasure) {
+    EXPECT_EQ(SaturationMeasure(0x0000FF), 255);
+    EXPECT_EQ(SaturationMeasure(0xA0A0A0), 0);
+    EXPECT_EQ(SaturationMeasure(0x9F9F9F), 200);  // all channels below 160
+    EXPECT_EQ(SaturationMeasure(0x000000), 200);
+    EXPECT_EQ(SaturationMeasure(0x6464C8), 128);  // 127.5: halves go to even
+    EXPECT_EQ(SaturationMeasure(0x0000A0), 255);
+    EXPECT_EQ(SaturationMeasure(0x5050C8), 153);
+}
+
+TEST(SkinDataImages, GradientRowsAndTheirCache) {
+    const auto row = TGradientCache::Compute(0x000000, 0x0A00FF, 4);
+    ASSERT_EQ(row.size(), 4u);
+    EXPECT_EQ(row[0], 0x000000u);
+    EXPECT_EQ(row[1], 0x030055u);  // red (255 + 1) div 3, blue (10 + 1) div 3
+    EXPECT_EQ(row[3], 0x0A00FFu);
+    // Falling channels truncate towards zero: one short of the end.
+    const auto falling = TGradientCache::Compute(0x0000FF, 0x000000, 3);
+    EXPECT_EQ(falling[1], 0x000080u);  // 255 + (-255 + 1) div 2
+    EXPECT_EQ(falling[2], 0x000001u);  // 255 + (-510 + 1) div 2
+    const auto down = TGradientCache::Compute(0x00000A, 0x000000, 3);
+    EXPECT_EQ(down[2], 0x000001u);  // 10 + (-20 + 1) div 2
+    EXPECT_EQ(TGradientCache::Compute(0x000010, 0x000020, 1)[0], 0x000018u);
+
+    TGradientCache cache;
+    for (int n = 1; n <= 16; ++n) cache.Row(0, 0xFFFFFF, n);
+    EXPECT_EQ(cache.Computed(), 16);
+    cache.Row(0, 0xFFFFFF, 16);
+    cache.Row(0, 0xFFFFFF, 1);
+    EXPECT_EQ(cache.Computed(), 16);
+    cache.Row(0, 0xFFFFFF, 17);  // takes slot 0, the row of length 1
+    cache.Row(0, 0xFFFFFF, 2);
+    EXPECT_EQ(cache.Computed(), 17);
+    cache.Row(0, 0xFFFFFF, 1);
+    EXPECT_EQ(cache.Computed(), 18);
+    cache.Row(0xFF, 0xFFFFFF, 2);  // other ends, other row
+    EXPECT_EQ(cache.Computed(), 19);
+}
+
+TEST(SkinDataImages, FillGradientPaintsOnlyVisibleLines) {
+    TGradientCache cache;
+    Bitmap b(4, 6, MakePixel(1, 1, 1));
+    const ColourResolver resolve = [](Colour c) { return IsSystemColour(c) ? 0x0000FFu : c; };
+    FillGradient(b, Rect{0, 1, 4, 5}, kSystemColourFlag + 15, 0x000000, true, cache, resolve, Rect{0, 0, 4, 4});
+    EXPECT_EQ(b.At(0, 0), MakePixel(1, 1, 1));
+    EXPECT_EQ(b.At(3, 1), MakePixel(255, 0, 0));
+    EXPECT_EQ(b.At(0, 3), MakePixel(TGradientCache::Compute(0xFF, 0, 4)[2] & 0xFF, 0, 0));
+    EXPECT_EQ(b.At(0, 4), MakePixel(1, 1, 1));  // outside the clip box
+    FillGradient(b, Rect{0, 0, 4, 6}, 0x000000, 0x0000FF, false, cache, resolve);
+    EXPECT_EQ(b.At(0, 5), MakePixel(0, 0, 0));
+    EXPECT_EQ(b.At(3, 0), MakePixel(255, 0, 0));
+    const Bitmap before = b;
+    FillGradient(b, Rect{2, 2, 2, 5}, 0, 0xFFFFFF, false, cache, resolve);
+    FillGradient(b, Rect{10, 10, 20, 20}, 0, 0xFFFFFF, true, cache, resolve);
+    EXPECT_EQ(b, before);
+}
+
+TEST(SkinDataImages, GreyMagentaMirrorFlip) {
+    Bitmap b(3, 2, MakePixel(255, 0, 255));
+    b.Set(0, 0, MakePixel(10, 20, 31));
+    b.Set(2, 1, MakePixel(254, 0, 255));
+    const Bitmap m = Mirrored(b);
+    EXPECT_EQ(m.At(2, 0), MakePixel(10, 20, 31));
+    const Bitmap f = Flipped(b);
+    EXPECT_EQ(f.At(0, 1), MakePixel(10, 20, 31));
+    EXPECT_EQ(f.At(2, 0), MakePixel(254, 0, 255));
+    ReplaceMagenta(b, 0x030201);
+    EXPECT_EQ(b.At(1, 0), MakePixel(1, 2, 3));
+    EXPECT_EQ(b.At(2, 1), MakePixel(254, 0, 255));  // only pure magenta
+    GreyScale(b);
+    EXPECT_EQ(b.At(0, 0), MakePixel(20, 20, 20));
+    EXPECT_EQ(b.At(2, 1), MakePixel(169, 169, 169));
+}
+
+std::vector<std::uint8_t> BmpHeader(int width, int height, int bits, std::uint32_t compression, int colours,
+                                    std::size_t image_bytes) {
+    std::vector<std::uint8_t> out = {'B', 'M'};
+    const auto put = [&](std::uint32_t v, int n) {
+        for (int i = 0; i < n; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+    };
+    const std::uint32_t offset = 54 + 4 * colours;
+    put(offset + static_cast<std::uint32_t>(image_bytes), 4);
+    put(0, 4);
+    put(offset, 4);
+    put(40, 4);
+    put(static_cast<std::uint32_t>(width), 4);
+    put(static_cast<std::uint32_t>(height), 4);
+    put(1, 2);
+    put(static_cast<std::uint32_t>(bits), 2);
+    put(compression, 4);
+    put(static_cast<std::uint32_t>(image_bytes), 4);
+    put(0, 4);
+    put(0, 4);
+    put(static_cast<std::uint32_t>(colours), 4);
+    put(0, 4);
+    return out;
+}
+
+TEST(SkinDataImages, BitmapFilesOfTheUsualDepths) {
+    Bitmap b(5, 3);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x) b.Set(x, y, MakePixel(x * 50, y * 100, 7));
+    EXPECT_EQ(DecodeBitmapFile(EncodeBitmapFile(b)), b);
+
+    // 8 bits, palette of two, top-down (negative height).
+    auto eight = BmpHeader(3, -2, 8, 0, 2, 8);
+    for (std::uint8_t v : {0, 0, 255, 0, /**/ 255, 0, 255, 0}) eight.push_back(v);  // red, magenta
+    for (std::uint8_t v : {0, 1, 0, 0, /**/ 1, 1, 0, 0}) eight.push_back(v);
+    const Bitmap e = DecodeBitmapFile(eight);
+    EXPECT_EQ(e.At(0, 0), MakePixel(255, 0, 0));
+    EXPECT_EQ(e.At(1, 0), MakePixel(255, 0, 255));
+    EXPECT_EQ(e.At(0, 1), MakePixel(255, 0, 255));
+
+    // 1 bit, bottom-up: the first stored row is the bottom one.
+    auto mono = BmpHeader(10, 2, 1, 0, 2, 8);
+    for (std::uint8_t v : {0, 0, 0, 0, 255, 255, 255, 0}) mono.push_back(v);
+    for (std::uint8_t v : {0x80, 0x40, 0, 0, /**/ 0xFF, 0xC0, 0, 0}) mono.push_back(v);
+    const Bitmap m = DecodeBitmapFile(mono);
+    EXPECT_EQ(m.At(0, 1), MakePixel(255, 255, 255));
+    EXPECT_EQ(m.At(1, 1), MakePixel(0, 0, 0));
+    EXPECT_EQ(m.At(9, 1), MakePixel(255, 255, 255));
+    EXPECT_EQ(m.At(9, 0), MakePixel(255, 255, 255));
+    EXPECT_EQ(m.At(8, 1), MakePixel(0, 0, 0));
+
+    // Run-length coded 8 bits: a run of 3, three literal pixels (padded to
+    // a whole word), end of line, end of bitmap.
+    auto rle = BmpHeader(6, 1, 8, 1, 2, 12);
+    for (std::uint8_t v : {0, 0, 0, 0, 0, 255, 0, 0}) rle.push_back(v);
+    for (std::uint8_t v : {3, 1, 0, 3, 0, 1, 1, 0, 0, 0, 0, 1}) rle.push_back(v);
+    const Bitmap r = DecodeBitmapFile(rle);
+    EXPECT_EQ(r.At(2, 0), MakePixel(0, 255, 0));
+    EXPECT_EQ(r.At(3, 0), MakePixel(0, 0, 0));
+    EXPECT_EQ(r.At(5, 0), MakePixel(0, 255, 0));
+}
+
+TEST(SkinDataImages, DamagedBitmapFilesAreRefused) {
+    const auto file = EncodeBitmapFile(Bitmap(4, 4));
+    const auto expect_invalid = [](std::vector<std::uint8_t> bytes) {
+        try {
+            DecodeBitmapFile(bytes);
+            ADD_FAILURE() << "accepted";
+        } catch (const EInvalidGraphic& e) {
+            EXPECT_STREQ(e.what(), "Bitmap image is not valid");
+        }
+    };
+    expect_invalid(std::vector<std::uint8_t>(file.begin(), file.end() - 1));  // truncated pixels
+    expect_invalid(std::vector<std::uint8_t>(file.begin(), file.begin() + 20));
+    auto wrong = file;
+    wrong[0] = 'X';
+    expect_invalid(wrong);
+    auto depth = file;
+    depth[28] = 7;
+    expect_invalid(depth);
+    auto zero = file;
+    zero[18] = zero[19] = zero[20] = zero[21] = 0;
+    expect_invalid(zero);
+    auto huge = file;
+    huge[21] = 0x7F;  // width 0x7F000004
+    huge[25] = 0x7F;
+    EXPECT_THROW(DecodeBitmapFile(huge), EOutOfResources);
+    auto rle = BmpHeader(4, 4, 8, 1, 1, 2);
+    for (std::uint8_t v : {0, 0, 0, 0, 3, 0}) rle.push_back(v);  // stops mid-way
+    expect_invalid(rle);
+}
+
+}  // namespace
+}  // namespace vc

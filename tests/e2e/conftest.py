@@ -67,6 +67,10 @@ class Observer:
     def gone(self, title=None, cls=None, timeout_ms=20000):
         return self.run("gone", *self._which(title, cls), "--timeout", str(timeout_ms)).returncode == 0
 
+    def keys(self, *strokes, title=None, cls=None):
+        """Key strokes to the window, one after another: "f10", "down", "ctrl+a"."""
+        return self.run("keys", *self._which(title, cls), *strokes).returncode == 0
+
     def close(self, title=None, cls=None):
         self.run("close", *self._which(title, cls))
 

@@ -1,11 +1,11 @@
 // The observer: finds a window of a program running in the same Wine desktop
 // and reports it as JSON, or acts on it. End-to-end tests drive it.
 //
-//   vc_observer find    (--title T | --class C) [--timeout MS]
+//   vc_observer find    (--title T | --class C) [--timeout MS] [--hidden]
 //   vc_observer msgbox  [--timeout MS] [--press]
 //   vc_observer capture (--title T | --class C) FILE.bmp
 //   vc_observer click   (--title T | --class C) X Y      client coordinates
-//   vc_observer keys    (--title T | --class C) KEYS     e.g. ctrl+a, f5, enter
+//   vc_observer keys    (--title T | --class C) KEYS...  e.g. ctrl+a, f5, enter, f10 down down enter
 //   vc_observer close   (--title T | --class C)
 //   vc_observer gone    (--title T | --class C) [--timeout MS]
 //
@@ -26,6 +26,7 @@ struct Options {
     std::string className;
     int timeoutMs = 10000;
     bool press = false;
+    bool hidden = false;  // also windows not shown yet
     std::vector<std::string> rest;
 };
 
@@ -86,7 +87,8 @@ BOOL CALLBACK MatchTopLevel(HWND window, LPARAM data) {
     const Options& o = *search->options;
     if (!o.className.empty() && ClassOf(window) != o.className) return TRUE;
     if (!o.title.empty() && TextOf(window) != o.title) return TRUE;
-    if (o.className == "#32770" && !::IsWindowVisible(window)) return TRUE;
+    // A program's window counts once it is shown: before, it is still being set up.
+    if (!o.hidden && !::IsWindowVisible(window)) return TRUE;
     search->found = window;
     return FALSE;
 }
@@ -191,6 +193,10 @@ WORD VirtualKey(const std::string& name) {
     if (name == "escape") return VK_ESCAPE;
     if (name == "tab") return VK_TAB;
     if (name == "space") return VK_SPACE;
+    if (name == "down") return VK_DOWN;
+    if (name == "up") return VK_UP;
+    if (name == "left") return VK_LEFT;
+    if (name == "right") return VK_RIGHT;
     if (name.size() >= 2 && name[0] == 'f') return static_cast<WORD>(VK_F1 + std::atoi(name.c_str() + 1) - 1);
     return 0;
 }
@@ -263,6 +269,7 @@ int main(int argc, char** argv) {
         else if (arg == "--class" && i + 1 < argc) options.className = argv[++i];
         else if (arg == "--timeout" && i + 1 < argc) options.timeoutMs = std::atoi(argv[++i]);
         else if (arg == "--press") options.press = true;
+        else if (arg == "--hidden") options.hidden = true;
         else options.rest.push_back(arg);
     }
     if (options.command == "msgbox") {
@@ -275,6 +282,7 @@ int main(int argc, char** argv) {
     }
     if (options.title.empty() && options.className.empty()) return Usage();
     if (options.command == "gone") {
+        options.hidden = true;  // a hidden window is not gone yet
         const DWORD start = ::GetTickCount();
         while (FindOnce(options)) {
             if (static_cast<int>(::GetTickCount() - start) >= options.timeoutMs) return 1;
@@ -296,7 +304,14 @@ int main(int argc, char** argv) {
         Click(window, std::atoi(options.rest[0].c_str()), std::atoi(options.rest[1].c_str()));
         return 0;
     }
-    if (options.command == "keys" && options.rest.size() == 1) return SendKeys(window, options.rest[0]) ? 0 : 2;
+    if (options.command == "keys" && !options.rest.empty()) {
+        // Each argument is one key stroke, given time to take effect.
+        for (const std::string& keys : options.rest) {
+            if (!SendKeys(window, keys)) return 2;
+            ::Sleep(150);
+        }
+        return 0;
+    }
     if (options.command == "close") {
         ::PostMessageA(window, WM_CLOSE, 0, 0);
         return 0;

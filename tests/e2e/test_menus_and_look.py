@@ -1,0 +1,77 @@
+"""The author's menu bar, the opening effect and the gradient title bar of a
+packed book."""
+import subprocess
+
+from conftest import ARTIFACTS
+
+BOOK = """[book]
+title = Menu Book
+start-page = pages/index.htm
+
+[window]
+width = 700
+height = 500
+menu-bar = yes
+
+[menus]
+Book > Contents = WEBHOME()
+Book > Rename me = APPLICATIONTITLE "Chosen from the Menu"
+Help > About = SHOWFORMABOUT()
+"""
+
+
+def temp_menu_files(env):
+    """The hidden menu files (*.dmt) in the temporary folder Windows uses."""
+    out = subprocess.run(["wine", "cmd", "/c", "dir", "/a", "/b", "%TEMP%\\*.dmt"], env=env,
+                         capture_output=True, text=True, errors="replace").stdout
+    return sorted(line.strip() for line in out.splitlines() if line.strip().lower().endswith(".dmt"))
+
+
+def test_a_book_with_a_menu_opens_with_it_and_its_items_run_their_commands(books, observer, wine_env):
+    before = temp_menu_files(wine_env)
+    books.start(books.build(BOOK))
+    window = observer.find(title="Menu Book")
+    assert window is not None
+    # Menus of another process cannot be read under Wine; the menu band shows
+    # in the window's height: the client area is a menu bar shorter.
+    assert window["rect"]["height"] - window["client"]["height"] > 40, "no menu bar"
+    during = temp_menu_files(wine_env)
+    assert len(during) == len(before) + 1, "no menu definition file was written"
+
+    # Book > Rename me, chosen from the keyboard.
+    assert observer.keys("f10", "down", "down", "enter", title="Menu Book")
+    assert observer.find(title="Chosen from the Menu") is not None, "the menu item's command did not run"
+
+    observer.close(title="Chosen from the Menu")
+    assert observer.gone(title="Chosen from the Menu")
+    assert temp_menu_files(wine_env) == before, "the menu definition file outlived the window"
+
+
+def test_the_opening_effect_and_the_gradient_title_bar(books, observer):
+    exe = books.build("""[book]
+title = Gradient Book
+start-page = pages/index.htm
+
+[window]
+width = 700
+height = 500
+
+[caption]
+gradient = yes
+start-colour = clRed
+
+[effect]
+on = yes
+number = 1
+""")
+    books.start(exe)
+    window = observer.find(title="Gradient Book")
+    assert window is not None and window["visible"], "the window is not shown after its opening effect"
+    rows = observer.capture(ARTIFACTS / "gradient-book.png", title="Gradient Book")
+    assert rows is not None
+    # The title bar runs from the book's red on the left to the system's
+    # gradient colour on the right (above the text, clear of the buttons).
+    r, g, b = rows[8][150]
+    assert r > 150 and r > 2 * b, f"the title bar's left part is {(r, g, b)}, not red"
+    r, g, b = rows[8][600]
+    assert b > r, f"the title bar's right part is {(r, g, b)}, not the end colour"

@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "../../tools/skin/lzh_encoder.h"
+#include "../../tools/skin/skin_container_writer.h"
+#include "skin/bitmap_file.h"
+#include "skin/composition.h"
+#include "skin/skin_bitmap_win.h"
+#include "skin/skin_data.h"
+
+namespace vc {
+namespace {
+
+Bitmap Pattern(int w, int h) {
+    Bitmap b(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) b.Set(x, y, MakePixel(x * 7, y * 13, (x + y) * 3));
+    return b;
+}
+
+// A memory device context with a 32-bit DIB section of the given bitmap.
+struct Canvas {
+    explicit Canvas(const Bitmap& b) : dib(b), dc(::CreateCompatibleDC(nullptr)), selected(dc.Get(), dib.Handle()) {}
+    DibSection dib;
+    ui::UniqueMemoryDc dc;
+    ui::SelectedObject selected;
+};
+
+TEST(SkinBitmapWin, DibSectionRoundTripAndOpaqueDraw) {
+    const Bitmap b = Pattern(37, 11);
+    DibSection dib(b);
+    ASSERT_NE(dib.Handle(), nullptr);
+    EXPECT_EQ(dib.Width(), 37);
+    EXPECT_EQ(BitmapFromHandle(dib.Handle()), b);
+
+    Canvas canvas(Bitmap(50, 20, MakePixel(1, 2, 3)));
+    DrawBitmap(canvas.dc.Get(), 5, 4, b);
+    const Bitmap back = BitmapFromDc(canvas.dc.Get(), Rect{0, 0, 50, 20});
+    EXPECT_EQ(back.At(4, 4), MakePixel(1, 2, 3));
+    EXPECT_EQ(back.At(5, 4), b.At(0, 0));
+    EXPECT_EQ(back.At(41, 14), b.At(36, 10));
+    EXPECT_EQ(back.At(42, 14), MakePixel(1, 2, 3));
+    EXPECT_EQ(CopyRect(back, Rect{5, 4, 42, 15}), b);
+}
+
+TEST(SkinBitmapWin, TransparentDrawKeepsTheDestinationUnderTheKey) {
+    Bitmap sprite(19, 7, kKeyPixel);
+    sprite.FillRect(Rect{2, 1, 17, 6}, MakePixel(200, 10, 10));
+    sprite.Set(9, 3, kKeyPixel);
+    sprite.Set(10, 3, MakePixel(255, 1, 255));  // near the key is drawn
+    Canvas canvas(Bitmap(30, 10, MakePixel(0, 90, 0)));
+    DrawBitmapTransparent(canvas.dc.Get(), 3, 2, sprite);
+    const Bitmap back = BitmapFromDc(canvas.dc.Get(), Rect{0, 0, 30, 10});
+
+    Bitmap expected(30, 10, MakePixel(0, 90, 0));
+    DrawTransparent(expected, Rect{3, 2, 22, 9}, sprite);
+    EXPECT_EQ(back, expected);
+    EXPECT_EQ(back.At(12, 5), MakePixel(0, 90, 0));
+    EXPECT_EQ(back.At(13, 5), MakePixel(255, 1, 255));
+}
+
+LRESULT CALLBACK PlainProc(HWND w, UINT m, WPARAM wp, LPARAM lp) { return ::DefWindowProcA(w, m, wp, lp); }
+
+TEST(SkinBitmapWin, RegionFromAShapedBitmapOnARealWindow) {
+    // A 1920-pixel top side with rounded-off corners and a notch.
+    Bitmap side(1920, 30, MakePixel(40, 60, 90));
+    for (int y = 0; y < 6; ++y) {
+        side.FillRect(Rect{0, y, 6 - y, y + 1}, kKeyPixel);
+        side.FillRect(Rect{1914 + y, y, 1920, y + 1}, kKeyPixel);
+    }
+    side.FillRect(Rect{900, 0, 1000, 10}, MakePixel(255, 1, 255));
+    const std::vector<Rect> rects = RegionFromBitmap(side, 0, 0);
+    ASSERT_EQ(rects.size(), 30u + 10u);
+
+    WNDCLASSA cls{};
+    cls.lpfnWndProc = PlainProc;
+    cls.hInstance = ::GetModuleHandleA(nullptr);
+    cls.lpszClassName = "VcSkinRegionTest";
+    ::RegisterClassA(&cls);
+    ui::UniqueWindow window(::CreateWindowExA(0, "VcSkinRegionTest", "Region", WS_POPUP, 0, 0, 1920, 30, nullptr,
+                                              nullptr, cls.hInstance, nullptr));
+    ASSERT_TRUE(window);
+    ui::UniqueRegion region = RegionFromRects(rects);
+    ASSERT_TRUE(region);
+    ASSERT_NE(::SetWindowRgn(window.Get(), region.Release(), FALSE), 0);
+    ui::UniqueRegion applied(::CreateRectRgn(0, 0, 0, 0));
+    ASSERT_EQ(::GetWindowRgn(window.Get(), applied.Get()), COMPLEXREGION);
+
+    ui::UniqueRegion expected(::CreateRectRgn(0, 0, 0, 0));
+    for (const Rect& r : rects) {
+        ui::UniqueRegion one(::CreateRectRgn(r.left, r.top, r.right, r.bottom));
+        ::CombineRgn(expected.Get(), expected.Get(), one.Get(), RGN_OR);
+    }
+    EXPECT_TRUE(::EqualRgn(applied.Get(), expected.Get()));
+    EXPECT_FALSE(::PtInRegion(applied.Get(), 0, 0));
+    EXPECT_TRUE(::PtInRegion(applied.Get(), 6, 0));
+    EXPECT_FALSE(::PtInRegion(applied.Get(), 950, 5));
+    EXPECT_TRUE(::PtInRegion(applied.Get(), 950, 10));
+    EXPECT_TRUE(::PtInRegion(applied.Get(), 1913, 0));
+    EXPECT_FALSE(::PtInRegion(applied.Get(), 1914, 0));
+}
+
+TEST(SkinBitmapWin, RegionsOfMoreThanOneBlock) {
+    // A checkerboard of 2 x 1 runs, 45 to a row: 4500 rectangles, three blocks.
+    Bitmap board(180, 100, kKeyPixel);
+    for (int y = 0; y < 100; ++y)
+        for (int x = (y % 2) * 2; x < 180; x += 4) board.FillRect(Rect{x, y, x + 2, y + 1}, MakePixel(0, 0, 0));
+    const auto rects = RegionFromBitmap(board, 7, 3);
+    ASSERT_EQ(rects.size(), 4500u);
+    ui::UniqueRegion region = RegionFromRects(rects);
+    ui::UniqueRegion expected(::CreateRectRgn(0, 0, 0, 0));
+    for (const Rect& r : rects) {
+        ui::UniqueRegion one(::CreateRectRgn(r.left, r.top, r.right, r.bottom));
+        ::CombineRgn(expected.Get(), expected.Get(), one.Get(), RGN_OR);
+    }
+    EXPECT_TRUE(::EqualRgn(region.Get(), expected.Get()));
+    EXPECT_TRUE(::PtInRegion(region.Get(), 7, 3));
+    EXPECT_FALSE(::PtInRegion(region.Get(), 9, 3));
+    EXPECT_TRUE(::PtInRegion(region.Get(), 9, 4));
+
+    ui::UniqueRegion empty = RegionFromRects({});
+    RECT box{};
+    EXPECT_EQ(::GetRgnBox(empty.Get(), &box), NULLREGION);
+}
+
+TEST(SkinBitmapWin, SkinDataUsesTheSystemColoursAndMetrics) {
+    const std::string ini = "[SunkEdge]\nImage=s.bmp\n[ComboButton]\nImage=s.bmp\n";
+    const auto container = BuildSkinContainer(
+        {{"s.bmp", EncodeBitmapFile(Bitmap(16, 21))}, {"skin.ini", std::vector<std::uint8_t>(ini.begin(), ini.end())}});
+    TSkinData data;
+    data.Environment = WindowsSkinEnvironment();
+    data.SkinStream() = lzh::Compress(container);
+    ASSERT_TRUE(data.LoadSkin());
+    EXPECT_EQ(data.ButtonFaceColour(), ::GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(data.CaptionSampleColour(), ::GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(data.FindObject("ComboButton")->RightWidth, ::GetSystemMetrics(SM_CXHSCROLL) + 4);
+    EXPECT_TRUE(data.Environment.has_scroll_bar_info);
+}
+
+}  // namespace
+}  // namespace vc

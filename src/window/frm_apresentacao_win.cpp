@@ -281,8 +281,9 @@ void Tform_apresentacao::bt_sairClick() { Close(); }
 void Tform_apresentacao::b_aboutClick() {
     const auto& texts = settings_.AboutTexts;
     // Texts 0 to 7: caption title, name, version, description, link, e-mail,
-    // copyright, name size; an e-book without payload keeps the box's own.
-    if (!texts[1].empty() || !texts[0].empty() || !texts[7].empty()) {
+    // copyright, name size. A runtime whose start-up never reached them (no
+    // payload) keeps the box's own texts rather than failing on an empty size.
+    if (settings_.AboutTextsRead) {
         sobre_.CaptionTitle = texts[0];
         if (texts[6] != "\xA9") sobre_.Copyright = texts[6];
         sobre_.AppNameSize = StrToInt(texts[7]);

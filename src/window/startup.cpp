@@ -109,6 +109,7 @@ void ApplyConfiguration(ConfigurationLines& lines, WindowSettings& settings, Sta
     const int aboutLines[] = {line::kAboutCaption, line::kAboutAppName, line::kAboutVersion, line::kAboutDescription,
                               line::kAboutLink, line::kAboutEMail, line::kAboutCopyright, line::kAboutAppNameSize};
     for (std::size_t i = 0; i < settings.AboutTexts.size(); ++i) settings.AboutTexts[i] = lines.Line(aboutLines[i]);
+    settings.AboutTextsRead = true;
 
     settings.ScrollbarColoursOn = lines.Boolean(line::kScrollbarColoursOn);
     for (std::size_t i = 0; i < settings.ScrollbarColours.size(); ++i)

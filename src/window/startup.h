@@ -52,6 +52,7 @@ struct WindowSettings {
     std::string ConnectionMessage;
     std::string LastUrl;
     std::array<std::string, 8> AboutTexts;
+    bool AboutTextsRead = false;  // the book's about texts are in AboutTexts
     std::string MenuFileName;
     bool BlockCopyKey = false;
     bool BlockPrintKey = false;

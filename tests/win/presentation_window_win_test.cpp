@@ -404,6 +404,17 @@ TEST_F(PresentationWindow, TheAboutBoxReceivesTheBookTexts) {
     EXPECT_EQ(window_->About().AppNameSize, 16);
 }
 
+TEST_F(PresentationWindow, WithoutPayloadTheAboutBoxShowsItsOwnTexts) {
+    OpenFile(OwnPath());
+    AboutReader::texts.clear();
+    AboutReader::box = &window_->About();
+    ::SetTimer(nullptr, 0, 50, &AboutReader::Read);
+    window_->b_aboutClick();
+    EXPECT_EQ(AboutReader::caption, "About");
+    const auto& t = AboutReader::texts;
+    EXPECT_NE(std::find(t.begin(), t.end(), std::string(TSobre::kOwnCopyright)), t.end());
+}
+
 TEST_F(PresentationWindow, AnAboutFontSizeThatIsNoIntegerFailsOnlyWhenAboutIsClicked) {
     auto lines = BookLines();
     lines[98] = "large";

@@ -62,7 +62,9 @@ Bitmap DecodeBitmapFile(const std::uint8_t* data, std::size_t size) {
     const bool top_down = height < 0;
     if (top_down) height = -height;
     if (width <= 0 || height <= 0) throw EInvalidGraphic(kInvalid);
-    if (width * height > Bitmap::kMaxPixels) throw EOutOfResources("Bitmap image is too large");
+    // Skin images are small; a size field past this is damage, and the
+    // pixels are allocated before run-length data can prove otherwise.
+    if (width * height > kMaxFilePixels) throw EOutOfResources("Bitmap image is too large");
 
     // Bit fields follow a 40-byte header; later headers hold them inside.
     std::uint32_t masks[3] = {0x7C00, 0x03E0, 0x001F};
@@ -104,6 +106,9 @@ Bitmap DecodeBitmapFile(const std::uint8_t* data, std::size_t size) {
     const std::size_t available = size - bits_offset;
     const int w = static_cast<int>(width);
     const int hgt = static_cast<int>(height);
+    const std::size_t row_bytes = ((static_cast<std::size_t>(w) * bits + 31) / 32) * 4;
+    if (compression != 1 && compression != 2 && row_bytes * static_cast<std::size_t>(hgt) > available)
+        throw EInvalidGraphic(kInvalid);
     Bitmap out(w, hgt, kOpaque);
     const auto row_of = [&](int file_row) { return top_down ? file_row : hgt - 1 - file_row; };
 
@@ -146,8 +151,6 @@ Bitmap DecodeBitmapFile(const std::uint8_t* data, std::size_t size) {
         return out;
     }
 
-    const std::size_t row_bytes = ((static_cast<std::size_t>(w) * bits + 31) / 32) * 4;
-    if (row_bytes * static_cast<std::size_t>(hgt) > available) throw EInvalidGraphic(kInvalid);
     for (int fr = 0; fr < hgt; ++fr) {
         const std::uint8_t* r = src + row_bytes * fr;
         Pixel* d = out.ScanLine(row_of(fr));

@@ -17,8 +17,11 @@ public:
     using Exception::Exception;
 };
 
+// The largest bitmap file decoded: 4096 x 4096 pixels.
+constexpr std::int64_t kMaxFilePixels = std::int64_t(1) << 24;
+
 // Decodes a whole ".bmp" file. Raises EInvalidGraphic for bad or truncated
-// data and EOutOfResources for sizes beyond Bitmap::kMaxPixels.
+// data and EOutOfResources for sizes beyond kMaxFilePixels.
 Bitmap DecodeBitmapFile(const std::uint8_t* data, std::size_t size);
 inline Bitmap DecodeBitmapFile(const std::vector<std::uint8_t>& data) { return DecodeBitmapFile(data.data(), data.size()); }
 

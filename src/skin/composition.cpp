@@ -54,8 +54,12 @@ Bitmap ComposeNineSlice(int width, int height, const Bitmap& image, Margins m, b
             // Tiles start at the centre's corner and may overhang into the
             // right and bottom edges, which are drawn over them next.
             const Bitmap tile_image = CopyRect(image, Rect::FromSize(sx + L, sy + T, scw, sch));
-            for (int y = T; y < T + ch; y += tile_image.Height())
-                for (int x = L; x < L + cw; x += tile_image.Width()) Blit(out, x, y, tile_image, tile_image.Bounds());
+            // Nothing of the centre inside the image (the copy is clipped):
+            // no tiles, rather than steps of no width.
+            if (!tile_image.Empty())
+                for (int y = T; y < T + ch; y += tile_image.Height())
+                    for (int x = L; x < L + cw; x += tile_image.Width())
+                        Blit(out, x, y, tile_image, tile_image.Bounds());
         } else {
             Piece(out, L, T, cw, ch, image, sx + L, sy + T, scw, sch);
         }

@@ -91,6 +91,11 @@ TEST(SkinComposeRoutines, TiledCentreRepeatsAndIsClippedByTheEdges) {
     EXPECT_EQ(once.At(1, 1), Grey(101));
     EXPECT_EQ(once.At(3, 1), Grey(103));
     EXPECT_EQ(once.At(4, 1), Grey(1));
+
+    // A state past the image's end has no centre to tile: the composition
+    // ends (it once stepped by the empty tile's width for ever).
+    const Bitmap past = ComposeNineSlice(8, 7, img, Margins{1, 1, 1, 1}, false, true, 1, 5);
+    EXPECT_EQ(past.At(4, 3), MakePixel(0, 0, 0));
 }
 
 TEST(SkinComposeRoutines, DrawingTransparentOpaqueAndEmpty) {

@@ -1,0 +1,21 @@
+#pragma once
+// vellumcast-skin preview: a PNG of a mock skinned window, drawn by the
+// runtime's own skin data and composition code.
+#include <cstdint>
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "common/bitmap.h"
+
+namespace vc {
+
+// An 8-bit RGB PNG of the bitmap (stored, uncompressed deflate blocks).
+std::vector<std::uint8_t> EncodePng(const Bitmap& bitmap);
+
+// preview <skin file> <output.png> [--size WxH] [--inactive]; returns the
+// exit status, messages as the other subcommands give them.
+int RunSkinPreview(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace vc

@@ -315,6 +315,22 @@ TEST(SkinDataLoad, TrackFallsBackToTheBuiltInBitmaps) {
     EXPECT_EQ(v.At(0, 13), G);
     EXPECT_EQ(v.At(0, 14), W);
     EXPECT_EQ(v.At(3, 1), S);
+
+    // The four menu glyphs: black on white only, each one drawn and all different.
+    const Bitmap glyphs = MenuGlyphs();
+    std::vector<Bitmap> cells;
+    for (int k = 0; k < 4; ++k) {
+        cells.push_back(CopyRect(glyphs, Rect::FromSize(16 * k, 0, 16, 16)));
+        int black = 0;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x) {
+                const Pixel p = cells.back().At(x, y);
+                EXPECT_TRUE(p == MakePixel(0, 0, 0) || p == W);
+                black += p == MakePixel(0, 0, 0);
+            }
+        EXPECT_GT(black, 8) << k;
+        for (int j = 0; j < k; ++j) EXPECT_NE(cells[static_cast<std::size_t>(j)], cells.back());
+    }
 }
 
 TEST(SkinDataLoad, ComboCompositeAndArrow) {

@@ -7,6 +7,7 @@
 
 #include "common/errors.h"
 #include "skin/bitmap_file.h"
+#include "skin/lzh.h"
 #include "skin/quick_ini.h"
 #include "skin/skin_builtin.h"
 #include "skin/skin_reader.h"
@@ -210,7 +211,15 @@ bool TSkinData::LoadSkin() {
     loading_ = true;
     Reading r;
     r.reader.ShowMessage = Environment.show_message;
-    if (!r.reader.Load(skin_stream_)) return false;
+    // A stream or container that cannot be opened loads nothing, like one of
+    // the wrong version: the previous skin stays and the flag stays set.
+    try {
+        if (!r.reader.Load(skin_stream_)) return false;
+    } catch (const ElzhException&) {
+        return false;
+    } catch (const ESkinFileError&) {
+        return false;
+    }
     std::vector<std::uint8_t> definition;
     std::string definition_name;
     if (r.reader.FindFile(".ini", definition, definition_name)) r.ini.LoadFromStream(definition);

@@ -126,8 +126,8 @@ public:
     void LoadFromStore(const TSkinCollection& store, int index);
     void LoadFromStore(const TSkinStore& store, int index);
     // Reads the skin stream into skin objects; false when the container could
-    // not be opened (the previous skin stays). Damaged data raises the
-    // decoder's or the reader's error, also leaving the previous skin.
+    // not be opened (wrong version, damaged or empty stream): the previous
+    // skin stays and the loading flag stays set.
     bool LoadSkin();
     void ApplySkin();
     // After the component is read: tidies the control set and asks for the

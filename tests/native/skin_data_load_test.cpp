@@ -491,6 +491,19 @@ TEST(SkinDataLoad, WrongVersionKeepsThePreviousSkinAndTheLoadingFlag) {
     data.SetManager(&manager);
     data.SetActive(true);
     EXPECT_TRUE(manager.calls.empty());  // ignored until a good skin is loaded
+
+    // Damaged or empty streams load nothing either, without a message.
+    data.SkinStream().clear();
+    EXPECT_FALSE(data.LoadSkin());
+    data.SkinStream() = {0xFF, 0xFF, 0xFF, 0x7F, 1, 2, 3};
+    EXPECT_FALSE(data.LoadSkin());
+    auto cut = skintest::Container("[x]\n", {{"a.bmp", Solid(5, 5, 1, 1, 1)}});
+    cut.resize(cut.size() - 10);
+    data.SkinStream() = lzh::Compress(cut);
+    EXPECT_FALSE(data.LoadSkin());
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_EQ(data.SkinName(), "First");
+    EXPECT_TRUE(data.Loading());
 }
 
 TEST(SkinDataLoad, SkinFileAndStreamProperty) {

@@ -12,6 +12,8 @@
 #include "menus/menu_definition.h"
 #include "menus/menu_file_win.h"
 #include "runtime/payload.h"
+#include "skin/skin_bitmap_win.h"
+#include "skin/skin_resources_win.h"
 #include "runtime/startup_helpers.h"
 #include "ui/application_win.h"
 #include "window/window_actions.h"
@@ -111,6 +113,8 @@ void Tform_apresentacao::OnDestroy() {
 void Tform_apresentacao::OnCreate() {
     gradiente.Attach(Handle());
     animacao_form.SetOwner(Handle());
+    LoadStoredSkins(SkinColecao);
+    SkinData.Environment = WindowsSkinEnvironment(Handle());
     CreateComponents();
     ui::RunGuarded([this] { FormCreate(); });
 }
@@ -363,9 +367,11 @@ void Tform_apresentacao::SetGradientActive(bool active) { gradiente.SetActive(ac
 void Tform_apresentacao::RepaintGradientCaption() { gradiente.Repaint(); }
 void Tform_apresentacao::PlayOpeningEffect(int effect) { animacao_form.PlayOpening(effect); }
 
-// The skin engine joins the window in its own piece of work; until then the
-// skin lines are read and checked and this has nothing to act on.
-void Tform_apresentacao::ActivateSkin(int) {}
+void Tform_apresentacao::ActivateSkin(int number) {
+    SkinData.LoadFromStore(SkinColecao, number);
+    skinCaptionActive_ = true;
+    SkinData.SetActive(true);
+}
 
 void Tform_apresentacao::BuildMenus(const std::string& definitionText) {
     ShowBookMenu(Menu_Normal, Handle(), settings_.MenuFileName, definitionText, [this](const std::string& itemName) {

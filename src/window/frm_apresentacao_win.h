@@ -11,6 +11,8 @@
 #include "effects/form_animation_win.h"
 #include "effects/gradient_caption_win.h"
 #include "interpreter/command_host.h"
+#include "skin/skin_data.h"
+#include "skin/skin_store.h"
 #include "ui/controls_win.h"
 #include "ui/form_win.h"
 #include "ui/main_menu_win.h"
@@ -50,6 +52,9 @@ public:
     TSobre& About() noexcept { return sobre_; }
     ui::TMainMenu& Menu() noexcept { return Menu_Normal; }
     effects::TGradientCaption& GradientCaption() noexcept { return gradiente; }
+    const TSkinStore& SkinStore() const noexcept { return SkinColecao; }
+    const TSkinData& Skin() const noexcept { return SkinData; }
+    bool SkinCaptionActive() const noexcept { return skinCaptionActive_; }
     CommandHost& Commands() noexcept { return *this; }
     BrowserEvents& Events() noexcept { return *this; }
 
@@ -156,6 +161,11 @@ private:
     ui::TMainMenu Menu_Normal;
     effects::TGradientCaption gradiente;
     effects::TFormAnimation animacao_form;
+    TSkinStore SkinColecao;
+    TSkinData SkinData;
+    // The skinned caption's switch; the skin manager that paints with it
+    // reads it when it joins the window.
+    bool skinCaptionActive_ = false;
 };
 
 }  // namespace vc

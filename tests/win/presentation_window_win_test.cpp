@@ -499,3 +499,33 @@ TEST_F(PresentationWindow, APageOfTheWebCannotStartPrograms) {
 
 }  // namespace
 }  // namespace vc
+
+namespace vc {
+namespace {
+
+TEST_F(PresentationWindow, TheSkinLinesLoadFromTheStoreAndRecordTheSwitches) {
+    auto lines = BookLines();
+    lines[101] = "1";
+    lines[102] = "16";  // past the store: nothing loads, the switches are recorded
+    Open(lines);
+    ASSERT_TRUE(errors_.empty()) << errors_.front();
+    EXPECT_TRUE(window_->Skin().Active());
+    EXPECT_TRUE(window_->SkinCaptionActive());
+    EXPECT_EQ(browser_->calls.size(), 1u) << "the start page still opens";
+
+    lines[102] = "-1";
+    Open(lines);
+    ASSERT_EQ(errors_.size(), 1u);
+    EXPECT_EQ(errors_[0], "List index out of bounds (-1)");
+    EXPECT_FALSE(window_->Skin().Active());
+    EXPECT_TRUE(browser_->calls.empty()) << "the start-up ends at the error";
+}
+
+TEST_F(PresentationWindow, WithTheSkinOffNothingIsLoadedOrSwitchedOn) {
+    Open(BookLines());
+    EXPECT_FALSE(window_->Skin().Active());
+    EXPECT_FALSE(window_->SkinCaptionActive());
+}
+
+}  // namespace
+}  // namespace vc

@@ -9,6 +9,7 @@
 
 #include "common/text.h"
 #include "lzh_encoder.h"
+#include "preview.h"
 #include "skin/lzh.h"
 #include "skin/quick_ini.h"
 #include "skin/skin_reader.h"
@@ -210,7 +211,9 @@ namespace {
 constexpr const char* kUsage =
     "usage: vellumcast-skin pack FOLDER -o FILE      pack a definition and its bitmaps into a skin\n"
     "       vellumcast-skin unpack FILE -o FOLDER    write every member of a skin into a new folder\n"
-    "       vellumcast-skin describe FILE            list members, sizes and the definition's sections\n";
+    "       vellumcast-skin describe FILE            list members, sizes and the definition's sections\n"
+    "       vellumcast-skin preview FILE OUT.png [--size WxH] [--inactive]\n"
+    "                                                a picture of a window wearing the skin\n";
 
 // COMMAND INPUT [-o] OUTPUT
 bool TwoOperands(const std::vector<std::string>& args, std::string& input, std::string& output) {
@@ -231,6 +234,7 @@ bool TwoOperands(const std::vector<std::string>& args, std::string& input, std::
 
 int RunSkinTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const std::string command = args.empty() ? std::string() : args[0];
+    if (command == "preview") return RunSkinPreview(args, out, err);
     try {
         std::string input, output;
         if (command == "pack" && TwoOperands(args, input, output)) {

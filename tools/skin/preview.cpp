@@ -1,5 +1,7 @@
 #include "preview.h"
 
+#include <cairo.h>
+
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -12,78 +14,34 @@ namespace vc {
 
 namespace {
 
-std::uint32_t Crc32(const std::uint8_t* data, std::size_t size, std::uint32_t crc = 0) {
-    static const auto table = [] {
-        std::vector<std::uint32_t> t(256);
-        for (std::uint32_t n = 0; n < 256; ++n) {
-            std::uint32_t c = n;
-            for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            t[n] = c;
-        }
-        return t;
-    }();
-    crc = ~crc;
-    for (std::size_t i = 0; i < size; ++i) crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
-    return ~crc;
-}
-
-void PutBE32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    for (int i = 3; i >= 0; --i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-}
-
-void Chunk(std::vector<std::uint8_t>& out, const char* type, const std::vector<std::uint8_t>& data) {
-    PutBE32(out, static_cast<std::uint32_t>(data.size()));
-    const std::size_t start = out.size();
-    out.insert(out.end(), type, type + 4);
-    out.insert(out.end(), data.begin(), data.end());
-    PutBE32(out, Crc32(out.data() + start, out.size() - start));
+cairo_status_t AppendBytes(void* closure, const unsigned char* data, unsigned int length) {
+    auto* out = static_cast<std::vector<std::uint8_t>*>(closure);
+    out->insert(out->end(), data, data + length);
+    return CAIRO_STATUS_SUCCESS;
 }
 
 }  // namespace
 
 std::vector<std::uint8_t> EncodePng(const Bitmap& bitmap) {
-    // Filter byte 0 and RGB triples, row by row.
-    std::vector<std::uint8_t> raw;
-    raw.reserve(static_cast<std::size_t>(bitmap.Height()) * (1 + 3 * static_cast<std::size_t>(bitmap.Width())));
+    // Cairo writes the file; the picture goes over row by row as RGB24.
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, bitmap.Width(), bitmap.Height());
+    const int stride = cairo_image_surface_get_stride(surface);
+    unsigned char* data = cairo_image_surface_get_data(surface);
+    cairo_surface_flush(surface);
     for (int y = 0; y < bitmap.Height(); ++y) {
-        raw.push_back(0);
         const Pixel* row = bitmap.ScanLine(y);
-        for (int x = 0; x < bitmap.Width(); ++x) {
-            raw.push_back(static_cast<std::uint8_t>(PixelRed(row[x])));
-            raw.push_back(static_cast<std::uint8_t>(PixelGreen(row[x])));
-            raw.push_back(static_cast<std::uint8_t>(PixelBlue(row[x])));
-        }
+        auto* target = reinterpret_cast<std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
+        for (int x = 0; x < bitmap.Width(); ++x)
+            target[x] = (static_cast<std::uint32_t>(PixelRed(row[x])) << 16) |
+                        (static_cast<std::uint32_t>(PixelGreen(row[x])) << 8) |
+                        static_cast<std::uint32_t>(PixelBlue(row[x]));
     }
-    // A zlib stream of stored blocks; previews are small enough.
-    std::vector<std::uint8_t> z = {0x78, 0x01};
-    std::uint32_t a = 1, b = 0;
-    for (std::uint8_t v : raw) {
-        a = (a + v) % 65521;
-        b = (b + a) % 65521;
-    }
-    std::size_t pos = 0;
-    do {
-        const std::size_t n = std::min<std::size_t>(65535, raw.size() - pos);
-        const bool last = pos + n == raw.size();
-        z.push_back(last ? 1 : 0);
-        z.push_back(static_cast<std::uint8_t>(n));
-        z.push_back(static_cast<std::uint8_t>(n >> 8));
-        z.push_back(static_cast<std::uint8_t>(~n));
-        z.push_back(static_cast<std::uint8_t>(~n >> 8));
-        z.insert(z.end(), raw.begin() + static_cast<std::ptrdiff_t>(pos), raw.begin() + static_cast<std::ptrdiff_t>(pos + n));
-        pos += n;
-    } while (pos < raw.size());
-    PutBE32(z, (b << 16) | a);
-
-    std::vector<std::uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    std::vector<std::uint8_t> header;
-    PutBE32(header, static_cast<std::uint32_t>(bitmap.Width()));
-    PutBE32(header, static_cast<std::uint32_t>(bitmap.Height()));
-    header.insert(header.end(), {8, 2, 0, 0, 0});  // 8-bit RGB, no interlace
-    Chunk(out, "IHDR", header);
-    Chunk(out, "IDAT", z);
-    Chunk(out, "IEND", {});
-    return out;
+    cairo_surface_mark_dirty(surface);
+    std::vector<std::uint8_t> png;
+    const cairo_status_t status = cairo_surface_write_to_png_stream(surface, AppendBytes, &png);
+    cairo_surface_destroy(surface);
+    if (status != CAIRO_STATUS_SUCCESS) throw std::runtime_error(std::string("PNG: ") + cairo_status_to_string(status));
+    return png;
 }
 
 int RunSkinPreview(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

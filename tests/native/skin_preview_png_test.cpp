@@ -1,0 +1,50 @@
+#include <gtest/gtest.h>
+
+#include <cairo.h>
+
+#include <cstring>
+#include <vector>
+
+#include "common/bitmap.h"
+#include "preview.h"
+
+namespace vc {
+namespace {
+
+struct PngReader {
+    const std::vector<std::uint8_t>* bytes;
+    std::size_t at = 0;
+
+    static cairo_status_t Read(void* closure, unsigned char* data, unsigned int length) {
+        auto* self = static_cast<PngReader*>(closure);
+        if (self->at + length > self->bytes->size()) return CAIRO_STATUS_READ_ERROR;
+        std::memcpy(data, self->bytes->data() + self->at, length);
+        self->at += length;
+        return CAIRO_STATUS_SUCCESS;
+    }
+};
+
+TEST(SkinPreviewPng, APreviewPictureReadsBackWithItsSizeAndColours) {
+    Bitmap picture(3, 2, MakePixel(255, 0, 255));
+    picture.ScanLine(0)[0] = MakePixel(10, 20, 30);
+    picture.ScanLine(1)[2] = MakePixel(200, 100, 0);
+    const std::vector<std::uint8_t> png = EncodePng(picture);
+    ASSERT_GT(png.size(), 8u);
+    EXPECT_EQ(std::memcmp(png.data(), "\x89PNG\r\n\x1a\n", 8), 0);
+
+    PngReader reader{&png};
+    cairo_surface_t* surface = cairo_image_surface_create_from_png_stream(&PngReader::Read, &reader);
+    ASSERT_EQ(cairo_surface_status(surface), CAIRO_STATUS_SUCCESS);
+    EXPECT_EQ(cairo_image_surface_get_width(surface), 3);
+    EXPECT_EQ(cairo_image_surface_get_height(surface), 2);
+    const int stride = cairo_image_surface_get_stride(surface);
+    const unsigned char* data = cairo_image_surface_get_data(surface);
+    auto at = [&](int x, int y) { return reinterpret_cast<const std::uint32_t*>(data + y * stride)[x] & 0xFFFFFF; };
+    EXPECT_EQ(at(0, 0), 0x0A141Eu);
+    EXPECT_EQ(at(1, 0), 0xFF00FFu);
+    EXPECT_EQ(at(2, 1), 0xC86400u);
+    cairo_surface_destroy(surface);
+}
+
+}  // namespace
+}  // namespace vc

@@ -131,6 +131,11 @@ Colour StrToColour(std::string_view text) {
     throw EConvertError("'" + std::string(text) + "' is not a valid integer value");
 }
 
+Colour ResolveColour(Colour colour, const std::function<Colour(int index)>& systemColour) {
+    if (!IsSystemColour(colour)) return colour & 0x00FFFFFFu;
+    return systemColour(SystemColourIndex(colour)) & 0x00FFFFFFu;
+}
+
 std::optional<std::string> ColourName(Colour colour) {
     for (const auto& entry : kColourNames)
         if (entry.value == colour) return std::string(entry.name);

@@ -2,6 +2,7 @@
 // Readers for the typed values of the configuration: booleans, integers and
 // colours. They raise EConvertError with the texts authors see.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,6 +30,10 @@ std::optional<std::int32_t> TryStrToInt(std::string_view text);
 // A colour name of the table in any letter case, otherwise an integer
 // (decimal, or hexadecimal after "$" or "0x"); else the integer error.
 Colour StrToColour(std::string_view text);
+
+// The 0x00BBGGRR value of a colour: a system colour through the platform's
+// lookup of its index, any other value with its top byte dropped.
+Colour ResolveColour(Colour colour, const std::function<Colour(int index)>& systemColour);
 
 // The table's name of a colour, if it has one.
 std::optional<std::string> ColourName(Colour colour);

@@ -14,25 +14,8 @@ namespace {
 
 constexpr UINT_PTR kSubclassId = 0x47524144;  // "GRAD"
 
-// The whole window's device context from GetWindowDC, given back to it.
-class WholeWindowDc {
-public:
-    explicit WholeWindowDc(HWND window) noexcept : window_(window), dc_(::GetWindowDC(window)) {}
-    ~WholeWindowDc() {
-        if (dc_) ::ReleaseDC(window_, dc_);
-    }
-    WholeWindowDc(const WholeWindowDc&) = delete;
-    WholeWindowDc& operator=(const WholeWindowDc&) = delete;
-    HDC Get() const noexcept { return dc_; }
-
-private:
-    HWND window_;
-    HDC dc_;
-};
-
 COLORREF ToRgb(Colour colour) {
-    if (IsSystemColour(colour)) return ::GetSysColor(SystemColourIndex(colour));
-    return colour & 0x00FFFFFFu;
+    return ResolveColour(colour, [](int index) -> Colour { return ::GetSysColor(index); });
 }
 
 int ScreenPixelsPerInch() {
@@ -288,7 +271,7 @@ void TGradientCaption::Repaint() {
 
 void TGradientCaption::PaintNow() {
     if (!form_ || !Painting()) return;
-    WholeWindowDc dc(form_);
+    ui::WindowDc dc(form_, ui::WindowDc::Area::Whole);
     if (dc.Get()) PaintInto(dc.Get());
 }
 

@@ -74,9 +74,8 @@ TSkinData::TSkinData()
 TSkinData::~TSkinData() = default;
 
 Colour TSkinData::ResolveColour(Colour c) const {
-    if (!IsSystemColour(c)) return c & 0xFFFFFFu;
-    const int index = SystemColourIndex(c);
-    return (Environment.system_colour ? Environment.system_colour(index) : ClassicSystemColour(index)) & 0xFFFFFFu;
+    return vc::ResolveColour(c, Environment.system_colour ? Environment.system_colour
+                                                          : std::function<Colour(int)>(ClassicSystemColour));
 }
 
 // --- Properties ---
@@ -311,6 +310,22 @@ void TSkinData::ReadDefinition(Reading& r) {
     }
 }
 
+// The fields every sliced object has: style, margins, transparency, tiling
+// (anything above 1 is plain stretching) and the three text colours.
+void TSkinData::ReadSliceFields(Reading& r, const std::string& section, TDataSkinObject& o) {
+    o.Style = r.Int(section, "Style", 0);
+    o.LeftWidth = r.Int(section, "LeftWidth", 0);
+    o.RightWidth = r.Int(section, "RightWidth", 0);
+    o.TopHeight = r.Int(section, "TopHeight", 0);
+    o.BottomHeight = r.Int(section, "BottomHeight", 0);
+    o.Trans = r.Int(section, "Trans", 0);
+    o.Tile = r.Int(section, "Tile", 0);
+    if (o.Tile > 1) o.Tile = 0;
+    o.NormalColour = r.Int(section, "NormalColour", -1);
+    o.MouseOverColour = r.Int(section, "MouseOverColour", -1);
+    o.PressedColour = r.Int(section, "PressedColour", -1);
+}
+
 TDataSkinObject* TSkinData::ReadGeneric(Reading& r, const std::string& section,
                                         std::unique_ptr<TDataSkinObject> object, const char* image_key) {
     FreeObject(section);
@@ -318,18 +333,8 @@ TDataSkinObject* TSkinData::ReadGeneric(Reading& r, const std::string& section,
     TDataSkinObject& o = *object;
     o.Name = section;
     o.Map = r.Image(section, image_key);
-    o.Style = r.Int(section, "Style", 0);
-    o.LeftWidth = r.Int(section, "LeftWidth", 0);
-    o.RightWidth = r.Int(section, "RightWidth", 0);
-    o.TopHeight = r.Int(section, "TopHeight", 0);
-    o.BottomHeight = r.Int(section, "BottomHeight", 0);
+    ReadSliceFields(r, section, o);
     o.Frame = r.Int(section, "Frame", 0);
-    o.Trans = r.Int(section, "Trans", 0);
-    o.Tile = r.Int(section, "Tile", 0);
-    if (o.Tile > 1) o.Tile = 0;
-    o.NormalColour = r.Int(section, "NormalColour", -1);
-    o.MouseOverColour = r.Int(section, "MouseOverColour", -1);
-    o.PressedColour = r.Int(section, "PressedColour", -1);
     o.NormalColour2 = ReadColourTriple(r.ini, section, "NormalColour2", colours_.ButtonText);
     o.MouseOverColour2 = ReadColourTriple(r.ini, section, "MouseOverColour2", colours_.ButtonText);
     o.PressedColour2 = ReadColourTriple(r.ini, section, "PressedColour2", colours_.ButtonText);
@@ -436,17 +441,7 @@ void TSkinData::ReadPushButtons(Reading& r) {
     b.Map = r.Image(s, "Bitmap");
     b.CheckMap = r.Image(s, "CheckButton");
     b.RadioMap = r.Image(s, "RadioButton");
-    b.Style = r.Int(s, "Style", 0);
-    b.LeftWidth = r.Int(s, "LeftWidth", 0);
-    b.RightWidth = r.Int(s, "RightWidth", 0);
-    b.TopHeight = r.Int(s, "TopHeight", 0);
-    b.BottomHeight = r.Int(s, "BottomHeight", 0);
-    b.Trans = r.Int(s, "Trans", 0);
-    b.Tile = r.Int(s, "Tile", 0);
-    if (b.Tile > 1) b.Tile = 0;
-    b.NormalColour = r.Int(s, "NormalColour", -1);
-    b.MouseOverColour = r.Int(s, "MouseOverColour", -1);
-    b.PressedColour = r.Int(s, "PressedColour", -1);
+    ReadSliceFields(r, s, b);
     // Check and radio images of 13- or 16-pixel cells, at least four.
     const auto cells = [](const Bitmap& image, int given) {
         if (given != 0) return given;

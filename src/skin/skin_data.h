@@ -184,6 +184,7 @@ private:
     void ReadColours(Reading& r);
     void ReadCaptionButtons(Reading& r);
     void ReadPushButtons(Reading& r);
+    void ReadSliceFields(Reading& r, const std::string& section, TDataSkinObject& o);
     void ReadCaptionText(Reading& r);
     void ReadMenuBar(Reading& r);
     TDataSkinObject* ReadGeneric(Reading& r, const std::string& section, std::unique_ptr<TDataSkinObject> object,

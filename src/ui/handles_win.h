@@ -79,10 +79,13 @@ using UniqueFont = UniqueHandle<FontTraits>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
 
-// A window's device context from GetDC, given back to that window.
+// A window's device context from GetDC (the client area) or GetWindowDC (the
+// whole window, frame included), given back to that window.
 class WindowDc {
 public:
-    explicit WindowDc(HWND window) noexcept : window_(window), dc_(::GetDC(window)) {}
+    enum class Area { Client, Whole };
+    explicit WindowDc(HWND window, Area area = Area::Client) noexcept
+        : window_(window), dc_(area == Area::Whole ? ::GetWindowDC(window) : ::GetDC(window)) {}
     ~WindowDc() {
         if (dc_) ::ReleaseDC(window_, dc_);
     }

@@ -76,6 +76,13 @@ TEST(ColourNames, TheTableRoundTripsEveryName) {
     EXPECT_FALSE(ColourName(0xFF000019u));
 }
 
+TEST(ResolveColour, SystemColoursGoThroughTheLookupOthersLoseTheirTopByte) {
+    const auto lookup = [](int index) -> Colour { return 0xAB000000u | static_cast<Colour>(index); };
+    EXPECT_EQ(ResolveColour(0xFF00000Fu, lookup), 0x00000Fu) << "clBtnFace is looked up";
+    EXPECT_EQ(ResolveColour(0x00123456u, lookup), 0x123456u);
+    EXPECT_EQ(ResolveColour(clNone, lookup), 0xFFFFFFu) << "clNone is no system colour";
+}
+
 TEST(ConfigurationLines, MissingLineRaisesTheListErrorWithItsIndex) {
     ConfigurationLines lines("a\r\nb\r\n");
     EXPECT_EQ(lines.Count(), 2u);

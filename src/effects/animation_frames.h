@@ -6,23 +6,12 @@
 #include <optional>
 #include <vector>
 
+#include "common/geometry.h"
+
 namespace vc::effects {
 
-// Left, top, right, bottom in window coordinates (origin at the window's
-// top-left corner, frame included).
-struct Box {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-
-    int Width() const noexcept { return right - left; }
-    int Height() const noexcept { return bottom - top; }
-    friend bool operator==(const Box& a, const Box& b) noexcept {
-        return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-    }
-    friend bool operator!=(const Box& a, const Box& b) noexcept { return !(a == b); }
-};
+// Window coordinates: origin at the window's top-left corner, frame included.
+using Box = Rect;
 
 enum class RegionKind { Ellipse, Rectangle, RoundRectangle };
 

@@ -29,6 +29,28 @@ foreach(tool pack skin art)
   endif()
 endforeach()
 
+# The sixteen built-in skins, drawn from their themes (skins/NN-name.theme,
+# NN = 00 to 15, the skin's number) into skins/SkinItemN.vcskin. The cross
+# build embeds these files; the native tests load every one of them.
+file(GLOB VC_THEMES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/skins/[0-9][0-9]-*.theme)
+set(VC_BUILTIN_SKINS)
+foreach(theme ${VC_THEMES})
+  get_filename_component(theme_name ${theme} NAME)
+  string(SUBSTRING ${theme_name} 0 2 number)
+  math(EXPR number "${number}")
+  set(skin ${CMAKE_BINARY_DIR}/skins/SkinItem${number}.vcskin)
+  add_custom_command(OUTPUT ${skin}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/skins
+    COMMAND vellumcast-skin generate ${theme} -o ${skin}
+    DEPENDS vellumcast-skin ${theme}
+    COMMENT "Drawing skin ${number} from ${theme_name}"
+    VERBATIM)
+  list(APPEND VC_BUILTIN_SKINS ${skin})
+endforeach()
+add_custom_target(vc_builtin_skins ALL DEPENDS ${VC_BUILTIN_SKINS})
+add_dependencies(vc_native_tests vc_builtin_skins)
+target_compile_definitions(vc_native_tests PRIVATE VC_BUILTIN_SKINS_DIR="${CMAKE_BINARY_DIR}/skins")
+
 
 if(VC_BENCH AND NOT VC_SANITIZE)
   find_package(benchmark QUIET)

@@ -167,6 +167,44 @@ void Canvas::FillAndStroke(Colour fill, Colour line, double width) {
     Stroke(line, width);
 }
 
+namespace {
+
+void AddStops(cairo_pattern_t* pattern, std::initializer_list<GradientStop> stops) {
+    for (const GradientStop& stop : stops) {
+        cairo_pattern_add_color_stop_rgba(pattern, stop.offset, stop.colour.r, stop.colour.g, stop.colour.b,
+                                          stop.colour.a);
+    }
+}
+
+void FillWithPattern(cairo_t* cr, cairo_pattern_t* pattern) {
+    cairo_set_source(cr, pattern);
+    cairo_fill(cr);
+    cairo_pattern_destroy(pattern);
+}
+
+}  // namespace
+
+void Canvas::FillLinear(Point from, Point to, std::initializer_list<GradientStop> stops) {
+    cairo_pattern_t* pattern = cairo_pattern_create_linear(from.x, from.y, to.x, to.y);
+    AddStops(pattern, stops);
+    FillWithPattern(cr_, pattern);
+}
+
+void Canvas::FillRadial(Point centre, double radius, std::initializer_list<GradientStop> stops) {
+    cairo_pattern_t* pattern = cairo_pattern_create_radial(centre.x, centre.y, 0, centre.x, centre.y, radius);
+    AddStops(pattern, stops);
+    FillWithPattern(cr_, pattern);
+}
+
+void Canvas::Clip() {
+    cairo_save(cr_);
+    cairo_clip(cr_);
+}
+
+void Canvas::Unclip() {
+    cairo_restore(cr_);
+}
+
 void Canvas::Clear(Colour colour) {
     cairo_save(cr_);
     cairo_set_operator(cr_, CAIRO_OPERATOR_SOURCE);

@@ -30,6 +30,12 @@ struct Point {
     double y = 0;
 };
 
+// One colour of a gradient at `offset` (0 at its start, 1 at its end).
+struct GradientStop {
+    double offset = 0;
+    Colour colour;
+};
+
 // An anti-aliased drawing surface with its own unit: the drawings are
 // written on a fixed grid (24 units for a tool button) and come out at any
 // pixel size. Shapes add to the current path; Fill and Stroke paint it and
@@ -67,6 +73,16 @@ public:
     // half the width past its `on` length.
     void DashedStroke(Colour colour, double width, double on, double off);
     void FillAndStroke(Colour fill, Colour line, double width);
+    // Fills the current path with a linear gradient running from `from` to
+    // `to` (the colour is constant across that line).
+    void FillLinear(Point from, Point to, std::initializer_list<GradientStop> stops);
+    // Fills the current path with a radial gradient from `centre` outwards.
+    void FillRadial(Point centre, double radius, std::initializer_list<GradientStop> stops);
+
+    // Drawing after Clip stays inside the current path (which is used up)
+    // until the matching Unclip; clips nest.
+    void Clip();
+    void Unclip();
 
     void Clear(Colour colour);
     // Puts an image down at (x, y) in pixels, enlarged `zoom` times with

@@ -14,30 +14,20 @@
 #include "skin/quick_ini.h"
 #include "skin/skin_reader.h"
 #include "skin_container_writer.h"
+#include "skin_generator.h"
 
 namespace vc {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-using Bytes = std::vector<std::uint8_t>;
-
 [[noreturn]] void Fail(const std::string& message) { throw SkinToolError(message); }
-
 std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
-
-Bytes ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) Fail("cannot open " + Quoted(path));
-    Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) Fail("cannot read " + Quoted(path));
-    return bytes;
-}
+}  // namespace
 
 // Written beside the target under a temporary name, then renamed over it,
 // so that a failure leaves either the old file or none.
-void WriteFileWhole(const fs::path& path, const Bytes& bytes) {
+void WriteFileWhole(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
     fs::path temporary = path;
     temporary += ".partial";
     {
@@ -58,6 +48,20 @@ void WriteFileWhole(const fs::path& path, const Bytes& bytes) {
         Fail("cannot write " + Quoted(path));
     }
 }
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+
+Bytes ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) Fail("cannot open " + Quoted(path));
+    Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) Fail("cannot read " + Quoted(path));
+    return bytes;
+}
+
 
 bool HasExtension(const fs::path& path, const char* extension) {
     return LowerCase(path.extension().string()) == extension;
@@ -213,7 +217,9 @@ constexpr const char* kUsage =
     "       vellumcast-skin unpack FILE -o FOLDER    write every member of a skin into a new folder\n"
     "       vellumcast-skin describe FILE            list members, sizes and the definition's sections\n"
     "       vellumcast-skin preview FILE OUT.png [--size WxH] [--inactive]\n"
-    "                                                a picture of a window wearing the skin\n";
+    "                                                a picture of a window wearing the skin\n"
+    "       vellumcast-skin generate THEME -o FILE [--folder DIR]\n"
+    "                                                draw a skin from its theme (and keep its members)\n";
 
 // COMMAND INPUT [-o] OUTPUT
 bool TwoOperands(const std::vector<std::string>& args, std::string& input, std::string& output) {
@@ -246,6 +252,13 @@ int RunSkinTool(const std::vector<std::string>& args, std::ostream& out, std::os
         if (command == "unpack" && TwoOperands(args, input, output)) {
             const auto names = UnpackSkinFile(input, output);
             out << "unpacked " << names.size() << " members into " << output << "\n";
+            return 0;
+        }
+        if (command == "generate" && (args.size() == 4 || args.size() == 6) && args[2] == "-o" &&
+            (args.size() == 4 || args[4] == "--folder")) {
+            const auto skin = theme::GenerateSkinFile(args[1], args[3], args.size() == 6 ? args[5] : std::string());
+            out << "generated '" << skin.name << "': " << skin.members.size() << " members, " << skin.decompressed
+                << " bytes into " << skin.stream.size() << " bytes: " << args[3] << "\n";
             return 0;
         }
         if ((command == "describe" || command == "info") && args.size() == 2) {

@@ -31,6 +31,10 @@ std::vector<std::string> UnpackSkinFile(const std::filesystem::path& file, const
 // Version, sizes, members, skin name and the definition's sections.
 void DescribeSkinFile(const std::filesystem::path& file, std::ostream& out);
 
+// Writes beside the target under a temporary name, then renames it over
+// the target, so that a failure leaves either the old file or none.
+void WriteFileWhole(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
+
 // The command line (without the program name); returns the exit status.
 int RunSkinTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 

@@ -1,0 +1,30 @@
+#pragma once
+// vellumcast-skin generate: draws a whole skin from its theme. The same
+// theme always gives the same bytes, so the built-in skins are made during
+// the build and never kept as files.
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "skin_container_writer.h"
+#include "theme.h"
+
+namespace vc::theme {
+
+struct GeneratedSkin {
+    std::string name;                  // SkinName
+    std::vector<SkinMember> members;   // the definition first, then the bitmaps
+    std::vector<std::uint8_t> stream;  // the compressed skin stream
+    std::size_t decompressed = 0;      // size of the container inside it
+};
+
+// `source` names the theme in the definition's heading comment.
+GeneratedSkin GenerateSkin(const Theme& theme, const std::string& source);
+
+// Reads the theme, draws the skin and writes the compressed stream to
+// `output`, whole or not at all; with `folder`, also every member there.
+GeneratedSkin GenerateSkinFile(const std::filesystem::path& theme_file, const std::filesystem::path& output,
+                               const std::filesystem::path& folder = {});
+
+}  // namespace vc::theme

@@ -1,0 +1,155 @@
+// Themes, the skin builder and `vellumcast-skin generate`.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "common/text.h"
+#include "skin_builder.h"
+#include "skin_tool.h"
+#include "theme.h"
+
+namespace vc {
+namespace {
+
+namespace fs = std::filesystem;
+using theme::ParseTheme;
+using theme::ThemeError;
+
+std::string HarbourText() {
+    std::ifstream in(fs::path(VC_SOURCE_DIR) / "skins" / "00-harbour.theme", std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+std::string Replace(std::string text, const std::string& from, const std::string& to) {
+    const auto at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    if (at != std::string::npos) text.replace(at, from.size(), to);
+    return text;
+}
+
+std::string ErrorOf(const std::string& text) {
+    try {
+        ParseTheme(text, "t.theme");
+    } catch (const ThemeError& e) {
+        return e.what();
+    }
+    return "(no error)";
+}
+
+TEST(SkinTheme, ReadsNamesShapeAndPalette) {
+    const theme::Theme t = ParseTheme(HarbourText(), "00-harbour.theme");
+    EXPECT_EQ(t.name, "Harbour");
+    EXPECT_EQ(t.finish, theme::Finish::Bevel);
+    EXPECT_EQ(t.shape.title_height, 26);
+    EXPECT_EQ(t.shape.caption_button_shape, theme::ButtonShape::Square);
+    EXPECT_FALSE(t.shape.caption_buttons_left);
+    EXPECT_DOUBLE_EQ(t.palette.close.r, 0xC0 / 255.0);
+    EXPECT_DOUBLE_EQ(t.palette.close.b, 0x3A / 255.0);
+}
+
+TEST(SkinTheme, EveryMistakeIsReportedAtOnceWithItsPlace) {
+    std::string text = HarbourText();
+    text = Replace(text, "Face=#E4E1DA", "Face=E4E1DA");
+    text = Replace(text, "Close=#C0463A\n", "");
+    text = Replace(text, "TitleHeight=26", "TitleHeight=60");
+    text = Replace(text, "Border=4", "Border=4px");
+    text = Replace(text, "Finish=bevel", "Finish=shiny");
+    EXPECT_EQ(ErrorOf(text),
+              "t.theme: [Skin] Finish: 'shiny' is not one of flat, bevel, glass, satin\n"
+              "t.theme: [Shape] TitleHeight: 60 is outside 16..48\n"
+              "t.theme: [Shape] Border: '4px' is not a whole number\n"
+              "t.theme: [Palette] Face: 'E4E1DA' is not a colour (#RRGGBB)\n"
+              "t.theme: [Palette] Close: is missing");
+}
+
+TEST(SkinTheme, ShapesThatCannotBeDrawnAreRefused) {
+    std::string text = Replace(HarbourText(), "CaptionButtonHeight=19", "CaptionButtonHeight=27");
+    EXPECT_EQ(ErrorOf(text), "t.theme: [Shape] CaptionButtonHeight: is taller than the title bar");
+    text = Replace(HarbourText(), "CornerRadius=0", "CornerRadius=14");
+    EXPECT_EQ(ErrorOf(text), "t.theme: [Shape] CornerRadius: is more than half the title bar's height");
+    text = Replace(HarbourText(), "BottomRadius=0", "BottomRadius=9");
+    EXPECT_EQ(ErrorOf(text), "t.theme: [Shape] BottomRadius: is more than twice the border");
+    EXPECT_EQ(ErrorOf(Replace(HarbourText(), "CornerRadius=0", "CornerRadius=13")), "(no error)");
+}
+
+TEST(SkinBuilder, KeepsSectionsAndKeysInTheOrderWritten) {
+    theme::SkinBuilder skin;
+    skin.Set("Personality", "Top", "top.bmp");
+    skin.Set("Buttons", "Frame", 5);
+    skin.Set("Personality", "TopFrame", 2);
+    skin.Set("Personality", "Top", "title.bmp");
+    EXPECT_EQ(skin.Definition({"Sample"}),
+              "; Sample\r\n"
+              "\r\n[Personality]\r\nTop=title.bmp\r\nTopFrame=2\r\n"
+              "\r\n[Buttons]\r\nFrame=5\r\n");
+}
+
+TEST(SkinBuilder, ImagesAreLowerCaseBitmapsNamedOnce) {
+    theme::SkinBuilder skin;
+    const Bitmap image(4, 2, MakePixel(1, 2, 3));
+    EXPECT_EQ(skin.AddImage("Top.BMP", image), "top.bmp");
+    EXPECT_THROW(skin.AddImage("TOP.bmp", image), std::logic_error);
+    EXPECT_THROW(skin.AddImage("top.png", image), std::logic_error);
+    EXPECT_THROW(skin.AddImage("empty.bmp", Bitmap()), std::logic_error);
+    const auto members = skin.Members({});
+    ASSERT_EQ(members.size(), 2u);
+    EXPECT_EQ(members[0].name, "skin.ini");
+    EXPECT_EQ(members[1].name, "top.bmp");
+    EXPECT_EQ(members[1].data[0], 'B');
+    EXPECT_EQ(members[1].data[1], 'M');
+}
+
+TEST(SkinBuilder, KeyedImagesCutOutTheClearPartsAndNeverPaintTheKeyColour) {
+    art::Raster raster(4, 1);
+    raster.At(0, 0) = art::Pixel{10, 20, 30, 127};   // below the threshold: cut out
+    raster.At(1, 0) = art::Pixel{10, 20, 30, 128};   // kept, straight colour
+    raster.At(2, 0) = art::Pixel{255, 0, 255, 255};  // opaque magenta would be cut out
+    raster.At(3, 0) = art::Pixel{255, 1, 255, 255};  // and so would this, by the region's tolerance
+    const Bitmap keyed = theme::KeyedImage(raster);
+    EXPECT_TRUE(SameRgb(keyed.At(0, 0), MakePixel(255, 0, 255)));
+    EXPECT_TRUE(SameRgb(keyed.At(1, 0), MakePixel(30, 20, 10)));
+    EXPECT_TRUE(SameRgb(keyed.At(2, 0), MakePixel(250, 0, 250)));
+    EXPECT_TRUE(SameRgb(keyed.At(3, 0), MakePixel(250, 0, 250)));
+
+    const Bitmap opaque = theme::OpaqueImage(raster, art::Pixel{0, 0, 200, 255});
+    EXPECT_TRUE(SameRgb(opaque.At(0, 0), MakePixel((30 * 127 + 200 * 128 + 127) / 255, 10, 5)));
+}
+
+TEST(SkinBuilder, StateImagesOfDifferentSizesAreAPaintersMistake) {
+    EXPECT_EQ(theme::SideBySide({art::Raster(3, 2), art::Raster(3, 2)}).Width(), 6);
+    EXPECT_EQ(theme::Stacked({art::Raster(3, 2), art::Raster(3, 2)}).Height(), 4);
+    EXPECT_THROW(theme::SideBySide({art::Raster(3, 2), art::Raster(3, 3)}), std::logic_error);
+}
+
+TEST(SkinGenerate, WritesTheSkinAndItsMembersOrNothingOnABadTheme) {
+    const fs::path root = fs::temp_directory_path() / ("vc_skin_generate_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    fs::remove_all(root);
+    fs::create_directories(root);
+    std::ofstream(root / "bad.theme") << Replace(HarbourText(), "Face=#E4E1DA", "Face=grey");
+    std::ostringstream out, err;
+    EXPECT_EQ(RunSkinTool({"generate", (root / "bad.theme").string(), "-o", (root / "bad.vcskin").string()}, out, err), 1);
+    EXPECT_EQ(err.str(), "vellumcast-skin: bad.theme: [Palette] Face: 'grey' is not a colour (#RRGGBB)\n");
+    EXPECT_FALSE(fs::exists(root / "bad.vcskin"));
+
+    const fs::path theme_file = fs::path(VC_SOURCE_DIR) / "skins" / "00-harbour.theme";
+    EXPECT_EQ(RunSkinTool({"generate", theme_file.string(), "-o", (root / "h.vcskin").string(), "--folder",
+                           (root / "members").string()},
+                          out, err),
+              0)
+        << err.str();
+    EXPECT_NE(out.str().find("generated 'Harbour': "), std::string::npos) << out.str();
+    EXPECT_TRUE(fs::exists(root / "h.vcskin"));
+    std::ifstream ini(root / "members" / "skin.ini");
+    std::string first;
+    std::getline(ini, first);
+    EXPECT_EQ(first.rfind("; Harbour: ", 0), 0u) << first;
+
+    EXPECT_EQ(RunSkinTool({"generate", theme_file.string()}, out, err), 2) << "no output named";
+    fs::remove_all(root);
+}
+
+}  // namespace
+}  // namespace vc

@@ -24,8 +24,34 @@ add_custom_command(
   COMMAND ${VC_ART} icon ${VC_RESOURCES}/vellumcast.ico
   DEPENDS ${VC_ART}
   COMMENT "Drawing the tool bar images and the program icon")
+
+# The sixteen built-in skins, drawn from skins/NN-name.theme into the store
+# items SkinItem0 to SkinItem15 that the resource script names.
+set(VC_SKIN_TOOL ${VC_HOST_BUILD}/tools/skin/vellumcast-skin)
+if(NOT EXISTS ${VC_SKIN_TOOL})
+  message(FATAL_ERROR "${VC_SKIN_TOOL} is missing: build the native tree (${VC_HOST_BUILD}) first")
+endif()
+file(GLOB VC_THEMES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/skins/[0-9][0-9]-*.theme)
+list(LENGTH VC_THEMES theme_count)
+if(NOT theme_count EQUAL 16)
+  message(FATAL_ERROR "skins/ holds ${theme_count} themes; the runtime carries exactly 16")
+endif()
+set(VC_SKIN_ITEMS)
+foreach(theme ${VC_THEMES})
+  get_filename_component(theme_name ${theme} NAME)
+  string(SUBSTRING ${theme_name} 0 2 number)
+  math(EXPR number "${number}")
+  set(item ${VC_RESOURCES}/SkinItem${number}.vcskin)
+  add_custom_command(OUTPUT ${item}
+    COMMAND ${VC_SKIN_TOOL} generate ${theme} -o ${item}
+    DEPENDS ${VC_SKIN_TOOL} ${theme}
+    COMMENT "Drawing skin ${number} from ${theme_name}"
+    VERBATIM)
+  list(APPEND VC_SKIN_ITEMS ${item})
+endforeach()
+
 add_custom_target(vc_resources DEPENDS
-  ${VC_RESOURCES}/toolbar.bmp ${VC_RESOURCES}/toolbar_disabled.bmp ${VC_RESOURCES}/vellumcast.ico)
+  ${VC_RESOURCES}/toolbar.bmp ${VC_RESOURCES}/toolbar_disabled.bmp ${VC_RESOURCES}/vellumcast.ico ${VC_SKIN_ITEMS})
 
 add_executable(vellumcast WIN32
   src/runtime/vellumcast_runtime_win.cpp
@@ -34,7 +60,7 @@ target_link_libraries(vellumcast PRIVATE vc_shell)
 target_include_directories(vellumcast PRIVATE ${VC_RESOURCES})
 add_dependencies(vellumcast vc_resources)
 set_source_files_properties(src/runtime/vellumcast_win.rc PROPERTIES
-  OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/src/runtime/vellumcast.manifest;${VC_RESOURCES}/toolbar.bmp;${VC_RESOURCES}/toolbar_disabled.bmp;${VC_RESOURCES}/vellumcast.ico")
+  OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/src/runtime/vellumcast.manifest;${VC_RESOURCES}/toolbar.bmp;${VC_RESOURCES}/toolbar_disabled.bmp;${VC_RESOURCES}/vellumcast.ico;${VC_SKIN_ITEMS}")
 
 # GoogleTest from Debian's sources, cross-compiled.
 set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)

@@ -3,7 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
+
+#include "skin/skin_bitmap_win.h"
+#include "skin/skin_data.h"
+#include "skin/skin_resources_win.h"
 
 namespace {
 
@@ -64,4 +69,26 @@ TEST_F(RuntimeResources, TheProgramIconComesInSmallAndLargeSizes) {
     }
 }
 
+// A book picks its skin by number from these: all sixteen must be there and
+// each must load as the window loads it.
+TEST_F(RuntimeResources, TheStoreCarriesSixteenSkinsThatLoadByNumber) {
+    vc::TSkinStore store;
+    vc::LoadStoredSkins(store, runtime_);
+    ASSERT_EQ(store.Store().Count(), 16u);
+    std::set<std::string> names;
+    for (int n = 0; n < 16; ++n) {
+        vc::TSkinData data;
+        data.Environment = vc::WindowsSkinEnvironment();
+        data.LoadFromStore(store, n);
+        EXPECT_FALSE(data.Loading()) << "skin " << n << " did not load";
+        EXPECT_FALSE(data.Top().Map.Empty()) << "skin " << n;
+        EXPECT_NE(data.FindObject("ComboxArrow"), nullptr) << "skin " << n;
+        EXPECT_TRUE(names.insert(data.SkinName()).second) << "skin " << n << " repeats " << data.SkinName();
+    }
+    vc::TSkinData past_the_end;
+    past_the_end.LoadFromStore(store, 16);
+    EXPECT_TRUE(past_the_end.Loading()) << "a number past the store loads nothing";
+}
+
 }  // namespace
+

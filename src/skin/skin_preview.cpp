@@ -2,27 +2,471 @@
 
 #include <algorithm>
 
+#include "skin/caption_visibility.h"
+#include "skin/composition.h"
+
 namespace vc {
 
 namespace {
 
 int StateWidth(const TDataSkinObject& o) { return o.Map.Width() / o.FrameCount(); }
 int StateHeight(const TDataSkinObject& o) { return o.Map.Height() / o.FrameCount(); }
+bool Drawable(const TDataSkinObject* o) { return o && !o->Map.Empty(); }
 
-// A frame side: active windows show state 1, inactive ones state 2 when the
-// side has one.
-void DrawSide(Bitmap& canvas, const TDataSkinBorder& side, const Rect& r, bool horizontal, bool active) {
-    if (side.Map.Empty()) return;
-    const int n = side.FrameCount();
-    const int k = active || n < 2 ? 1 : 2;
-    DrawNineSlice(canvas, r, side.Map, horizontal, side.Tile != 1, side.Trans != 0, n, k, side.GetMargins());
-}
+// The colours of fields the skin does not paint (edits, lists): the
+// system's usual window colours.
+constexpr Colour kWindow = 0xFFFFFF;
+constexpr Colour kWindowText = 0x000000;
 
-void DrawObject(Bitmap& canvas, const TDataSkinObject* o, const Rect& r, int k) {
-    if (!o || o->Map.Empty()) return;
-    DrawNineSlice(canvas, r, o->Map, false, o->Tile == 1, o->Trans != 0, o->FrameCount(),
-                  std::min(k, o->FrameCount()), o->GetMargins());
-}
+// Draws one mock window; each part of it is a method, top to bottom.
+class PreviewPainter {
+public:
+    PreviewPainter(TSkinData& data, const SkinPreviewArgs& args)
+        : data_(data),
+          active_(args.active),
+          width_(std::max(args.width, 1)),
+          height_(std::max(args.height, 1)),
+          frame_(SkinFrameSizes(data)) {
+        preview_.image = Bitmap(width_, height_, PixelFromColour(data.ButtonFaceColour()));
+        client_ = Rect{frame_.left, frame_.top, width_ - frame_.right, height_ - frame_.bottom};
+    }
+
+    SkinPreview Paint() {
+        PaintFrame();
+        PaintCaption();
+        const int band_bottom = PaintMenuBand(client_.top);
+        const int tools_bottom = PaintToolBar(band_bottom);
+        const int status_top = PaintStatusBar();
+        const Rect content{client_.left, tools_bottom, client_.right, status_top};
+        const int scroll_left = PaintVerticalScrollBar(content);
+        PaintButtonsGroup(Rect{content.left, content.top, content.left + 180, content.bottom}, band_bottom);
+        PaintTabbedPane(Rect{content.left + 190, content.top, scroll_left, content.bottom});
+        PaintOpenMenu(band_bottom);
+        return std::move(preview_);
+    }
+
+private:
+    Bitmap& Canvas() { return preview_.image; }
+
+    Colour Resolved(Colour c) const { return data_.ResolveColour(c); }
+
+    void Label(const Rect& r, const std::string& text, Colour colour, PreviewLabel::Align align,
+               int font_height = 12, bool bold = false) {
+        preview_.labels.push_back(PreviewLabel{r, text, Resolved(colour), font_height, align, bold});
+    }
+
+    // State image k of an object stretched by its margins over r.
+    void DrawObject(const TDataSkinObject* o, const Rect& r, int k) {
+        if (!Drawable(o) || r.IsEmpty()) return;
+        DrawNineSlice(Canvas(), r, o->Map, false, o->Tile == 1, o->Trans != 0, o->FrameCount(),
+                      std::clamp(k, 1, o->FrameCount()), o->GetMargins());
+    }
+
+    // State image k of an object at its own size, centred in r.
+    void DrawCentred(const TDataSkinObject* o, const Rect& r, int k) {
+        if (!Drawable(o)) return;
+        const int w = StateWidth(*o), h = o->Map.Height();
+        const Rect at = Rect::FromSize(r.left + (r.Width() - w) / 2, r.top + (r.Height() - h) / 2, w, h);
+        DrawStateImage(Canvas(), at, o->Map, true, o->FrameCount(), std::clamp(k, 1, o->FrameCount()));
+    }
+
+    void PaintFrame() {
+        const auto side = [&](const TDataSkinBorder& s, const Rect& r, bool horizontal) {
+            if (s.Map.Empty()) return;
+            const int n = s.FrameCount();
+            const int k = active_ || n < 2 ? 1 : 2;
+            DrawNineSlice(Canvas(), r, s.Map, horizontal, s.Tile != 1, s.Trans != 0, n, k, s.GetMargins());
+        };
+        side(data_.Top(), Rect{0, 0, width_, frame_.top}, true);
+        side(data_.Bottom(), Rect{0, height_ - frame_.bottom, width_, height_}, true);
+        side(data_.Left(), Rect{0, frame_.top, frame_.left, height_ - frame_.bottom}, false);
+        side(data_.Right(), Rect{width_ - frame_.right, frame_.top, width_, height_ - frame_.bottom}, false);
+    }
+
+    // The caption buttons a sizable, restored window shows, and its title.
+    void PaintCaption() {
+        CaptionWindowState window;
+        window.active = active_;
+        int text_left = frame_.left + 4, text_right = width_ - frame_.right - 4;
+        for (const auto& b : data_.CaptionButtons()) {
+            const Rect r = CaptionButtonBounds(*b, width_);
+            if (r.IsEmpty() || !CaptionButtonVisible(*b, window)) continue;
+            const int k = active_ || b->FrameCount() < 4 ? 1 : 4;
+            DrawStateImage(Canvas(), r, b->Map, true, b->FrameCount(), k);
+            // The title runs between the buttons on either side.
+            if (r.left < width_ / 2) text_left = std::max(text_left, r.right + 4);
+            else text_right = std::min(text_right, r.left - 4);
+        }
+        const TDataSkinTitle& title = data_.Title();
+        const Colour fallback = active_ ? data_.Colours().TitleTextActive : data_.Colours().TitleTextNoActive;
+        const Colour set = active_ ? title.ActiveTextColour : title.InactiveTextColour;
+        const Colour colour = set == clNone ? fallback : set;
+        const int font = title.FontHeight > 0 ? title.FontHeight : 14;
+        const PreviewLabel::Align align = title.TextAlignment == 1   ? PreviewLabel::Align::Right
+                                          : title.TextAlignment == 2 ? PreviewLabel::Align::Centre
+                                                                     : PreviewLabel::Align::Left;
+        Rect area{std::max(text_left, title.TextShift()), title.TextShiftVert(),
+                  std::min(text_right, width_ - title.TextRightClip()), frame_.top};
+        if (align == PreviewLabel::Align::Centre) {
+            // Centred on the window, not on what the buttons leave.
+            const int half = std::min(width_ / 2 - area.left, area.right - width_ / 2);
+            area.left = width_ / 2 - half;
+            area.right = width_ / 2 + half;
+        }
+        Label(area, "Tour of Vellumcast", colour, align, font, true);
+    }
+
+    int PaintMenuBand(int top) {
+        const TDataSkinObject* bar = data_.MenuBar();
+        const int h = 20;
+        const Rect band{client_.left, top, client_.right, top + h};
+        if (Drawable(bar)) {
+            const int k = active_ || bar->FrameCount() < 2 ? 1 : 2;
+            if (bar->Tile == 1) {
+                DrawNineSlice(Canvas(), band, bar->Map, false, false, false, bar->FrameCount(), k, bar->GetMargins());
+            } else {
+                DrawThreeSlice(Canvas(), band, bar->Map, false, false, bar->FrameCount(), k, bar->GetMargins());
+            }
+        } else {
+            Canvas().FillRect(band, PixelFromColour(Resolved(data_.Colours().Menubar)));
+        }
+        const char* items[] = {"File", "Edit", "View", "Help"};
+        int x = band.left + 2;
+        for (int i = 0; i < 4; ++i) {
+            const Rect item = Rect::FromSize(x, band.top, 44, h);
+            if (i == 1) Canvas().FillRect(item, PixelFromColour(Resolved(data_.Colours().ButtonHilight)));
+            Label(item, items[i], data_.Colours().MenuBarText, PreviewLabel::Align::Centre);
+            if (i == 1) open_menu_left_ = item.left;
+            x += 44;
+        }
+        return band.bottom;
+    }
+
+    // The derived tool bar background with a few tool buttons.
+    int PaintToolBar(int top) {
+        const Rect bar{client_.left, top, client_.right, top + 30};
+        DrawObject(data_.FindObject("Toolbar"), bar, 1);
+        const TDataSkinObject* buttons = data_.FindObject("ToolBars");
+        const char* glyphs[] = {"\xE2\x97\x80", "\xE2\x96\xB6", "\xE2\x8C\x82", "\xE2\x86\xBB"};  // back, forward, home, refresh
+        const int states[] = {1, 2, 3, 1};
+        for (int i = 0; i < 4; ++i) {
+            const Rect r = Rect::FromSize(bar.left + 4 + 30 * i, bar.top + 2, 26, 26);
+            DrawObject(buttons, r, states[i]);
+            Label(r, glyphs[i], data_.Colours().ButtonText, PreviewLabel::Align::Centre, 13);
+        }
+        return bar.bottom;
+    }
+
+    int PaintStatusBar() {
+        const TDataSkinObject* edges = data_.FindObject("StatusBarEdges");
+        if (!Drawable(edges)) return client_.bottom;
+        const int h = std::max(edges->Map.Height(), 22);
+        const Rect bar{client_.left, client_.bottom - h, client_.right, client_.bottom};
+        Canvas().FillRect(bar, PixelFromColour(data_.ButtonFaceColour()));
+        const Rect first{bar.left, bar.top, std::min(bar.left + 150, bar.right), bar.bottom};
+        const Rect rest{first.right + 2, bar.top, bar.right, bar.bottom};
+        DrawObject(edges, first, 1);
+        DrawObject(edges, rest, 1);
+        const Colour text = edges->NormalColour2;
+        Label(Rect{first.left + 6, first.top, first.right - 4, first.bottom}, "Ready", text, PreviewLabel::Align::Left);
+        Label(Rect{rest.left + 6, rest.top, rest.right - 20, rest.bottom}, "Chapter 2 of 4", text,
+              PreviewLabel::Align::Left);
+        if (const TDataSkinObject* grip = data_.FindObject("ExtraImages"); Drawable(grip)) {
+            const int w = StateWidth(*grip), gh = grip->Map.Height();
+            DrawStateImage(Canvas(), Rect::FromSize(bar.right - w, bar.bottom - gh, w, gh), grip->Map, true,
+                           grip->FrameCount(), std::min(5, grip->FrameCount()));
+        }
+        return bar.top;
+    }
+
+    // Arrows, track, thumb and grip of one scroll bar.
+    void PaintScrollBar(const Rect& r, bool vertical) {
+        const TDataSkinObject* arrows = data_.FindObject("Scrollbar");
+        if (!Drawable(arrows)) return;
+        const int arrow = arrows->Map.Height();
+        const int n = arrows->FrameCount();
+        const int first = vertical ? 9 : 1, second = vertical ? 13 : 5, grip = vertical ? 20 : 17;
+        const Rect before = vertical ? Rect::FromSize(r.left, r.top, r.Width(), arrow)
+                                     : Rect::FromSize(r.left, r.top, arrow, r.Height());
+        const Rect after = vertical ? Rect{r.left, r.bottom - arrow, r.right, r.bottom}
+                                    : Rect{r.right - arrow, r.top, r.right, r.bottom};
+        const Rect track = vertical ? Rect{r.left, before.bottom, r.right, after.top}
+                                    : Rect{before.right, r.top, after.left, r.bottom};
+        DrawObject(data_.FindObject(vertical ? "VertScroll" : "HorzScroll"), track, 1);
+        const TDataSkinObject* thumb = data_.FindObject(vertical ? "VertScrollThumb" : "HorzScrollThumb");
+        const int length = (vertical ? track.Height() : track.Width()) / 3;
+        const Rect at = vertical ? Rect::FromSize(track.left, track.top + length / 2, track.Width(), length)
+                                 : Rect::FromSize(track.left + length / 2, track.top, length, track.Height());
+        DrawObject(thumb, at, 1);
+        if (n >= grip) DrawCentredState(arrows, at, grip);
+        DrawStateImage(Canvas(), before, arrows->Map, true, n, std::min(first, n));
+        DrawStateImage(Canvas(), after, arrows->Map, true, n, std::min(second, n));
+    }
+
+    void DrawCentredState(const TDataSkinObject* o, const Rect& r, int k) {
+        const int w = StateWidth(*o), h = o->Map.Height();
+        if (w + 2 >= std::max(r.Width(), r.Height())) return;
+        DrawStateImage(Canvas(), Rect::FromSize(r.left + (r.Width() - w) / 2, r.top + (r.Height() - h) / 2, w, h),
+                       o->Map, true, o->FrameCount(), k);
+    }
+
+    // Returns where the content left of the bar ends.
+    int PaintVerticalScrollBar(const Rect& content) {
+        const TDataSkinObject* arrows = data_.FindObject("Scrollbar");
+        if (!Drawable(arrows)) return content.right;
+        const int w = StateWidth(*arrows);
+        PaintScrollBar(Rect{content.right - w, content.top, content.right, content.bottom}, true);
+        return content.right - w;
+    }
+
+    // Push buttons in their five states inside a group box, below the
+    // space the open menu takes.
+    void PaintButtonsGroup(const Rect& column, int band_bottom) {
+        const int top = std::max(column.top + 8, band_bottom + 150);
+        const Rect box{column.left + 10, top, column.right - 6, std::min(top + 190, column.bottom - 8)};
+        if (box.Height() < 60) return;
+        DrawObject(data_.FindObject("GroupBoxEdge"), Rect{box.left, box.top + 7, box.right, box.bottom}, 1);
+        const Rect caption = Rect::FromSize(box.left + 8, box.top, 64, 15);
+        if (const auto* label = data_.FindObject("GroupBox"); Drawable(label)) {
+            DrawObject(label, caption, 1);
+        } else {
+            Canvas().FillRect(caption, PixelFromColour(data_.ButtonFaceColour()));
+        }
+        Label(caption, "Buttons", data_.Colours().ButtonText, PreviewLabel::Align::Centre);
+
+        // 1 normal, 5 focused, 4 hot, 2 pressed, 3 disabled.
+        const struct {
+            int state;
+            const char* text;
+        } buttons[] = {{1, "Normal"}, {5, "Default"}, {4, "Hot"}, {2, "Pressed"}, {3, "Disabled"}};
+        int y = box.top + 22;
+        for (const auto& b : buttons) {
+            const Rect r = Rect::FromSize(box.left + 14, y, box.Width() - 28, 25);
+            if (r.bottom > box.bottom - 4) break;
+            DrawObject(&data_.Buttons(), r, b.state);
+            Colour text = b.state == 3 ? data_.Colours().ButtonShadow : data_.Colours().ButtonText;
+            const int index = b.state == 4 ? data_.Buttons().MouseOverColour
+                              : b.state == 2 ? data_.Buttons().PressedColour
+                                             : data_.Buttons().NormalColour;
+            if (b.state != 3 && index >= 0 && index < static_cast<int>(data_.Palette().size()))
+                text = data_.Palette()[index];
+            Label(b.state == 2 ? Rect{r.left + 1, r.top + 1, r.right + 1, r.bottom + 1} : r, b.text, text,
+                  PreviewLabel::Align::Centre);
+            y += 32;
+        }
+    }
+
+    // Three tabs over a pane of controls, and a horizontal scroll bar.
+    void PaintTabbedPane(const Rect& area) {
+        if (area.Width() < 120) return;
+        const Rect inner{area.left + 4, area.top + 10, area.right - 10, area.bottom - 32};
+        const TDataSkinObject* tabs = data_.FindObject("Tabs");
+        const char* names[] = {"Reading", "Look", "About"};
+        const int states[] = {3, 2, 1};  // selected, hot, normal
+        for (int i = 0; i < 3; ++i) {
+            const bool selected = states[i] == 3;
+            const Rect r = Rect::FromSize(inner.left + 2 + 84 * i, inner.top + (selected ? 0 : 3), 84, selected ? 26 : 23);
+            DrawObject(tabs, r, states[i]);
+            Label(r, names[i], data_.Colours().ButtonText, PreviewLabel::Align::Centre, 12, selected);
+        }
+        const Rect pane{inner.left, inner.top + 25, inner.right, inner.bottom};
+        DrawObject(data_.FindObject("Tab.Pane"), pane, 1);
+        PaneControls(Rect{pane.left + 16, pane.top + 14, pane.right - 16, pane.bottom - 10});
+        const TDataSkinObject* arrows = data_.FindObject("Scrollbar");
+        const int h = Drawable(arrows) ? arrows->Map.Height() : 17;
+        PaintScrollBar(Rect{area.left + 4, area.bottom - h - 8, area.right - 10, area.bottom - 8}, false);
+    }
+
+    void PaneControls(const Rect& r) {
+        int y = r.top;
+        const TDataSkinButton& buttons = data_.Buttons();
+        const auto choice = [&](const Bitmap& image, int frames, const char* off, const char* on) {
+            if (image.Empty() || frames < 1) return;
+            const int cell = image.Width() / frames;
+            const int checked = frames >= 12 ? 5 : 2;
+            int x = r.left;
+            for (int k : {1, checked}) {
+                const Rect box = Rect::FromSize(x, y, cell, image.Height());
+                DrawStateImage(Canvas(), box, image, true, frames, k);
+                Label(Rect{box.right + 6, y - 2, box.right + 110, y + image.Height() + 2}, k == 1 ? off : on,
+                      data_.Colours().ButtonText, PreviewLabel::Align::Left);
+                x += 140;
+            }
+            y += std::max(image.Height(), 14) + 12;
+        };
+        choice(buttons.CheckMap, buttons.CheckFrame, "Show pictures", "Remember page");
+        choice(buttons.RadioMap, buttons.RadioFrame, "Serif", "Sans serif");
+
+        // A combo box: the edit frame with its drop-down button.
+        if (const auto* combo = data_.FindObject("ComboButton"); Drawable(combo)) {
+            const Rect box = Rect::FromSize(r.left, y, std::min(200, r.Width()), 21);
+            DrawObject(combo, box, 1);
+            Label(Rect{box.left + 5, box.top, box.right - 24, box.bottom}, "Chapter 2: Commands", kWindowText,
+                  PreviewLabel::Align::Left);
+            PaintSpinEdit(Rect::FromSize(box.right + 20, y, 58, 21));
+            y += 33;
+        }
+
+        // A track bar: the channel and a thumb two fifths along.
+        if (const auto* channel = data_.FindObject("Track"); Drawable(channel)) {
+            const int h = channel->Map.Height();
+            const Rect track = Rect::FromSize(r.left, y + 10 - h / 2, std::min(200, r.Width()), h);
+            DrawObject(channel, track, 1);
+            const auto* thumb = data_.FindObject("Trackbar.ThumbHorz");
+            if (Drawable(thumb)) {
+                const int w = StateWidth(*thumb);
+                DrawCentred(thumb, Rect::FromSize(track.left + track.Width() * 2 / 5 - w / 2, y, w, 20), 1);
+            }
+            y += 30;
+        }
+
+        // A progress bar, sixty per cent done.
+        if (const auto* progress = data_.FindObject("Progress"); Drawable(progress)) {
+            const Rect frame = Rect::FromSize(r.left, y, std::min(260, r.Width()), 18);
+            DrawObject(progress, frame, 1);
+            const auto* chunk = data_.FindObject("Progress.Chunk");
+            const Rect done = Rect::FromSize(frame.left + 2, frame.top + 2, (frame.Width() - 4) * 6 / 10, 14);
+            if (Drawable(chunk)) {
+                DrawObject(chunk, done, 1);
+            } else if (progress->FrameCount() > 1) {
+                DrawObject(progress, done, 2);
+            }
+            y += 30;
+        }
+        PaintList(Rect{r.left, y, std::min(r.left + 330, r.right), r.bottom});
+    }
+
+    // An edit field framed as skinned edits are: the skin draws only the
+    // frame, the field keeps the system's window colours.
+    Rect PaintEdit(const Rect& r) {
+        Canvas().FillRect(r, PixelFromColour(Resolved(data_.Colours().ButtonShadow)));
+        const Rect inside{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
+        Canvas().FillRect(inside, PixelFromColour(kWindow));
+        return inside;
+    }
+
+    // A number field with up and down buttons: the first and fifth images
+    // of the vertical pair, each with its glyph.
+    void PaintSpinEdit(const Rect& r) {
+        const auto* spin = data_.FindObject("UpDown.Vert");
+        if (!Drawable(spin) || r.right > client_.right) return;
+        const int w = StateWidth(*spin);
+        const Rect edit{r.left, r.top, r.right - w, r.bottom};
+        const Rect text = PaintEdit(edit);
+        Label(Rect{text.left, text.top, text.right - 4, text.bottom}, "12", kWindowText,
+              PreviewLabel::Align::Right);
+        const auto* border = dynamic_cast<const TDataSkinBorder*>(spin);
+        const int half = r.Height() / 2;
+        const Rect up{edit.right, r.top, r.right, r.top + half};
+        const Rect down{edit.right, r.top + half, r.right, r.bottom};
+        DrawObject(spin, up, 1);
+        DrawObject(spin, down, 5);
+        if (border && !border->Map2.Empty()) {
+            const int n = spin->FrameCount(), gw = border->Map2.Width() / n, gh = border->Map2.Height();
+            for (const auto& [cell, k] : {std::pair<Rect, int>{up, 1}, std::pair<Rect, int>{down, 5}}) {
+                const Rect at = Rect::FromSize(cell.left + (cell.Width() - gw) / 2, cell.top + (cell.Height() - gh) / 2, gw, gh);
+                DrawStateImage(Canvas(), at, border->Map2, true, n, std::min(k, n));
+            }
+        }
+    }
+
+    // A list with column headers, one row selected.
+    void PaintList(const Rect& r) {
+        const auto* header = data_.FindObject("Headerbar");
+        if (r.Height() < 60 || !Drawable(header)) return;
+        const Rect inside = PaintEdit(Rect{r.left, r.top, r.right, std::min(r.bottom, r.top + 96)});
+        const char* columns[] = {"Chapter", "Pages", "Read"};
+        const int widths[] = {inside.Width() - 140, 70, 70};
+        int x = inside.left;
+        for (int i = 0; i < 3; ++i) {
+            const Rect cell = Rect::FromSize(x, inside.top, widths[i], 20);
+            DrawObject(header, cell, i == 1 ? 2 : 1);
+            Label(Rect{cell.left + 6, cell.top, cell.right - 4, cell.bottom}, columns[i], data_.Colours().ButtonText,
+                  PreviewLabel::Align::Left);
+            x = cell.right;
+        }
+        const char* rows[][3] = {{"1. A first book", "12", "yes"}, {"2. Commands", "18", "yes"}, {"3. Menus", "9", ""}};
+        int y = inside.top + 21;
+        for (int row = 0; row < 3 && y + 18 <= inside.bottom; ++row) {
+            const bool selected = row == 1;
+            if (selected) Canvas().FillRect(Rect{inside.left, y, inside.right, y + 18}, PixelFromColour(Resolved(data_.Colours().Hilight)));
+            x = inside.left;
+            for (int i = 0; i < 3; ++i) {
+                Label(Rect{x + 6, y, x + widths[i] - 4, y + 18}, rows[row][i],
+                      selected ? data_.Colours().HilightText : kWindowText, PreviewLabel::Align::Left);
+                x += widths[i];
+            }
+            y += 18;
+        }
+    }
+
+    // The Edit menu, open, drawn last so that it lies over the window.
+    void PaintOpenMenu(int band_bottom) {
+        const TDataSkinObject* background = data_.FindObject("MenuBackground");
+        const TDataSkinObject* item = data_.FindObject("MenuItem");
+        const struct {
+            const char* text;
+            int kind;  // 0 normal, 1 selected, 2 separator, 3 disabled
+        } items[] = {{"Back", 0}, {"Forward", 0}, {"Copy", 1}, {"", 2}, {"Select all", 0}, {"Print", 3}};
+        int h = 6;
+        for (const auto& i : items) h += i.kind == 2 ? 8 : 20;
+        const Rect menu = Rect::FromSize(open_menu_left_, band_bottom, 140, h);
+        if (menu.right > client_.right || menu.bottom > client_.bottom) return;
+        // The menu covers the texts under it.
+        auto& labels = preview_.labels;
+        labels.erase(std::remove_if(labels.begin(), labels.end(),
+                                    [&](const PreviewLabel& l) { return !l.bounds.Intersect(menu).IsEmpty(); }),
+                     labels.end());
+        if (Drawable(background)) {
+            DrawObject(background, menu, 1);
+        } else {
+            Canvas().FillRect(menu, PixelFromColour(Resolved(data_.Colours().Menu)));
+        }
+        int y = menu.top + 3;
+        for (const auto& i : items) {
+            const Rect r{menu.left + 3, y, menu.right - 3, y + (i.kind == 2 ? 8 : 20)};
+            if (i.kind == 2) {
+                PaintSeparator(item, r);
+            } else if (Drawable(item)) {
+                DrawObject(item, r, i.kind == 1 ? 4 : 1);
+            } else if (i.kind == 1) {
+                Canvas().FillRect(r, PixelFromColour(Resolved(data_.Colours().Hilight)));
+            }
+            if (i.kind != 2) {
+                const int shift = Drawable(item) ? item->LeftWidth : 0;
+                const Colour colour = i.kind == 1   ? data_.Colours().HilightText
+                                      : i.kind == 3 ? data_.Colours().ButtonShadow
+                                                    : data_.Colours().MenuText;
+                Label(Rect{r.left + 22 + shift, r.top, r.right - 4, r.bottom}, i.text, colour, PreviewLabel::Align::Left);
+            }
+            y = r.bottom;
+        }
+    }
+
+    // A separator: the bottom rows of the item's second image, as many as
+    // the separator is high, its edges kept and its middle stretched.
+    void PaintSeparator(const TDataSkinObject* item, const Rect& r) {
+        if (!Drawable(item) || item->FrameCount() < 2) {
+            Canvas().FillRect(Rect{r.left + 2, r.top + 3, r.right - 2, r.top + 4},
+                              PixelFromColour(Resolved(data_.Colours().ButtonShadow)));
+            return;
+        }
+        const Rect state = StateImageRect(item->Map, false, item->FrameCount(), 2);
+        const int rows = std::min(state.Height(), r.Height());
+        const Bitmap piece = CopyRect(item->Map, Rect{state.left, state.bottom - rows, state.right, state.bottom});
+        DrawNineSlice(Canvas(), Rect{r.left, r.bottom - rows, r.right, r.bottom}, piece, false, false, true, 1, 1,
+                      Margins{item->LeftWidth, 0, item->RightWidth, 0});
+    }
+
+    TSkinData& data_;
+    bool active_;
+    int width_;
+    int height_;
+    FrameSizes frame_;
+    Rect client_;
+    int open_menu_left_ = 0;
+    SkinPreview preview_;
+};
 
 }  // namespace
 
@@ -47,83 +491,10 @@ Rect CaptionButtonBounds(const TDataSkinSysButton& b, int window_width) {
     return Rect::FromSize(x, y, w, h);
 }
 
-Bitmap RenderSkinPreview(TSkinData& data, const SkinPreviewArgs& args) {
-    const int W = std::max(args.width, 1), H = std::max(args.height, 1);
-    Bitmap canvas(W, H, PixelFromColour(data.ButtonFaceColour()));
-    const FrameSizes f = SkinFrameSizes(data);
-    DrawSide(canvas, data.Top(), Rect{0, 0, W, f.top}, true, args.active);
-    DrawSide(canvas, data.Bottom(), Rect{0, H - f.bottom, W, H}, true, args.active);
-    DrawSide(canvas, data.Left(), Rect{0, f.top, f.left, H - f.bottom}, false, args.active);
-    DrawSide(canvas, data.Right(), Rect{W - f.right, f.top, W, H - f.bottom}, false, args.active);
-
-    for (const auto& b : data.CaptionButtons()) {
-        const Rect r = CaptionButtonBounds(*b, W);
-        if (r.IsEmpty()) continue;
-        const int k = args.active || b->FrameCount() < 4 ? 1 : 4;
-        DrawStateImage(canvas, r, b->Map, true, b->FrameCount(), k);
-    }
-
-    int y = f.top;
-    const int left = f.left, right = W - f.right;
-    if (const TDataSkinObject* bar = data.MenuBar(); bar && !bar->Map.Empty()) {
-        const int h = bar->Map.Height();
-        DrawThreeSlice(canvas, Rect{left, y, right, y + h}, bar->Map, false, bar->Trans != 0, bar->FrameCount(), 1,
-                       bar->GetMargins());
-        // A few menu items, hot and normal, on the band.
-        if (const TDataSkinObject* item = data.FindObject("MenuItem"))
-            for (int i = 0; i < 3; ++i)
-                DrawObject(canvas, item, Rect::FromSize(left + 4 + 60 * i, y + 1, 56, std::max(h - 2, 1)), i == 1 ? 2 : 1);
-        y += h;
-    }
-    y += 10;
-    int x = left + 10;
-    // Push buttons in their five states.
-    const TDataSkinButton& buttons = data.Buttons();
-    for (int k = 1; k <= 5; ++k) DrawObject(canvas, &buttons, Rect::FromSize(x + 85 * (k - 1), y, 75, 23), k);
-    y += 33;
-    // Check boxes and radio buttons: every state of their strips.
-    const auto strip = [&](const Bitmap& image, int frames) {
-        if (image.Empty() || frames < 1) return;
-        const int cell = image.Width() / frames;
-        for (int k = 1; k <= frames; ++k)
-            DrawStateImage(canvas, Rect::FromSize(x + (cell + 6) * (k - 1), y, cell, image.Height()), image, true,
-                           frames, k);
-        y += image.Height() + 8;
-    };
-    strip(buttons.CheckMap, buttons.CheckFrame);
-    strip(buttons.RadioMap, buttons.RadioFrame);
-
-    // A horizontal scroll bar: arrows, track and thumb.
-    const int bar_width = std::max(std::min(300, right - x - 10), 60);
-    const TDataSkinObject* arrows = data.FindObject("Scrollbar");
-    const int arrow = arrows && !arrows->Map.Empty() ? StateWidth(*arrows) : 17;
-    const int bar_height = arrows && !arrows->Map.Empty() ? arrows->Map.Height() : 17;
-    DrawObject(canvas, data.FindObject("HorzScroll"), Rect::FromSize(x + arrow, y, bar_width - 2 * arrow, bar_height), 1);
-    if (const TDataSkinObject* thumb = data.FindObject("HorzScrollThumb"))
-        DrawObject(canvas, thumb, Rect::FromSize(x + arrow + 20, y, 60, bar_height), 1);
-    if (arrows && !arrows->Map.Empty()) {
-        DrawStateImage(canvas, Rect::FromSize(x, y, arrow, bar_height), arrows->Map, true, arrows->FrameCount(), 1);
-        DrawStateImage(canvas, Rect::FromSize(x + bar_width - arrow, y, arrow, bar_height), arrows->Map, true,
-                       arrows->FrameCount(), std::min(5, arrows->FrameCount()));
-    }
-    y += bar_height + 10;
-
-    // A progress bar, sixty per cent done.
-    if (const TDataSkinObject* progress = data.FindObject("Progress")) {
-        const Rect track = Rect::FromSize(x, y, bar_width, 18);
-        DrawObject(canvas, progress, track, 1);
-        if (const TDataSkinObject* chunk = data.FindObject("Progress.Chunk"))
-            DrawObject(canvas, chunk, Rect::FromSize(x + 2, y + 2, (bar_width - 4) * 6 / 10, 14), 1);
-        else if (progress->FrameCount() > 1)
-            DrawObject(canvas, progress, Rect::FromSize(x, y, bar_width * 6 / 10, 18), 2);
-    }
-
-    // A status bar along the bottom of the client area.
-    if (const TDataSkinObject* status = data.FindObject("StatusBarEdges")) {
-        const int h = std::max(StateHeight(*status), 20);
-        DrawObject(canvas, status, Rect{left, H - f.bottom - h, right, H - f.bottom}, 1);
-    }
-    return canvas;
+SkinPreview ComposeSkinPreview(TSkinData& data, const SkinPreviewArgs& args) {
+    return PreviewPainter(data, args).Paint();
 }
+
+Bitmap RenderSkinPreview(TSkinData& data, const SkinPreviewArgs& args) { return ComposeSkinPreview(data, args).image; }
 
 }  // namespace vc

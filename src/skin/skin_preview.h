@@ -1,8 +1,13 @@
 #pragma once
 // A mock skinned window drawn with the composition routines the painters
-// use: frame sides, caption buttons, menu band, push buttons in their five
-// states, check boxes and radio buttons, a scroll bar, a progress bar and a
-// status bar. The skin tool writes it out as a picture.
+// use: the frame with its caption buttons, the menu band with a menu open,
+// a tool bar, a tabbed pane of controls (check boxes, radio buttons, a combo
+// box, a track bar, a progress bar), push buttons in their five states in a
+// group box, scroll bars and a status bar. Texts are returned as labels for
+// a caller that has fonts (the skin tool draws them with Cairo).
+#include <string>
+#include <vector>
+
 #include "common/bitmap.h"
 #include "skin/skin_data.h"
 
@@ -24,6 +29,24 @@ FrameSizes SkinFrameSizes(TSkinData& data);
 // Align; an empty rectangle for a button that is not drawn in the title.
 Rect CaptionButtonBounds(const TDataSkinSysButton& button, int window_width);
 
+// A text of the preview, to be drawn over the picture.
+struct PreviewLabel {
+    enum class Align { Left, Right, Centre };
+    Rect bounds;
+    std::string text;  // UTF-8
+    Colour colour = 0;
+    int font_height = 12;  // pixels
+    Align align = Align::Left;
+    bool bold = false;
+};
+
+struct SkinPreview {
+    Bitmap image;
+    std::vector<PreviewLabel> labels;
+};
+
+SkinPreview ComposeSkinPreview(TSkinData& data, const SkinPreviewArgs& args);
+// The picture alone.
 Bitmap RenderSkinPreview(TSkinData& data, const SkinPreviewArgs& args);
 
 }  // namespace vc

@@ -42,5 +42,37 @@ TEST(SkinComposePreview, FrameAndCaptionButtonsFollowTheSkin) {
     EXPECT_EQ(inactive.At(175, 5), MakePixel(13, 13, 13));
 }
 
+TEST(SkinComposePreview, ARestoredWindowShowsMaximiseNotRestoreAndTitlesItsCaption) {
+    Bitmap top(30, 20);
+    top.FillRect(Rect{0, 0, 30, 10}, MakePixel(200, 0, 0));
+    top.FillRect(Rect{0, 10, 30, 20}, MakePixel(0, 0, 200));
+    Bitmap glyphs(40, 8);
+    for (int k = 0; k < 4; ++k) glyphs.FillRect(Rect::FromSize(10 * k, 0, 10, 8), MakePixel(50 + k, 0, 0));
+    Bitmap restore(40, 8, MakePixel(0, 255, 0));
+    TSkinData data;
+    data.SkinStream() = skintest::Pack(
+        "[Personality]\nTop=top.bmp\nTopFrame=2\nTextShift=40\nTextShiftVert=1\nTextAlignment=2\n"
+        "ActiveTextR=1\nActiveTextG=2\nActiveTextB=3\nInActiveTextR=4\nInActiveTextG=5\nInActiveTextB=6\n"
+        "[ButtonMax]\nAction=1\nAlign=1\nXcoord=30\nYcoord=1\nVisibility=2\nVisibility1=6\nframe=4\nButtonImage=max.bmp\n"
+        "[ButtonRestore]\nAction=1\nAlign=1\nXcoord=30\nYcoord=1\nVisibility=1\nVisibility1=6\nframe=4\n"
+        "ButtonImage=restore.bmp\n",
+        {{"top.bmp", top}, {"max.bmp", glyphs}, {"restore.bmp", restore}});
+    ASSERT_TRUE(data.LoadSkin());
+    const SkinPreview active = ComposeSkinPreview(data, {200, 120, true});
+    EXPECT_EQ(active.image.At(175, 5), MakePixel(50, 0, 0)) << "the maximise button, not the restore button";
+    ASSERT_FALSE(active.labels.empty());
+    const PreviewLabel& caption = active.labels.front();
+    EXPECT_EQ(caption.text, "Tour of Vellumcast");
+    EXPECT_EQ(caption.colour, 0x030201u);
+    EXPECT_EQ(caption.align, PreviewLabel::Align::Centre);
+    EXPECT_EQ(caption.bounds.top, 1);
+    EXPECT_EQ(caption.bounds.bottom, 10);
+    EXPECT_EQ(caption.bounds.left + caption.bounds.right, 200) << "centred on the window";
+    EXPECT_LE(caption.bounds.right, 166) << "clear of the button";
+    const SkinPreview inactive = ComposeSkinPreview(data, {200, 120, false});
+    EXPECT_EQ(inactive.labels.front().colour, 0x060504u);
+    EXPECT_EQ(inactive.image.At(175, 5), MakePixel(53, 0, 0)) << "the inactive state image";
+}
+
 }  // namespace
 }  // namespace vc

@@ -2,6 +2,7 @@
 
 #include <cairo.h>
 
+#include <cmath>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -22,8 +23,10 @@ cairo_status_t AppendBytes(void* closure, const unsigned char* data, unsigned in
 
 }  // namespace
 
-std::vector<std::uint8_t> EncodePng(const Bitmap& bitmap) {
-    // Cairo writes the file; the picture goes over row by row as RGB24.
+namespace {
+
+// An RGB24 Cairo surface holding the bitmap; the caller destroys it.
+cairo_surface_t* SurfaceOf(const Bitmap& bitmap) {
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, bitmap.Width(), bitmap.Height());
     const int stride = cairo_image_surface_get_stride(surface);
     unsigned char* data = cairo_image_surface_get_data(surface);
@@ -37,11 +40,56 @@ std::vector<std::uint8_t> EncodePng(const Bitmap& bitmap) {
                         static_cast<std::uint32_t>(PixelBlue(row[x]));
     }
     cairo_surface_mark_dirty(surface);
+    return surface;
+}
+
+std::vector<std::uint8_t> PngOf(cairo_surface_t* surface) {
     std::vector<std::uint8_t> png;
     const cairo_status_t status = cairo_surface_write_to_png_stream(surface, AppendBytes, &png);
     cairo_surface_destroy(surface);
     if (status != CAIRO_STATUS_SUCCESS) throw std::runtime_error(std::string("PNG: ") + cairo_status_to_string(status));
     return png;
+}
+
+// Each label inside its rectangle, centred vertically, clipped to it.
+void DrawLabels(cairo_surface_t* surface, const std::vector<PreviewLabel>& labels) {
+    cairo_t* cr = cairo_create(surface);
+    for (const PreviewLabel& label : labels) {
+        if (label.bounds.IsEmpty() || label.text.empty()) continue;
+        cairo_save(cr);
+        cairo_rectangle(cr, label.bounds.left, label.bounds.top, label.bounds.Width(), label.bounds.Height());
+        cairo_clip(cr);
+        cairo_select_font_face(cr, "Sans", CAIRO_FONT_SLANT_NORMAL,
+                               label.bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+        // A Windows font height counts the character cell; Cairo's size is
+        // the em, a little smaller.
+        cairo_set_font_size(cr, label.font_height * 0.86);
+        cairo_font_extents_t font;
+        cairo_font_extents(cr, &font);
+        cairo_text_extents_t text;
+        cairo_text_extents(cr, label.text.c_str(), &text);
+        double x = label.bounds.left;
+        if (label.align == PreviewLabel::Align::Right) x = label.bounds.right - text.x_advance;
+        if (label.align == PreviewLabel::Align::Centre) x = label.bounds.left + (label.bounds.Width() - text.x_advance) / 2;
+        const double baseline =
+            label.bounds.top + (label.bounds.Height() - (font.ascent + font.descent)) / 2 + font.ascent;
+        const Colour c = label.colour;
+        cairo_set_source_rgb(cr, (c & 0xFF) / 255.0, ((c >> 8) & 0xFF) / 255.0, ((c >> 16) & 0xFF) / 255.0);
+        cairo_move_to(cr, std::floor(x), std::round(baseline));
+        cairo_show_text(cr, label.text.c_str());
+        cairo_restore(cr);
+    }
+    cairo_destroy(cr);
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> EncodePng(const Bitmap& bitmap) { return PngOf(SurfaceOf(bitmap)); }
+
+std::vector<std::uint8_t> EncodePng(const SkinPreview& preview) {
+    cairo_surface_t* surface = SurfaceOf(preview.image);
+    DrawLabels(surface, preview.labels);
+    return PngOf(surface);
 }
 
 int RunSkinPreview(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -78,7 +126,7 @@ int RunSkinPreview(const std::vector<std::string>& args, std::ostream& out, std:
         std::string message;
         data.Environment.show_message = [&](const std::string& m) { message = m; };
         if (!data.LoadSkin()) throw SkinToolError(operands[0] + ": " + message);
-        const std::vector<std::uint8_t> png = EncodePng(RenderSkinPreview(data, preview));
+        const std::vector<std::uint8_t> png = EncodePng(ComposeSkinPreview(data, preview));
         const std::string temporary = operands[1] + ".part";
         {
             std::ofstream file(temporary, std::ios::binary);

@@ -8,11 +8,14 @@
 #include <vector>
 
 #include "common/bitmap.h"
+#include "skin/skin_preview.h"
 
 namespace vc {
 
-// An 8-bit RGB PNG of the bitmap (stored, uncompressed deflate blocks).
+// An 8-bit RGB PNG of the bitmap, written by Cairo.
 std::vector<std::uint8_t> EncodePng(const Bitmap& bitmap);
+// The preview with its labels written over it.
+std::vector<std::uint8_t> EncodePng(const SkinPreview& preview);
 
 // preview <skin file> <output.png> [--size WxH] [--inactive]; returns the
 // exit status, messages as the other subcommands give them.

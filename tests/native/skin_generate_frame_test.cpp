@@ -1,0 +1,338 @@
+// The generated window frame, caption buttons and menus, loaded back into
+// the skin data and composed the way the frame painter lays them out: the
+// sides beside the whole window height, the top and bottom between them.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "skin/composition.h"
+#include "skin/skin_data.h"
+#include "skin/skin_preview.h"
+#include "skin_generator.h"
+#include "theme.h"
+
+namespace vc {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string HarbourText() {
+    std::ifstream in(fs::path(VC_SOURCE_DIR) / "skins" / "00-harbour.theme", std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// The harbour theme with some of its lines replaced ("Key=value" each).
+theme::Theme Variant(std::initializer_list<std::pair<std::string, std::string>> changes) {
+    std::string text = HarbourText();
+    for (const auto& [key, value] : changes) {
+        const std::size_t at = text.find("\n" + key + "=");
+        EXPECT_NE(at, std::string::npos) << key;
+        if (at == std::string::npos) continue;
+        const std::size_t end = text.find_first_of("\r\n", at + 1);
+        text.replace(at + 1, end - at - 1, key + "=" + value);
+    }
+    return theme::ParseTheme(text, "variant.theme");
+}
+
+struct Loaded {
+    theme::Theme theme;
+    TSkinData data;
+};
+
+void Load(Loaded& skin, const theme::Theme& theme) {
+    skin.theme = theme;
+    skin.data.SkinStream() = theme::GenerateSkin(theme, "variant.theme").stream;
+    ASSERT_TRUE(skin.data.LoadSkin());
+}
+
+bool IsKey(Pixel p) { return SameRgb(p, kKeyPixel); }
+
+int CountKey(const Bitmap& image, const Rect& area) {
+    int n = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x) n += IsKey(image.At(x, y));
+    return n;
+}
+
+// A whole window frame as the frame painter composes it, opaque: the key
+// colour is still there where the window region leaves pixels out.
+Bitmap ComposeWindow(TSkinData& data, int width, int height, bool active) {
+    Bitmap window(width, height, MakePixel(1, 2, 3));
+    const FrameSizes f = SkinFrameSizes(data);
+    const auto side = [&](TDataSkinBorder& s, const Rect& r, bool horizontal) {
+        const int k = active || s.FrameCount() < 2 ? 1 : 2;
+        DrawNineSlice(window, r, s.Map, horizontal, s.Tile != 1, false, s.FrameCount(), k, s.GetMargins());
+    };
+    side(data.Left(), Rect{0, 0, f.left, height}, false);
+    side(data.Right(), Rect{width - f.right, 0, width, height}, false);
+    side(data.Bottom(), Rect{f.left, height - f.bottom, width - f.right, height}, true);
+    side(data.Top(), Rect{f.left, 0, width - f.right, f.top}, true);
+    return window;
+}
+
+// Whether (x, y) is inside the window region the frame painter builds: the
+// sides with Trans contribute their non-key pixels, the others whole.
+bool InRegion(TSkinData& data, const Bitmap& window, int x, int y) {
+    const FrameSizes f = SkinFrameSizes(data);
+    const int w = window.Width(), h = window.Height();
+    const TDataSkinBorder* side = nullptr;
+    if (x < f.left) side = &data.Left();
+    else if (x >= w - f.right) side = &data.Right();
+    else if (y < f.top) side = &data.Top();
+    else if (y >= h - f.bottom) side = &data.Bottom();
+    if (!side || side->Trans == 0) return true;
+    return !IsKey(window.At(x, y));
+}
+
+const TDataSkinSysButton* ButtonOf(TSkinData& data, int action, int visibility = -99) {
+    for (const auto& b : data.CaptionButtons())
+        if (b->Action == action && b->Visibility != 100 && (visibility == -99 || b->Visibility == visibility))
+            return b.get();
+    return nullptr;
+}
+
+TEST(SkinGenerateFrame, SquareCornersGiveAPlainRectangularWindow) {
+    Loaded skin;
+    Load(skin, Variant({{"CornerRadius", "0"}, {"BottomRadius", "0"}, {"TitleHeight", "29"}, {"Border", "5"}}));
+    TSkinData& data = skin.data;
+    for (TDataSkinBorder* side : {&data.Left(), &data.Right(), &data.Top(), &data.Bottom()}) {
+        SCOPED_TRACE(side->Name);
+        EXPECT_EQ(side->Trans, 0);
+        EXPECT_EQ(side->Frame, 2);
+        EXPECT_EQ(CountKey(side->Map, Rect{0, 0, side->Map.Width(), side->Map.Height()}), 0);
+    }
+    const FrameSizes f = SkinFrameSizes(data);
+    EXPECT_EQ(f.top, 29);
+    EXPECT_EQ(f.left, 5);
+    EXPECT_EQ(f.right, 5);
+    EXPECT_EQ(f.bottom, 5);
+    // Active and inactive images are stacked for the top and bottom, side
+    // by side for the left and right.
+    EXPECT_EQ(data.Top().Map.Height(), 2 * 29);
+    EXPECT_EQ(data.Bottom().Map.Height(), 2 * 5);
+    EXPECT_EQ(data.Left().Map.Width(), 2 * 5);
+    EXPECT_EQ(data.Left().TopHeight, 29) << "the title's part of the side stays fixed";
+
+    const Bitmap window = ComposeWindow(data, 300, 200, true);
+    EXPECT_EQ(CountKey(window, Rect{0, 0, 300, 200}), 0);
+    // The outline runs round the outside; the title below it is the caption gradient.
+    const Pixel outline = MakePixel(0x1C, 0x3A, 0x57);
+    for (const auto& [x, y] : {std::pair{0, 0}, {299, 0}, {0, 199}, {299, 199}, {150, 0}, {0, 100}, {150, 199}})
+        EXPECT_TRUE(SameRgb(window.At(x, y), outline)) << x << "," << y;
+    EXPECT_FALSE(SameRgb(window.At(150, 14), outline));
+    EXPECT_NE(window.At(150, 3), window.At(150, 25)) << "the title is a gradient";
+}
+
+TEST(SkinGenerateFrame, RoundedCornersAreCutOutOfTheRegion) {
+    Loaded skin;
+    Load(skin, Variant({{"CornerRadius", "10"}, {"BottomRadius", "9"}, {"Border", "5"}, {"Finish", "glass"}}));
+    TSkinData& data = skin.data;
+    EXPECT_EQ(data.Left().Trans, 1);
+    EXPECT_EQ(data.Right().Trans, 1);
+    EXPECT_EQ(data.Top().Trans, 1) << "a radius of 10 reaches past the 5-pixel side into the top";
+    EXPECT_EQ(data.Bottom().Trans, 1) << "and a radius of 9 into the bottom";
+    // Both states of the left side start with a cut-out corner.
+    EXPECT_TRUE(IsKey(data.Left().Map.At(0, 0)));
+    EXPECT_TRUE(IsKey(data.Left().Map.At(5, 0)));
+    EXPECT_TRUE(IsKey(data.Top().Map.At(0, 0)));
+    EXPECT_FALSE(IsKey(data.Top().Map.At(data.Top().Map.Width() / 2, 13)));
+
+    for (bool active : {true, false}) {
+        SCOPED_TRACE(active ? "active" : "inactive");
+        const int w = 320, h = 240;
+        const Bitmap window = ComposeWindow(data, w, h, active);
+        for (const auto& [x, y] : {std::pair{0, 0}, {w - 1, 0}, {0, h - 1}, {w - 1, h - 1}, {1, 1}, {w - 2, 1}})
+            EXPECT_FALSE(InRegion(data, window, x, y)) << x << "," << y;
+        // The curve is a quarter circle: 10 pixels down the edge is inside,
+        // the middle of every edge is inside, and so is the title.
+        for (const auto& [x, y] : {std::pair{0, 10}, {w - 1, 10}, {w / 2, 0}, {0, h / 2}, {w / 2, h - 1},
+                                   {w / 2, 13}, {10, 0}, {w - 11, 0}, {9, h - 1}, {w - 10, h - 1}})
+            EXPECT_TRUE(InRegion(data, window, x, y)) << x << "," << y;
+        // The region is symmetric left to right.
+        for (int y = 0; y < 12; ++y)
+            for (int x = 0; x < 12; ++x)
+                EXPECT_EQ(InRegion(data, window, x, y), InRegion(data, window, w - 1 - x, y)) << x << "," << y;
+        // Nothing inside the outline is the key colour.
+        EXPECT_EQ(CountKey(window, Rect{0, 12, w, h - 10}), 0);
+    }
+}
+
+TEST(SkinGenerateFrame, OnlyTheSidesWithCutCornersCarryTransparency) {
+    Loaded bottom_only;
+    Load(bottom_only, Variant({{"CornerRadius", "0"}, {"BottomRadius", "8"}}));
+    EXPECT_EQ(bottom_only.data.Top().Trans, 0);
+    EXPECT_EQ(CountKey(bottom_only.data.Top().Map, Rect{0, 0, bottom_only.data.Top().Map.Width(), 52}), 0);
+    EXPECT_EQ(bottom_only.data.Bottom().Trans, 1);
+    EXPECT_EQ(bottom_only.data.Left().Trans, 1);
+    EXPECT_GE(bottom_only.data.Left().BottomHeight, 8) << "the whole bottom curve stays fixed";
+
+    // A radius no larger than the side is cut from the sides alone.
+    Loaded small;
+    Load(small, Variant({{"CornerRadius", "3"}, {"Border", "4"}}));
+    EXPECT_EQ(small.data.Top().Trans, 0);
+    EXPECT_EQ(small.data.Left().Trans, 1);
+    EXPECT_TRUE(IsKey(small.data.Left().Map.At(0, 0)));
+    EXPECT_FALSE(IsKey(small.data.Left().Map.At(0, 3)));
+}
+
+TEST(SkinGenerateFrame, CaptionButtonsAreCompleteAndSitInTheTitle) {
+    Loaded skin;
+    Load(skin, Variant({{"CaptionButtonWidth", "23"}, {"CaptionButtonHeight", "18"}, {"CaptionButtonGap", "3"},
+                        {"CornerRadius", "12"}, {"TitleHeight", "27"}}));
+    TSkinData& data = skin.data;
+    const TDataSkinSysButton* close = ButtonOf(data, 0);
+    const TDataSkinSysButton* maximise = ButtonOf(data, 1, 2);
+    const TDataSkinSysButton* restore = ButtonOf(data, 1, 1);
+    const TDataSkinSysButton* minimise = ButtonOf(data, 2);
+    const TDataSkinSysButton* system = ButtonOf(data, 3);
+    ASSERT_TRUE(close && maximise && restore && minimise && system);
+    EXPECT_EQ(maximise->Visibility1, 6) << "only with a maximise box";
+    EXPECT_EQ(restore->Visibility1, 6);
+    EXPECT_EQ(minimise->Visibility1, 8) << "only with a minimise box";
+    EXPECT_EQ(close->Visibility, 0);
+    EXPECT_EQ(close->Visibility1, 0);
+    EXPECT_EQ(system->Frame, 1);
+    EXPECT_EQ(system->Map.Width(), 16);
+    EXPECT_EQ(system->Map.Height(), 16);
+    EXPECT_EQ(system->Align, 0) << "the icon at the left of the title";
+    EXPECT_GE(system->Xcoord, 4);
+
+    const int w = 400;
+    const Bitmap window = ComposeWindow(data, w, 200, true);
+    for (const TDataSkinSysButton* b : {close, maximise, restore, minimise}) {
+        SCOPED_TRACE(b->Name);
+        EXPECT_EQ(b->Frame, 4);
+        EXPECT_EQ(b->Map.Width(), 4 * 23);
+        EXPECT_EQ(b->Map.Height(), 18);
+        EXPECT_EQ(b->Align, 1);
+        EXPECT_EQ(b->Ycoord, (27 - 18) / 2) << "centred in the title";
+        // Each state differs from the others (pressed, hot and inactive show).
+        for (int k = 1; k < 4; ++k) {
+            const Bitmap a = CopyRect(b->Map, StateImageRect(b->Map, false, 4, k));
+            const Bitmap c = CopyRect(b->Map, StateImageRect(b->Map, false, 4, k + 1));
+            EXPECT_NE(a, c) << "states " << k << " and " << k + 1;
+        }
+        // All four corners of the button lie inside the window's shape.
+        const Rect r = CaptionButtonBounds(*b, w);
+        EXPECT_LE(r.right, w - 4);
+        for (const auto& [x, y] : {std::pair{r.left, r.top}, {r.right - 1, r.top}, {r.right - 1, r.bottom - 1}})
+            EXPECT_TRUE(InRegion(data, window, x, y)) << x << "," << y;
+    }
+    // From the right: close, maximise (or restore in its place), minimise;
+    // none overlaps another, and the caption text stops short of them.
+    const Rect c = CaptionButtonBounds(*close, w), m = CaptionButtonBounds(*maximise, w),
+               r = CaptionButtonBounds(*restore, w), n = CaptionButtonBounds(*minimise, w);
+    EXPECT_EQ(m.left, r.left);
+    EXPECT_EQ(c.left - m.right, 3);
+    EXPECT_EQ(m.left - n.right, 3);
+    EXPECT_LE(w - data.Title().TextRightClip(), n.left);
+    EXPECT_GE(data.Title().TextShift(), system->Xcoord + 16);
+    // The glyphs tell the buttons apart.
+    EXPECT_NE(close->Map, maximise->Map);
+    EXPECT_NE(maximise->Map, restore->Map);
+    EXPECT_NE(restore->Map, minimise->Map);
+}
+
+TEST(SkinGenerateFrame, ButtonsOnTheLeftMoveTheIconToTheRight) {
+    Loaded skin;
+    Load(skin, Variant({{"CaptionButtonsLeft", "yes"}, {"CaptionButtonShape", "circle"}, {"Border", "3"}}));
+    TSkinData& data = skin.data;
+    const int w = 500;
+    const TDataSkinSysButton* close = ButtonOf(data, 0);
+    const TDataSkinSysButton* maximise = ButtonOf(data, 1, 2);
+    const TDataSkinSysButton* minimise = ButtonOf(data, 2);
+    const TDataSkinSysButton* system = ButtonOf(data, 3);
+    ASSERT_TRUE(close && maximise && minimise && system);
+    for (const TDataSkinSysButton* b : {close, maximise, minimise}) EXPECT_EQ(b->Align, 0) << b->Name;
+    const Rect c = CaptionButtonBounds(*close, w), m = CaptionButtonBounds(*maximise, w),
+               n = CaptionButtonBounds(*minimise, w), s = CaptionButtonBounds(*system, w);
+    EXPECT_GE(c.left, 3 + 2) << "clear of the side";
+    EXPECT_LT(c.right, m.left);
+    EXPECT_LT(m.right, n.left);
+    EXPECT_EQ(system->Align, 1);
+    EXPECT_LE(s.right, w - 3);
+    EXPECT_GT(s.left, w / 2);
+    EXPECT_GE(data.Title().TextShift(), n.right);
+    EXPECT_LE(w - data.Title().TextRightClip(), s.left);
+    // A circle inside a wider cell leaves the cell's corners transparent.
+    EXPECT_TRUE(IsKey(close->Map.At(0, 0)));
+    EXPECT_FALSE(IsKey(close->Map.At(close->Map.Width() / 8, close->Map.Height() / 2)));
+}
+
+TEST(SkinGenerateFrame, CaptionTextFollowsTheTheme) {
+    Loaded skin;
+    Load(skin, Variant({{"TextAlignment", "centre"}, {"CaptionText", "#FAF0E6"}, {"InactiveText", "#0A0B0C"}}));
+    const TDataSkinTitle& title = skin.data.Title();
+    EXPECT_EQ(title.TextAlignment, 2);
+    EXPECT_EQ(title.ActiveTextColour, ColourFromPixel(MakePixel(0xFA, 0xF0, 0xE6)));
+    EXPECT_EQ(title.InactiveTextColour, ColourFromPixel(MakePixel(0x0A, 0x0B, 0x0C)));
+    EXPECT_EQ(title.Textbackground, 0);
+    // The caption text is drawn over the title: it must not be the key.
+    EXPECT_GT(title.TextShift(), 0);
+    EXPECT_GT(title.TextRightClip(), 3 * 21);
+}
+
+TEST(SkinGenerateFrame, ChildWindowButtonsAreTwelveSmallCells) {
+    Loaded skin;
+    Load(skin, Variant({}));
+    int found = 0;
+    for (const auto& b : skin.data.CaptionButtons()) {
+        if (b->Visibility != 100) continue;
+        ++found;
+        EXPECT_EQ(b->FrameCount(), 4);
+        EXPECT_EQ(b->Map.Width(), 4 * 16);
+        EXPECT_EQ(b->Map.Height(), 14);
+        // Normal shows only the glyph; hot in the band is a highlighted cell.
+        const Bitmap normal = CopyRect(b->Map, StateImageRect(b->Map, false, 4, 1));
+        const Bitmap hot = CopyRect(b->Map, StateImageRect(b->Map, false, 4, 4));
+        EXPECT_TRUE(IsKey(normal.At(1, 7)));
+        EXPECT_FALSE(IsKey(hot.At(2, 7)));
+    }
+    EXPECT_EQ(found, 3);
+}
+
+TEST(SkinGenerateFrame, MenuItemsSeparatorAndPopupFrame) {
+    Loaded skin;
+    Load(skin, Variant({{"Highlight", "#204080"}, {"Menu", "#F0F0F0"}}));
+    TSkinData& data = skin.data;
+    const TDataSkinObject* item = data.FindObject("MenuItem");
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->Trans, 1);
+    const auto state = [&](int k) { return CopyRect(item->Map, StateImageRect(item->Map, false, 5, k)); };
+    const Bitmap normal = state(1), separator = state(2), selected = state(4);
+    const int w = normal.Width(), h = normal.Height();
+    // A normal item lets the pop-up's background through.
+    EXPECT_EQ(CountKey(normal, Rect{0, 0, w, h}), w * h);
+    // The separator's rule lies in its bottom eight rows, so that an
+    // eight-pixel separator item shows it; everything else is transparent.
+    EXPECT_EQ(CountKey(separator, Rect{0, 0, w, h - 8}), w * (h - 8));
+    EXPECT_LT(CountKey(separator, Rect{0, h - 8, w, h}), w * 8);
+    // The selected item is the highlight colour in the middle.
+    const Pixel middle = selected.At(w / 2, h / 2 + 2);
+    EXPECT_NEAR(PixelBlue(middle), 0x80, 24);
+    EXPECT_LT(PixelRed(middle), 0x50);
+    EXPECT_GE(item->LeftWidth, 3);
+    EXPECT_LE(item->TopHeight + item->BottomHeight, 16) << "items of 17 pixels keep their fixed edges";
+
+    const TDataSkinObject* background = data.FindObject("MenuBackground");
+    ASSERT_NE(background, nullptr);
+    const Bitmap& b = background->Map;
+    EXPECT_GE(background->LeftWidth, 3);
+    EXPECT_GE(background->TopHeight, 3);
+    EXPECT_EQ(CountKey(b, Rect{0, 0, b.Width(), b.Height()}), 0) << "the pop-up's frame is copied opaque";
+    EXPECT_TRUE(SameRgb(b.At(b.Width() / 2, b.Height() / 2), MakePixel(0xF0, 0xF0, 0xF0)));
+    EXPECT_TRUE(SameRgb(b.At(3, 3), MakePixel(0xF0, 0xF0, 0xF0))) << "the frame is 3 pixels wide";
+    EXPECT_FALSE(SameRgb(b.At(0, b.Height() / 2), MakePixel(0xF0, 0xF0, 0xF0)));
+
+    const TDataSkinObject* band = data.MenuBar();
+    ASSERT_NE(band, nullptr);
+    EXPECT_EQ(band->FrameCount(), 2);
+    EXPECT_EQ(CountKey(band->Map, Rect{0, 0, band->Map.Width(), band->Map.Height()}), 0);
+}
+
+}  // namespace
+}  // namespace vc

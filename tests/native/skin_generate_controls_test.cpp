@@ -1,0 +1,367 @@
+// The generated control pieces as the runtime reads them: a skin drawn from
+// a theme is loaded into TSkinData and its images are looked at the way a
+// painter of the runtime slices them.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <set>
+#include <string>
+
+#include "skin/composition.h"
+#include "skin/skin_data.h"
+#include "skin_generator.h"
+#include "skin_paint.h"
+#include "theme.h"
+
+namespace vc {
+namespace {
+
+std::string HarbourText() {
+    std::ifstream in(std::string(VC_SOURCE_DIR) + "/skins/00-harbour.theme", std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// The harbour theme with some of its lines replaced ("Key" -> "value").
+theme::Theme Variant(const std::vector<std::pair<std::string, std::string>>& changes) {
+    std::string text = HarbourText();
+    for (const auto& [key, value] : changes) {
+        const std::regex line("(^|\n)" + key + "=[^\r\n]*");
+        EXPECT_TRUE(std::regex_search(text, line)) << key;
+        text = std::regex_replace(text, line, "$1" + key + "=" + value);
+    }
+    return theme::ParseTheme(text, "variant.theme");
+}
+
+// A dark, glassy, round-cornered theme: the opposite of harbour in most ways.
+theme::Theme DarkGlass() {
+    return Variant({{"Name", "Dusk"}, {"Finish", "glass"}, {"ControlRadius", "6"}, {"Face", "#2B2F36"}, {"FaceText", "#E6E9EE"},
+                    {"Window", "#1E2126"}, {"WindowText", "#E6E9EE"}, {"ControlTop", "#4A505A"},
+                    {"ControlBottom", "#353A42"}, {"ControlBorder", "#16181C"}, {"Track", "#24272D"},
+                    {"Shadow", "#111316"}, {"Light", "#5A616C"}, {"Accent", "#F0A030"}});
+}
+
+struct Loaded {
+    theme::Theme theme;
+    theme::GeneratedSkin generated;
+    TSkinData data;
+};
+
+std::unique_ptr<Loaded> Load(const theme::Theme& t) {
+    auto l = std::make_unique<Loaded>();
+    l->theme = t;
+    l->generated = theme::GenerateSkin(t, "test.theme");
+    l->data.SkinStream() = l->generated.stream;
+    EXPECT_TRUE(l->data.LoadSkin());
+    return l;
+}
+
+const TDataSkinObject& Object(const TSkinData& data, const char* name) {
+    const TDataSkinObject* o = data.FindObject(name);
+    if (!o) throw std::runtime_error(std::string("no ") + name);
+    return *o;
+}
+
+// State image k (1-based) of n side by side.
+Bitmap Cell(const Bitmap& image, int n, int k) {
+    const Rect r = StateImageRect(image, false, n, k);
+    Bitmap out(r.right - r.left, r.bottom - r.top);
+    for (int y = 0; y < out.Height(); ++y)
+        for (int x = 0; x < out.Width(); ++x) out.Set(x, y, image.At(r.left + x, r.top + y));
+    return out;
+}
+
+int Distance(Pixel a, Pixel b) {
+    return std::abs(PixelRed(a) - PixelRed(b)) + std::abs(PixelGreen(a) - PixelGreen(b)) +
+           std::abs(PixelBlue(a) - PixelBlue(b));
+}
+
+Pixel ThemePixel(theme::Colour c) {
+    const art::Pixel p = theme::ArtPixel(c);
+    return MakePixel(p.r, p.g, p.b);
+}
+
+// How close the closest pixel of `cell` comes to `colour`.
+int Nearest(const Bitmap& cell, Pixel colour) {
+    int best = 1 << 20;
+    for (int y = 0; y < cell.Height(); ++y)
+        for (int x = 0; x < cell.Width(); ++x) best = std::min(best, Distance(cell.At(x, y), colour));
+    return best;
+}
+
+bool IsKey(Pixel p) { return SameRgb(p, kKeyPixel); }
+
+int KeyCount(const Bitmap& image) {
+    int n = 0;
+    for (int y = 0; y < image.Height(); ++y)
+        for (int x = 0; x < image.Width(); ++x) n += IsKey(image.At(x, y));
+    return n;
+}
+
+// Where the glyph of `a` lies that `b` (the same button with the opposite
+// arrow) has not, each pixel weighted by how far `a` has moved from `b`
+// towards the glyph colour (its coverage, whatever the surface's shading).
+std::pair<double, double> OwnInkCentre(const Bitmap& a, const Bitmap& b, Pixel glyph) {
+    double sx = 0, sy = 0, total = 0;
+    for (int y = 0; y < a.Height(); ++y) {
+        for (int x = 0; x < a.Width(); ++x) {
+            const int plain = Distance(b.At(x, y), glyph);
+            if (plain < 40) continue;
+            const double w = std::max(0.0, double(plain - Distance(a.At(x, y), glyph)) / plain);
+            sx += w * (x + 0.5);
+            sy += w * (y + 0.5);
+            total += w;
+        }
+    }
+    EXPECT_GT(total, 3) << "no glyph to tell the arrows apart";
+    return {sx / total, sy / total};
+}
+
+// A triangle's own ink (what its reverse does not cover) lies at its base,
+// the side opposite the tip: a left arrow's to the right of the centre.
+void ExpectArrowPair(const Bitmap& first, const Bitmap& second, Pixel glyph, bool horizontal,
+                     const std::string& what) {
+    const double cx = first.Width() / 2.0, cy = first.Height() / 2.0;
+    const auto [ax, ay] = OwnInkCentre(first, second, glyph);
+    const auto [bx, by] = OwnInkCentre(second, first, glyph);
+    if (horizontal) {
+        EXPECT_GT(ax, cx + 0.5) << what << ": left arrow";
+        EXPECT_LT(bx, cx - 0.5) << what << ": right arrow";
+        EXPECT_NEAR(ay, cy, 0.6) << what;
+        EXPECT_NEAR(by, cy, 0.6) << what;
+    } else {
+        EXPECT_GT(ay, cy + 0.5) << what << ": up arrow";
+        EXPECT_LT(by, cy - 0.5) << what << ": down arrow";
+        EXPECT_NEAR(ax, cx, 0.6) << what;
+        EXPECT_NEAR(bx, cx, 0.6) << what;
+    }
+}
+
+TEST(SkinGenerateControls, ScrollbarArrowsAreSquareCellsPointingTheirWay) {
+    for (const theme::Theme& t : {Variant({}), DarkGlass()}) {
+        auto l = Load(t);
+        const TDataSkinObject& bar = Object(l->data, "Scrollbar");
+        ASSERT_EQ(bar.FrameCount(), 23);
+        EXPECT_EQ(bar.Map.Height(), 17);
+        EXPECT_EQ(bar.Map.Width(), 23 * 17);
+        const Pixel glyph = ThemePixel(t.palette.face_text);
+        // Normal (1, 5, 9, 13) and hot (+3) of left, right, up and down.
+        for (int state : {0, 3}) {
+            const std::string what = t.name + " state +" + std::to_string(state);
+            ExpectArrowPair(Cell(bar.Map, 23, 1 + state), Cell(bar.Map, 23, 5 + state), glyph, true, what);
+            ExpectArrowPair(Cell(bar.Map, 23, 9 + state), Cell(bar.Map, 23, 13 + state), glyph, false, what);
+        }
+        // The disabled arrow recedes: its glyph is further from the text colour.
+        EXPECT_LT(Nearest(Cell(bar.Map, 23, 1), glyph), 30) << t.name;
+        EXPECT_GT(Nearest(Cell(bar.Map, 23, 3), glyph), 60) << t.name;
+        // The grips are keyed onto the thumb: their cells are mostly key colour.
+        EXPECT_EQ(bar.Trans, 1);
+        for (int k = 17; k <= 22; ++k) {
+            const Bitmap grip = Cell(bar.Map, 23, k);
+            EXPECT_GT(KeyCount(grip), 17 * 17 / 2) << k;
+            EXPECT_LT(KeyCount(grip), 17 * 17) << k;
+        }
+    }
+}
+
+TEST(SkinGenerateControls, PushButtonStatesDifferAndRoundCornersAreKeyed) {
+    auto round = Load(DarkGlass());
+    const TDataSkinButton& b = round->data.Buttons();
+    ASSERT_EQ(b.FrameCount(), 5);
+    ASSERT_EQ(b.Map.Width() % 5, 0);
+    // 1 normal, 2 pressed, 3 disabled, 4 hot, 5 focused: all distinct.
+    for (int i = 1; i <= 5; ++i)
+        for (int j = i + 1; j <= 5; ++j) EXPECT_NE(Cell(b.Map, 5, i), Cell(b.Map, 5, j)) << i << " " << j;
+    const Bitmap normal = Cell(b.Map, 5, 1);
+    EXPECT_TRUE(IsKey(normal.At(0, 0)));
+    EXPECT_FALSE(IsKey(normal.At(normal.Width() / 2, normal.Height() / 2)));
+    EXPECT_EQ(b.Trans, 1);
+    // The rounded corners lie wholly inside the fixed margins, which leave
+    // a centre to stretch.
+    EXPECT_GE(b.LeftWidth, 6);
+    EXPECT_GE(b.TopHeight, 6);
+    EXPECT_LT(b.LeftWidth + b.RightWidth, normal.Width());
+    EXPECT_LT(b.TopHeight + b.BottomHeight, normal.Height());
+    // The focused button is ringed with the accent.
+    const Bitmap focused = Cell(b.Map, 5, 5);
+    EXPECT_LT(Distance(focused.At(normal.Width() / 2, 0), ThemePixel(round->theme.palette.accent)), 20);
+    // The text colours given as triples are flagged as given.
+    EXPECT_TRUE(b.HasNormalColour2 && b.HasMouseOverColour2 && b.HasPressedColour2);
+    EXPECT_EQ(PixelFromColour(b.NormalColour2), ThemePixel(round->theme.palette.face_text) | kOpaque);
+    EXPECT_EQ(b.NormalColour, 0);
+
+    // Square corners leave nothing to key.
+    auto square = Load(Variant({{"ControlRadius", "0"}}));
+    EXPECT_EQ(square->data.Buttons().Trans, 0);
+    EXPECT_EQ(KeyCount(square->data.Buttons().Map), 0);
+}
+
+TEST(SkinGenerateControls, CheckAndRadioStripsFollowTheTwelveImageLayout) {
+    for (const theme::Theme& t : {Variant({}), DarkGlass()}) {
+        auto l = Load(t);
+        const TDataSkinButton& b = l->data.Buttons();
+        const Pixel accent = ThemePixel(t.palette.accent);
+        const Pixel window = ThemePixel(t.palette.window);
+        for (const auto& [image, frames, what] :
+             {std::make_tuple(&b.CheckMap, b.CheckFrame, "check"), std::make_tuple(&b.RadioMap, b.RadioFrame, "radio")}) {
+            ASSERT_EQ(frames, 12) << what;
+            EXPECT_EQ(image->Width(), 12 * image->Height()) << what;
+            // The runtime's own guess from the size agrees with the key.
+            EXPECT_EQ(image->Width() / (image->Height() < 16 ? 13 : 16), 12) << what;
+            // 1 unchecked, 5 checked, 4 unchecked disabled, 8 checked
+            // disabled, 9 indeterminate: the mark is the accent.
+            const Bitmap unchecked = Cell(*image, 12, 1), checked = Cell(*image, 12, 5);
+            const Bitmap checked_disabled = Cell(*image, 12, 8), mixed = Cell(*image, 12, 9);
+            const int c = image->Height() / 2;
+            EXPECT_LT(Distance(unchecked.At(c, c), window), 40) << what;
+            EXPECT_GT(Nearest(unchecked, accent), 100) << what;
+            EXPECT_LT(Nearest(checked, accent), 30) << what;
+            // A radio button has no indeterminate state of its own: a faint dot.
+            if (std::string(what) == "check") EXPECT_LT(Nearest(mixed, accent), 30);
+            EXPECT_GT(Nearest(checked_disabled, accent), 60) << what;
+            EXPECT_NE(mixed, unchecked) << what;
+            EXPECT_NE(mixed, checked) << what;
+            EXPECT_NE(Cell(*image, 12, 4), unchecked) << what;
+            EXPECT_NE(Cell(*image, 12, 2), unchecked) << what << ": hot";
+        }
+        // A radio button is round: its corners are key colour.
+        EXPECT_TRUE(IsKey(b.RadioMap.At(0, 0)));
+        EXPECT_TRUE(IsKey(b.RadioMap.At(12 * 13 - 1, 12)));
+    }
+}
+
+TEST(SkinGenerateControls, ThumbsAndTracksStretchWithCrispEnds) {
+    auto l = Load(DarkGlass());
+    for (const char* name : {"HorzScrollThumb", "VertScrollThumb"}) {
+        const TDataSkinObject& thumb = Object(l->data, name);
+        ASSERT_EQ(thumb.FrameCount(), 3) << name;
+        const int w = thumb.Map.Width() / 3, h = thumb.Map.Height();
+        const bool horizontal = std::string(name) == "HorzScrollThumb";
+        EXPECT_EQ(horizontal ? h : w, 17) << name;
+        EXPECT_LT(2 * thumb.LeftWidth, w) << name;
+        EXPECT_LT(2 * thumb.RightWidth, w) << name;
+        EXPECT_LT(2 * thumb.TopHeight, h) << name;
+        EXPECT_LT(2 * thumb.BottomHeight, h) << name;
+        EXPECT_EQ(thumb.Trans, 1) << name;
+        // Stretched to 150 along the bar, the ends are the drawn ends.
+        const int W = horizontal ? 150 : w, H = horizontal ? h : 150;
+        for (int k = 1; k <= 3; ++k) {
+            const Bitmap state = Cell(thumb.Map, 3, k);
+            const Bitmap long_one = ComposeNineSlice(W, H, thumb.Map, thumb.GetMargins(), false, false, 3, k);
+            for (int y = 0; y < thumb.TopHeight; ++y)
+                for (int x = 0; x < thumb.LeftWidth; ++x) {
+                    EXPECT_EQ(long_one.At(x, y), state.At(x, y)) << name << " " << k;
+                    EXPECT_EQ(long_one.At(W - 1 - x, H - 1 - y), state.At(w - 1 - x, h - 1 - y)) << name << " " << k;
+                }
+        }
+        // Normal, pressed and hot are told apart.
+        EXPECT_NE(Cell(thumb.Map, 3, 1), Cell(thumb.Map, 3, 2));
+        EXPECT_NE(Cell(thumb.Map, 3, 1), Cell(thumb.Map, 3, 3));
+    }
+    // The vertical pieces are the horizontal ones turned on the diagonal.
+    const TDataSkinObject& ht = Object(l->data, "HorzScroll");
+    const TDataSkinObject& vt = Object(l->data, "VertScroll");
+    ASSERT_EQ(ht.FrameCount(), 4);
+    ASSERT_EQ(vt.FrameCount(), 4);
+    const Bitmap h1 = Cell(ht.Map, 4, 1), v1 = Cell(vt.Map, 4, 1);
+    ASSERT_EQ(h1.Width(), v1.Height());
+    for (int y = 0; y < h1.Height(); ++y)
+        for (int x = 0; x < h1.Width(); ++x) ASSERT_EQ(h1.At(x, y), v1.At(y, x));
+    EXPECT_NE(Cell(ht.Map, 4, 1), Cell(ht.Map, 4, 3)) << "disabled track";
+    EXPECT_EQ(vt.LeftWidth, ht.TopHeight);
+}
+
+// How many pixels of a row or column are not key colour.
+int Solid(const Bitmap& cell, bool row, int index) {
+    int n = 0;
+    const int length = row ? cell.Width() : cell.Height();
+    for (int i = 0; i < length; ++i) n += !IsKey(row ? cell.At(i, index) : cell.At(index, i));
+    return n;
+}
+
+TEST(SkinGenerateControls, TrackBarThumbsPointTheirWay) {
+    auto l = Load(Variant({}));
+    for (const char* name : {"Trackbar.ThumbHorz", "Trackbar.ThumbVert", "Trackbar.ThumbUp", "Trackbar.ThumbDown",
+                             "Trackbar.ThumbLeft", "Trackbar.ThumbRight"}) {
+        const TDataSkinObject& o = Object(l->data, name);
+        ASSERT_EQ(o.FrameCount(), 5) << name;
+        EXPECT_EQ(o.Map.Width() % 5, 0) << name;
+        for (int k = 2; k <= 5; ++k) EXPECT_NE(Cell(o.Map, 5, 1), Cell(o.Map, 5, k)) << name << " " << k;
+    }
+    const auto cell = [&](const char* name) { return Cell(Object(l->data, name).Map, 5, 1); };
+    const Bitmap up = cell("Trackbar.ThumbUp"), down = cell("Trackbar.ThumbDown");
+    const Bitmap left = cell("Trackbar.ThumbLeft"), right = cell("Trackbar.ThumbRight");
+    const Bitmap plain = cell("Trackbar.ThumbHorz");
+    EXPECT_GT(up.Height(), up.Width());
+    EXPECT_LT(Solid(up, true, 0), Solid(up, true, up.Height() - 1));
+    EXPECT_GT(Solid(down, true, 0), Solid(down, true, down.Height() - 1));
+    EXPECT_GT(left.Width(), left.Height());
+    EXPECT_LT(Solid(left, false, 0), Solid(left, false, left.Width() - 1));
+    EXPECT_GT(Solid(right, false, 0), Solid(right, false, right.Width() - 1));
+    EXPECT_EQ(Solid(plain, true, 0), Solid(plain, true, plain.Height() - 1));
+
+    // Channels: one image each, across the bar as the built-in ones are.
+    const TDataSkinObject& track = Object(l->data, "Track");
+    const TDataSkinObject& vert = Object(l->data, "TRACKVERT");
+    EXPECT_EQ(track.FrameCount(), 1);
+    EXPECT_GT(track.Map.Width(), track.Map.Height());
+    EXPECT_GT(vert.Map.Height(), vert.Map.Width());
+    EXPECT_LT(track.LeftWidth + track.RightWidth, track.Map.Width());
+    EXPECT_LT(vert.TopHeight + vert.BottomHeight, vert.Map.Height());
+}
+
+TEST(SkinGenerateControls, ProgressAndUpDownPieces) {
+    auto l = Load(DarkGlass());
+    const TDataSkinObject& progress = Object(l->data, "Progress");
+    EXPECT_EQ(progress.Style, 1);
+    EXPECT_EQ(progress.FrameCount(), 1);
+    const TDataSkinObject& chunk = Object(l->data, "Progress.Chunk");
+    EXPECT_EQ(chunk.FrameCount(), 1);
+    // The bar is the accent; its frame is not.
+    const Pixel accent = ThemePixel(l->theme.palette.accent);
+    const auto middle = [](const Bitmap& b) { return b.At(b.Width() / 2, b.Height() * 3 / 4); };
+    EXPECT_LT(Distance(middle(chunk.Map), accent), 80);
+    EXPECT_GT(Distance(middle(progress.Map), accent), 200);
+
+    for (const char* name : {"UpDown.Horz", "UpDown.Vert"}) {
+        const auto* o = l->data.Find<TDataSkinBorder>(name);
+        ASSERT_NE(o, nullptr) << name;
+        ASSERT_EQ(o->FrameCount(), 8) << name;
+        EXPECT_EQ(o->Map.Width() % 8, 0) << name;
+        ASSERT_EQ(o->Map2.Width(), 8 * o->Map2.Height()) << name;
+        // First button (up or left), cells 1-4; second (down or right), 5-8.
+        const Pixel glyph = ThemePixel(l->theme.palette.face_text);
+        for (int state = 0; state < 3; ++state) {
+            const Bitmap a = Cell(o->Map2, 8, 1 + state), b = Cell(o->Map2, 8, 5 + state);
+            ExpectArrowPair(a, b, glyph, std::string(name) == "UpDown.Horz", name);
+        }
+        EXPECT_NE(Cell(o->Map, 8, 1), Cell(o->Map, 8, 3)) << name << ": pressed";
+        EXPECT_NE(Cell(o->Map, 8, 1), Cell(o->Map, 8, 4)) << name << ": disabled";
+    }
+}
+
+TEST(SkinGenerateControls, ControlsKeepToTheirShareOfTheSkin) {
+    auto l = Load(Variant({}));
+    const std::set<std::string> ours = {"button.bmp", "checkbox.bmp", "radio.bmp", "scrollbar.bmp", "hscroll.bmp",
+                                        "vscroll.bmp", "hthumb.bmp", "vthumb.bmp", "progress.bmp",
+                                        "progresschunk.bmp", "track.bmp", "trackvert.bmp", "thumbhorz.bmp",
+                                        "thumbvert.bmp", "thumbup.bmp", "thumbdown.bmp", "thumbleft.bmp",
+                                        "thumbright.bmp", "updownh.bmp", "updownhglyph.bmp", "updownv.bmp",
+                                        "updownvglyph.bmp"};
+    std::size_t bytes = 0;
+    std::set<std::string> seen;
+    for (const SkinMember& m : l->generated.members) {
+        if (ours.count(m.name)) {
+            bytes += m.data.size();
+            seen.insert(m.name);
+        }
+    }
+    EXPECT_EQ(seen, ours);
+    EXPECT_GE(bytes, 60u * 1024);
+    EXPECT_LE(bytes, 250u * 1024);
+}
+
+}  // namespace
+}  // namespace vc

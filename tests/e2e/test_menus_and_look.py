@@ -75,3 +75,23 @@ number = 1
     assert r > 150 and r > 2 * b, f"the title bar's left part is {(r, g, b)}, not red"
     r, g, b = rows[8][600]
     assert b > r, f"the title bar's right part is {(r, g, b)}, not the end colour"
+
+
+def test_a_book_chooses_a_built_in_skin_by_number(books, observer):
+    """Every skin number the runtime carries loads as the window opens: no
+    error dialog, the window comes up with its pages."""
+    for number in (0, 15):
+        title = f"Skin Book {number}"
+        books.start(books.build(f"""[book]
+title = {title}
+start-page = pages/index.htm
+
+[skin]
+on = yes
+number = {number}
+""", name=f"Skin{number}.exe"))
+        window = observer.find(title=title)
+        assert window is not None and window["visible"], f"skin {number}: the window did not open"
+        assert observer.message_box(timeout_ms=1500, press=True) is None, f"skin {number}: an error was shown"
+        observer.close(title=title)
+        assert observer.gone(title=title)

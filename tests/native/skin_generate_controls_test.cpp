@@ -192,6 +192,20 @@ TEST(SkinGenerateControls, PushButtonStatesDifferAndRoundCornersAreKeyed) {
     EXPECT_EQ(PixelFromColour(b.NormalColour2), ThemePixel(round->theme.palette.face_text) | kOpaque);
     EXPECT_EQ(b.NormalColour, 0);
 
+    // Whatever the theme, the text of each state reads on its face.
+    const auto lightness = [](Pixel p) {
+        return (0.299 * PixelRed(p) + 0.587 * PixelGreen(p) + 0.114 * PixelBlue(p)) / 255;
+    };
+    for (const auto& [k, text] : {std::make_pair(1, b.NormalColour2), std::make_pair(4, b.MouseOverColour2),
+                                  std::make_pair(2, b.PressedColour2)}) {
+        const Bitmap cell = Cell(b.Map, 5, k);
+        const double face = lightness(cell.At(cell.Width() / 2, cell.Height() / 2 + 2));
+        EXPECT_GT(std::abs(lightness(PixelFromColour(text)) - face), 0.4) << "state " << k;
+    }
+    // The check box's edge stands out from the dark face around it.
+    const Bitmap box = Cell(b.CheckMap, 12, 1);
+    EXPECT_GT(std::abs(lightness(box.At(0, 6)) - lightness(ThemePixel(round->theme.palette.face))), 0.15);
+
     // Square corners leave nothing to key.
     auto square = Load(Variant({{"ControlRadius", "0"}}));
     EXPECT_EQ(square->data.Buttons().Trans, 0);

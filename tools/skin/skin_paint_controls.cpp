@@ -161,17 +161,25 @@ struct BoxColours {
     Colour fill, border, mark;
 };
 
+// `c`, moved towards `ink` until it stands out from `ground`: borders drawn
+// in a dark theme's control border vanish on its dark face.
+Colour Visible(Colour c, Colour ground, Colour ink) {
+    for (int step = 0; step < 6 && std::abs(Luminance(c) - Luminance(ground)) < 0.2; ++step) c = Mix(c, ink, 0.15);
+    return c;
+}
+
 BoxColours BoxLook(const Theme& theme, State state) {
     const Palette& p = theme.palette;
+    const Colour border = Visible(p.control_border, p.face, p.face_text);
     switch (state) {
         case State::Hot:
-            return {Mix(p.window, p.accent, 0.08), Mix(p.control_border, p.accent, 0.65), p.accent};
+            return {Mix(p.window, p.accent, 0.08), Mix(border, p.accent, 0.65), p.accent};
         case State::Pressed:
-            return {Mix(p.window, p.shadow, 0.25), Mix(p.control_border, p.accent, 0.4), Darker(p.accent, 0.12)};
+            return {Mix(p.window, p.shadow, 0.25), Mix(border, p.accent, 0.4), Darker(p.accent, 0.12)};
         case State::Disabled:
-            return {p.face, Mix(p.control_border, p.face, 0.5), Mix(Mix(p.accent, p.shadow, 0.6), p.face, 0.35)};
+            return {p.face, Mix(border, p.face, 0.5), Mix(Mix(p.accent, p.shadow, 0.6), p.face, 0.35)};
         default:
-            return {p.window, p.control_border, p.accent};
+            return {p.window, border, p.accent};
     }
 }
 
@@ -235,8 +243,10 @@ void PaintPushButtons(const Theme& theme, SkinBuilder& skin) {
             PaintControl(c, 0, 0, kButtonWidth, kButtonHeight, r, theme, state);
         }));
     }
-    const int side = ClampInt(r + 3, 4, 11);
-    const int end = ClampInt(r + 2, 3, 8);
+    // The fixed edges hold the whole corner, so a taller button keeps
+    // round corners rather than stretched ones.
+    const int side = ClampInt(r + 2, 4, 14);
+    const int end = ClampInt(r + 1, 3, kButtonHeight / 2 - 1);
     WriteSection(skin, "Buttons", "Bitmap", "button.bmp", SideBySide(states), p.face, {side, end, side, end}, 5);
 
     std::vector<art::Raster> checks, radios;
@@ -253,17 +263,17 @@ void PaintPushButtons(const Theme& theme, SkinBuilder& skin) {
     skin.Set("Buttons", "RadioButton", skin.AddImage("radio.bmp", Settled(SideBySide(radios), p.face, keyed)));
     skin.Set("Buttons", "RadioButtonFrame", static_cast<int>(radios.size()));
 
-    // Palette entries: 0 text, 1 hot text. A pressed button keeps the
-    // ordinary text: the accent text colour is meant for accent surfaces.
-    skin.Set("Buttons", "NormalColour", 0);
-    skin.Set("Buttons", "MouseOverColour", 1);
-    skin.Set("Buttons", "PressedColour", 0);
-    // The hot text leans towards the accent only while it stays readable on
-    // the hot face.
+    // Palette entries: 0 text, 1 hot text (the text leaning towards the
+    // accent), taken only while it stays readable on the hot face. A pressed
+    // button keeps the ordinary text: the accent text colour is meant for
+    // accent surfaces.
     const SurfaceColours hot = ControlColours(theme, State::Hot);
     const Colour hot_face = Mix(hot.top, hot.bottom, 0.5);
-    const Colour leaning = Mix(p.face_text, p.accent, 0.45);
-    const bool readable = std::abs(Luminance(leaning) - Luminance(hot_face)) >= 0.4;
+    const Colour leaning = Mix(p.face_text, p.accent, 0.6);  // palette entry 1
+    const bool readable = std::abs(Luminance(leaning) - Luminance(hot_face)) >= 0.45;
+    skin.Set("Buttons", "NormalColour", 0);
+    skin.Set("Buttons", "MouseOverColour", readable ? 1 : 0);
+    skin.Set("Buttons", "PressedColour", 0);
     skin.Set("Buttons", "NormalColour2", ColourTriple(p.face_text));
     skin.Set("Buttons", "MouseOverColour2", ColourTriple(readable ? leaning : p.face_text));
     skin.Set("Buttons", "PressedColour2", ColourTriple(p.face_text));

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "skin/composition.h"
 #include "skin/skin_data.h"
@@ -235,6 +236,50 @@ TEST(SkinGenerateFrame, CaptionButtonsAreCompleteAndSitInTheTitle) {
     EXPECT_NE(close->Map, maximise->Map);
     EXPECT_NE(maximise->Map, restore->Map);
     EXPECT_NE(restore->Map, minimise->Map);
+}
+
+TEST(SkinGenerateFrame, ExtremeGeometriesKeepButtonsInsideTheShapedTitle) {
+    const theme::Theme themes[] = {
+        Variant({{"TitleHeight", "16"}, {"Border", "2"}, {"CornerRadius", "8"}, {"BottomRadius", "4"},
+                 {"CaptionButtonWidth", "40"}, {"CaptionButtonHeight", "16"}, {"CaptionButtonGap", "10"},
+                 {"CaptionButtonShape", "circle"}}),
+        Variant({{"TitleHeight", "48"}, {"Border", "12"}, {"CornerRadius", "16"}, {"BottomRadius", "16"},
+                 {"CaptionButtonWidth", "12"}, {"CaptionButtonHeight", "10"}, {"CaptionButtonGap", "0"},
+                 {"CaptionButtonsLeft", "yes"}, {"Finish", "glass"}}),
+    };
+    for (const theme::Theme& theme : themes) {
+        SCOPED_TRACE(std::to_string(theme.shape.title_height));
+        Loaded skin;
+        Load(skin, theme);
+        TSkinData& data = skin.data;
+        const FrameSizes f = SkinFrameSizes(data);
+        EXPECT_EQ(f.top, theme.shape.title_height);
+        EXPECT_EQ(f.left, theme.shape.border);
+        EXPECT_EQ(f.bottom, theme.shape.border);
+        const int w = 320;
+        const Bitmap window = ComposeWindow(data, w, 200, true);
+        std::vector<Rect> placed;
+        for (const auto& b : data.CaptionButtons()) {
+            if (b->Visibility == 100) continue;
+            SCOPED_TRACE(b->Name);
+            const Rect r = CaptionButtonBounds(*b, w);
+            EXPECT_GE(r.top, 0);
+            EXPECT_LE(r.bottom, f.top);
+            EXPECT_GE(r.left, f.left);
+            EXPECT_LE(r.right, w - f.right);
+            // The restore button takes the maximise button's place.
+            if (b->Name != "BUTTON.RESTORE") {
+                for (const Rect& other : placed)
+                    EXPECT_TRUE(r.right <= other.left || other.right <= r.left) << "overlaps another button";
+                placed.push_back(r);
+            }
+            if (b->Action == 3) continue;  // the icon may cover the outline of a low title
+            for (const auto& [x, y] : {std::pair{r.left, r.top}, {r.right - 1, r.top}})
+                EXPECT_TRUE(InRegion(data, window, x, y)) << x << "," << y;
+        }
+        EXPECT_EQ(placed.size(), 4u);
+        EXPECT_LT(data.Title().TextShift() + 100, w - data.Title().TextRightClip()) << "room for the caption";
+    }
 }
 
 TEST(SkinGenerateFrame, ButtonsOnTheLeftMoveTheIconToTheRight) {

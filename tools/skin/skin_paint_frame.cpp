@@ -262,6 +262,7 @@ struct ButtonLook {
     SurfaceColours colours;
     Colour glyph;
     bool pressed = false;
+    bool quiet = false;  // drawn without gloss or bevel
 };
 
 // States in the order of the image: normal, pressed, hot, inactive.
@@ -306,10 +307,12 @@ ButtonLook LookOf(const Theme& theme, ButtonState state, bool close) {
             }
             break;
         case ButtonState::Inactive:
-            look.colours = {Lighter(p.inactive_top, 0.14), Mix(p.inactive_bottom, p.inactive_top, 0.25),
-                            Darker(p.inactive_bottom, 0.22)};
+            // The title's own colours: the glyph keeps the contrast of the
+            // inactive caption text.
+            look.colours = {p.inactive_top, p.inactive_bottom, Mix(p.inactive_bottom, p.inactive_text, 0.3)};
             look.glyph = p.inactive_text;
             look.surface = !flat;
+            look.quiet = true;
             break;
     }
     return look;
@@ -374,9 +377,13 @@ art::Raster ButtonCell(const Theme& theme, int w, int h, Glyph glyph, const Butt
             break;
         }
     }
-    if (look.surface) PaintSurface(c, bx, by, bw, bh, radius, look.colours, theme.finish);
-    const double factor = theme.shape.caption_button_shape == ButtonShape::Circle ? 0.42 : 0.45;
-    const int size = std::clamp(static_cast<int>(std::lround(std::min(bw, bh) * factor)), 5, 14);
+    const Finish finish = look.quiet ? Finish::Satin : theme.finish;
+    if (look.surface) PaintSurface(c, bx, by, bw, bh, radius, look.colours, finish);
+    // The glyph's square has the parity of the button, so that it sits in
+    // the middle on whole pixels.
+    const int across = static_cast<int>(std::min(bw, bh));
+    int size = std::clamp(static_cast<int>(std::lround(across * 0.47)), 7, 14);
+    if ((across - size) % 2 != 0) --size;
     int gx = static_cast<int>(bx) + (static_cast<int>(bw) - size) / 2;
     int gy = static_cast<int>(by) + (static_cast<int>(bh) - size) / 2;
     if (look.pressed) {
@@ -384,7 +391,7 @@ art::Raster ButtonCell(const Theme& theme, int w, int h, Glyph glyph, const Butt
         ++gy;
     }
     // Raised finishes give the glyph a soft drop so that it reads on the gloss.
-    if (look.surface && (theme.finish == Finish::Glass || theme.finish == Finish::Bevel))
+    if (look.surface && (finish == Finish::Glass || finish == Finish::Bevel))
         DrawGlyph(c, glyph, gx, gy + 1, size, WithAlpha(Darker(look.colours.bottom, 0.55), 0.35));
     DrawGlyph(c, glyph, gx, gy, size, look.glyph);
     return c.ToRaster();
@@ -490,9 +497,10 @@ art::Raster MenuItemState(const Theme& theme, int state) {
     if (state == 1) {
         // The item draws the bottom rows as high as itself: the rule sits
         // four rows up so that low separators still show it.
+        const bool dark = Luminance(p.menu) < 0.4;
         c.Rect(2, h - 4, w - 4, 1);
-        c.Fill(Darker(p.menu, 0.2));
-        if (theme.finish == Finish::Bevel) {
+        c.Fill(dark ? Lighter(p.menu, 0.2) : Darker(p.menu, 0.2));
+        if (theme.finish == Finish::Bevel && !dark) {
             c.Rect(2, h - 3, w - 4, 1);
             c.Fill(Lighter(p.menu, 0.7));
         }

@@ -338,7 +338,8 @@ void PaintCombo(const Theme& theme, SkinBuilder& skin) {
 // frame, enabled and disabled, empty inside.
 void PaintGroupBox(const Theme& theme, SkinBuilder& skin) {
     const Palette& p = theme.palette;
-    const int r = std::clamp(theme.shape.control_radius + 1, 0, 8);
+    // A little rounder than the controls inside it; square with square ones.
+    const int r = theme.shape.control_radius > 0 ? std::min(theme.shape.control_radius + 1, 8) : 0;
     const int edge = std::max(r, 2) + 2;
     const int size = 2 * edge + 4;
     const Colour line = Mix(p.face, Readable(p.face, {p.shadow, p.dark_shadow, p.light}), 0.75);
@@ -361,7 +362,7 @@ void PaintGroupBox(const Theme& theme, SkinBuilder& skin) {
            edge, edge, edge, edge, true);
 
     const int lw = 24, lh = 18;
-    const int lr = std::clamp(theme.shape.control_radius + 2, 0, lh / 2);
+    const int lr = theme.shape.control_radius > 0 ? std::min(theme.shape.control_radius + 2, lh / 2) : 0;
     art::Canvas label(lw, lh);
     Box(label, 0, 0, lw, lh, lr);
     label.Fill(Mix(p.face, p.accent, 0.12));

@@ -376,6 +376,8 @@ TEST(SkinGenerateFrame, MenuItemsSeparatorAndPopupFrame) {
     const TDataSkinObject* band = data.MenuBar();
     ASSERT_NE(band, nullptr);
     EXPECT_EQ(band->FrameCount(), 2);
+    EXPECT_NE(band->Tile, 1) << "a band with Tile 1 is sliced into stacked states, these lie side by side";
+    EXPECT_EQ(band->Map.Width(), 2 * 100);
     EXPECT_EQ(CountKey(band->Map, Rect{0, 0, band->Map.Width(), band->Map.Height()}), 0);
 }
 

@@ -608,7 +608,9 @@ void PaintCaptionButtons(const Theme& theme, SkinBuilder& skin) {
 void PaintMenus(const Theme& theme, SkinBuilder& skin) {
     const char* s = "Personality";
     skin.Set(s, "menuBar", skin.AddImage("menubar.bmp", OpaqueImage(SideBySide({MenuBand(theme, true), MenuBand(theme, false)}), ArtPixel(theme.palette.menu_bar))));
-    skin.Set(s, "TileMenu", 1);
+    // TileMenu 1 would have the band composed as a nine-slice of stacked
+    // states; 0 gives the three-slice band that reads them side by side.
+    skin.Set(s, "TileMenu", 0);
     skin.Set(s, "TileLeftMenu", 0);
     skin.Set(s, "TileRightMenu", 0);
 

@@ -3,42 +3,31 @@
 // painter of the runtime slices them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
-#include <fstream>
-#include <iterator>
-#include <regex>
+#include <memory>
 #include <set>
 #include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 #include "skin/composition.h"
 #include "skin/skin_data.h"
 #include "skin_generator.h"
 #include "skin_paint.h"
+#include "skin_theme_fixture.h"
 #include "theme.h"
 
 namespace vc {
 namespace {
 
-std::string HarbourText() {
-    std::ifstream in(std::string(VC_SOURCE_DIR) + "/skins/00-harbour.theme", std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-// The harbour theme with some of its lines replaced ("Key" -> "value").
-theme::Theme Variant(const std::vector<std::pair<std::string, std::string>>& changes) {
-    std::string text = HarbourText();
-    for (const auto& [key, value] : changes) {
-        const std::regex line("(^|\n)" + key + "=[^\r\n]*");
-        EXPECT_TRUE(std::regex_search(text, line)) << key;
-        text = std::regex_replace(text, line, "$1" + key + "=" + value);
-    }
-    return theme::ParseTheme(text, "variant.theme");
-}
+using skintest::Variant;
 
 // A dark, glassy, round-cornered theme: the opposite of harbour in most ways.
 theme::Theme DarkGlass() {
-    return Variant({{"Name", "Dusk"}, {"Finish", "glass"}, {"ControlRadius", "6"}, {"Face", "#2B2F36"}, {"FaceText", "#E6E9EE"},
-                    {"Window", "#1E2126"}, {"WindowText", "#E6E9EE"}, {"ControlTop", "#4A505A"},
+    return Variant({{"Name", "Dusk"}, {"Finish", "glass"}, {"ControlRadius", "6"}, {"Face", "#2B2F36"},
+                    {"FaceText", "#E6E9EE"}, {"Window", "#1E2126"}, {"WindowText", "#E6E9EE"}, {"ControlTop", "#4A505A"},
                     {"ControlBottom", "#353A42"}, {"ControlBorder", "#16181C"}, {"Track", "#24272D"},
                     {"Shadow", "#111316"}, {"Light", "#5A616C"}, {"Accent", "#F0A030"}});
 }
@@ -219,7 +208,8 @@ TEST(SkinGenerateControls, CheckAndRadioStripsFollowTheTwelveImageLayout) {
         const Pixel accent = ThemePixel(t.palette.accent);
         const Pixel window = ThemePixel(t.palette.window);
         for (const auto& [image, frames, what] :
-             {std::make_tuple(&b.CheckMap, b.CheckFrame, "check"), std::make_tuple(&b.RadioMap, b.RadioFrame, "radio")}) {
+             {std::make_tuple(&b.CheckMap, b.CheckFrame, "check"),
+              std::make_tuple(&b.RadioMap, b.RadioFrame, "radio")}) {
             ASSERT_EQ(frames, 12) << what;
             EXPECT_EQ(image->Width(), 12 * image->Height()) << what;
             // The runtime's own guess from the size agrees with the key.
@@ -233,7 +223,9 @@ TEST(SkinGenerateControls, CheckAndRadioStripsFollowTheTwelveImageLayout) {
             EXPECT_GT(Nearest(unchecked, accent), 100) << what;
             EXPECT_LT(Nearest(checked, accent), 30) << what;
             // A radio button has no indeterminate state of its own: a faint dot.
-            if (std::string(what) == "check") EXPECT_LT(Nearest(mixed, accent), 30);
+            if (std::string(what) == "check") {
+                EXPECT_LT(Nearest(mixed, accent), 30);
+            }
             EXPECT_GT(Nearest(checked_disabled, accent), 60) << what;
             EXPECT_NE(mixed, unchecked) << what;
             EXPECT_NE(mixed, checked) << what;

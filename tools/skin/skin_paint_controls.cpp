@@ -337,7 +337,8 @@ art::Raster Track(const Theme& theme, State state) {
         if (theme.finish == Finish::Flat) {
             c.Fill(fill);
         } else {
-            c.FillLinear({0, 0}, {0, kArrow}, {{0, Mix(fill, p.shadow, 0.15)}, {0.35, fill}, {1, Mix(fill, p.light, 0.15)}});
+            c.FillLinear({0, 0}, {0, kArrow},
+                         {{0, Mix(fill, p.shadow, 0.15)}, {0.35, fill}, {1, Mix(fill, p.light, 0.15)}});
         }
         // Sunken: a darker line at the top, a lighter one at the bottom on
         // bevelled themes; two equal hairlines elsewhere.
@@ -397,7 +398,8 @@ void PaintProgress(const Theme& theme, SkinBuilder& skin) {
     constexpr int kWidth = 40, kHeight = 18, kInset = 2;
     const double r = ButtonRadius(theme, 5);
     const Colour well = Mix(p.window, p.track, 0.5);
-    const art::Raster frame = Draw(kWidth, kHeight, [&](art::Canvas& c) { PaintWell(c, 0, 0, kWidth, kHeight, r, well, theme); });
+    const art::Raster frame =
+        Draw(kWidth, kHeight, [&](art::Canvas& c) { PaintWell(c, 0, 0, kWidth, kHeight, r, well, theme); });
     WriteSection(skin, "Progress", "Bitmap", "progress.bmp", frame, p.face, {4, 4, 4, 4}, 1);
     skin.Set("Progress", "Style", 1);
 
@@ -461,7 +463,10 @@ art::Raster Slider(const Theme& theme, State state, Tip tip) {
                 break;
             case Finish::Glass:
                 c.FillLinear({0, 0}, {0, kSliderHeight},
-                             {{0, Lighter(s.top, 0.4)}, {0.48, Lighter(s.top, 0.12)}, {0.52, s.bottom}, {1, Lighter(s.bottom, 0.2)}});
+                             {{0, Lighter(s.top, 0.4)},
+                              {0.48, Lighter(s.top, 0.12)},
+                              {0.52, s.bottom},
+                              {1, Lighter(s.bottom, 0.2)}});
                 break;
             default:
                 c.FillLinear({0, 0}, {0, kSliderHeight}, {{0, Lighter(s.top, 0.1)}, {1, s.bottom}});
@@ -560,7 +565,8 @@ void PaintSpin(const Theme& theme, SkinBuilder& skin, const std::string& section
     const int m = ClampInt(static_cast<int>(r) + 2, 3, 5);
     WriteSection(skin, section, "Image", stem + ".bmp", SideBySide(buttons), p.face, {m, m, m, m}, 8);
     bool keyed = false;
-    skin.Set(section, "GlyphImage", skin.AddImage(stem + "glyph.bmp", Settled(SideBySide(glyphs), p.control_bottom, keyed)));
+    const Bitmap glyph_strip = Settled(SideBySide(glyphs), p.control_bottom, keyed);
+    skin.Set(section, "GlyphImage", skin.AddImage(stem + "glyph.bmp", glyph_strip));
 }
 
 }  // namespace

@@ -5,8 +5,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <utility>
@@ -15,29 +13,12 @@
 #include "skin/composition.h"
 #include "skin/skin_data.h"
 #include "skin_generator.h"
+#include "skin_theme_fixture.h"
 
 namespace vc {
 namespace {
 
-std::string HarbourText() {
-    std::ifstream in(std::string(VC_SOURCE_DIR) + "/skins/00-harbour.theme", std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-// The harbour theme with some of its keys given other values.
-theme::Theme Variant(const std::vector<std::pair<std::string, std::string>>& changes) {
-    std::string text = HarbourText();
-    for (const auto& [key, value] : changes) {
-        const std::size_t at = text.find("\n" + key + "=");
-        if (at == std::string::npos) {
-            ADD_FAILURE() << "no key " << key;
-            continue;
-        }
-        const std::size_t end = text.find('\n', at + 1);
-        text.replace(at + 1, end - at - 1, key + "=" + value);
-    }
-    return theme::ParseTheme(text, "variant.theme");
-}
+using skintest::Variant;
 
 // Light and bevelled with small corners; dark glass with round ones; light
 // and flat with the roundest corners a theme may ask for.

@@ -142,10 +142,15 @@ private:
         return band.bottom;
     }
 
-    // The derived tool bar background with a few tool buttons.
+    // The tool bar with a few tool buttons. Its background is the derived
+    // gradient unless the options keep the plain face colour there.
     int PaintToolBar(int top) {
         const Rect bar{client_.left, top, client_.right, top + 30};
-        DrawObject(data_.FindObject("Toolbar"), bar, 1);
+        if (InSet(data_.Options, xoToolbarBK)) {
+            Canvas().FillRect(bar, PixelFromColour(data_.ButtonFaceColour()));
+        } else {
+            DrawObject(data_.FindObject("Toolbar"), bar, 1);
+        }
         const TDataSkinObject* buttons = data_.FindObject("ToolBars");
         const char* glyphs[] = {"\xE2\x97\x80", "\xE2\x96\xB6", "\xE2\x8C\x82", "\xE2\x86\xBB"};  // back, forward, home, refresh
         const int states[] = {1, 2, 3, 1};
@@ -300,6 +305,9 @@ private:
         // A combo box: the edit frame with its drop-down button.
         if (const auto* combo = data_.FindObject("ComboButton"); Drawable(combo)) {
             const Rect box = Rect::FromSize(r.left, y, std::min(200, r.Width()), 21);
+            // The skin frames the field; inside it the combo box keeps the
+            // window colours.
+            Canvas().FillRect(Rect{box.left + 2, box.top + 2, box.right - 2, box.bottom - 2}, PixelFromColour(kWindow));
             DrawObject(combo, box, 1);
             Label(Rect{box.left + 5, box.top, box.right - 24, box.bottom}, "Chapter 2: Commands", kWindowText,
                   PreviewLabel::Align::Left);

@@ -199,6 +199,11 @@ TEST(SkinGenerateControls, PushButtonStatesDifferAndRoundCornersAreKeyed) {
     auto square = Load(Variant({{"ControlRadius", "0"}}));
     EXPECT_EQ(square->data.Buttons().Trans, 0);
     EXPECT_EQ(KeyCount(square->data.Buttons().Map), 0);
+    // Nor do the check and radio strips that share the buttons' Trans: the
+    // round radio button is laid on the face.
+    EXPECT_EQ(KeyCount(square->data.Buttons().CheckMap), 0);
+    EXPECT_EQ(KeyCount(square->data.Buttons().RadioMap), 0);
+    EXPECT_EQ(square->data.Buttons().RadioMap.At(0, 0), ThemePixel(square->theme.palette.face));
 }
 
 TEST(SkinGenerateControls, CheckAndRadioStripsFollowTheTwelveImageLayout) {

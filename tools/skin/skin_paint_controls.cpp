@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/composition.h"
 #include "skin_paint.h"
 
 namespace vc::theme {
@@ -21,10 +22,6 @@ constexpr int kKeyAlpha = 128;
 
 // Arrow buttons and grip cells of the Scrollbar image, and the bar's width.
 constexpr int kArrow = 17;
-
-struct Margins4 {
-    int left, top, right, bottom;
-};
 
 art::Raster Draw(int w, int h, const std::function<void(art::Canvas&)>& paint) {
     art::Canvas canvas(w, h);
@@ -68,9 +65,9 @@ Bitmap Settled(art::Raster raster, Colour background, bool& keyed) {
 }
 
 // The keys every sliced section carries; Trans follows from the image
-// itself: 1 exactly when some of it is the key colour.
-void WriteSection(SkinBuilder& skin, const std::string& section, const std::string& image_key,
-                  const std::string& file, const art::Raster& strip, Colour background, Margins4 m, int frames) {
+// itself: 1 exactly when some of it is the key colour (returned).
+bool WriteSection(SkinBuilder& skin, const std::string& section, const std::string& image_key,
+                  const std::string& file, const art::Raster& strip, Colour background, Margins m, int frames) {
     bool keyed = false;
     const Bitmap image = Settled(strip, background, keyed);
     skin.Set(section, image_key, skin.AddImage(file, image));
@@ -81,9 +78,10 @@ void WriteSection(SkinBuilder& skin, const std::string& section, const std::stri
     skin.Set(section, "Trans", keyed ? 1 : 0);
     skin.Set(section, "Tile", 0);
     skin.Set(section, "Frame", frames);
+    return keyed;
 }
 
-Margins4 Swapped(Margins4 m) { return Margins4{m.top, m.left, m.bottom, m.right}; }
+Margins Swapped(Margins m) { return Margins{m.top, m.left, m.bottom, m.right}; }
 
 // A rectangle path, rounded when `r` is above 0.
 void Shape(art::Canvas& c, double x, double y, double w, double h, double r) {
@@ -92,6 +90,11 @@ void Shape(art::Canvas& c, double x, double y, double w, double h, double r) {
         c.Rect(x, y, w, h);
     else
         c.RoundRect(x, y, w, h, r);
+}
+
+// The theme's control corner radius, no more than `limit`.
+double ButtonRadius(const Theme& theme, double limit) {
+    return std::min<double>(std::clamp(theme.shape.control_radius, 0, 10), limit);
 }
 
 // The pressed look: a flat face with a shadow along the inner top (and, for
@@ -124,8 +127,7 @@ void PaintControl(art::Canvas& c, double x, double y, double w, double h, double
     PaintSurface(c, x, y, w, h, r, ControlColours(theme, state), theme.finish);
     if (state == State::Focused) {
         // A second, softer ring inside the accent outline.
-        const double inner = std::max(0.0, r - 1);
-        Shape(c, x + 1.5, y + 1.5, w - 3, h - 3, inner);
+        Shape(c, x + 1.5, y + 1.5, w - 3, h - 3, std::max(0.0, r - 1.5));
         c.Stroke(WithAlpha(theme.palette.accent, 0.45), 1);
     }
 }
@@ -136,8 +138,6 @@ Colour GlyphColour(const Theme& theme, State state) {
     if (state == State::Disabled) return Mix(p.face_text, ControlColours(theme, state).top, 0.6);
     return p.face_text;
 }
-
-int ClampInt(int v, int lo, int hi) { return std::max(lo, std::min(v, hi)); }
 
 // ---------------------------------------------------------------------------
 // Push buttons, check boxes, radio buttons.
@@ -195,7 +195,7 @@ void BoxFill(art::Canvas& c, const Theme& theme, Colour fill) {
 
 art::Raster CheckBox(const Theme& theme, State state, Mark mark) {
     const BoxColours look = BoxLook(theme, state);
-    const double r = std::min(theme.shape.control_radius, 3);
+    const double r = ButtonRadius(theme, 3);
     return Draw(kBox, kBox, [&](art::Canvas& c) {
         Shape(c, 0, 0, kBox, kBox, r);
         BoxFill(c, theme, look.fill);
@@ -236,7 +236,7 @@ art::Raster RadioButton(const Theme& theme, State state, Mark mark) {
 
 void PaintPushButtons(const Theme& theme, SkinBuilder& skin) {
     const Palette& p = theme.palette;
-    const int r = ClampInt(theme.shape.control_radius, 0, 10);
+    const int r = std::clamp(theme.shape.control_radius, 0, 10);
     std::vector<art::Raster> states;
     for (State state : kButtonStates) {
         states.push_back(Draw(kButtonWidth, kButtonHeight, [&](art::Canvas& c) {
@@ -245,9 +245,10 @@ void PaintPushButtons(const Theme& theme, SkinBuilder& skin) {
     }
     // The fixed edges hold the whole corner, so a taller button keeps
     // round corners rather than stretched ones.
-    const int side = ClampInt(r + 2, 4, 14);
-    const int end = ClampInt(r + 1, 3, kButtonHeight / 2 - 1);
-    WriteSection(skin, "Buttons", "Bitmap", "button.bmp", SideBySide(states), p.face, {side, end, side, end}, 5);
+    const int side = std::clamp(r + 2, 4, 14);
+    const int end = std::clamp(r + 1, 3, kButtonHeight / 2 - 1);
+    const bool button_keyed =
+        WriteSection(skin, "Buttons", "Bitmap", "button.bmp", SideBySide(states), p.face, {side, end, side, end}, 5);
 
     std::vector<art::Raster> checks, radios;
     for (Mark mark : kMarks) {
@@ -256,11 +257,17 @@ void PaintPushButtons(const Theme& theme, SkinBuilder& skin) {
             radios.push_back(RadioButton(theme, state, mark));
         }
     }
-    // Both strips stand on the button face, the same as the push buttons.
-    bool keyed = false;
-    skin.Set("Buttons", "CheckButton", skin.AddImage("checkbox.bmp", Settled(SideBySide(checks), p.face, keyed)));
+    // Both strips stand on the button face, as the push buttons do. They
+    // share the push buttons' Trans, so where those have no key colour the
+    // strips have none either: round radio buttons are laid on the face.
+    const auto strip = [&](const std::vector<art::Raster>& cells) {
+        if (!button_keyed) return OpaqueImage(SideBySide(cells), ArtPixel(p.face));
+        bool keyed = false;
+        return Settled(SideBySide(cells), p.face, keyed);
+    };
+    skin.Set("Buttons", "CheckButton", skin.AddImage("checkbox.bmp", strip(checks)));
     skin.Set("Buttons", "CheckButtonFrame", static_cast<int>(checks.size()));
-    skin.Set("Buttons", "RadioButton", skin.AddImage("radio.bmp", Settled(SideBySide(radios), p.face, keyed)));
+    skin.Set("Buttons", "RadioButton", skin.AddImage("radio.bmp", strip(radios)));
     skin.Set("Buttons", "RadioButtonFrame", static_cast<int>(radios.size()));
 
     // Palette entries: 0 text, 1 hot text (the text leaning towards the
@@ -294,10 +301,6 @@ constexpr int kThumbLength = 32;
 const Direction kArrowOrder[] = {Direction::Left, Direction::Right, Direction::Up, Direction::Down};
 const State kArrowStates[] = {State::Normal, State::Pressed, State::Disabled, State::Hot};
 const State kThumbStates[] = {State::Normal, State::Pressed, State::Hot};
-
-double ButtonRadius(const Theme& theme, double limit) {
-    return std::min<double>(ClampInt(theme.shape.control_radius, 0, 10), limit);
-}
 
 art::Raster ArrowButton(const Theme& theme, Direction direction, State state) {
     return Draw(kArrow, kArrow, [&](art::Canvas& c) {
@@ -377,15 +380,15 @@ void PaintScrollBars(const Theme& theme, SkinBuilder& skin) {
     std::vector<art::Raster> tracks;
     for (State state : {State::Normal, State::Hot, State::Disabled, State::Pressed})
         tracks.push_back(Track(theme, state));
-    const Margins4 track_margins{2, 2, 2, 2};
+    const Margins track_margins{2, 2, 2, 2};
     WriteSection(skin, "HorzScroll", "Image", "hscroll.bmp", SideBySide(tracks), p.track, track_margins, 4);
     WriteSection(skin, "VertScroll", "Image", "vscroll.bmp", SideBySide(Transposed(tracks)), p.track,
                  Swapped(track_margins), 4);
 
     std::vector<art::Raster> thumbs;
     for (State state : kThumbStates) thumbs.push_back(Thumb(theme, state));
-    const int ends = ClampInt(static_cast<int>(ButtonRadius(theme, 6)) + 3, 4, 10);
-    const Margins4 thumb_margins{ends, 4, ends, 4};
+    const int ends = std::clamp(static_cast<int>(ButtonRadius(theme, 6)) + 3, 4, 10);
+    const Margins thumb_margins{ends, 4, ends, 4};
     WriteSection(skin, "HorzScrollThumb", "Image", "hthumb.bmp", SideBySide(thumbs), p.track, thumb_margins, 3);
     skin.Set("HorzScrollThumb", "FrameCount", 3);
     WriteSection(skin, "VertScrollThumb", "Image", "vthumb.bmp", SideBySide(Transposed(thumbs)), p.track,
@@ -451,7 +454,7 @@ void SliderPath(art::Canvas& c, Tip tip, double inset, double r) {
 
 art::Raster Slider(const Theme& theme, State state, Tip tip) {
     const SurfaceColours s = ControlColours(theme, state);
-    const double r = std::min(ClampInt(theme.shape.control_radius, 0, 10), 3);
+    const double r = ButtonRadius(theme, 3);
     const Palette& p = theme.palette;
     return Draw(kSliderWidth, kSliderHeight, [&](art::Canvas& c) {
         SliderPath(c, tip, -0.5, r);
@@ -513,11 +516,11 @@ std::vector<art::Raster> SliderStates(const Theme& theme, Tip tip) {
 void PaintTrackBars(const Theme& theme, SkinBuilder& skin) {
     const Palette& p = theme.palette;
     constexpr int kChannelLength = 24, kChannel = 7;
-    const double r = std::min<double>(ClampInt(theme.shape.control_radius, 0, 10), 3);
+    const double r = ButtonRadius(theme, 3);
     const art::Raster channel = Draw(kChannelLength, kChannel, [&](art::Canvas& c) {
         PaintWell(c, 0, 0, kChannelLength, kChannel, r, Mix(p.track, p.shadow, 0.12), theme);
     });
-    const Margins4 channel_margins{4, 3, 4, 3};
+    const Margins channel_margins{4, 3, 4, 3};
     WriteSection(skin, "Track", "Image", "track.bmp", channel, p.face, channel_margins, 1);
     WriteSection(skin, "TRACKVERT", "Image", "trackvert.bmp", Transposed(channel), p.face, Swapped(channel_margins), 1);
 
@@ -526,7 +529,7 @@ void PaintTrackBars(const Theme& theme, SkinBuilder& skin) {
     const std::vector<art::Raster> plain = SliderStates(theme, Tip::None);
     const std::vector<art::Raster> up = SliderStates(theme, Tip::Up);
     const std::vector<art::Raster> down = SliderStates(theme, Tip::Down);
-    const Margins4 none{0, 0, 0, 0};
+    const Margins none{0, 0, 0, 0};
     WriteSection(skin, "Trackbar.ThumbHorz", "Image", "thumbhorz.bmp", SideBySide(plain), p.face, none, 5);
     WriteSection(skin, "Trackbar.ThumbVert", "Image", "thumbvert.bmp", SideBySide(Transposed(plain)), p.face, none, 5);
     WriteSection(skin, "Trackbar.ThumbUp", "Image", "thumbup.bmp", SideBySide(up), p.face, none, 5);
@@ -562,7 +565,7 @@ void PaintSpin(const Theme& theme, SkinBuilder& skin, const std::string& section
             }));
         }
     }
-    const int m = ClampInt(static_cast<int>(r) + 2, 3, 5);
+    const int m = std::clamp(static_cast<int>(r) + 2, 3, 5);
     WriteSection(skin, section, "Image", stem + ".bmp", SideBySide(buttons), p.face, {m, m, m, m}, 8);
     bool keyed = false;
     const Bitmap glyph_strip = Settled(SideBySide(glyphs), p.control_bottom, keyed);

@@ -313,6 +313,26 @@ TEST(SkinGenerateControls, TrackBarThumbsPointTheirWay) {
     EXPECT_GT(Solid(right, false, 0), Solid(right, false, right.Width() - 1));
     EXPECT_EQ(Solid(plain, true, 0), Solid(plain, true, plain.Height() - 1));
 
+    // The tapering point lies within the fixed margin at its end, so a
+    // thumb stretched along the bar keeps a straight, sharp point.
+    const auto tapering = [](const Bitmap& cell, bool rows, bool from_end) {
+        const int n = rows ? cell.Height() : cell.Width(), full = rows ? cell.Width() : cell.Height();
+        int count = 0;
+        for (int i = 0; i < n; ++i) {
+            const int index = from_end ? n - 1 - i : i;
+            if (Solid(cell, rows, index) >= full - 2) break;
+            ++count;
+        }
+        return count;
+    };
+    EXPECT_GE(tapering(down, true, true), 3);
+    EXPECT_GE(Object(l->data, "Trackbar.ThumbDown").BottomHeight, tapering(down, true, true));
+    EXPECT_GE(Object(l->data, "Trackbar.ThumbUp").TopHeight, tapering(up, true, false));
+    EXPECT_GE(Object(l->data, "Trackbar.ThumbLeft").LeftWidth, tapering(left, false, false));
+    EXPECT_GE(Object(l->data, "Trackbar.ThumbRight").RightWidth, tapering(right, false, true));
+    EXPECT_LT(Object(l->data, "Trackbar.ThumbDown").TopHeight + Object(l->data, "Trackbar.ThumbDown").BottomHeight,
+              down.Height());
+
     // Channels: one image each, across the bar as the built-in ones are.
     const TDataSkinObject& track = Object(l->data, "Track");
     const TDataSkinObject& vert = Object(l->data, "TRACKVERT");

@@ -387,8 +387,12 @@ void PaintScrollBars(const Theme& theme, SkinBuilder& skin) {
 
     std::vector<art::Raster> thumbs;
     for (State state : kThumbStates) thumbs.push_back(Thumb(theme, state));
-    const int ends = std::clamp(static_cast<int>(ButtonRadius(theme, 6)) + 3, 4, 10);
-    const Margins thumb_margins{ends, 4, ends, 4};
+    // The fixed ends hold the rounded corners along the bar and across it,
+    // where a wider system scroll bar stretches the thumb too.
+    const int radius = static_cast<int>(ButtonRadius(theme, 6));
+    const int ends = std::clamp(radius + 3, 4, 10);
+    const int sides = std::clamp(radius + 2, 4, kArrow / 2);
+    const Margins thumb_margins{ends, sides, ends, sides};
     WriteSection(skin, "HorzScrollThumb", "Image", "hthumb.bmp", SideBySide(thumbs), p.track, thumb_margins, 3);
     skin.Set("HorzScrollThumb", "FrameCount", 3);
     WriteSection(skin, "VertScrollThumb", "Image", "vthumb.bmp", SideBySide(Transposed(thumbs)), p.track,
@@ -403,7 +407,8 @@ void PaintProgress(const Theme& theme, SkinBuilder& skin) {
     const Colour well = Mix(p.window, p.track, 0.5);
     const art::Raster frame =
         Draw(kWidth, kHeight, [&](art::Canvas& c) { PaintWell(c, 0, 0, kWidth, kHeight, r, well, theme); });
-    WriteSection(skin, "Progress", "Bitmap", "progress.bmp", frame, p.face, {4, 4, 4, 4}, 1);
+    const int m = std::max(4, static_cast<int>(r) + 1);
+    WriteSection(skin, "Progress", "Bitmap", "progress.bmp", frame, p.face, {m, m, m, m}, 1);
     skin.Set("Progress", "Style", 1);
 
     // The bar fills the inside of the frame: the accent in the theme's finish.
@@ -522,30 +527,34 @@ void PaintTrackBars(const Theme& theme, SkinBuilder& skin) {
     });
     const Margins channel_margins{4, 3, 4, 3};
     WriteSection(skin, "Track", "Image", "track.bmp", channel, p.face, channel_margins, 1);
-    WriteSection(skin, "TRACKVERT", "Image", "trackvert.bmp", Transposed(channel), p.face, Swapped(channel_margins), 1);
+    WriteSection(skin, "TRACKVERT", "Image", "trackvert.bmp", Transposed(channel), p.face, Swapped(channel_margins),
+                 1);
 
     // Thumbs of horizontal bars stand upright: plain, pointing up or down;
     // those of vertical bars are the same drawings turned on their side.
     const std::vector<art::Raster> plain = SliderStates(theme, Tip::None);
     const std::vector<art::Raster> up = SliderStates(theme, Tip::Up);
     const std::vector<art::Raster> down = SliderStates(theme, Tip::Down);
-    const Margins none{0, 0, 0, 0};
-    WriteSection(skin, "Trackbar.ThumbHorz", "Image", "thumbhorz.bmp", SideBySide(plain), p.face, none, 5);
-    WriteSection(skin, "Trackbar.ThumbVert", "Image", "thumbvert.bmp", SideBySide(Transposed(plain)), p.face, none, 5);
-    WriteSection(skin, "Trackbar.ThumbUp", "Image", "thumbup.bmp", SideBySide(up), p.face, none, 5);
-    WriteSection(skin, "Trackbar.ThumbDown", "Image", "thumbdown.bmp", SideBySide(down), p.face, none, 5);
-    WriteSection(skin, "Trackbar.ThumbLeft", "Image", "thumbleft.bmp", SideBySide(Transposed(up)), p.face, none, 5);
-    WriteSection(skin, "Trackbar.ThumbRight", "Image", "thumbright.bmp", SideBySide(Transposed(down)), p.face, none, 5);
+    // A thumb sized otherwise keeps its corners and its point.
+    const Margins square{3, 3, 3, 3}, pointing_up{3, kPoint + 2, 3, 3}, pointing_down{3, 3, 3, kPoint + 2};
+    const auto thumb = [&](const char* section, const char* file, const std::vector<art::Raster>& states,
+                           Margins m) { WriteSection(skin, section, "Image", file, SideBySide(states), p.face, m, 5); };
+    thumb("Trackbar.ThumbHorz", "thumbhorz.bmp", plain, square);
+    thumb("Trackbar.ThumbVert", "thumbvert.bmp", Transposed(plain), square);
+    thumb("Trackbar.ThumbUp", "thumbup.bmp", up, pointing_up);
+    thumb("Trackbar.ThumbDown", "thumbdown.bmp", down, pointing_down);
+    thumb("Trackbar.ThumbLeft", "thumbleft.bmp", Transposed(up), Swapped(pointing_up));
+    thumb("Trackbar.ThumbRight", "thumbright.bmp", Transposed(down), Swapped(pointing_down));
 }
 
 namespace {
 
 // Up-down buttons. Image: eight cells, the first button (up, or left for a
 // horizontal pair) normal, hot, pressed, disabled, then the second button
-// (down, or right) in the same four states. GlyphImage: eight 9 x 9 cells in
+// (down, or right) in the same four states. GlyphImage: eight 8 x 8 cells in
 // the same order, the arrow alone on the key colour, drawn centred on its
 // button.
-constexpr int kSpinLong = 17, kSpinShort = 12, kGlyph = 9;
+constexpr int kSpinLong = 17, kSpinShort = 12, kGlyph = 8;
 const State kSpinStates[] = {State::Normal, State::Hot, State::Pressed, State::Disabled};
 
 void PaintSpin(const Theme& theme, SkinBuilder& skin, const std::string& section, const std::string& stem,
@@ -561,7 +570,8 @@ void PaintSpin(const Theme& theme, SkinBuilder& skin, const std::string& section
         for (State state : kSpinStates) {
             buttons.push_back(Draw(w, h, [&](art::Canvas& c) { PaintControl(c, 0, 0, w, h, r, theme, state); }));
             glyphs.push_back(Draw(kGlyph, kGlyph, [&](art::Canvas& c) {
-                PaintArrow(c, kGlyph / 2.0, kGlyph / 2.0, 7, direction, GlyphColour(theme, state));
+                // 6.4 across puts the arrow's flat side on a pixel edge.
+                PaintArrow(c, kGlyph / 2.0, kGlyph / 2.0, 6.4, direction, GlyphColour(theme, state));
             }));
         }
     }

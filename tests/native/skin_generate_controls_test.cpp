@@ -54,13 +54,7 @@ const TDataSkinObject& Object(const TSkinData& data, const char* name) {
 }
 
 // State image k (1-based) of n side by side.
-Bitmap Cell(const Bitmap& image, int n, int k) {
-    const Rect r = StateImageRect(image, false, n, k);
-    Bitmap out(r.right - r.left, r.bottom - r.top);
-    for (int y = 0; y < out.Height(); ++y)
-        for (int x = 0; x < out.Width(); ++x) out.Set(x, y, image.At(r.left + x, r.top + y));
-    return out;
-}
+Bitmap Cell(const Bitmap& image, int n, int k) { return CopyRect(image, StateImageRect(image, false, n, k)); }
 
 int Distance(Pixel a, Pixel b) {
     return std::abs(PixelRed(a) - PixelRed(b)) + std::abs(PixelGreen(a) - PixelGreen(b)) +

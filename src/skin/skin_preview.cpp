@@ -17,6 +17,8 @@ bool Drawable(const TDataSkinObject* o) { return o && !o->Map.Empty(); }
 // system's usual window colours.
 constexpr Colour kWindow = 0xFFFFFF;
 constexpr Colour kWindowText = 0x000000;
+// What shows where the window's region cuts the frame away.
+constexpr Colour kDesktop = 0xF2F4F4;
 
 // Draws one mock window; each part of it is a method, top to bottom.
 class PreviewPainter {
@@ -70,17 +72,29 @@ private:
         DrawStateImage(Canvas(), at, o->Map, true, o->FrameCount(), std::clamp(k, 1, o->FrameCount()));
     }
 
+    // The sides as the skinned frame lays them out: left and right over the
+    // whole height, bottom and title between them. Where a side with Trans
+    // is magenta in its active state the window's region leaves it out, so
+    // the desktop shows there.
     void PaintFrame() {
         const auto side = [&](const TDataSkinBorder& s, const Rect& r, bool horizontal) {
-            if (s.Map.Empty()) return;
+            if (s.Map.Empty() || r.IsEmpty()) return;
             const int n = s.FrameCount();
-            const int k = active_ || n < 2 ? 1 : 2;
-            DrawNineSlice(Canvas(), r, s.Map, horizontal, s.Tile != 1, s.Trans != 0, n, k, s.GetMargins());
+            const bool tile = s.Tile != 1;
+            const Bitmap active = ComposeNineSlice(r.Width(), r.Height(), s.Map, s.GetMargins(), horizontal, tile, n, 1);
+            const Bitmap shown = active_ || n < 2
+                                     ? active
+                                     : ComposeNineSlice(r.Width(), r.Height(), s.Map, s.GetMargins(), horizontal, tile, n, 2);
+            Blit(Canvas(), r.left, r.top, shown, shown.Bounds());
+            if (s.Trans == 0) return;
+            for (int y = 0; y < active.Height(); ++y)
+                for (int x = 0; x < active.Width(); ++x)
+                    if (SameRgb(active.At(x, y), kKeyPixel)) Canvas().Set(r.left + x, r.top + y, PixelFromColour(kDesktop));
         };
-        side(data_.Top(), Rect{0, 0, width_, frame_.top}, true);
-        side(data_.Bottom(), Rect{0, height_ - frame_.bottom, width_, height_}, true);
-        side(data_.Left(), Rect{0, frame_.top, frame_.left, height_ - frame_.bottom}, false);
-        side(data_.Right(), Rect{width_ - frame_.right, frame_.top, width_, height_ - frame_.bottom}, false);
+        side(data_.Left(), Rect{0, 0, frame_.left, height_}, false);
+        side(data_.Right(), Rect{width_ - frame_.right, 0, width_, height_}, false);
+        side(data_.Bottom(), Rect{frame_.left, height_ - frame_.bottom, width_ - frame_.right, height_}, true);
+        side(data_.Top(), Rect{frame_.left, 0, width_ - frame_.right, frame_.top}, true);
     }
 
     // The caption buttons a sizable, restored window shows, and its title.
@@ -123,7 +137,7 @@ private:
         if (Drawable(bar)) {
             const int k = active_ || bar->FrameCount() < 2 ? 1 : 2;
             if (bar->Tile == 1) {
-                DrawNineSlice(Canvas(), band, bar->Map, false, false, false, bar->FrameCount(), k, bar->GetMargins());
+                DrawNineSlice(Canvas(), band, bar->Map, true, false, false, bar->FrameCount(), k, bar->GetMargins());
             } else {
                 DrawThreeSlice(Canvas(), band, bar->Map, false, false, bar->FrameCount(), k, bar->GetMargins());
             }

@@ -74,5 +74,28 @@ TEST(SkinComposePreview, ARestoredWindowShowsMaximiseNotRestoreAndTitlesItsCapti
     EXPECT_EQ(inactive.image.At(175, 5), MakePixel(53, 0, 0)) << "the inactive state image";
 }
 
+TEST(SkinComposePreview, TheFrameLiesAsTheSkinnedFrameLaysItAndItsMagentaIsCutAway) {
+    // Left and right run the whole height; top and bottom lie between them.
+    Bitmap left(8, 12);  // two states of 4 columns; the active one's first row is magenta
+    left.FillRect(Rect{0, 0, 4, 12}, MakePixel(0, 90, 0));
+    left.FillRect(Rect{4, 0, 8, 12}, MakePixel(0, 0, 90));
+    left.FillRect(Rect{0, 0, 4, 1}, MakePixel(255, 0, 255));
+    TSkinData data;
+    data.SkinStream() = skintest::Pack(
+        "[Personality]\nTop=top.bmp\nTopFrame=2\nLeft=left.bmp\nLeftFrame=2\nLeftTrans=1\nLeftTopHeight=1\nRight=left.bmp\n"
+        "RightFrame=2\nRightTrans=0\nBottom=bottom.bmp\n",
+        {{"top.bmp", Solid(10, 20, 200, 0, 0)}, {"left.bmp", left}, {"bottom.bmp", Solid(10, 4, 9, 9, 9)}});
+    ASSERT_TRUE(data.LoadSkin());
+    const Bitmap active = RenderSkinPreview(data, {100, 80, true});
+    EXPECT_EQ(active.At(1, 5), MakePixel(0, 90, 0)) << "the left side beside the title";
+    EXPECT_EQ(active.At(1, 79), MakePixel(0, 90, 0)) << "the left side beside the bottom";
+    EXPECT_EQ(active.At(50, 79), MakePixel(9, 9, 9));
+    EXPECT_EQ(active.At(98, 0), MakePixel(255, 0, 255)) << "without Trans the key colour is painted";
+    EXPECT_EQ(active.At(0, 0), PixelFromColour(0xF2F4F4)) << "cut away by the region";
+    const Bitmap inactive = RenderSkinPreview(data, {100, 80, false});
+    EXPECT_EQ(inactive.At(1, 5), MakePixel(0, 0, 90));
+    EXPECT_EQ(inactive.At(0, 0), PixelFromColour(0xF2F4F4)) << "the region follows the active state";
+}
+
 }  // namespace
 }  // namespace vc

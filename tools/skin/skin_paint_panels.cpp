@@ -393,8 +393,14 @@ void PaintToolBars(const Theme& theme, SkinBuilder& skin) {
             PaintSurface(canvas, 0, 0, tw, th, r, {pressed.bottom, pressed.top, pressed.border}, Finish::Flat);
         }
         if (kind == 4) {
+            // Checked: a tinted hollow, shaded along its top as if pressed in.
             Box(canvas, 0, 0, tw, th, r);
             canvas.Fill(Mix(p.face, p.accent, 0.22));
+            Box(canvas, 0, 0, tw, th, r);
+            canvas.Clip();
+            canvas.Rect(0, 0, tw, 4);
+            canvas.FillLinear({0, 0}, {0, 4}, {{0, WithAlpha(p.dark_shadow, 0.16)}, {1, WithAlpha(p.dark_shadow, 0)}});
+            canvas.Unclip();
             Box(canvas, 0.5, 0.5, tw - 1, th - 1, std::max(r - 0.5, 0.0));
             canvas.Stroke(Mix(p.face, p.accent, 0.7), 1);
         }

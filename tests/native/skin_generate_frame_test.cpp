@@ -14,6 +14,7 @@
 #include "skin/skin_data.h"
 #include "skin/skin_preview.h"
 #include "skin_generator.h"
+#include "skin_theme_fixture.h"
 #include "theme.h"
 
 namespace vc {
@@ -21,23 +22,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string HarbourText() {
-    std::ifstream in(fs::path(VC_SOURCE_DIR) / "skins" / "00-harbour.theme", std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-// The harbour theme with some of its lines replaced ("Key=value" each).
-theme::Theme Variant(std::initializer_list<std::pair<std::string, std::string>> changes) {
-    std::string text = HarbourText();
-    for (const auto& [key, value] : changes) {
-        const std::size_t at = text.find("\n" + key + "=");
-        EXPECT_NE(at, std::string::npos) << key;
-        if (at == std::string::npos) continue;
-        const std::size_t end = text.find_first_of("\r\n", at + 1);
-        text.replace(at + 1, end - at - 1, key + "=" + value);
-    }
-    return theme::ParseTheme(text, "variant.theme");
-}
+using skintest::Variant;
 
 struct Loaded {
     theme::Theme theme;

@@ -8,6 +8,7 @@
 
 #include "common/text.h"
 #include "skin_builder.h"
+#include "skin_theme_fixture.h"
 #include "skin_tool.h"
 #include "theme.h"
 
@@ -18,10 +19,7 @@ namespace fs = std::filesystem;
 using theme::ParseTheme;
 using theme::ThemeError;
 
-std::string HarbourText() {
-    std::ifstream in(fs::path(VC_SOURCE_DIR) / "skins" / "00-harbour.theme", std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
+using skintest::HarbourText;
 
 std::string Replace(std::string text, const std::string& from, const std::string& to) {
     const auto at = text.find(from);

@@ -149,5 +149,19 @@ TEST(SkinGenerate, WritesTheSkinAndItsMembersOrNothingOnABadTheme) {
     fs::remove_all(root);
 }
 
+TEST(SkinGenerate, APreviewOfADamagedSkinSaysWhatIsWrongAndWritesNothing) {
+    const fs::path root = fs::temp_directory_path() /
+                          ("vc_skin_preview_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    fs::create_directories(root);
+    const fs::path skin = root / "cut.vcskin";
+    std::ofstream(skin, std::ios::binary).write("\0\0\0\0", 4);
+    std::ostringstream out, err;
+    EXPECT_EQ(RunSkinTool({"preview", skin.string(), (root / "cut.png").string()}, out, err), 1);
+    EXPECT_EQ(err.str(), "vellumcast-skin: '" + skin.string() +
+                             "': Damaged skin file: the header needs 16 bytes, the skin holds 0\n");
+    EXPECT_FALSE(fs::exists(root / "cut.png"));
+    fs::remove_all(root);
+}
+
 }  // namespace
 }  // namespace vc

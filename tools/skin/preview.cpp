@@ -123,9 +123,9 @@ int RunSkinPreview(const std::vector<std::string>& args, std::ostream& out, std:
         if (!in) throw SkinToolError("cannot open " + operands[0]);
         TSkinData data;
         data.SkinStream().assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        std::string message;
-        data.Environment.show_message = [&](const std::string& m) { message = m; };
-        if (!data.LoadSkin()) throw SkinToolError(operands[0] + ": " + message);
+        // The reader says what is wrong with a skin that does not open.
+        OpenSkin(data.SkinStream(), operands[0]);
+        if (!data.LoadSkin()) throw SkinToolError(operands[0] + ": the skin does not load");
         const std::vector<std::uint8_t> png = EncodePng(ComposeSkinPreview(data, preview));
         const std::string temporary = operands[1] + ".part";
         {

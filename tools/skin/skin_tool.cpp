@@ -49,6 +49,19 @@ void WriteFileWhole(const fs::path& path, const std::vector<std::uint8_t>& bytes
     }
 }
 
+TSkinReader OpenSkin(const std::vector<std::uint8_t>& stream, const fs::path& file) {
+    TSkinReader reader;
+    std::string message;
+    reader.ShowMessage = [&](const std::string& text) { message = text; };
+    try {
+        if (!reader.Load(stream)) Fail(Quoted(file) + ": " + ReplaceAll(message, "\r", " "));
+    } catch (const Exception& e) {
+        Fail(Quoted(file) + ": " + e.what());
+    }
+    reader.ShowMessage = nullptr;
+    return reader;
+}
+
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -65,20 +78,6 @@ Bytes ReadFile(const fs::path& path) {
 
 bool HasExtension(const fs::path& path, const char* extension) {
     return LowerCase(path.extension().string()) == extension;
-}
-
-// Opens a skin file; the wrong-version message becomes the error.
-TSkinReader OpenSkin(const Bytes& stream, const fs::path& file) {
-    TSkinReader reader;
-    std::string message;
-    reader.ShowMessage = [&](const std::string& text) { message = text; };
-    try {
-        if (!reader.Load(stream)) Fail(Quoted(file) + ": " + ReplaceAll(message, "\r", " "));
-    } catch (const Exception& e) {
-        Fail(Quoted(file) + ": " + e.what());
-    }
-    reader.ShowMessage = nullptr;
-    return reader;
 }
 
 // A member name that is safe to use as a file name in one folder.

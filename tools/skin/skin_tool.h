@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "skin/skin_reader.h"
+
 namespace vc {
 
 class SkinToolError : public std::runtime_error {
@@ -34,6 +36,10 @@ void DescribeSkinFile(const std::filesystem::path& file, std::ostream& out);
 // Writes beside the target under a temporary name, then renames it over
 // the target, so that a failure leaves either the old file or none.
 void WriteFileWhole(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
+
+// Opens the skin stream read from `file`; anything that keeps it from
+// opening (a wrong version, damage) raises SkinToolError naming the file.
+TSkinReader OpenSkin(const std::vector<std::uint8_t>& stream, const std::filesystem::path& file);
 
 // The command line (without the program name); returns the exit status.
 int RunSkinTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

@@ -68,14 +68,18 @@ void PaintSurface(art::Canvas& canvas, double x, double y, double w, double h, d
             canvas.Stroke(WithAlpha(Darker(colours.bottom, 0.25), 0.6), 1);
             break;
         case Finish::Glass: {
+            // On a dark surface a strong shine would turn the upper half
+            // pale and wash out light text: the shine scales with the
+            // surface's own brightness.
+            const double shine = Luminance(colours.top) < 0.35 ? 0.4 : 1.0;
             Body(canvas, x, y, w, h, radius);
             canvas.FillLinear({0, y}, {0, y + h},
-                              {{0, Lighter(colours.top, 0.45)},
-                               {0.48, Lighter(colours.top, 0.15)},
+                              {{0, Lighter(colours.top, 0.45 * shine)},
+                               {0.48, Lighter(colours.top, 0.15 * shine)},
                                {0.52, colours.bottom},
-                               {1, Lighter(colours.bottom, 0.2)}});
+                               {1, Lighter(colours.bottom, 0.2 * shine)}});
             Body(canvas, x + 1.5, y + 1.5, w - 3, h * 0.45, std::max(0.0, radius - 1.5));
-            canvas.Fill(WithAlpha(Colour{1, 1, 1, 1}, 0.22));
+            canvas.Fill(WithAlpha(Colour{1, 1, 1, 1}, 0.22 * shine));
             break;
         }
         case Finish::Satin:

@@ -32,7 +32,7 @@ void WriteColours(const Theme& theme, SkinBuilder& skin) {
 }
 
 // The palette painters point at with NormalColour and friends, in this
-// order (the index is the position): text, hot text, pressed text, accent,
+// order (the index is the position): text, hot text, text on the accent, accent,
 // caption text, inactive caption text, menu text, highlight text.
 void WritePalette(const Theme& theme, SkinBuilder& skin) {
     const Palette& p = theme.palette;

@@ -205,6 +205,29 @@ void Canvas::Unclip() {
     cairo_restore(cr_);
 }
 
+void Canvas::Text(const std::string& text, double x, double y, double w, double h, Colour colour, double size,
+                  bool bold, TextAlign align) {
+    if (text.empty() || w <= 0 || h <= 0) return;
+    cairo_save(cr_);
+    cairo_rectangle(cr_, x, y, w, h);
+    cairo_clip(cr_);
+    cairo_select_font_face(cr_, "Sans", CAIRO_FONT_SLANT_NORMAL, bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_set_font_size(cr_, size);
+    cairo_font_extents_t font;
+    cairo_font_extents(cr_, &font);
+    cairo_text_extents_t extents;
+    cairo_text_extents(cr_, text.c_str(), &extents);
+    double left = x;
+    if (align == TextAlign::Right) left = x + w - extents.x_advance;
+    if (align == TextAlign::Centre) left = x + (w - extents.x_advance) / 2;
+    // Whole pixels for the pen, so that the glyphs come out crisp.
+    const double baseline = y + (h - (font.ascent + font.descent)) / 2 + font.ascent;
+    cairo_set_source_rgba(cr_, colour.r, colour.g, colour.b, colour.a);
+    cairo_move_to(cr_, std::floor(left), std::round(baseline));
+    cairo_show_text(cr_, text.c_str());
+    cairo_restore(cr_);
+}
+
 void Canvas::Clear(Colour colour) {
     cairo_save(cr_);
     cairo_set_operator(cr_, CAIRO_OPERATOR_SOURCE);

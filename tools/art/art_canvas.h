@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 #include "art_raster.h"
@@ -29,6 +30,9 @@ struct Point {
     double x = 0;
     double y = 0;
 };
+
+// Where a line of text sits in its box, left to right.
+enum class TextAlign { Left, Right, Centre };
 
 // One colour of a gradient at `offset` (0 at its start, 1 at its end).
 struct GradientStop {
@@ -83,6 +87,11 @@ public:
     // until the matching Unclip; clips nest.
     void Clip();
     void Unclip();
+
+    // One line of UTF-8 text in the sans-serif face, `size` units high
+    // (the em), centred vertically in the box (x, y, w, h) and clipped to it.
+    void Text(const std::string& text, double x, double y, double w, double h, Colour colour, double size,
+              bool bold = false, TextAlign align = TextAlign::Left);
 
     void Clear(Colour colour);
     // Puts an image down at (x, y) in pixels, enlarged `zoom` times with

@@ -1,12 +1,10 @@
 #include "preview.h"
 
-#include <cairo.h>
-
-#include <cmath>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 
+#include "art_canvas.h"
 #include "skin/skin_data.h"
 #include "skin/skin_preview.h"
 #include "skin_tool.h"
@@ -15,81 +13,44 @@ namespace vc {
 
 namespace {
 
-cairo_status_t AppendBytes(void* closure, const unsigned char* data, unsigned int length) {
-    auto* out = static_cast<std::vector<std::uint8_t>*>(closure);
-    out->insert(out->end(), data, data + length);
-    return CAIRO_STATUS_SUCCESS;
-}
-
-}  // namespace
-
-namespace {
-
-// An RGB24 Cairo surface holding the bitmap; the caller destroys it.
-cairo_surface_t* SurfaceOf(const Bitmap& bitmap) {
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, bitmap.Width(), bitmap.Height());
-    const int stride = cairo_image_surface_get_stride(surface);
-    unsigned char* data = cairo_image_surface_get_data(surface);
-    cairo_surface_flush(surface);
+art::Raster RasterOf(const Bitmap& bitmap) {
+    art::Raster raster(bitmap.Width(), bitmap.Height());
     for (int y = 0; y < bitmap.Height(); ++y) {
         const Pixel* row = bitmap.ScanLine(y);
-        auto* target = reinterpret_cast<std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
         for (int x = 0; x < bitmap.Width(); ++x)
-            target[x] = (static_cast<std::uint32_t>(PixelRed(row[x])) << 16) |
-                        (static_cast<std::uint32_t>(PixelGreen(row[x])) << 8) |
-                        static_cast<std::uint32_t>(PixelBlue(row[x]));
+            raster.At(x, y) = art::Pixel{static_cast<std::uint8_t>(PixelBlue(row[x])),
+                                         static_cast<std::uint8_t>(PixelGreen(row[x])),
+                                         static_cast<std::uint8_t>(PixelRed(row[x])), 255};
     }
-    cairo_surface_mark_dirty(surface);
-    return surface;
+    return raster;
 }
 
-std::vector<std::uint8_t> PngOf(cairo_surface_t* surface) {
-    std::vector<std::uint8_t> png;
-    const cairo_status_t status = cairo_surface_write_to_png_stream(surface, AppendBytes, &png);
-    cairo_surface_destroy(surface);
-    if (status != CAIRO_STATUS_SUCCESS) throw std::runtime_error(std::string("PNG: ") + cairo_status_to_string(status));
-    return png;
-}
+art::Colour ArtColour(Colour c) { return art::Colour{(c & 0xFF) / 255.0, ((c >> 8) & 0xFF) / 255.0, ((c >> 16) & 0xFF) / 255.0, 1}; }
 
-// Each label inside its rectangle, centred vertically, clipped to it.
-void DrawLabels(cairo_surface_t* surface, const std::vector<PreviewLabel>& labels) {
-    cairo_t* cr = cairo_create(surface);
-    for (const PreviewLabel& label : labels) {
-        if (label.bounds.IsEmpty() || label.text.empty()) continue;
-        cairo_save(cr);
-        cairo_rectangle(cr, label.bounds.left, label.bounds.top, label.bounds.Width(), label.bounds.Height());
-        cairo_clip(cr);
-        cairo_select_font_face(cr, "Sans", CAIRO_FONT_SLANT_NORMAL,
-                               label.bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
-        // A Windows font height counts the character cell; Cairo's size is
-        // the em, a little smaller.
-        cairo_set_font_size(cr, label.font_height * 0.86);
-        cairo_font_extents_t font;
-        cairo_font_extents(cr, &font);
-        cairo_text_extents_t text;
-        cairo_text_extents(cr, label.text.c_str(), &text);
-        double x = label.bounds.left;
-        if (label.align == PreviewLabel::Align::Right) x = label.bounds.right - text.x_advance;
-        if (label.align == PreviewLabel::Align::Centre) x = label.bounds.left + (label.bounds.Width() - text.x_advance) / 2;
-        const double baseline =
-            label.bounds.top + (label.bounds.Height() - (font.ascent + font.descent)) / 2 + font.ascent;
-        const Colour c = label.colour;
-        cairo_set_source_rgb(cr, (c & 0xFF) / 255.0, ((c >> 8) & 0xFF) / 255.0, ((c >> 16) & 0xFF) / 255.0);
-        cairo_move_to(cr, std::floor(x), std::round(baseline));
-        cairo_show_text(cr, label.text.c_str());
-        cairo_restore(cr);
+art::TextAlign ArtAlign(PreviewLabel::Align align) {
+    switch (align) {
+        case PreviewLabel::Align::Right: return art::TextAlign::Right;
+        case PreviewLabel::Align::Centre: return art::TextAlign::Centre;
+        case PreviewLabel::Align::Left: break;
     }
-    cairo_destroy(cr);
+    return art::TextAlign::Left;
 }
 
 }  // namespace
 
-std::vector<std::uint8_t> EncodePng(const Bitmap& bitmap) { return PngOf(SurfaceOf(bitmap)); }
+std::vector<std::uint8_t> EncodePng(const Bitmap& bitmap) { return art::EncodePng(RasterOf(bitmap)); }
 
 std::vector<std::uint8_t> EncodePng(const SkinPreview& preview) {
-    cairo_surface_t* surface = SurfaceOf(preview.image);
-    DrawLabels(surface, preview.labels);
-    return PngOf(surface);
+    art::Canvas canvas(preview.image.Width(), preview.image.Height());
+    canvas.Image(RasterOf(preview.image), 0, 0, 1);
+    for (const PreviewLabel& label : preview.labels) {
+        const Rect& r = label.bounds;
+        // A Windows font height counts the character cell; the canvas's
+        // size is the em, a little smaller.
+        canvas.Text(label.text, r.left, r.top, r.Width(), r.Height(), ArtColour(label.colour), label.font_height * 0.86,
+                    label.bold, ArtAlign(label.align));
+    }
+    return canvas.ToPng();
 }
 
 int RunSkinPreview(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

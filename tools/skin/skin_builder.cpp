@@ -88,6 +88,26 @@ Bitmap OpaqueImage(const art::Raster& raster, art::Pixel background) {
     return out;
 }
 
+Bitmap KeyedComposite(const art::Raster& picture, const art::Raster& coverage, art::Pixel backdrop, int min_alpha) {
+    const Bitmap solid = OpaqueImage(picture, backdrop);
+    art::Raster keyed(picture.Width(), picture.Height());
+    for (int y = 0; y < picture.Height(); ++y) {
+        for (int x = 0; x < picture.Width(); ++x) {
+            const Pixel p = solid.At(x, y);
+            keyed.At(x, y) = art::Pixel{static_cast<std::uint8_t>(PixelBlue(p)), static_cast<std::uint8_t>(PixelGreen(p)),
+                                        static_cast<std::uint8_t>(PixelRed(p)), coverage.At(x, y).a};
+        }
+    }
+    return KeyedImage(keyed, min_alpha);
+}
+
+bool HasKeyColour(const Bitmap& image) {
+    for (int y = 0; y < image.Height(); ++y)
+        for (int x = 0; x < image.Width(); ++x)
+            if (SameRgb(image.At(x, y), MakePixel(255, 0, 255))) return true;
+    return false;
+}
+
 art::Raster SideBySide(const std::vector<art::Raster>& states) {
     if (states.empty()) return {};
     const int w = states.front().Width();

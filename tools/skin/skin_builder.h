@@ -47,6 +47,16 @@ private:
 Bitmap KeyedImage(const art::Raster& raster, int min_alpha = 128);
 // A raster composed over a solid background: no key colour anywhere.
 Bitmap OpaqueImage(const art::Raster& raster, art::Pixel background);
+// `picture` composed over `backdrop` where `coverage` is at least
+// `min_alpha` opaque, the key colour elsewhere: curved edges blend into what
+// the object stands on instead of fringing with magenta. The coverage is
+// the picture itself, or a drawing of only the part that is to stay.
+Bitmap KeyedComposite(const art::Raster& picture, const art::Raster& coverage, art::Pixel backdrop, int min_alpha);
+inline Bitmap KeyedComposite(const art::Raster& picture, art::Pixel backdrop, int min_alpha) {
+    return KeyedComposite(picture, picture, backdrop, min_alpha);
+}
+// Whether any pixel is the key colour, so that the object needs Trans.
+bool HasKeyColour(const Bitmap& image);
 
 // State images laid out the two ways the engine slices them: side by side
 // (every object but the horizontal frame sides) or stacked (top, bottom).

@@ -21,6 +21,10 @@ struct SurfaceColours {
 // Colours of a raised control (push button, thumb, arrow button) in a state.
 SurfaceColours ControlColours(const Theme& theme, State state);
 
+// A rectangle path (x, y, w, h), its corners rounded by `radius` when that
+// is above 0; a radius above half the shorter side is taken as that half.
+void BoxPath(art::Canvas& canvas, double x, double y, double w, double h, double radius);
+
 // A raised surface with the theme's finish, inside (x, y, w, h) in pixels,
 // with rounded corners of `radius`.
 void PaintSurface(art::Canvas& canvas, double x, double y, double w, double h, double radius,

@@ -17,7 +17,9 @@ void Outline(art::Canvas& canvas, double x, double y, double w, double h, double
     }
 }
 
-void Body(art::Canvas& canvas, double x, double y, double w, double h, double radius) {
+}  // namespace
+
+void BoxPath(art::Canvas& canvas, double x, double y, double w, double h, double radius) {
     const double r = std::min(radius, std::min(w, h) / 2);
     if (r <= 0) {
         canvas.Rect(x, y, w, h);
@@ -25,8 +27,6 @@ void Body(art::Canvas& canvas, double x, double y, double w, double h, double ra
         canvas.RoundRect(x, y, w, h, r);
     }
 }
-
-}  // namespace
 
 SurfaceColours ControlColours(const Theme& theme, State state) {
     const Palette& p = theme.palette;
@@ -52,11 +52,11 @@ void PaintSurface(art::Canvas& canvas, double x, double y, double w, double h, d
     if (w <= 1 || h <= 1) return;
     switch (finish) {
         case Finish::Flat:
-            Body(canvas, x, y, w, h, radius);
+            BoxPath(canvas, x, y, w, h, radius);
             canvas.Fill(Mix(colours.top, colours.bottom, 0.5));
             break;
         case Finish::Bevel:
-            Body(canvas, x, y, w, h, radius);
+            BoxPath(canvas, x, y, w, h, radius);
             canvas.FillLinear({0, y}, {0, y + h}, {{0, colours.top}, {1, colours.bottom}});
             // Light falls from the top left: a bright inner line there, a
             // darker one at the bottom right.
@@ -72,18 +72,18 @@ void PaintSurface(art::Canvas& canvas, double x, double y, double w, double h, d
             // pale and wash out light text: the shine scales with the
             // surface's own brightness.
             const double shine = Luminance(colours.top) < 0.35 ? 0.4 : 1.0;
-            Body(canvas, x, y, w, h, radius);
+            BoxPath(canvas, x, y, w, h, radius);
             canvas.FillLinear({0, y}, {0, y + h},
                               {{0, Lighter(colours.top, 0.45 * shine)},
                                {0.48, Lighter(colours.top, 0.15 * shine)},
                                {0.52, colours.bottom},
                                {1, Lighter(colours.bottom, 0.2 * shine)}});
-            Body(canvas, x + 1.5, y + 1.5, w - 3, h * 0.45, std::max(0.0, radius - 1.5));
+            BoxPath(canvas, x + 1.5, y + 1.5, w - 3, h * 0.45, std::max(0.0, radius - 1.5));
             canvas.Fill(WithAlpha(Colour{1, 1, 1, 1}, 0.22 * shine));
             break;
         }
         case Finish::Satin:
-            Body(canvas, x, y, w, h, radius);
+            BoxPath(canvas, x, y, w, h, radius);
             canvas.FillLinear({0, y}, {0, y + h},
                               {{0, Lighter(colours.top, 0.08)}, {0.6, Mix(colours.top, colours.bottom, 0.7)},
                                {1, colours.bottom}});
@@ -97,7 +97,7 @@ void PaintWell(art::Canvas& canvas, double x, double y, double w, double h, doub
                const Theme& theme) {
     if (w <= 1 || h <= 1) return;
     const Palette& p = theme.palette;
-    Body(canvas, x, y, w, h, radius);
+    BoxPath(canvas, x, y, w, h, radius);
     canvas.Fill(fill);
     if (theme.finish == Finish::Bevel) {
         // Sunken: dark at the top left, light at the bottom right.
@@ -112,7 +112,7 @@ void PaintWell(art::Canvas& canvas, double x, double y, double w, double h, doub
     // An inner shadow along the top, then the outline.
     canvas.Rect(x + 1, y + 1, w - 2, std::min(3.0, h - 2));
     canvas.Clip();
-    Body(canvas, x, y, w, h, radius);
+    BoxPath(canvas, x, y, w, h, radius);
     canvas.FillLinear({0, y}, {0, y + 3}, {{0, WithAlpha(p.dark_shadow, 0.18)}, {1, WithAlpha(p.dark_shadow, 0)}});
     canvas.Unclip();
     Outline(canvas, x, y, w, h, radius);

@@ -45,23 +45,10 @@ std::vector<art::Raster> Transposed(const std::vector<art::Raster>& states) {
 }
 
 // See kKeyAlpha. `keyed` tells whether any key colour is left.
-Bitmap Settled(art::Raster raster, Colour background, bool& keyed) {
-    const art::Pixel under = ArtPixel(background);
-    keyed = false;
-    for (int y = 0; y < raster.Height(); ++y) {
-        for (int x = 0; x < raster.Width(); ++x) {
-            art::Pixel& p = raster.At(x, y);
-            if (p.a < kKeyAlpha) {
-                keyed = true;
-                continue;
-            }
-            const auto over = [&](int front, int back) {
-                return static_cast<std::uint8_t>((front * p.a + back * (255 - p.a) + 127) / 255);
-            };
-            p = art::Pixel{over(p.b, under.b), over(p.g, under.g), over(p.r, under.r), 255};
-        }
-    }
-    return KeyedImage(raster, kKeyAlpha);
+Bitmap Settled(const art::Raster& raster, Colour background, bool& keyed) {
+    Bitmap image = KeyedComposite(raster, ArtPixel(background), kKeyAlpha);
+    keyed = HasKeyColour(image);
+    return image;
 }
 
 // The keys every sliced section carries; Trans follows from the image
@@ -83,15 +70,6 @@ bool WriteSection(SkinBuilder& skin, const std::string& section, const std::stri
 
 Margins Swapped(Margins m) { return Margins{m.top, m.left, m.bottom, m.right}; }
 
-// A rectangle path, rounded when `r` is above 0.
-void Shape(art::Canvas& c, double x, double y, double w, double h, double r) {
-    r = std::min(r, std::min(w, h) / 2);
-    if (r <= 0)
-        c.Rect(x, y, w, h);
-    else
-        c.RoundRect(x, y, w, h, r);
-}
-
 // The theme's control corner radius, no more than `limit`.
 double ButtonRadius(const Theme& theme, double limit) {
     return std::min<double>(std::clamp(theme.shape.control_radius, 0, 10), limit);
@@ -110,7 +88,7 @@ void PaintPressed(art::Canvas& c, double x, double y, double w, double h, double
         return;
     }
     PaintSurface(c, x, y, w, h, r, colours, theme.finish);
-    Shape(c, x + 1, y + 1, w - 2, h - 2, std::max(0.0, r - 1));
+    BoxPath(c, x + 1, y + 1, w - 2, h - 2, std::max(0.0, r - 1));
     c.Clip();
     c.Rect(x, y + 1, w, 3);
     c.FillLinear({0, y + 1}, {0, y + 4}, {{0, WithAlpha(p.dark_shadow, 0.22)}, {1, WithAlpha(p.dark_shadow, 0)}});
@@ -127,7 +105,7 @@ void PaintControl(art::Canvas& c, double x, double y, double w, double h, double
     PaintSurface(c, x, y, w, h, r, ControlColours(theme, state), theme.finish);
     if (state == State::Focused) {
         // A second, softer ring inside the accent outline.
-        Shape(c, x + 1.5, y + 1.5, w - 3, h - 3, std::max(0.0, r - 1.5));
+        BoxPath(c, x + 1.5, y + 1.5, w - 3, h - 3, std::max(0.0, r - 1.5));
         c.Stroke(WithAlpha(theme.palette.accent, 0.45), 1);
     }
 }
@@ -197,9 +175,9 @@ art::Raster CheckBox(const Theme& theme, State state, Mark mark) {
     const BoxColours look = BoxLook(theme, state);
     const double r = ButtonRadius(theme, 3);
     return Draw(kBox, kBox, [&](art::Canvas& c) {
-        Shape(c, 0, 0, kBox, kBox, r);
+        BoxPath(c, 0, 0, kBox, kBox, r);
         BoxFill(c, theme, look.fill);
-        Shape(c, 0.5, 0.5, kBox - 1, kBox - 1, std::max(0.0, r - 0.5));
+        BoxPath(c, 0.5, 0.5, kBox - 1, kBox - 1, std::max(0.0, r - 0.5));
         c.Stroke(look.border, 1);
         if (mark == Mark::Checked) {
             c.Polyline({{3.2, 6.6}, {5.5, 9}, {9.8, 3.9}});
@@ -441,7 +419,7 @@ void SliderPath(art::Canvas& c, Tip tip, double inset, double r) {
     const double t = 0.5 + inset, b = kSliderHeight - 0.5 - inset;
     const double mid = kSliderWidth / 2.0;
     if (tip == Tip::None) {
-        Shape(c, l, t, rt - l, b - t, r);
+        BoxPath(c, l, t, rt - l, b - t, r);
         return;
     }
     const double dir = tip == Tip::Down ? 1 : -1;

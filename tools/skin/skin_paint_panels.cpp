@@ -17,32 +17,11 @@ namespace {
 // object stands on, so that curved edges stay smooth without a magenta fringe.
 constexpr int kCoverage = 64;
 
-// `picture` composed over `backdrop`, keyed wherever `coverage` is mostly
-// empty. The coverage is the picture itself, or a drawing of only the part
-// that is to stay (a glyph that the runtime lays over a button).
 Bitmap Cutout(const art::Raster& picture, const art::Raster& coverage, Colour backdrop) {
-    const Bitmap solid = OpaqueImage(picture, ArtPixel(backdrop));
-    art::Raster keyed(picture.Width(), picture.Height());
-    for (int y = 0; y < picture.Height(); ++y) {
-        for (int x = 0; x < picture.Width(); ++x) {
-            const Pixel p = solid.At(x, y);
-            keyed.At(x, y) = art::Pixel{static_cast<std::uint8_t>(PixelBlue(p)), static_cast<std::uint8_t>(PixelGreen(p)),
-                                        static_cast<std::uint8_t>(PixelRed(p)), coverage.At(x, y).a};
-        }
-    }
-    return KeyedImage(keyed, kCoverage);
+    return KeyedComposite(picture, coverage, ArtPixel(backdrop), kCoverage);
 }
 
 Bitmap Cutout(const art::Raster& picture, Colour backdrop) { return Cutout(picture, picture, backdrop); }
-
-// A rectangle, with rounded corners when `radius` is above 0.
-void Box(art::Canvas& canvas, double x, double y, double w, double h, double radius) {
-    if (radius <= 0) {
-        canvas.Rect(x, y, w, h);
-    } else {
-        canvas.RoundRect(x, y, w, h, radius);
-    }
-}
 
 void HLine(art::Canvas& canvas, double x0, double x1, double y, Colour colour) {
     canvas.Line({x0, y + 0.5}, {x1, y + 0.5});
@@ -188,7 +167,7 @@ void PaintTabs(const Theme& theme, SkinBuilder& skin) {
             // The lower half fades into the page colour, whatever the finish.
             canvas.Rect(1, h / 2, w - 2, h - h / 2);
             canvas.FillLinear({0, h / 2.0}, {0, h - 1.0}, {{0, WithAlpha(p.face, 0)}, {1, p.face}});
-            Box(canvas, 1, 1, w - 2, h + r, std::max(r - 1, 0));
+            BoxPath(canvas, 1, 1, w - 2, h + r, std::max(r - 1, 0));
             canvas.Clip();
             canvas.Rect(0, 0, w, 2);
             canvas.Fill(state == TabState::FocusedSelected ? p.accent : Mix(p.accent, p.face, 0.55));
@@ -216,7 +195,7 @@ void PaintTabs(const Theme& theme, SkinBuilder& skin) {
     const int size = 16;
     const int pr = std::clamp(theme.shape.control_radius, 0, 3);
     art::Canvas pane(size, size);
-    Box(pane, 0, -pr - 1, size, size + pr + 1, pr);
+    BoxPath(pane, 0, -pr - 1, size, size + pr + 1, pr);
     pane.Fill(p.face);
     if (theme.finish == Finish::Bevel) {
         VLine(pane, 1, 1, size - 1 - pr, p.light);
@@ -224,7 +203,7 @@ void PaintTabs(const Theme& theme, SkinBuilder& skin) {
         VLine(pane, size - 2, 2, size - 1 - pr, p.shadow);
         HLine(pane, 1 + pr, size - 1 - pr, size - 2, p.shadow);
     }
-    Box(pane, 0.5, -pr - 0.5, size - 1, size + pr, pr);
+    BoxPath(pane, 0.5, -pr - 0.5, size - 1, size + pr, pr);
     pane.Stroke(p.control_border, 1);
     HLine(pane, 0, size, 0, p.control_border);
     Slices(skin, "Tab.Pane", skin.AddImage("tabpane.bmp", Cutout(pane.ToRaster(), p.face)), 4, 4, 4, 4, pr > 0);
@@ -309,10 +288,10 @@ void PaintCombo(const Theme& theme, SkinBuilder& skin) {
         } else {
             // Like a well, but its inner shadow is a single row: deeper
             // shading would be cut off where the runtime empties the field.
-            Box(canvas, 0, 0, w, h, er);
+            BoxPath(canvas, 0, 0, w, h, er);
             canvas.Fill(fill);
             HLine(canvas, 1 + er, w - 1 - er, 1, WithAlpha(p.dark_shadow, 0.12));
-            Box(canvas, 0.5, 0.5, w - 1, h - 1, er);
+            BoxPath(canvas, 0.5, 0.5, w - 1, h - 1, er);
             canvas.Stroke(p.shadow, 1);
         }
         Colour ring{0, 0, 0, 0};
@@ -322,7 +301,7 @@ void PaintCombo(const Theme& theme, SkinBuilder& skin) {
         if (ring.a > 0) {
             // A bevelled field keeps its edges and takes the ring inside them.
             const double inset = theme.finish == Finish::Bevel ? 1.5 : 0.5;
-            Box(canvas, inset, inset, w - 2 * inset, h - 2 * inset, std::max(er - inset + 0.5, 0.0));
+            BoxPath(canvas, inset, inset, w - 2 * inset, h - 2 * inset, std::max(er - inset + 0.5, 0.0));
             canvas.Stroke(ring, 1);
         }
         return canvas.ToRaster();
@@ -348,12 +327,12 @@ void PaintGroupBox(const Theme& theme, SkinBuilder& skin) {
         const Colour ink = enabled ? line : Mix(line, p.face, 0.5);
         if (theme.finish == Finish::Bevel) {
             // Etched: a dark line with a light one inside and below it.
-            Box(canvas, 1.5, 1.5, size - 2, size - 2, r);
+            BoxPath(canvas, 1.5, 1.5, size - 2, size - 2, r);
             canvas.Stroke(enabled ? p.light : Mix(p.light, p.face, 0.5), 1);
-            Box(canvas, 0.5, 0.5, size - 2, size - 2, r);
+            BoxPath(canvas, 0.5, 0.5, size - 2, size - 2, r);
             canvas.Stroke(ink, 1);
         } else {
-            Box(canvas, 0.5, 0.5, size - 1, size - 1, r);
+            BoxPath(canvas, 0.5, 0.5, size - 1, size - 1, r);
             canvas.Stroke(ink, 1);
         }
         return canvas.ToRaster();
@@ -364,9 +343,9 @@ void PaintGroupBox(const Theme& theme, SkinBuilder& skin) {
     const int lw = 24, lh = 18;
     const int lr = theme.shape.control_radius > 0 ? std::min(theme.shape.control_radius + 2, lh / 2) : 0;
     art::Canvas label(lw, lh);
-    Box(label, 0, 0, lw, lh, lr);
+    BoxPath(label, 0, 0, lw, lh, lr);
     label.Fill(Mix(p.face, p.accent, 0.12));
-    Box(label, 0.5, 0.5, lw - 1, lh - 1, std::max(lr - 0.5, 0.0));
+    BoxPath(label, 0.5, 0.5, lw - 1, lh - 1, std::max(lr - 0.5, 0.0));
     label.Stroke(Mix(p.face, p.accent, 0.45), 1);
     const int lm = std::max(lr, 2) + 2;
     Slices(skin, "GroupBox", skin.AddImage("groupbox.bmp", Cutout(label.ToRaster(), p.face)), lm, std::min(lm, lh / 2 - 1),
@@ -394,14 +373,14 @@ void PaintToolBars(const Theme& theme, SkinBuilder& skin) {
         }
         if (kind == 4) {
             // Checked: a tinted hollow, shaded along its top as if pressed in.
-            Box(canvas, 0, 0, tw, th, r);
+            BoxPath(canvas, 0, 0, tw, th, r);
             canvas.Fill(Mix(p.face, p.accent, 0.22));
-            Box(canvas, 0, 0, tw, th, r);
+            BoxPath(canvas, 0, 0, tw, th, r);
             canvas.Clip();
             canvas.Rect(0, 0, tw, 4);
             canvas.FillLinear({0, 0}, {0, 4}, {{0, WithAlpha(p.dark_shadow, 0.16)}, {1, WithAlpha(p.dark_shadow, 0)}});
             canvas.Unclip();
-            Box(canvas, 0.5, 0.5, tw - 1, th - 1, std::max(r - 0.5, 0.0));
+            BoxPath(canvas, 0.5, 0.5, tw - 1, th - 1, std::max(r - 0.5, 0.0));
             canvas.Stroke(Mix(p.face, p.accent, 0.7), 1);
         }
         return canvas.ToRaster();

@@ -71,13 +71,6 @@ art::Raster KeyedOver(const art::Raster& image, const art::Raster& backdrop, int
     return out;
 }
 
-bool HasKeyPixels(const art::Raster& image) {
-    for (int y = 0; y < image.Height(); ++y)
-        for (int x = 0; x < image.Width(); ++x)
-            if (image.At(x, y).a < 128) return true;
-    return false;
-}
-
 art::Raster Solid(int w, int h, Colour colour) {
     art::Raster out(w, h);
     const art::Pixel p = ArtPixel(colour);
@@ -553,15 +546,15 @@ void PaintFrame(const Theme& theme, SkinBuilder& skin) {
     // bottom fill in between them.
     const auto side = [&](const std::string& name, const std::vector<art::Raster>& states, bool stacked, int start,
                           int end, bool stretch) {
-        const art::Raster image = stacked ? Stacked(states) : SideBySide(states);
-        skin.Set(s, name, skin.AddImage(name + ".bmp", KeyedImage(image)));
+        const Bitmap image = KeyedImage(stacked ? Stacked(states) : SideBySide(states));
+        skin.Set(s, name, skin.AddImage(name + ".bmp", image));
         skin.Set(s, name + "TopHeight", start);
         skin.Set(s, name + "BotHeight", end);
         skin.Set(s, name + "Frame", 2);
         skin.Set(s, name + "Stretch", stretch ? 1 : 0);
         // Only a side that holds key pixels shapes the window: a rectangular
         // frame must give a plain rectangular region.
-        skin.Set(s, name + "Trans", HasKeyPixels(image) ? 1 : 0);
+        skin.Set(s, name + "Trans", HasKeyColour(image) ? 1 : 0);
     };
     side("Left", left, false, g.t, g.bottom_fixed, true);
     side("Right", right, false, g.t, g.bottom_fixed, true);

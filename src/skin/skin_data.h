@@ -158,6 +158,11 @@ public:
     TDataSkinBorder& Bottom() { return *bottom_; }
     TDataSkinTitle& Title() { return *title_; }
     TDataSkinButton& Buttons() { return *buttons_; }
+    const TDataSkinBorder& Left() const { return *left_; }
+    const TDataSkinBorder& Right() const { return *right_; }
+    const TDataSkinBorder& Top() const { return *top_; }
+    const TDataSkinBorder& Bottom() const { return *bottom_; }
+    const TDataSkinTitle& Title() const { return *title_; }
     const std::vector<std::unique_ptr<TDataSkinSysButton>>& CaptionButtons() const { return caption_buttons_; }
     // The menu bar (from [Personality]); null when the skin has none.
     TDataSkinObject* MenuBar() const { return menu_bar_.get(); }

@@ -4,13 +4,13 @@
 
 #include "skin/caption_visibility.h"
 #include "skin/composition.h"
+#include "skin/skin_frame.h"
 
 namespace vc {
 
 namespace {
 
 int StateWidth(const TDataSkinObject& o) { return o.Map.Width() / o.FrameCount(); }
-int StateHeight(const TDataSkinObject& o) { return o.Map.Height() / o.FrameCount(); }
 bool Drawable(const TDataSkinObject* o) { return o && !o->Map.Empty(); }
 
 // The colours of fields the skin does not paint (edits, lists): the
@@ -35,7 +35,6 @@ public:
 
     SkinPreview Paint() {
         PaintFrame();
-        PaintCaption();
         const int band_bottom = PaintMenuBand(client_.top);
         const int tools_bottom = PaintToolBar(band_bottom);
         const int status_top = PaintStatusBar();
@@ -72,78 +71,48 @@ private:
         DrawStateImage(Canvas(), at, o->Map, true, o->FrameCount(), std::clamp(k, 1, o->FrameCount()));
     }
 
-    // The sides as the skinned frame lays them out: left and right over the
-    // whole height, bottom and title between them. Where a side with Trans
-    // is magenta in its active state the window's region leaves it out, so
-    // the desktop shows there.
-    void PaintFrame() {
-        const auto side = [&](const TDataSkinBorder& s, const Rect& r, bool horizontal) {
-            if (s.Map.Empty() || r.IsEmpty()) return;
-            const int n = s.FrameCount();
-            const bool tile = s.Tile != 1;
-            const Bitmap active = ComposeNineSlice(r.Width(), r.Height(), s.Map, s.GetMargins(), horizontal, tile, n, 1);
-            const Bitmap shown = active_ || n < 2
-                                     ? active
-                                     : ComposeNineSlice(r.Width(), r.Height(), s.Map, s.GetMargins(), horizontal, tile, n, 2);
-            Blit(Canvas(), r.left, r.top, shown, shown.Bounds());
-            if (s.Trans == 0) return;
-            for (int y = 0; y < active.Height(); ++y)
-                for (int x = 0; x < active.Width(); ++x)
-                    if (SameRgb(active.At(x, y), kKeyPixel)) Canvas().Set(r.left + x, r.top + y, PixelFromColour(kDesktop));
-        };
-        side(data_.Left(), Rect{0, 0, frame_.left, height_}, false);
-        side(data_.Right(), Rect{width_ - frame_.right, 0, width_, height_}, false);
-        side(data_.Bottom(), Rect{frame_.left, height_ - frame_.bottom, width_ - frame_.right, height_}, true);
-        side(data_.Top(), Rect{frame_.left, 0, width_ - frame_.right, frame_.top}, true);
+    FrameLayout Layout() const {
+        FrameWindow window;
+        window.width = width_;
+        window.height = height_;
+        window.caption.active = active_;
+        return FrameLayout(data_, window);
     }
 
-    // The caption buttons a sizable, restored window shows, and its title.
-    void PaintCaption() {
-        CaptionWindowState window;
-        window.active = active_;
-        int text_left = frame_.left + 4, text_right = width_ - frame_.right - 4;
-        for (const auto& b : data_.CaptionButtons()) {
-            const Rect r = CaptionButtonBounds(*b, width_);
-            if (r.IsEmpty() || !CaptionButtonVisible(*b, window)) continue;
-            const int k = active_ || b->FrameCount() < 4 ? 1 : 4;
-            DrawStateImage(Canvas(), r, b->Map, true, b->FrameCount(), k);
-            // The title runs between the buttons on either side.
-            if (r.left < width_ / 2) text_left = std::max(text_left, r.right + 4);
-            else text_right = std::min(text_right, r.left - 4);
+    // The frame as the skinned frame paints it, caption buttons included.
+    // Where the window's region leaves a transparent side out, the desktop
+    // shows.
+    void PaintFrame() {
+        const FrameLayout layout = Layout();
+        const FramePicture picture = vc::PaintFrame(data_, layout);
+        const FrameSizes& f = layout.Sizes();
+        Blit(Canvas(), 0, 0, picture.title, picture.title.Bounds());
+        Blit(Canvas(), 0, f.top, picture.left, picture.left.Bounds());
+        Blit(Canvas(), width_ - f.right, f.top, picture.right, picture.right.Bounds());
+        Blit(Canvas(), f.left, height_ - f.bottom, picture.bottom, picture.bottom.Bounds());
+        const FrameRegion region = BuildFrameRegion(data_, layout);
+        if (!region.whole) {
+            std::vector<bool> kept(static_cast<std::size_t>(width_) * height_, false);
+            for (const Rect& r : region.rects) {
+                const Rect c = r.Intersect(Canvas().Bounds());
+                for (int y = c.top; y < c.bottom; ++y)
+                    for (int x = c.left; x < c.right; ++x) kept[static_cast<std::size_t>(y) * width_ + x] = true;
+            }
+            for (int y = 0; y < height_; ++y)
+                for (int x = 0; x < width_; ++x)
+                    if (!kept[static_cast<std::size_t>(y) * width_ + x]) Canvas().Set(x, y, PixelFromColour(kDesktop));
         }
-        const TDataSkinTitle& title = data_.Title();
-        const Colour fallback = active_ ? data_.Colours().TitleTextActive : data_.Colours().TitleTextNoActive;
-        const Colour set = active_ ? title.ActiveTextColour : title.InactiveTextColour;
-        const Colour colour = set == clNone ? fallback : set;
-        const int font = title.FontHeight > 0 ? title.FontHeight : 14;
-        const PreviewLabel::Align align = title.TextAlignment == 1   ? PreviewLabel::Align::Right
-                                          : title.TextAlignment == 2 ? PreviewLabel::Align::Centre
-                                                                     : PreviewLabel::Align::Left;
-        Rect area{std::max(text_left, title.TextShift()), title.TextShiftVert(),
-                  std::min(text_right, width_ - title.TextRightClip()), frame_.top};
-        if (align == PreviewLabel::Align::Centre) {
-            // Centred on the window, not on what the buttons leave.
-            const int half = std::min(width_ / 2 - area.left, area.right - width_ / 2);
-            area.left = width_ / 2 - half;
-            area.right = width_ / 2 + half;
-        }
-        Label(area, "Tour of Vellumcast", colour, align, font, true);
+        const CaptionTextStyle caption = CaptionText(data_, layout);
+        const PreviewLabel::Align align = caption.align == CaptionTextStyle::Align::Right    ? PreviewLabel::Align::Right
+                                          : caption.align == CaptionTextStyle::Align::Centre ? PreviewLabel::Align::Centre
+                                                                                             : PreviewLabel::Align::Left;
+        Label(caption.area, "Tour of Vellumcast", caption.colour, align, caption.font_height, true);
     }
 
     int PaintMenuBand(int top) {
-        const TDataSkinObject* bar = data_.MenuBar();
         const int h = 20;
         const Rect band{client_.left, top, client_.right, top + h};
-        if (Drawable(bar)) {
-            const int k = active_ || bar->FrameCount() < 2 ? 1 : 2;
-            if (bar->Tile == 1) {
-                DrawNineSlice(Canvas(), band, bar->Map, true, false, false, bar->FrameCount(), k, bar->GetMargins());
-            } else {
-                DrawThreeSlice(Canvas(), band, bar->Map, false, false, bar->FrameCount(), k, bar->GetMargins());
-            }
-        } else {
-            Canvas().FillRect(band, PixelFromColour(Resolved(data_.Colours().Menubar)));
-        }
+        vc::PaintMenuBand(Canvas(), band, data_, active_);
         const char* items[] = {"File", "Edit", "View", "Help"};
         int x = band.left + 2;
         for (int i = 0; i < 4; ++i) {
@@ -491,27 +460,6 @@ private:
 };
 
 }  // namespace
-
-FrameSizes SkinFrameSizes(TSkinData& data) {
-    return FrameSizes{StateWidth(data.Left()), StateHeight(data.Top()), StateWidth(data.Right()),
-                      StateHeight(data.Bottom())};
-}
-
-Rect CaptionButtonBounds(const TDataSkinSysButton& b, int window_width) {
-    if (b.Map.Empty() || b.Visibility == 100) return Rect{};
-    const int w = b.Map.Width() / b.FrameCount();
-    const int h = b.Map.Height();
-    int x = 0, y = 0;
-    switch (b.Align) {
-        case 0: x = b.Xcoord; y = b.Ycoord; break;
-        case 1: x = window_width - b.Xcoord; y = b.Ycoord; break;
-        // The caption area is empty until a caption painter fills it in.
-        case 2: case 8: x = -w - b.Xcoord; y = b.Ycoord; break;
-        case 3: case 9: x = b.Xcoord; y = b.Ycoord; break;
-        default: break;
-    }
-    return Rect::FromSize(x, y, w, h);
-}
 
 SkinPreview ComposeSkinPreview(TSkinData& data, const SkinPreviewArgs& args) {
     return PreviewPainter(data, args).Paint();

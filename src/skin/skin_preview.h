@@ -10,6 +10,7 @@
 
 #include "common/bitmap.h"
 #include "skin/skin_data.h"
+#include "skin/skin_frame.h"
 
 namespace vc {
 
@@ -18,16 +19,6 @@ struct SkinPreviewArgs {
     int height = 480;
     bool active = true;
 };
-
-// Where the frame sides end: the sizes of one state image of each side.
-struct FrameSizes {
-    int left = 0, top = 0, right = 0, bottom = 0;
-};
-FrameSizes SkinFrameSizes(TSkinData& data);
-
-// The bounds of a caption button in a window `window_width` wide, by its
-// Align; an empty rectangle for a button that is not drawn in the title.
-Rect CaptionButtonBounds(const TDataSkinSysButton& button, int window_width);
 
 // A text of the preview, to be drawn over the picture.
 struct PreviewLabel {

@@ -1,0 +1,214 @@
+// The skinned frame against the sixteen built-in skins: where the sides and
+// caption buttons go for each window state, the region the window is cut
+// to, and the pixels the title bar is made of.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "skin/composition.h"
+#include "skin/skin_frame.h"
+
+namespace vc {
+namespace {
+
+std::unique_ptr<TSkinData> BuiltInSkin(int number) {
+    const auto path = std::filesystem::path(VC_BUILTIN_SKINS_DIR) / ("SkinItem" + std::to_string(number) + ".vcskin");
+    std::ifstream in(path, std::ios::binary);
+    auto data = std::make_unique<TSkinData>();
+    data->SkinStream().assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    EXPECT_TRUE(data->LoadSkin()) << path;
+    return data;
+}
+
+FrameWindow Window(int width, int height) {
+    FrameWindow w;
+    w.width = width;
+    w.height = height;
+    return w;
+}
+
+// The caption button of the skin with this action and Visibility, or -1.
+int ButtonIndex(const FrameLayout& layout, int action, int visibility) {
+    for (std::size_t i = 0; i < layout.Buttons().size(); ++i) {
+        const auto* b = layout.Buttons()[i].data;
+        if (b->Action == action && b->Visibility == visibility) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+Point Centre(const Rect& r) { return Point{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+TEST(SkinFrame, CaptionButtonsFollowTheWindowStateOnEverySkin) {
+    for (int n = 0; n < 16; ++n) {
+        SCOPED_TRACE("skin " + std::to_string(n));
+        const auto data = BuiltInSkin(n);
+        FrameWindow w = Window(800, 600);
+        const FrameLayout normal(*data, w);
+        const int close = ButtonIndex(normal, 0, 0), maximise = ButtonIndex(normal, 1, 2),
+                  restore = ButtonIndex(normal, 1, 1), system = ButtonIndex(normal, 3, 0);
+        ASSERT_GE(close, 0);
+        ASSERT_GE(maximise, 0);
+        ASSERT_GE(restore, 0);
+        ASSERT_GE(system, 0);
+        EXPECT_TRUE(normal.Buttons()[maximise].visible);
+        EXPECT_FALSE(normal.Buttons()[restore].visible);
+        // Hit testing finds the button under the point and nothing beside it.
+        const Rect c = normal.Buttons()[close].bounds;
+        EXPECT_EQ(normal.ButtonAt(Centre(c)), close);
+        EXPECT_EQ(normal.ButtonAt(Point{c.right, c.bottom}), -1);
+        EXPECT_EQ(normal.ButtonAt(Centre(normal.Buttons()[restore].bounds.IsEmpty()
+                                              ? normal.Buttons()[maximise].bounds
+                                              : normal.Buttons()[restore].bounds)),
+                  maximise);
+        // The leftmost of the buttons at the right edge bounds the text.
+        int right_aligned_left = 800;
+        for (const auto& b : normal.Buttons())
+            if (b.visible && b.data->Align == 1) right_aligned_left = std::min(right_aligned_left, b.bounds.left);
+        EXPECT_EQ(normal.RightButtonsLeft(), right_aligned_left);
+
+        // The caption text stays clear of every visible button.
+        const Rect text = normal.CaptionTextArea();
+        EXPECT_GT(text.Width(), 600);
+        for (const auto& b : normal.Buttons())
+            if (b.visible) EXPECT_TRUE(b.bounds.Intersect(Rect{text.left, 0, text.right, 1000}).IsEmpty());
+
+        w.caption.maximised = true;
+        const FrameLayout maximised(*data, w);
+        EXPECT_FALSE(maximised.Buttons()[maximise].visible);
+        EXPECT_TRUE(maximised.Buttons()[restore].visible);
+        EXPECT_EQ(maximised.ButtonAt(Centre(maximised.Buttons()[restore].bounds)), restore);
+
+        // Without a maximise box neither of the pair shows; a dialog frame
+        // has no system-menu button.
+        w = Window(800, 600);
+        w.caption.maximise_box = false;
+        w.caption.border = 3;
+        const FrameLayout dialog(*data, w);
+        EXPECT_FALSE(dialog.Buttons()[maximise].visible);
+        EXPECT_FALSE(dialog.Buttons()[restore].visible);
+        EXPECT_FALSE(dialog.Buttons()[system].visible);
+        EXPECT_EQ(dialog.ButtonAt(Centre(normal.Buttons()[maximise].bounds)), -1);
+        EXPECT_TRUE(dialog.Buttons()[close].visible);
+
+        // A window without a caption has no skinned frame at all.
+        w.caption.border = 2;
+        const FrameLayout bare(*data, w);
+        EXPECT_EQ(bare.Client(), (Rect{0, 0, 800, 600}));
+        for (const auto& b : bare.Buttons()) EXPECT_FALSE(b.visible);
+    }
+}
+
+TEST(SkinFrame, RegionKeepsExactlyTheFramePixelsThatAreNotMagenta) {
+    int shaped = 0;
+    for (int n = 0; n < 16; ++n) {
+        SCOPED_TRACE("skin " + std::to_string(n));
+        const auto data = BuiltInSkin(n);
+        const FrameLayout layout(*data, Window(320, 200));
+        const FrameRegion region = BuildFrameRegion(*data, layout);
+        const bool transparent = data->Left().Trans || data->Right().Trans || data->Top().Trans || data->Bottom().Trans;
+        EXPECT_EQ(region.whole, !transparent);
+        if (region.whole) continue;
+        ++shaped;
+        // The frame as painted with no buttons over it, and the region laid
+        // over the same window: a pixel is kept exactly when it is not the key.
+        Bitmap sides(320, 200, MakePixel(1, 2, 3));
+        FrameWindow w = Window(320, 200);
+        w.caption.border = 0;
+        const FramePicture picture = PaintFrame(*data, layout);
+        const FrameSizes& f = layout.Sizes();
+        Blit(sides, 0, 0, picture.title, picture.title.Bounds());
+        Blit(sides, 0, f.top, picture.left, picture.left.Bounds());
+        Blit(sides, 320 - f.right, f.top, picture.right, picture.right.Bounds());
+        Blit(sides, f.left, 200 - f.bottom, picture.bottom, picture.bottom.Bounds());
+        std::vector<bool> kept(320 * 200, false);
+        for (const Rect& r : region.rects)
+            for (int y = r.top; y < r.bottom; ++y)
+                for (int x = r.left; x < r.right; ++x) kept[y * 320 + x] = true;
+        int mismatches = 0;
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 320; ++x) {
+                bool under_button = false;
+                for (const auto& b : layout.Buttons()) under_button |= b.visible && b.bounds.Contains(Point{x, y});
+                if (!under_button && kept[y * 320 + x] == SameRgb(sides.At(x, y), kKeyPixel)) ++mismatches;
+            }
+        EXPECT_EQ(mismatches, 0);
+        EXPECT_FALSE(kept[0]);  // shaped skins round their top-left corner
+    }
+    EXPECT_EQ(shaped, 10);
+}
+
+TEST(SkinFrame, TitleBarIsOnePictureAndInactiveWindowsUseTheSecondImages) {
+    const auto data = BuiltInSkin(0);
+    FrameWindow w = Window(500, 300);
+    const FrameLayout active(*data, w);
+    const FrameSizes f = active.Sizes();
+    const FramePicture a = PaintFrame(*data, active);
+    EXPECT_EQ(a.title.Width(), 500);
+    EXPECT_EQ(a.title.Height(), f.top);
+    EXPECT_EQ(a.left.Height(), 300 - f.top);
+    EXPECT_EQ(a.bottom.Width(), 500 - f.left - f.right);
+    // The close button is drawn into the title in its hot image when hot.
+    const int close = ButtonIndex(active, 0, 0);
+    const Rect c = active.Buttons()[close].bounds;
+    const FramePicture hot = PaintFrame(*data, active, Bitmap{}, close);
+    EXPECT_NE(CopyRect(hot.title, c), CopyRect(a.title, c));
+    EXPECT_EQ(CopyRect(hot.title, Rect{0, 0, c.left, f.top}), CopyRect(a.title, Rect{0, 0, c.left, f.top}));
+
+    w.caption.active = false;
+    const FramePicture inactive = PaintFrame(*data, FrameLayout(*data, w));
+    EXPECT_NE(inactive.title, a.title);
+    EXPECT_NE(inactive.left, a.left);
+
+    // A minimised window is all title, on the face colour.
+    w.minimised = true;
+    const FramePicture minimised = PaintFrame(*data, FrameLayout(*data, w));
+    EXPECT_EQ(minimised.title.Width(), 500);
+    EXPECT_EQ(minimised.title.Height(), 300);
+    EXPECT_EQ(minimised.title.At(250, 299), PixelFromColour(data->ButtonFaceColour()));
+}
+
+TEST(SkinFrame, SizesRoundDownAndTheClientKeepsItsSize) {
+    const auto data = BuiltInSkin(5);
+    const FrameSizes before = SkinFrameSizes(*data);
+    // A title image one row taller than its two state images.
+    Bitmap& top = data->Top().Map;
+    Bitmap taller(top.Width(), top.Height() + 1);
+    Blit(taller, 0, 0, top, top.Bounds());
+    top = taller;
+    EXPECT_EQ(SkinFrameSizes(*data).top, before.top);
+
+    const Size outer = OuterSizeForClient(before, 19, 884, 600);
+    EXPECT_EQ(outer.width, 884 + before.left + before.right);
+    EXPECT_EQ(outer.height, 600 + before.top + before.bottom + 19);
+    FrameWindow w = Window(outer.width, outer.height);
+    w.menu_bar_height = 19;
+    const FrameLayout layout(*data, w);
+    EXPECT_EQ(layout.Client().Width(), 884);
+    EXPECT_EQ(layout.Client().Height(), 600);
+    EXPECT_EQ(layout.MenuBand().bottom, layout.Client().top);
+}
+
+TEST(SkinFrame, MenuBandItemsRunFromTheStartOffsetEitherWay) {
+    const auto data = BuiltInSkin(0);
+    const Rect band{4, 26, 404, 45};
+    const int start = data->MenuBar() ? data->MenuBar()->LeftWidth + 4 : 6;
+    const auto items = LayoutMenuBandItems(*data, band, {30, 0, 44}, false);
+    ASSERT_EQ(items.size(), 3u);
+    EXPECT_EQ(items[0], (Rect{band.left + start, 26, band.left + start + 40, 44}));
+    EXPECT_TRUE(items[1].IsEmpty());
+    EXPECT_EQ(items[2].left, items[0].right);
+    const auto rtl = LayoutMenuBandItems(*data, band, {30}, true);
+    const int rtl_start = data->MenuBar() ? data->MenuBar()->RightWidth + 8 : 6;
+    EXPECT_EQ(rtl[0], (Rect{band.right - rtl_start - 40, 26, band.right - rtl_start, 44}));
+    // A band narrower than the offset starts 12 pixels in.
+    if (data->MenuBar()) EXPECT_EQ(LayoutMenuBandItems(*data, Rect{0, 0, 3, 19}, {5}, false)[0].left, 12);
+}
+
+}  // namespace
+}  // namespace vc

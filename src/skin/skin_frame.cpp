@@ -145,8 +145,7 @@ void PaintCaptionButton(Bitmap& dest, const PlacedCaptionButton& button, int ima
     DrawStateImage(dest, button.bounds.Offset(dx, dy), b.Map, true, b.FrameCount(), image);
 }
 
-FramePicture PaintFrame(const TSkinData& data, const FrameLayout& layout, const Bitmap& form_icon, int hot,
-                        int pressed) {
+FramePicture PaintFrame(const TSkinData& data, const FrameLayout& layout, const FramePaintState& state) {
     const TSkinData& d = data;
     const FrameWindow& w = layout.Window();
     const FrameSizes& f = layout.Sizes();
@@ -183,12 +182,13 @@ FramePicture PaintFrame(const TSkinData& data, const FrameLayout& layout, const 
     for (std::size_t i = 0; i < buttons.size(); ++i) {
         const PlacedCaptionButton& b = buttons[i];
         if (!b.visible) continue;
-        if (b.IsSystemMenu() && !form_icon.Empty()) {
-            DrawTransparent(picture.title, b.bounds, form_icon);
+        if (b.IsSystemMenu() && state.system_menu_drawn_by_platform) continue;
+        if (b.IsSystemMenu() && state.form_icon && !state.form_icon->Empty()) {
+            DrawTransparent(picture.title, b.bounds, *state.form_icon);
             continue;
         }
-        const int state = static_cast<int>(i) == pressed ? 2 : static_cast<int>(i) == hot ? 3 : 1;
-        PaintCaptionButton(picture.title, b, CaptionButtonImage(b, active, state));
+        const int look = static_cast<int>(i) == state.pressed ? 2 : static_cast<int>(i) == state.hot ? 3 : 1;
+        PaintCaptionButton(picture.title, b, CaptionButtonImage(b, active, look));
     }
     return picture;
 }

@@ -126,9 +126,16 @@ struct FramePicture {
     Bitmap right;   // at (width - right, title height)
     Bitmap bottom;  // at (left, height - bottom)
 };
-// `pressed` and `hot` are button indexes (or -1) drawn in those states.
-FramePicture PaintFrame(const TSkinData& data, const FrameLayout& layout, const Bitmap& form_icon = {},
-                        int hot = -1, int pressed = -1);
+// What changes from one paint of the same layout to the next.
+struct FramePaintState {
+    int hot = -1;      // index of the button under the mouse, or -1
+    int pressed = -1;  // index of the button held down, or -1
+    // Stands in for the system-menu button's image when not empty.
+    const Bitmap* form_icon = nullptr;
+    // The platform draws the window's own icon there: leave the place empty.
+    bool system_menu_drawn_by_platform = false;
+};
+FramePicture PaintFrame(const TSkinData& data, const FrameLayout& layout, const FramePaintState& state = {});
 
 // The image of one caption button in a state: 1 normal, 2 pressed, 3 hot;
 // inactive windows show image 4 of a four-image button when it is normal.

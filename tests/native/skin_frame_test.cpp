@@ -156,7 +156,7 @@ TEST(SkinFrame, TitleBarIsOnePictureAndInactiveWindowsUseTheSecondImages) {
     // The close button is drawn into the title in its hot image when hot.
     const int close = ButtonIndex(active, 0, 0);
     const Rect c = active.Buttons()[close].bounds;
-    const FramePicture hot = PaintFrame(*data, active, Bitmap{}, close);
+    const FramePicture hot = PaintFrame(*data, active, FramePaintState{close});
     EXPECT_NE(CopyRect(hot.title, c), CopyRect(a.title, c));
     EXPECT_EQ(CopyRect(hot.title, Rect{0, 0, c.left, f.top}), CopyRect(a.title, Rect{0, 0, c.left, f.top}));
 

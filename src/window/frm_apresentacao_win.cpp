@@ -102,6 +102,7 @@ Tform_apresentacao::~Tform_apresentacao() {
     // the control goes with it (OnDestroy).
     DestroyHandle();
     web_.reset();
+    if (skinCaptionActive_) TSkinCaption::SetActive(false);
 }
 
 void Tform_apresentacao::OnDestroy() {
@@ -369,7 +370,15 @@ void Tform_apresentacao::PlayOpeningEffect(int effect) { animacao_form.PlayOpeni
 
 void Tform_apresentacao::ActivateSkin(int number) {
     SkinData.LoadFromStore(SkinColecao, number);
+    // The engine joins only a book that wears a skin: without one, nothing
+    // of it touches a window.
+    if (!skinManager_) {
+        skinManager_ = std::make_unique<TSkinManager>();
+        skinManager_->RegisterSkinData(SkinData);
+        skinManager_->InstallHook();
+    }
     skinCaptionActive_ = true;
+    TSkinCaption::SetActive(true);
     SkinData.SetActive(true);
 }
 

@@ -12,6 +12,7 @@
 #include "effects/gradient_caption_win.h"
 #include "interpreter/command_host.h"
 #include "skin/skin_data.h"
+#include "skin/skin_manager_win.h"
 #include "skin/skin_store.h"
 #include "ui/controls_win.h"
 #include "ui/form_win.h"
@@ -163,8 +164,9 @@ private:
     effects::TFormAnimation animacao_form;
     TSkinStore SkinColecao;
     TSkinData SkinData;
-    // The skinned caption's switch; the skin manager that paints with it
-    // reads it when it joins the window.
+    // Made when the book turns a skin on; goes before the skin data it serves.
+    std::unique_ptr<TSkinManager> skinManager_;
+    // Whether this window switched the skinned caption on.
     bool skinCaptionActive_ = false;
 };
 

@@ -1,0 +1,776 @@
+#include "skin/skinned_form_win.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cctype>
+
+#include "skin/skin_bitmap_win.h"
+#include "skin/skin_manager_win.h"
+#include "ui/frame_style_win.h"
+#include "ui/private_messages.h"
+
+namespace vc {
+
+namespace {
+
+// The answer a window gives to the frame repaint request.
+constexpr LPARAM kFrameRepaintAnswer = 0x41A2;
+// The system's themed caption paint, which must not reach a skinned window.
+constexpr UINT kThemedCaptionPaint = 0x00AE;
+constexpr UINT kThemedFramePaint = 0x00AF;
+constexpr unsigned kHoverInterval = 250;
+
+// DWMWA_NCRENDERING_POLICY and its values.
+constexpr DWORD kNcRenderingPolicy = 2;
+constexpr int kNcRenderingUseWindowStyle = 0;
+constexpr int kNcRenderingDisabled = 1;
+
+void SystemNcRendering(HWND window, bool systemRendering) noexcept {
+    using SetAttribute = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
+    static const SetAttribute set = [] {
+        HMODULE dwm = ::LoadLibraryA("dwmapi.dll");
+        return dwm ? reinterpret_cast<SetAttribute>(
+                         reinterpret_cast<void*>(::GetProcAddress(dwm, "DwmSetWindowAttribute")))
+                   : nullptr;
+    }();
+    if (!set) return;
+    const int policy = systemRendering ? kNcRenderingUseWindowStyle : kNcRenderingDisabled;
+    set(window, kNcRenderingPolicy, &policy, sizeof policy);
+}
+
+NcRenderingSwitch g_ncRendering = &SystemNcRendering;
+
+std::string ClassName(HWND window) {
+    char name[256] = {};
+    ::GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+std::string WindowText(HWND window) {
+    const int length = ::GetWindowTextLengthA(window);
+    std::string text(static_cast<std::size_t>(std::max(length, 0)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(::GetWindowTextA(window, text.data(), length + 1)));
+    return text;
+}
+
+COLORREF Gdi(Colour c) { return static_cast<COLORREF>(c & 0x00FFFFFFu); }
+
+// The system's caption font at the skin's height; the menu band's font is
+// the same face, not bold.
+ui::UniqueFont CaptionFont(int height, bool bold) {
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics;
+    LOGFONTA font{};
+    if (::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+        font = bold ? metrics.lfCaptionFont : metrics.lfMenuFont;
+    } else {
+        lstrcpynA(font.lfFaceName, "Tahoma", LF_FACESIZE);
+    }
+    if (height > 0) font.lfHeight = -height;
+    font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    return ui::UniqueFont(::CreateFontIndirectA(&font));
+}
+
+HICON WindowIcon(HWND window) {
+    auto icon = reinterpret_cast<HICON>(::SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
+    if (!icon) icon = reinterpret_cast<HICON>(::SendMessageA(window, WM_GETICON, ICON_BIG, 0));
+    if (!icon) icon = reinterpret_cast<HICON>(::GetClassLongPtrA(window, GCLP_HICONSM));
+    if (!icon) icon = reinterpret_cast<HICON>(::GetClassLongPtrA(window, GCLP_HICON));
+    return icon;
+}
+
+// A bitmap drawn to a device context after GDI has drawn on it (text, an
+// icon): one copy to the screen, so nothing flickers.
+template <class Draw>
+void BlitWithGdi(HDC target, int x, int y, const Bitmap& bitmap, Draw&& draw) {
+    if (bitmap.Empty()) return;
+    DibSection dib(bitmap);
+    ui::UniqueMemoryDc memory(::CreateCompatibleDC(target));
+    if (!memory || !dib.Handle()) return;
+    ui::SelectedObject selected(memory.Get(), dib.Handle());
+    draw(memory.Get());
+    ::BitBlt(target, x, y, bitmap.Width(), bitmap.Height(), memory.Get(), 0, 0, SRCCOPY);
+}
+
+std::string MenuText(HMENU menu, int position) {
+    char text[256] = {};
+    ::GetMenuStringA(menu, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION);
+    return text;
+}
+
+// The caption without its access-key marks, as it shows.
+int TextWidth(HDC dc, const std::string& caption) {
+    RECT r{0, 0, 0, 0};
+    ::DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &r, DT_SINGLELINE | DT_CALCRECT);
+    return r.right - r.left;
+}
+
+bool HasAccessKey(const std::string& caption, char key) {
+    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&') continue;
+        if (caption[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        return std::toupper(static_cast<unsigned char>(caption[i + 1])) == std::toupper(static_cast<unsigned char>(key));
+    }
+    return false;
+}
+
+}  // namespace
+
+void SetNcRenderingSwitch(NcRenderingSwitch change) noexcept { g_ncRendering = change ? change : &SystemNcRendering; }
+void SetSystemNcRendering(HWND window, bool systemRendering) noexcept { g_ncRendering(window, systemRendering); }
+
+TSkinnedForm::TSkinnedForm(TSkinManager& manager, TSkinData& data)
+    : ui::TWindowSubclass(ui::kFrameSkinnerSubclassId), manager_(manager), data_(data) {
+    hoverTimer_.SetInterval(kHoverInterval);
+    hoverTimer_.OnTimer = [this] { HoverCheck(); };
+}
+
+TSkinnedForm::~TSkinnedForm() {
+    if (Attached()) Stop();
+}
+
+bool TSkinnedForm::Install(HWND window) {
+    if (installed_) return true;
+    if (!Attach(window)) return false;
+    installed_ = true;
+    className_ = ClassName(window);
+    standardDialog_ = className_ == "#32770" || className_ == "TMessageForm";
+    ReadWindow();
+    SetSystemNcRendering(window, false);
+    return true;
+}
+
+void TSkinnedForm::ReadWindow() {
+    style_ = ui::ReadFrameStyle(Window());
+    menuBarHeight_ = style_.border != FrameBorder::NoCaption && ::GetMenu(Window()) ? ::GetSystemMetrics(SM_CYMENU) : 0;
+}
+
+void TSkinnedForm::Start() {
+    if (state_ != SkinState::NotStarted) return;
+    RECT window{}, client{};
+    ::GetWindowRect(Window(), &window);
+    ::GetClientRect(Window(), &client);
+    savedSystemFrame_ = SIZE{(window.right - window.left) - client.right, (window.bottom - window.top) - client.bottom};
+    RefreshFonts();
+    active_ = ::GetActiveWindow() == Window();
+    ReadWindow();
+    state_ = SkinState::Fitting;
+    if (style_.state == FrameState::Maximised) {
+        ::SetWindowPos(Window(), nullptr, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    } else if (style_.border != FrameBorder::NoCaption && style_.state == FrameState::Normal) {
+        FitWindowToSkin();
+    } else {
+        ::SetWindowPos(Window(), nullptr, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    }
+    state_ = SkinState::Running;
+    RebuildRegion(true);
+    ::SendMessageA(Window(), ui::kSkinnedNotification, 0, kFrameRepaintAnswer);
+    if (data_.OnAfterSkinForm) data_.OnAfterSkinForm(data_, reinterpret_cast<std::uintptr_t>(Window()), className_);
+    ::RedrawWindow(Window(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+// The client area keeps its size inside the skinned frame; the window keeps
+// its top-left corner.
+void TSkinnedForm::FitWindowToSkin() {
+    RECT client{};
+    ::GetClientRect(Window(), &client);
+    const Size outer = OuterSizeForClient(SkinFrameSizes(data_), menuBarHeight_, client.right, client.bottom);
+    int width = outer.width;
+    if (standardDialog_) WidenForCaption(width);
+    ::SetWindowPos(Window(), nullptr, 0, 0, width, outer.height,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+// A dialog whose caption would not fit between the title's text shifts is
+// widened, its controls moved right by half the growth.
+void TSkinnedForm::WidenForCaption(int& width) {
+    const std::string caption = WindowText(Window());
+    ui::WindowDc dc(Window());
+    ui::SelectedObject font(dc.Get(), captionFont_.Get());
+    const TDataSkinTitle& title = static_cast<const TSkinData&>(data_).Title();
+    const int needed = title.TextShift() + TextWidth(dc.Get(), caption) + title.TextRightClip();
+    if (needed <= width) return;
+    const int shift = (needed - width) / 2;
+    width = needed;
+    for (HWND child = ::GetWindow(Window(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        RECT r{};
+        ::GetWindowRect(child, &r);
+        ::MapWindowPoints(nullptr, Window(), reinterpret_cast<POINT*>(&r), 2);
+        ::SetWindowPos(child, nullptr, r.left + shift, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void TSkinnedForm::Stop() {
+    if (!Attached()) return;
+    HWND window = Window();
+    hoverTimer_.SetEnabled(false);
+    const bool wasRunning = state_ == SkinState::Running || state_ == SkinState::Reloading;
+    RECT client{};
+    ::GetClientRect(window, &client);
+    Detach();
+    state_ = SkinState::Gone;
+    ::SetWindowRgn(window, nullptr, TRUE);
+    SetSystemNcRendering(window, true);
+    if (!wasRunning || !::IsWindow(window)) return;
+    // The client area keeps its size under the system's frame again.
+    if (style_.state == FrameState::Normal && style_.border != FrameBorder::NoCaption) {
+        ::SetWindowPos(window, nullptr, 0, 0, client.right + savedSystemFrame_.cx, client.bottom + savedSystemFrame_.cy,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    } else {
+        ::SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    }
+}
+
+void TSkinnedForm::ReloadSkin() {
+    if (state_ != SkinState::Running) return;
+    state_ = SkinState::Reloading;
+    RefreshFonts();
+    ReadWindow();
+    if (style_.state == FrameState::Normal && style_.border != FrameBorder::NoCaption) {
+        // The client size stays; the frame around it changes.
+        RECT client{};
+        ::GetClientRect(Window(), &client);
+        const Size outer = OuterSizeForClient(SkinFrameSizes(data_), menuBarHeight_, client.right, client.bottom);
+        ::SetWindowPos(Window(), nullptr, 0, 0, outer.width, outer.height,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    }
+    RebuildRegion(true);
+    if (data_.OnAfterSkinForm) data_.OnAfterSkinForm(data_, reinterpret_cast<std::uintptr_t>(Window()), className_);
+    state_ = SkinState::Running;
+    ::RedrawWindow(Window(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void TSkinnedForm::OnDetached() noexcept {
+    state_ = SkinState::Gone;
+    hoverTimer_.SetEnabled(false);
+    manager_.FormGone(*this);
+}
+
+void TSkinnedForm::RefreshFonts() {
+    const int height = static_cast<const TSkinData&>(data_).Title().FontHeight;
+    captionFont_ = CaptionFont(height > 0 ? height : 14, true);
+    menuFont_ = CaptionFont(0, false);
+}
+
+FrameLayout TSkinnedForm::Layout() const {
+    RECT r{};
+    ::GetWindowRect(Window(), &r);
+    return Layout(r.right - r.left, r.bottom - r.top);
+}
+
+FrameLayout TSkinnedForm::Layout(int width, int height) const {
+    FrameWindow w;
+    w.width = width;
+    w.height = height;
+    w.menu_bar_height = menuBarHeight_;
+    w.minimised = style_.state == FrameState::Minimised;
+    w.caption.active = active_;
+    w.caption.maximised = style_.state == FrameState::Maximised;
+    w.caption.maximise_box = style_.maximiseBox;
+    w.caption.minimise_box = style_.minimiseBox;
+    w.caption.close_allowed = style_.closeBox;
+    w.caption.standard_dialog = standardDialog_;
+    w.caption.border = static_cast<int>(style_.border);
+    return FrameLayout(data_, w);
+}
+
+void TSkinnedForm::RebuildRegion(bool force) {
+    RECT r{};
+    if (!::GetWindowRect(Window(), &r) || r.right <= r.left || r.bottom <= r.top) return;
+    const SIZE size{r.right - r.left, r.bottom - r.top};
+    if (!force && size.cx == regionSize_.cx && size.cy == regionSize_.cy) return;
+    regionSize_ = size;
+    const FrameRegion region = BuildFrameRegion(data_, Layout(size.cx, size.cy));
+    if (region.whole) {
+        ::SetWindowRgn(Window(), nullptr, TRUE);
+        return;
+    }
+    ui::UniqueRegion shape = RegionFromRects(region.rects);
+    // The window owns the region from here on.
+    if (::SetWindowRgn(Window(), shape.Get(), TRUE)) shape.Release();
+}
+
+// --- Painting ---
+
+void TSkinnedForm::PaintFrame(HDC given) {
+    if (state_ != SkinState::Running && state_ != SkinState::Reloading) return;
+    if (style_.border == FrameBorder::NoCaption) return;
+    RECT r{};
+    if (!::GetWindowRect(Window(), &r)) return;
+    const FrameLayout layout = Layout(r.right - r.left, r.bottom - r.top);
+    FramePaintState paint;
+    paint.hot = hot_;
+    paint.pressed = pressed_;
+    paint.system_menu_drawn_by_platform = WindowIcon(Window()) != nullptr;
+    const FramePicture picture = vc::PaintFrame(data_, layout, paint);
+    ui::WindowDc own(given ? nullptr : Window(), ui::WindowDc::Area::Whole);
+    HDC dc = given ? given : own.Get();
+    if (!dc) return;
+    const FrameSizes& f = layout.Sizes();
+    DrawTitle(dc, layout, picture.title);
+    if (style_.state == FrameState::Minimised) return;
+    DrawBitmap(dc, 0, f.top, picture.left);
+    DrawBitmap(dc, layout.Window().width - f.right, f.top, picture.right);
+    DrawBitmap(dc, f.left, layout.Window().height - f.bottom, picture.bottom);
+    if (menuBarHeight_ > 0) DrawMenuBand(dc, layout);
+}
+
+void TSkinnedForm::DrawTitle(HDC dc, const FrameLayout& layout, const Bitmap& title) {
+    BlitWithGdi(dc, 0, 0, title, [&](HDC memory) {
+        for (const auto& b : layout.Buttons()) {
+            if (!b.visible || !b.IsSystemMenu()) continue;
+            if (HICON icon = WindowIcon(Window())) {
+                const int cx = ::GetSystemMetrics(SM_CXSMICON), cy = ::GetSystemMetrics(SM_CYSMICON);
+                ::DrawIconEx(memory, b.bounds.left + (b.bounds.Width() - cx) / 2,
+                             b.bounds.top + (b.bounds.Height() - cy) / 2, icon, cx, cy, 0, nullptr, DI_NORMAL);
+            }
+        }
+        if (!TSkinCaption::Active()) return;
+        const std::string text = WindowText(Window());
+        const CaptionTextStyle caption = CaptionText(data_, layout);
+        RECT area{caption.area.left, caption.area.top, caption.area.right, caption.area.bottom};
+        if (area.right <= area.left || text.empty()) return;
+        ui::SelectedObject font(memory, captionFont_.Get());
+        ::SetBkMode(memory, TRANSPARENT);
+        ::SetTextColor(memory, Gdi(caption.colour));
+        const UINT align = caption.align == CaptionTextStyle::Align::Right    ? DT_RIGHT
+                           : caption.align == CaptionTextStyle::Align::Centre ? DT_CENTER
+                                                                              : DT_LEFT;
+        ::DrawTextA(memory, text.c_str(), static_cast<int>(text.size()), &area,
+                    align | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    });
+    ::SetBkMode(dc, OPAQUE);
+}
+
+std::vector<Rect> TSkinnedForm::BandItems(HDC dc, const FrameLayout& layout) const {
+    HMENU menu = ::GetMenu(Window());
+    std::vector<int> widths;
+    if (menu) {
+        ui::SelectedObject font(dc, menuFont_.Get());
+        for (int i = 0, n = ::GetMenuItemCount(menu); i < n; ++i) widths.push_back(TextWidth(dc, MenuText(menu, i)));
+    }
+    return LayoutMenuBandItems(data_, layout.MenuBand(),
+                               widths, (::GetWindowLongA(Window(), GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0);
+}
+
+void TSkinnedForm::DrawMenuBand(HDC dc, const FrameLayout& layout) {
+    const Rect band = layout.MenuBand();
+    if (band.IsEmpty()) return;
+    Bitmap picture(band.Width(), band.Height());
+    PaintMenuBand(picture, picture.Bounds(), data_, active_);
+    const std::vector<Rect> items = BandItems(dc, layout);
+    if (hotBandItem_ >= 0 && hotBandItem_ < static_cast<int>(items.size()))
+        picture.FillRect(items[hotBandItem_].Offset(-band.left, -band.top),
+                         PixelFromColour(data_.ResolveColour(data_.Colours().ButtonHilight)));
+    HMENU menu = ::GetMenu(Window());
+    BlitWithGdi(dc, band.left, band.top, picture, [&](HDC memory) {
+        ui::SelectedObject font(memory, menuFont_.Get());
+        ::SetBkMode(memory, TRANSPARENT);
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            const UINT state = ::GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+            const bool enabled = (state & (MF_GRAYED | MF_DISABLED)) == 0;
+            ::SetTextColor(memory, Gdi(data_.ResolveColour(enabled ? data_.Colours().MenuBarText
+                                                                     : data_.Colours().ButtonShadow)));
+            const Rect at = items[i].Offset(-band.left, -band.top);
+            RECT r{at.left, at.top, at.right, at.bottom};
+            const std::string text = MenuText(menu, static_cast<int>(i));
+            ::DrawTextA(memory, text.c_str(), static_cast<int>(text.size()), &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        }
+    });
+}
+
+void TSkinnedForm::PaintButton(int button) {
+    // A whole title picture: the button may sit over the caption text.
+    ui::WindowDc dc(Window(), ui::WindowDc::Area::Whole);
+    if (!dc.Get() || state_ != SkinState::Running) return;
+    RECT r{};
+    ::GetWindowRect(Window(), &r);
+    const FrameLayout layout = Layout(r.right - r.left, r.bottom - r.top);
+    if (button < 0 || button >= static_cast<int>(layout.Buttons().size())) return;
+    FramePaintState paint;
+    paint.hot = hot_;
+    paint.pressed = pressed_;
+    paint.system_menu_drawn_by_platform = WindowIcon(Window()) != nullptr;
+    DrawTitle(dc.Get(), layout, vc::PaintFrame(data_, layout, paint).title);
+}
+
+// --- Messages ---
+
+LRESULT TSkinnedForm::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case ui::kSkinQueryMessage: return 1;
+    case ui::kSkinStartMessage: Start(); return 0;
+    case ui::kFrameRepaintMessage: PaintFrame(reinterpret_cast<HDC>(wParam)); return 0;
+    case ui::kFrameRepaintRequest:
+        if (lParam != kFrameRepaintAnswer) break;
+        PaintFrame(reinterpret_cast<HDC>(wParam));
+        return kFrameRepaintAnswer;
+    case kThemedCaptionPaint:
+    case kThemedFramePaint: return 0;
+    case WM_ERASEBKGND:
+        if (!standardDialog_) break;
+        {
+            RECT client{};
+            ::GetClientRect(Window(), &client);
+            ui::UniqueGdiObject brush(::CreateSolidBrush(Gdi(data_.ButtonFaceColour())));
+            ::FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(brush.Get()));
+        }
+        return 1;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        if (!standardDialog_) break;
+        {
+            const LRESULT brush = DefaultProc(message, wParam, lParam);
+            ::SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+            return message == WM_CTLCOLORSTATIC ? reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH)) : brush;
+        }
+    default: break;
+    }
+    if (state_ == SkinState::NotStarted || state_ == SkinState::Gone) {
+        // Nothing of the system's frame is painted before the skin starts.
+        if (message == WM_NCPAINT) return 0;
+        if (message == WM_NCACTIVATE) return TRUE;
+        return DefaultProc(message, wParam, lParam);
+    }
+    switch (message) {
+    case WM_NCPAINT:
+        if (style_.border == FrameBorder::NoCaption) break;
+        PaintFrame();
+        return 0;
+    case WM_NCCALCSIZE: return OnNcCalcSize(wParam, lParam);
+    case WM_NCHITTEST: return OnNcHitTest(wParam, lParam);
+    case WM_NCACTIVATE: return OnNcActivate(wParam, lParam);
+    case WM_ACTIVATE:
+        active_ = LOWORD(wParam) != WA_INACTIVE;
+        break;
+    case WM_NCMOUSEMOVE: return OnNcMouseMove(wParam, lParam);
+    case WM_NCLBUTTONDOWN: return OnNcLButtonDown(wParam, lParam);
+    case WM_NCLBUTTONUP: return OnNcLButtonUp(wParam, lParam);
+    case WM_NCLBUTTONDBLCLK: return OnNcLButtonDblClk(wParam, lParam);
+    case WM_NCRBUTTONDOWN:
+        if (wParam == HTCAPTION || wParam == HTMENU) return 0;
+        break;
+    case WM_NCRBUTTONUP: return OnNcRButtonUp(wParam, lParam);
+    case WM_SYSCOMMAND: return OnSysCommand(wParam, lParam);
+    case WM_SETTEXT: return OnSetText(wParam, lParam);
+    case WM_GETMINMAXINFO: {
+        const LRESULT result = DefaultProc(message, wParam, lParam);
+        OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+        return result;
+    }
+    case WM_SIZE: {
+        const LRESULT result = DefaultProc(message, wParam, lParam);
+        style_.state = wParam == SIZE_MAXIMIZED ? FrameState::Maximised
+                       : wParam == SIZE_MINIMIZED ? FrameState::Minimised
+                                                  : FrameState::Normal;
+        if (style_.state != FrameState::Minimised) RebuildRegion(false);
+        return result;
+    }
+    case WM_WINDOWPOSCHANGED:
+        style_.state = ui::ReadFrameStyle(Window()).state;
+        break;
+    case WM_INITMENUPOPUP:
+        break;
+    default: break;
+    }
+    return DefaultProc(message, wParam, lParam);
+}
+
+LRESULT TSkinnedForm::OnNcCalcSize(WPARAM wParam, LPARAM lParam) {
+    if (style_.border == FrameBorder::NoCaption) return DefaultProc(WM_NCCALCSIZE, wParam, lParam);
+    RECT* proposed = wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : reinterpret_cast<RECT*>(lParam);
+    const RECT window = *proposed;
+    const FrameSizes f = SkinFrameSizes(data_);
+    if (style_.state == FrameState::Minimised) {
+        *proposed = RECT{window.left, window.top, window.left, window.top};
+        return 0;
+    }
+    *proposed = RECT{window.left + f.left, window.top + f.top + menuBarHeight_, window.right - f.right,
+                     window.bottom - f.bottom};
+    if (proposed->right < proposed->left) proposed->right = proposed->left;
+    if (proposed->bottom < proposed->top) proposed->bottom = proposed->top;
+    return 0;
+}
+
+LRESULT TSkinnedForm::OnNcHitTest(WPARAM wParam, LPARAM lParam) {
+    const LRESULT old = DefaultProc(WM_NCHITTEST, wParam, lParam);
+    if (style_.border == FrameBorder::NoCaption) return old;
+    // The system still places its own caption buttons and menu bar where
+    // its frame would have them: those places are our title bar now.
+    switch (old) {
+    case HTNOWHERE: case HTCAPTION: case HTSYSMENU: case HTMINBUTTON: case HTMAXBUTTON: case HTCLOSE: case HTHELP:
+    case HTMENU: case HTBORDER: break;
+    default: return old;
+    }
+    const Point p = WindowPoint(lParam);
+    const FrameSizes f = SkinFrameSizes(data_);
+    if (menuBarHeight_ > 0 && p.y >= f.top && p.y < f.top + menuBarHeight_) return HTMENU;
+    if (p.y > 3 || old == HTCAPTION) return HTCAPTION;
+    return old == HTBORDER ? HTBORDER : HTNOWHERE;
+}
+
+LRESULT TSkinnedForm::OnNcActivate(WPARAM wParam, LPARAM) {
+    active_ = wParam != FALSE;
+    if (!active_) SetHot(-1);
+    PaintFrame();
+    // The system's caption is not drawn: the skinned one was.
+    return TRUE;
+}
+
+Point TSkinnedForm::WindowPoint(LPARAM screenPoint) const {
+    RECT r{};
+    ::GetWindowRect(Window(), &r);
+    return Point{GET_X_LPARAM(screenPoint) - r.left, GET_Y_LPARAM(screenPoint) - r.top};
+}
+
+void TSkinnedForm::SetHot(int button) {
+    if (button == hot_) return;
+    hot_ = button;
+    if (button < 0) pressed_ = -1;
+    hoverTimer_.SetEnabled(button >= 0);
+    PaintButton(button);
+}
+
+LRESULT TSkinnedForm::OnNcMouseMove(WPARAM wParam, LPARAM lParam) {
+    if (!active_) return 0;
+    const int button = Layout().ButtonAt(WindowPoint(lParam));
+    SetHot(button);
+    if (button >= 0) return 0;
+    return DefaultProc(WM_NCMOUSEMOVE, wParam, lParam);
+}
+
+LRESULT TSkinnedForm::OnNcLButtonDown(WPARAM wParam, LPARAM lParam) {
+    const Point p = WindowPoint(lParam);
+    const int button = Layout().ButtonAt(p);
+    if (button >= 0) {
+        if (!active_) ::SetForegroundWindow(Window());
+        pressed_ = button;
+        hot_ = button;
+        hoverTimer_.SetEnabled(true);
+        PaintButton(button);
+        return 0;
+    }
+    if (wParam == HTMENU) {
+        const int item = BandItemAt(p);
+        if (item >= 0) OpenBandMenu(item);
+        return 0;
+    }
+    // A maximised window is not dragged by its title bar.
+    if (wParam == HTCAPTION && active_ && style_.state == FrameState::Maximised) return 0;
+    return DefaultProc(WM_NCLBUTTONDOWN, wParam, lParam);
+}
+
+LRESULT TSkinnedForm::OnNcLButtonUp(WPARAM wParam, LPARAM lParam) {
+    const Point p = WindowPoint(lParam);
+    const int button = Layout().ButtonAt(p);
+    const int pressed = pressed_;
+    pressed_ = -1;
+    if (button >= 0 && button == pressed) {
+        PaintButton(button);
+        RunButtonAction(button, p);
+        return 0;
+    }
+    if (button >= 0) return 0;
+    return DefaultProc(WM_NCLBUTTONUP, wParam, lParam);
+}
+
+LRESULT TSkinnedForm::OnNcLButtonDblClk(WPARAM wParam, LPARAM lParam) {
+    const FrameLayout layout = Layout();
+    const int button = layout.ButtonAt(WindowPoint(lParam));
+    if (button >= 0) {
+        if (layout.Buttons()[button].IsSystemMenu()) ::PostMessageA(Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+        return 0;
+    }
+    if (wParam != HTCAPTION) return DefaultProc(WM_NCLBUTTONDBLCLK, wParam, lParam);
+    if (style_.state != FrameState::Normal) {
+        ::PostMessageA(Window(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    } else if (style_.maximiseBox) {
+        ::PostMessageA(Window(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    }
+    return 0;
+}
+
+LRESULT TSkinnedForm::OnNcRButtonUp(WPARAM wParam, LPARAM lParam) {
+    if (wParam != HTCAPTION || style_.border == FrameBorder::DialogFrame)
+        return DefaultProc(WM_NCRBUTTONUP, wParam, lParam);
+    OpenSystemMenu(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    return 0;
+}
+
+LRESULT TSkinnedForm::OnSysCommand(WPARAM wParam, LPARAM lParam) {
+    switch (wParam & 0xFFF0) {
+    case SC_KEYMENU: {
+        // The menu band and the system menu are ours to open from the
+        // keyboard: the system would draw its own where its frame would be.
+        if (lParam == ' ') {
+            const FrameLayout layout = Layout();
+            RECT r{};
+            ::GetWindowRect(Window(), &r);
+            POINT at{r.left + layout.Sizes().left, r.top + layout.Sizes().top};
+            for (const auto& b : layout.Buttons())
+                if (b.visible && b.IsSystemMenu()) at = POINT{r.left + b.bounds.left, r.top + b.bounds.bottom};
+            OpenSystemMenu(at);
+            return 0;
+        }
+        if (menuBarHeight_ > 0 && OpenBandMenuByKey(static_cast<char>(lParam))) return 0;
+        if (menuBarHeight_ > 0) return 0;
+        break;
+    }
+    case SC_MINIMIZE: style_.state = FrameState::Minimised; break;
+    case SC_MAXIMIZE: style_.state = FrameState::Maximised; break;
+    case SC_RESTORE: style_.state = FrameState::Normal; break;
+    default: break;
+    }
+    return DefaultProc(WM_SYSCOMMAND, wParam, lParam);
+}
+
+LRESULT TSkinnedForm::OnSetText(WPARAM wParam, LPARAM lParam) {
+    // The system paints its own caption on a new text: not while it is ours.
+    const bool visible = ::IsWindowVisible(Window()) != FALSE;
+    if (visible) DefaultProc(WM_SETREDRAW, FALSE, 0);
+    const LRESULT result = DefaultProc(WM_SETTEXT, wParam, lParam);
+    if (visible) DefaultProc(WM_SETREDRAW, TRUE, 0);
+    PaintFrame();
+    return result;
+}
+
+// A maximised skinned window fills its monitor's work area exactly: the
+// system would push its own, thicker frame out of sight.
+void TSkinnedForm::OnGetMinMaxInfo(MINMAXINFO& info) {
+    HMONITOR monitor = ::MonitorFromWindow(Window(), MONITOR_DEFAULTTONEAREST);
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    if (!::GetMonitorInfoA(monitor, &mi)) return;
+    info.ptMaxPosition = POINT{mi.rcWork.left - mi.rcMonitor.left, mi.rcWork.top - mi.rcMonitor.top};
+    info.ptMaxSize = POINT{mi.rcWork.right - mi.rcWork.left, mi.rcWork.bottom - mi.rcWork.top};
+}
+
+void TSkinnedForm::RunButtonAction(int button, Point at) {
+    const FrameLayout layout = Layout();
+    const int action = layout.Buttons()[button].data->Action;
+    HWND window = Window();
+    switch (action) {
+    case 0:
+        hoverTimer_.SetEnabled(false);
+        ::PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        break;
+    case 1: case 22:
+        ::PostMessageA(window, WM_SYSCOMMAND, style_.state == FrameState::Maximised ? SC_RESTORE : SC_MAXIMIZE, 0);
+        SetHot(-1);
+        break;
+    case 2: case 23:
+        ::PostMessageA(window, WM_SYSCOMMAND, style_.state == FrameState::Minimised ? SC_RESTORE : SC_MINIMIZE, 0);
+        SetHot(-1);
+        break;
+    case 3: case 11: case 12: {
+        // A second open within the double-click time closes the window.
+        const DWORD now = ::GetTickCount();
+        if (lastSystemMenuOpen_ && now - lastSystemMenuOpen_ < ::GetDoubleClickTime()) {
+            lastSystemMenuOpen_ = 0;
+            ::PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+            break;
+        }
+        lastSystemMenuOpen_ = now;
+        RECT r{};
+        ::GetWindowRect(window, &r);
+        OpenSystemMenu(POINT{r.left + at.x + 1, r.top + at.y + 1});
+        break;
+    }
+    default:
+        if (action >= 13) ::PostMessageA(window, ui::kCaptionButtonActionMessage, static_cast<WPARAM>(action), 0);
+        break;
+    }
+}
+
+void TSkinnedForm::HoverCheck() {
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    const Point p = WindowPoint(MAKELPARAM(cursor.x, cursor.y));
+    if (hot_ < 0) return;
+    const FrameLayout layout = Layout();
+    if (hot_ >= static_cast<int>(layout.Buttons().size()) || !layout.Buttons()[hot_].bounds.Contains(p)) SetHot(-1);
+}
+
+// The window's own system menu, with its items enabled for the state the
+// window is in, opened at a screen point.
+void TSkinnedForm::OpenSystemMenu(POINT screen) {
+    HMENU menu = ::GetSystemMenu(Window(), FALSE);
+    if (!menu) return;
+    const bool normal = style_.state == FrameState::Normal;
+    const auto enable = [&](UINT command, bool on) {
+        ::EnableMenuItem(menu, command, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
+    };
+    enable(SC_RESTORE, !normal);
+    enable(SC_MOVE, normal);
+    enable(SC_SIZE, normal && style_.border == FrameBorder::Sizable);
+    enable(SC_MINIMIZE, style_.state != FrameState::Minimised && style_.minimiseBox);
+    enable(SC_MAXIMIZE, style_.state != FrameState::Maximised && style_.maximiseBox);
+    SetHot(-1);
+    const UINT command = static_cast<UINT>(::TrackPopupMenuEx(
+        menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, Window(), nullptr));
+    if (command) ::PostMessageA(Window(), WM_SYSCOMMAND, command, 0);
+}
+
+int TSkinnedForm::BandItemAt(Point p) const {
+    ui::WindowDc dc(Window(), ui::WindowDc::Area::Whole);
+    const std::vector<Rect> items = BandItems(dc.Get(), Layout());
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (items[i].Contains(p)) return static_cast<int>(i);
+    return -1;
+}
+
+// The drop-down of a band item below it; its commands reach the window as
+// they do from the system's menu bar.
+void TSkinnedForm::OpenBandMenu(int item) {
+    HMENU menu = ::GetMenu(Window());
+    if (!menu || (::GetMenuState(menu, static_cast<UINT>(item), MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED))) return;
+    HMENU popup = ::GetSubMenu(menu, item);
+    if (!popup) {
+        const UINT id = ::GetMenuItemID(menu, item);
+        if (id != static_cast<UINT>(-1)) ::PostMessageA(Window(), WM_COMMAND, id, 0);
+        return;
+    }
+    const FrameLayout layout = Layout();
+    Rect at;
+    {
+        ui::WindowDc dc(Window(), ui::WindowDc::Area::Whole);
+        const std::vector<Rect> items = BandItems(dc.Get(), layout);
+        if (item >= static_cast<int>(items.size())) return;
+        at = items[item];
+    }
+    RECT r{};
+    ::GetWindowRect(Window(), &r);
+    hotBandItem_ = item;
+    PaintFrame();
+    ::SendMessageA(Window(), WM_INITMENU, reinterpret_cast<WPARAM>(menu), 0);
+    TPMPARAMS exclude{sizeof exclude, RECT{r.left + at.left, r.top + at.top, r.left + at.right, r.top + at.bottom}};
+    ::TrackPopupMenuEx(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_VERTICAL, r.left + at.left, r.top + at.bottom + 1,
+                       Window(), &exclude);
+    hotBandItem_ = -1;
+    PaintFrame();
+}
+
+bool TSkinnedForm::OpenBandMenuByKey(char key) {
+    HMENU menu = ::GetMenu(Window());
+    if (!menu) return false;
+    if (key == 0) {
+        OpenBandMenu(0);
+        return true;
+    }
+    for (int i = 0, n = ::GetMenuItemCount(menu); i < n; ++i) {
+        if (HasAccessKey(MenuText(menu, i), key)) {
+            OpenBandMenu(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace vc

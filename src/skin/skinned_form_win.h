@@ -1,0 +1,120 @@
+#pragma once
+// TSkinnedForm: one top-level window wearing the skin. It subclasses the
+// window, takes over its whole non-client area (the four sides, the title bar
+// with its caption buttons and caption text, the menu band), cuts the window
+// to the skin's shape, and gives the window back its own frame, client size
+// and region when skinning stops. The pixels come from the portable frame
+// painter; this side only blits them, sets regions and answers messages.
+#include <windows.h>
+
+#include <string>
+
+#include "common/bitmap.h"
+#include "common/frame_style.h"
+#include "skin/skin_data.h"
+#include "skin/skin_frame.h"
+#include "ui/handles_win.h"
+#include "ui/subclass_win.h"
+#include "ui/timer_win.h"
+
+namespace vc {
+
+class TSkinManager;
+
+// Skin states of a skinned window.
+enum class SkinState { NotStarted = 0, Running = 1, Reloading = 3, Destroying = 4, Fitting = 5, Gone = 6 };
+
+class TSkinnedForm final : public ui::TWindowSubclass {
+public:
+    TSkinnedForm(TSkinManager& manager, TSkinData& data);
+    ~TSkinnedForm() override;
+
+    // Subclasses the window and reads its frame; the skinned look starts
+    // with the skin start message the manager posts next.
+    bool Install(HWND window);
+    // Gives the window its own procedure, frame, client size and region back.
+    void Stop();
+    // After the skin data changed: new frame sizes, colours and region.
+    void ReloadSkin();
+    // Paints the whole frame now (null: a device context of our own).
+    void PaintFrame(HDC dc = nullptr);
+
+    SkinState State() const noexcept { return state_; }
+    TSkinData& Data() const noexcept { return data_; }
+    const FrameStyle& Style() const noexcept { return style_; }
+    bool StandardDialog() const noexcept { return standardDialog_; }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnDetached() noexcept override;
+
+private:
+    void Start();
+    void ReadWindow();
+    FrameLayout Layout() const;
+    FrameLayout Layout(int width, int height) const;
+    void FitWindowToSkin();
+    void WidenForCaption(int& width);
+    void RebuildRegion(bool force);
+    void RefreshIcon();
+    void RefreshFonts();
+
+    // Messages of the skinned frame.
+    LRESULT OnNcCalcSize(WPARAM wParam, LPARAM lParam);
+    LRESULT OnNcHitTest(WPARAM wParam, LPARAM lParam);
+    LRESULT OnNcActivate(WPARAM wParam, LPARAM lParam);
+    LRESULT OnNcMouseMove(WPARAM wParam, LPARAM lParam);
+    LRESULT OnNcLButtonDown(WPARAM wParam, LPARAM lParam);
+    LRESULT OnNcLButtonUp(WPARAM wParam, LPARAM lParam);
+    LRESULT OnNcLButtonDblClk(WPARAM wParam, LPARAM lParam);
+    LRESULT OnNcRButtonUp(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
+    void OnGetMinMaxInfo(MINMAXINFO& info);
+
+    // Caption buttons.
+    Point WindowPoint(LPARAM screenPoint) const;
+    void SetHot(int button);
+    void PaintButton(int button);
+    void RunButtonAction(int button, Point at);
+    void HoverCheck();
+
+    // The system menu and the menu band.
+    void OpenSystemMenu(POINT screen);
+    int BandItemAt(Point p) const;
+    void OpenBandMenu(int item);
+    bool OpenBandMenuByKey(char key);
+
+    // Drawing helpers.
+    void DrawTitle(HDC dc, const FrameLayout& layout, const Bitmap& title);
+    void DrawMenuBand(HDC dc, const FrameLayout& layout);
+    std::vector<Rect> BandItems(HDC dc, const FrameLayout& layout) const;
+
+    TSkinManager& manager_;
+    TSkinData& data_;
+    SkinState state_ = SkinState::NotStarted;
+    FrameStyle style_;
+    bool standardDialog_ = false;
+    bool active_ = false;
+    bool installed_ = false;
+    std::string className_;
+    int menuBarHeight_ = 0;
+    int hot_ = -1;
+    int pressed_ = -1;
+    int hotBandItem_ = -1;
+    SIZE savedSystemFrame_{};
+    SIZE regionSize_{};
+    DWORD lastSystemMenuOpen_ = 0;
+    ui::TTimer hoverTimer_;
+    ui::UniqueFont captionFont_;
+    ui::UniqueFont menuFont_;
+};
+
+// Turns the system's own non-client rendering of a window off (desktop
+// composition would otherwise draw its frame over ours) and back on.
+// dwmapi.dll is loaded at run time, so the program starts where it is missing.
+using NcRenderingSwitch = void (*)(HWND window, bool systemRendering);
+void SetNcRenderingSwitch(NcRenderingSwitch change) noexcept;
+void SetSystemNcRendering(HWND window, bool systemRendering) noexcept;
+
+}  // namespace vc

@@ -1,9 +1,8 @@
 #include "skin/skinned_form_win.h"
 
-#include <windowsx.h>
-
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 #include "skin/skin_bitmap_win.h"
 #include "skin/skin_manager_win.h"
@@ -14,8 +13,6 @@ namespace vc {
 
 namespace {
 
-// The answer a window gives to the frame repaint request.
-constexpr LPARAM kFrameRepaintAnswer = 0x41A2;
 // The system's themed caption paint, which must not reach a skinned window.
 constexpr UINT kThemedCaptionPaint = 0x00AE;
 constexpr UINT kThemedFramePaint = 0x00AF;
@@ -138,7 +135,7 @@ bool TSkinnedForm::Install(HWND window) {
     if (!Attach(window)) return false;
     installed_ = true;
     className_ = ClassName(window);
-    standardDialog_ = className_ == "#32770" || className_ == "TMessageForm";
+    standardDialog_ = ui::IsStandardDialog(window);
     ReadWindow();
     SetSystemNcRendering(window, false);
     return true;
@@ -160,8 +157,15 @@ void TSkinnedForm::Start() {
     ReadWindow();
     state_ = SkinState::Fitting;
     if (style_.state == FrameState::Maximised) {
-        ::SetWindowPos(Window(), nullptr, 0, 0, 0, 0,
-                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        // Maximised under the system's frame, the window reaches past the
+        // work area by that frame: it is laid over the work area again.
+        MINMAXINFO limits{};
+        OnGetMinMaxInfo(limits);
+        MONITORINFO mi{};
+        mi.cbSize = sizeof mi;
+        ::GetMonitorInfoA(::MonitorFromWindow(Window(), MONITOR_DEFAULTTONEAREST), &mi);
+        ::SetWindowPos(Window(), nullptr, mi.rcWork.left, mi.rcWork.top, limits.ptMaxSize.x, limits.ptMaxSize.y,
+                       SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     } else if (style_.border != FrameBorder::NoCaption && style_.state == FrameState::Normal) {
         FitWindowToSkin();
     } else {
@@ -170,7 +174,7 @@ void TSkinnedForm::Start() {
     }
     state_ = SkinState::Running;
     RebuildRegion(true);
-    ::SendMessageA(Window(), ui::kSkinnedNotification, 0, kFrameRepaintAnswer);
+    ::SendMessageA(Window(), ui::kSkinnedNotification, 0, ui::kSkinMagic);
     if (data_.OnAfterSkinForm) data_.OnAfterSkinForm(data_, reinterpret_cast<std::uintptr_t>(Window()), className_);
     ::RedrawWindow(Window(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
@@ -277,7 +281,10 @@ FrameLayout TSkinnedForm::Layout(int width, int height) const {
     w.caption.minimise_box = style_.minimiseBox;
     w.caption.close_allowed = style_.closeBox;
     w.caption.standard_dialog = standardDialog_;
-    w.caption.border = static_cast<int>(style_.border);
+    // The skin knows four borders; tool windows wear it as the others do.
+    w.caption.border = style_.border == FrameBorder::ToolWindow          ? static_cast<int>(FrameBorder::Fixed)
+                       : style_.border == FrameBorder::SizableToolWindow ? static_cast<int>(FrameBorder::Sizable)
+                                                                         : static_cast<int>(style_.border);
     return FrameLayout(data_, w);
 }
 
@@ -405,18 +412,19 @@ void TSkinnedForm::PaintButton(int button) {
 
 LRESULT TSkinnedForm::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case ui::kSkinQueryMessage: return 1;
+    case ui::kSkinQueryMessage: return ui::kSkinQueryAnswer;
     case ui::kSkinStartMessage: Start(); return 0;
     case ui::kFrameRepaintMessage: PaintFrame(reinterpret_cast<HDC>(wParam)); return 0;
     case ui::kFrameRepaintRequest:
-        if (lParam != kFrameRepaintAnswer) break;
+        if (lParam != ui::kSkinMagic) break;
         PaintFrame(reinterpret_cast<HDC>(wParam));
-        return kFrameRepaintAnswer;
+        return ui::kSkinMagic;
     case kThemedCaptionPaint:
     case kThemedFramePaint: return 0;
     case WM_ERASEBKGND:
         if (!standardDialog_) break;
         {
+            // Dialogs of the system stand on the skin's face colour.
             RECT client{};
             ::GetClientRect(Window(), &client);
             ui::UniqueGdiObject brush(::CreateSolidBrush(Gdi(data_.ButtonFaceColour())));
@@ -433,31 +441,20 @@ LRESULT TSkinnedForm::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         }
     default: break;
     }
-    if (state_ == SkinState::NotStarted || state_ == SkinState::Gone) {
+    if (state_ == SkinState::NotStarted) {
         // Nothing of the system's frame is painted before the skin starts.
         if (message == WM_NCPAINT) return 0;
         if (message == WM_NCACTIVATE) return TRUE;
         return DefaultProc(message, wParam, lParam);
     }
     switch (message) {
-    case WM_NCPAINT:
-        if (style_.border == FrameBorder::NoCaption) break;
-        PaintFrame();
-        return 0;
-    case WM_NCCALCSIZE: return OnNcCalcSize(wParam, lParam);
-    case WM_NCHITTEST: return OnNcHitTest(wParam, lParam);
-    case WM_NCACTIVATE: return OnNcActivate(wParam, lParam);
     case WM_ACTIVATE:
         active_ = LOWORD(wParam) != WA_INACTIVE;
         break;
-    case WM_NCMOUSEMOVE: return OnNcMouseMove(wParam, lParam);
-    case WM_NCLBUTTONDOWN: return OnNcLButtonDown(wParam, lParam);
-    case WM_NCLBUTTONUP: return OnNcLButtonUp(wParam, lParam);
-    case WM_NCLBUTTONDBLCLK: return OnNcLButtonDblClk(wParam, lParam);
     case WM_NCRBUTTONDOWN:
+        // The system menu opens on the release, as the system's does.
         if (wParam == HTCAPTION || wParam == HTMENU) return 0;
         break;
-    case WM_NCRBUTTONUP: return OnNcRButtonUp(wParam, lParam);
     case WM_SYSCOMMAND: return OnSysCommand(wParam, lParam);
     case WM_SETTEXT: return OnSetText(wParam, lParam);
     case WM_GETMINMAXINFO: {
@@ -467,7 +464,7 @@ LRESULT TSkinnedForm::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_SIZE: {
         const LRESULT result = DefaultProc(message, wParam, lParam);
-        style_.state = wParam == SIZE_MAXIMIZED ? FrameState::Maximised
+        style_.state = wParam == SIZE_MAXIMIZED   ? FrameState::Maximised
                        : wParam == SIZE_MINIMIZED ? FrameState::Minimised
                                                   : FrameState::Normal;
         if (style_.state != FrameState::Minimised) RebuildRegion(false);
@@ -476,58 +473,61 @@ LRESULT TSkinnedForm::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_WINDOWPOSCHANGED:
         style_.state = ui::ReadFrameStyle(Window()).state;
         break;
-    case WM_INITMENUPOPUP:
-        break;
-    default: break;
+    default: return ui::TWindowSubclass::WindowProc(message, wParam, lParam);
     }
     return DefaultProc(message, wParam, lParam);
 }
 
-LRESULT TSkinnedForm::OnNcCalcSize(WPARAM wParam, LPARAM lParam) {
-    if (style_.border == FrameBorder::NoCaption) return DefaultProc(WM_NCCALCSIZE, wParam, lParam);
-    RECT* proposed = wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : reinterpret_cast<RECT*>(lParam);
-    const RECT window = *proposed;
-    const FrameSizes f = SkinFrameSizes(data_);
-    if (style_.state == FrameState::Minimised) {
-        *proposed = RECT{window.left, window.top, window.left, window.top};
-        return 0;
-    }
-    *proposed = RECT{window.left + f.left, window.top + f.top + menuBarHeight_, window.right - f.right,
-                     window.bottom - f.bottom};
-    if (proposed->right < proposed->left) proposed->right = proposed->left;
-    if (proposed->bottom < proposed->top) proposed->bottom = proposed->top;
+LRESULT TSkinnedForm::OnNcPaint(HRGN update) {
+    if (style_.border == FrameBorder::NoCaption) return ui::TWindowSubclass::OnNcPaint(update);
+    PaintFrame();
     return 0;
 }
 
-LRESULT TSkinnedForm::OnNcHitTest(WPARAM wParam, LPARAM lParam) {
-    const LRESULT old = DefaultProc(WM_NCHITTEST, wParam, lParam);
+LRESULT TSkinnedForm::OnNcCalcSize(RECT& proposed, NCCALCSIZE_PARAMS* full) {
+    if (style_.border == FrameBorder::NoCaption) return ui::TWindowSubclass::OnNcCalcSize(proposed, full);
+    const RECT window = proposed;
+    if (style_.state == FrameState::Minimised) {
+        proposed = RECT{window.left, window.top, window.left, window.top};
+        return 0;
+    }
+    const FrameSizes f = SkinFrameSizes(data_);
+    proposed = RECT{window.left + f.left, window.top + f.top + menuBarHeight_, window.right - f.right,
+                    window.bottom - f.bottom};
+    proposed.right = std::max(proposed.right, proposed.left);
+    proposed.bottom = std::max(proposed.bottom, proposed.top);
+    return 0;
+}
+
+LRESULT TSkinnedForm::OnNcHitTest(POINT screen) {
+    const LRESULT old = ui::TWindowSubclass::OnNcHitTest(screen);
     if (style_.border == FrameBorder::NoCaption) return old;
     // The system still places its own caption buttons and menu bar where
     // its frame would have them: those places are our title bar now.
     switch (old) {
     case HTNOWHERE: case HTCAPTION: case HTSYSMENU: case HTMINBUTTON: case HTMAXBUTTON: case HTCLOSE: case HTHELP:
-    case HTMENU: case HTBORDER: break;
+    case HTMENU: break;
     default: return old;
     }
-    const Point p = WindowPoint(lParam);
+    const Point p = WindowPoint(screen);
     const FrameSizes f = SkinFrameSizes(data_);
     if (menuBarHeight_ > 0 && p.y >= f.top && p.y < f.top + menuBarHeight_) return HTMENU;
     if (p.y > 3 || old == HTCAPTION) return HTCAPTION;
-    return old == HTBORDER ? HTBORDER : HTNOWHERE;
+    return HTNOWHERE;
 }
 
-LRESULT TSkinnedForm::OnNcActivate(WPARAM wParam, LPARAM) {
-    active_ = wParam != FALSE;
+LRESULT TSkinnedForm::OnNcActivate(bool active, HRGN) {
+    active_ = active;
     if (!active_) SetHot(-1);
     PaintFrame();
     // The system's caption is not drawn: the skinned one was.
     return TRUE;
 }
 
-Point TSkinnedForm::WindowPoint(LPARAM screenPoint) const {
+Point TSkinnedForm::WindowPoint(POINT screen) const {
     RECT r{};
     ::GetWindowRect(Window(), &r);
-    return Point{GET_X_LPARAM(screenPoint) - r.left, GET_Y_LPARAM(screenPoint) - r.top};
+    return Point{screen.x - r.left, screen.y - r.top};
 }
 
 void TSkinnedForm::SetHot(int button) {
@@ -538,70 +538,69 @@ void TSkinnedForm::SetHot(int button) {
     PaintButton(button);
 }
 
-LRESULT TSkinnedForm::OnNcMouseMove(WPARAM wParam, LPARAM lParam) {
+LRESULT TSkinnedForm::OnNcMouseMove(int hitTest, POINT screen) {
     if (!active_) return 0;
-    const int button = Layout().ButtonAt(WindowPoint(lParam));
+    const int button = Layout().ButtonAt(WindowPoint(screen));
     SetHot(button);
     if (button >= 0) return 0;
-    return DefaultProc(WM_NCMOUSEMOVE, wParam, lParam);
+    return ui::TWindowSubclass::OnNcMouseMove(hitTest, screen);
 }
 
-LRESULT TSkinnedForm::OnNcLButtonDown(WPARAM wParam, LPARAM lParam) {
-    const Point p = WindowPoint(lParam);
-    const int button = Layout().ButtonAt(p);
-    if (button >= 0) {
-        if (!active_) ::SetForegroundWindow(Window());
-        pressed_ = button;
-        hot_ = button;
-        hoverTimer_.SetEnabled(true);
-        PaintButton(button);
+LRESULT TSkinnedForm::OnNcMouseButton(NcButton button, NcClick click, int hitTest, POINT screen) {
+    if (button == NcButton::Left) return OnLeftButton(click, hitTest, screen);
+    if (button == NcButton::Right && click == NcClick::Up && hitTest == HTCAPTION &&
+        style_.border != FrameBorder::DialogFrame) {
+        OpenSystemMenu(screen);
         return 0;
     }
-    if (wParam == HTMENU) {
-        const int item = BandItemAt(p);
-        if (item >= 0) OpenBandMenu(item);
-        return 0;
-    }
-    // A maximised window is not dragged by its title bar.
-    if (wParam == HTCAPTION && active_ && style_.state == FrameState::Maximised) return 0;
-    return DefaultProc(WM_NCLBUTTONDOWN, wParam, lParam);
+    return ui::TWindowSubclass::OnNcMouseButton(button, click, hitTest, screen);
 }
 
-LRESULT TSkinnedForm::OnNcLButtonUp(WPARAM wParam, LPARAM lParam) {
-    const Point p = WindowPoint(lParam);
-    const int button = Layout().ButtonAt(p);
-    const int pressed = pressed_;
-    pressed_ = -1;
-    if (button >= 0 && button == pressed) {
-        PaintButton(button);
-        RunButtonAction(button, p);
-        return 0;
-    }
-    if (button >= 0) return 0;
-    return DefaultProc(WM_NCLBUTTONUP, wParam, lParam);
-}
-
-LRESULT TSkinnedForm::OnNcLButtonDblClk(WPARAM wParam, LPARAM lParam) {
+LRESULT TSkinnedForm::OnLeftButton(NcClick click, int hitTest, POINT screen) {
+    const Point p = WindowPoint(screen);
     const FrameLayout layout = Layout();
-    const int button = layout.ButtonAt(WindowPoint(lParam));
-    if (button >= 0) {
-        if (layout.Buttons()[button].IsSystemMenu()) ::PostMessageA(Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    const int button = layout.ButtonAt(p);
+    switch (click) {
+    case NcClick::Down:
+        if (button >= 0) {
+            if (!active_) ::SetForegroundWindow(Window());
+            pressed_ = button;
+            hot_ = button;
+            hoverTimer_.SetEnabled(true);
+            PaintButton(button);
+            return 0;
+        }
+        if (hitTest == HTMENU) {
+            const int item = BandItemAt(p);
+            if (item >= 0) OpenBandMenu(item);
+            return 0;
+        }
+        // A maximised window is not dragged by its title bar.
+        if (hitTest == HTCAPTION && active_ && style_.state == FrameState::Maximised) return 0;
+        break;
+    case NcClick::Up: {
+        const int pressed = std::exchange(pressed_, -1);
+        if (button >= 0 && button == pressed) {
+            PaintButton(button);
+            RunButtonAction(button, p);
+        }
+        if (button >= 0) return 0;
+        break;
+    }
+    case NcClick::DoubleClick:
+        if (button >= 0) {
+            if (layout.Buttons()[button].IsSystemMenu()) ::PostMessageA(Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+            return 0;
+        }
+        if (hitTest != HTCAPTION) break;
+        if (style_.state != FrameState::Normal) {
+            ::PostMessageA(Window(), WM_SYSCOMMAND, SC_RESTORE, 0);
+        } else if (style_.maximiseBox) {
+            ::PostMessageA(Window(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+        }
         return 0;
     }
-    if (wParam != HTCAPTION) return DefaultProc(WM_NCLBUTTONDBLCLK, wParam, lParam);
-    if (style_.state != FrameState::Normal) {
-        ::PostMessageA(Window(), WM_SYSCOMMAND, SC_RESTORE, 0);
-    } else if (style_.maximiseBox) {
-        ::PostMessageA(Window(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
-    }
-    return 0;
-}
-
-LRESULT TSkinnedForm::OnNcRButtonUp(WPARAM wParam, LPARAM lParam) {
-    if (wParam != HTCAPTION || style_.border == FrameBorder::DialogFrame)
-        return DefaultProc(WM_NCRBUTTONUP, wParam, lParam);
-    OpenSystemMenu(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-    return 0;
+    return ui::TWindowSubclass::OnNcMouseButton(NcButton::Left, click, hitTest, screen);
 }
 
 LRESULT TSkinnedForm::OnSysCommand(WPARAM wParam, LPARAM lParam) {
@@ -692,7 +691,7 @@ void TSkinnedForm::RunButtonAction(int button, Point at) {
 void TSkinnedForm::HoverCheck() {
     POINT cursor{};
     ::GetCursorPos(&cursor);
-    const Point p = WindowPoint(MAKELPARAM(cursor.x, cursor.y));
+    const Point p = WindowPoint(cursor);
     if (hot_ < 0) return;
     const FrameLayout layout = Layout();
     if (hot_ >= static_cast<int>(layout.Buttons().size()) || !layout.Buttons()[hot_].bounds.Contains(p)) SetHot(-1);

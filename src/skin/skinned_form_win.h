@@ -47,6 +47,12 @@ public:
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnDetached() noexcept override;
+    LRESULT OnNcPaint(HRGN update) override;
+    LRESULT OnNcCalcSize(RECT& proposed, NCCALCSIZE_PARAMS* full) override;
+    LRESULT OnNcHitTest(POINT screen) override;
+    LRESULT OnNcActivate(bool active, HRGN update) override;
+    LRESULT OnNcMouseMove(int hitTest, POINT screen) override;
+    LRESULT OnNcMouseButton(NcButton button, NcClick click, int hitTest, POINT screen) override;
 
 private:
     void Start();
@@ -56,24 +62,15 @@ private:
     void FitWindowToSkin();
     void WidenForCaption(int& width);
     void RebuildRegion(bool force);
-    void RefreshIcon();
     void RefreshFonts();
 
-    // Messages of the skinned frame.
-    LRESULT OnNcCalcSize(WPARAM wParam, LPARAM lParam);
-    LRESULT OnNcHitTest(WPARAM wParam, LPARAM lParam);
-    LRESULT OnNcActivate(WPARAM wParam, LPARAM lParam);
-    LRESULT OnNcMouseMove(WPARAM wParam, LPARAM lParam);
-    LRESULT OnNcLButtonDown(WPARAM wParam, LPARAM lParam);
-    LRESULT OnNcLButtonUp(WPARAM wParam, LPARAM lParam);
-    LRESULT OnNcLButtonDblClk(WPARAM wParam, LPARAM lParam);
-    LRESULT OnNcRButtonUp(WPARAM wParam, LPARAM lParam);
+    LRESULT OnLeftButton(NcClick click, int hitTest, POINT screen);
     LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);
     LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
     void OnGetMinMaxInfo(MINMAXINFO& info);
 
     // Caption buttons.
-    Point WindowPoint(LPARAM screenPoint) const;
+    Point WindowPoint(POINT screen) const;
     void SetHot(int button);
     void PaintButton(int button);
     void RunButtonAction(int button, Point at);

@@ -124,8 +124,16 @@ std::string WindowJson(HWND window) {
                   static_cast<unsigned long>(::GetWindowLongA(window, GWL_EXSTYLE)),
                   ::IsWindowVisible(window) ? "true" : "false", ::IsZoomed(window) ? "true" : "false",
                   ::IsIconic(window) ? "true" : "false");
+    // A skinned window answers the skin engine's query with 1; a shaped one
+    // has a window region.
+    DWORD_PTR skinned = 0;
+    ::SendMessageTimeoutA(window, 0x3523, 0, 0, SMTO_ABORTIFHUNG, 2000, &skinned);
+    HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+    const bool shaped = ::GetWindowRgn(window, region) != ERROR;
+    ::DeleteObject(region);
     std::string json = "{\"caption\":" + Json(TextOf(window)) + ",\"class\":" + Json(ClassOf(window)) +
-                       ",\"rect\":" + RectJson(rect) + ",\"client\":" + RectJson(client) + "," + bits;
+                       ",\"rect\":" + RectJson(rect) + ",\"client\":" + RectJson(client) + "," + bits +
+                       ",\"skinned\":" + (skinned == 1 ? "true" : "false") + ",\"shaped\":" + (shaped ? "true" : "false");
     HMENU menu = ::GetMenu(window);
     json += ",\"menuItems\":[";
     if (menu) {

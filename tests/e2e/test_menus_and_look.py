@@ -77,21 +77,39 @@ number = 1
     assert b > r, f"the title bar's right part is {(r, g, b)}, not the end colour"
 
 
-def test_a_book_chooses_a_built_in_skin_by_number(books, observer):
-    """Every skin number the runtime carries loads as the window opens: no
-    error dialog, the window comes up with its pages."""
-    for number in (0, 15):
+def test_a_book_opens_wearing_its_skin_shaped_or_square(books, observer):
+    """Skin 15 has rounded corners cut from the window, skin 0 is square;
+    both frame the window, keep its client size, and open without an error.
+    Its message boxes wear the skin too."""
+    plain = books.build("""[book]
+title = Plain Book
+start-page = pages/index.htm
+""", name="Plain.exe")
+    books.start(plain)
+    unskinned = observer.find(title="Plain Book")
+    assert unskinned is not None and not unskinned["skinned"], "a book without a skin is left alone"
+    observer.close(title="Plain Book")
+    assert observer.gone(title="Plain Book")
+
+    for number, shaped in ((0, False), (15, True)):
         title = f"Skin Book {number}"
         books.start(books.build(f"""[book]
 title = {title}
 start-page = pages/index.htm
+startup-command = MESSAGE "Skinned"=="A message"
 
 [skin]
 on = yes
 number = {number}
 """, name=f"Skin{number}.exe"))
+        box = observer.find(cls="#32770")
+        assert box is not None and box["skinned"], f"skin {number}: the message box is not skinned"
+        assert observer.message_box(timeout_ms=5000, press=True) is not None
         window = observer.find(title=title)
         assert window is not None and window["visible"], f"skin {number}: the window did not open"
-        assert observer.message_box(timeout_ms=1500, press=True) is None, f"skin {number}: an error was shown"
+        assert window["skinned"], f"skin {number}: the window does not wear its skin"
+        assert window["shaped"] == shaped, f"skin {number}: shaped should be {shaped}"
+        assert window["client"] == unskinned["client"], f"skin {number}: the client size changed"
+        observer.capture(ARTIFACTS / f"skin-book-{number}.png", title=title)
         observer.close(title=title)
         assert observer.gone(title=title)

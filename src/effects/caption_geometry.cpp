@@ -44,46 +44,47 @@ std::vector<ColourBand> GradientBands(Colour start, Colour end, int steps, int w
     return bands;
 }
 
-CaptionIcons EffectiveIcons(CaptionBorder border, CaptionIcons icons) noexcept {
-    switch (border) {
-    case CaptionBorder::Dialog:
-        icons.minimize = icons.maximize = false;
+FrameStyle EffectiveButtons(const FrameStyle& frame) noexcept {
+    FrameStyle e = frame;
+    switch (frame.border) {
+    case FrameBorder::DialogFrame:
+        e.minimiseBox = e.maximiseBox = false;
         break;
-    case CaptionBorder::ToolWindow:
-    case CaptionBorder::SizeToolWin:
-        icons.minimize = icons.maximize = icons.help = false;
+    case FrameBorder::ToolWindow:
+    case FrameBorder::SizableToolWindow:
+        e.minimiseBox = e.maximiseBox = e.helpBox = false;
         break;
     default:
-        if (!icons.systemMenu) icons.minimize = icons.maximize = false;
-        if (icons.minimize || icons.maximize) icons.help = false;
+        if (!e.closeBox) e.minimiseBox = e.maximiseBox = false;
+        if (e.minimiseBox || e.maximiseBox) e.helpBox = false;
         break;
     }
-    return icons;
+    return e;
 }
 
-int CaptionButtonCount(CaptionBorder border, CaptionIcons icons) noexcept {
-    const CaptionIcons e = EffectiveIcons(border, icons);
-    return int(e.systemMenu) + int(e.minimize) + int(e.maximize) + int(e.help) + int(e.minimize != e.maximize);
+int CaptionButtonCount(const FrameStyle& frame) noexcept {
+    const FrameStyle e = EffectiveButtons(frame);
+    return int(e.closeBox) + int(e.minimiseBox) + int(e.maximiseBox) + int(e.helpBox) +
+           int(e.minimiseBox != e.maximiseBox);
 }
 
-bool CaptionShowsIcon(CaptionBorder border, CaptionIcons icons) noexcept {
-    return EffectiveIcons(border, icons).systemMenu &&
-           (border == CaptionBorder::Single || border == CaptionBorder::Sizeable);
+bool CaptionShowsIcon(const FrameStyle& frame) noexcept {
+    return EffectiveButtons(frame).closeBox &&
+           (frame.border == FrameBorder::Fixed || frame.border == FrameBorder::Sizable);
 }
 
-Box CaptionRect(int windowWidth, int windowHeight, CaptionBorder border, CaptionIcons icons,
-                const CaptionMetrics& metrics) noexcept {
-    Box r{0, 0, windowWidth, windowHeight};
-    const bool sizing = border == CaptionBorder::Sizeable || border == CaptionBorder::SizeToolWin;
+Rect CaptionRect(int windowWidth, int windowHeight, const FrameStyle& frame, const CaptionMetrics& metrics) noexcept {
+    Rect r{0, 0, windowWidth, windowHeight};
+    const bool sizing = IsSizable(frame.border);
     const int insetX = sizing ? metrics.frameX : metrics.dialogFrameX;
     const int insetY = sizing ? metrics.frameY : metrics.dialogFrameY;
     r.left += insetX;
     r.top += insetY;
     r.right -= insetX;
     r.bottom -= insetY;
-    const bool tool = IsToolWindow(border);
+    const bool tool = IsToolWindow(frame.border);
     r.bottom = r.top + (tool ? metrics.smallCaptionHeight : metrics.captionHeight) - 1;
-    r.right -= CaptionButtonCount(border, icons) * (tool ? metrics.smallButtonWidth : metrics.buttonWidth);
+    r.right -= CaptionButtonCount(frame) * (tool ? metrics.smallButtonWidth : metrics.buttonWidth);
     return r;
 }
 

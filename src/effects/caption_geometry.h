@@ -8,8 +8,9 @@
 #include <string_view>
 #include <vector>
 
+#include "common/frame_style.h"
+#include "common/geometry.h"
 #include "common/values.h"
-#include "effects/animation_frames.h"
 
 namespace vc::effects {
 
@@ -39,15 +40,6 @@ struct ColourBand {
 // give one band of the start colour; a width below 1 gives none.
 std::vector<ColourBand> GradientBands(Colour start, Colour end, int steps, int width);
 
-enum class CaptionBorder { None, Single, Sizeable, Dialog, ToolWindow, SizeToolWin };
-
-struct CaptionIcons {
-    bool systemMenu = false;
-    bool minimize = false;
-    bool maximize = false;
-    bool help = false;
-};
-
 // The system metrics the caption rectangle depends on.
 struct CaptionMetrics {
     int frameX = 4;        // SM_CXFRAME
@@ -60,23 +52,22 @@ struct CaptionMetrics {
     int smallButtonWidth = 12;    // SM_CXSMSIZE
 };
 
-// The title-bar buttons a frame really shows for the icons asked for.
-CaptionIcons EffectiveIcons(CaptionBorder border, CaptionIcons icons) noexcept;
-// The buttons at the right end of the caption: one per effective icon, and
+// The title-bar buttons a frame really shows for the boxes asked for: a
+// dialog frame keeps close and help, tool windows close alone; other frames
+// lose minimise and maximise without a close box, and help beside either.
+FrameStyle EffectiveButtons(const FrameStyle& frame) noexcept;
+// The buttons at the right end of the caption: one per effective button, and
 // one more when only one of minimise and maximise is there (the other is
 // drawn disabled beside it).
-int CaptionButtonCount(CaptionBorder border, CaptionIcons icons) noexcept;
+int CaptionButtonCount(const FrameStyle& frame) noexcept;
 // Whether the window icon is drawn at the left end.
-bool CaptionShowsIcon(CaptionBorder border, CaptionIcons icons) noexcept;
-inline bool IsToolWindow(CaptionBorder border) noexcept {
-    return border == CaptionBorder::ToolWindow || border == CaptionBorder::SizeToolWin;
-}
+bool CaptionShowsIcon(const FrameStyle& frame) noexcept;
 
-// The caption's rectangle in window coordinates for a window of the given
-// size: inside the frame, one caption high (bottom = top + height - 1), and
-// short of the buttons at the right.
-Box CaptionRect(int windowWidth, int windowHeight, CaptionBorder border, CaptionIcons icons,
-                const CaptionMetrics& metrics) noexcept;
+// The title bar in window coordinates for a window of the given size: inside
+// the frame and short of the buttons at the right. Right and bottom lie just
+// past it; the title bar is one row less than SM_CYCAPTION, whose last row
+// is the frame's line under the caption.
+Rect CaptionRect(int windowWidth, int windowHeight, const FrameStyle& frame, const CaptionMetrics& metrics) noexcept;
 
 enum class THideDirection { hdLeftToRight, hdRightToLeft };
 

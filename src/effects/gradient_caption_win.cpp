@@ -6,17 +6,16 @@
 #include <cstring>
 
 #include "ui/application_win.h"
+#include "ui/frame_style_win.h"
 #include "ui/handles_win.h"
+#include "ui/private_messages.h"
+#include "ui/system_colour_win.h"
 
 namespace vc::effects {
 
 namespace {
 
-constexpr UINT_PTR kSubclassId = 0x47524144;  // "GRAD"
-
-COLORREF ToRgb(Colour colour) {
-    return ResolveColour(colour, [](int index) -> Colour { return ::GetSysColor(index); });
-}
+COLORREF ToRgb(Colour colour) { return ui::ResolveSystemColour(colour); }
 
 int ScreenPixelsPerInch() {
     ui::WindowDc screen(nullptr);
@@ -65,27 +64,6 @@ LOGFONTA SystemCaptionFont(bool toolWindow) {
     return LogFontOf(fallback);
 }
 
-CaptionBorder BorderOf(HWND window) {
-    const LONG_PTR style = ::GetWindowLongPtrA(window, GWL_STYLE);
-    const LONG_PTR exStyle = ::GetWindowLongPtrA(window, GWL_EXSTYLE);
-    if ((style & WS_CAPTION) != WS_CAPTION) return CaptionBorder::None;
-    const bool sizing = (style & WS_THICKFRAME) != 0;
-    if (exStyle & WS_EX_TOOLWINDOW) return sizing ? CaptionBorder::SizeToolWin : CaptionBorder::ToolWindow;
-    if (exStyle & WS_EX_DLGMODALFRAME) return CaptionBorder::Dialog;
-    return sizing ? CaptionBorder::Sizeable : CaptionBorder::Single;
-}
-
-CaptionIcons IconsOf(HWND window) {
-    const LONG_PTR style = ::GetWindowLongPtrA(window, GWL_STYLE);
-    const LONG_PTR exStyle = ::GetWindowLongPtrA(window, GWL_EXSTYLE);
-    CaptionIcons icons;
-    icons.systemMenu = (style & WS_SYSMENU) != 0;
-    icons.minimize = (style & WS_MINIMIZEBOX) != 0;
-    icons.maximize = (style & WS_MAXIMIZEBOX) != 0;
-    icons.help = (exStyle & WS_EX_CONTEXTHELP) != 0;
-    return icons;
-}
-
 CaptionMetrics SystemCaptionMetrics() {
     CaptionMetrics m;
     m.frameX = ::GetSystemMetrics(SM_CXFRAME);
@@ -101,15 +79,14 @@ CaptionMetrics SystemCaptionMetrics() {
 
 // The caption rectangle of a window in window coordinates, or nothing for a
 // window without a title bar.
-bool CaptionRectOf(HWND window, RECT& caption) {
-    const CaptionBorder border = BorderOf(window);
-    if (border == CaptionBorder::None) return false;
+bool CaptionRectOf(HWND window, const FrameStyle& frame, RECT& caption) {
+    if (!HasCaption(frame.border)) return false;
     RECT bounds{};
     ::GetWindowRect(window, &bounds);
-    const Box box = CaptionRect(bounds.right - bounds.left, bounds.bottom - bounds.top, border, IconsOf(window),
-                                SystemCaptionMetrics());
-    caption = RECT{box.left, box.top, box.right, box.bottom};
-    return box.Width() > 0 && box.Height() > 0;
+    const Rect r =
+        CaptionRect(bounds.right - bounds.left, bounds.bottom - bounds.top, frame, SystemCaptionMetrics());
+    caption = RECT{r.left, r.top, r.right, r.bottom};
+    return !r.IsEmpty();
 }
 
 // One colour over a rectangle without making a brush.
@@ -142,6 +119,9 @@ bool SystemVersionAtLeast4() noexcept { return LOBYTE(LOWORD(::GetVersion())) >=
 
 TGradientCaption::~TGradientCaption() { Unhook(); }
 
+TGradientCaption::Subclass::Subclass(TGradientCaption& caption) noexcept
+    : TWindowSubclass(ui::kGradientCaptionSubclassId), caption_(caption) {}
+
 void TGradientCaption::Attach(HWND form) {
     Unhook();
     form_ = form;
@@ -156,17 +136,15 @@ bool TGradientCaption::Painting() const noexcept {
 
 void TGradientCaption::UpdateHook() {
     const bool wanted = Painting();
-    if (wanted && !hooked_) {
-        hooked_ = ::SetWindowSubclass(form_, &TGradientCaption::SubclassProc, kSubclassId,
-                                      reinterpret_cast<DWORD_PTR>(this)) != FALSE;
-    } else if (!wanted && hooked_) {
-        Unhook();
-    }
+    if (wanted && !subclass_.Attached()) subclass_.Attach(form_);
+    else if (!wanted && subclass_.Attached()) Unhook();
 }
 
 void TGradientCaption::Unhook() noexcept {
-    if (hooked_ && form_) ::RemoveWindowSubclass(form_, &TGradientCaption::SubclassProc, kSubclassId);
-    hooked_ = false;
+    // Detaching by choice keeps the form; only its destruction forgets it.
+    const HWND form = form_;
+    subclass_.Detach();
+    form_ = form;
     rightButtonDown_ = false;
 }
 
@@ -216,7 +194,7 @@ void TGradientCaption::SetFontInactiveColor(Colour colour) {
 
 CaptionFont TGradientCaption::Font() const {
     if (!defaultFont_) return font_;
-    const bool tool = form_ && IsToolWindow(BorderOf(form_));
+    const bool tool = form_ && IsToolWindow(ui::ReadFrameStyle(form_).border);
     return CaptionFontOf(SystemCaptionFont(tool), clCaptionText);
 }
 
@@ -277,10 +255,9 @@ void TGradientCaption::PaintNow() {
 
 void TGradientCaption::PaintInto(HDC windowDc) {
     lastPaint_ = CaptionPaintRecord{};
-    const CaptionBorder border = BorderOf(form_);
+    const FrameStyle frame = ui::ReadFrameStyle(form_);
     RECT caption{};
-    if (!CaptionRectOf(form_, caption)) return;
-    const CaptionIcons icons = IconsOf(form_);
+    if (!CaptionRectOf(form_, frame, caption)) return;
     const int width = caption.right - caption.left;
     const int height = caption.bottom - caption.top;
 
@@ -305,14 +282,14 @@ void TGradientCaption::PaintInto(HDC windowDc) {
     }
 
     int textLeft = 0;
-    const bool icon = CaptionShowsIcon(border, icons);
+    const bool icon = CaptionShowsIcon(frame);
     if (icon) {
         DrawFormIcon(form_, dc, height);
         textLeft += height;
     }
 
     // The fonts: the caption's, and each piece's own.
-    const bool tool = IsToolWindow(border);
+    const bool tool = IsToolWindow(frame.border);
     const LOGFONTA mainLogFont = defaultFont_ ? SystemCaptionFont(tool) : LogFontOf(font_);
     ui::UniqueFont mainFont(::CreateFontIndirectA(&mainLogFont));
     const Colour mainColour = defaultFont_ ? clCaptionText : font_.colour;
@@ -372,74 +349,78 @@ void TGradientCaption::PaintInto(HDC windowDc) {
     lastPaint_.icon = icon;
 }
 
-LRESULT CALLBACK TGradientCaption::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                                UINT_PTR, DWORD_PTR data) noexcept {
-    auto* self = reinterpret_cast<TGradientCaption*>(data);
-    switch (message) {
-    case WM_NCPAINT: {
-        // The default painting gets the update region without the caption,
-        // so that it does not paint over the gradient first.
-        ui::UniqueRegion withoutCaption;
-        ui::RunGuarded([&] {
-            RECT caption{};
-            if (!self->Painting() || !CaptionRectOf(window, caption)) return;
-            RECT bounds{};
-            ::GetWindowRect(window, &bounds);
-            ::OffsetRect(&caption, bounds.left, bounds.top);
-            // 1 stands for the whole window.
-            ui::UniqueRegion whole;
-            HRGN update = reinterpret_cast<HRGN>(wParam);
-            if (wParam == 1 || !update) {
-                whole.Reset(::CreateRectRgnIndirect(&bounds));
-                update = whole.Get();
-            }
-            if (!update || !::RectInRegion(update, &caption)) return;
-            ui::UniqueRegion captionRegion(::CreateRectRgnIndirect(&caption));
-            withoutCaption.Reset(::CreateRectRgn(0, 0, 0, 0));
-            if (::CombineRgn(withoutCaption.Get(), update, captionRegion.Get(), RGN_DIFF) == ERROR)
-                withoutCaption.Reset();
-        });
-        const WPARAM region = withoutCaption ? reinterpret_cast<WPARAM>(withoutCaption.Get()) : wParam;
-        const LRESULT result = ::DefSubclassProc(window, message, region, lParam);
-        withoutCaption.Reset();
-        ui::RunGuarded([self] { self->PaintNow(); });
-        return result;
-    }
-    case WM_NCACTIVATE: {
-        self->windowActive_ = wParam != 0;
-        const LRESULT result = ::DefSubclassProc(window, message, wParam, lParam);
-        ui::RunGuarded([self] { self->PaintNow(); });
-        return result;
-    }
-    case WM_SETTEXT: {
+// After the message went on: a failing paint is reported, and the message
+// must not go on a second time.
+void TGradientCaption::Subclass::PaintGuarded() noexcept {
+    ui::RunGuarded([this] { caption_.PaintNow(); });
+}
+
+LRESULT TGradientCaption::Subclass::OnNcPaint(HRGN update) {
+    // The default painting gets the update region without the caption, so
+    // that it does not paint over the gradient first.
+    const HWND window = Window();
+    ui::UniqueRegion withoutCaption;
+    ui::RunGuarded([&] {
+        RECT caption{};
+        if (!caption_.Painting() || !CaptionRectOf(window, ui::ReadFrameStyle(window), caption)) return;
+        RECT bounds{};
+        ::GetWindowRect(window, &bounds);
+        ::OffsetRect(&caption, bounds.left, bounds.top);
+        // 1 stands for the whole window.
+        ui::UniqueRegion whole;
+        HRGN region = update;
+        if (reinterpret_cast<WPARAM>(update) == 1 || !region) {
+            whole.Reset(::CreateRectRgnIndirect(&bounds));
+            region = whole.Get();
+        }
+        if (!region || !::RectInRegion(region, &caption)) return;
+        ui::UniqueRegion captionRegion(::CreateRectRgnIndirect(&caption));
+        withoutCaption.Reset(::CreateRectRgn(0, 0, 0, 0));
+        if (::CombineRgn(withoutCaption.Get(), region, captionRegion.Get(), RGN_DIFF) == ERROR)
+            withoutCaption.Reset();
+    });
+    const LRESULT result = TWindowSubclass::OnNcPaint(withoutCaption ? withoutCaption.Get() : update);
+    withoutCaption.Reset();
+    PaintGuarded();
+    return result;
+}
+
+LRESULT TGradientCaption::Subclass::OnNcActivate(bool active, HRGN update) {
+    caption_.windowActive_ = active;
+    const LRESULT result = TWindowSubclass::OnNcActivate(active, update);
+    PaintGuarded();
+    return result;
+}
+
+LRESULT TGradientCaption::Subclass::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SETTEXT) {
         // The default handling draws the system caption with the new text
         // directly, without WM_NCPAINT.
-        const LRESULT result = ::DefSubclassProc(window, message, wParam, lParam);
-        ui::RunGuarded([self] { self->PaintNow(); });
+        const LRESULT result = DefaultProc(message, wParam, lParam);
+        PaintGuarded();
         return result;
     }
-    case WM_NCRBUTTONDOWN:
-        if (self->popupMenu_) {
-            self->rightButtonDown_ = true;
-            return 0;
-        }
-        break;
-    case WM_NCRBUTTONUP:
-        if (self->rightButtonDown_) {
-            self->rightButtonDown_ = false;
-            ::SendMessageA(window, WM_CANCELMODE, 0, 0);
-            ::TrackPopupMenu(self->popupMenu_, TPM_LEFTALIGN | TPM_RIGHTBUTTON, static_cast<short>(LOWORD(lParam)),
-                             static_cast<short>(HIWORD(lParam)), 0, window, nullptr);
-            return 0;
-        }
-        break;
-    case WM_NCDESTROY:
-        self->Unhook();
-        self->form_ = nullptr;
-        break;
-    default: break;
+    return TWindowSubclass::WindowProc(message, wParam, lParam);
+}
+
+LRESULT TGradientCaption::Subclass::OnNcMouseButton(NcButton button, NcClick click, int hitTest, POINT screen) {
+    if (button == NcButton::Right && click == NcClick::Down && caption_.popupMenu_) {
+        caption_.rightButtonDown_ = true;
+        return 0;
     }
-    return ::DefSubclassProc(window, message, wParam, lParam);
+    if (button == NcButton::Right && click == NcClick::Up && caption_.rightButtonDown_) {
+        caption_.rightButtonDown_ = false;
+        ::SendMessageA(Window(), WM_CANCELMODE, 0, 0);
+        ::TrackPopupMenu(caption_.popupMenu_, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, Window(),
+                         nullptr);
+        return 0;
+    }
+    return TWindowSubclass::OnNcMouseButton(button, click, hitTest, screen);
+}
+
+void TGradientCaption::Subclass::OnDetached() noexcept {
+    caption_.rightButtonDown_ = false;
+    caption_.form_ = nullptr;
 }
 
 }  // namespace vc::effects

@@ -1,18 +1,19 @@
 #pragma once
 // TGradientCaption: paints a window's title bar itself: a colour gradient
 // (or the solid caption colour), the window icon and the caption text. It
-// subclasses the window (SetWindowSubclass) while it paints, so that it sees
-// the non-client messages before and after the window's own handling, and
-// leaves the rest of the frame to the normal painting.
+// subclasses the window while it paints, so that it sees the non-client
+// messages before and after the window's own handling, and leaves the rest of
+// the frame to the normal painting.
 #include <windows.h>
 
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "common/caption_font.h"
 #include "common/values.h"
 #include "effects/caption_geometry.h"
-#include "window/startup.h"
+#include "ui/subclass_win.h"
 
 namespace vc::effects {
 
@@ -94,8 +95,23 @@ public:
     const CaptionPaintRecord& LastPaint() const noexcept { return lastPaint_; }
 
 private:
-    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR id, DWORD_PTR self) noexcept;
+    class Subclass final : public ui::TWindowSubclass {
+    public:
+        explicit Subclass(TGradientCaption& caption) noexcept;
+
+    protected:
+        LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+        LRESULT OnNcPaint(HRGN update) override;
+        LRESULT OnNcActivate(bool active, HRGN update) override;
+        LRESULT OnNcMouseButton(NcButton button, NcClick click, int hitTest, POINT screen) override;
+        void OnDetached() noexcept override;
+
+    private:
+        void PaintGuarded() noexcept;
+
+        TGradientCaption& caption_;
+    };
+
     void UpdateHook();
     void Unhook() noexcept;
     void PaintInto(HDC windowDc);
@@ -103,7 +119,6 @@ private:
     void Changed(bool changed);
 
     HWND form_ = nullptr;
-    bool hooked_ = false;
 
     bool active_ = true;
     std::vector<TCaptionPiece> captions_;
@@ -121,6 +136,8 @@ private:
     bool windowActive_ = false;
     bool rightButtonDown_ = false;
     CaptionPaintRecord lastPaint_;
+    // Last: it goes first, while everything it calls on is still there.
+    Subclass subclass_{*this};
 };
 
 }  // namespace vc::effects

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "ui/system_colour_win.h"
+
 namespace vc {
 
 namespace {
@@ -124,7 +126,7 @@ ui::UniqueRegion RegionFromRects(const std::vector<Rect>& rects) {
 
 SkinEnvironment WindowsSkinEnvironment(HWND owner, const char* caption) {
     SkinEnvironment e;
-    e.system_colour = [](int index) -> Colour { return ::GetSysColor(index); };
+    e.system_colour = &ui::SystemColour;
     e.h_scroll_arrow_width = ::GetSystemMetrics(SM_CXHSCROLL);
     HMODULE user32 = ::GetModuleHandleA("user32.dll");
     e.has_scroll_bar_info = user32 && ::GetProcAddress(user32, "GetScrollBarInfo") != nullptr;

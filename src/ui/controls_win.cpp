@@ -2,12 +2,13 @@
 
 #include <stdexcept>
 
-#include "ui/application_win.h"
-#include "ui/form_win.h"
+#include "ui/private_messages.h"
 
 namespace vc::ui {
 
 namespace {
+
+constexpr const char* kControlProperty = "VellumcastControl";
 
 HWND CreateChild(const char* className, DWORD style, HWND parent, const RECT& bounds = RECT{0, 0, 0, 0}) {
     HWND window = ::CreateWindowExA(0, className, "", WS_CHILD | style, bounds.left, bounds.top,
@@ -21,7 +22,11 @@ HWND CreateChild(const char* className, DWORD style, HWND parent, const RECT& bo
 
 void TControl::Adopt(HWND window) {
     window_.Reset(window);
-    ::SetPropA(window, kComponentProperty, this);
+    ::SetPropA(window, kControlProperty, this);
+}
+
+TControl* TControl::FromHandle(HWND window) noexcept {
+    return window ? static_cast<TControl*>(::GetPropA(window, kControlProperty)) : nullptr;
 }
 
 void TControl::SetVisible(bool visible) {
@@ -72,11 +77,13 @@ void TToolBar::Create(const CreateArgs& args, const std::vector<Button>& buttons
     }
     ::SendMessageA(Handle(), TB_ADDBUTTONSA, items.size(), reinterpret_cast<LPARAM>(items.data()));
     ::SendMessageA(Handle(), TB_SETBUTTONSIZE, 0, MAKELPARAM(args.buttonWidth, args.buttonHeight));
-    ::SetWindowSubclass(Handle(), &TToolBar::Subclass, 1, 0);
+    subclass_.Attach(Handle());
 }
 
-LRESULT CALLBACK TToolBar::Subclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                    DWORD_PTR) noexcept {
+TToolBar::Subclass::Subclass() noexcept : TWindowSubclass(kToolBarSubclassId) {}
+
+LRESULT TToolBar::Subclass::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    const HWND window = Window();
     switch (message) {
     case WM_SETCURSOR: {
         // Buttons show the hand, like links in the page below them.
@@ -93,7 +100,7 @@ LRESULT CALLBACK TToolBar::Subclass(HWND window, UINT message, WPARAM wParam, LP
         break;
     }
     case WM_PAINT: {
-        const LRESULT result = ::DefSubclassProc(window, message, wParam, lParam);
+        const LRESULT result = DefaultProc(message, wParam, lParam);
         // The bottom edge line.
         RECT client;
         ::GetClientRect(window, &client);
@@ -102,13 +109,10 @@ LRESULT CALLBACK TToolBar::Subclass(HWND window, UINT message, WPARAM wParam, LP
         ::FillRect(dc.Get(), &line, ::GetSysColorBrush(COLOR_BTNSHADOW));
         return result;
     }
-    case WM_NCDESTROY:
-        ::RemoveWindowSubclass(window, &TToolBar::Subclass, 1);
-        break;
     default:
         break;
     }
-    return ::DefSubclassProc(window, message, wParam, lParam);
+    return TWindowSubclass::WindowProc(message, wParam, lParam);
 }
 
 TToolBar::Button* TToolBar::Find(int id) {

@@ -8,10 +8,13 @@
 #include <vector>
 
 #include "ui/handles_win.h"
+#include "ui/subclass_win.h"
 
 namespace vc::ui {
 
-// A child control window registered under kComponentProperty.
+// A child control window. Code holding only the handle finds the object
+// through FromHandle; a form's handle gives null, as a control's gives null to
+// TForm::FromHandle.
 class TControl {
 public:
     TControl() = default;
@@ -19,6 +22,7 @@ public:
     TControl(const TControl&) = delete;
     TControl& operator=(const TControl&) = delete;
 
+    static TControl* FromHandle(HWND window) noexcept;
     HWND Handle() const noexcept { return window_.Get(); }
     // The wanted visibility: true also while the parent form is still hidden.
     bool Visible() const noexcept { return visible_; }
@@ -70,7 +74,15 @@ public:
     bool AnswerToolTip(NMHDR* header);
 
 private:
-    static LRESULT CALLBACK Subclass(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR) noexcept;
+    // The hand cursor over buttons and the bottom edge line.
+    class Subclass final : public TWindowSubclass {
+    public:
+        Subclass() noexcept;
+
+    protected:
+        LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    };
+
     Button* Find(int id);
     const Button* Find(int id) const;
 
@@ -78,6 +90,7 @@ private:
     UniqueImageList images_;
     UniqueImageList disabledImages_;
     int height_ = 36;
+    Subclass subclass_;
 };
 
 class TStatusBar : public TControl {

@@ -9,13 +9,15 @@ namespace vc::ui {
 namespace {
 
 constexpr const char* kFormClass = "TVellumcastForm";
+// A property of its own, so that a control's handle never passes for a form.
+constexpr const char* kFormProperty = "VellumcastForm";
 
-void RegisterFormClass(HICON icon) {
+void RegisterFormClass(HICON icon, WNDPROC procedure) {
     WNDCLASSEXA windowClass{};
     if (::GetClassInfoExA(::GetModuleHandleA(nullptr), kFormClass, &windowClass)) return;
     windowClass.cbSize = sizeof(windowClass);
     windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = ::DefWindowProcA;
+    windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = ::GetModuleHandleA(nullptr);
     windowClass.hIcon = icon ? icon : ::LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
     windowClass.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
@@ -27,40 +29,42 @@ void RegisterFormClass(HICON icon) {
 }  // namespace
 
 TForm::~TForm() {
-    // The window must not call back into a half-destroyed object.
+    // Without the property the window no longer calls back into this
+    // half-destroyed object; its procedure stays, so that subclasses stacked
+    // on it still see the rest of the destruction down to WM_NCDESTROY.
     if (HWND window = window_.Release()) {
-        ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(::DefWindowProcA));
-        ::RemovePropA(window, kComponentProperty);
+        ::RemovePropA(window, kFormProperty);
         ::DestroyWindow(window);
     }
 }
 
 void TForm::Create(const CreateArgs& args) {
-    RegisterFormClass(args.icon);
-    border_ = args.border;
-    // The class procedure is the default one; the trampoline is put in place
-    // for this window only, so WM_NCCREATE comes through CreateWindowEx's
-    // parameter instead.
+    RegisterFormClass(args.icon, &TForm::Trampoline);
+    frame_.border = args.border;
     HWND window = ::CreateWindowExA(0, kFormClass, args.caption.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                                     args.left, args.top, args.width, args.height, nullptr, nullptr,
-                                    ::GetModuleHandleA(nullptr), nullptr);
+                                    ::GetModuleHandleA(nullptr), this);
     if (!window) throw std::runtime_error("Cannot create the window");
-    window_.Reset(window);
-    ::SetPropA(window, kComponentProperty, this);
-    ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TForm::Trampoline));
     ApplyFrameStyle();
     OnCreate();
 }
 
 TForm* TForm::FromHandle(HWND window) noexcept {
-    return static_cast<TForm*>(::GetPropA(window, kComponentProperty));
+    return window ? static_cast<TForm*>(::GetPropA(window, kFormProperty)) : nullptr;
 }
 
 LRESULT CALLBACK TForm::Trampoline(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     TForm* form = FromHandle(window);
+    if (!form && message == WM_NCCREATE) {
+        form = static_cast<TForm*>(reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
+        if (form) {
+            form->window_.Reset(window);
+            ::SetPropA(window, kFormProperty, form);
+        }
+    }
     if (!form) return ::DefWindowProcA(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
-        ::RemovePropA(window, kComponentProperty);
+        ::RemovePropA(window, kFormProperty);
         form->window_.Release();
         return ::DefWindowProcA(window, message, wParam, lParam);
     }
@@ -155,48 +159,60 @@ void TForm::SetPosition(int left, int top) {
     SetBounds(left, top, r.right - r.left, r.bottom - r.top);
 }
 
-void TForm::SetBorder(BorderStyle border) {
-    border_ = border;
+void TForm::SetFrame(const FrameStyle& frame) {
+    const FrameState state = frame_.state;
+    frame_ = frame;
+    frame_.state = state;
     ApplyFrameStyle();
+    if (frame.state != state) SetState(frame.state);
 }
 
-void TForm::SetIcons(BorderIcons icons) {
-    icons_ = icons;
+void TForm::SetBorder(FrameBorder border) {
+    frame_.border = border;
     ApplyFrameStyle();
 }
 
 void TForm::ApplyFrameStyle() {
-    LONG_PTR style = ::GetWindowLongPtrA(Handle(), GWL_STYLE);
-    style &= ~static_cast<LONG_PTR>(WS_POPUP | WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX |
-                                    WS_MAXIMIZEBOX | WS_BORDER | WS_DLGFRAME);
-    switch (border_) {
-    case BorderStyle::None: style |= WS_POPUP; break;
-    case BorderStyle::Single: style |= WS_CAPTION; break;
-    case BorderStyle::Sizeable: style |= WS_CAPTION | WS_THICKFRAME; break;
-    }
-    if (border_ != BorderStyle::None) {
-        if (icons_.systemMenu) style |= WS_SYSMENU;
-        // Minimise and maximise boxes are drawn only beside a system menu.
-        if (icons_.minimize) style |= WS_MINIMIZEBOX;
-        if (icons_.maximize) style |= WS_MAXIMIZEBOX;
+    constexpr LONG_PTR kFrameBits = WS_POPUP | WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX |
+                                    WS_MAXIMIZEBOX | WS_BORDER | WS_DLGFRAME;
+    constexpr LONG_PTR kFrameExBits = WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW | WS_EX_CONTEXTHELP;
+    LONG_PTR style = ::GetWindowLongPtrA(Handle(), GWL_STYLE) & ~kFrameBits;
+    LONG_PTR exStyle = ::GetWindowLongPtrA(Handle(), GWL_EXSTYLE) & ~kFrameExBits;
+    const FrameBorder border = frame_.border;
+    if (border == FrameBorder::NoCaption) {
+        style |= WS_POPUP;
+    } else {
+        style |= WS_CAPTION;
+        if (IsSizable(border)) style |= WS_THICKFRAME;
+        if (border == FrameBorder::DialogFrame) exStyle |= WS_EX_DLGMODALFRAME;
+        if (IsToolWindow(border)) exStyle |= WS_EX_TOOLWINDOW;
+        if (frame_.closeBox) style |= WS_SYSMENU;
+        // The system draws minimise and maximise boxes only beside a close box.
+        if (frame_.minimiseBox) style |= WS_MINIMIZEBOX;
+        if (frame_.maximiseBox) style |= WS_MAXIMIZEBOX;
+        if (frame_.helpBox) exStyle |= WS_EX_CONTEXTHELP;
     }
     ::SetWindowLongPtrA(Handle(), GWL_STYLE, style);
+    ::SetWindowLongPtrA(Handle(), GWL_EXSTYLE, exStyle);
+    // A system menu made while the window had one would outlive the style
+    // bit and still count as a close box; without the bit it is not rebuilt.
+    if (!(style & WS_SYSMENU)) ::GetSystemMenu(Handle(), TRUE);
     ::SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
                    SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TForm::SetState(WindowState state) {
-    state_ = state;
+void TForm::SetState(FrameState state) {
+    frame_.state = state;
     if (!::IsWindowVisible(Handle())) return;
-    ::ShowWindow(Handle(), state == WindowState::Maximized   ? SW_MAXIMIZE
-                           : state == WindowState::Minimized ? SW_MINIMIZE
-                                                             : SW_RESTORE);
+    ::ShowWindow(Handle(), state == FrameState::Maximised   ? SW_MAXIMIZE
+                           : state == FrameState::Minimised ? SW_MINIMIZE
+                                                            : SW_RESTORE);
 }
 
 void TForm::Show() {
-    ::ShowWindow(Handle(), state_ == WindowState::Maximized   ? SW_SHOWMAXIMIZED
-                           : state_ == WindowState::Minimized ? SW_SHOWMINIMIZED
-                                                              : SW_SHOWNORMAL);
+    ::ShowWindow(Handle(), frame_.state == FrameState::Maximised   ? SW_SHOWMAXIMIZED
+                           : frame_.state == FrameState::Minimised ? SW_SHOWMINIMIZED
+                                                                   : SW_SHOWNORMAL);
     ::UpdateWindow(Handle());
 }
 

@@ -1,26 +1,16 @@
 #pragma once
-// A top-level window with typed message handlers. The object is stored in
-// the window at WM_NCCREATE and forgotten at WM_NCDESTROY; code holding only
-// the handle finds it through the window property kComponentProperty.
+// A top-level window with typed message handlers. The object reaches the
+// window through CreateWindowEx's creation parameter and is stored in it at
+// WM_NCCREATE, so every message from then on reaches it, and it is forgotten
+// at WM_NCDESTROY; code holding only the handle finds it through FromHandle.
 #include <windows.h>
 
 #include <string>
 
+#include "common/frame_style.h"
 #include "ui/handles_win.h"
 
 namespace vc::ui {
-
-constexpr const char* kComponentProperty = "VellumcastComponent";
-
-enum class BorderStyle { Single, None, Sizeable };
-enum class WindowState { Normal, Maximized, Minimized };
-
-// Title-bar buttons.
-struct BorderIcons {
-    bool systemMenu = true;
-    bool minimize = true;
-    bool maximize = true;
-};
 
 class TForm {
 public:
@@ -30,7 +20,7 @@ public:
         int top = CW_USEDEFAULT;
         int width = CW_USEDEFAULT;
         int height = CW_USEDEFAULT;
-        BorderStyle border = BorderStyle::Sizeable;
+        FrameBorder border = FrameBorder::Sizable;
         HICON icon = nullptr;
     };
 
@@ -39,9 +29,11 @@ public:
     TForm(const TForm&) = delete;
     TForm& operator=(const TForm&) = delete;
 
-    // Creates the window hidden; OnCreate runs before this returns.
+    // Creates the window hidden; OnCreate runs before this returns, after
+    // the window's own WM_NCCREATE and WM_CREATE.
     void Create(const CreateArgs& args);
     HWND Handle() const noexcept { return window_.Get(); }
+    // The form of a window; null for any other window, controls included.
     static TForm* FromHandle(HWND window) noexcept;
 
     std::string Caption() const;
@@ -55,13 +47,16 @@ public:
     void SetHeight(int height);
     void SetPosition(int left, int top);
 
-    BorderStyle Border() const noexcept { return border_; }
-    void SetBorder(BorderStyle border);
-    BorderIcons Icons() const noexcept { return icons_; }
-    void SetIcons(BorderIcons icons);
-    // A hidden window keeps the state and takes it when it is shown.
-    WindowState State() const noexcept { return state_; }
-    void SetState(WindowState state);
+    // The frame the form asks for: border and title-bar buttons become the
+    // window's style at once; a hidden window keeps the state and takes it
+    // when it is shown. Minimise and maximise boxes show only beside a
+    // close box; tool-window borders show the close box alone.
+    const FrameStyle& Frame() const noexcept { return frame_; }
+    void SetFrame(const FrameStyle& frame);
+    FrameBorder Border() const noexcept { return frame_.border; }
+    void SetBorder(FrameBorder border);
+    FrameState State() const noexcept { return frame_.state; }
+    void SetState(FrameState state);
 
     void Show();
     void Close();
@@ -88,9 +83,7 @@ private:
     void ApplyFrameStyle();
 
     UniqueWindow window_;
-    BorderStyle border_ = BorderStyle::Sizeable;
-    BorderIcons icons_;
-    WindowState state_ = WindowState::Normal;
+    FrameStyle frame_;
 };
 
 }  // namespace vc::ui

@@ -4,6 +4,7 @@
 
 #include "common/errors.h"
 #include "ui/application_win.h"
+#include "ui/private_messages.h"
 
 namespace vc::ui {
 
@@ -13,7 +14,6 @@ namespace {
 // ids of the window's controls or the system commands (0xF000 and up).
 constexpr UINT kFirstCommand = 0x8000;
 constexpr UINT kLastCommand = 0xEFFF;
-constexpr UINT_PTR kSubclassId = 0x4D454E55;  // "MENU"
 
 }  // namespace
 
@@ -154,17 +154,16 @@ void TMainMenu::AttachTo(HWND window) {
     if (window == window_) return;
     Detach();
     if (!::SetMenu(window, Handle())) throw Exception("Cannot give the window its menu bar");
-    ::SetWindowSubclass(window, &TMainMenu::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    subclass_.Attach(window);
     window_ = window;
     ::DrawMenuBar(window);
 }
 
 void TMainMenu::Detach() {
     if (!window_) return;
-    if (::IsWindow(window_)) {
-        ::RemoveWindowSubclass(window_, &TMainMenu::SubclassProc, kSubclassId);
-        if (::GetMenu(window_) == Handle()) ::SetMenu(window_, nullptr);
-    }
+    const HWND window = window_;
+    subclass_.Detach();
+    if (::IsWindow(window) && ::GetMenu(window) == Handle()) ::SetMenu(window, nullptr);
     window_ = nullptr;
 }
 
@@ -218,33 +217,32 @@ void TMainMenu::BarChanged() const noexcept {
     if (window_) ::DrawMenuBar(window_);
 }
 
-LRESULT CALLBACK TMainMenu::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                         DWORD_PTR data) noexcept {
-    auto* menu = reinterpret_cast<TMainMenu*>(data);
+TMainMenu::Subclass::Subclass(TMainMenu& menu) noexcept : TWindowSubclass(kMainMenuSubclassId), menu_(menu) {}
+
+LRESULT TMainMenu::Subclass::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
         // Menus send code 0 and no control window; accelerators and controls
-        // go on to the window.
-        if (HIWORD(wParam) == 0 && lParam == 0 && menu->FindItem(LOWORD(wParam))) {
-            RunGuarded([&] { menu->HandleCommand(LOWORD(wParam)); });
+        // go on to the window. A failing click is reported and the command
+        // ends here.
+        if (HIWORD(wParam) == 0 && lParam == 0 && menu_.FindItem(LOWORD(wParam))) {
+            RunGuarded([&] { menu_.HandleCommand(LOWORD(wParam)); });
             return 0;
         }
         break;
     case WM_INITMENUPOPUP:
-        if (!HIWORD(lParam)) RunGuarded([&] { menu->HandlePopup(reinterpret_cast<HMENU>(wParam)); });
+        if (!HIWORD(lParam)) RunGuarded([&] { menu_.HandlePopup(reinterpret_cast<HMENU>(wParam)); });
         break;
     case WM_DESTROY:
         // The window would destroy its menu bar with itself; the bar is ours.
-        if (::GetMenu(window) == menu->Handle()) ::SetMenu(window, nullptr);
-        break;
-    case WM_NCDESTROY:
-        ::RemoveWindowSubclass(window, &TMainMenu::SubclassProc, kSubclassId);
-        menu->window_ = nullptr;
+        if (::GetMenu(Window()) == menu_.Handle()) ::SetMenu(Window(), nullptr);
         break;
     default:
         break;
     }
-    return ::DefSubclassProc(window, message, wParam, lParam);
+    return TWindowSubclass::WindowProc(message, wParam, lParam);
 }
+
+void TMainMenu::Subclass::OnDetached() noexcept { menu_.window_ = nullptr; }
 
 }  // namespace vc::ui

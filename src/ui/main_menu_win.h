@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "ui/handles_win.h"
+#include "ui/subclass_win.h"
 
 namespace vc::ui {
 
@@ -124,14 +125,25 @@ private:
     // Redraws the bar after a change of a top-level menu.
     void BarChanged() const noexcept;
 
-    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR id, DWORD_PTR data) noexcept;
+    // Answers the window's WM_COMMAND and WM_INITMENUPOPUP for the menu.
+    class Subclass final : public TWindowSubclass {
+    public:
+        explicit Subclass(TMainMenu& menu) noexcept;
+
+    protected:
+        LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+        void OnDetached() noexcept override;
+
+    private:
+        TMainMenu& menu_;
+    };
 
     std::unordered_map<UINT, TMenuItem*> items_;
     std::unordered_map<HMENU, TMenuItem*> popups_;
     UINT nextCommand_;
     HWND window_ = nullptr;
     std::unique_ptr<TMenuItem> bar_;
+    Subclass subclass_{*this};
 };
 
 }  // namespace vc::ui

@@ -331,17 +331,17 @@ int Tform_apresentacao::ScreenWidth() { return ::GetSystemMetrics(SM_CXSCREEN); 
 int Tform_apresentacao::ScreenHeight() { return ::GetSystemMetrics(SM_CYSCREEN); }
 
 void Tform_apresentacao::SetMaximized(bool maximized) {
-    SetState(maximized ? ui::WindowState::Maximized : ui::WindowState::Normal);
+    SetState(maximized ? FrameState::Maximised : FrameState::Normal);
 }
 
-void Tform_apresentacao::SetBorder(WindowBorder border) {
-    TForm::SetBorder(border == WindowBorder::Single ? ui::BorderStyle::Single
-                     : border == WindowBorder::None ? ui::BorderStyle::None
-                                                    : ui::BorderStyle::Sizeable);
-}
+void Tform_apresentacao::SetBorder(FrameBorder border) { TForm::SetBorder(border); }
 
-void Tform_apresentacao::SetTitleBarButtons(const TitleBarButtons& buttons) {
-    SetIcons(ui::BorderIcons{buttons.systemMenu, buttons.minimize, buttons.maximize});
+void Tform_apresentacao::SetTitleBarButtons(bool closeBox, bool minimiseBox, bool maximiseBox) {
+    FrameStyle frame = Frame();
+    frame.closeBox = closeBox;
+    frame.minimiseBox = minimiseBox;
+    frame.maximiseBox = maximiseBox;
+    SetFrame(frame);
 }
 
 void Tform_apresentacao::SetButtonVisible(ToolButton button, bool visible) {
@@ -451,7 +451,7 @@ void Tform_apresentacao::CloseWindow() {
     Close();
 }
 
-void Tform_apresentacao::MaximizeWindow() { SetState(ui::WindowState::Maximized); }
+void Tform_apresentacao::MaximizeWindow() { SetState(FrameState::Maximised); }
 
 void Tform_apresentacao::MinimizeApplication() { ui::Application().Minimize(); }
 

@@ -109,8 +109,8 @@ private:
     int ScreenWidth() override;
     int ScreenHeight() override;
     void SetMaximized(bool maximized) override;
-    void SetBorder(WindowBorder border) override;
-    void SetTitleBarButtons(const TitleBarButtons& buttons) override;
+    void SetBorder(FrameBorder border) override;
+    void SetTitleBarButtons(bool closeBox, bool minimiseBox, bool maximiseBox) override;
     void SetButtonVisible(ToolButton button, bool visible) override;
     void SetPartVisible(WindowPart part, bool visible) override;
     void SetButtonHint(ToolButton button, const std::string& hint) override;

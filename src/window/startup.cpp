@@ -71,15 +71,15 @@ void ApplyConfiguration(ConfigurationLines& lines, WindowSettings& settings, Sta
     const bool stateDelayed = lines.Line(line::kBorder) == "2";
     if (!stateDelayed) ApplyWindowState(lines, window);
     const std::string& border = lines.Line(line::kBorder);
-    if (border == "0") window.SetBorder(WindowBorder::Single);
-    if (border == "1") window.SetBorder(WindowBorder::None);
-    if (border == "2") window.SetBorder(WindowBorder::Sizeable);
+    if (border == "0") window.SetBorder(FrameBorder::Fixed);
+    if (border == "1") window.SetBorder(FrameBorder::NoCaption);
+    if (border == "2") window.SetBorder(FrameBorder::Sizable);
 
-    TitleBarButtons buttons;
-    buttons.systemMenu = lines.Boolean(line::kSystemMenu);
-    buttons.minimize = lines.Boolean(line::kMinimiseButton);
-    buttons.maximize = lines.Boolean(line::kMaximiseButton);
-    window.SetTitleBarButtons(buttons);
+    // Read in this order: system menu, minimise, maximise.
+    const bool closeBox = lines.Boolean(line::kSystemMenu);
+    const bool minimiseBox = lines.Boolean(line::kMinimiseButton);
+    const bool maximiseBox = lines.Boolean(line::kMaximiseButton);
+    window.SetTitleBarButtons(closeBox, minimiseBox, maximiseBox);
 
     settings.StartPage = lines.Line(line::kStartPage);
 

@@ -7,35 +7,19 @@
 #include <cstdint>
 #include <string>
 
+#include "common/caption_font.h"
+#include "common/frame_style.h"
 #include "common/values.h"
 #include "interpreter/command_host.h"
 #include "runtime/configuration.h"
 
 namespace vc {
 
-enum class WindowBorder { Single, None, Sizeable };
-
 constexpr int kToolButtonCount = 10;
 
 // Parts of the window whose visibility the configuration sets, besides the
 // tool buttons.
 enum class WindowPart { Toolbar, AboutSeparator, HomeSeparator, StatusBar };
-
-struct CaptionFont {
-    std::string name;
-    int size = 0;
-    Colour colour = 0;
-    bool bold = false;
-    bool italic = false;
-    bool underline = false;
-    bool strikeOut = false;
-};
-
-struct TitleBarButtons {
-    bool systemMenu = false;
-    bool minimize = false;
-    bool maximize = false;
-};
 
 // The window fields filled from the configuration and used after start-up.
 struct WindowSettings {
@@ -79,8 +63,11 @@ public:
     virtual int ScreenWidth() = 0;
     virtual int ScreenHeight() = 0;
     virtual void SetMaximized(bool maximized) = 0;
-    virtual void SetBorder(WindowBorder border) = 0;
-    virtual void SetTitleBarButtons(const TitleBarButtons& buttons) = 0;
+    // Line 4: 0 Fixed, 1 NoCaption, 2 Sizable.
+    virtual void SetBorder(FrameBorder border) = 0;
+    // The title-bar buttons, all at once: the close box stands for the
+    // system menu too.
+    virtual void SetTitleBarButtons(bool closeBox, bool minimiseBox, bool maximiseBox) = 0;
     virtual void SetButtonVisible(ToolButton button, bool visible) = 0;
     virtual void SetPartVisible(WindowPart part, bool visible) = 0;
     virtual void SetButtonHint(ToolButton button, const std::string& hint) = 0;

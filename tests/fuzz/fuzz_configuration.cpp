@@ -23,8 +23,8 @@ public:
     int ScreenWidth() override { return 1024; }
     int ScreenHeight() override { return 768; }
     void SetMaximized(bool) override {}
-    void SetBorder(vc::WindowBorder) override {}
-    void SetTitleBarButtons(const vc::TitleBarButtons&) override {}
+    void SetBorder(vc::FrameBorder) override {}
+    void SetTitleBarButtons(bool, bool, bool) override {}
     void SetButtonVisible(vc::ToolButton, bool) override {}
     void SetPartVisible(vc::WindowPart, bool) override {}
     void SetButtonHint(vc::ToolButton, const std::string&) override {}

@@ -78,6 +78,17 @@ TEST(EffectsGradient, BandCountIsBoundedByTheWidthAndAtLeastTwo) {
     EXPECT_TRUE(GradientBands(black, white, 64, -20).empty());
 }
 
+// Buttons in the order close (with the system menu), minimise, maximise, help.
+FrameStyle Frame(FrameBorder border, bool close, bool minimise, bool maximise, bool help) {
+    FrameStyle frame;
+    frame.border = border;
+    frame.closeBox = close;
+    frame.minimiseBox = minimise;
+    frame.maximiseBox = maximise;
+    frame.helpBox = help;
+    return frame;
+}
+
 TEST(EffectsCaptionRect, EachBorderKindInsetsAndShortensTheCaption) {
     CaptionMetrics m;
     m.frameX = 4;
@@ -88,56 +99,57 @@ TEST(EffectsCaptionRect, EachBorderKindInsetsAndShortensTheCaption) {
     m.smallCaptionHeight = 15;
     m.buttonWidth = 18;
     m.smallButtonWidth = 12;
-    const CaptionIcons all{true, true, true, false};
+    auto all = [](FrameBorder border) { return Frame(border, true, true, true, false); };
+    auto withHelp = [](FrameBorder border) { return Frame(border, true, true, true, true); };
 
-    // Sizeable: sizing frame, three buttons.
-    EXPECT_EQ(CaptionRect(400, 300, CaptionBorder::Sizeable, all, m), (Box{4, 5, 396 - 3 * 18, 5 + 18}));
-    // Single: dialog frame.
-    EXPECT_EQ(CaptionRect(400, 300, CaptionBorder::Single, all, m), (Box{3, 2, 397 - 3 * 18, 2 + 18}));
+    // Sizable: sizing frame, three buttons; the title bar is one row short
+    // of the caption height (the frame's line under it) and ends just past.
+    EXPECT_EQ(CaptionRect(400, 300, all(FrameBorder::Sizable), m), (Rect{4, 5, 396 - 3 * 18, 5 + 18}));
+    // Fixed: dialog frame.
+    EXPECT_EQ(CaptionRect(400, 300, all(FrameBorder::Fixed), m), (Rect{3, 2, 397 - 3 * 18, 2 + 18}));
     // Dialog: minimise and maximise never show; system menu and help do.
-    const CaptionIcons withHelp{true, true, true, true};
-    EXPECT_EQ(CaptionButtonCount(CaptionBorder::Dialog, withHelp), 2);
-    EXPECT_EQ(CaptionRect(400, 300, CaptionBorder::Dialog, withHelp, m), (Box{3, 2, 397 - 2 * 18, 2 + 18}));
+    EXPECT_EQ(CaptionButtonCount(withHelp(FrameBorder::DialogFrame)), 2);
+    EXPECT_EQ(CaptionRect(400, 300, withHelp(FrameBorder::DialogFrame), m), (Rect{3, 2, 397 - 2 * 18, 2 + 18}));
     // Tool windows: small caption, small buttons, only the close button.
-    EXPECT_EQ(CaptionButtonCount(CaptionBorder::ToolWindow, withHelp), 1);
-    EXPECT_EQ(CaptionRect(400, 300, CaptionBorder::ToolWindow, withHelp, m), (Box{3, 2, 397 - 12, 2 + 14}));
-    EXPECT_EQ(CaptionRect(400, 300, CaptionBorder::SizeToolWin, withHelp, m), (Box{4, 5, 396 - 12, 5 + 14}));
-    EXPECT_EQ(CaptionButtonCount(CaptionBorder::SizeToolWin, CaptionIcons{}), 0);
+    EXPECT_EQ(CaptionButtonCount(withHelp(FrameBorder::ToolWindow)), 1);
+    EXPECT_EQ(CaptionRect(400, 300, withHelp(FrameBorder::ToolWindow), m), (Rect{3, 2, 397 - 12, 2 + 14}));
+    EXPECT_EQ(CaptionRect(400, 300, withHelp(FrameBorder::SizableToolWindow), m), (Rect{4, 5, 396 - 12, 5 + 14}));
+    EXPECT_EQ(CaptionButtonCount(Frame(FrameBorder::SizableToolWindow, false, false, false, false)), 0);
 }
 
 TEST(EffectsCaptionRect, ButtonCountForEveryIconCombination) {
     struct Case {
-        CaptionIcons icons;
+        bool close, minimise, maximise, help;
         int count;
     };
-    // Single and sizeable frames alike.
+    // Fixed and sizable frames alike.
     const Case cases[] = {
-        {{false, false, false, false}, 0},
-        {{true, false, false, false}, 1},
-        {{true, true, true, false}, 3},
-        {{true, true, false, false}, 3},  // the missing maximise box is drawn disabled
-        {{true, false, true, false}, 3},
-        {{true, false, false, true}, 2},  // help shows beside close alone
-        {{true, true, false, true}, 3},   // help gives way to minimise
-        {{false, true, true, false}, 0},  // no system menu: no boxes
-        {{false, true, false, true}, 1},  // ... but help stays
-        {{false, false, false, true}, 1},
+        {false, false, false, false, 0},
+        {true, false, false, false, 1},
+        {true, true, true, false, 3},
+        {true, true, false, false, 3},  // the missing maximise box is drawn disabled
+        {true, false, true, false, 3},
+        {true, false, false, true, 2},  // help shows beside close alone
+        {true, true, false, true, 3},   // help gives way to minimise
+        {false, true, true, false, 0},  // no system menu: no boxes
+        {false, true, false, true, 1},  // ... but help stays
+        {false, false, false, true, 1},
     };
     for (const Case& c : cases) {
-        for (CaptionBorder border : {CaptionBorder::Single, CaptionBorder::Sizeable, CaptionBorder::None}) {
-            EXPECT_EQ(CaptionButtonCount(border, c.icons), c.count)
-                << c.icons.systemMenu << c.icons.minimize << c.icons.maximize << c.icons.help;
+        for (FrameBorder border : {FrameBorder::Fixed, FrameBorder::Sizable, FrameBorder::NoCaption}) {
+            EXPECT_EQ(CaptionButtonCount(Frame(border, c.close, c.minimise, c.maximise, c.help)), c.count)
+                << c.close << c.minimise << c.maximise << c.help;
         }
     }
-    EXPECT_EQ(CaptionButtonCount(CaptionBorder::Dialog, CaptionIcons{false, true, true, true}), 1);
+    EXPECT_EQ(CaptionButtonCount(Frame(FrameBorder::DialogFrame, false, true, true, true)), 1);
 
-    // The icon: only where the system menu shows, on single and sizeable frames.
-    EXPECT_TRUE(CaptionShowsIcon(CaptionBorder::Single, {true, false, false, false}));
-    EXPECT_TRUE(CaptionShowsIcon(CaptionBorder::Sizeable, {true, true, true, false}));
-    EXPECT_FALSE(CaptionShowsIcon(CaptionBorder::Sizeable, {false, true, true, false}));
-    EXPECT_FALSE(CaptionShowsIcon(CaptionBorder::Dialog, {true, false, false, false}));
-    EXPECT_FALSE(CaptionShowsIcon(CaptionBorder::ToolWindow, {true, false, false, false}));
-    EXPECT_FALSE(CaptionShowsIcon(CaptionBorder::None, {true, false, false, false}));
+    // The icon: only where the system menu shows, on fixed and sizable frames.
+    EXPECT_TRUE(CaptionShowsIcon(Frame(FrameBorder::Fixed, true, false, false, false)));
+    EXPECT_TRUE(CaptionShowsIcon(Frame(FrameBorder::Sizable, true, true, true, false)));
+    EXPECT_FALSE(CaptionShowsIcon(Frame(FrameBorder::Sizable, false, true, true, false)));
+    EXPECT_FALSE(CaptionShowsIcon(Frame(FrameBorder::DialogFrame, true, false, false, false)));
+    EXPECT_FALSE(CaptionShowsIcon(Frame(FrameBorder::ToolWindow, true, false, false, false)));
+    EXPECT_FALSE(CaptionShowsIcon(Frame(FrameBorder::NoCaption, true, false, false, false)));
 }
 
 TEST(EffectsEllipsis, TextTooLongEndsInThreeDots) {

@@ -28,10 +28,16 @@ public:
     int ScreenWidth() override { return screenWidth; }
     int ScreenHeight() override { return screenHeight; }
     void SetMaximized(bool m) override { log.push_back(m ? "maximized" : "normal"); }
-    void SetBorder(WindowBorder b) override { log.push_back("border " + std::to_string(static_cast<int>(b))); }
-    void SetTitleBarButtons(const TitleBarButtons& b) override {
-        log.push_back(std::string("buttons ") + (b.systemMenu ? "S" : "-") + (b.minimize ? "N" : "-") +
-                      (b.maximize ? "X" : "-"));
+    // Logged by the line 4 value that asks for the border.
+    void SetBorder(FrameBorder b) override {
+        log.push_back(std::string("border ") + (b == FrameBorder::Fixed       ? "0"
+                                                : b == FrameBorder::NoCaption ? "1"
+                                                : b == FrameBorder::Sizable   ? "2"
+                                                                              : "?"));
+    }
+    void SetTitleBarButtons(bool closeBox, bool minimiseBox, bool maximiseBox) override {
+        log.push_back(std::string("buttons ") + (closeBox ? "S" : "-") + (minimiseBox ? "N" : "-") +
+                      (maximiseBox ? "X" : "-"));
     }
     void SetButtonVisible(ToolButton b, bool v) override {
         log.push_back("button " + std::to_string(static_cast<int>(b)) + (v ? " shown" : " hidden"));

@@ -53,7 +53,7 @@ class GradientCaption : public ::testing::Test {
 protected:
     // A form with a plain single frame and no title-bar buttons, so that the
     // gradient shows at both ends of the title bar.
-    void MakeForm(ui::BorderStyle border, int width = 420, bool icons = false) {
+    void MakeForm(FrameBorder border, int width = 420, bool icons = false) {
         form_ = std::make_unique<TestForm>();
         ui::TForm::CreateArgs args;
         args.caption = "Plain";
@@ -63,7 +63,9 @@ protected:
         args.height = 160;
         args.border = border;
         form_->Create(args);
-        form_->SetIcons(ui::BorderIcons{icons, icons, icons});
+        FrameStyle frame = form_->Frame();
+        frame.closeBox = frame.minimiseBox = frame.maximiseBox = icons;
+        form_->SetFrame(frame);
     }
 
     void Configure(TGradientCaption& caption, const std::string& text) {
@@ -88,7 +90,7 @@ protected:
 };
 
 TEST_F(GradientCaption, PaintsFromTheStartColourToTheSystemEndColourWithTheText) {
-    MakeForm(ui::BorderStyle::Single);
+    MakeForm(FrameBorder::Fixed);
     TGradientCaption caption;
     Configure(caption, "Gradient title");
     caption.Attach(form_->Handle());
@@ -115,7 +117,7 @@ TEST_F(GradientCaption, PaintsFromTheStartColourToTheSystemEndColourWithTheText)
 }
 
 TEST_F(GradientCaption, FollowsActivationSolidWhileInactiveUnlessAskedOtherwise) {
-    MakeForm(ui::BorderStyle::Sizeable);
+    MakeForm(FrameBorder::Sizable);
     TGradientCaption caption;
     Configure(caption, "Follows activation");
     caption.Attach(form_->Handle());
@@ -163,7 +165,7 @@ TEST_F(GradientCaption, FollowsActivationSolidWhileInactiveUnlessAskedOtherwise)
 }
 
 TEST_F(GradientCaption, AWindowWithoutBorderDrawsNothing) {
-    MakeForm(ui::BorderStyle::None);
+    MakeForm(FrameBorder::NoCaption);
     TGradientCaption caption;
     Configure(caption, "No border");
     caption.Attach(form_->Handle());
@@ -176,7 +178,7 @@ TEST_F(GradientCaption, AWindowWithoutBorderDrawsNothing) {
 }
 
 TEST_F(GradientCaption, ALongCaptionEndsInDotsAndStaysInsideTheCaption) {
-    MakeForm(ui::BorderStyle::Single, 170, true);
+    MakeForm(FrameBorder::Fixed, 170, true);
     TGradientCaption caption;
     Configure(caption, "A caption far too long for this narrow window");
     caption.Attach(form_->Handle());
@@ -198,7 +200,7 @@ TEST_F(GradientCaption, ALongCaptionEndsInDotsAndStaysInsideTheCaption) {
 }
 
 TEST_F(GradientCaption, ANewTitleChangesThePaintedTextAndWindowTextKeepsTheGradient) {
-    MakeForm(ui::BorderStyle::Single);
+    MakeForm(FrameBorder::Fixed);
     TGradientCaption caption;
     Configure(caption, "First");
     caption.Attach(form_->Handle());
@@ -223,7 +225,7 @@ TEST_F(GradientCaption, ANewTitleChangesThePaintedTextAndWindowTextKeepsTheGradi
 }
 
 TEST_F(GradientCaption, DetachesCleanly) {
-    MakeForm(ui::BorderStyle::Single);
+    MakeForm(FrameBorder::Fixed);
     auto caption = std::make_unique<TGradientCaption>();
     Configure(*caption, "Detach");
     int activated = 0;
@@ -270,7 +272,7 @@ TEST_F(GradientCaption, DetachesCleanly) {
 }
 
 TEST_F(GradientCaption, SettersRepaintOnlyWhatShows) {
-    MakeForm(ui::BorderStyle::Single);
+    MakeForm(FrameBorder::Fixed);
     TGradientCaption caption;
     Configure(caption, "Setters");
     caption.Attach(form_->Handle());
@@ -301,7 +303,7 @@ TEST_F(GradientCaption, SettersRepaintOnlyWhatShows) {
 }
 
 TEST_F(GradientCaption, ARightClickInTheFramePopsTheMenuUp) {
-    MakeForm(ui::BorderStyle::Single, 300, true);
+    MakeForm(FrameBorder::Fixed, 300, true);
     TGradientCaption caption;
     Configure(caption, "Menu");
     HMENU menu = ::CreatePopupMenu();

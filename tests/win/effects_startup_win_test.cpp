@@ -27,7 +27,7 @@ public:
         args.top = 100;
         args.width = 360;
         args.height = 200;
-        args.border = ui::BorderStyle::Single;
+        args.border = FrameBorder::Fixed;
         Create(args);
     }
 

@@ -178,7 +178,7 @@ TEST_F(PresentationWindow, ABorderlessWindowAndTheMaximisedState) {
     const LONG style = ::GetWindowLongA(window_->Handle(), GWL_STYLE);
     EXPECT_TRUE(style & WS_POPUP);
     EXPECT_FALSE(style & WS_CAPTION);
-    EXPECT_EQ(window_->State(), ui::WindowState::Maximized);
+    EXPECT_EQ(window_->State(), FrameState::Maximised);
 }
 
 TEST_F(PresentationWindow, ABadLineIsReportedAndTheWindowKeepsWhatCameBefore) {

@@ -36,6 +36,9 @@ public:
     // The form of a window; null for any other window, controls included.
     static TForm* FromHandle(HWND window) noexcept;
 
+    // A number of the program's own; 99 keeps the form out of the skin.
+    int Tag = 0;
+
     std::string Caption() const;
     void SetCaption(const std::string& caption);
 

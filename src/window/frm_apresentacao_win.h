@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "effects/form_animation_win.h"
 #include "effects/gradient_caption_win.h"
@@ -124,6 +125,7 @@ private:
     void WebProgressChange(int progress, int maximum) override;
     void WebCommandStateChange(int command, bool enabled) override;
     void WebDocumentComplete(const std::string& url) override;
+    void WebNavigateComplete2(const std::string& url, bool topLevel) override;
 
     // CommandHost
     void ShowMessage(const std::string& caption, const std::string& text, unsigned style) override;
@@ -150,6 +152,7 @@ private:
     std::string WindowsDirectory() const override;
     std::string SystemDirectory() const override;
     std::string StartPage() const override;
+    std::string AltHomePage() const override;
 
     Options options_;
     WindowSettings settings_;
@@ -166,6 +169,9 @@ private:
     // The skinned caption's switch; the skin manager that paints with it
     // reads it when it joins the window.
     bool skinCaptionActive_ = false;
+    // Every address a frame of the current top-level page has shown, each
+    // once; a new top-level page starts with none.
+    std::vector<std::string> frameAddresses_;
 };
 
 }  // namespace vc

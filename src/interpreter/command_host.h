@@ -115,6 +115,9 @@ public:
     virtual std::string SystemDirectory() const = 0;
     // The window field StartPage: configuration line 10 as recorded.
     virtual std::string StartPage() const = 0;
+    // The separate home page, configuration line 81 as recorded (empty when
+    // the book has none): its folder travels with the book too.
+    virtual std::string AltHomePage() const = 0;
 };
 
 }  // namespace vc

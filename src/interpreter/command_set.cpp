@@ -5,6 +5,7 @@
 #include "common/errors.h"
 #include "common/text.h"
 #include "common/values.h"
+#include "interpreter/command_origin.h"
 #include "interpreter/command_syntax.h"
 #include "interpreter/external_actions.h"
 
@@ -76,7 +77,9 @@ CommandOutcome LoadHtml(const Context& c) {
     const std::string page = c.Parameter(1);
     const std::string startPage = c.host.StartPage();
     const std::string folder = ExtractFilePath(c.host.ExecutablePath());
-    c.host.Navigate(RebasePagePath(startPage, folder, page));
+    const std::string target = RebasePagePath(startPage, folder, page);
+    // ".." steps would open any file of the disk in the browser.
+    if (IsInsideFolders(target, BookPageFolders(folder, startPage, c.host.AltHomePage()))) c.host.Navigate(target);
     return Done();
 }
 
@@ -88,8 +91,6 @@ CommandOutcome DisableMenu(const Context& c) {
 }
 
 CommandOutcome ExecuteOrOpenFile(const Context& c) {
-    // A web page shown in the window can send commands too; it must not be
-    // able to start programs on the reader's machine.
     if (c.source == CommandSource::WebPage) return Done();
     const std::string file = c.Parameter(1);
     const std::string folder = ExtractFilePath(c.host.ExecutablePath());
@@ -146,7 +147,7 @@ const Command kCommands[] = {
                            [&](const MenuPath& path) { c.host.SetMenuItemCaption(path, c.Parameter(2)); });
      }},
     {"WEBLINK", [](const Context& c) { OpenWebAddress(c.host, c.Parameter(1)); return Done(); }},
-    {"SENDEMAIL", [](const Context& c) { SendEmail(c.host, c.Parameter(1)); return Done(); }},
+    {"SENDEMAIL", [](const Context& c) { SendEmail(c.host, c.Parameter(1), c.source); return Done(); }},
     {"WEBPRINTPREVIEW()",
      [](const Context& c) { c.host.BrowserExecWB(kOleCmdPrintPreview, kOleExecDontPromptUser); return Done(); }},
     {"WEBPAGESETUP()",

@@ -11,11 +11,11 @@
 
 namespace vc {
 
-// Where a command string comes from. Commands of a web page loaded inside the
-// window must not start programs on the reader's machine.
+// Where a command string comes from. A page the book merely links to must not
+// start programs on the reader's machine (PageCommandSource decides).
 enum class CommandSource {
     Book,     // the book's own pages, its menu and its start-up line
-    WebPage,  // a page (or frame) with an http, https or ftp address
+    WebPage,  // any other page, or a page holding a frame of another
 };
 
 enum class CommandOutcome {

@@ -43,12 +43,4 @@ std::optional<std::string> CommandFromNavigation(std::string_view url) {
     return ReplaceAll(ReplaceAll(rest, "%20", " "), "%", "\"");
 }
 
-bool IsWebAddress(std::string_view url) {
-    const std::string address = Trim(url);
-    for (std::string_view scheme : {"http:", "https:", "ftp:"})
-        if (address.size() >= scheme.size() && SameText(std::string_view(address).substr(0, scheme.size()), scheme))
-            return true;
-    return false;
-}
-
 }  // namespace vc

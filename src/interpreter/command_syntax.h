@@ -38,8 +38,4 @@ std::string CommandParameter(int n, std::string_view command);
 // "%" a double quote: "%" is the quoting character of pages.
 std::optional<std::string> CommandFromNavigation(std::string_view url);
 
-// True for an address of the web: scheme http, https or ftp in any letter
-// case. Commands from such pages may not start programs.
-bool IsWebAddress(std::string_view url);
-
 }  // namespace vc

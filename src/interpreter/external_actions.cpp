@@ -1,5 +1,7 @@
 #include "interpreter/external_actions.h"
 
+#include <algorithm>
+
 #include "common/text.h"
 
 namespace vc {
@@ -26,7 +28,42 @@ std::string DirectoryWithBackslash(std::string_view directory) {
 
 std::string CutForShell(std::string_view text) { return std::string(text.substr(0, kShellTextLimit)); }
 
+bool NeedsEscape(char c) {
+    const auto code = static_cast<unsigned char>(c);
+    return code <= 0x20 || code == 0x7F || code == 0xA0 || std::string_view("\"<>\\^`{|}").find(c) != std::string_view::npos;
+}
+
 }  // namespace
+
+std::string EscapedForShell(std::string_view address) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string result;
+    for (char c : address) {
+        if (!NeedsEscape(c)) {
+            result.push_back(c);
+            continue;
+        }
+        const auto code = static_cast<unsigned char>(c);
+        result += {'%', kHex[code >> 4], kHex[code & 15]};
+    }
+    return result;
+}
+
+std::string MailtoForWebPage(std::string_view address) {
+    const auto query = address.find('?');
+    std::string result(address.substr(0, std::min(query, address.find('&'))));
+    if (query == std::string_view::npos) return result;
+    char joiner = '?';
+    for (const std::string& field : SplitList(address.substr(query + 1), "&")) {
+        const std::string name = field.substr(0, field.find('='));
+        for (std::string_view allowed : {"subject", "body", "cc", "bcc"}) {
+            if (!SameText(name, allowed)) continue;
+            result += joiner + field;
+            joiner = '&';
+        }
+    }
+    return result;
+}
 
 std::string ExpandDirectoryMacros(std::string_view file, std::string_view executableFolder,
                                   std::string_view windowsDirectory, std::string_view systemDirectory) {
@@ -38,15 +75,16 @@ std::string ExpandDirectoryMacros(std::string_view file, std::string_view execut
 void OpenWebAddress(CommandHost& host, std::string_view address) {
     ShellCall call;
     call.owner = ShellOwner::ApplicationWindow;
-    call.file = "http://" + std::string(address);
+    call.file = "http://" + EscapedForShell(address);
     host.CallShell(call);
 }
 
-void SendEmail(CommandHost& host, std::string_view address) {
+void SendEmail(CommandHost& host, std::string_view address, CommandSource source) {
     ShellCall call;
     call.owner = ShellOwner::DesktopWindow;
     call.verb = "open";
-    call.file = "mailto:" + std::string(address);
+    call.file = "mailto:" + EscapedForShell(source == CommandSource::WebPage ? MailtoForWebPage(address)
+                                                                                  : std::string(address));
     host.CallShell(call);
 }
 

@@ -30,6 +30,9 @@ public:
     virtual void WebProgressChange(int progress, int maximum) = 0;
     virtual void WebCommandStateChange(int command, bool enabled) = 0;
     virtual void WebDocumentComplete(const std::string& url) = 0;
+    // A frame, or the top-level page when `topLevel`, now shows `url`. Every
+    // frame of every depth reports it.
+    virtual void WebNavigateComplete2(const std::string& /*url*/, bool /*topLevel*/) {}
 };
 
 class Browser {

@@ -3,9 +3,11 @@
 #include <shellapi.h>
 #include <wininet.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "common/text.h"
+#include "interpreter/command_origin.h"
 #include "interpreter/command_syntax.h"
 #include "interpreter/interpreter.h"
 #include "menus/menu_bar_win.h"
@@ -400,10 +402,24 @@ void Tform_apresentacao::WebBeforeNavigate2(const std::string& url, const std::s
         return;
     }
     cancel = true;
-    // A page of the web may drive the window but not start programs.
-    const bool fromWeb = IsWebAddress(frameUrl) || (web_ && IsWebAddress(web_->LocationUrl()));
+    // The event names the target frame, which a foreign frame may choose:
+    // every frame the page holds has its say.
+    PageCommandOrigin origin;
+    origin.bookFolders = BookPageFolders(ExeFolder(), settings_.StartPage, settings_.AltHomePage);
+    origin.navigatingFrame = frameUrl;
+    origin.topPage = web_ ? web_->LocationUrl() : std::string();
+    origin.frames = frameAddresses_;
+    const CommandSource source = PageCommandSource(origin);
     // The navigation stays cancelled whatever the command raises.
-    ui::RunGuarded([&] { RunActionCommands(*this, *command, fromWeb ? CommandSource::WebPage : CommandSource::Book); });
+    ui::RunGuarded([&] { RunActionCommands(*this, *command, source); });
+}
+
+void Tform_apresentacao::WebNavigateComplete2(const std::string& url, bool topLevel) {
+    // The old page's frames are dropped only once another page has replaced
+    // it: a top-level navigation that is stopped or fails keeps them.
+    if (topLevel) frameAddresses_.clear();
+    else if (std::find(frameAddresses_.begin(), frameAddresses_.end(), url) == frameAddresses_.end())
+        frameAddresses_.push_back(url);
 }
 
 void Tform_apresentacao::WebTitleChange(const std::string& title) { barra_estado_.SetPanelText(1, title); }
@@ -507,5 +523,6 @@ std::string Tform_apresentacao::ExecutablePath() const { return options_.exePath
 std::string Tform_apresentacao::WindowsDirectory() const { return SystemFolder(::GetWindowsDirectoryA); }
 std::string Tform_apresentacao::SystemDirectory() const { return SystemFolder(::GetSystemDirectoryA); }
 std::string Tform_apresentacao::StartPage() const { return settings_.StartPage; }
+std::string Tform_apresentacao::AltHomePage() const { return settings_.AltHomePage; }
 
 }  // namespace vc

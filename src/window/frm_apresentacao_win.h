@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "effects/form_animation_win.h"
 #include "effects/gradient_caption_win.h"
@@ -125,6 +126,7 @@ private:
     void WebProgressChange(int progress, int maximum) override;
     void WebCommandStateChange(int command, bool enabled) override;
     void WebDocumentComplete(const std::string& url) override;
+    void WebNavigateComplete2(const std::string& url, bool topLevel) override;
 
     // CommandHost
     void ShowMessage(const std::string& caption, const std::string& text, unsigned style) override;
@@ -151,6 +153,7 @@ private:
     std::string WindowsDirectory() const override;
     std::string SystemDirectory() const override;
     std::string StartPage() const override;
+    std::string AltHomePage() const override;
 
     Options options_;
     WindowSettings settings_;
@@ -168,6 +171,9 @@ private:
     std::unique_ptr<TSkinManager> skinManager_;
     // Whether this window switched the skinned caption on.
     bool skinCaptionActive_ = false;
+    // Every address a frame of the current top-level page has shown, each
+    // once; a new top-level page starts with none.
+    std::vector<std::string> frameAddresses_;
 };
 
 }  // namespace vc

@@ -218,12 +218,16 @@ public:
     BrowserEvents* Events() const noexcept { return events_; }
     void SetInPlaceObject(IOleInPlaceObject* object) noexcept { inPlace_ = object; }
     IOleInPlaceObject* InPlaceObject() const noexcept { return inPlace_; }
+    // The control's identity, to tell its own events from those of its frames.
+    void SetControl(IUnknown* identity) noexcept { control_ = identity; }
+    IUnknown* Control() const noexcept { return control_; }
 
     // The host lets go: from here on events reach nobody, whatever the
     // control still does with the site.
     void Detach() noexcept {
         events_ = nullptr;
         inPlace_ = nullptr;
+        control_ = nullptr;
     }
 
 private:
@@ -236,6 +240,7 @@ private:
     // Not owned: the host holds the control, and clears this before it
     // lets the control go.
     IOleInPlaceObject* inPlace_ = nullptr;
+    IUnknown* control_ = nullptr;  // not owned either: the host holds it
     ClientSite clientSite_{*this};
     InPlaceSite inPlaceSite_{*this};
     InPlaceFrame frame_{*this};
@@ -312,6 +317,15 @@ std::string FrameLocation(const VARIANT* frame) {
     return location.Text();
 }
 
+// True when the event's frame object is the control itself (COM identity).
+bool IsControl(const VARIANT* frame, IUnknown* control) {
+    if (!control || !frame || V_VT(frame) != VT_DISPATCH || !V_DISPATCH(frame)) return false;
+    ui::ComPtr<IUnknown> identity;
+    if (FAILED(V_DISPATCH(frame)->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(identity.Put()))))
+        return false;
+    return identity.Get() == control;
+}
+
 // The cancel flag of BeforeNavigate2: a 16-bit boolean passed by reference.
 VARIANT_BOOL* CancelFlag(const DISPPARAMS& params) noexcept {
     if (params.cArgs < 7 || !params.rgvarg) return nullptr;
@@ -344,6 +358,7 @@ HRESULT EventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VAR
     case DISPID_PROGRESSCHANGE:
     case DISPID_COMMANDSTATECHANGE:
     case DISPID_DOCUMENTCOMPLETE:
+    case DISPID_NAVIGATECOMPLETE2:
         break;
     default:
         return DISP_E_MEMBERNOTFOUND;
@@ -381,6 +396,12 @@ HRESULT EventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VAR
         case DISPID_DOCUMENTCOMPLETE:
             if (const VARIANT* url = Argument(p, 1)) events->WebDocumentComplete(ui::VariantText(*url));
             break;
+        case DISPID_NAVIGATECOMPLETE2:
+            // A frame object that cannot be told apart counts as a frame:
+            // frames are what makes a page count as the web's.
+            if (const VARIANT* url = Argument(p, 1))
+                events->WebNavigateComplete2(ui::VariantText(*url), IsControl(Argument(p, 0), site_.Control()));
+            break;
         }
     });
     return S_OK;
@@ -402,6 +423,9 @@ std::unique_ptr<WebBrowserHost> WebBrowserHost::Create(const CreateArgs& args) n
         if (FAILED(host->object_->SetClientSite(site.AsClientSite()))) return nullptr;
         if (FAILED(host->object_->QueryInterface(IID_IWebBrowser2, reinterpret_cast<void**>(host->browser_.Put()))))
             return nullptr;
+        if (FAILED(host->object_->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(host->identity_.Put()))))
+            return nullptr;
+        site.SetControl(host->identity_.Get());
 
         ui::ComPtr<IConnectionPointContainer> points;
         if (SUCCEEDED(host->object_->QueryInterface(IID_IConnectionPointContainer,
@@ -445,6 +469,7 @@ void WebBrowserHost::Teardown() noexcept {
     // 5. Release our references, the site last.
     events_.Reset();
     inPlace_.Reset();
+    identity_.Reset();
     browser_.Reset();
     object_.Reset();
     site_.Reset();

@@ -85,6 +85,7 @@ private:
     ui::ComPtr<IOleObject> object_;
     ui::ComPtr<IOleInPlaceObject> inPlace_;
     ui::ComPtr<IWebBrowser2> browser_;
+    ui::ComPtr<IUnknown> identity_;  // the control's COM identity
     ui::ComPtr<IConnectionPoint> events_;
     DWORD cookie_ = 0;
     HWND window_ = nullptr;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "common/errors.h"
+#include "common/text.h"
 #include "interpreter/external_actions.h"
 #include "interpreter/interpreter.h"
 #include "interpreter_recording_host.h"
@@ -101,6 +102,73 @@ TEST(InterpreterExternal, WebPagesCannotStartPrograms) {
     RunActionCommands(book, "EXECUTEOROPENFILE \"[SystemDir]cmd.exe\"==\"/c dir\"", CommandSource::Book);
     ASSERT_EQ(book.shellCalls.size(), 1u);
     EXPECT_EQ(book.shellCalls[0].file, "C:\\WINDOWS\\system32\\cmd.exe");
+}
+
+TEST(InterpreterExternal, AddressesReachTheShellAsOneArgumentFromEverySource) {
+    struct Case {
+        const char* command;
+        const char* file;
+    };
+    const Case cases[] = {
+        // A quote and blanks would close the address and add arguments.
+        {"WEBLINK \"x\" -new-window \"file:///C:/\"", "http://x%22%20-new-window%20%22file:///C:/"},
+        {"WEBLINK \"a\tb\x01" "c\x7F" "d\xA0" "e\"", "http://a%09b%01c%7Fd%A0e"},
+        {"WEBLINK \"a<b>c\\d^e`f{g|h}i\"", "http://a%3Cb%3Ec%5Cd%5Ee%60f%7Bg%7Ch%7Di"},
+        // What URL escaping already allows stays as written.
+        {"WEBLINK \"ex.test/a%20b?q=1&r=caf\xE9#top\"", "http://ex.test/a%20b?q=1&r=caf\xE9#top"},
+        {"SENDEMAIL \"a@b.test?subject=Hello there\"", "mailto:a@b.test?subject=Hello%20there"},
+        {"SENDEMAIL \"a@b.test\" /attach \"C:\\x\"", "mailto:a@b.test%22%20/attach%20%22C:%5Cx"},
+    };
+    for (CommandSource source : {CommandSource::Book, CommandSource::WebPage})
+        for (const Case& c : cases) {
+            RecordingHost host;
+            RunActionCommands(host, c.command, source);
+            ASSERT_EQ(host.shellCalls.size(), 1u) << c.command;
+            EXPECT_EQ(host.shellCalls[0].file, c.file) << c.command;
+        }
+}
+
+TEST(InterpreterExternal, MailFromWebPagesKeepsTheAddressAndFourFieldsOnly) {
+    const std::string fields = "a@b.test?Subject=S&attach=C:\\x&body=B&Attachment=y&cc=c@d.test&bcc=e@f.test&to=g";
+    RecordingHost web;
+    RunActionCommands(web, "SENDEMAIL \"" + fields + "\"", CommandSource::WebPage);
+    ASSERT_EQ(web.shellCalls.size(), 1u);
+    EXPECT_EQ(web.shellCalls[0].file, "mailto:a@b.test?Subject=S&body=B&cc=c@d.test&bcc=e@f.test");
+    EXPECT_EQ(MailtoForWebPage("a@b.test&attach=C:\\x?body=B"), "a@b.test?body=B");
+    EXPECT_EQ(MailtoForWebPage("a@b.test?attach=x"), "a@b.test");
+    EXPECT_EQ(MailtoForWebPage("a@b.test?subjectx=1&subject"), "a@b.test?subject");
+
+    // The book's pages, its menu and its start-up line keep every field.
+    RecordingHost book;
+    RunActionCommands(book, "SENDEMAIL \"" + fields + "\"", CommandSource::Book);
+    ASSERT_EQ(book.shellCalls.size(), 1u);
+    EXPECT_EQ(book.shellCalls[0].file, "mailto:" + ReplaceAll(fields, "\\", "%5C"));
+}
+
+TEST(InterpreterExternal, LoadHtmlOpensOnlyPagesInsideTheBooksFolders) {
+    struct Case {
+        const char* page;
+        const char* opened;  // empty: nothing opens
+    };
+    const Case cases[] = {
+        {"C:\\books\\tour\\sub\\..\\a.htm", "D:\\ebook\\tour\\sub\\..\\a.htm"},
+        {"C:\\books\\tour\\", "D:\\ebook\\tour\\"},
+        {"C:\\books\\extra\\home2.htm", "D:\\ebook\\extra\\home2.htm"},
+        {"C:\\books\\tour\\..\\..\\Windows\\win.ini", ""},
+        {"C:\\books\\tour\\.. \\..\\Windows\\win.ini", ""},
+        {"C:\\books\\other\\a.htm", ""},
+        {"C:\\books\\tour.htm", ""},
+        {"C:\\books\\tour\\a.htm:x", ""},
+    };
+    for (CommandSource source : {CommandSource::Book, CommandSource::WebPage})
+        for (const Case& c : cases) {
+            RecordingHost host;
+            host.executablePath = "D:\\ebook\\book.exe";
+            host.altHomePage = "C:\\books\\extra\\home.htm";
+            RunActionCommands(host, std::string("LOADHTML \"") + c.page + "\"", source);
+            EXPECT_EQ(host.Effects(), *c.opened ? Lines{std::string("Navigate(") + c.opened + ")"} : Lines{})
+                << c.page;
+        }
 }
 
 TEST(InterpreterExternal, RebasePagePathCutsTheRecordedPrefixByLength) {

@@ -59,6 +59,7 @@ public:
     std::string windowsDirectory = "C:\\WINDOWS";
     std::string systemDirectory = "C:\\WINDOWS\\system32";
     std::string startPage = "C:\\books\\tour\\index.htm";
+    std::string altHomePage;
     std::map<ToolButton, bool> enabled;  // missing: enabled
     bool toolBarVisible = true;
     bool statusBarVisible = true;
@@ -179,6 +180,10 @@ public:
     std::string StartPage() const override {
         Log("?StartPage");
         return startPage;
+    }
+    std::string AltHomePage() const override {
+        Log("?AltHomePage");
+        return altHomePage;
     }
 
 private:

@@ -77,17 +77,5 @@ TEST(InterpreterSyntax, NavigationTargetsBecomeCommandStrings) {
     EXPECT_FALSE(CommandFromNavigation("").has_value());
 }
 
-TEST(InterpreterSyntax, WebAddressesAreHttpHttpsAndFtp) {
-    EXPECT_TRUE(IsWebAddress("http://example.test/"));
-    EXPECT_TRUE(IsWebAddress("HTTPS://example.test/a"));
-    EXPECT_TRUE(IsWebAddress("Ftp://files.test"));
-    EXPECT_TRUE(IsWebAddress("  http://x"));
-    EXPECT_FALSE(IsWebAddress("file:///C:/books/tour/index.htm"));
-    EXPECT_FALSE(IsWebAddress("C:\\books\\tour\\index.htm"));
-    EXPECT_FALSE(IsWebAddress("about:blank"));
-    EXPECT_FALSE(IsWebAddress("http"));
-    EXPECT_FALSE(IsWebAddress(""));
-}
-
 }  // namespace
 }  // namespace vc

@@ -347,6 +347,9 @@ struct Recorder : BrowserEvents {
         log.push_back("command " + std::to_string(command) + (enabled ? " on" : " off"));
     }
     void WebDocumentComplete(const std::string& url) override { log.push_back("complete " + url); }
+    void WebNavigateComplete2(const std::string& url, bool topLevel) override {
+        log.push_back("arrived " + url + (topLevel ? " top" : " frame"));
+    }
 };
 
 // Pumps the thread's messages until the condition holds or time runs out.
@@ -608,9 +611,14 @@ TEST_F(WebBrowserHostTest, TheSinkHandsEveryEventOverWithItsArguments) {
     EXPECT_EQ(invoke(DISPID_COMMANDSTATECHANGE, {flag(false), number(1)}), S_OK);
     EXPECT_EQ(invoke(DISPID_COMMANDSTATECHANGE, {flag(true), number(-1)}), S_OK);
     EXPECT_EQ(invoke(DISPID_DOCUMENTCOMPLETE, {byReference(*url.Get()), object(host->Control())}), S_OK);
+    // The control itself is the top level; any other frame object is a frame.
+    EXPECT_EQ(invoke(DISPID_NAVIGATECOMPLETE2, {byReference(*url.Get()), object(host->Control())}), S_OK);
+    EXPECT_EQ(invoke(DISPID_NAVIGATECOMPLETE2, {byReference(*url.Get()), object(nullptr)}), S_OK);
     const std::vector<std::string> expected{"title Cap\xEDtulo 2",    "progress -1/100",   "progress 250/10000",
                                             "command 2 on",            "command 1 off",     "command -1 on",
-                                            "complete file:///C:/book/pages/two.html"};
+                                            "complete file:///C:/book/pages/two.html",
+                                            "arrived file:///C:/book/pages/two.html top",
+                                            "arrived file:///C:/book/pages/two.html frame"};
     EXPECT_EQ(events.log, expected);
 
     // BeforeNavigate2: frame, URL, flags, target frame, post data, headers,
@@ -642,7 +650,7 @@ TEST_F(WebBrowserHostTest, TheSinkHandsEveryEventOverWithItsArguments) {
     // arguments reaches nobody.
     const size_t before = events.log.size();
     EXPECT_EQ(invoke(-5512 /* DISPID_AMBIENT_DLCONTROL */, {}), DISP_E_MEMBERNOTFOUND);
-    EXPECT_EQ(invoke(DISPID_NAVIGATECOMPLETE2, {byReference(*url.Get()), object(nullptr)}), DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(invoke(DISPID_DOWNLOADBEGIN, {}), DISP_E_MEMBERNOTFOUND);
     EXPECT_EQ(invoke(DISPID_BEFORENAVIGATE2, {cancelArgument, byReference(*target.Get())}), S_OK);
     EXPECT_EQ(invoke(DISPID_TITLECHANGE, {}), S_OK);
     EXPECT_EQ(events.log.size(), before);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "ui/application_win.h"
 #include "ui/form_win.h"
 #include "ui/private_messages.h"
 
@@ -101,7 +102,7 @@ void TSkinManager::FormGone(TSkinnedForm&) noexcept {
     if (activated_ != 4) {
         timer_.SetEnabled(false);
         pending_ = pending_ == SkinAction::None ? SkinAction::Dispose : pending_;
-        timer_.SetInterval(0);
+        timer_.SetInterval(1);
         timer_.SetEnabled(true);
     }
 }
@@ -176,7 +177,8 @@ void TSkinManager::MarkActivated() {
 void TSkinManager::RequestAction(int action, int delay_ms) {
     pending_ = static_cast<SkinAction>(action);
     timer_.SetEnabled(false);
-    timer_.SetInterval(static_cast<unsigned>(std::max(delay_ms, 0)));
+    // A timer of no interval does not tick: the soonest is one millisecond.
+    timer_.SetInterval(static_cast<unsigned>(std::max(delay_ms, 1)));
     if (activated_ == 0) {
         if (action == 1) enabled_ = true;
         if (action == 2) enabled_ = false;

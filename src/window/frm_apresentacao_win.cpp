@@ -382,6 +382,9 @@ void Tform_apresentacao::ActivateSkin(int number) {
     skinCaptionActive_ = true;
     TSkinCaption::SetActive(true);
     SkinData.SetActive(true);
+    // An opening effect has shown and activated the window before the hook
+    // was there to see it.
+    if (::IsWindowVisible(Handle())) skinManager_->SkinWindow(Handle());
 }
 
 void Tform_apresentacao::BuildMenus(const std::string& definitionText) {

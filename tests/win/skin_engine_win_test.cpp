@@ -72,7 +72,7 @@ protected:
         runtime_ = ::LoadLibraryExA("vellumcast.exe", nullptr, LOAD_LIBRARY_AS_DATAFILE);
         ASSERT_NE(runtime_, nullptr) << "the runtime lies beside the tests";
         LoadStoredSkins(store_, runtime_);
-        ASSERT_EQ(store_.Count(), 16);
+        ASSERT_EQ(store_.Store().Count(), 16u);
         g_ncRenderingCalls.clear();
         SetNcRenderingSwitch(&RecordNcRendering);
     }

@@ -54,16 +54,24 @@ void TApplication::ShowException(const std::exception& error) noexcept {
 }
 
 void TApplication::ShowErrorMessage(const std::string& message) noexcept {
+    // The box runs a message loop of its own, in which the failing code may
+    // run and fail again.
+    if (reporting_) {
+        ++droppedReports_;
+        return;
+    }
+    reporting_ = true;
     if (errorReporter_) {
         try {
             errorReporter_(message);
         } catch (...) {
         }
-        return;
+    } else {
+        HWND main = MainWindow();
+        const HWND owner = main && ::IsWindowEnabled(main) ? main : nullptr;
+        ::MessageBoxA(owner, message.c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
     }
-    HWND main = MainWindow();
-    const HWND owner = main && ::IsWindowEnabled(main) ? main : nullptr;
-    ::MessageBoxA(owner, message.c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
+    reporting_ = false;
 }
 
 }  // namespace vc::ui

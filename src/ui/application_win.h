@@ -40,8 +40,13 @@ public:
     void Minimize() noexcept;
 
     // The standard error dialog: the message in a box owned by the main window.
+    // While one report is open, further ones are dropped: a painter that
+    // fails on every repaint of the window behind the box reports once,
+    // instead of opening a box per repaint.
     void ShowException(const std::exception& error) noexcept;
     void ShowErrorMessage(const std::string& message) noexcept;
+    // Reports dropped that way since the program started.
+    int DroppedErrorReports() const noexcept { return droppedReports_; }
 
     // Replaces the dialog, for tests that must not block on a message box;
     // an empty reporter brings the dialog back.
@@ -57,6 +62,8 @@ private:
     MessageFilter onMessage_;
     ErrorReporter errorReporter_;
     bool terminated_ = false;
+    bool reporting_ = false;
+    int droppedReports_ = 0;
 };
 
 inline TApplication& Application() noexcept { return TApplication::Instance(); }

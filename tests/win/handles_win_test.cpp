@@ -6,6 +6,8 @@
 #include <type_traits>
 
 #include "ui/handles_win.h"
+#include "ui/subclass_win.h"
+#include "ui/timer_win.h"
 
 namespace vc::ui {
 namespace {
@@ -14,6 +16,12 @@ static_assert(!std::is_copy_constructible_v<UniqueRegion>, "owners cannot be cop
 static_assert(!std::is_copy_assignable_v<UniqueWindow>, "owners cannot be copied");
 static_assert(!std::is_copy_constructible_v<WindowDc>, "owners cannot be copied");
 static_assert(!std::is_copy_constructible_v<ComPtr<IUnknown>>, "owners cannot be copied");
+// Windows holds pointers to these: neither copied nor moved.
+static_assert(!std::is_copy_constructible_v<TWindowSubclass> && !std::is_move_constructible_v<TWindowSubclass> &&
+                  !std::is_move_assignable_v<TWindowSubclass>,
+              "subclasses stay where Windows saw them");
+static_assert(!std::is_copy_constructible_v<TTimer> && !std::is_move_constructible_v<TTimer>,
+              "timers stay where their window points");
 
 TEST(UniqueHandle, DeletesTheRegionItOwnsAndHandsItOverOnMove) {
     HRGN region = ::CreateRectRgn(0, 0, 10, 10);

@@ -77,7 +77,9 @@ public:
 
     // Every caption button of the skin, in skin order; only the visible ones
     // with an image have bounds.
-    const std::vector<PlacedCaptionButton>& Buttons() const { return buttons_; }
+    const std::vector<PlacedCaptionButton>& Buttons() const& { return buttons_; }
+    // Not of a temporary layout: the loop would outlive it.
+    const std::vector<PlacedCaptionButton>& Buttons() && = delete;
     // The first visible button containing the window point, or -1.
     int ButtonAt(Point p) const;
     // The largest left edge among the buttons aligned to the right edge (the

@@ -6,6 +6,7 @@
 
 #include "skin/skin_bitmap_win.h"
 #include "skin/skin_manager_win.h"
+#include "ui/application_win.h"
 #include "ui/frame_style_win.h"
 #include "ui/private_messages.h"
 
@@ -467,7 +468,7 @@ LRESULT TSkinnedForm::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         style_.state = wParam == SIZE_MAXIMIZED   ? FrameState::Maximised
                        : wParam == SIZE_MINIMIZED ? FrameState::Minimised
                                                   : FrameState::Normal;
-        if (style_.state != FrameState::Minimised) RebuildRegion(false);
+        if (style_.state != FrameState::Minimised) ui::RunGuarded([this] { RebuildRegion(false); });
         return result;
     }
     case WM_WINDOWPOSCHANGED:
@@ -636,7 +637,8 @@ LRESULT TSkinnedForm::OnSetText(WPARAM wParam, LPARAM lParam) {
     if (visible) DefaultProc(WM_SETREDRAW, FALSE, 0);
     const LRESULT result = DefaultProc(WM_SETTEXT, wParam, lParam);
     if (visible) DefaultProc(WM_SETREDRAW, TRUE, 0);
-    PaintFrame();
+    // The text is set: a failing paint must not send it through again.
+    ui::RunGuarded([this] { PaintFrame(); });
     return result;
 }
 

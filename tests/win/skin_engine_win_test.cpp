@@ -54,16 +54,25 @@ SIZE ClientSize(HWND window) {
     return SIZE{r.right, r.bottom};
 }
 
+// Messages run until the condition holds, for at most three seconds: a busy
+// machine may take its time.
+template <class Condition>
+bool PumpUntil(Condition done) {
+    for (int i = 0; i < 60 && !done(); ++i) Pump(50);
+    return done();
+}
+
 // Real input: the cursor moves there and the left button goes down and up.
-void ClickAt(POINT screen) {
+template <class Condition>
+bool ClickAt(POINT screen, Condition done) {
     ::SetCursorPos(screen.x, screen.y);
-    Pump(60);
+    Pump(100);
     INPUT input[2]{};
     input[0].type = input[1].type = INPUT_MOUSE;
     input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     ::SendInput(2, input, sizeof(INPUT));
-    Pump(250);
+    return PumpUntil(done);
 }
 
 class SkinEngine : public ::testing::Test {
@@ -116,7 +125,8 @@ protected:
     POINT ScreenCentreOf(int action, int visibility) const {
         RECT r{};
         ::GetWindowRect(window_, &r);
-        for (const auto& b : Layout().Buttons())
+        const FrameLayout layout = Layout();
+        for (const auto& b : layout.Buttons())
             if (b.visible && b.data->Action == action && b.data->Visibility == visibility)
                 return POINT{r.left + (b.bounds.left + b.bounds.right) / 2, r.top + (b.bounds.top + b.bounds.bottom) / 2};
         ADD_FAILURE() << "no visible button for action " << action;
@@ -213,17 +223,14 @@ TEST_F(SkinEngine, CaptionButtonsTakeRealClicks) {
         }
     EXPECT_EQ(differing, 0) << "the hot close button as the painter draws it";
 
-    ClickAt(ScreenCentreOf(1, 2));
-    EXPECT_TRUE(::IsZoomed(window_)) << "maximise";
-    ClickAt(ScreenCentreOf(1, 1));
-    EXPECT_FALSE(::IsZoomed(window_)) << "restore";
-    ClickAt(ScreenCentreOf(2, 0));
-    EXPECT_TRUE(::IsIconic(window_)) << "minimise";
+    HWND w = window_;
+    EXPECT_TRUE(ClickAt(ScreenCentreOf(1, 2), [w] { return ::IsZoomed(w) != FALSE; })) << "maximise";
+    EXPECT_TRUE(ClickAt(ScreenCentreOf(1, 1), [w] { return !::IsZoomed(w); })) << "restore";
+    EXPECT_TRUE(ClickAt(ScreenCentreOf(2, 0), [w] { return ::IsIconic(w) != FALSE; })) << "minimise";
     ::ShowWindow(window_, SW_RESTORE);
     ::SetForegroundWindow(window_);
-    Pump();
-    ClickAt(ScreenCentreOf(0, 0));
-    EXPECT_FALSE(::IsWindow(window_)) << "close";
+    PumpUntil([w] { return !::IsIconic(w); });
+    EXPECT_TRUE(ClickAt(ScreenCentreOf(0, 0), [w] { return !::IsWindow(w); })) << "close";
 }
 
 TEST_F(SkinEngine, MessageBoxesAreSkinnedAsDialogsAndTag99FormsNever) {

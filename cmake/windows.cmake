@@ -101,3 +101,9 @@ target_link_libraries(vc_observer PRIVATE ${VC_WIN_LIBS})
 if(EXISTS ${PROJECT_SOURCE_DIR}/tools/pack/CMakeLists.txt)
   add_subdirectory(tools/pack)
 endif()
+
+# The start-up benchmark (scripts/bench): a launcher that times programs
+# until their window shows, and the floor it compares the runtime with.
+add_executable(startup_floor WIN32 bench/startup_floor_win.cpp)
+target_link_libraries(startup_floor PRIVATE user32 gdi32)
+add_executable(startup_launcher bench/startup_launcher_win.cpp)

@@ -1,15 +1,13 @@
-// The window effects' computations for a full-HD window, against the pauses
-// they live between: the 10 ms sleep between two animation frames (measured
-// here, now: the sleep as this machine delivers it) and a 16 ms screen
-// refresh.
+// The window effects' computations for a full-HD window, against the time
+// a frame of an opening effect may take: the pacing's frame interval (about
+// one screen refresh).
 //
-// Counters: pause_x is the time of one computation divided by the measured
-// 10 ms pause; refresh_x the same against 16 ms; frames the list's length.
+// Counters: frame_x is the time of one computation divided by the frame
+// interval; frames the list's length.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "effects/animation_frames.h"
@@ -22,23 +20,10 @@ using WallClock = std::chrono::steady_clock;
 
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
-constexpr double kRefreshSeconds = 0.016;
-
-// The frame pause as delivered: a 10 ms sleep, averaged over a few.
-double MeasuredPauseSeconds() {
-    static const double pause = [] {
-        constexpr int kSleeps = 5;
-        const auto start = WallClock::now();
-        for (int i = 0; i < kSleeps; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        return std::chrono::duration<double>(WallClock::now() - start).count() / kSleeps;
-    }();
-    return pause;
-}
 
 void Report(benchmark::State& state, double seconds) {
     const double perIteration = seconds / static_cast<double>(state.iterations());
-    state.counters["pause_x"] = perIteration / MeasuredPauseSeconds();
-    state.counters["refresh_x"] = perIteration / kRefreshSeconds;
+    state.counters["frame_x"] = perIteration / std::chrono::duration<double>(FramePacing{}.interval).count();
 }
 
 void BM_BuildFrames(benchmark::State& state) {

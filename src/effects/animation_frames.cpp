@@ -144,4 +144,41 @@ std::vector<FrameRegion> BuildFrames(FrameShape shape, int width, int height, in
     return list.Take();
 }
 
+std::size_t PlayPaced(std::size_t count, FrameClock& clock, const std::function<void(std::size_t)>& show,
+                      const FramePacing& pacing) {
+    if (count == 0) return 0;
+    const std::size_t last = count - 1;
+    const Micros origin = clock.Now();
+    const auto elapsed = [&] { return clock.Now() - origin; };
+    Micros cost{0};
+    std::size_t shown = 0;
+    std::size_t next = 0;
+    for (;;) {
+        const Micros frameStart = elapsed();
+        show(next);
+        ++shown;
+        cost = std::max(cost, elapsed() - frameStart);
+        if (next == last) return shown;
+        const std::size_t previous = next;
+
+        // The grid: the last frame starts in the last slot that still ends
+        // within the duration; frame i is due at i / last of the way there.
+        const Micros period = std::max({cost, pacing.interval, Micros(1)});
+        const auto slots = pacing.duration > cost ? (pacing.duration - cost) / period : 0;
+        const Micros lastStart = period * slots;
+        const Micros nextDue = lastStart * static_cast<Micros::rep>(previous + 1) / static_cast<Micros::rep>(last);
+
+        const Micros wake = std::max(frameStart + period, nextDue);
+        if (const Micros now = elapsed(); wake > now) clock.Sleep(wake - now);
+        const Micros now = elapsed();
+        if (now >= lastStart) {
+            next = last;
+        } else {
+            const auto reached = static_cast<std::size_t>(now.count() * static_cast<Micros::rep>(last) /
+                                                          lastStart.count());
+            next = std::min(last, std::max(previous + 1, reached));
+        }
+    }
+}
+
 }  // namespace vc::effects

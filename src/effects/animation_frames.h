@@ -2,7 +2,10 @@
 // The frame lists of the opening effects: the window regions that make a
 // window shrink out of sight or grow into it, computed without the platform
 // so that the shapes can be checked anywhere. The Windows player turns each
-// frame into a region and applies them one after another.
+// frame into a region and applies them one after another, paced by a clock.
+#include <chrono>
+#include <cstddef>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -64,5 +67,38 @@ std::optional<AnimationEffect> OpeningEffect(int number) noexcept;
 // played. The corner sizes matter to the rounded rectangle only.
 std::vector<FrameRegion> BuildFrames(FrameShape shape, int width, int height, int cornerWidth = 0,
                                      int cornerHeight = 0);
+
+// Pacing. A window of any size makes hundreds of frames, more than the screen
+// can show in the time a reader will wait; so an effect is given a fixed time
+// and shows as many of its frames as the platform draws in it, chosen evenly.
+using Micros = std::chrono::microseconds;
+
+// The time as the player sees it: the system's clock in the program, a
+// scripted one in tests.
+class FrameClock {
+public:
+    virtual ~FrameClock() = default;
+    // Any fixed origin; only differences count.
+    virtual Micros Now() = 0;
+    virtual void Sleep(Micros span) = 0;
+};
+
+struct FramePacing {
+    // From the start of the first frame to the end of the last.
+    Micros duration = std::chrono::milliseconds(400);
+    // No two frames closer than about one screen refresh: a frame drawn
+    // sooner would never be seen.
+    Micros interval = std::chrono::milliseconds(16);
+};
+
+// Shows frames 0 to count - 1 in order within the pacing's duration, always
+// the first and the last. The frames are drawn on a grid of the slower of the
+// interval and the longest a frame has taken so far; at each step the latest
+// frame that is due is shown, so that a slow platform drops frames evenly and
+// a fast one shows each at its time. A frame that alone takes longer than
+// the duration leaves only the first and the last. Returns the number of
+// frames shown.
+std::size_t PlayPaced(std::size_t count, FrameClock& clock, const std::function<void(std::size_t)>& show,
+                      const FramePacing& pacing = {});
 
 }  // namespace vc::effects

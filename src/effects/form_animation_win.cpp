@@ -1,10 +1,10 @@
 #include "effects/form_animation_win.h"
 
+#include "ui/form_win.h"
+
 namespace vc::effects {
 
 namespace {
-
-constexpr DWORD kFramePauseMs = 10;
 
 // A frame whose edges have crossed is nothing at all. The platform would
 // swap the crossed coordinates and draw a thin strip instead.
@@ -25,6 +25,43 @@ void SetRegion(HWND window, ui::UniqueRegion& region) {
     if (region && ::SetWindowRgn(window, region.Get(), TRUE)) region.Release();
 }
 
+// A form keeps the state it is given while hidden and takes it when shown;
+// start-up maximises the window before the effect shows it, so the effect
+// must show it in that state: the message loop does not show a window that
+// is already visible. A window that is no form keeps the state it has.
+int ShowCommand(HWND window) {
+    if (const ui::TForm* form = ui::TForm::FromHandle(window)) {
+        switch (form->State()) {
+        case ui::WindowState::Maximized: return SW_SHOWMAXIMIZED;
+        case ui::WindowState::Minimized: return SW_SHOWMINIMIZED;
+        case ui::WindowState::Normal: break;
+        }
+    }
+    return SW_SHOW;
+}
+
+// The high-resolution counter; sleeps are whole milliseconds, never shorter
+// than asked, so that a frame is not shown before its time.
+class SystemClock final : public FrameClock {
+public:
+    SystemClock() noexcept {
+        LARGE_INTEGER frequency{};
+        ::QueryPerformanceFrequency(&frequency);
+        frequency_ = frequency.QuadPart > 0 ? frequency.QuadPart : 1;
+    }
+    Micros Now() override {
+        LARGE_INTEGER counter{};
+        ::QueryPerformanceCounter(&counter);
+        constexpr long long kMicrosPerSecond = 1000000;
+        return Micros(counter.QuadPart / frequency_ * kMicrosPerSecond +
+                      counter.QuadPart % frequency_ * kMicrosPerSecond / frequency_);
+    }
+    void Sleep(Micros span) override { ::Sleep(static_cast<DWORD>((span.count() + 999) / 1000)); }
+
+private:
+    long long frequency_ = 1;
+};
+
 }  // namespace
 
 void TFormAnimation::SetOwner(HWND owner) noexcept {
@@ -35,16 +72,19 @@ void TFormAnimation::SetOwner(HWND owner) noexcept {
 void TFormAnimation::Play(AnimationEffect effect, int cornerWidth, int cornerHeight) {
     if (!form_ || !::IsWindow(form_)) return;
     const EffectPlan plan = PlanOf(effect);
-    RECT bounds{};
-    ::GetWindowRect(form_, &bounds);
-    const std::vector<FrameRegion> frames =
-        BuildFrames(plan.shape, bounds.right - bounds.left, bounds.bottom - bounds.top, cornerWidth, cornerHeight);
+    if (plan.appear) {
+        ::ShowWindow(form_, SW_HIDE);
+        ui::UniqueRegion nothing(::CreateRectRgn(0, 0, 0, 0));
+        SetRegion(form_, nothing);
+    }
+    ::ShowWindow(form_, ShowCommand(form_));
+    // The frames fit the window as it is shown: maximised, it animates at
+    // full size.
+    BuildRegions(plan.shape, cornerWidth, cornerHeight);
+    PlayFrames(plan.appear);
+    if (!plan.appear) ::ShowWindow(form_, SW_HIDE);
+    ::SetWindowRgn(form_, nullptr, TRUE);
     regions_.clear();
-    regions_.reserve(frames.size());
-    for (const FrameRegion& frame : frames) regions_.emplace_back(MakeRegion(frame));
-    lastFrameCount_ = static_cast<int>(regions_.size());
-    if (plan.appear) PlayAppear();
-    else PlayDisappear();
 }
 
 bool TFormAnimation::PlayOpening(int number) {
@@ -54,29 +94,34 @@ bool TFormAnimation::PlayOpening(int number) {
     return true;
 }
 
+void TFormAnimation::BuildRegions(FrameShape shape, int cornerWidth, int cornerHeight) {
+    regions_.clear();
+    // A minimised window shows nothing to animate.
+    if (!::IsIconic(form_)) {
+        RECT bounds{};
+        ::GetWindowRect(form_, &bounds);
+        const std::vector<FrameRegion> frames =
+            BuildFrames(shape, bounds.right - bounds.left, bounds.bottom - bounds.top, cornerWidth, cornerHeight);
+        regions_.reserve(frames.size());
+        for (const FrameRegion& frame : frames) regions_.emplace_back(MakeRegion(frame));
+    }
+    lastFrameCount_ = static_cast<int>(regions_.size());
+}
+
 void TFormAnimation::FrameStep(std::size_t index) {
     SetRegion(form_, regions_[index]);
     ::InvalidateRect(form_, nullptr, TRUE);
     ::UpdateWindow(form_);
-    ::Sleep(kFramePauseMs);
 }
 
-void TFormAnimation::PlayDisappear() {
-    ::ShowWindow(form_, SW_SHOW);
-    for (std::size_t i = 0; i < regions_.size(); ++i) FrameStep(i);
-    ::ShowWindow(form_, SW_HIDE);
-    ::SetWindowRgn(form_, nullptr, TRUE);
-    regions_.clear();
-}
-
-void TFormAnimation::PlayAppear() {
-    ::ShowWindow(form_, SW_HIDE);
-    ui::UniqueRegion nothing(::CreateRectRgn(0, 0, 0, 0));
-    SetRegion(form_, nothing);
-    ::ShowWindow(form_, SW_SHOW);
-    for (std::size_t i = regions_.size(); i-- > 0;) FrameStep(i);
-    ::SetWindowRgn(form_, nullptr, TRUE);
-    regions_.clear();
+// Disappearing goes from the largest frame to the smallest, appearing the
+// other way; the frames the pace skips are deleted with the list.
+void TFormAnimation::PlayFrames(bool smallestFirst) {
+    SystemClock system;
+    FrameClock& clock = clock_ ? *clock_ : system;
+    const std::size_t count = regions_.size();
+    lastShownCount_ = static_cast<int>(
+        PlayPaced(count, clock, [&](std::size_t i) { FrameStep(smallestFirst ? count - 1 - i : i); }));
 }
 
 bool PlayOpeningEffect(HWND window, int number) {

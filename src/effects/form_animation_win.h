@@ -2,7 +2,8 @@
 // TFormAnimation: a window appears or disappears behind a moving outline.
 // The frame list (effects/animation_frames.h) is turned into regions before
 // the first frame, so that each frame costs only a region switch and a
-// repaint; then the regions are applied one by one, 10 ms apart.
+// repaint; then the regions are applied one by one, paced by the clock so
+// that an effect lasts 400 ms whatever the window's size.
 #include <windows.h>
 
 #include <vector>
@@ -22,6 +23,8 @@ public:
 
     void SetOwner(HWND owner) noexcept;
     HWND Form() const noexcept { return form_; }
+    // The clock that paces the frames; none means the system's.
+    void SetClock(FrameClock* clock) noexcept { clock_ = clock; }
 
     // Each returns when its animation has finished. Without a window they do
     // nothing.
@@ -52,19 +55,23 @@ public:
     // plays nothing and gives false.
     bool PlayOpening(int number);
 
-    // Frames played by the last effect; the Windows tests read it.
+    // The frames the last effect was made of, and how many of them the
+    // pace left time to show; the Windows tests read them.
     int LastFrameCount() const noexcept { return lastFrameCount_; }
+    int LastShownCount() const noexcept { return lastShownCount_; }
 
 private:
+    void BuildRegions(FrameShape shape, int cornerWidth, int cornerHeight);
     void FrameStep(std::size_t index);
-    void PlayDisappear();
-    void PlayAppear();
+    void PlayFrames(bool smallestFirst);
 
     HWND form_ = nullptr;
     // The running effect's regions; an empty owner holds no region (the
     // platform took it, or it could not be made).
     std::vector<ui::UniqueRegion> regions_;
+    FrameClock* clock_ = nullptr;
     int lastFrameCount_ = 0;
+    int lastShownCount_ = 0;
 };
 
 // Start-up's opening effect on a window: number 0 to 13 of the effect table;

@@ -1,7 +1,6 @@
 #include "menus/ini_file.h"
 
-#include <fstream>
-#include <iterator>
+#include "common/input_file.h"
 
 namespace vc {
 
@@ -47,10 +46,8 @@ IniFile::IniFile(std::string_view text) {
 }
 
 IniFile IniFile::Load(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return IniFile();
-    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    return IniFile(text);
+    const std::optional<std::string> text = ReadWholeFile(path);
+    return text ? IniFile(*text) : IniFile();
 }
 
 const IniFile::Section* IniFile::FindSection(std::string_view name) const {

@@ -1,9 +1,9 @@
 #include "runtime/payload.h"
 
 #include <cstring>
-#include <fstream>
 
 #include "common/errors.h"
+#include "common/input_file.h"
 
 namespace vc {
 
@@ -28,10 +28,10 @@ std::int32_t GetInt32(const unsigned char* at) {
 // the operation ends.
 class PayloadFile {
 public:
-    explicit PayloadFile(const std::string& path) : stream_(path, std::ios::binary) {
-        if (!stream_) throw EInOutError("Cannot open file \"" + path + "\"");
-        stream_.seekg(0, std::ios::end);
-        size_ = static_cast<std::int64_t>(stream_.tellg());
+    explicit PayloadFile(const std::string& path) : file_(path) {
+        if (!file_.IsOpen()) throw EInOutError("Cannot open file \"" + path + "\"");
+        size_ = file_.Size();
+        if (size_ < 0) throw EInOutError("Read beyond end of file");
     }
     PayloadFile(const PayloadFile&) = delete;
     PayloadFile& operator=(const PayloadFile&) = delete;
@@ -41,9 +41,8 @@ public:
     void ReadAt(std::int64_t position, char* buffer, std::int64_t count) {
         if (position < 0 || count < 0 || position > size_ || count > size_ - position)
             throw EInOutError("Read beyond end of file");
-        stream_.seekg(position);
-        stream_.read(buffer, count);
-        if (stream_.gcount() != count) throw EInOutError("Read beyond end of file");
+        if (!file_.ReadAt(position, buffer, static_cast<std::size_t>(count)))
+            throw EInOutError("Read beyond end of file");
     }
 
     // The trailer at size - 24; a file of 24 bytes or less has none.
@@ -63,7 +62,7 @@ public:
     }
 
 private:
-    std::ifstream stream_;
+    InputFile file_;
     std::int64_t size_ = 0;
 };
 

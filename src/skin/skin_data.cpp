@@ -2,10 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
-#include <iterator>
 
 #include "common/errors.h"
+#include "common/input_file.h"
 #include "skin/bitmap_file.h"
 #include "skin/lzh.h"
 #include "skin/quick_ini.h"
@@ -114,10 +113,9 @@ void TSkinData::SetActive(bool value) {
 void TSkinData::SetSkinFile(const std::string& path) {
     loading_ = true;
     skin_file_ = path;
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return;
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    skin_stream_ = std::move(bytes);
+    const std::optional<std::string> bytes = ReadWholeFile(path);
+    if (!bytes) return;
+    skin_stream_.assign(bytes->begin(), bytes->end());
     LoadSkin();
     ApplySkin();
 }

@@ -121,3 +121,109 @@ TEST(EffectsFrames, OpeningEffectNumbersAndPlayers) {
 
 }  // namespace
 }  // namespace vc::effects
+
+namespace vc::effects {
+namespace {
+
+using std::chrono::milliseconds;
+
+// A scripted clock: time moves only when a frame is drawn (by that frame's
+// cost) or when the player sleeps.
+class ScriptedClock : public FrameClock {
+public:
+    Micros Now() override { return now_; }
+    void Sleep(Micros span) override {
+        EXPECT_GT(span.count(), 0) << "a sleep of nothing";
+        now_ += span;
+    }
+    void Spend(Micros span) { now_ += span; }
+
+private:
+    Micros now_{milliseconds(1000)};
+};
+
+struct Shown {
+    std::size_t frame;
+    Micros start;
+    Micros end;
+};
+
+// Plays count frames on the scripted clock, frame n of those shown costing
+// cost(n), and records what was shown when.
+template <class Cost>
+std::vector<Shown> Play(std::size_t count, Cost cost) {
+    ScriptedClock clock;
+    const Micros origin = clock.Now();
+    std::vector<Shown> shown;
+    const std::size_t returned = PlayPaced(count, clock, [&](std::size_t frame) {
+        const Micros start = clock.Now() - origin;
+        clock.Spend(cost(shown.size()));
+        shown.push_back({frame, start, clock.Now() - origin});
+    });
+    EXPECT_EQ(returned, shown.size());
+    return shown;
+}
+
+TEST(EffectsPacing, ASlowPlatformDropsFramesEvenlyKeepingTheFirstAndTheLast) {
+    // 118 frames, as the ellipse of the standard window makes, on platforms
+    // from a little to far slower than the pace.
+    for (int costMs : {3, 7, 25, 30, 45, 130}) {
+        SCOPED_TRACE(costMs);
+        const auto shown = Play(118, [&](std::size_t) { return Micros(milliseconds(costMs)); });
+        ASSERT_GE(shown.size(), 3u);
+        EXPECT_EQ(shown.front().frame, 0u);
+        EXPECT_EQ(shown.back().frame, 117u);
+        EXPECT_LE(shown.back().end, milliseconds(400));
+        std::size_t shortest = 118, longest = 0;
+        for (std::size_t i = 1; i < shown.size(); ++i) {
+            const std::size_t step = shown[i].frame - shown[i - 1].frame;
+            shortest = std::min(shortest, step);
+            longest = std::max(longest, step);
+            EXPECT_GE(shown[i].start - shown[i - 1].start, milliseconds(std::max(costMs, 16)));
+        }
+        EXPECT_LE(longest - shortest, 1u) << "frames are dropped evenly";
+    }
+    // At 25 ms a frame, 16 frames fit: every 7th or 8th is shown.
+    EXPECT_EQ(Play(118, [](std::size_t) { return Micros(milliseconds(25)); }).size(), 16u);
+    // A frame that alone outlasts the effect leaves the first and the last.
+    const auto crawling = Play(118, [](std::size_t) { return Micros(milliseconds(500)); });
+    ASSERT_EQ(crawling.size(), 2u);
+    EXPECT_EQ(crawling[1].frame, 117u);
+    EXPECT_EQ(crawling[1].start, milliseconds(500)) << "no pause after a frame that took too long";
+}
+
+TEST(EffectsPacing, AFastPlatformShowsEveryFrameAtItsTime) {
+    // 23 frames in 400 ms: each one, about 18 ms apart, the last at the end.
+    const auto shown = Play(23, [](std::size_t) { return Micros(0); });
+    ASSERT_EQ(shown.size(), 23u);
+    for (std::size_t i = 0; i < shown.size(); ++i) EXPECT_EQ(shown[i].frame, i);
+    for (std::size_t i = 1; i < shown.size(); ++i) {
+        EXPECT_GE(shown[i].start - shown[i - 1].start, milliseconds(18));
+        EXPECT_LE(shown[i].start - shown[i - 1].start, milliseconds(19));
+    }
+    EXPECT_EQ(shown.back().start, milliseconds(400));
+    // Hundreds of frames on a fast platform still wait a refresh between two:
+    // 235 frames give 25 shown, 16 ms apart.
+    const auto many = Play(235, [](std::size_t) { return Micros(milliseconds(1)); });
+    EXPECT_EQ(many.size(), 25u);
+    EXPECT_EQ(many.back().frame, 234u);
+    EXPECT_LE(many.back().end, milliseconds(400));
+}
+
+TEST(EffectsPacing, CostsThatChangeStayInOrderAndWithinTheTime) {
+    // The first frame paints the whole window and is slow; the rest are cheap.
+    const auto shown = Play(157, [](std::size_t n) { return Micros(milliseconds(n == 0 ? 60 : 4)); });
+    ASSERT_GE(shown.size(), 3u);
+    EXPECT_EQ(shown.front().frame, 0u);
+    EXPECT_EQ(shown.back().frame, 156u);
+    for (std::size_t i = 1; i < shown.size(); ++i) EXPECT_GT(shown[i].frame, shown[i - 1].frame);
+    EXPECT_LE(shown.back().end, milliseconds(400));
+
+    EXPECT_TRUE(Play(0, [](std::size_t) -> Micros { ADD_FAILURE() << "no frame to show"; return {}; }).empty());
+    const auto single = Play(1, [](std::size_t) { return Micros(milliseconds(5)); });
+    ASSERT_EQ(single.size(), 1u);
+    EXPECT_EQ(single[0].frame, 0u);
+}
+
+}  // namespace
+}  // namespace vc::effects

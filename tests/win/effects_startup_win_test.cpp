@@ -19,7 +19,8 @@ namespace {
 // 27 before the window is ever shown.
 class EffectsForm : public ui::TForm {
 public:
-    explicit EffectsForm(int effect) : effect_(effect) {
+    explicit EffectsForm(int effect, ui::WindowState state = ui::WindowState::Normal)
+        : effect_(effect), state_(state) {
         gradiente.SetActive(false);
         CreateArgs args;
         args.caption = "Book";
@@ -43,11 +44,14 @@ protected:
         gradiente.SetFont(ReadCaptionFont("Arial,10,clLime,Negrito"));
         gradiente.SetFormCaption("Book");
         gradiente.SetActive(true);
+        // Start-up gives a fixed-frame window its state before the effect.
+        SetState(state_);
         played = animacao_form.PlayOpening(effect_);
     }
 
 private:
     int effect_;
+    ui::WindowState state_;
 };
 
 TEST(EffectsStartup, TheTitleBarAfterAnAppearEffectShowsTheConfiguredGradient) {
@@ -78,6 +82,32 @@ TEST(EffectsStartup, ADisappearEffectLeavesTheWindowHiddenForTheLoopToShow) {
     EXPECT_EQ(test::WindowPixels(form.Handle()).At(form.gradiente.LastPaint().caption.left,
                                                    form.gradiente.LastPaint().caption.top),
               RGB(128, 0, 0));
+}
+
+TEST(EffectsStartup, AMaximisedWindowOpensMaximisedAfterAnAppearEffect) {
+    EffectsForm form(1, ui::WindowState::Maximized);
+    EXPECT_TRUE(form.played);
+    // Visible already, so the message loop will not show it again: the
+    // effect itself must have shown it maximised.
+    EXPECT_TRUE(::IsWindowVisible(form.Handle()));
+    EXPECT_TRUE(::IsZoomed(form.Handle()));
+    RECT window{};
+    ::GetWindowRect(form.Handle(), &window);
+    EXPECT_GT(window.right - window.left, 360);
+    EXPECT_GT(window.bottom - window.top, 200);
+    // The frames were made for the maximised size, and no region is left.
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    EXPECT_EQ(form.animacao_form.LastFrameCount(),
+              static_cast<int>(BuildFrames(FrameShape::Ellipse, width, height).size()));
+    HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(::GetWindowRgn(form.Handle(), region), ERROR);
+    ::DeleteObject(region);
+    // Restoring gives the size the book asked for.
+    ::ShowWindow(form.Handle(), SW_RESTORE);
+    ::GetWindowRect(form.Handle(), &window);
+    EXPECT_EQ(window.right - window.left, 360);
+    EXPECT_EQ(window.bottom - window.top, 200);
 }
 
 }  // namespace

@@ -1,0 +1,153 @@
+// The start-up benchmark, run inside Wine (or Windows): starts each program
+// in turn, round after round, and times CreateProcess to two moments: a
+// visible top-level window of the new process exists, and that window answers
+// a message (its thread has reached the message loop, so it takes input; a
+// book has asked the browser for its start page by then). Then it closes the
+// program and waits for its end before the next start.
+//
+//   startup_launcher ROUNDS NAME=COMMAND-LINE ...
+//
+// The first program is the floor; every line reports, for each moment, the
+// median, the fastest and the slowest start in milliseconds, and the median
+// above the floor's.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Program {
+    std::string name;
+    std::string commandLine;
+    std::vector<double> visibleMs;
+    std::vector<double> answersMs;
+};
+
+double Milliseconds(LONGLONG ticks) {
+    static const LONGLONG frequency = [] {
+        LARGE_INTEGER f{};
+        ::QueryPerformanceFrequency(&f);
+        return f.QuadPart;
+    }();
+    return 1000.0 * static_cast<double>(ticks) / static_cast<double>(frequency);
+}
+
+LONGLONG Ticks() {
+    LARGE_INTEGER now{};
+    ::QueryPerformanceCounter(&now);
+    return now.QuadPart;
+}
+
+struct Search {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK MatchVisible(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<Search*>(data);
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    // A message box is owned by the window it speaks for: it does not count.
+    if (process != search->process || !::IsWindowVisible(window) || ::GetWindow(window, GW_OWNER)) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+HWND VisibleWindowOf(DWORD process) {
+    Search search{process, nullptr};
+    ::EnumWindows(MatchVisible, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// One start; false when the program did not start or showed nothing in time.
+bool StartOnce(Program& program) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::string commandLine = program.commandLine;
+    const LONGLONG start = Ticks();
+    if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &process)) {
+        std::fprintf(stderr, "%s: cannot start (error %lu)\n", program.name.c_str(), ::GetLastError());
+        return false;
+    }
+    HWND window = nullptr;
+    while (!window && Milliseconds(Ticks() - start) < 20000) {
+        window = VisibleWindowOf(process.dwProcessId);
+        if (!window) {
+            if (::WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0) break;
+            // Polling leaves the processor to the program it waits for.
+            ::Sleep(1);
+        }
+    }
+    const double visible = Milliseconds(Ticks() - start);
+    DWORD_PTR ignored = 0;
+    if (window && ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &ignored)) {
+        program.visibleMs.push_back(visible);
+        program.answersMs.push_back(Milliseconds(Ticks() - start));
+        ::PostMessageA(window, WM_CLOSE, 0, 0);
+    } else {
+        std::fprintf(stderr, "%s: no window appeared, or it did not answer\n", program.name.c_str());
+    }
+    if (::WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) ::TerminateProcess(process.hProcess, 1);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return window != nullptr;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: startup_launcher ROUNDS NAME=COMMAND-LINE ...\n");
+        return 2;
+    }
+    const int rounds = std::atoi(argv[1]);
+    std::vector<Program> programs;
+    for (int i = 2; i < argc; ++i) {
+        const std::string argument = argv[i];
+        const std::size_t equals = argument.find('=');
+        if (equals == std::string::npos || rounds < 1) {
+            std::fprintf(stderr, "usage: startup_launcher ROUNDS NAME=COMMAND-LINE ...\n");
+            return 2;
+        }
+        programs.push_back(Program{argument.substr(0, equals), argument.substr(equals + 1), {}, {}});
+    }
+    // One start of each first, not counted: Wine maps the files and libraries
+    // once, and every measured round should find them alike.
+    for (Program& program : programs) {
+        if (!StartOnce(program)) return 1;
+        program.visibleMs.clear();
+        program.answersMs.clear();
+    }
+    // Alternating, so that whatever else the machine does falls on all alike.
+    for (int round = 0; round < rounds; ++round)
+        for (Program& program : programs)
+            if (!StartOnce(program)) return 1;
+
+    std::printf("ms from CreateProcess, %d rounds\n", rounds);
+    std::printf("%-12s %-8s %9s %9s %9s %12s\n", "program", "until", "median", "fastest", "slowest", "above floor");
+    const auto report = [&](const char* until, std::vector<double> Program::*times) {
+        const double floor = Median(programs.front().*times);
+        for (const Program& program : programs) {
+            const std::vector<double>& values = program.*times;
+            const auto [low, high] = std::minmax_element(values.begin(), values.end());
+            const double median = Median(values);
+            std::printf("%-12s %-8s %9.1f %9.1f %9.1f %12.1f\n", program.name.c_str(), until, median, *low, *high,
+                        median - floor);
+        }
+    };
+    report("visible", &Program::visibleMs);
+    report("answers", &Program::answersMs);
+    return 0;
+}

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <set>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -166,84 +167,61 @@ TEST(BuiltInSkins, EverySkinDefinesEveryObjectWithConsistentStateImages) {
     }
 }
 
-TEST(BuiltInSkins, CaptionButtonsCloseMaximiseRestoreMinimiseAndTheSystemMenu) {
+// Per skin: the caption buttons (close, maximise and restore, minimise, the
+// system menu, three child-window buttons), the key colour only on sides
+// that are transparent, and a preview whose title bar shows the state.
+TEST(BuiltInSkins, CaptionButtonsShapesAndPreviews) {
+    int shaped = 0, rectangular = 0;
     for (int n = 0; n < kBuiltInSkins; ++n) {
         TSkinData data;
         data.SkinStream() = ReadBytes(SkinFile(n));
         ASSERT_TRUE(data.LoadSkin()) << "skin " << n;
         SCOPED_TRACE(std::to_string(n) + " " + data.SkinName());
-        bool close = false, maximise = false, restore = false, minimise = false, system_menu = false;
-        int child_buttons = 0;
+        std::set<std::string> seen;
         for (const auto& b : data.CaptionButtons()) {
             if (b->Visibility == 100) {
-                ++child_buttons;
+                seen.insert("child " + std::to_string(b->Action));
                 EXPECT_FALSE(b->Map.Empty()) << "child-window button " << b->Action;
                 continue;
             }
             if (b->Action == 3 || b->Action == 11) {
-                system_menu = true;
+                seen.insert("system menu");
                 continue;
             }
             ExpectSlicesFit(*b, b->Name);
             EXPECT_GE(b->Frame, 4) << b->Name << ": normal, pressed, hot and inactive";
             EXPECT_LE(b->Map.Height(), data.Top().Map.Height() / 2) << b->Name << " is taller than the title";
-            close |= b->Action == 0;
-            minimise |= b->Action == 2;
+            if (b->Action == 0) seen.insert("close");
+            if (b->Action == 2) seen.insert("minimise");
             // One maximise button shows while the window is not maximised,
             // another (restore) while it is.
-            if (b->Action == 1) {
-                maximise |= b->Visibility == 2 || b->Visibility1 == 2;
-                restore |= b->Visibility == 1 || b->Visibility1 == 1;
-            }
+            if (b->Action == 1 && (b->Visibility == 2 || b->Visibility1 == 2)) seen.insert("maximise");
+            if (b->Action == 1 && (b->Visibility == 1 || b->Visibility1 == 1)) seen.insert("restore");
         }
-        EXPECT_TRUE(close);
-        EXPECT_TRUE(maximise);
-        EXPECT_TRUE(restore);
-        EXPECT_TRUE(minimise);
-        EXPECT_TRUE(system_menu);
-        EXPECT_EQ(child_buttons, 3);
-    }
-}
+        EXPECT_EQ(seen, (std::set<std::string>{"child 7", "child 8", "child 9", "close", "maximise", "minimise",
+                                               "restore", "system menu"}));
 
-TEST(BuiltInSkins, SomeShapeTheWindowWithMagentaCornersAndSomeAreRectangular) {
-    int shaped = 0;
-    int rectangular = 0;
-    for (int n = 0; n < kBuiltInSkins; ++n) {
-        TSkinData data;
-        data.SkinStream() = ReadBytes(SkinFile(n));
-        ASSERT_TRUE(data.LoadSkin()) << "skin " << n;
         TDataSkinBorder* sides[] = {&data.Left(), &data.Right(), &data.Top(), &data.Bottom()};
-        const bool any_trans = std::any_of(std::begin(sides), std::end(sides), [](auto* s) { return s->Trans != 0; });
-        const bool any_magenta =
-            std::any_of(std::begin(sides), std::end(sides), [](auto* s) { return HasMagenta(s->Map); });
-        if (data.Top().Trans != 0 && SameRgb(data.Top().Map.At(0, 0), MakePixel(255, 0, 255))) ++shaped;
-        if (!any_trans && !any_magenta) ++rectangular;
-        // A side with magenta but no Trans would paint the key colour.
+        bool any_trans = false, any_magenta = false;
         for (auto* side : sides) {
-            if (HasMagenta(side->Map)) {
-                EXPECT_NE(side->Trans, 0) << "skin " << n << ", " << side->Name;
-            }
+            any_trans |= side->Trans != 0;
+            any_magenta |= HasMagenta(side->Map);
+            // A side with magenta but no Trans would paint the key colour.
+            if (HasMagenta(side->Map)) EXPECT_NE(side->Trans, 0) << side->Name;
         }
-    }
-    EXPECT_GE(shaped, 1) << "no skin shapes the window";
-    EXPECT_GE(rectangular, 1) << "no skin is free of transparency";
-}
+        shaped += data.Top().Trans != 0 && SameRgb(data.Top().Map.At(0, 0), MakePixel(255, 0, 255));
+        rectangular += !any_trans && !any_magenta;
 
-TEST(BuiltInSkins, EveryPreviewRendersActiveAndInactive) {
-    for (int n = 0; n < kBuiltInSkins; ++n) {
-        TSkinData data;
-        data.SkinStream() = ReadBytes(SkinFile(n));
-        ASSERT_TRUE(data.LoadSkin()) << "skin " << n;
         const Bitmap active = RenderSkinPreview(data, SkinPreviewArgs{480, 360, true});
         const Bitmap inactive = RenderSkinPreview(data, SkinPreviewArgs{480, 360, false});
-        ASSERT_EQ(active.Width(), 480);
-        ASSERT_EQ(active.Height(), 360);
-        // The title bar is where the two differ.
+        ASSERT_EQ(std::make_pair(active.Width(), active.Height()), std::make_pair(480, 360));
         const int title = data.Top().Map.Height() / 2;
         bool differs = false;
         for (int x = 0; x < 480 && !differs; ++x) differs = !SameRgb(active.At(x, title / 2), inactive.At(x, title / 2));
-        EXPECT_TRUE(differs) << "skin " << n << ": the inactive title bar looks active";
+        EXPECT_TRUE(differs) << "the inactive title bar looks active";
     }
+    EXPECT_GE(shaped, 1) << "no skin shapes the window";
+    EXPECT_GE(rectangular, 1) << "no skin is free of transparency";
 }
 
 TEST(BuiltInSkins, TheGeneratorGivesTheSameBytesForTheSameTheme) {

@@ -9,6 +9,7 @@
 #include "../../tools/skin/skin_container_writer.h"
 #include "common/bitmap.h"
 #include "skin/bitmap_file.h"
+#include "skin/skin_objects.h"
 
 namespace vc {
 namespace skintest {
@@ -38,6 +39,14 @@ inline Bitmap States(int state_width, int height, int n) {
     for (int k = 0; k < n; ++k)
         out.FillRect(Rect::FromSize(k * state_width, 0, state_width, height), MakePixel(10 * (k + 1), 10 * (k + 1), 10 * (k + 1)));
     return out;
+}
+
+// What the loader decided for a section, in one line: its frame count, tile
+// and trans flags, and its four margins (left, top, right, bottom).
+inline std::string Shape(const TDataSkinObject& o) {
+    return "frame " + std::to_string(o.Frame) + " tile " + std::to_string(o.Tile) + " trans " + std::to_string(o.Trans) +
+           " margins " + std::to_string(o.LeftWidth) + "," + std::to_string(o.TopHeight) + "," +
+           std::to_string(o.RightWidth) + "," + std::to_string(o.BottomHeight);
 }
 
 }  // namespace skintest

@@ -2,6 +2,9 @@
 
 #include <cstdio>
 #include <fstream>
+#include <sstream>
+#include <tuple>
+#include <utility>
 
 #include "skin/skin_builtin.h"
 #include "skin/skin_data.h"
@@ -79,10 +82,7 @@ TEST(SkinDataLoad, GenericSectionsTakeDefaultsAndFixedFrameCounts) {
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(item->Name, "MenuItem");
     EXPECT_EQ(item->Map.Width(), 10);
-    EXPECT_EQ(item->Frame, 5);
-    EXPECT_EQ(item->Tile, 0);
-    EXPECT_EQ(item->LeftWidth, 4);
-    EXPECT_EQ(item->TopHeight, 0);
+    EXPECT_EQ(skintest::Shape(*item), "frame 5 tile 0 trans 0 margins 4,0,0,0");
     EXPECT_EQ(item->NormalColour, 2);
     EXPECT_EQ(item->MouseOverColour, -1);
     EXPECT_EQ(item->NormalColour2, 0x030201u);  // the definition's ButtonText
@@ -92,20 +92,15 @@ TEST(SkinDataLoad, GenericSectionsTakeDefaultsAndFixedFrameCounts) {
     ASSERT_NE(background, nullptr);  // a member that is missing leaves only the image empty
     EXPECT_TRUE(background->Map.Empty());
     EXPECT_EQ(background->Tile, 1);
-    EXPECT_EQ(data.FindObject("Headerbar")->Frame, 5);
-    EXPECT_EQ(data.FindObject("GroupBoxEdge")->Frame, 2);
-    EXPECT_EQ(data.FindObject("Progress.Chunk")->Frame, 3);
-    EXPECT_EQ(data.FindObject("HorzScrollThumb")->Frame, 3);
-    EXPECT_EQ(data.FindObject("VertScrollThumb")->Frame, 2);
-    auto* pane = data.FindObject("Tab.Pane");
-    EXPECT_EQ(pane->LeftWidth, 4);
-    EXPECT_EQ(pane->TopHeight, 4);
-    EXPECT_EQ(pane->RightWidth, 2);
-    EXPECT_EQ(pane->BottomHeight, 4);
-    EXPECT_EQ(pane->Frame, 1);
-    ASSERT_NE(data.FindObject("Scrollbar"), nullptr);
+    // Sections whose frame count is fixed, whatever the definition says.
+    for (const auto& [name, frame] : std::vector<std::pair<const char*, int>>{
+             {"Headerbar", 5}, {"GroupBoxEdge", 2}, {"Progress.Chunk", 3}, {"HorzScrollThumb", 3},
+             {"VertScrollThumb", 2}, {"Scrollbar", 23}}) {
+        ASSERT_NE(data.FindObject(name), nullptr) << name;
+        EXPECT_EQ(data.FindObject(name)->Frame, frame) << name;
+    }
+    EXPECT_EQ(skintest::Shape(*data.FindObject("Tab.Pane")), "frame 1 tile 0 trans 0 margins 4,4,2,4");
     EXPECT_TRUE(data.FindObject("Scrollbar")->Map.Empty());  // ".BMP" names nothing
-    EXPECT_EQ(data.FindObject("Scrollbar")->Frame, 23);
     EXPECT_EQ(data.FindObject("SunkEdge"), nullptr);  // no image, no object
     EXPECT_EQ(data.FindObject("ComboxArrow"), nullptr);
     EXPECT_FALSE(data.Loading());
@@ -122,23 +117,19 @@ TEST(SkinDataLoad, ProgressHeadersAndSecondImages) {
          {{"p.bmp", Solid(4, 4, 9, 9, 9)}, {"g.bmp", Solid(3, 3, 1, 1, 1)}, {"c.bmp", skintest::States(2, 2, 2)}});
     auto* progress = data.Find<TDataSkinBorder>("Progress");
     ASSERT_NE(progress, nullptr);
-    EXPECT_EQ(progress->Frame, 2);
-    EXPECT_EQ(progress->Tile, 1);
-    EXPECT_EQ(progress->Trans, 1);
+    EXPECT_EQ(skintest::Shape(*progress), "frame 2 tile 1 trans 1 margins 0,0,0,0");
     EXPECT_EQ(progress->NormalColour, -1);  // not read for this section
-    EXPECT_EQ(data.Find<TDataSkinBorder>("Tabs")->Map2.Width(), 3);
-    EXPECT_EQ(data.Find<TDataSkinBorder>("Tabs")->Frame, 5);
-    EXPECT_EQ(data.Find<TDataSkinBorder>("UpDown.Vert")->Map2.Width(), 3);
-    EXPECT_EQ(data.Find<TDataSkinBorder>("UpDown.Vert")->Frame, 8);
+    for (const auto& [name, frame] : std::vector<std::pair<const char*, int>>{{"Tabs", 5}, {"UpDown.Vert", 8}}) {
+        EXPECT_EQ(data.Find<TDataSkinBorder>(name)->Map2.Width(), 3) << name;
+        EXPECT_EQ(data.Find<TDataSkinBorder>(name)->Frame, frame) << name;
+    }
     auto* combo = data.Find<TDataSkinBorder>("ComboButton");
     EXPECT_EQ(combo->Map2.At(0, 0), combo->Map.At(3, 0));  // mirrored copy
     EXPECT_EQ(combo->Frame, 4);
     auto* box = data.Find<TDataSkinBoxLabel>("GroupBox");
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box->BackgroundAlignment, 2);
-    EXPECT_EQ(box->BackgroundLeftShift, 5);
-    EXPECT_EQ(box->BackgroundRightShift, 0);
-    EXPECT_EQ(box->Frame, 1);
+    EXPECT_EQ(std::make_tuple(box->BackgroundAlignment, box->BackgroundLeftShift, box->BackgroundRightShift, box->Frame),
+              std::make_tuple(2, 5, 0, 1));
 
     TSkinData styled;
     Load(styled, "[Progress]\nBitmap=p.bmp\nStyle=1\n", {{"p.bmp", Solid(4, 4, 9, 9, 9)}});
@@ -154,38 +145,19 @@ TEST(SkinDataLoad, FrameBordersCaptionTextAndMenuBar) {
          "ActiveTextR=255\nActiveTextG=128\nActiveTextB=0\nInActiveTextR=1\nInActiveTextG=2\n"
          "menuBar=m.bmp\nTileMenu=3\nTileRightMenu=9\n",
          {{"l.bmp", Solid(4, 30, 1, 1, 1)}, {"t.bmp", Solid(60, 20, 2, 2, 2)}, {"m.bmp", Solid(8, 8, 3, 3, 3)}});
-    EXPECT_EQ(data.Left().TopHeight, 7);
-    EXPECT_EQ(data.Left().BottomHeight, 3);
-    EXPECT_EQ(data.Left().LeftWidth, 0);
-    EXPECT_EQ(data.Left().Frame, 1);
-    EXPECT_EQ(data.Left().Tile, 1);
-    EXPECT_EQ(data.Left().Trans, 1);
-    EXPECT_EQ(data.Top().LeftWidth, 11);
-    EXPECT_EQ(data.Top().RightWidth, 12);
-    EXPECT_EQ(data.Top().TopHeight, 0);
-    EXPECT_EQ(data.Top().Frame, 2);
-    EXPECT_EQ(data.Top().Tile, 1);
-    EXPECT_EQ(data.Top().Trans, 0);
+    EXPECT_EQ(skintest::Shape(data.Left()), "frame 1 tile 1 trans 1 margins 0,7,0,3");
+    EXPECT_EQ(skintest::Shape(data.Top()), "frame 2 tile 1 trans 0 margins 11,0,12,0");
     EXPECT_TRUE(data.Right().Map.Empty());
 
     const TDataSkinTitle& t = data.Title();
-    EXPECT_EQ(t.TextShift(), 5);
-    EXPECT_EQ(t.TextShiftVert(), 6);
-    EXPECT_EQ(t.TextRightClip(), 7);
-    EXPECT_EQ(t.BottomHeight, 0);
+    EXPECT_EQ(skintest::Shape(t), "frame 2 tile 0 trans 0 margins 5,6,7,0");  // the text shifts and clip
     EXPECT_EQ(t.TextBack().Height(), 30);
-    EXPECT_EQ(t.TextAlignment, 1);
-    EXPECT_EQ(t.TXTBackRight, 4);
-    EXPECT_EQ(t.FontHeight, 14);
-    EXPECT_EQ(t.Frame, 2);
+    EXPECT_EQ(std::make_tuple(t.TextAlignment, t.TXTBackRight, t.FontHeight), std::make_tuple(1, 4, 14));
     EXPECT_EQ(t.ActiveTextColour, 0x0080FFu);
     EXPECT_EQ(t.InactiveTextColour, clNone);  // one of its three keys missing
 
     ASSERT_NE(data.MenuBar(), nullptr);
-    EXPECT_EQ(data.MenuBar()->Tile, 1);
-    EXPECT_EQ(data.MenuBar()->LeftWidth, 1);
-    EXPECT_EQ(data.MenuBar()->RightWidth, 9);
-    EXPECT_EQ(data.MenuBar()->Frame, 2);
+    EXPECT_EQ(skintest::Shape(*data.MenuBar()), "frame 2 tile 1 trans 0 margins 1,0,9,0");
     // The caption sample: Top at (60 / 3, (20 / 2) / 3).
     EXPECT_EQ(data.CaptionSampleColour(), 0x020202u);
 }
@@ -204,38 +176,29 @@ TEST(SkinDataLoad, CaptionButtonsExclusionsFrameRuleAndChildButtons) {
          {{"narrow.bmp", Solid(38, 10, 1, 1, 1)},  // 3.8 wide per unit of height
           {"wide.bmp", Solid(39, 10, 1, 1, 1)},
           {"mdi.bmp", skintest::States(10, 9, 12)}});
-    const auto& b = data.CaptionButtons();
-    ASSERT_EQ(b.size(), 8u);
-    EXPECT_EQ(b[0]->Name, "ButtonClose");
-    EXPECT_EQ(b[0]->Align, 1);
-    EXPECT_EQ(b[0]->Xcoord, 20);
-    EXPECT_EQ(b[0]->Ycoord, 3);
-    EXPECT_EQ(b[0]->CombineOp, -1);
-    EXPECT_EQ(b[0]->Frame, 3);
-    EXPECT_EQ(b[1]->Name, "ButtonShown");
-    EXPECT_EQ(b[1]->Visibility1, -1);
-    EXPECT_EQ(b[1]->Frame, 6);  // a negative action
-    EXPECT_EQ(b[2]->Frame, 6);
-    EXPECT_EQ(b[2]->CombineOp, 4);
-    EXPECT_EQ(b[2]->Visibility, 1);
-    EXPECT_EQ(b[2]->Visibility1, 0);
-    EXPECT_EQ(b[3]->Action, 3);
-    EXPECT_TRUE(b[3]->Map.Empty());
-    EXPECT_EQ(b[3]->Frame, 3);
-    EXPECT_EQ(b[4]->Frame, 2);
-    EXPECT_FALSE(b[4]->Map.Empty());  // an explicit frame keeps the image
-    for (int k = 0; k < 3; ++k) {
-        const TDataSkinSysButton& c = *b[5 + static_cast<std::size_t>(k)];
-        EXPECT_EQ(c.Action, 7 + k);
-        EXPECT_EQ(c.Align, 100);
-        EXPECT_EQ(c.Visibility, 100);
-        EXPECT_EQ(c.Visibility1, 100);
-        EXPECT_EQ(c.Frame, 4);
-        EXPECT_EQ(c.Xcoord, (3 - k) * 14);
-        ASSERT_EQ(c.Map.Width(), 40);
-        EXPECT_EQ(c.Map.Height(), 9);
-        EXPECT_EQ(PixelRed(c.Map.At(0, 0)), 10 * (4 * k + 1));
-        EXPECT_EQ(PixelRed(c.Map.At(39, 0)), 10 * (4 * k + 4));
+    // Name, action, align, x, y, combine, visibility, visibility1, frames.
+    const auto row = [](const TDataSkinSysButton& c) {
+        std::ostringstream o;
+        o << c.Name << ' ' << c.Action << ' ' << c.Align << ' ' << c.Xcoord << ' ' << c.Ycoord << ' ' << c.CombineOp
+          << ' ' << c.Visibility << ' ' << c.Visibility1 << ' ' << c.Frame << (c.Map.Empty() ? " no image" : "");
+        return o.str();
+    };
+    std::vector<std::string> rows;
+    for (const auto& c : data.CaptionButtons()) rows.push_back(row(*c));
+    EXPECT_EQ(rows, (std::vector<std::string>{
+                        "ButtonClose 0 1 20 3 -1 0 0 3",
+                        "ButtonShown -1 0 0 0 -1 0 -1 6",  // a negative action
+                        "buttonwide 2 0 0 0 4 1 0 6",
+                        "ButtonHelp 3 0 0 0 -1 0 0 3 no image",
+                        "ButtonRoll 11 0 0 0 -1 0 0 2",  // an explicit frame keeps the image
+                        "MDICONTROLS 7 100 42 0 -1 100 100 4",
+                        "MDICONTROLS 8 100 28 0 -1 100 100 4",
+                        "MDICONTROLS 9 100 14 0 -1 100 100 4"}));
+    for (std::size_t k = 0; k < 3 && data.CaptionButtons().size() == 8; ++k) {
+        const Bitmap& map = data.CaptionButtons()[5 + k]->Map;
+        ASSERT_EQ(std::make_pair(map.Width(), map.Height()), std::make_pair(40, 9));
+        EXPECT_EQ(PixelRed(map.At(0, 0)), 10 * (4 * k + 1));
+        EXPECT_EQ(PixelRed(map.At(39, 0)), 10 * (4 * k + 4));
     }
 
     TSkinData plain;
@@ -256,24 +219,16 @@ TEST(SkinDataLoad, PushButtonsColoursAndPalette) {
          {{"b.bmp", Solid(50, 20, 1, 1, 1)}, {"c.bmp", Solid(52, 13, 1, 1, 1)}, {"r.bmp", Solid(96, 16, 1, 1, 1)}});
     const TDataSkinButton& b = data.Buttons();
     EXPECT_EQ(b.Map.Width(), 50);
-    EXPECT_EQ(b.Frame, 5);
-    EXPECT_EQ(b.Tile, 1);
-    EXPECT_EQ(b.CheckFrame, 4);  // 52 / 13
-    EXPECT_EQ(b.RadioFrame, 6);  // 96 / 16
-    EXPECT_EQ(b.MouseOverColour, 4);
-    EXPECT_TRUE(b.HasNormalColour2);
+    // Check frames 52 / 13, radio frames 96 / 16.
+    EXPECT_EQ(std::make_tuple(b.Frame, b.Tile, b.CheckFrame, b.RadioFrame, b.MouseOverColour), std::make_tuple(5, 1, 4, 6, 4));
+    EXPECT_EQ(std::make_tuple(b.HasNormalColour2, b.HasPressedColour2, b.HasMouseOverColour2), std::make_tuple(true, false, false));
     EXPECT_EQ(b.NormalColour2, 0x0000C8u);
-    EXPECT_FALSE(b.HasPressedColour2);
     EXPECT_EQ(b.PressedColour2, 0x050505u);
-    EXPECT_FALSE(b.HasMouseOverColour2);
 
     EXPECT_EQ(data.Colours().ButtonFace, 0x1E140Au);
     EXPECT_EQ(data.Colours().Menubar, 0x1E140Au);
     EXPECT_EQ(data.Colours().Menu, kSystemColourFlag + 4);
-    ASSERT_EQ(data.Palette().size(), 3u);
-    EXPECT_EQ(data.Palette()[0], 0x010101u);  // order of appearance
-    EXPECT_EQ(data.Palette()[1], 0x000000u);
-    EXPECT_EQ(data.Palette()[2], kSystemColourFlag + 8);
+    EXPECT_EQ(data.Palette(), (std::vector<Colour>{0x010101u, 0x000000u, kSystemColourFlag + 8}));  // order of appearance
     EXPECT_EQ(data.CustomColours()[3], 0x090807u);
     EXPECT_EQ(data.CustomColours()[0], 0xFFFFFFu);
 
@@ -289,32 +244,19 @@ TEST(SkinDataLoad, TrackFallsBackToTheBuiltInBitmaps) {
     auto* track = data.FindObject("Track");
     ASSERT_NE(track, nullptr);
     EXPECT_EQ(track->Map, BuiltinTrack());
-    EXPECT_EQ(track->LeftWidth, 3);
-    EXPECT_EQ(track->BottomHeight, 3);
-    EXPECT_EQ(track->Frame, 1);
+    EXPECT_EQ(skintest::Shape(*track), "frame 1 tile 0 trans 0 margins 3,3,3,3");
     EXPECT_EQ(data.FindObject("TRACKVERT")->Frame, 0);  // from Frame, not fixed
     EXPECT_EQ(data.FindObject("TRACKVERT")->Map.Height(), 8);
 
     const Pixel S = MakePixel(192, 192, 192), G = MakePixel(128, 128, 128), W = MakePixel(255, 255, 255);
     const Bitmap t = BuiltinTrack();
-    ASSERT_EQ(t.Width(), 16);
-    ASSERT_EQ(t.Height(), 4);
-    EXPECT_EQ(t.At(1, 0), S);
-    EXPECT_EQ(t.At(2, 0), G);
-    EXPECT_EQ(t.At(13, 0), G);
-    EXPECT_EQ(t.At(14, 0), W);
-    EXPECT_EQ(t.At(0, 2), G);
-    EXPECT_EQ(t.At(1, 3), S);
-    EXPECT_EQ(t.At(2, 3), W);
     const Bitmap v = BuiltinTrackVert();
-    ASSERT_EQ(v.Width(), 4);
-    ASSERT_EQ(v.Height(), 16);
-    EXPECT_EQ(v.At(2, 0), G);
-    EXPECT_EQ(v.At(3, 0), S);
-    EXPECT_EQ(v.At(0, 2), G);
-    EXPECT_EQ(v.At(0, 13), G);
-    EXPECT_EQ(v.At(0, 14), W);
-    EXPECT_EQ(v.At(3, 1), S);
+    ASSERT_EQ(std::make_tuple(t.Width(), t.Height(), v.Width(), v.Height()), std::make_tuple(16, 4, 4, 16));
+    struct Probe { const Bitmap* map; int x, y; Pixel expected; };
+    for (const Probe& p : std::vector<Probe>{{&t, 1, 0, S}, {&t, 2, 0, G}, {&t, 13, 0, G}, {&t, 14, 0, W}, {&t, 0, 2, G},
+                                             {&t, 1, 3, S}, {&t, 2, 3, W}, {&v, 2, 0, G}, {&v, 3, 0, S}, {&v, 0, 2, G},
+                                             {&v, 0, 13, G}, {&v, 0, 14, W}, {&v, 3, 1, S}})
+        EXPECT_EQ(p.map->At(p.x, p.y), p.expected) << (p.map == &t ? "horizontal " : "vertical ") << p.x << "," << p.y;
 
     // The four menu glyphs: black on white only, each one drawn and all different.
     const Bitmap glyphs = MenuGlyphs();
@@ -342,15 +284,10 @@ TEST(SkinDataLoad, ComboCompositeAndArrow) {
          {{"s.bmp", Solid(16, 21, 0, 100, 0)}, {"c.bmp", Solid(16, 21, 0, 0, 200)}});
     auto* combo = data.FindObject("ComboButton");
     auto* sunk = data.FindObject("SunkEdge");
-    ASSERT_EQ(combo->Map.Width(), 200);
-    ASSERT_EQ(combo->Map.Height(), 21);
+    ASSERT_EQ(std::make_pair(combo->Map.Width(), combo->Map.Height()), std::make_pair(200, 21));
     EXPECT_EQ(combo->Style, 2);
-    EXPECT_EQ(combo->LeftWidth, 2);
-    EXPECT_EQ(combo->RightWidth, a + 2);
-    EXPECT_EQ(combo->TopHeight, 2);
-    EXPECT_EQ(combo->BottomHeight, 3);
-    EXPECT_EQ(sunk->LeftWidth, a + 2);
-    EXPECT_EQ(sunk->RightWidth, 2);
+    EXPECT_EQ(skintest::Shape(*combo), "frame 4 tile 0 trans 0 margins 2,2," + std::to_string(a + 2) + ",3");
+    EXPECT_EQ(std::make_pair(sunk->LeftWidth, sunk->RightWidth), std::make_pair(a + 2, 2));
     const Pixel green = MakePixel(0, 100, 0), blue = MakePixel(0, 0, 200);
     for (int f = 0; f < 4; ++f) {
         const int x0 = 50 * f;
@@ -368,9 +305,7 @@ TEST(SkinDataLoad, ComboCompositeAndArrow) {
 
     auto* arrow = data.FindObject("ComboxArrow");
     ASSERT_NE(arrow, nullptr);
-    EXPECT_EQ(arrow->Map.Width(), 68);
-    EXPECT_EQ(arrow->Map.Height(), 17);
-    EXPECT_EQ(arrow->Frame, 4);
+    EXPECT_EQ(std::make_tuple(arrow->Map.Width(), arrow->Map.Height(), arrow->Frame), std::make_tuple(68, 17, 4));
     EXPECT_EQ(arrow->Map.At(0, 0), blue);
     EXPECT_EQ(arrow->Map.At(67, 16), blue);
 

@@ -28,9 +28,6 @@ TEST(PayloadOnWindows, TheRunningExecutableWithoutPayloadHasNone) {
     const TPayload payload(OwnPath());
     EXPECT_FALSE(payload.HasPayload());
     EXPECT_EQ(payload.GetPayloadSize(), 0);
-    char untouched[4] = {'k', 'e', 'e', 'p'};
-    payload.ReadPayload(untouched);
-    EXPECT_EQ(std::string(untouched, 4), "keep");
 }
 
 TEST(PayloadOnWindows, ACopyOfTheExecutableWithAppendedPayloadReadsBack) {
@@ -56,11 +53,6 @@ TEST(PayloadOnWindows, ACopyOfTheExecutableWithAppendedPayloadReadsBack) {
     EXPECT_EQ(read, text);
     // Each operation closed the file again, so it can be deleted now.
     EXPECT_TRUE(::DeleteFileA(copy.c_str()));
-}
-
-TEST(PayloadOnWindows, AMissingFileRaisesTheInputOutputError) {
-    const TPayload payload(TempPath("vc_no_such_book.exe"));
-    EXPECT_THROW(payload.HasPayload(), EInOutError);
 }
 
 }  // namespace

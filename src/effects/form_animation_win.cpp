@@ -32,9 +32,9 @@ void SetRegion(HWND window, ui::UniqueRegion& region) {
 int ShowCommand(HWND window) {
     if (const ui::TForm* form = ui::TForm::FromHandle(window)) {
         switch (form->State()) {
-        case ui::WindowState::Maximized: return SW_SHOWMAXIMIZED;
-        case ui::WindowState::Minimized: return SW_SHOWMINIMIZED;
-        case ui::WindowState::Normal: break;
+        case FrameState::Maximised: return SW_SHOWMAXIMIZED;
+        case FrameState::Minimised: return SW_SHOWMINIMIZED;
+        case FrameState::Normal: break;
         }
     }
     return SW_SHOW;

@@ -247,8 +247,13 @@ void TGradientCaption::Repaint() {
     ::SendMessageA(form_, WM_NCPAINT, reinterpret_cast<WPARAM>(whole.Get()), 0);
 }
 
+bool TGradientCaption::Skinned() const noexcept {
+    // The skinned frame owns the title bar while the window wears a skin.
+    return form_ && ::SendMessageA(form_, ui::kSkinQueryMessage, 0, 0) == ui::kSkinQueryAnswer;
+}
+
 void TGradientCaption::PaintNow() {
-    if (!form_ || !Painting()) return;
+    if (!form_ || !Painting() || Skinned()) return;
     ui::WindowDc dc(form_, ui::WindowDc::Area::Whole);
     if (dc.Get()) PaintInto(dc.Get());
 }
@@ -362,7 +367,8 @@ LRESULT TGradientCaption::Subclass::OnNcPaint(HRGN update) {
     ui::UniqueRegion withoutCaption;
     ui::RunGuarded([&] {
         RECT caption{};
-        if (!caption_.Painting() || !CaptionRectOf(window, ui::ReadFrameStyle(window), caption)) return;
+        if (!caption_.Painting() || caption_.Skinned() || !CaptionRectOf(window, ui::ReadFrameStyle(window), caption))
+            return;
         RECT bounds{};
         ::GetWindowRect(window, &bounds);
         ::OffsetRect(&caption, bounds.left, bounds.top);

@@ -90,6 +90,9 @@ public:
 
     // Painting is on: Active, a system of version 4 or later, and a form.
     bool Painting() const noexcept;
+    // A skinned window's title bar is the skin's: the gradient waits, and
+    // comes back when the skin stops.
+    bool Skinned() const noexcept;
     // The form's activation as the last WM_NCACTIVATE (or Repaint) told it.
     bool WindowActive() const noexcept { return windowActive_; }
     const CaptionPaintRecord& LastPaint() const noexcept { return lastPaint_; }

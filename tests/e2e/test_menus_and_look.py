@@ -2,7 +2,7 @@
 packed book."""
 import subprocess
 
-from conftest import ARTIFACTS
+from conftest import ARTIFACTS, PACK, ROOT, RUNTIME
 
 BOOK = """[book]
 title = Menu Book
@@ -113,3 +113,28 @@ number = {number}
         observer.capture(ARTIFACTS / f"skin-book-{number}.png", title=title)
         observer.close(title=title)
         assert observer.gone(title=title)
+
+
+def test_the_tour_opens_wearing_its_skin_and_its_menu_band_works_from_the_keyboard(tmp_path, books, observer):
+    """The sample book wears skin 5: shaped, framed by the skin, its menu
+    band inside the frame. Alt+H opens Help from the band and A chooses
+    About, whose box wears the skin too."""
+    exe = tmp_path / "tour" / "Tour.exe"
+    result = subprocess.run([str(PACK), "build", str(ROOT / "examples" / "tour" / "tour.ini"), "--runtime",
+                             str(RUNTIME), "--out", str(exe)], capture_output=True, text=True)
+    assert result.returncode == 0, result.stderr
+    assert "warning" not in result.stderr.lower(), result.stderr
+    books.start(exe)
+    window = observer.find(title="A Short Tour")
+    assert window is not None and window["visible"]
+    assert window["skinned"] and window["shaped"], "the tour does not wear its skin"
+    assert window["menuItems"] == ["&Book", "&Help"], "the menu band lost the book's menus"
+    observer.capture(ARTIFACTS / "tour-skinned.png", title="A Short Tour")
+
+    assert observer.keys("alt+h", "a", title="A Short Tour")
+    about = observer.find(title="About A Short Tour")
+    assert about is not None, "Help > About did not open the about box"
+    assert about["skinned"], "the about box is not framed by the skin"
+    observer.close(title="About A Short Tour")
+    observer.close(title="A Short Tour")
+    assert observer.gone(title="A Short Tour")

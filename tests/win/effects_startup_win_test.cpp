@@ -19,7 +19,7 @@ namespace {
 // 27 before the window is ever shown.
 class EffectsForm : public ui::TForm {
 public:
-    explicit EffectsForm(int effect, ui::WindowState state = ui::WindowState::Normal)
+    explicit EffectsForm(int effect, FrameState state = FrameState::Normal)
         : effect_(effect), state_(state) {
         gradiente.SetActive(false);
         CreateArgs args;
@@ -51,7 +51,7 @@ protected:
 
 private:
     int effect_;
-    ui::WindowState state_;
+    FrameState state_;
 };
 
 TEST(EffectsStartup, TheTitleBarAfterAnAppearEffectShowsTheConfiguredGradient) {
@@ -85,7 +85,7 @@ TEST(EffectsStartup, ADisappearEffectLeavesTheWindowHiddenForTheLoopToShow) {
 }
 
 TEST(EffectsStartup, AMaximisedWindowOpensMaximisedAfterAnAppearEffect) {
-    EffectsForm form(1, ui::WindowState::Maximized);
+    EffectsForm form(1, FrameState::Maximised);
     EXPECT_TRUE(form.played);
     // Visible already, so the message loop will not show it again: the
     // effect itself must have shown it maximised.

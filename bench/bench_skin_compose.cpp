@@ -7,8 +7,6 @@
 // ms is the work's time per iteration in milliseconds (thread CPU time).
 #include <benchmark/benchmark.h>
 
-#include <time.h>
-
 #include <chrono>
 #include <cstring>
 #include <vector>
@@ -18,37 +16,9 @@
 #include "skin/composition.h"
 #include "skin/skin_data.h"
 #include "skin_corpus.h"
+#include "bench_reference.h"
 
 namespace {
-
-// Thread CPU time: the machine is shared.
-double Now() {
-    timespec ts;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
-}
-
-double MemcpySeconds(std::size_t size) {
-    std::vector<std::uint8_t> from(size, 1), to(size);
-    int reps = 0;
-    const double start = Now();
-    double spent = 0;
-    do {
-        std::memcpy(to.data(), from.data(), size);
-        benchmark::DoNotOptimize(to.data());
-        benchmark::ClobberMemory();
-        ++reps;
-        spent = Now() - start;
-    } while (spent < 0.02);
-    return spent / reps;
-}
-
-void Report(benchmark::State& state, double seconds, std::size_t bytes) {
-    const double per_iteration = seconds / static_cast<double>(state.iterations());
-    state.counters["ms"] = per_iteration * 1e3;
-    state.counters["memcpy_x"] = per_iteration / MemcpySeconds(bytes);
-    state.counters["bytes"] = static_cast<double>(bytes);
-}
 
 // A frame piece of `frames` state images, each with a light outer line, a
 // dark inner line and a shaded middle.
@@ -68,7 +38,7 @@ void BM_ComposeWindowFrame(benchmark::State& state) {
     const std::size_t pixels = std::size_t(W) * 30 + std::size_t(W) * 8 + 2 * std::size_t(8) * (H - 38) + 600 * 22;
     double spent = 0;
     for (auto _ : state) {
-        const double start = Now();
+        const double start = vc::bench::ThreadSeconds();
         vc::Bitmap t = vc::ComposeNineSlice(W, 30, top, {40, 0, 40, 0}, true, false, 2, 1);
         vc::Bitmap b = vc::ComposeNineSlice(W, 8, bottom, {10, 0, 10, 0}, true, false, 2, 1);
         vc::Bitmap l = vc::ComposeNineSlice(8, H - 38, left, {0, 10, 0, 10}, false, false, 2, 1);
@@ -79,9 +49,9 @@ void BM_ComposeWindowFrame(benchmark::State& state) {
         benchmark::DoNotOptimize(l.Data());
         benchmark::DoNotOptimize(r.Data());
         benchmark::DoNotOptimize(title.Data());
-        spent += Now() - start;
+        spent += vc::bench::ThreadSeconds() - start;
     }
-    Report(state, spent, pixels * sizeof(vc::Pixel));
+    vc::bench::ReportAgainstMemcpy(state, spent, pixels * sizeof(vc::Pixel));
 }
 BENCHMARK(BM_ComposeWindowFrame)->Unit(benchmark::kMicrosecond);
 
@@ -95,13 +65,13 @@ void BM_RegionOfTopSide(benchmark::State& state) {
     double spent = 0;
     std::size_t count = 0;
     for (auto _ : state) {
-        const double start = Now();
+        const double start = vc::bench::ThreadSeconds();
         auto rects = vc::RegionFromBitmap(side, 0, 0);
         benchmark::DoNotOptimize(rects.data());
         count = rects.size();
-        spent += Now() - start;
+        spent += vc::bench::ThreadSeconds() - start;
     }
-    Report(state, spent, side.Stride() * static_cast<std::size_t>(side.Height()));
+    vc::bench::ReportAgainstMemcpy(state, spent, side.Stride() * static_cast<std::size_t>(side.Height()));
     state.counters["rects"] = static_cast<double>(count);
 }
 BENCHMARK(BM_RegionOfTopSide)->Unit(benchmark::kMicrosecond);
@@ -115,12 +85,12 @@ void BM_LoadSkin(benchmark::State& state) {
     double spent = 0;
     for (auto _ : state) {
         data.SkinStream() = packed;
-        const double start = Now();
+        const double start = vc::bench::ThreadSeconds();
         const bool loaded = data.LoadSkin();
-        spent += Now() - start;
+        spent += vc::bench::ThreadSeconds() - start;
         if (!loaded) state.SkipWithError("skin not loaded");
     }
-    Report(state, spent, plain.size());
+    vc::bench::ReportAgainstMemcpy(state, spent, plain.size());
 }
 BENCHMARK(BM_LoadSkin)->Unit(benchmark::kMillisecond);
 

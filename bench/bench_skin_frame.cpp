@@ -7,8 +7,6 @@
 // is how many times longer it takes than copying the frame's pixels once.
 #include <benchmark/benchmark.h>
 
-#include <time.h>
-
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -17,32 +15,12 @@
 #include <vector>
 
 #include "skin/skin_frame.h"
+#include "bench_reference.h"
 
 namespace {
 
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
-
-double Now() {
-    timespec ts;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
-}
-
-double MemcpySeconds(std::size_t size) {
-    std::vector<std::uint8_t> from(size, 1), to(size);
-    int reps = 0;
-    const double start = Now();
-    double spent = 0;
-    do {
-        std::memcpy(to.data(), from.data(), size);
-        benchmark::DoNotOptimize(to.data());
-        benchmark::ClobberMemory();
-        ++reps;
-        spent = Now() - start;
-    } while (spent < 0.02);
-    return spent / reps;
-}
 
 // Built-in skin 1 has shaped corners on its title and bottom.
 std::unique_ptr<vc::TSkinData> Skin(int number) {
@@ -68,33 +46,27 @@ std::size_t FrameBytes(const vc::FrameLayout& layout) {
     return pixels * sizeof(vc::Pixel);
 }
 
-void Report(benchmark::State& state, double seconds, std::size_t bytes) {
-    const double per_iteration = seconds / static_cast<double>(state.iterations());
-    state.counters["ms"] = per_iteration * 1e3;
-    state.counters["memcpy_x"] = per_iteration / MemcpySeconds(bytes);
-}
-
 void FramePaint(benchmark::State& state) {
     const auto data = Skin(1);
     const vc::FrameLayout layout = Layout(*data);
-    const double start = Now();
+    const double start = vc::bench::ThreadSeconds();
     for (auto _ : state) {
         vc::FramePicture picture = vc::PaintFrame(*data, layout);
         benchmark::DoNotOptimize(picture.title.Data());
     }
-    Report(state, Now() - start, FrameBytes(layout));
+    vc::bench::ReportAgainstMemcpy(state, vc::bench::ThreadSeconds() - start, FrameBytes(layout));
 }
 BENCHMARK(FramePaint);
 
 void FrameRegionBuild(benchmark::State& state) {
     const auto data = Skin(1);
     const vc::FrameLayout layout = Layout(*data);
-    const double start = Now();
+    const double start = vc::bench::ThreadSeconds();
     for (auto _ : state) {
         vc::FrameRegion region = vc::BuildFrameRegion(*data, layout);
         benchmark::DoNotOptimize(region.rects.data());
     }
-    Report(state, Now() - start, FrameBytes(layout));
+    vc::bench::ReportAgainstMemcpy(state, vc::bench::ThreadSeconds() - start, FrameBytes(layout));
 }
 BENCHMARK(FrameRegionBuild);
 

@@ -413,6 +413,7 @@ std::unique_ptr<WebBrowserHost> WebBrowserHost::Create(const CreateArgs& args) n
     if (!args.parent || !::IsWindow(args.parent)) return nullptr;
     try {
         std::unique_ptr<WebBrowserHost> host(new WebBrowserHost());
+        host->emulation_ = std::make_unique<TBrowserEmulation>(TBrowserEmulation::ThisProgram());
         host->site_ = ui::ComPtr<BrowserSite>::Attach(new BrowserSite(args.parent, args.bounds, args.events));
         BrowserSite& site = *host->site_.Get();
         if (FAILED(::CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,

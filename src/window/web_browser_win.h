@@ -20,6 +20,7 @@
 
 #include "ui/handles_win.h"
 #include "window/browser.h"
+#include "window/browser_emulation_win.h"
 #include "window/hosted_browser_win.h"
 
 namespace vc {
@@ -81,6 +82,9 @@ private:
     WebBrowserHost() = default;
     void Teardown() noexcept;
 
+    // Written before the control exists, so that its first page gets the
+    // document mode; removed after the control is gone.
+    std::unique_ptr<TBrowserEmulation> emulation_;
     ui::ComPtr<BrowserSite> site_;
     ui::ComPtr<IOleObject> object_;
     ui::ComPtr<IOleInPlaceObject> inPlace_;

@@ -721,3 +721,35 @@ TEST_F(WebBrowserHostTest, TeardownTakesTheControlWindowDownAndLetsTheSiteGo) {
 
 }  // namespace
 }  // namespace vc
+
+namespace vc {
+namespace {
+
+// The program's emulation value, or -1 when there is none.
+long EmulationValue() {
+    DWORD value = 0, size = sizeof value;
+    const LSTATUS status = ::RegGetValueA(HKEY_CURRENT_USER, TBrowserEmulation::kKey,
+                                          TBrowserEmulation::ThisProgram().c_str(), RRF_RT_REG_DWORD, nullptr, &value,
+                                          &size);
+    return status == ERROR_SUCCESS ? static_cast<long>(value) : -1;
+}
+
+TEST_F(WebBrowserHostTest, PagesGetTheNewestDocumentModeUnlessTheReaderChoseOne) {
+    EXPECT_EQ(EmulationValue(), 11000) << "written before the control was made";
+    host.reset();
+    EXPECT_EQ(EmulationValue(), -1) << "removed with the control";
+
+    // A value of the reader's own is neither changed nor removed.
+    const DWORD chosen = 7000;
+    ASSERT_EQ(::RegSetKeyValueA(HKEY_CURRENT_USER, TBrowserEmulation::kKey, TBrowserEmulation::ThisProgram().c_str(),
+                                REG_DWORD, &chosen, sizeof chosen),
+              ERROR_SUCCESS);
+    host = WebBrowserHost::Create({parent, {0, 36, 634, 400}, &events});
+    EXPECT_EQ(EmulationValue(), 7000);
+    host.reset();
+    EXPECT_EQ(EmulationValue(), 7000);
+    ::RegDeleteKeyValueA(HKEY_CURRENT_USER, TBrowserEmulation::kKey, TBrowserEmulation::ThisProgram().c_str());
+}
+
+}  // namespace
+}  // namespace vc

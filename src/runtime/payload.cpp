@@ -45,11 +45,29 @@ public:
             throw EInOutError("Read beyond end of file");
     }
 
-    // The trailer at size - 24; a file of 24 bytes or less has none.
+    // The trailer at size - 24; a file of 24 bytes or less has none. A
+    // signed book carries it just before its certificate table, after the
+    // zero bytes that align the table.
     std::optional<PayloadTrailer> ReadTrailer() {
-        if (size_ < static_cast<std::int64_t>(PayloadTrailer::kSize) + 1) return std::nullopt;
+        if (auto trailer = TrailerEndingAt(size_)) return trailer;
+        const auto table = FindCertificateTable(size_, [this](std::int64_t at, unsigned char* to, std::int64_t n) {
+            return at >= 0 && n <= size_ - at && file_.ReadAt(at, reinterpret_cast<char*>(to), static_cast<std::size_t>(n));
+        });
+        if (!table) return std::nullopt;
+        for (int padding = 0; padding < kCertificateAlignment; ++padding) {
+            if (auto trailer = TrailerEndingAt(table->offset - padding)) return trailer;
+            char byte = 1;
+            if (table->offset - padding - 1 < 0) break;
+            ReadAt(table->offset - padding - 1, &byte, 1);
+            if (byte != 0) break;
+        }
+        return std::nullopt;
+    }
+
+    std::optional<PayloadTrailer> TrailerEndingAt(std::int64_t end) {
+        if (end < static_cast<std::int64_t>(PayloadTrailer::kSize) + 1) return std::nullopt;
         unsigned char bytes[PayloadTrailer::kSize];
-        ReadAt(size_ - PayloadTrailer::kSize, reinterpret_cast<char*>(bytes), PayloadTrailer::kSize);
+        ReadAt(end - PayloadTrailer::kSize, reinterpret_cast<char*>(bytes), PayloadTrailer::kSize);
         return PayloadTrailer::Decode(bytes);
     }
 

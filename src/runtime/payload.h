@@ -25,6 +25,20 @@ struct PayloadTrailer {
     static std::optional<PayloadTrailer> Decode(const unsigned char* bytes);
 };
 
+// Where a code signature sits in a Windows program: the certificate table
+// the program's header names, as file offset and size. Signing appends it
+// after everything else, so in a signed book it follows the payload trailer.
+struct CertificateTable {
+    std::int64_t offset = 0;
+    std::int64_t size = 0;
+};
+// The table of a program whose header names one that ends the file; reads
+// the header through `read` (position, buffer, count; false past the end).
+template <class Read>
+std::optional<CertificateTable> FindCertificateTable(std::int64_t fileSize, Read&& read);
+// Signing pads what comes before the table to eight bytes.
+constexpr int kCertificateAlignment = 8;
+
 class TPayload {
 public:
     explicit TPayload(std::string fileName) : fileName_(std::move(fileName)) {}
@@ -42,5 +56,38 @@ public:
 private:
     std::string fileName_;
 };
+
+namespace payload_detail {
+inline std::uint32_t Le(const unsigned char* at, int bytes) {
+    std::uint32_t value = 0;
+    for (int i = 0; i < bytes; ++i) value |= static_cast<std::uint32_t>(at[i]) << (8 * i);
+    return value;
+}
+}  // namespace payload_detail
+
+template <class Read>
+std::optional<CertificateTable> FindCertificateTable(std::int64_t fileSize, Read&& read) {
+    using payload_detail::Le;
+    unsigned char word[4];
+    if (!read(0x3C, word, 4)) return std::nullopt;
+    const std::int64_t pe = Le(word, 4);
+    // The signature, the file header (20 bytes) and the optional header's
+    // magic: 0x10B for 32-bit programs, 0x20B for 64-bit ones, whose data
+    // directories start 16 bytes further in.
+    unsigned char head[24 + 2];
+    if (pe <= 0 || pe > fileSize || !read(pe, head, sizeof head)) return std::nullopt;
+    if (head[0] != 'P' || head[1] != 'E' || head[2] != 0 || head[3] != 0) return std::nullopt;
+    const std::uint32_t magic = Le(head + 24, 2);
+    if (magic != 0x10B && magic != 0x20B) return std::nullopt;
+    const std::int64_t optional = pe + 24;
+    const std::int64_t countAt = optional + (magic == 0x20B ? 108 : 92);
+    if (!read(countAt, word, 4) || Le(word, 4) <= 4) return std::nullopt;
+    // Directory 4, the certificate table: a file offset, not an address.
+    unsigned char entry[8];
+    if (!read(countAt + 4 + 4 * 8, entry, 8)) return std::nullopt;
+    const CertificateTable table{Le(entry, 4), Le(entry + 4, 4)};
+    if (table.offset <= 0 || table.size <= 0 || table.offset + table.size != fileSize) return std::nullopt;
+    return table;
+}
 
 }  // namespace vc

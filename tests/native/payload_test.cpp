@@ -125,5 +125,53 @@ TEST_F(PayloadFileTest, AClaimPastTheEndRaisesTheInputOutputErrorBeforeAnyAlloca
     EXPECT_EQ(std::remove(path_.c_str()), 0);
 }
 
+// A 64-bit program's headers naming a certificate table of `table` bytes at
+// `at`, padded to 256 bytes.
+std::string SignedHeaders(std::uint32_t at, std::uint32_t table) {
+    std::string h(256, '\0');
+    const auto put = [&](std::size_t pos, std::uint32_t v, int n) {
+        for (int i = 0; i < n; ++i) h[pos + i] = static_cast<char>(v >> (8 * i));
+    };
+    h[0] = 'M';
+    h[1] = 'Z';
+    put(0x3C, 0x40, 4);
+    h.replace(0x40, 4, std::string("PE\0\0", 4));
+    const std::size_t optional = 0x40 + 24;
+    put(optional, 0x20B, 2);
+    put(optional + 108, 16, 4);
+    put(optional + 112 + 4 * 8, at, 4);
+    put(optional + 112 + 4 * 8 + 4, table, 4);
+    return h;
+}
+
+TEST_F(PayloadFileTest, ASignedBookFindsItsTrailerBeforeTheCertificateTable) {
+    const std::string payload = "Title\r\n";
+    const std::string certificate(40, 'C');
+    const auto book = [&](int padding, std::uint32_t table_size_claimed) {
+        const std::uint32_t at = 256 + static_cast<std::uint32_t>(payload.size() + 24 + padding);
+        return SignedHeaders(at, table_size_claimed) + payload + Trailer(256, static_cast<std::int32_t>(payload.size())) +
+               std::string(static_cast<std::size_t>(padding), '\0') + certificate;
+    };
+    for (int padding : {0, 3, 7}) {
+        Write(book(padding, 40));
+        EXPECT_EQ(Read(), payload) << "padding " << padding;
+    }
+    // More than the alignment, a table that does not end the file, or a
+    // padding byte that is not zero: no payload.
+    Write(book(8, 40));
+    EXPECT_FALSE(TPayload(path_).HasPayload());
+    Write(book(0, 39));
+    EXPECT_FALSE(TPayload(path_).HasPayload());
+    std::string dirty = book(2, 40);
+    dirty[256 + payload.size() + 24] = 'x';
+    Write(dirty);
+    EXPECT_FALSE(TPayload(path_).HasPayload());
+    // The bounds checks hold there too.
+    std::string claim = book(0, 40);
+    claim.replace(256 + payload.size(), 24, Trailer(256, 0x7FFFFFFF));
+    Write(claim);
+    EXPECT_THROW(TPayload(path_).GetPayloadSize(), EInOutError);
+}
+
 }  // namespace
 }  // namespace vc

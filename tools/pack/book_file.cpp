@@ -4,6 +4,7 @@
 
 #include "book_keys.h"
 #include "common/text.h"
+#include "common/values.h"
 
 namespace vc::pack {
 
@@ -15,13 +16,6 @@ constexpr const char* kMenuSections[] = {"GERAL", "MENU", "SUBMENUS", "ACOES"};
 constexpr const char* kPayloadKeys[] = {"line-break", "final-line-break", "lines", "text"};
 
 bool IsBlankByte(char c) { return static_cast<unsigned char>(c) <= 32; }
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
 
 std::string Where(const std::string& fileName, int lineNumber) {
     return fileName + ":" + std::to_string(lineNumber) + ": ";
@@ -52,9 +46,10 @@ BookValue ReadValue(std::string_view raw, const std::string& fileName, int lineN
         const char e = trimmed[i];
         if (e == '\\' || e == '"') {
             value.text.push_back(e);
-        } else if (e == 'x' && i + 2 < trimmed.size() && HexDigit(trimmed[i + 1]) >= 0 &&
-                   HexDigit(trimmed[i + 2]) >= 0) {
-            value.text.push_back(static_cast<char>(HexDigit(trimmed[i + 1]) * 16 + HexDigit(trimmed[i + 2])));
+        } else if (const auto byte = e == 'x' && i + 2 < trimmed.size()
+                                         ? ReadDigits(std::string_view(trimmed).substr(i + 1, 2), 16, 0xFF)
+                                         : std::nullopt) {
+            value.text.push_back(static_cast<char>(*byte));
             i += 2;
         } else {
             throw PackError(Where(fileName, lineNumber) + "unknown escape \"\\" + std::string(1, e) +

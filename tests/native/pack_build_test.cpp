@@ -177,6 +177,20 @@ TEST_F(PackFiles, TypedValueErrorsNameFileLineKeyValueAndConfigurationLine) {
                      "line 98)");
 }
 
+// Building stopped at the first unknown section, so an author fixed one
+// mistake per run; every mistake of the file comes in one run now.
+TEST_F(PackFiles, StructuralAndValueMistakesComeTogetherInFileOrder) {
+    const std::string file = BookPath().string();
+    EXPECT_EQ(BuildError("[book]\ntitle = T\nstart-page = pages/index.htm\n[window]\nwidth = abc\ncolour = red\n"
+                         "[extras]\nfoo = 1\n[toolbar]\nshown = maybe\n"),
+              file + ":5: [window] width = \"abc\": 'abc' is not a valid integer value (configuration line 5)\n" +
+                  file + ":6: unknown key \"colour\" in section [window] (see docs/authoring.md)\n" + file +
+                  ":7: unknown section [extras] (sections: [book], [window], [caption], [toolbar], [keys], [about], [effect], "
+                  "[page], [scrollbars], [messages], [connection], [skin], [reserved], [payload], [menus], and the menu "
+                  "definition [GERAL], [MENU], [SUBMENUS], [ACOES])\n" +
+                  file + ":10: [toolbar] shown = \"maybe\": 'maybe' is not a valid boolean value (configuration line 11)");
+}
+
 TEST_F(PackFiles, ValuesThatReadButDoNothingAreWarnedAbout) {
     ASSERT_EQ(Build(std::string(kMinimalBook) + "[skin]\non = yes\nnumber = 20\n[effect]\nnumber = 14\n", OutPath()), 0)
         << err_.str();

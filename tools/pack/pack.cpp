@@ -242,14 +242,37 @@ void ComposeLine(const Book& book, const fs::path& bookPath, const KeyEntry& ent
 
 }  // namespace
 
+namespace {
+
+// Every mistake in one message, in the order of the book's lines.
+void ThrowAll(std::vector<PackError> errors) {
+    if (errors.empty()) return;
+    std::stable_sort(errors.begin(), errors.end(),
+                     [](const PackError& a, const PackError& b) { return a.LineNumber() < b.LineNumber(); });
+    std::string all;
+    for (const auto& e : errors) all += (all.empty() ? "" : "\n") + std::string(e.what());
+    throw PackError(all, errors.front().LineNumber());
+}
+
+}  // namespace
+
 ComposedBook ComposeBook(const Book& book, const fs::path& bookPath) {
-    if (const BookValue* text = book.Find("payload", "text")) return ComposeVerbatim(book, bookPath, *text);
+    std::vector<PackError> errors = book.errors;
+    if (const BookValue* text = book.Find("payload", "text")) {
+        ComposedBook composed;
+        try {
+            composed = ComposeVerbatim(book, bookPath, *text);
+        } catch (const PackError& e) {
+            errors.push_back(e);
+        }
+        ThrowAll(std::move(errors));
+        return composed;
+    }
 
     ComposedBook composed;
     for (const auto& warning : book.warnings) composed.warnings.emplace_back(0, warning);
     std::vector<std::string> lines(kConfigurationLines);
     std::vector<const KeyEntry*> derived;
-    std::vector<PackError> errors;
     for (const auto& entry : KeyTable()) {
         try {
             ComposeLine(book, bookPath, entry, lines[static_cast<std::size_t>(entry.line)], composed, derived);
@@ -284,13 +307,7 @@ ComposedBook ComposeBook(const Book& book, const fs::path& bookPath) {
     } catch (const PackError& e) {
         errors.push_back(e);
     }
-    if (!errors.empty()) {
-        std::stable_sort(errors.begin(), errors.end(),
-                         [](const PackError& a, const PackError& b) { return a.LineNumber() < b.LineNumber(); });
-        std::string all;
-        for (const auto& e : errors) all += (all.empty() ? "" : "\n") + std::string(e.what());
-        throw PackError(all, errors.front().LineNumber());
-    }
+    ThrowAll(std::move(errors));
     std::stable_sort(composed.warnings.begin(), composed.warnings.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     lines.resize(static_cast<std::size_t>(lineCount));

@@ -92,6 +92,23 @@ TEST(ReadDigits, StopsAtTheLimitInEitherBase) {
     for (const Case& c : cases) EXPECT_EQ(ReadDigits(c.digits, c.base, c.limit), c.expected) << c.digits;
 }
 
+// A title of many megabytes reached the window caption whole and the
+// runtime died at start; what is shown is cut, the rest of the book is read.
+TEST(ConfigurationLines, TitlesHintsAndCaptionsAreShownCutToWhatAWindowTakes) {
+    std::string text;
+    for (int i = 0; i <= line::kLastLine; ++i) text += std::string(kMaxShownText + 10, static_cast<char>('A' + i % 26)) + "\r\n";
+    const ConfigurationLines lines(text);
+    for (int i = 0; i <= line::kLastLine; ++i) {
+        const bool shown = i == line::kTitle || i == line::kAboutCaption || i == line::kAboutAppName ||
+                           (i >= line::kHintHome && i <= line::kHintAbout);
+        EXPECT_EQ(IsShownTextLine(i), shown) << i;
+        EXPECT_EQ(lines.ShownText(i).size(), shown ? kMaxShownText : kMaxShownText + 10) << i;
+        EXPECT_EQ(lines.Line(i).size(), kMaxShownText + 10) << "the line itself stays whole";
+    }
+    EXPECT_EQ(ConfigurationLines("short\r\n").ShownText(line::kTitle), "short");
+    EXPECT_THROW(ConfigurationLines("").ShownText(line::kTitle), EListError);
+}
+
 TEST(ColourNames, TheTableRoundTripsEveryName) {
     for (const char* name : {"clBlack", "clMedGray", "clScrollBar", "clCaptionText", "clHotLight",
                              "clGradientInactiveCaption", "clMenuHighlight", "clNone", "clDefault"}) {

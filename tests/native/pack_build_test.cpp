@@ -438,6 +438,34 @@ TEST_F(PackFiles, ControlBytesOfAHostileBookAreShownEscaped) {
     for (char c : err_.str()) EXPECT_TRUE(static_cast<unsigned char>(c) >= 32 || c == '\n') << int(c);
 }
 
+// A 50 MB title gave a 100 MB book (the about box's name repeats it) that
+// died at start without a message.
+TEST_F(PackFiles, TextsNoWindowCanShowAndOversizedPayloadsAreRefused) {
+    const std::string file = BookPath().string();
+    const std::string head = "[book]\nstart-page = pages/index.htm\n";
+    const std::string longest(4096, 't');
+    ASSERT_EQ(Build(head + "title = " + longest + "\n", OutPath()), 0) << err_.str();
+    fs::remove_all(root_ / "out");
+    EXPECT_EQ(BuildError(head + "title = " + longest + "t\n"),
+              file + ":3: [book] title = \"" + std::string(64, 't') +
+                  "...\": 4097 bytes, more than the 4096 a title, hint or caption may have (configuration line 0)");
+    EXPECT_EQ(BuildError(head + "[toolbar]\nstop-hint = " + std::string(5000, 'h') + "\n"),
+              file + ":4: [toolbar] stop-hint = \"" + std::string(64, 'h') +
+                  "...\": 5000 bytes, more than the 4096 a title, hint or caption may have (configuration line 41)");
+    EXPECT_EQ(BuildError(head + "[menus]\nFile > " + std::string(4097, 'm') + " = WEBHOME()\n"),
+              file + ":4: [menus] \"File > " + std::string(57, 'm') +
+                  "...\": a caption of 4097 bytes, more than the 4096 a menu caption may have");
+    // Texts that are not shown in a title may be long, but not past what an
+    // e-book may carry.
+    const std::string description(kMaxPayloadSize, 'd');
+    const std::string error = BuildError(head + "title = T\n[about]\ndescription = " + description + "\n");
+    EXPECT_EQ(error.rfind(file + ": the payload would be 1677", 0), 0u) << error.substr(0, 300);
+    EXPECT_NE(error.find(" bytes, more than the 16777216 (16 MiB) an e-book may carry; the largest value is [about] "
+                         "description on line 5 (16777216 bytes)"),
+              std::string::npos)
+        << error.substr(0, 300);
+}
+
 TEST_F(PackFiles, InspectListsEveryLineAndRefusesAFileWithoutPayload) {
     EXPECT_EQ(Run({"inspect", RuntimePath().string()}), 1);
     EXPECT_EQ(Trimmed(err_.str()),

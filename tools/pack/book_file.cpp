@@ -5,6 +5,7 @@
 #include "book_keys.h"
 #include "common/text.h"
 #include "common/values.h"
+#include "runtime/configuration.h"
 
 namespace vc::pack {
 
@@ -103,10 +104,14 @@ public:
             if (at == std::string::npos) break;
             start = at + 1;
         }
-        const std::string where = fileName + ":" + std::to_string(lineNumber) + ": [menus] \"" + EscapeText(path, false) + "\": ";
+        const std::string where = fileName + ":" + std::to_string(lineNumber) + ": [menus] \"" + Excerpt(path) + "\": ";
         if (captions.size() > 3) throw PackError(where + "menus go two levels deep at most (Menu > Item > Sub-item)", lineNumber);
         for (const auto& caption : captions) {
             if (caption.empty()) throw PackError(where + "a caption is empty", lineNumber);
+            if (caption.size() > kMaxShownText)
+                throw PackError(where + "a caption of " + std::to_string(caption.size()) + " bytes, more than the " +
+                                    std::to_string(kMaxShownText) + " a menu caption may have",
+                                lineNumber);
             if (caption.find("-@-") != std::string::npos)
                 throw PackError(where + "a caption cannot hold \"-@-\", the separator of the menu lists", lineNumber);
         }
@@ -186,6 +191,12 @@ std::string FormatValue(const std::string& value, bool plainReadsBack) {
         std::any_of(value.begin(), value.end(), [](char c) { return static_cast<unsigned char>(c) < 32 || c == 127; });
     if (!needsQuotes) return value;
     return "\"" + EscapeText(value, true) + "\"";
+}
+
+std::string Excerpt(std::string_view value) {
+    constexpr std::size_t kShownBytes = 64;
+    if (value.size() <= kShownBytes) return EscapeText(value);
+    return EscapeText(value.substr(0, kShownBytes)) + "...";
 }
 
 bool IsMenuDefinitionHeader(std::string_view trimmedLine) {

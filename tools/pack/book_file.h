@@ -42,6 +42,10 @@ std::vector<RawLine> SplitRawLines(std::string_view text);
 // for the same value (false for words the form translates).
 std::string FormatValue(const std::string& value, bool plainReadsBack = true);
 
+// A value as messages quote it: control bytes escaped, and a long value
+// by its first 64 bytes and "...".
+std::string Excerpt(std::string_view value);
+
 struct BookValue {
     std::string text;
     bool quoted = false;

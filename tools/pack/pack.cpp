@@ -49,8 +49,7 @@ std::string Place(const Book& book, const BookValue* value) {
 
 [[noreturn]] void FailValue(const Book& book, const BookValue* given, const std::string& keyName,
                             const std::string& shown, const std::string& reason, const KeyEntry& entry) {
-    // Control bytes are shown escaped, as a quoted value would write them.
-    throw PackError(Place(book, given) + keyName + " = \"" + EscapeText(shown, false) + "\": " + reason +
+    throw PackError(Place(book, given) + keyName + " = \"" + Excerpt(shown) + "\": " + reason +
                         LinePart(entry),
                     given ? given->lineNumber : 0);
 }
@@ -166,7 +165,7 @@ std::string PayloadLineBreak(const Book& book) {
     if (SameText(given->text, "crlf")) return "\r\n";
     if (SameText(given->text, "lf")) return "\n";
     if (SameText(given->text, "cr")) return "\r";
-    throw PackError(Place(book, given) + "[payload] line-break = \"" + given->text + "\": use crlf, lf or cr",
+    throw PackError(Place(book, given) + "[payload] line-break = \"" + Excerpt(given->text) + "\": use crlf, lf or cr",
                     given->lineNumber);
 }
 
@@ -178,7 +177,7 @@ bool PayloadFinalBreak(const Book& book) {
                                           "1", ""};
         return StrToBool(given->quoted ? given->text : TranslatePlain(kFinalBreak, given->text));
     } catch (const EConvertError& e) {
-        throw PackError(Place(book, given) + "[payload] final-line-break = \"" + given->text + "\": " + e.what(),
+        throw PackError(Place(book, given) + "[payload] final-line-break = \"" + Excerpt(given->text) + "\": " + e.what(),
                         given->lineNumber);
     }
 }
@@ -188,11 +187,11 @@ int PayloadLineCount(const Book& book) {
     if (!given) return kConfigurationLines;
     const auto count = TryStrToInt(given->text);
     if (!count || *count < 1 || *count > kConfigurationLines)
-        throw PackError(Place(book, given) + "[payload] lines = \"" + given->text + "\": a number from 1 to " +
+        throw PackError(Place(book, given) + "[payload] lines = \"" + Excerpt(given->text) + "\": a number from 1 to " +
                             std::to_string(kConfigurationLines) + " is expected",
                         given->lineNumber);
     if (*count < kConfigurationLines && book.hasMenuDefinition)
-        throw PackError(Place(book, given) + "[payload] lines = \"" + given->text +
+        throw PackError(Place(book, given) + "[payload] lines = \"" + Excerpt(given->text) +
                         "\": a menu definition needs all " + std::to_string(kConfigurationLines) +
                         " configuration lines before it",
                         given->lineNumber);
@@ -244,6 +243,24 @@ void ComposeLine(const Book& book, const fs::path& bookPath, const KeyEntry& ent
 
 namespace {
 
+// A payload no reader could use: the message names the largest value, the
+// likely cause, by its key and line.
+void RefuseOversizedPayload(const Book& book, const std::string& payload) {
+    if (payload.size() <= kMaxPayloadSize) return;
+    std::string message = book.fileName + ": the payload would be " + std::to_string(payload.size()) +
+                          " bytes, more than the " + std::to_string(kMaxPayloadSize) + " (16 MiB) an e-book may carry";
+    const auto largest = std::max_element(book.values.begin(), book.values.end(), [](const auto& a, const auto& b) {
+        return a.second.text.size() < b.second.text.size();
+    });
+    if (largest != book.values.end()) {
+        const auto slash = largest->first.find('/');
+        message += "; the largest value is [" + largest->first.substr(0, slash) + "] " +
+                   largest->first.substr(slash + 1) + " on line " + std::to_string(largest->second.lineNumber) +
+                   " (" + std::to_string(largest->second.text.size()) + " bytes)";
+    }
+    throw PackError(message, largest != book.values.end() ? largest->second.lineNumber : 0);
+}
+
 // Every mistake in one message, in the order of the book's lines.
 void ThrowAll(std::vector<PackError> errors) {
     if (errors.empty()) return;
@@ -266,6 +283,7 @@ ComposedBook ComposeBook(const Book& book, const fs::path& bookPath) {
             errors.push_back(e);
         }
         ThrowAll(std::move(errors));
+        RefuseOversizedPayload(book, composed.payload);
         return composed;
     }
 
@@ -317,6 +335,7 @@ ComposedBook ComposeBook(const Book& book, const fs::path& bookPath) {
         if (i + 1 < lines.size() || finalBreak) composed.payload += lineBreak;
     }
     if (composed.payload.empty()) throw PackError(book.fileName + ": the payload would be empty");
+    RefuseOversizedPayload(book, composed.payload);
     composed.lines = std::move(lines);
     return composed;
 }

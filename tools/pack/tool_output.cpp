@@ -1,5 +1,7 @@
 #include "tool_output.h"
 
+#include <cerrno>
+#include <cstring>
 #include <random>
 #include <system_error>
 
@@ -30,6 +32,30 @@ void RefuseOverwrite(const fs::path& output, bool force, const std::string& what
     if (fs::is_regular_file(output, error) && isEarlierOutput(output)) return;
     throw OutputError("refusing to write over " + Shown(output) + ": it exists and is not " + whatItWrites +
                       "; give --force to replace it");
+}
+
+bool CreateNewFile(const fs::path& path, std::string_view bytes) {
+    const int file = platform::OpenNew(path);
+    if (file < 0) {
+        if (errno == EEXIST) return false;
+        throw OutputError("cannot create " + Shown(path) + ": " + std::strerror(errno));
+    }
+    const auto fail = [&path](int cause) {
+        platform::Remove(path);
+        throw OutputError("cannot write " + Shown(path) + ": " + std::strerror(cause));
+    };
+    for (std::size_t done = 0; done < bytes.size();) {
+        const long written = platform::Write(file, bytes.data() + done, bytes.size() - done);
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) {
+            const int cause = written < 0 ? errno : EIO;
+            platform::Close(file);
+            fail(cause);
+        }
+        done += static_cast<std::size_t>(written);
+    }
+    if (platform::Close(file) != 0) fail(errno);
+    return true;
 }
 
 void WriteFileSafely(const fs::path& target, std::string_view bytes) {

@@ -46,7 +46,16 @@ void WriteFileSafely(const std::filesystem::path& target, std::string_view bytes
 
 // Creates `path` only if nothing of that name exists, and writes `bytes`
 // into it; false when the name is taken. Any other failure removes what was
-// created and raises OutputError. Platform specific.
+// created and raises OutputError.
 bool CreateNewFile(const std::filesystem::path& path, std::string_view bytes);
+
+// The platform's file calls behind it (tool_output_posix.cpp,
+// tool_output_win.cpp). Failures return -1 with errno set.
+namespace platform {
+int OpenNew(const std::filesystem::path& path);  // exclusive: fails with EEXIST when taken
+long Write(int file, const char* data, std::size_t size);
+int Close(int file);
+void Remove(const std::filesystem::path& path);
+}  // namespace platform
 
 }  // namespace vc::tool

@@ -1,37 +1,18 @@
-#include <cerrno>
-#include <cstring>
-
 #include <fcntl.h>
 #include <unistd.h>
 
 #include "tool_output.h"
 
-namespace vc::tool {
+namespace vc::tool::platform {
 
-bool CreateNewFile(const std::filesystem::path& path, std::string_view bytes) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        if (errno == EEXIST) return false;
-        throw OutputError("cannot create " + Shown(path) + ": " + std::strerror(errno));
-    }
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            const int cause = errno;
-            ::close(fd);
-            ::unlink(path.c_str());
-            throw OutputError("cannot write " + Shown(path) + ": " + std::strerror(cause));
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    if (::close(fd) != 0) {
-        const int cause = errno;
-        ::unlink(path.c_str());
-        throw OutputError("cannot write " + Shown(path) + ": " + std::strerror(cause));
-    }
-    return true;
+int OpenNew(const std::filesystem::path& path) {
+    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
 }
 
-}  // namespace vc::tool
+long Write(int file, const char* data, std::size_t size) { return static_cast<long>(::write(file, data, size)); }
+
+int Close(int file) { return ::close(file); }
+
+void Remove(const std::filesystem::path& path) { ::unlink(path.c_str()); }
+
+}  // namespace vc::tool::platform

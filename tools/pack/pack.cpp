@@ -37,7 +37,6 @@ std::string ReadWholeFile(const fs::path& path, const std::string& what) {
     return content.str();
 }
 
-
 std::string KeyName(const KeyEntry& entry) { return std::string("[") + entry.section + "] " + entry.key; }
 
 std::string LinePart(const KeyEntry& entry) { return " (configuration line " + std::to_string(entry.line) + ")"; }
@@ -239,10 +238,6 @@ void ComposeLine(const Book& book, const fs::path& bookPath, const KeyEntry& ent
     }
 }
 
-}  // namespace
-
-namespace {
-
 // A payload no reader could use: the message names the largest value, the
 // likely cause, by its key and line.
 void RefuseOversizedPayload(const Book& book, const std::string& payload) {
@@ -419,10 +414,9 @@ BuildResult BuildEBook(const BuildOptions& options) {
     const Book book = ParseBook(ReadWholeFile(options.book, "the book file"), options.book.string());
     ComposedBook composed = ComposeBook(book, options.book);
     std::error_code error;
-    const std::string given = fs::is_directory(options.runtime, error)
-                                  ? std::string()
-                                  : ReadWholeFile(options.runtime, "the runtime");
-    const std::string why = fs::is_directory(options.runtime, error) ? "it is a folder" : WhyNotTheRuntime(given);
+    const bool folder = fs::is_directory(options.runtime, error);
+    const std::string given = folder ? std::string() : ReadWholeFile(options.runtime, "the runtime");
+    const std::string why = folder ? "it is a folder" : WhyNotTheRuntime(given);
     if (!why.empty())
         throw PackError("refusing " + tool::Shown(options.runtime) + " as the runtime: " + why +
                         "; give the vellumcast.exe of the Windows build");

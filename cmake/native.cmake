@@ -1,14 +1,19 @@
 # Native build: core tests, host tools, fuzzers and benchmarks.
 
 # A fuzzing build holds the fuzzers alone, everything instrumented alike.
+# Any sanitizer report ends the target, so that the fuzz stage cannot print
+# undefined behaviour and still pass.
 if(VC_FUZZ)
+  set(VC_FUZZ_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
   file(GLOB VC_FUZZERS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/fuzz/fuzz_*.cpp)
-  target_compile_options(vc_core PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
-  foreach(source ${VC_FUZZERS})
+  target_compile_options(vc_core PRIVATE -fsanitize=fuzzer-no-link ${VC_FUZZ_FLAGS})
+  # The canary: a target with the fuzzers' flags that overflows a signed
+  # integer on every input. scripts/test expects it to fail.
+  foreach(source ${VC_FUZZERS} ${PROJECT_SOURCE_DIR}/tests/fuzz/canary_signed_overflow.cpp)
     get_filename_component(name ${source} NAME_WE)
     add_executable(${name} ${source})
-    target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
-    target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_compile_options(${name} PRIVATE -fsanitize=fuzzer ${VC_FUZZ_FLAGS})
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer ${VC_FUZZ_FLAGS})
     target_link_libraries(${name} PRIVATE vc_core)
   endforeach()
   return()

@@ -127,4 +127,24 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
     return result;
 }
 
+std::string EscapeText(std::string_view text, bool quotesAndBackslashes) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (quotesAndBackslashes && (c == '"' || c == '\\')) {
+            out.push_back('\\');
+            out.push_back(c);
+        } else if (byte < 32 || byte == 127) {
+            out += "\\x";
+            out.push_back(kHex[byte >> 4]);
+            out.push_back(kHex[byte & 15]);
+        } else {
+            out.push_back(c);
+        }
+    }
+    return out;
+}
+
 }  // namespace vc

@@ -43,4 +43,9 @@ std::string WithTrailingBackslash(std::string_view path);
 // Every occurrence of `from` replaced by `to`, left to right, not rescanned.
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
 
+// Control bytes (below 32, and 127) written as \xHH, and with
+// `quotesAndBackslashes` also " and \ as \" and \\: how the tools echo
+// text that came from a file, so that no byte of it can steer the terminal.
+std::string EscapeText(std::string_view text, bool quotesAndBackslashes = false);
+
 }  // namespace vc

@@ -75,21 +75,22 @@ bool ReadsAsFloat(std::string_view text, double& value) {
     return true;
 }
 
-std::optional<std::int64_t> ReadDigits(std::string_view digits, int base) {
-    if (digits.empty() || digits.size() > 16) return std::nullopt;
-    std::int64_t value = 0;
+}  // namespace
+
+std::optional<std::uint32_t> ReadDigits(std::string_view digits, int base, std::uint32_t limit) {
+    if (digits.empty()) return std::nullopt;
+    std::uint64_t value = 0;
     for (char c : digits) {
         int digit;
         if (IsDigit(c)) digit = c - '0';
         else if (base == 16 && c >= 'a' && c <= 'f') digit = c - 'a' + 10;
         else if (base == 16 && c >= 'A' && c <= 'F') digit = c - 'A' + 10;
         else return std::nullopt;
-        value = value * base + digit;
+        value = value * static_cast<unsigned>(base) + static_cast<unsigned>(digit);
+        if (value > limit) return std::nullopt;
     }
-    return value;
+    return static_cast<std::uint32_t>(value);
 }
-
-}  // namespace
 
 bool StrToBool(std::string_view text) {
     double number = 0;
@@ -105,10 +106,10 @@ std::optional<std::int32_t> TryStrToInt(std::string_view text) {
         negative = text[0] == '-';
         text.remove_prefix(1);
     }
-    const auto magnitude = ReadDigits(text, 10);
+    const std::uint32_t largest = negative ? 0x80000000u : 0x7FFFFFFFu;
+    const auto magnitude = ReadDigits(text, 10, largest);
     if (!magnitude) return std::nullopt;
-    const std::int64_t value = negative ? -*magnitude : *magnitude;
-    if (value < INT32_MIN || value > INT32_MAX) return std::nullopt;
+    const std::int64_t value = negative ? -static_cast<std::int64_t>(*magnitude) : *magnitude;
     return static_cast<std::int32_t>(value);
 }
 
@@ -123,8 +124,7 @@ Colour StrToColour(std::string_view text) {
     if (!digits.empty() && digits[0] == '$') digits.remove_prefix(1);
     else if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) digits.remove_prefix(2);
     if (digits.size() != text.size()) {
-        const auto value = ReadDigits(digits, 16);
-        if (value && *value <= 0xFFFFFFFFLL) return static_cast<Colour>(*value);
+        if (const auto value = ReadDigits(digits, 16, 0xFFFFFFFFu)) return *value;
     } else if (const auto value = TryStrToInt(text)) {
         return static_cast<Colour>(*value);
     }

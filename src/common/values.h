@@ -19,6 +19,12 @@ constexpr Colour clDefault = 0x20000000u;
 constexpr bool IsSystemColour(Colour colour) { return (colour & 0xFF000000u) == kSystemColourFlag; }
 constexpr int SystemColourIndex(Colour colour) { return static_cast<int>(colour & 0xFFu); }
 
+// Digits of one base (10 or 16), read as a value no larger than `limit`;
+// nothing when there are none, when a character is not a digit of the base,
+// or when the value would pass the limit. The one digit loop of every number
+// reader: it stops at the limit, so no length of input can overflow it.
+std::optional<std::uint32_t> ReadDigits(std::string_view digits, int base, std::uint32_t limit);
+
 // A number first (0 false, any other true, "-1" included), otherwise "True"
 // or "False" in any letter case; else "'%s' is not a valid boolean value".
 bool StrToBool(std::string_view text);

@@ -26,10 +26,9 @@ IniFile::IniFile(std::string_view text) {
             if (close != std::string::npos) {
                 const std::string name = Trim(std::string_view(line).substr(1, close - 1));
                 // A section named twice is one section: its keys follow on.
-                current = nullptr;
-                for (Section& section : sections_)
-                    if (SameText(section.name, name)) current = &section;
-                if (!current) current = &sections_.emplace_back(Section{name, {}});
+                const auto known = sectionIndex_.emplace(LowerCase(name), sections_.size());
+                if (known.second) sections_.push_back(Section{name, {}, {}});
+                current = &sections_[known.first->second];
                 continue;
             }
         }
@@ -41,6 +40,7 @@ IniFile::IniFile(std::string_view text) {
         if (key.empty()) continue;
         std::string value = Unquoted(Trim(std::string_view(line).substr(equals + 1)));
         if (value.size() > kMaxValueLength) value.resize(kMaxValueLength);
+        current->first.emplace(LowerCase(key), current->entries.size());
         current->entries.push_back(Entry{std::move(key), std::move(value)});
     }
 }
@@ -51,9 +51,8 @@ IniFile IniFile::Load(const std::string& path) {
 }
 
 const IniFile::Section* IniFile::FindSection(std::string_view name) const {
-    for (const Section& section : sections_)
-        if (SameText(section.name, name)) return &section;
-    return nullptr;
+    const auto found = sectionIndex_.find(LowerCase(name));
+    return found == sectionIndex_.end() ? nullptr : &sections_[found->second];
 }
 
 StringList IniFile::ReadSection(std::string_view name) const {
@@ -79,9 +78,10 @@ StringList IniFile::ReadSection(std::string_view name) const {
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key,
                                 std::string_view defaultValue) const {
-    if (const Section* found = FindSection(section))
-        for (const Entry& entry : found->entries)
-            if (SameText(entry.key, key)) return entry.value;
+    if (const Section* found = FindSection(section)) {
+        const auto entry = found->first.find(LowerCase(key));
+        if (entry != found->first.end()) return found->entries[entry->second].value;
+    }
     return std::string(defaultValue);
 }
 

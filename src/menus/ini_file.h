@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "common/text.h"
@@ -48,11 +49,15 @@ private:
     struct Section {
         std::string name;
         std::vector<Entry> entries;
+        // Lower-case key -> its first entry: a menu of thousands of keys is
+        // read key by key, so a search through the entries made it quadratic.
+        std::unordered_map<std::string, std::size_t> first;
     };
 
     const Section* FindSection(std::string_view name) const;
 
     std::vector<Section> sections_;
+    std::unordered_map<std::string, std::size_t> sectionIndex_;  // lower-case name -> section
 };
 
 }  // namespace vc

@@ -34,10 +34,18 @@ void BuildMenuBar(ui::TMainMenu& menu, const std::string& menuFilePath, const Me
 
 void ShowBookMenu(ui::TMainMenu& menu, HWND window, std::string_view menuFileName, std::string_view definitionText,
                   const MenuClickCallback& onClick) {
-    menu.AttachTo(window);
+    // The bar is built before it joins the window: a window's bar is redrawn
+    // at every top-level menu added, which made a long menu quadratic. Joined
+    // afterwards, it is drawn once. It joins whatever happens to the file.
     const std::string path = MenuFilePath(menuFileName);
-    WriteMenuFile(path, definitionText);
-    BuildMenuBar(menu, path, onClick);
+    try {
+        WriteMenuFile(path, definitionText);
+        BuildMenuBar(menu, path, onClick);
+    } catch (...) {
+        menu.AttachTo(window);
+        throw;
+    }
+    menu.AttachTo(window);
 }
 
 }  // namespace vc

@@ -23,10 +23,10 @@ using MenuClickCallback = std::function<void(const std::string& itemName)>;
 void BuildMenuBar(ui::TMainMenu& menu, const std::string& menuFilePath, const MenuClickCallback& onClick);
 void FillMenuBar(ui::TMainMenu& menu, const MenuBarModel& model, const MenuClickCallback& onClick);
 
-// The start-up's menu step, in its order: the menu becomes the window's menu
-// bar, the definition text is written to the run's menu file (hidden), and
-// the bar is built from the file. A file that cannot be created raises
-// EInOutError before anything is built.
+// The start-up's menu step: the definition text is written to the run's
+// menu file (hidden), the bar is built from the file, and the menu becomes
+// the window's menu bar, drawn once. A file that cannot be created raises
+// EInOutError before anything is built; the menu is the window's either way.
 void ShowBookMenu(ui::TMainMenu& menu, HWND window, std::string_view menuFileName, std::string_view definitionText,
                   const MenuClickCallback& onClick);
 

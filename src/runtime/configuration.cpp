@@ -4,6 +4,17 @@
 
 namespace vc {
 
+bool IsShownTextLine(int index) {
+    return index == line::kTitle || index == line::kAboutCaption || index == line::kAboutAppName ||
+           (index >= line::kHintHome && index <= line::kHintAbout);
+}
+
+std::string ConfigurationLines::ShownText(int index) const {
+    const std::string& text = Line(index);
+    if (!IsShownTextLine(index) || text.size() <= kMaxShownText) return text;
+    return text.substr(0, kMaxShownText);
+}
+
 std::string ConfigurationLines::Text() const {
     std::string text;
     for (const auto& l : lines_) {

@@ -35,6 +35,17 @@ enum : int {
 constexpr int kLastLine = 102;
 }  // namespace line
 
+// The longest title, hint or caption shown: what a window caption, a tool
+// tip and a menu can take and still be drawn. Longer texts are cut to it;
+// the authoring tool refuses them.
+constexpr std::size_t kMaxShownText = 4096;
+// The largest payload a book is built with; the authoring tool refuses more.
+constexpr std::size_t kMaxPayloadSize = 16u * 1024u * 1024u;
+
+// The lines shown as a title, a hint or a caption: the book's title, the
+// about box's caption and name, the hints of the ten buttons.
+bool IsShownTextLine(int index);
+
 class ConfigurationLines {
 public:
     ConfigurationLines() = default;
@@ -48,6 +59,9 @@ public:
 
     std::size_t Count() const noexcept { return lines_.size(); }
     const std::string& Line(int index) const;
+    // A line as the window shows it: a title, hint or caption (see
+    // IsShownTextLine) is cut to kMaxShownText bytes, any other line is whole.
+    std::string ShownText(int index) const;
     void SetLine(int index, std::string value);
 
     bool Boolean(int index) const { return StrToBool(Line(index)); }

@@ -10,24 +10,13 @@ namespace {
 
 bool IsHeader(const std::string& line) { return line.size() >= 2 && line.front() == '[' && line.back() == ']'; }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 // Up to eight hexadecimal digits; the bits are taken as a signed 32-bit
 // value, so "$FFFFFFFF" is -1.
 bool ReadHex(std::string_view digits, int& value) {
-    if (digits.empty() || digits.size() > 8) return false;
-    std::uint32_t v = 0;
-    for (char c : digits) {
-        const int d = HexDigit(c);
-        if (d < 0) return false;
-        v = (v << 4) | static_cast<std::uint32_t>(d);
-    }
-    value = static_cast<int>(static_cast<std::int32_t>(v));
+    if (digits.size() > 8) return false;
+    const auto v = ReadDigits(digits, 16, 0xFFFFFFFFu);
+    if (!v) return false;
+    value = static_cast<int>(static_cast<std::int32_t>(*v));
     return true;
 }
 

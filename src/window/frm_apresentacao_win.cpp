@@ -162,12 +162,15 @@ void Tform_apresentacao::FormCreate() {
     if (settings_.ConnectionRequired &&
         !::InternetCheckConnectionA(kConnectionTestAddress, FLAG_ICC_FORCE_CONNECTION, 0)) {
         ShowRuntimeMessage(settings_.ConnectionMessage);
+        // Terminating skips FormClose: the menu file goes here.
+        DeleteMenuFile(settings_.MenuFileName);
         ui::Application().Terminate();
         return;
     }
     const std::string page = WithTrailingBackslash(ExeFolder()) + BookRelativePath(settings_.StartPage);
     if (!FileExists(page)) {
         ShowRuntimeMessage(settings_.PageMissingMessage);
+        DeleteMenuFile(settings_.MenuFileName);
         ui::Application().Terminate();
         return;
     }

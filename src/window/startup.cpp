@@ -44,18 +44,18 @@ bool FillsScreen(const std::string& width, const std::string& height, int screen
 }
 
 void ApplyConfiguration(ConfigurationLines& lines, WindowSettings& settings, StartupTarget& window) {
-    window.SetApplicationTitle(lines.Line(line::kTitle));
+    window.SetApplicationTitle(lines.ShownText(line::kTitle));
     settings.StartupCommand = lines.Line(line::kStartupCommand);
     settings.MenuFileName = window.MakeMenuFileName();
     lines.Line(line::kReserved48);
     lines.Line(line::kReserved19);
-    window.SetCaption(lines.Line(line::kTitle));
+    window.SetCaption(lines.ShownText(line::kTitle));
 
     window.SetGradientStartColour(lines.ColourValue(line::kGradientStartColour));
     if (const std::string& font = lines.Line(line::kCaptionFont); !font.empty())
         window.SetGradientFont(ReadCaptionFont(font));
     if (lines.Boolean(line::kGradientOn)) {
-        window.SetGradientCaption(lines.Line(line::kTitle));
+        window.SetGradientCaption(lines.ShownText(line::kTitle));
         window.SetGradientActive(true);
     } else {
         window.SetGradientActive(false);
@@ -108,7 +108,7 @@ void ApplyConfiguration(ConfigurationLines& lines, WindowSettings& settings, Sta
 
     const int aboutLines[] = {line::kAboutCaption, line::kAboutAppName, line::kAboutVersion, line::kAboutDescription,
                               line::kAboutLink, line::kAboutEMail, line::kAboutCopyright, line::kAboutAppNameSize};
-    for (std::size_t i = 0; i < settings.AboutTexts.size(); ++i) settings.AboutTexts[i] = lines.Line(aboutLines[i]);
+    for (std::size_t i = 0; i < settings.AboutTexts.size(); ++i) settings.AboutTexts[i] = lines.ShownText(aboutLines[i]);
     settings.AboutTextsRead = true;
 
     settings.ScrollbarColoursOn = lines.Boolean(line::kScrollbarColoursOn);
@@ -122,7 +122,7 @@ void ApplyConfiguration(ConfigurationLines& lines, WindowSettings& settings, Sta
     lines.Line(line::kReserved47);
     settings.BlockContextMenu = lines.Boolean(line::kBlockContextMenu);
 
-    for (int i = 0; i < kToolButtonCount; ++i) window.SetButtonHint(kHintOrder[i], lines.Line(line::kHintHome + i));
+    for (int i = 0; i < kToolButtonCount; ++i) window.SetButtonHint(kHintOrder[i], lines.ShownText(line::kHintHome + i));
 
     settings.PageMissingMessage = lines.Line(line::kPageMissingMessage);
     settings.AltHomePage = lines.Line(line::kAltHomePage);

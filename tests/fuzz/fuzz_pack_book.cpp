@@ -9,6 +9,9 @@
 #include "../../tools/pack/book_file.cpp"
 #include "../../tools/pack/book_keys.cpp"
 #include "../../tools/pack/pack.cpp"
+#include "../../tools/pack/runtime_image.cpp"
+#include "../../tools/pack/tool_output.cpp"
+#include "../../tools/pack/tool_output_posix.cpp"
 
 using namespace vc::pack;
 

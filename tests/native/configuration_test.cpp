@@ -64,6 +64,51 @@ TEST(StrToColour, ReadsNamesInAnyCaseAndNumbers) {
     EXPECT_EQ(MessageOf([] { StrToColour("$1FFFFFFFF"); }), "'$1FFFFFFFF' is not a valid integer value");
 }
 
+// A colour of sixteen hexadecimal digits overflowed the digit loop, which
+// only stopped at sixteen digits; it now stops at the value's limit.
+TEST(StrToColour, TooManyDigitsAreRefusedWithoutOverflow) {
+    EXPECT_EQ(MessageOf([] { StrToColour("$A446A4444444e444"); }), "'$A446A4444444e444' is not a valid integer value");
+    EXPECT_EQ(MessageOf([] { StrToColour("0x" + std::string(400, 'F')); }),
+              "'0x" + std::string(400, 'F') + "' is not a valid integer value");
+    EXPECT_EQ(MessageOf([] { StrToInt(std::string(40, '9')); }), "'" + std::string(40, '9') + "' is not a valid integer value");
+    // Leading zeros are digits like any other: the limit is on the value.
+    EXPECT_EQ(StrToColour("$0000000000000000FFFFFFFF"), 0xFFFFFFFFu);
+    EXPECT_EQ(StrToInt("-00000000000000000002147483648"), INT32_MIN);
+}
+
+TEST(ReadDigits, StopsAtTheLimitInEitherBase) {
+    struct Case {
+        const char* digits;
+        int base;
+        std::uint32_t limit;
+        std::optional<std::uint32_t> expected;
+    };
+    const Case cases[] = {
+        {"255", 10, 255, 255u},       {"256", 10, 255, std::nullopt}, {"ff", 16, 255, 255u},
+        {"FF", 16, 254, std::nullopt}, {"1a", 10, 999, std::nullopt},  {"", 16, 9, std::nullopt},
+        {"4294967295", 10, 0xFFFFFFFFu, 0xFFFFFFFFu}, {"4294967296", 10, 0xFFFFFFFFu, std::nullopt},
+        {"g", 16, 255, std::nullopt}, {"-1", 10, 9, std::nullopt},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ReadDigits(c.digits, c.base, c.limit), c.expected) << c.digits;
+}
+
+// A title of many megabytes reached the window caption whole and the
+// runtime died at start; what is shown is cut, the rest of the book is read.
+TEST(ConfigurationLines, TitlesHintsAndCaptionsAreShownCutToWhatAWindowTakes) {
+    std::string text;
+    for (int i = 0; i <= line::kLastLine; ++i) text += std::string(kMaxShownText + 10, static_cast<char>('A' + i % 26)) + "\r\n";
+    const ConfigurationLines lines(text);
+    for (int i = 0; i <= line::kLastLine; ++i) {
+        const bool shown = i == line::kTitle || i == line::kAboutCaption || i == line::kAboutAppName ||
+                           (i >= line::kHintHome && i <= line::kHintAbout);
+        EXPECT_EQ(IsShownTextLine(i), shown) << i;
+        EXPECT_EQ(lines.ShownText(i).size(), shown ? kMaxShownText : kMaxShownText + 10) << i;
+        EXPECT_EQ(lines.Line(i).size(), kMaxShownText + 10) << "the line itself stays whole";
+    }
+    EXPECT_EQ(ConfigurationLines("short\r\n").ShownText(line::kTitle), "short");
+    EXPECT_THROW(ConfigurationLines("").ShownText(line::kTitle), EListError);
+}
+
 TEST(ColourNames, TheTableRoundTripsEveryName) {
     for (const char* name : {"clBlack", "clMedGray", "clScrollBar", "clCaptionText", "clHotLight",
                              "clGradientInactiveCaption", "clMenuHighlight", "clNone", "clDefault"}) {

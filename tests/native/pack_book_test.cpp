@@ -12,13 +12,12 @@
 namespace vc::pack {
 namespace {
 
+// The structural mistakes of a book, one per line of the result.
 std::string ParseError(const std::string& text) {
-    try {
-        ParseBook(text, "b.ini");
-    } catch (const PackError& e) {
-        return e.what();
-    }
-    return "(no error)";
+    const Book book = ParseBook(text, "b.ini");
+    std::string all;
+    for (const PackError& e : book.errors) all += (all.empty() ? "" : "\n") + std::string(e.what());
+    return all.empty() ? "(no error)" : all;
 }
 
 std::string ValueOf(const std::string& line) {

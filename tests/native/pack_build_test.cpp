@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <set>
 #include <sstream>
 
 #include "book_file.h"
@@ -17,8 +18,57 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A scratch folder per test: book/book.ini with book/pages/, and a fake
-// runtime holding bytes of every value.
+void Put(std::string& bytes, std::size_t at, std::uint32_t value, int size) {
+    if (bytes.size() < at + static_cast<std::size_t>(size)) bytes.resize(at + static_cast<std::size_t>(size));
+    for (int i = 0; i < size; ++i) bytes[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i));
+}
+
+// The smallest Windows program the pack tool takes for the runtime: a PE32+
+// image for `machine` whose resource section holds RCDATA entries of the
+// given names, followed by bytes of every value.
+std::string RuntimeImage(const std::vector<std::string>& names, std::uint32_t machine = 0x8664) {
+    std::string image(0x200, '\0');
+    image[0] = 'M', image[1] = 'Z';
+    Put(image, 0x3C, 0x40, 4);
+    image.replace(0x40, 4, std::string("PE\0\0", 4));
+    Put(image, 0x44, machine, 2);
+    Put(image, 0x46, 1, 2);      // one section
+    Put(image, 0x54, 240, 2);    // optional header size
+    Put(image, 0x58, 0x20B, 2);  // PE32+
+    Put(image, 0x58 + 108, 16, 4);
+    Put(image, 0x58 + 112 + 16, 0x1000, 4);  // resource directory RVA
+    // Resources: root (RCDATA) -> directory of named entries -> names.
+    std::string res(0x30 + 8 * names.size(), '\0');
+    Put(res, 14, 1, 2);
+    Put(res, 16, 10, 4);
+    Put(res, 20, 0x80000000u | 0x20, 4);
+    Put(res, 0x20 + 12, static_cast<std::uint32_t>(names.size()), 2);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        Put(res, 0x30 + 8 * i, 0x80000000u | static_cast<std::uint32_t>(res.size()), 4);
+        std::string text(2, '\0');
+        Put(text, 0, static_cast<std::uint32_t>(names[i].size()), 2);
+        for (char c : names[i]) text += std::string{c, '\0'};
+        res += text;
+    }
+    const std::size_t header = 0x58 + 240;
+    image.replace(header, 5, ".rsrc");
+    Put(image, header + 8, static_cast<std::uint32_t>(res.size()), 4);
+    Put(image, header + 12, 0x1000, 4);
+    Put(image, header + 16, static_cast<std::uint32_t>(res.size()), 4);
+    Put(image, header + 20, 0x200, 4);
+    image += res;
+    for (int i = 0; i < 256; ++i) image.push_back(static_cast<char>(i));
+    return image;
+}
+
+std::vector<std::string> StoredSkinNames() {
+    std::vector<std::string> names;
+    for (int i = 0; i < 16; ++i) names.push_back("SkinItem" + std::to_string(i));
+    return names;
+}
+
+// A scratch folder per test: book/book.ini with book/pages/, and a runtime
+// image holding bytes of every value.
 class PackFiles : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -29,8 +79,7 @@ protected:
         fs::create_directories(root_ / "book" / "pages");
         Write(root_ / "book" / "pages" / "index.htm", "<html><body>Start</body></html>");
         Write(root_ / "book" / "pages" / "two.htm", "<html><body>Two</body></html>");
-        runtime_ = "MZ";
-        for (int i = 0; i < 256; ++i) runtime_.push_back(static_cast<char>(i));
+        runtime_ = RuntimeImage(StoredSkinNames());
         Write(RuntimePath(), runtime_);
     }
     void TearDown() override {
@@ -177,6 +226,20 @@ TEST_F(PackFiles, TypedValueErrorsNameFileLineKeyValueAndConfigurationLine) {
                      "line 98)");
 }
 
+// Building stopped at the first unknown section, so an author fixed one
+// mistake per run; every mistake of the file comes in one run now.
+TEST_F(PackFiles, StructuralAndValueMistakesComeTogetherInFileOrder) {
+    const std::string file = BookPath().string();
+    EXPECT_EQ(BuildError("[book]\ntitle = T\nstart-page = pages/index.htm\n[window]\nwidth = abc\ncolour = red\n"
+                         "[extras]\nfoo = 1\n[toolbar]\nshown = maybe\n"),
+              file + ":5: [window] width = \"abc\": 'abc' is not a valid integer value (configuration line 5)\n" +
+                  file + ":6: unknown key \"colour\" in section [window] (see docs/authoring.md)\n" + file +
+                  ":7: unknown section [extras] (sections: [book], [window], [caption], [toolbar], [keys], [about], [effect], "
+                  "[page], [scrollbars], [messages], [connection], [skin], [reserved], [payload], [menus], and the menu "
+                  "definition [GERAL], [MENU], [SUBMENUS], [ACOES])\n" +
+                  file + ":10: [toolbar] shown = \"maybe\": 'maybe' is not a valid boolean value (configuration line 11)");
+}
+
 TEST_F(PackFiles, ValuesThatReadButDoNothingAreWarnedAbout) {
     ASSERT_EQ(Build(std::string(kMinimalBook) + "[skin]\non = yes\nnumber = 20\n[effect]\nnumber = 14\n", OutPath()), 0)
         << err_.str();
@@ -257,6 +320,150 @@ TEST_F(PackFiles, ARuntimeWithAPayloadIsRefusedUnlessReplaced) {
     EXPECT_EQ(Build(kMinimalBook, second, true), 1);
     EXPECT_NE(err_.str().find("has a damaged payload trailer"), std::string::npos) << err_.str();
     EXPECT_FALSE(fs::exists(root_ / "again"));
+}
+
+// --out naming the runtime itself was accepted and overwrote it.
+TEST_F(PackFiles, AnOutputThatIsTheRuntimeIsRefusedByIdentity) {
+    fs::create_directories(root_ / "links");
+    fs::create_symlink(RuntimePath(), root_ / "links" / "alias.exe");
+    const fs::path spellings[] = {RuntimePath(), root_ / "book" / ".." / "vellumcast.exe",
+                                  root_ / "links" / "alias.exe"};
+    for (const fs::path& out : spellings) {
+        EXPECT_EQ(Build(kMinimalBook, out), 1) << out;
+        EXPECT_EQ(Trimmed(err_.str()), "vellumcast-pack: refusing to write \"" + out.string() + "\": it is the runtime \"" +
+                                           RuntimePath().string() + "\" itself, which would be lost; choose another output");
+        EXPECT_EQ(Read(RuntimePath()), runtime_);
+    }
+    // --force does not make an input an output.
+    Write(BookPath(), kMinimalBook);
+    EXPECT_EQ(Run({"build", BookPath().string(), "--runtime", RuntimePath().string(), "--out", BookPath().string(),
+                   "--force"}),
+              1);
+    EXPECT_NE(err_.str().find("it is the book file"), std::string::npos) << err_.str();
+    EXPECT_EQ(Read(BookPath()), kMinimalBook);
+}
+
+// Any file was taken for the runtime: a text, an empty file, a folder, a
+// Linux program; the e-book it gave could never start.
+TEST_F(PackFiles, OnlyAWindowsX64ProgramWithTheStoredSkinsIsTakenAsTheRuntime) {
+    std::vector<std::string> fifteen = StoredSkinNames();
+    fifteen.pop_back();
+    const struct {
+        std::string bytes;
+        const char* why;
+    } cases[] = {
+        {"", "it is empty"},
+        {"just a text file\n", "it is not a Windows program"},
+        {"\x7F" "ELF\x02\x01\x01" + std::string(200, '\0'), "it is a Linux (ELF) program, not a Windows one"},
+        {"MZ" + std::string(100, '\0'), "it is not a Windows program"},
+        {RuntimeImage(StoredSkinNames(), 0x14C), "it is a Windows program, but not for x86-64"},
+        {RuntimeImage({}), "it is a Windows x86-64 program without the runtime's stored skins"},
+        {RuntimeImage(fifteen), "it is a Windows x86-64 program without the runtime's stored skins"},
+        {RuntimeImage(StoredSkinNames()).substr(0, 0x210), "it is a Windows x86-64 program without the runtime's stored skins"},
+    };
+    for (const auto& c : cases) {
+        Write(RuntimePath(), c.bytes);
+        EXPECT_EQ(BuildError(kMinimalBook), "refusing \"" + RuntimePath().string() + "\" as the runtime: " + c.why +
+                                                "; give the vellumcast.exe of the Windows build");
+    }
+    fs::remove(RuntimePath());
+    fs::create_directories(RuntimePath());
+    EXPECT_EQ(BuildError(kMinimalBook), "refusing \"" + RuntimePath().string() +
+                                            "\" as the runtime: it is a folder; give the vellumcast.exe of the Windows build");
+}
+
+// extract -o onto its own e-book destroyed the e-book.
+TEST_F(PackFiles, ExtractOntoItsOwnEBookIsRefusedAndAnAuthorsBookNeedsForce) {
+    ASSERT_EQ(Build(kMinimalBook, OutPath()), 0) << err_.str();
+    const std::string ebook = Read(OutPath());
+    EXPECT_EQ(Run({"extract", OutPath().string(), "-o", (root_ / "out" / "." / "Book.exe").string()}), 1);
+    EXPECT_EQ(Trimmed(err_.str()), "vellumcast-pack: refusing to write \"" + (root_ / "out" / "." / "Book.exe").string() +
+                                       "\": it is the e-book \"" + OutPath().string() +
+                                       "\" itself, which would be lost; choose another output");
+    EXPECT_EQ(Read(OutPath()), ebook);
+
+    // The author's own description is not an earlier extract.
+    Write(BookPath(), kMinimalBook);
+    EXPECT_EQ(Run({"extract", OutPath().string(), "-o", BookPath().string()}), 1);
+    EXPECT_EQ(Trimmed(err_.str()), "vellumcast-pack: refusing to write over \"" + BookPath().string() +
+                                       "\": it exists and is not a book description written by extract; give --force "
+                                       "to replace it");
+    EXPECT_EQ(Read(BookPath()), kMinimalBook);
+    const fs::path again = root_ / "again.ini";
+    ASSERT_EQ(Run({"extract", OutPath().string(), "-o", again.string()}), 0) << err_.str();
+    ASSERT_EQ(Run({"extract", OutPath().string(), "-o", again.string()}), 0) << "an earlier extract is replaced";
+    ASSERT_EQ(Run({"extract", OutPath().string(), "-o", BookPath().string(), "--force"}), 0) << err_.str();
+    EXPECT_EQ(Read(BookPath()), Read(again));
+}
+
+// build wrote its e-book to OUT.part and renamed it, overwriting and then
+// deleting a file of the author's of that name; an existing file that is
+// not an e-book was replaced without a word.
+TEST_F(PackFiles, FilesBesideTheOutputAreNeverTakenForTemporaryOnes) {
+    fs::create_directories(root_ / "out");
+    Write(root_ / "out" / "Book.exe.part", "the author's notes");
+    Write(root_ / "out" / "Book.exe.tmp", "more notes");
+    ASSERT_EQ(Build(kMinimalBook, OutPath()), 0) << err_.str();
+    EXPECT_EQ(Read(root_ / "out" / "Book.exe.part"), "the author's notes");
+    EXPECT_EQ(Read(root_ / "out" / "Book.exe.tmp"), "more notes");
+    std::set<std::string> left;
+    for (const auto& entry : fs::directory_iterator(root_ / "out")) left.insert(entry.path().filename().string());
+    EXPECT_EQ(left, (std::set<std::string>{"Book.exe", "Book.exe.part", "Book.exe.tmp", "pages"}));
+
+    const fs::path other = root_ / "out" / "notes.exe";
+    Write(other, "not an e-book");
+    EXPECT_EQ(Build(kMinimalBook, other), 1);
+    EXPECT_EQ(Trimmed(err_.str()), "vellumcast-pack: refusing to write over \"" + other.string() +
+                                       "\": it exists and is not an e-book; give --force to replace it");
+    EXPECT_EQ(Read(other), "not an e-book");
+    Write(BookPath(), kMinimalBook);
+    ASSERT_EQ(Run({"build", BookPath().string(), "--runtime", RuntimePath().string(), "--out", other.string(),
+                   "--force"}),
+              0)
+        << err_.str();
+    EXPECT_EQ(Read(other), Read(OutPath()));
+}
+
+// Messages echoed raw control bytes of a hostile description, escape
+// sequences included, to the terminal.
+TEST_F(PackFiles, ControlBytesOfAHostileBookAreShownEscaped) {
+    const std::string file = BookPath().string();
+    EXPECT_EQ(BuildError("[book]\ntitle = T\nstart-page = pages/index.htm\n[window]\nwi\x1B[2Jpe = 1\n"
+                         "x\x1B]0;evil\x07y\n[a\x07\x1B]c]\n"),
+              file + ":5: unknown key \"wi\\x1B[2jpe\" in section [window] (see docs/authoring.md)\n" + file +
+                  ":6: expected \"key = value\", found \"x\\x1B]0;evil\\x07y\"\n" + file +
+                  ":7: unknown section [a\\x07\\x1B]c] (sections: [book], [window], [caption], [toolbar], [keys], "
+                  "[about], [effect], [page], [scrollbars], [messages], [connection], [skin], [reserved], [payload], "
+                  "[menus], and the menu definition [GERAL], [MENU], [SUBMENUS], [ACOES])");
+    for (char c : err_.str()) EXPECT_TRUE(static_cast<unsigned char>(c) >= 32 || c == '\n') << int(c);
+}
+
+// A 50 MB title gave a 100 MB book (the about box's name repeats it) that
+// died at start without a message.
+TEST_F(PackFiles, TextsNoWindowCanShowAndOversizedPayloadsAreRefused) {
+    const std::string file = BookPath().string();
+    const std::string head = "[book]\nstart-page = pages/index.htm\n";
+    const std::string longest(4096, 't');
+    ASSERT_EQ(Build(head + "title = " + longest + "\n", OutPath()), 0) << err_.str();
+    fs::remove_all(root_ / "out");
+    EXPECT_EQ(BuildError(head + "title = " + longest + "t\n"),
+              file + ":3: [book] title = \"" + std::string(64, 't') +
+                  "...\": 4097 bytes, more than the 4096 a title, hint or caption may have (configuration line 0)");
+    EXPECT_EQ(BuildError(head + "[toolbar]\nstop-hint = " + std::string(5000, 'h') + "\n"),
+              file + ":4: [toolbar] stop-hint = \"" + std::string(64, 'h') +
+                  "...\": 5000 bytes, more than the 4096 a title, hint or caption may have (configuration line 41)");
+    EXPECT_EQ(BuildError(head + "[menus]\nFile > " + std::string(4097, 'm') + " = WEBHOME()\n"),
+              file + ":4: [menus] \"File > " + std::string(57, 'm') +
+                  "...\": a caption of 4097 bytes, more than the 4096 a menu caption may have");
+    // Texts that are not shown in a title may be long, but not past what an
+    // e-book may carry.
+    const std::string description(kMaxPayloadSize, 'd');
+    const std::string error = BuildError(head + "title = T\n[about]\ndescription = " + description + "\n");
+    EXPECT_EQ(error.rfind(file + ": the payload would be 1677", 0), 0u) << error.substr(0, 300);
+    EXPECT_NE(error.find(" bytes, more than the 16777216 (16 MiB) an e-book may carry; the largest value is [about] "
+                         "description on line 5 (16777216 bytes)"),
+              std::string::npos)
+        << error.substr(0, 300);
 }
 
 TEST_F(PackFiles, InspectListsEveryLineAndRefusesAFileWithoutPayload) {

@@ -46,6 +46,25 @@ protected:
         Write(root_ / "blue" / "notes.txt", "not packed");
     }
 
+    // A skin stream of members named exactly so, each holding "BM" and its
+    // index: names the container writer would refuse included.
+    std::string RawSkin(const std::vector<std::string>& names, const char* file) {
+        std::string text;
+        for (const std::string& name : names) text += (text.empty() ? "" : "\r\n") + name;
+        std::vector<std::uint8_t> container;
+        PutLE32(container, TSkinReader::kVersion);
+        PutLE32(container, static_cast<std::uint32_t>(text.size()));
+        PutLE32(container, 0);
+        PutLE32(container, 0);
+        container.insert(container.end(), text.begin(), text.end());
+        for (std::size_t i = 0; i < names.size(); ++i) PutLE32(container, 3);
+        for (std::size_t i = 0; i < names.size(); ++i)
+            container.insert(container.end(), {'B', 'M', static_cast<std::uint8_t>('0' + i)});
+        const auto stream = lzh::Compress(container);
+        Write(root_ / file, std::string(stream.begin(), stream.end()));
+        return (root_ / file).string();
+    }
+
     fs::path root_;
     std::ostringstream out_, err_;
 };
@@ -140,7 +159,7 @@ TEST_F(SkinTool, UnpackRefusesOldDamagedAndUnsafeSkins) {
     for (char c : std::string("../x.bmp\n")) sneaky.push_back(static_cast<std::uint8_t>(c));
     PutLE32(sneaky, 0);
     EXPECT_EQ(Run({"unpack", pack(sneaky, "sneaky.vcskin"), (root_ / "o2").string()}), 1);
-    EXPECT_NE(err_.str().find("is not a plain file name"), std::string::npos) << err_.str();
+    EXPECT_NE(err_.str().find("member 0 ('../x.bmp') holds a path separator"), std::string::npos) << err_.str();
     EXPECT_FALSE(fs::exists(root_ / "x.bmp"));
 
     fs::create_directories(root_ / "full");
@@ -148,6 +167,99 @@ TEST_F(SkinTool, UnpackRefusesOldDamagedAndUnsafeSkins) {
     EXPECT_EQ(Run({"unpack", pack(BuildSkinContainer({{"a.bmp", {'B', 'M'}}}), "ok.vcskin"), (root_ / "full").string()}),
               1);
     EXPECT_NE(err_.str().find("is not empty"), std::string::npos) << err_.str();
+}
+
+// pack -o onto the folder's own definition overwrote it.
+TEST_F(SkinTool, PackOntoItsOwnDefinitionIsRefusedAndOtherFilesNeedForce) {
+    MakeSkin();
+    const std::string definition = Read(root_ / "blue" / "Blue.ini");
+    EXPECT_EQ(Run({"pack", (root_ / "blue").string(), "-o", (root_ / "blue" / "." / "Blue.ini").string()}), 1);
+    EXPECT_EQ(err_.str(), "vellumcast-skin: refusing to write \"" + (root_ / "blue" / "." / "Blue.ini").string() +
+                              "\": it is the skin definition \"" + (root_ / "blue" / "Blue.ini").string() +
+                              "\" itself, which would be lost; choose another output\n");
+    EXPECT_EQ(Read(root_ / "blue" / "Blue.ini"), definition);
+
+    const fs::path notes = root_ / "notes.vcskin";
+    Write(notes, "my notes");
+    EXPECT_EQ(Run({"pack", (root_ / "blue").string(), "-o", notes.string()}), 1);
+    EXPECT_EQ(err_.str(), "vellumcast-skin: refusing to write over \"" + notes.string() +
+                              "\": it exists and is not a skin; give --force to replace it\n");
+    EXPECT_EQ(Read(notes), "my notes");
+    ASSERT_EQ(Run({"pack", (root_ / "blue").string(), "-o", notes.string(), "--force"}), 0) << err_.str();
+    ASSERT_EQ(Run({"pack", (root_ / "blue").string(), "-o", notes.string()}), 0) << "an earlier skin is replaced";
+}
+
+// generate -o THEME overwrote its own theme, and --folder wrote over the
+// files already there without a word.
+TEST_F(SkinTool, GenerateKeepsItsThemeAndTheFilesOfItsFolder) {
+    const fs::path theme = root_ / "harbour.theme";
+    fs::copy_file(fs::path(VC_SOURCE_DIR) / "skins" / "00-harbour.theme", theme);
+    const std::string text = Read(theme);
+    EXPECT_EQ(Run({"generate", theme.string(), "-o", theme.string()}), 1);
+    EXPECT_EQ(err_.str(), "vellumcast-skin: refusing to write \"" + theme.string() + "\": it is the theme \"" +
+                              theme.string() + "\" itself, which would be lost; choose another output\n");
+    EXPECT_EQ(Read(theme), text);
+
+    const fs::path members = root_ / "members";
+    fs::create_directories(members);
+    Write(members / "skin.ini", "the author's own definition");
+    const fs::path skin = root_ / "h.vcskin";
+    EXPECT_EQ(Run({"generate", theme.string(), "-o", skin.string(), "--folder", members.string()}), 1);
+    EXPECT_EQ(err_.str(), "vellumcast-skin: refusing to write over \"" + (members / "skin.ini").string() +
+                              "\": it exists and is not a member of a skin generated there before; give --force to "
+                              "replace it\n");
+    EXPECT_EQ(Read(members / "skin.ini"), "the author's own definition");
+    EXPECT_FALSE(fs::exists(skin)) << "nothing is written before every file is cleared";
+
+    ASSERT_EQ(Run({"generate", theme.string(), "-o", skin.string(), "--folder", members.string(), "--force"}), 0)
+        << err_.str();
+    const std::string first = Read(members / "skin.ini");
+    ASSERT_EQ(Run({"generate", theme.string(), "-o", skin.string(), "--folder", members.string()}), 0)
+        << "a folder generated before is replaced: " << err_.str();
+    EXPECT_EQ(Read(members / "skin.ini"), first);
+}
+
+// unpack wrote each member to NAME.partial first, so a member of that name
+// was lost while every member was reported unpacked.
+TEST_F(SkinTool, UnpackKeepsMembersNamedLikeTemporaryFiles) {
+    const std::string skin = RawSkin({"a.bmp", "a.bmp.partial", ".a.bmp.tmp"}, "partial.vcskin");
+    ASSERT_EQ(Run({"unpack", skin, "-o", (root_ / "out").string()}), 0) << err_.str();
+    EXPECT_EQ(out_.str(), "unpacked 3 members into " + (root_ / "out").string() + "\n");
+    EXPECT_EQ(Read(root_ / "out" / "a.bmp"), "BM0");
+    EXPECT_EQ(Read(root_ / "out" / "a.bmp.partial"), "BM1");
+    EXPECT_EQ(Read(root_ / "out" / ".a.bmp.tmp"), "BM2");
+    EXPECT_EQ(std::distance(fs::directory_iterator(root_ / "out"), fs::directory_iterator()), 3);
+}
+
+// Two names that differ only after a zero byte were written to one file;
+// names no folder can hold on Windows are refused too, with their index.
+TEST_F(SkinTool, UnpackRefusesMemberNamesNoFolderCanHold) {
+    const struct {
+        std::vector<std::string> names;
+        std::string message;
+    } cases[] = {
+        {{"ok.bmp", std::string("a\0x.bmp", 7), std::string("a\0y.bmp", 7)},
+         "member 1 ('a\\x00x.bmp') holds a zero byte, which would cut its name short and hide the members after it"},
+        {{"bell\a.bmp"}, "member 0 ('bell\\x07.bmp') holds a control character"},
+        {{"a.bmp", "sub\\b.bmp"}, "member 1 ('sub\\b.bmp') holds a path separator"},
+        {{"c:x.bmp"}, "member 0 ('c:x.bmp') holds a colon (a drive letter or a stream name)"},
+        {{"what?.bmp"}, "member 0 ('what?.bmp') holds a character Windows refuses in file names"},
+        {{"con.bmp"}, "member 0 ('con.bmp') is a reserved device name on Windows"},
+        {{"ok.bmp", "NUL"}, "member 1 ('nul') is a reserved device name on Windows"},
+        {{"Lpt9.ini"}, "member 0 ('lpt9.ini') is a reserved device name on Windows"},
+        {{"trailing."}, "member 0 ('trailing.') ends in a dot or a blank, which Windows drops"},
+        {{"Top.bmp", "x.bmp", "TOP.BMP"}, "member 2 ('top.bmp') is the same file name as member 0 ('top.bmp')"},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        const std::string skin = RawSkin(c.names, "hostile.vcskin");
+        const fs::path folder = root_ / ("o" + std::to_string(n++));
+        EXPECT_EQ(Run({"unpack", skin, "-o", folder.string()}), 1);
+        EXPECT_EQ(err_.str(), "vellumcast-skin: refusing to unpack '" + skin + "': " + c.message + "\n");
+        EXPECT_FALSE(fs::exists(folder));
+    }
+    EXPECT_EQ(WhyNotAFileName("console.bmp"), "") << "only the device names themselves";
+    EXPECT_EQ(WhyNotAFileName("com10.bmp"), "");
 }
 
 }  // namespace

@@ -19,9 +19,12 @@ constexpr const char* kWindowClass = "VcMenusTestWindow";
 
 // WM_COMMAND messages that reach the window itself.
 std::vector<WPARAM> g_windowCommands;
+// Frame recalculations: every redraw of the menu bar asks for one.
+int g_frameChanges = 0;
 
 LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COMMAND) g_windowCommands.push_back(wParam);
+    if (message == WM_NCCALCSIZE) ++g_frameChanges;
     return ::DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -350,6 +353,32 @@ TEST(MenuOwner, PositionsOutsideTheMenuRaiseTheListError) {
     EXPECT_THROW(menu.ItemAt({0, 0}), EListError);
     EXPECT_THROW(menu.Delete({0, -1}), EListError);
     EXPECT_THROW(menu.Delete({}), EListError);
+}
+
+// Every top-level menu added redrew the whole bar: 400 menus took half a
+// minute before the window showed. The bar is now drawn once, whatever its
+// length.
+TEST(MenuOwner, ALongMenuBarIsDrawnOnceNotOncePerMenu) {
+    const auto framesFor = [](int menus) {
+        std::string definition = "[GERAL]\r\n";
+        for (int i = 0; i < menus; ++i) definition += "MENU_" + std::to_string(i) + "=M" + std::to_string(i) + "\r\n";
+        definition += "[MENU]\r\n";
+        for (int i = 0; i < menus; ++i) definition += "ITENS_" + std::to_string(i) + "=a-@-b\r\n";
+        ui::TMainMenu menu;
+        HWND window = CreateTestWindow();
+        PumpMessages();
+        g_frameChanges = 0;
+        ShowBookMenu(menu, window, "MNLONG", kConfiguration + definition, [](const std::string&) {});
+        const int frames = g_frameChanges;
+        EXPECT_EQ(menu.Count({}), menus);
+        EXPECT_EQ(::GetMenuItemCount(::GetMenu(window)), menus);
+        ::DestroyWindow(window);
+        DeleteMenuFile("MNLONG");
+        return frames;
+    };
+    const int few = framesFor(3);
+    EXPECT_GE(few, 1) << "the bar is drawn";
+    EXPECT_EQ(framesFor(300), few);
 }
 
 }  // namespace

@@ -2,13 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string>
+#include <thread>
 
 #include "common/errors.h"
 #include "common/temp_directory_win.h"
 #include "menus/menu_file_win.h"
+#include "runtime/payload.h"
+#include "ui/application_win.h"
+#include "window/frm_apresentacao_win.h"
 
 namespace vc {
 namespace {
@@ -85,6 +91,71 @@ TEST_F(MenuFile, IsDeletedOnCloseAndNothingElse) {
     DeleteMenuFile("");
     EXPECT_TRUE(Exists(bare));
     ::DeleteFileA(bare.c_str());
+}
+
+std::set<std::string> MenuFilesInTemp() {
+    std::set<std::string> names;
+    WIN32_FIND_DATAA found;
+    const HANDLE search = ::FindFirstFileA((GetTempDirectory() + "*.dmt").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do names.insert(found.cFileName);
+    while (::FindNextFileA(search, &found));
+    ::FindClose(search);
+    return names;
+}
+
+// A book whose menu is on and whose start page is not beside it ended with
+// its message and left its hidden menu file behind, one more at every start.
+TEST(MenuFileLifetime, TheMenuFileGoesWhenTheStartPageIsMissing) {
+    std::string text;
+    for (int i = 0; i <= 102; ++i) {
+        std::string value = "0";
+        if (i == 0) value = "Missing page";
+        if (i == 2) value = "clNavy";
+        if (i == 5 || i == 6) value = "300";
+        if (i == 10) value = "C:\\Author\\nowhere\\index.htm";
+        if (i == 20 || i == 51 || (i >= 37 && i <= 49) || i == 100 || (i >= 13 && i <= 19)) value = "";
+        if (i == 50) value = "1";
+        if (i == 98) value = "16";
+        text += value + "\r\n";
+    }
+    text += "[GERAL]\r\nMENU_0=File\r\n[MENU]\r\nITENS_0=Exit\r\n[ACOES]\r\nMENUx0_0=APPLICATIONEXIT()\r\n";
+    const std::string exe = GetTempDirectory() + "vc_menu_lifetime.exe";
+    const std::string runtime = "MZ stand-in runtime";
+    PayloadTrailer trailer;
+    trailer.offset = static_cast<std::int32_t>(runtime.size());
+    trailer.size = static_cast<std::int32_t>(text.size());
+    const auto bytes = trailer.Encode();
+    std::ofstream(exe, std::ios::binary) << runtime << text
+                                         << std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+
+    const std::set<std::string> before = MenuFilesInTemp();
+    // The start-up's message box is modal: a second thread answers it.
+    std::atomic<bool> done{false};
+    std::atomic<int> answered{0};
+    std::thread answer([&] {
+        while (!done) {
+            if (HWND box = ::FindWindowA("#32770", "Vellumcast")) {
+                ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+                ++answered;
+            }
+            ::Sleep(20);
+        }
+    });
+    {
+        Tform_apresentacao::Options options;
+        options.exePath = exe;
+        Tform_apresentacao window(std::move(options));
+        EXPECT_TRUE(ui::Application().Terminated()) << "the missing page ends the run";
+        EXPECT_EQ(MenuFilesInTemp(), before) << "the menu file outlived the run";
+    }
+    done = true;
+    answer.join();
+    EXPECT_GE(answered.load(), 1) << "the missing page's message was shown";
+    MSG quit;
+    ::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    ui::Application().SetMainForm(nullptr);
+    ::DeleteFileA(exe.c_str());
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include "book_keys.h"
 #include "common/text.h"
+#include "common/values.h"
+#include "runtime/configuration.h"
 
 namespace vc::pack {
 
@@ -15,13 +17,6 @@ constexpr const char* kMenuSections[] = {"GERAL", "MENU", "SUBMENUS", "ACOES"};
 constexpr const char* kPayloadKeys[] = {"line-break", "final-line-break", "lines", "text"};
 
 bool IsBlankByte(char c) { return static_cast<unsigned char>(c) <= 32; }
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
 
 std::string Where(const std::string& fileName, int lineNumber) {
     return fileName + ":" + std::to_string(lineNumber) + ": ";
@@ -40,7 +35,7 @@ BookValue ReadValue(std::string_view raw, const std::string& fileName, int lineN
     std::size_t i = 1;
     for (;; ++i) {
         if (i >= trimmed.size())
-            throw PackError(Where(fileName, lineNumber) + "the quoted value has no closing quote");
+            throw PackError(Where(fileName, lineNumber) + "the quoted value has no closing quote", lineNumber);
         const char c = trimmed[i];
         if (c == '"') break;
         if (c != '\\') {
@@ -48,22 +43,25 @@ BookValue ReadValue(std::string_view raw, const std::string& fileName, int lineN
             continue;
         }
         if (++i >= trimmed.size())
-            throw PackError(Where(fileName, lineNumber) + "the quoted value has no closing quote");
+            throw PackError(Where(fileName, lineNumber) + "the quoted value has no closing quote", lineNumber);
         const char e = trimmed[i];
         if (e == '\\' || e == '"') {
             value.text.push_back(e);
-        } else if (e == 'x' && i + 2 < trimmed.size() && HexDigit(trimmed[i + 1]) >= 0 &&
-                   HexDigit(trimmed[i + 2]) >= 0) {
-            value.text.push_back(static_cast<char>(HexDigit(trimmed[i + 1]) * 16 + HexDigit(trimmed[i + 2])));
+        } else if (const auto byte = e == 'x' && i + 2 < trimmed.size()
+                                         ? ReadDigits(std::string_view(trimmed).substr(i + 1, 2), 16, 0xFF)
+                                         : std::nullopt) {
+            value.text.push_back(static_cast<char>(*byte));
             i += 2;
         } else {
-            throw PackError(Where(fileName, lineNumber) + "unknown escape \"\\" + std::string(1, e) +
-                            "\" in a quoted value (use \\\\, \\\" or \\xHH)");
+            throw PackError(Where(fileName, lineNumber) + "unknown escape \"\\" + EscapeText(std::string(1, e), false) +
+                            "\" in a quoted value (use \\\\, \\\" or \\xHH)",
+                            lineNumber);
         }
     }
     if (i + 1 != trimmed.size())
-        throw PackError(Where(fileName, lineNumber) + "text after the closing quote: \"" + trimmed.substr(i + 1) +
-                        "\"");
+        throw PackError(Where(fileName, lineNumber) + "text after the closing quote: \"" +
+                            EscapeText(trimmed.substr(i + 1), false) + "\"",
+                        lineNumber);
     return value;
 }
 
@@ -106,15 +104,19 @@ public:
             if (at == std::string::npos) break;
             start = at + 1;
         }
-        const std::string where = fileName + ":" + std::to_string(lineNumber) + ": [menus] \"" + path + "\": ";
-        if (captions.size() > 3) throw PackError(where + "menus go two levels deep at most (Menu > Item > Sub-item)");
+        const std::string where = fileName + ":" + std::to_string(lineNumber) + ": [menus] \"" + Excerpt(path) + "\": ";
+        if (captions.size() > 3) throw PackError(where + "menus go two levels deep at most (Menu > Item > Sub-item)", lineNumber);
         for (const auto& caption : captions) {
-            if (caption.empty()) throw PackError(where + "a caption is empty");
+            if (caption.empty()) throw PackError(where + "a caption is empty", lineNumber);
+            if (caption.size() > kMaxShownText)
+                throw PackError(where + "a caption of " + std::to_string(caption.size()) + " bytes, more than the " +
+                                    std::to_string(kMaxShownText) + " a menu caption may have",
+                                lineNumber);
             if (caption.find("-@-") != std::string::npos)
-                throw PackError(where + "a caption cannot hold \"-@-\", the separator of the menu lists");
+                throw PackError(where + "a caption cannot hold \"-@-\", the separator of the menu lists", lineNumber);
         }
         if (captions.size() == 1 && !command.empty())
-            throw PackError(where + "a top-level menu runs no command; give it items");
+            throw PackError(where + "a top-level menu runs no command; give it items", lineNumber);
         std::vector<MenuNode>* level = &menus_;
         MenuNode* node = nullptr;
         for (const auto& caption : captions) {
@@ -124,7 +126,7 @@ public:
             level = &node->children;
         }
         if (!command.empty()) {
-            if (!node->command.empty()) throw PackError(where + "this item has a command already");
+            if (!node->command.empty()) throw PackError(where + "this item has a command already", lineNumber);
             node->command = command;
         }
     }
@@ -191,23 +193,10 @@ std::string FormatValue(const std::string& value, bool plainReadsBack) {
     return "\"" + EscapeText(value, true) + "\"";
 }
 
-std::string EscapeText(const std::string& value, bool quotesAndBackslashes) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    for (char c : value) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (quotesAndBackslashes && (c == '"' || c == '\\')) {
-            out.push_back('\\');
-            out.push_back(c);
-        } else if (byte < 32 || byte == 127) {
-            out += "\\x";
-            out.push_back(kHex[byte >> 4]);
-            out.push_back(kHex[byte & 15]);
-        } else {
-            out.push_back(c);
-        }
-    }
-    return out;
+std::string Excerpt(std::string_view value) {
+    constexpr std::size_t kShownBytes = 64;
+    if (value.size() <= kShownBytes) return EscapeText(value);
+    return EscapeText(value.substr(0, kShownBytes)) + "...";
 }
 
 bool IsMenuDefinitionHeader(std::string_view trimmedLine) {
@@ -236,9 +225,13 @@ Book ParseBook(std::string_view text, const std::string& fileName) {
                                     "wrongly; save it in the Windows code page (Windows-1252)");
     }
     std::string section;
+    bool sectionKnown = false;
     int lineNumber = 0;
     int menusLine = 0;
     MenuBuilder menus;
+    const auto fail = [&](const std::string& message) {
+        book.errors.emplace_back(Where(fileName, lineNumber) + message, lineNumber);
+    };
     for (const RawLine& raw : SplitRawLines(text)) {
         ++lineNumber;
         if (book.hasMenuDefinition) {
@@ -257,44 +250,66 @@ Book ParseBook(std::string_view text, const std::string& fileName) {
             continue;
         }
         if (line[0] == '[') {
-            if (line.back() != ']') throw PackError(Where(fileName, lineNumber) + "a section header ends with \"]\"");
+            // Until a good header comes, the keys below a bad one belong to
+            // no section and are skipped without a message of their own.
+            sectionKnown = false;
+            if (line.back() != ']') {
+                fail("a section header ends with \"]\"");
+                continue;
+            }
             section = LowerCase(Trim(line.substr(1, line.size() - 2)));
             if (!IsKnownSection(section)) {
                 std::string known;
                 for (const auto& s : BookSections()) known += (known.empty() ? "" : ", ") + ("[" + s + "]");
-                throw PackError(Where(fileName, lineNumber) + "unknown section [" + section + "] (sections: " + known +
-                                ", [menus], and the menu definition [GERAL], [MENU], [SUBMENUS], [ACOES])");
+                fail("unknown section [" + EscapeText(section) + "] (sections: " + known +
+                     ", [menus], and the menu definition [GERAL], [MENU], [SUBMENUS], [ACOES])");
+                continue;
             }
+            sectionKnown = true;
             continue;
         }
-        if (section == "menus") {
-            menus.Add(raw.text, fileName, lineNumber);
-            if (menusLine == 0) menusLine = lineNumber;
-            continue;
+        if (!section.empty() && !sectionKnown) continue;
+        try {
+            if (section == "menus") {
+                menus.Add(raw.text, fileName, lineNumber);
+                if (menusLine == 0) menusLine = lineNumber;
+                continue;
+            }
+            const auto equals = line.find('=');
+            if (equals == std::string::npos) {
+                fail("expected \"key = value\", found \"" + EscapeText(line, false) + "\"");
+                continue;
+            }
+            const std::string key = LowerCase(Trim(line.substr(0, equals)));
+            if (section.empty()) {
+                fail("key \"" + EscapeText(key, false) + "\" comes before any section");
+                continue;
+            }
+            if (!IsKnownKey(section, key)) {
+                fail("unknown key \"" + EscapeText(key, false) + "\" in section [" + section +
+                     "] (see docs/authoring.md)");
+                continue;
+            }
+            // The value is cut from the untrimmed line so that the quoted form
+            // can keep blanks at its ends.
+            const auto rawEquals = raw.text.find('=');
+            BookValue value = ReadValue(std::string_view(raw.text).substr(rawEquals + 1), fileName, lineNumber);
+            const std::string id = section + "/" + key;
+            if (const auto it = book.values.find(id); it != book.values.end()) {
+                fail("[" + section + "] " + key + " is given twice (first on line " +
+                     std::to_string(it->second.lineNumber) + ")");
+                continue;
+            }
+            book.values.emplace(id, std::move(value));
+        } catch (const PackError& e) {
+            book.errors.push_back(e);
         }
-        const auto equals = line.find('=');
-        if (equals == std::string::npos)
-            throw PackError(Where(fileName, lineNumber) + "expected \"key = value\", found \"" + line + "\"");
-        const std::string key = LowerCase(Trim(line.substr(0, equals)));
-        if (section.empty())
-            throw PackError(Where(fileName, lineNumber) + "key \"" + key + "\" comes before any section");
-        if (!IsKnownKey(section, key))
-            throw PackError(Where(fileName, lineNumber) + "unknown key \"" + key + "\" in section [" + section +
-                            "] (see docs/authoring.md)");
-        // The value is cut from the untrimmed line so that the quoted form
-        // can keep blanks at its ends.
-        const auto rawEquals = raw.text.find('=');
-        BookValue value = ReadValue(std::string_view(raw.text).substr(rawEquals + 1), fileName, lineNumber);
-        const std::string id = section + "/" + key;
-        if (const auto it = book.values.find(id); it != book.values.end())
-            throw PackError(Where(fileName, lineNumber) + "[" + section + "] " + key + " is given twice (first on line " +
-                            std::to_string(it->second.lineNumber) + ")");
-        book.values.emplace(id, std::move(value));
     }
     if (!menus.Empty()) {
         if (book.hasMenuDefinition)
-            throw PackError(Where(fileName, menusLine) +
-                            "the menu is given twice: in [menus] and as a verbatim menu definition");
+            book.errors.emplace_back(Where(fileName, menusLine) +
+                                         "the menu is given twice: in [menus] and as a verbatim menu definition",
+                                     menusLine);
         book.hasMenuDefinition = true;
         book.menuLines = menus.Lines();
     }

@@ -41,8 +41,10 @@ std::vector<RawLine> SplitRawLines(std::string_view text);
 // exactly `value`. `plainReadsBack` tells whether the plain form would stand
 // for the same value (false for words the form translates).
 std::string FormatValue(const std::string& value, bool plainReadsBack = true);
-// Control bytes as \xHH, and with `quotesAndBackslashes` also \" and \\.
-std::string EscapeText(const std::string& value, bool quotesAndBackslashes);
+
+// A value as messages quote it: control bytes escaped, and a long value
+// by its first 64 bytes and "...".
+std::string Excerpt(std::string_view value);
 
 struct BookValue {
     std::string text;
@@ -55,6 +57,10 @@ struct Book {
     // Keyed by lower-case "section/key".
     std::map<std::string, BookValue> values;
     std::vector<std::string> warnings;
+    // Structural mistakes (unknown sections and keys, keys given twice,
+    // malformed lines), each with its line; building reports them together
+    // with the mistakes of the values.
+    std::vector<PackError> errors;
     bool hasMenuDefinition = false;
     std::vector<std::string> menuLines;  // copied verbatim after line 102
 
@@ -62,7 +68,9 @@ struct Book {
 };
 
 // Parses a book description. Unknown sections and keys, keys given twice and
-// malformed lines raise PackError with "file:line: ..." messages.
+// malformed lines are recorded in `errors` with "file:line: ..." messages,
+// and reading goes on with the next line: keys under an unknown section are
+// skipped with it.
 Book ParseBook(std::string_view text, const std::string& fileName);
 
 // The section headers that start the verbatim menu definition.

@@ -275,6 +275,9 @@ std::string CheckValue(const KeyEntry& entry, const std::string& value) {
         throw EConvertError("a zero byte ends the configuration text; the lines after it would be missing");
     if (value.find_first_of("\r\n") != std::string::npos)
         throw EConvertError("a line break inside a value would shift every configuration line after it");
+    if (IsShownTextLine(entry.line) && value.size() > kMaxShownText)
+        throw EConvertError(std::to_string(value.size()) + " bytes, more than the " + std::to_string(kMaxShownText) +
+                            " a title, hint or caption may have");
     switch (entry.form) {
         case F::kBoolean:
             StrToBool(value);

@@ -8,6 +8,8 @@
 #include <sstream>
 
 #include "book_keys.h"
+#include "runtime_image.h"
+#include "tool_output.h"
 #include "common/errors.h"
 #include "common/text.h"
 #include "common/values.h"
@@ -23,19 +25,16 @@ namespace {
 
 constexpr int kConfigurationLines = line::kLastLine + 1;
 
+// The first words of every description extract writes: how a later extract
+// knows it may replace the file.
+constexpr const char* kExtractedHeader = "; Book description extracted from";
+
 std::string ReadWholeFile(const fs::path& path, const std::string& what) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw PackError("cannot read " + what + " \"" + path.string() + "\"");
     std::ostringstream content;
     content << in.rdbuf();
     return content.str();
-}
-
-void WriteWholeFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) throw PackError("cannot write \"" + path.string() + "\"");
 }
 
 std::string KeyName(const KeyEntry& entry) { return std::string("[") + entry.section + "] " + entry.key; }
@@ -49,8 +48,7 @@ std::string Place(const Book& book, const BookValue* value) {
 
 [[noreturn]] void FailValue(const Book& book, const BookValue* given, const std::string& keyName,
                             const std::string& shown, const std::string& reason, const KeyEntry& entry) {
-    // Control bytes are shown escaped, as a quoted value would write them.
-    throw PackError(Place(book, given) + keyName + " = \"" + EscapeText(shown, false) + "\": " + reason +
+    throw PackError(Place(book, given) + keyName + " = \"" + Excerpt(shown) + "\": " + reason +
                         LinePart(entry),
                     given ? given->lineNumber : 0);
 }
@@ -166,7 +164,7 @@ std::string PayloadLineBreak(const Book& book) {
     if (SameText(given->text, "crlf")) return "\r\n";
     if (SameText(given->text, "lf")) return "\n";
     if (SameText(given->text, "cr")) return "\r";
-    throw PackError(Place(book, given) + "[payload] line-break = \"" + given->text + "\": use crlf, lf or cr",
+    throw PackError(Place(book, given) + "[payload] line-break = \"" + Excerpt(given->text) + "\": use crlf, lf or cr",
                     given->lineNumber);
 }
 
@@ -178,7 +176,7 @@ bool PayloadFinalBreak(const Book& book) {
                                           "1", ""};
         return StrToBool(given->quoted ? given->text : TranslatePlain(kFinalBreak, given->text));
     } catch (const EConvertError& e) {
-        throw PackError(Place(book, given) + "[payload] final-line-break = \"" + given->text + "\": " + e.what(),
+        throw PackError(Place(book, given) + "[payload] final-line-break = \"" + Excerpt(given->text) + "\": " + e.what(),
                         given->lineNumber);
     }
 }
@@ -188,11 +186,11 @@ int PayloadLineCount(const Book& book) {
     if (!given) return kConfigurationLines;
     const auto count = TryStrToInt(given->text);
     if (!count || *count < 1 || *count > kConfigurationLines)
-        throw PackError(Place(book, given) + "[payload] lines = \"" + given->text + "\": a number from 1 to " +
+        throw PackError(Place(book, given) + "[payload] lines = \"" + Excerpt(given->text) + "\": a number from 1 to " +
                             std::to_string(kConfigurationLines) + " is expected",
                         given->lineNumber);
     if (*count < kConfigurationLines && book.hasMenuDefinition)
-        throw PackError(Place(book, given) + "[payload] lines = \"" + given->text +
+        throw PackError(Place(book, given) + "[payload] lines = \"" + Excerpt(given->text) +
                         "\": a menu definition needs all " + std::to_string(kConfigurationLines) +
                         " configuration lines before it",
                         given->lineNumber);
@@ -240,16 +238,54 @@ void ComposeLine(const Book& book, const fs::path& bookPath, const KeyEntry& ent
     }
 }
 
+// A payload no reader could use: the message names the largest value, the
+// likely cause, by its key and line.
+void RefuseOversizedPayload(const Book& book, const std::string& payload) {
+    if (payload.size() <= kMaxPayloadSize) return;
+    std::string message = book.fileName + ": the payload would be " + std::to_string(payload.size()) +
+                          " bytes, more than the " + std::to_string(kMaxPayloadSize) + " (16 MiB) an e-book may carry";
+    const auto largest = std::max_element(book.values.begin(), book.values.end(), [](const auto& a, const auto& b) {
+        return a.second.text.size() < b.second.text.size();
+    });
+    if (largest != book.values.end()) {
+        const auto slash = largest->first.find('/');
+        message += "; the largest value is [" + largest->first.substr(0, slash) + "] " +
+                   largest->first.substr(slash + 1) + " on line " + std::to_string(largest->second.lineNumber) +
+                   " (" + std::to_string(largest->second.text.size()) + " bytes)";
+    }
+    throw PackError(message, largest != book.values.end() ? largest->second.lineNumber : 0);
+}
+
+// Every mistake in one message, in the order of the book's lines.
+void ThrowAll(std::vector<PackError> errors) {
+    if (errors.empty()) return;
+    std::stable_sort(errors.begin(), errors.end(),
+                     [](const PackError& a, const PackError& b) { return a.LineNumber() < b.LineNumber(); });
+    std::string all;
+    for (const auto& e : errors) all += (all.empty() ? "" : "\n") + std::string(e.what());
+    throw PackError(all, errors.front().LineNumber());
+}
+
 }  // namespace
 
 ComposedBook ComposeBook(const Book& book, const fs::path& bookPath) {
-    if (const BookValue* text = book.Find("payload", "text")) return ComposeVerbatim(book, bookPath, *text);
+    std::vector<PackError> errors = book.errors;
+    if (const BookValue* text = book.Find("payload", "text")) {
+        ComposedBook composed;
+        try {
+            composed = ComposeVerbatim(book, bookPath, *text);
+        } catch (const PackError& e) {
+            errors.push_back(e);
+        }
+        ThrowAll(std::move(errors));
+        RefuseOversizedPayload(book, composed.payload);
+        return composed;
+    }
 
     ComposedBook composed;
     for (const auto& warning : book.warnings) composed.warnings.emplace_back(0, warning);
     std::vector<std::string> lines(kConfigurationLines);
     std::vector<const KeyEntry*> derived;
-    std::vector<PackError> errors;
     for (const auto& entry : KeyTable()) {
         try {
             ComposeLine(book, bookPath, entry, lines[static_cast<std::size_t>(entry.line)], composed, derived);
@@ -284,13 +320,7 @@ ComposedBook ComposeBook(const Book& book, const fs::path& bookPath) {
     } catch (const PackError& e) {
         errors.push_back(e);
     }
-    if (!errors.empty()) {
-        std::stable_sort(errors.begin(), errors.end(),
-                         [](const PackError& a, const PackError& b) { return a.LineNumber() < b.LineNumber(); });
-        std::string all;
-        for (const auto& e : errors) all += (all.empty() ? "" : "\n") + std::string(e.what());
-        throw PackError(all, errors.front().LineNumber());
-    }
+    ThrowAll(std::move(errors));
     std::stable_sort(composed.warnings.begin(), composed.warnings.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     lines.resize(static_cast<std::size_t>(lineCount));
@@ -300,6 +330,7 @@ ComposedBook ComposeBook(const Book& book, const fs::path& bookPath) {
         if (i + 1 < lines.size() || finalBreak) composed.payload += lineBreak;
     }
     if (composed.payload.empty()) throw PackError(book.fileName + ": the payload would be empty");
+    RefuseOversizedPayload(book, composed.payload);
     composed.lines = std::move(lines);
     return composed;
 }
@@ -342,14 +373,14 @@ std::string BareRuntime(std::string runtime, const fs::path& path, bool replace)
 }
 
 // Files and folders of `from` into `to`, replacing files of the same name.
-// Spelled out with plain streams because the MinGW standard library's copy
-// refuses existing targets even when asked to overwrite them.
+// Spelled out because the MinGW standard library's copy refuses existing
+// targets even when asked to overwrite them.
 void CopyFolder(const fs::path& from, const fs::path& to) {
     fs::create_directories(to);
     for (const auto& entry : fs::recursive_directory_iterator(from)) {
         const fs::path target = to / fs::relative(entry.path(), from);
         if (entry.is_directory()) fs::create_directories(target);
-        else if (entry.is_regular_file()) WriteWholeFile(target, ReadWholeFile(entry.path(), "the page"));
+        else if (entry.is_regular_file()) tool::WriteFileSafely(target, ReadWholeFile(entry.path(), "the page"));
     }
 }
 
@@ -361,13 +392,35 @@ bool IsInside(const fs::path& inner, const fs::path& outer) {
     return true;
 }
 
+bool IsEBook(const fs::path& file) {
+    try {
+        return TPayload(file.string()).HasPayload();
+    } catch (const Exception&) {
+        return false;
+    }
+}
+
+bool IsExtractedBook(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::string first;
+    std::getline(in, first);
+    return first.rfind(kExtractedHeader, 0) == 0;
+}
+
 }  // namespace
 
 BuildResult BuildEBook(const BuildOptions& options) {
+    tool::RefuseInputAsOutput(options.out, {{"runtime", options.runtime}, {"book file", options.book}});
     const Book book = ParseBook(ReadWholeFile(options.book, "the book file"), options.book.string());
     ComposedBook composed = ComposeBook(book, options.book);
-    const std::string runtime =
-        BareRuntime(ReadWholeFile(options.runtime, "the runtime"), options.runtime, options.replace);
+    std::error_code error;
+    const bool folder = fs::is_directory(options.runtime, error);
+    const std::string given = folder ? std::string() : ReadWholeFile(options.runtime, "the runtime");
+    const std::string why = folder ? "it is a folder" : WhyNotTheRuntime(given);
+    if (!why.empty())
+        throw PackError("refusing " + tool::Shown(options.runtime) + " as the runtime: " + why +
+                        "; give the vellumcast.exe of the Windows build");
+    const std::string runtime = BareRuntime(given, options.runtime, options.replace);
     const std::string ebook = AppendPayload(runtime, composed.payload);
 
     const fs::path outDir = options.out.has_parent_path() ? options.out.parent_path() : fs::path(".");
@@ -377,6 +430,8 @@ BuildResult BuildEBook(const BuildOptions& options) {
         if (IsInside(outDirFull, folder))
             throw PackError("the output folder \"" + outDir.generic_string() + "\" lies inside the pages folder \"" +
                             folder.generic_string() + "\"");
+
+    tool::RefuseOverwrite(options.out, options.force, "an e-book", IsEBook);
 
     BuildResult result;
     try {
@@ -388,17 +443,7 @@ BuildResult BuildEBook(const BuildOptions& options) {
             CopyFolder(folder, target);
             result.copiedFolders.push_back(target);
         }
-        // Written beside the target and renamed, so that a failed write never
-        // leaves a half e-book under the final name.
-        const fs::path partial = options.out.string() + ".part";
-        try {
-            WriteWholeFile(partial, ebook);
-            fs::rename(partial, options.out);
-        } catch (...) {
-            std::error_code ignored;
-            fs::remove(partial, ignored);
-            throw;
-        }
+        tool::WriteFileSafely(options.out, ebook);
     } catch (const fs::filesystem_error& e) {
         throw PackError(e.what());
     }
@@ -462,7 +507,7 @@ std::string ExtractBook(const std::string& payload, const std::string& sourceNam
     const auto raw = SplitRawLines(payload);
     if (raw.empty()) throw PackError(sourceName + ": the payload is empty");
     std::ostringstream out;
-    out << "; Book description extracted from " << sourceName << " by vellumcast-pack.\n"
+    out << kExtractedHeader << " " << sourceName << " by vellumcast-pack.\n"
         << "; Building it gives the same payload byte for byte; the pages folder named\n"
         << "; in start-page must lie beside this file.\n";
 
@@ -527,14 +572,22 @@ namespace {
 
 constexpr const char* kUsage =
     "usage:\n"
-    "  vellumcast-pack build BOOK.ini --runtime vellumcast.exe --out DIR/Name.exe [--replace]\n"
+    "  vellumcast-pack build BOOK.ini --runtime vellumcast.exe --out DIR/Name.exe [--replace] [--force]\n"
     "  vellumcast-pack inspect Name.exe [--raw]\n"
-    "  vellumcast-pack extract Name.exe -o book.ini\n"
+    "  vellumcast-pack extract Name.exe -o book.ini [--force]\n"
     "  vellumcast-pack keys\n"
     "The book description format is described in docs/authoring.md.\n";
 
+// A message of several lines with every control byte inside a line shown
+// escaped: texts from a hostile file must not reach the terminal raw.
+std::string EscapeLines(const std::string& message) {
+    std::string shown;
+    for (const std::string& line : SplitList(message, "\n")) shown += (shown.empty() ? "" : "\n") + EscapeText(line);
+    return shown;
+}
+
 int Usage(std::ostream& err, const std::string& problem) {
-    err << "vellumcast-pack: " << problem << "\n" << kUsage;
+    err << "vellumcast-pack: " << EscapeText(problem) << "\n" << kUsage;
     return 2;
 }
 
@@ -547,6 +600,8 @@ int RunBuild(const std::vector<std::string>& args, std::ostream& out, std::ostre
             (a == "--runtime" ? options.runtime : options.out) = args[++i];
         } else if (a == "--replace") {
             options.replace = true;
+        } else if (a == "--force") {
+            options.force = true;
         } else if (!a.empty() && a[0] != '-' && !haveBook) {
             options.book = a;
             haveBook = true;
@@ -558,7 +613,7 @@ int RunBuild(const std::vector<std::string>& args, std::ostream& out, std::ostre
     if (options.runtime.empty()) return Usage(err, "build: --runtime is missing");
     if (options.out.empty()) return Usage(err, "build: --out is missing");
     const BuildResult result = BuildEBook(options);
-    for (const auto& warning : result.warnings) err << warning << "\n";
+    for (const auto& warning : result.warnings) err << EscapeLines(warning) << "\n";
     out << options.out.string() << ": runtime " << result.runtimeSize << " bytes, payload " << result.payloadSize
         << " bytes in " << result.lineCount << " lines\n";
     for (const auto& folder : result.copiedFolders) out << "pages copied to " << folder.generic_string() << "\n";
@@ -583,19 +638,25 @@ int RunInspect(const std::vector<std::string>& args, std::ostream& out, std::ost
 int RunExtract(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     std::string file;
     std::string target;
+    bool force = false;
     for (std::size_t i = 1; i < args.size(); ++i) {
         if ((args[i] == "-o" || args[i] == "--out") && i + 1 < args.size()) target = args[++i];
+        else if (args[i] == "--force") force = true;
         else if (file.empty() && !args[i].empty() && args[i][0] != '-') file = args[i];
         else return Usage(err, "extract: unexpected argument \"" + args[i] + "\"");
     }
     if (file.empty()) return Usage(err, "extract: no e-book given");
     if (target.empty()) return Usage(err, "extract: -o BOOK.ini is missing");
+    if (target != "-") {
+        tool::RefuseInputAsOutput(target, {{"e-book", file}});
+        tool::RefuseOverwrite(target, force, "a book description written by extract", IsExtractedBook);
+    }
     const std::string book = ExtractBook(ReadEBookPayload(file), fs::path(file).filename().string());
     if (target == "-") {
         out << book;
         return 0;
     }
-    WriteWholeFile(target, book);
+    tool::WriteFileSafely(target, book);
     out << target << " written\n";
     return 0;
 }
@@ -618,10 +679,10 @@ int RunPack(const std::vector<std::string>& args, std::ostream& out, std::ostrea
             return 0;
         }
     } catch (const PackError& e) {
-        err << e.what() << "\n";
+        err << EscapeLines(e.what()) << "\n";
         return 1;
     } catch (const std::exception& e) {
-        err << "vellumcast-pack: " << e.what() << "\n";
+        err << "vellumcast-pack: " << EscapeLines(e.what()) << "\n";
         return 1;
     }
     return Usage(err, "unknown command \"" + command + "\"");

@@ -27,7 +27,8 @@ struct BuildOptions {
     std::filesystem::path book;
     std::filesystem::path runtime;
     std::filesystem::path out;
-    bool replace = false;
+    bool replace = false;  // build from a runtime that already carries a payload
+    bool force = false;    // write over an existing file that is not an e-book
 };
 
 struct BuildResult {

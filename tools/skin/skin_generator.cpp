@@ -85,16 +85,4 @@ GeneratedSkin GenerateSkin(const Theme& theme, const std::string& source) {
     return result;
 }
 
-GeneratedSkin GenerateSkinFile(const std::filesystem::path& theme_file, const std::filesystem::path& output,
-                               const std::filesystem::path& folder) {
-    const Theme theme = LoadTheme(theme_file);
-    GeneratedSkin skin = GenerateSkin(theme, theme_file.filename().string());
-    if (!folder.empty()) {
-        std::filesystem::create_directories(folder);
-        for (const SkinMember& m : skin.members) WriteFileWhole(folder / m.name, m.data);
-    }
-    WriteFileWhole(output, skin.stream);
-    return skin;
-}
-
 }  // namespace vc::theme

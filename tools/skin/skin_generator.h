@@ -3,7 +3,6 @@
 // theme always gives the same bytes, so the built-in skins are made during
 // the build and never kept as files.
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -21,10 +20,5 @@ struct GeneratedSkin {
 
 // `source` names the theme in the definition's heading comment.
 GeneratedSkin GenerateSkin(const Theme& theme, const std::string& source);
-
-// Reads the theme, draws the skin and writes the compressed stream to
-// `output`, whole or not at all; with `folder`, also every member there.
-GeneratedSkin GenerateSkinFile(const std::filesystem::path& theme_file, const std::filesystem::path& output,
-                               const std::filesystem::path& folder = {});
 
 }  // namespace vc::theme

@@ -15,6 +15,7 @@
 #include "skin/skin_reader.h"
 #include "skin_container_writer.h"
 #include "skin_generator.h"
+#include "tool_output.h"
 
 namespace vc {
 
@@ -22,32 +23,12 @@ namespace fs = std::filesystem;
 
 namespace {
 [[noreturn]] void Fail(const std::string& message) { throw SkinToolError(message); }
-std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
-}  // namespace
+std::string Quoted(const fs::path& path) { return "'" + EscapeText(path.string()) + "'"; }
 
-// Written beside the target under a temporary name, then renamed over it,
-// so that a failure leaves either the old file or none.
-void WriteFileWhole(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
-    fs::path temporary = path;
-    temporary += ".partial";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) Fail("cannot create " + Quoted(path));
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out) {
-            std::error_code ignored;
-            fs::remove(temporary, ignored);
-            Fail("cannot write " + Quoted(path));
-        }
-    }
-    std::error_code error;
-    fs::rename(temporary, path, error);
-    if (error) {
-        fs::remove(temporary, error);
-        Fail("cannot write " + Quoted(path));
-    }
+void WriteFile(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
+    tool::WriteFileSafely(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
+}  // namespace
 
 TSkinReader OpenSkin(const std::vector<std::uint8_t>& stream, const fs::path& file) {
     TSkinReader reader;
@@ -80,9 +61,22 @@ bool HasExtension(const fs::path& path, const char* extension) {
     return LowerCase(path.extension().string()) == extension;
 }
 
-// A member name that is safe to use as a file name in one folder.
-bool IsPlainFileName(const std::string& name) {
-    return !name.empty() && name != "." && name != ".." && name.find_first_of("/\\:") == std::string::npos;
+bool IsSkinFile(const fs::path& path) {
+    try {
+        OpenSkin(ReadFile(path), path);
+        return true;
+    } catch (const SkinToolError&) {
+        return false;
+    }
+}
+
+// The first line of the definition an earlier generate wrote into its folder.
+bool IsGeneratedFolder(const fs::path& folder, const std::string& definition) {
+    std::ifstream in(folder / definition, std::ios::binary);
+    std::string line;
+    for (int i = 0; i < 3 && std::getline(in, line); ++i)
+        if (line.rfind("; Drawn by vellumcast-skin generate from ", 0) == 0) return true;
+    return false;
 }
 
 std::string Join(const StringList& items, const char* separator) {
@@ -96,7 +90,7 @@ std::string Join(const StringList& items, const char* separator) {
 
 }  // namespace
 
-PackResult PackSkinFolder(const fs::path& folder, const fs::path& output) {
+PackResult PackSkinFolder(const fs::path& folder, const fs::path& output, bool force) {
     std::error_code error;
     if (!fs::is_directory(folder, error)) Fail(Quoted(folder) + " is not a folder");
     std::vector<fs::path> definitions, bitmaps;
@@ -114,6 +108,10 @@ PackResult PackSkinFolder(const fs::path& folder, const fs::path& output) {
         Fail("more than one skin definition in " + Quoted(folder) + ": " + Join(names, ", "));
     }
     std::sort(bitmaps.begin(), bitmaps.end());
+    std::vector<tool::Input> inputs{{"skin definition", definitions.front()}};
+    for (const fs::path& path : bitmaps) inputs.push_back({"skin bitmap", path});
+    tool::RefuseInputAsOutput(output, inputs);
+    tool::RefuseOverwrite(output, force, "a skin", IsSkinFile);
 
     std::vector<SkinMember> members;
     members.push_back({definitions.front().filename().string(), ReadFile(definitions.front())});
@@ -142,18 +140,56 @@ PackResult PackSkinFolder(const fs::path& folder, const fs::path& output) {
     const Bytes stream = lzh::Compress(container);
     // What the runtime will do with it, before anything is written.
     if (TLZH::Decompress(stream) != container) Fail("internal error: the compressed skin does not read back");
-    WriteFileWhole(output, stream);
+    WriteFile(output, stream);
     return PackResult{members.size(), container.size(), stream.size()};
 }
 
+std::string WhyNotAFileName(const std::string& name) {
+    if (name.empty()) return "has no name";
+    if (name.find('\0') != std::string::npos) return "holds a zero byte, which would cut its name short";
+    if (std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 32 || c == 127; }))
+        return "holds a control character";
+    if (name.find_first_of("/\\") != std::string::npos) return "holds a path separator";
+    if (name.find(':') != std::string::npos) return "holds a colon (a drive letter or a stream name)";
+    if (name.find_first_of("<>\"|?*") != std::string::npos) return "holds a character Windows refuses in file names";
+    if (name == "." || name == "..") return "names a folder";
+    if (name.back() == '.' || name.back() == ' ') return "ends in a dot or a blank, which Windows drops";
+    // Device names stay devices whatever extension follows them.
+    const std::string stem = UpperCase(Trim(name.substr(0, name.find('.'))));
+    static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
+    bool device = std::any_of(std::begin(kDevices), std::end(kDevices), [&](const char* d) { return stem == d; });
+    if (stem.size() == 4 && (stem.rfind("COM", 0) == 0 || stem.rfind("LPT", 0) == 0) && stem[3] >= '0' && stem[3] <= '9')
+        device = true;
+    if (device) return "is a reserved device name on Windows";
+    return {};
+}
+
 std::vector<std::string> UnpackSkinFile(const fs::path& file, const fs::path& folder) {
-    const TSkinReader reader = OpenSkin(ReadFile(file), file);
+    const Bytes stream = ReadFile(file);
+    const TSkinReader reader = OpenSkin(stream, file);
+    // The runtime's reader ends the member names at a zero byte, so the
+    // members named after it would be lost without a word: refuse the skin.
+    const Bytes container = TLZH::Decompress(stream);
+    const std::string text(reinterpret_cast<const char*>(container.data()) + TSkinReader::kHeaderSize,
+                           reader.header().name_length);
+    if (const auto zero = text.find('\0'); zero != std::string::npos) {
+        const std::size_t index = SplitLines(text.substr(0, zero) + "x").size() - 1;
+        const auto start = text.find_last_of("\r\n", zero);
+        const std::string name = text.substr(start == std::string::npos ? 0 : start + 1);
+        Fail("refusing to unpack " + Quoted(file) + ": member " + std::to_string(index) + " ('" +
+             EscapeText(name.substr(0, name.find_first_of("\r\n"))) +
+             "') holds a zero byte, which would cut its name short and hide the members after it");
+    }
     const StringList& names = reader.Names();
     for (std::size_t i = 0; i < names.size(); ++i) {
-        if (!IsPlainFileName(names[i])) Fail(Quoted(file) + ": member name '" + names[i] + "' is not a plain file name");
-        if (std::find(names.begin(), names.begin() + static_cast<std::ptrdiff_t>(i), names[i]) !=
-            names.begin() + static_cast<std::ptrdiff_t>(i))
-            Fail(Quoted(file) + ": member '" + names[i] + "' appears twice");
+        const std::string shown = "member " + std::to_string(i) + " ('" + EscapeText(names[i]) + "')";
+        if (const std::string why = WhyNotAFileName(names[i]); !why.empty())
+            Fail("refusing to unpack " + Quoted(file) + ": " + shown + " " + why);
+        // Windows folds letter case, so these would be one file there.
+        for (std::size_t j = 0; j < i; ++j)
+            if (SameText(names[j], names[i]))
+                Fail("refusing to unpack " + Quoted(file) + ": " + shown + " is the same file name as member " +
+                     std::to_string(j) + " ('" + EscapeText(names[j]) + "')");
     }
     std::error_code error;
     const bool existed = fs::exists(folder, error);
@@ -168,7 +204,7 @@ std::vector<std::string> UnpackSkinFile(const fs::path& file, const fs::path& fo
         Bytes bytes;
         for (std::size_t i = 0; i < names.size(); ++i) {
             reader.Member(i, bytes);
-            WriteFileWhole(folder / names[i], bytes);
+            WriteFile(folder / names[i], bytes);
             written.push_back(names[i]);
         }
     } catch (...) {
@@ -211,14 +247,37 @@ void DescribeSkinFile(const fs::path& file, std::ostream& out) {
 
 namespace {
 
+// Draws the skin of a theme into `output` and, with a folder, its members
+// there; what is refused is refused before anything is written.
+theme::GeneratedSkin GenerateSkinFiles(const fs::path& themeFile, const fs::path& output, const fs::path& folder,
+                                       bool force) {
+    tool::RefuseInputAsOutput(output, {{"theme", themeFile}});
+    tool::RefuseOverwrite(output, force, "a skin", IsSkinFile);
+    theme::GeneratedSkin skin = theme::GenerateSkin(theme::LoadTheme(themeFile), themeFile.filename().string());
+    if (!folder.empty()) {
+        const bool earlier = !skin.members.empty() && IsGeneratedFolder(folder, skin.members.front().name);
+        for (const SkinMember& m : skin.members) {
+            tool::RefuseInputAsOutput(folder / m.name, {{"theme", themeFile}, {"skin", output}});
+            tool::RefuseOverwrite(folder / m.name, force, "a member of a skin generated there before",
+                                  [earlier](const fs::path&) { return earlier; });
+        }
+        fs::create_directories(folder);
+        for (const SkinMember& m : skin.members) WriteFile(folder / m.name, m.data);
+    }
+    WriteFile(output, skin.stream);
+    return skin;
+}
+
 constexpr const char* kUsage =
-    "usage: vellumcast-skin pack FOLDER -o FILE      pack a definition and its bitmaps into a skin\n"
+    "usage: vellumcast-skin pack FOLDER -o FILE [--force]\n"
+    "                                                pack a definition and its bitmaps into a skin\n"
     "       vellumcast-skin unpack FILE -o FOLDER    write every member of a skin into a new folder\n"
     "       vellumcast-skin describe FILE            list members, sizes and the definition's sections\n"
     "       vellumcast-skin preview FILE OUT.png [--size WxH] [--inactive]\n"
     "                                                a picture of a window wearing the skin\n"
-    "       vellumcast-skin generate THEME -o FILE [--folder DIR]\n"
-    "                                                draw a skin from its theme (and keep its members)\n";
+    "       vellumcast-skin generate THEME -o FILE [--folder DIR] [--force]\n"
+    "                                                draw a skin from its theme (and keep its members)\n"
+    "An existing file that is not an earlier output of the command is replaced only with --force.\n";
 
 // COMMAND INPUT [-o] OUTPUT
 bool TwoOperands(const std::vector<std::string>& args, std::string& input, std::string& output) {
@@ -237,13 +296,19 @@ bool TwoOperands(const std::vector<std::string>& args, std::string& input, std::
 
 }  // namespace
 
-int RunSkinTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const std::string command = args.empty() ? std::string() : args[0];
-    if (command == "preview") return RunSkinPreview(args, out, err);
+int RunSkinTool(const std::vector<std::string>& given, std::ostream& out, std::ostream& err) {
+    const std::string command = given.empty() ? std::string() : given[0];
+    if (command == "preview") return RunSkinPreview(given, out, err);
+    std::vector<std::string> args;
+    bool force = false;
+    for (const std::string& a : given) {
+        if (a == "--force") force = true;
+        else args.push_back(a);
+    }
     try {
         std::string input, output;
         if (command == "pack" && TwoOperands(args, input, output)) {
-            const PackResult result = PackSkinFolder(input, output);
+            const PackResult result = PackSkinFolder(input, output, force);
             out << "packed " << result.members << " members, " << result.decompressed << " bytes into "
                 << result.compressed << " bytes: " << output << "\n";
             return 0;
@@ -255,7 +320,7 @@ int RunSkinTool(const std::vector<std::string>& args, std::ostream& out, std::os
         }
         if (command == "generate" && (args.size() == 4 || args.size() == 6) && args[2] == "-o" &&
             (args.size() == 4 || args[4] == "--folder")) {
-            const auto skin = theme::GenerateSkinFile(args[1], args[3], args.size() == 6 ? args[5] : std::string());
+            const auto skin = GenerateSkinFiles(args[1], args[3], args.size() == 6 ? args[5] : std::string(), force);
             out << "generated '" << skin.name << "': " << skin.members.size() << " members, " << skin.decompressed
                 << " bytes into " << skin.stream.size() << " bytes: " << args[3] << "\n";
             return 0;
@@ -264,11 +329,8 @@ int RunSkinTool(const std::vector<std::string>& args, std::ostream& out, std::os
             DescribeSkinFile(args[1], out);
             return 0;
         }
-    } catch (const SkinToolError& e) {
-        err << "vellumcast-skin: " << e.what() << "\n";
-        return 1;
     } catch (const std::exception& e) {
-        err << "vellumcast-skin: " << e.what() << "\n";
+        err << "vellumcast-skin: " << EscapeText(e.what()) << "\n";
         return 1;
     }
     err << kUsage;

@@ -24,18 +24,22 @@ struct PackResult {
 };
 
 // The folder's definition (its one ".ini" file) first, then every ".bmp"
-// in name order, compressed into `output` (replaced only when complete).
-PackResult PackSkinFolder(const std::filesystem::path& folder, const std::filesystem::path& output);
+// in name order, compressed into `output` (replaced only when complete). An
+// output that is one of the folder's files is refused; an existing one that
+// is not a skin needs `force`.
+PackResult PackSkinFolder(const std::filesystem::path& folder, const std::filesystem::path& output,
+                          bool force = false);
 
 // Every member of the skin into `folder`, which must not exist or be empty.
+// Member names that are not plain file names on every platform, or that
+// collide once letter case is folded, are refused with the member's index.
 std::vector<std::string> UnpackSkinFile(const std::filesystem::path& file, const std::filesystem::path& folder);
+
+// Why a member name cannot be a file of its own in a folder, or empty.
+std::string WhyNotAFileName(const std::string& name);
 
 // Version, sizes, members, skin name and the definition's sections.
 void DescribeSkinFile(const std::filesystem::path& file, std::ostream& out);
-
-// Writes beside the target under a temporary name, then renames it over
-// the target, so that a failure leaves either the old file or none.
-void WriteFileWhole(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
 
 // Opens the skin stream read from `file`; anything that keeps it from
 // opening (a wrong version, damage) raises SkinToolError naming the file.

@@ -31,6 +31,7 @@ struct PayloadTrailer {
 struct CertificateTable {
     std::int64_t offset = 0;
     std::int64_t size = 0;
+    std::int64_t entry = 0;  // where the header names it (8 bytes)
 };
 // The table of a program whose header names one that ends the file; reads
 // the header through `read` (position, buffer, count; false past the end).
@@ -85,7 +86,7 @@ std::optional<CertificateTable> FindCertificateTable(std::int64_t fileSize, Read
     // Directory 4, the certificate table: a file offset, not an address.
     unsigned char entry[8];
     if (!read(countAt + 4 + 4 * 8, entry, 8)) return std::nullopt;
-    const CertificateTable table{Le(entry, 4), Le(entry + 4, 4)};
+    const CertificateTable table{Le(entry, 4), Le(entry + 4, 4), countAt + 4 + 4 * 8};
     if (table.offset <= 0 || table.size <= 0 || table.offset + table.size != fileSize) return std::nullopt;
     return table;
 }

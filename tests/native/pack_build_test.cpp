@@ -322,6 +322,52 @@ TEST_F(PackFiles, ARuntimeWithAPayloadIsRefusedUnlessReplaced) {
     EXPECT_FALSE(fs::exists(root_ / "again"));
 }
 
+// A program as a signing tool leaves it: zero bytes up to a multiple of
+// eight, a certificate table, and the header's entry naming that table.
+std::string Signed(std::string program) {
+    program.resize((program.size() + 7) / 8 * 8, '\0');
+    Put(program, 0x58 + 112 + 4 * 8, static_cast<std::uint32_t>(program.size()), 4);
+    Put(program, 0x58 + 112 + 4 * 8 + 4, 64, 4);
+    return program + std::string(64, 'S');
+}
+
+TEST_F(PackFiles, SignaturesOfTheRuntimeAndOfAnOldBookAreRemovedAndSaidSo) {
+    ASSERT_EQ(Build(kMinimalBook, OutPath()), 0) << err_.str();
+    const std::string unsigned_book = Read(OutPath());
+    fs::remove(OutPath());
+
+    Write(RuntimePath(), Signed(runtime_ + std::string(3, 'x')));
+    ASSERT_EQ(Build(kMinimalBook, OutPath()), 0) << err_.str();
+    EXPECT_NE(err_.str().find(RuntimePath().string() + ": its code signature was removed, since it would lie inside "
+                              "the e-book; sign the e-book after packing"),
+              std::string::npos)
+        << err_.str();
+    const std::string book = Read(OutPath());
+    EXPECT_EQ(book.substr(0, runtime_.size() + 3), runtime_ + "xxx") << "the runtime keeps its own bytes";
+    EXPECT_EQ(book.substr(0x58 + 112 + 4 * 8, 8), std::string(8, '\0')) << "the header names no signature";
+    const std::size_t aligned = (runtime_.size() + 3 + 7) / 8 * 8;
+    EXPECT_EQ(book.size(), aligned + (unsigned_book.size() - runtime_.size())) << "no certificate table in the book";
+
+    // A signed book given back with --replace loses signature and payload.
+    Write(RuntimePath(), Signed(unsigned_book));
+    fs::remove(OutPath());
+    err_.str("");
+    ASSERT_EQ(Build(kMinimalBook, OutPath(), true), 0) << err_.str();
+    EXPECT_EQ(Read(OutPath()), unsigned_book);
+    EXPECT_NE(err_.str().find("its code signature went with its old payload; sign the new e-book again"),
+              std::string::npos)
+        << err_.str();
+}
+
+TEST_F(PackFiles, AGradientTitleBarUnderASkinIsWarnedAbout) {
+    ASSERT_EQ(Build(std::string(kMinimalBook) + "[caption]\ngradient = yes\n[skin]\non = yes\nnumber = 3\n", OutPath()),
+              0)
+        << err_.str();
+    EXPECT_NE(err_.str().find("warning: the gradient title bar is not shown while the window wears a skin"),
+              std::string::npos)
+        << err_.str();
+}
+
 // --out naming the runtime itself was accepted and overwrote it.
 TEST_F(PackFiles, AnOutputThatIsTheRuntimeIsRefusedByIdentity) {
     fs::create_directories(root_ / "links");

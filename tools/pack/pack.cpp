@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <ostream>
@@ -303,6 +304,18 @@ ComposedBook ComposeBook(const Book& book, const fs::path& bookPath) {
         }
     }
 
+    // A skinned window's title bar is the skin's: the gradient would never show.
+    try {
+        if (StrToBool(lines[line::kGradientOn]) && StrToBool(lines[line::kSkinOn])) {
+            const BookValue* gradient = book.Find("caption", "gradient");
+            composed.warnings.emplace_back(gradient ? gradient->lineNumber : 0,
+                                           Place(book, gradient) +
+                                               "warning: the gradient title bar is not shown while the window wears "
+                                               "a skin, which owns the title bar");
+        }
+    } catch (const Exception&) {
+        // Values that are no booleans were reported with the other mistakes.
+    }
     for (const auto& menuLine : book.menuLines)
         if (menuLine.find('\0') != std::string::npos) {
             composed.warnings.emplace_back(INT32_MAX, book.fileName +
@@ -353,12 +366,46 @@ std::string AppendPayload(const std::string& runtime, const std::string& payload
 
 namespace {
 
-// The runtime without a payload it may already carry.
-std::string BareRuntime(std::string runtime, const fs::path& path, bool replace) {
+// A code signature sits at the end of a signed program, where it would end
+// up inside the e-book: the header's certificate entry is cleared and the
+// table cut off. True when there was one.
+bool RemoveSignature(std::string& program) {
+    const auto table = FindCertificateTable(
+        static_cast<std::int64_t>(program.size()), [&](std::int64_t at, unsigned char* to, std::int64_t n) {
+            if (at < 0 || n > static_cast<std::int64_t>(program.size()) - at) return false;
+            std::memcpy(to, program.data() + at, static_cast<std::size_t>(n));
+            return true;
+        });
+    if (!table) return false;
+    program.replace(static_cast<std::size_t>(table->entry), 8, 8, '\0');
+    program.resize(static_cast<std::size_t>(table->offset));
+    // A signed e-book's trailer lies before the zero bytes that aligned the
+    // table; a signed runtime keeps every byte of its own.
+    for (std::size_t padding = 0; padding < kCertificateAlignment && padding + PayloadTrailer::kSize < program.size();
+         ++padding) {
+        const std::size_t end = program.size() - padding;
+        if (PayloadTrailer::Decode(reinterpret_cast<const unsigned char*>(program.data() + end - PayloadTrailer::kSize))) {
+            program.resize(end);
+            break;
+        }
+        if (program[end - 1] != '\0') break;
+    }
+    return true;
+}
+
+// The runtime without a signature or a payload it may already carry.
+std::string BareRuntime(std::string runtime, const fs::path& path, bool replace, std::vector<std::string>& warnings) {
+    const bool wasSigned = RemoveSignature(runtime);
     if (runtime.size() <= PayloadTrailer::kSize) return runtime;
     const auto trailer = PayloadTrailer::Decode(
         reinterpret_cast<const unsigned char*>(runtime.data() + runtime.size() - PayloadTrailer::kSize));
-    if (!trailer) return runtime;
+    if (!trailer) {
+        if (wasSigned)
+            warnings.push_back(path.string() +
+                               ": its code signature was removed, since it would lie inside the e-book; sign the "
+                               "e-book after packing");
+        return runtime;
+    }
     const std::string name = path.string();
     if (!replace)
         throw PackError(name + " already carries a payload (" + std::to_string(trailer->size) + " bytes at offset " +
@@ -369,6 +416,8 @@ std::string BareRuntime(std::string runtime, const fs::path& path, bool replace)
         throw PackError(name + " has a damaged payload trailer (offset " + std::to_string(trailer->offset) +
                         " lies outside the file); it cannot be cut off");
     runtime.resize(static_cast<std::size_t>(trailer->offset));
+    if (wasSigned)
+        warnings.push_back(name + ": its code signature went with its old payload; sign the new e-book again");
     return runtime;
 }
 
@@ -420,7 +469,8 @@ BuildResult BuildEBook(const BuildOptions& options) {
     if (!why.empty())
         throw PackError("refusing " + tool::Shown(options.runtime) + " as the runtime: " + why +
                         "; give the vellumcast.exe of the Windows build");
-    const std::string runtime = BareRuntime(given, options.runtime, options.replace);
+    std::vector<std::string> signatureWarnings;
+    const std::string runtime = BareRuntime(given, options.runtime, options.replace, signatureWarnings);
     const std::string ebook = AppendPayload(runtime, composed.payload);
 
     const fs::path outDir = options.out.has_parent_path() ? options.out.parent_path() : fs::path(".");
@@ -451,6 +501,7 @@ BuildResult BuildEBook(const BuildOptions& options) {
     result.payloadSize = composed.payload.size();
     result.lineCount = composed.lines.size();
     for (auto& warning : composed.warnings) result.warnings.push_back(std::move(warning.second));
+    for (auto& warning : signatureWarnings) result.warnings.push_back(std::move(warning));
     return result;
 }
 

@@ -59,6 +59,8 @@ void DrawArrow(Bitmap& dest, const Rect& r, Pixel colour) {
 }
 
 bool Openable(const TMenuBtn& b) { return b.visible && !b.caption.empty() && !b.bounds.IsEmpty(); }
+// The keyboard passes over disabled items, as the system's menu bar does.
+bool Reachable(const TMenuBtn& b) { return Openable(b) && b.enabled; }
 
 }  // namespace
 
@@ -82,7 +84,7 @@ int NextMenuButton(const std::vector<TMenuBtn>& items, int from, int step) {
     if (n == 0) return -1;
     for (int i = 1; i < n; ++i) {
         const int k = ((from + step * i) % n + n) % n;
-        if (Openable(items[k])) return k;
+        if (Reachable(items[k])) return k;
     }
     return from;
 }
@@ -110,12 +112,12 @@ int FindAccel(const std::vector<TMenuBtn>& items, char key) {
     return -1;
 }
 
-Colour PaintMenuButton(Bitmap& dest, Point origin, const Bitmap& band_background, const TMenuBtn& item,
+Colour PaintMenuButton(Bitmap& dest, const TMenuBtn& item, const Bitmap& band_background, Point band_origin,
                        const TSkinData& data) {
     if (!item.bounds.IsEmpty()) {
-        Blit(dest, origin.x + item.bounds.left, origin.y + item.bounds.top, band_background, item.bounds);
-        if (item.state != NcState::Normal)
-            dest.FillRect(item.bounds.Offset(origin.x, origin.y), Resolved(data, data.Colours().ButtonHilight));
+        Blit(dest, item.bounds.left, item.bounds.top, band_background,
+             item.bounds.Offset(-band_origin.x, -band_origin.y));
+        if (item.state != NcState::Normal) dest.FillRect(item.bounds, Resolved(data, data.Colours().ButtonHilight));
     }
     return data.ResolveColour(item.enabled ? data.Colours().MenuBarText : data.Colours().ButtonShadow);
 }

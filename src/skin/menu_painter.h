@@ -43,8 +43,8 @@ void LayoutMenuButtons(const TSkinData& data, const Rect& band, std::vector<TMen
                        const std::vector<int>& text_widths, bool right_to_left);
 // The first visible item with a caption whose bounds contain the point, or -1.
 int MenuButtonAt(const std::vector<TMenuBtn>& items, Point p);
-// The next (step 1) or previous (step -1) item that can open, wrapping round
-// the ends; `from` itself when no other can.
+// The next (step 1) or previous (step -1) enabled item that can open,
+// wrapping round the ends; `from` itself when no other can.
 int NextMenuButton(const std::vector<TMenuBtn>& items, int from, int step);
 // The access key of a caption: the letter after a single "&" ("&&" shows one
 // "&"), or 0.
@@ -53,10 +53,11 @@ char AccessKey(const std::string& caption);
 // compared without regard to case), or -1.
 int FindAccel(const std::vector<TMenuBtn>& items, char key);
 
-// The band's picture from its kept background at the item's rectangle (both
-// bitmaps' origins at the band's top-left, `origin` in `dest`), filled with
-// the hover colour when hot or pressed. Returns the caption colour, resolved.
-Colour PaintMenuButton(Bitmap& dest, Point origin, const Bitmap& band_background, const TMenuBtn& item,
+// One item over the band's kept background: `item.bounds` are in `dest`'s
+// coordinates, and the background's top-left lies at `band_origin` in them.
+// A hot or pressed item is filled with the hover colour. Returns the
+// caption's colour, resolved.
+Colour PaintMenuButton(Bitmap& dest, const TMenuBtn& item, const Bitmap& band_background, Point band_origin,
                        const TSkinData& data);
 
 // --- Pop-up menus ---

@@ -116,14 +116,14 @@ private:
         vc::PaintMenuBand(Canvas(), band, data_, active_);
         const Bitmap background = CopyRect(Canvas(), band);
         const char* items[] = {"File", "Edit", "View", "Help"};
-        int x = 2;
+        int x = band.left + 2;
         for (int i = 0; i < 4; ++i) {
             TMenuBtn item;
-            item.bounds = Rect::FromSize(x, 0, 44, h);
+            item.bounds = Rect::FromSize(x, band.top, 44, h);
             item.state = i == 1 ? NcState::Pressed : NcState::Normal;
-            const Colour colour = PaintMenuButton(Canvas(), Point{band.left, band.top}, background, item, data_);
-            Label(item.bounds.Offset(band.left, band.top), items[i], colour, PreviewLabel::Align::Centre);
-            if (i == 1) open_menu_left_ = band.left + item.bounds.left;
+            const Colour colour = PaintMenuButton(Canvas(), item, background, Point{band.left, band.top}, data_);
+            Label(item.bounds, items[i], colour, PreviewLabel::Align::Centre);
+            if (i == 1) open_menu_left_ = item.bounds.left;
             x += 44;
         }
         return band.bottom;

@@ -192,10 +192,11 @@ void TSkinnedForm::Stop() {
     const bool wasRunning = state_ == SkinState::Running || state_ == SkinState::Reloading;
     RECT client{};
     ::GetClientRect(window, &client);
-    Detach();
-    state_ = SkinState::Gone;
+    // Given back before the subclass goes: detaching forgets the band.
     if (menuBar_) menuBar_->GiveBack();
     menuBar_.reset();
+    Detach();
+    state_ = SkinState::Gone;
     ::SetWindowRgn(window, nullptr, TRUE);
     SetSystemNcRendering(window, true);
     if (!wasRunning || !::IsWindow(window)) return;

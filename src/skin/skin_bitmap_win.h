@@ -43,6 +43,20 @@ void DrawBitmap(HDC dc, int x, int y, const Bitmap& bitmap);
 // destination is kept (MaskBlt through a mask of the key).
 void DrawBitmapTransparent(HDC dc, int x, int y, const Bitmap& bitmap, Pixel key = kKeyPixel);
 
+// Copies the bitmap to (x, y) of the device context after `draw` has drawn
+// on it with GDI (texts, icons), in one blit so that nothing flickers.
+// `draw` receives a memory device context holding the bitmap.
+template <class Draw>
+void DrawBitmapWithGdi(HDC target, int x, int y, const Bitmap& bitmap, Draw&& draw) {
+    if (bitmap.Empty()) return;
+    DibSection dib(bitmap);
+    ui::UniqueMemoryDc memory(::CreateCompatibleDC(target));
+    if (!memory || !dib.Handle()) return;
+    ui::SelectedObject selected(memory.Get(), dib.Handle());
+    draw(memory.Get());
+    ::BitBlt(target, x, y, bitmap.Width(), bitmap.Height(), memory.Get(), 0, 0, SRCCOPY);
+}
+
 // A region of rectangles, created in blocks of at most 2000 rectangles and
 // joined; an empty region for an empty list. The caller owns it.
 constexpr std::size_t kRegionBlock = 2000;

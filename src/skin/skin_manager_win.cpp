@@ -49,6 +49,7 @@ TSkinManager::~TSkinManager() {
     if (hook_) ::UnhookWindowsHookEx(hook_);
     hook_ = nullptr;
     StopAll();
+    menus_.clear();
     for (TSkinData* data : skinData_) data->SetManager(nullptr);
     if (g_manager == this) g_manager = nullptr;
 }
@@ -80,6 +81,13 @@ LRESULT CALLBACK TSkinManager::CbtHook(int code, WPARAM wParam, LPARAM lParam) n
             if (manager->activated_ == 0) manager->activated_ = 1;
             manager->SkinWindow(reinterpret_cast<HWND>(wParam));
         });
+    } else if (manager && code == HCBT_CREATEWND) {
+        const auto* create = reinterpret_cast<const CBT_CREATEWNDA*>(lParam);
+        const HWND window = reinterpret_cast<HWND>(wParam);
+        if (create && create->lpcs && !(create->lpcs->style & WS_CHILD) && ClassOf(window) == "#32768")
+            ui::RunGuarded([&] { manager->SkinPopupMenu(window); });
+    } else if (manager && code == HCBT_DESTROYWND && !manager->menus_.empty()) {
+        ui::RunGuarded([&] { manager->RemovePopupMenu(reinterpret_cast<HWND>(wParam)); });
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -159,6 +167,43 @@ bool TSkinManager::SkinWindow(HWND window) {
     forms_.push_back(std::move(form));
     ::PostMessageA(window, ui::kSkinStartMessage, 0, 1000);
     return true;
+}
+
+void TSkinManager::SetMenuKind(MenuKind kind, bool skinning) noexcept {
+    menuKind_ = kind;
+    popupFlag_ = skinning;
+}
+
+// A pop-up being created answers no query yet: the list alone says whether
+// it has a skinner.
+bool TSkinManager::SkinPopupMenu(HWND window) {
+    if (!enabled_ || FindPopupMenu(window)) return false;
+    TSkinData* data = ChooseSkinData("#32768");
+    if (!data || data->Loading()) return false;
+    const TSkinControls controls = data->SkinControls;
+    const bool allowed = menuKind_ == MenuKind::Popup      ? InSet(controls, xcPopupMenu)
+                         : menuKind_ == MenuKind::MainMenu ? InSet(controls, xcMainMenu) || InSet(controls, xcMenuItem)
+                                                           : InSet(controls, xcSystemMenu);
+    if (!allowed) return false;
+    auto menu = std::make_unique<TSkinnedPopupMenu>(*data, popupFlag_);
+    if (!menu->Attach(window)) return false;
+    menus_.push_back(std::move(menu));
+    return true;
+}
+
+bool TSkinManager::RemovePopupMenu(HWND window) {
+    const auto found = std::find_if(menus_.begin(), menus_.end(),
+                                    [&](const std::unique_ptr<TSkinnedPopupMenu>& m) { return m->Window() == window; });
+    if (found == menus_.end()) return false;
+    menus_.erase(found);
+    if (menus_.empty()) SetMenuKind(MenuKind::Popup, false);
+    return true;
+}
+
+TSkinnedPopupMenu* TSkinManager::FindPopupMenu(HWND window) const noexcept {
+    for (const auto& menu : menus_)
+        if (menu->Window() == window) return menu.get();
+    return nullptr;
 }
 
 void TSkinManager::DropCaptionButtons(TSkinData& data) {

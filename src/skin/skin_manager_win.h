@@ -14,9 +14,14 @@
 
 #include "skin/skin_data.h"
 #include "skin/skinned_form_win.h"
+#include "skin/skinned_menu_popup_win.h"
 #include "ui/timer_win.h"
 
 namespace vc {
+
+// Which menu opens next: a pop-up of its own (a context menu), a drop-down
+// of a skinned menu band, or a skinned system menu.
+enum class MenuKind { Popup = 0, MainMenu = 1, SystemMenu = 2 };
 
 // What the manager does when its timer fires.
 enum class SkinAction { None = 0, Activate = 1, Deactivate = 2, Refresh = 3, Dispose = 6 };
@@ -46,6 +51,20 @@ public:
     // Every skinned window lays out and paints its frame again.
     void Reframe();
 
+    // The menu skinner says what opens next; `skinning` is the pop-up flag
+    // every new pop-up menu skinner copies: only pop-ups the engine opened
+    // itself are painted.
+    void SetMenuKind(MenuKind kind, bool skinning) noexcept;
+    MenuKind CurrentMenuKind() const noexcept { return menuKind_; }
+    bool PopupFlag() const noexcept { return popupFlag_; }
+    // Attaches a pop-up menu skinner to a pop-up menu window being created.
+    bool SkinPopupMenu(HWND window);
+    // The pop-up menu window goes away; kind and flag return to 0 with the
+    // last one.
+    bool RemovePopupMenu(HWND window);
+    TSkinnedPopupMenu* FindPopupMenu(HWND window) const noexcept;
+    std::size_t PopupMenuCount() const noexcept { return menus_.size(); }
+
     // ISkinManagerLink
     void SetCurrentSkinData(TSkinData& data) override { current_ = &data; }
     void DropCaptionButtons(TSkinData& data) override;
@@ -65,6 +84,9 @@ private:
     HHOOK hook_ = nullptr;
     ui::TTimer timer_;
     std::vector<std::unique_ptr<TSkinnedForm>> forms_;
+    std::vector<std::unique_ptr<TSkinnedPopupMenu>> menus_;
+    MenuKind menuKind_ = MenuKind::Popup;
+    bool popupFlag_ = false;
     std::vector<TSkinData*> skinData_;
     TSkinData* main_ = nullptr;
     TSkinData* current_ = nullptr;

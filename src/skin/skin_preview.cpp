@@ -4,6 +4,7 @@
 
 #include "skin/caption_visibility.h"
 #include "skin/composition.h"
+#include "skin/menu_painter.h"
 #include "skin/skin_frame.h"
 
 namespace vc {
@@ -113,13 +114,16 @@ private:
         const int h = 20;
         const Rect band{client_.left, top, client_.right, top + h};
         vc::PaintMenuBand(Canvas(), band, data_, active_);
+        const Bitmap background = CopyRect(Canvas(), band);
         const char* items[] = {"File", "Edit", "View", "Help"};
         int x = band.left + 2;
         for (int i = 0; i < 4; ++i) {
-            const Rect item = Rect::FromSize(x, band.top, 44, h);
-            if (i == 1) Canvas().FillRect(item, PixelFromColour(Resolved(data_.Colours().ButtonHilight)));
-            Label(item, items[i], data_.Colours().MenuBarText, PreviewLabel::Align::Centre);
-            if (i == 1) open_menu_left_ = item.left;
+            TMenuBtn item;
+            item.bounds = Rect::FromSize(x, band.top, 44, h);
+            item.state = i == 1 ? NcState::Pressed : NcState::Normal;
+            const Colour colour = PaintMenuButton(Canvas(), item, background, Point{band.left, band.top}, data_);
+            Label(item.bounds, items[i], colour, PreviewLabel::Align::Centre);
+            if (i == 1) open_menu_left_ = item.bounds.left;
             x += 44;
         }
         return band.bottom;
@@ -393,13 +397,11 @@ private:
 
     // The Edit menu, open, drawn last so that it lies over the window.
     void PaintOpenMenu(int band_bottom) {
-        const TDataSkinObject* background = data_.FindObject("MenuBackground");
-        const TDataSkinObject* item = data_.FindObject("MenuItem");
         const struct {
             const char* text;
             int kind;  // 0 normal, 1 selected, 2 separator, 3 disabled
         } items[] = {{"Back", 0}, {"Forward", 0}, {"Copy", 1}, {"", 2}, {"Select all", 0}, {"Print", 3}};
-        int h = 6;
+        int h = 2 * kPopupFrame;
         for (const auto& i : items) h += i.kind == 2 ? 8 : 20;
         const Rect menu = Rect::FromSize(open_menu_left_, band_bottom, 140, h);
         if (menu.right > client_.right || menu.bottom > client_.bottom) return;
@@ -408,45 +410,18 @@ private:
         labels.erase(std::remove_if(labels.begin(), labels.end(),
                                     [&](const PreviewLabel& l) { return !l.bounds.Intersect(menu).IsEmpty(); }),
                      labels.end());
-        if (Drawable(background)) {
-            DrawObject(background, menu, 1);
-        } else {
-            Canvas().FillRect(menu, PixelFromColour(Resolved(data_.Colours().Menu)));
-        }
-        int y = menu.top + 3;
+        PaintMenuBackground(Canvas(), menu, data_);
+        int y = menu.top + kPopupFrame;
         for (const auto& i : items) {
-            const Rect r{menu.left + 3, y, menu.right - 3, y + (i.kind == 2 ? 8 : 20)};
-            if (i.kind == 2) {
-                PaintSeparator(item, r);
-            } else if (Drawable(item)) {
-                DrawObject(item, r, i.kind == 1 ? 4 : 1);
-            } else if (i.kind == 1) {
-                Canvas().FillRect(r, PixelFromColour(Resolved(data_.Colours().Hilight)));
-            }
-            if (i.kind != 2) {
-                const int shift = Drawable(item) ? item->LeftWidth : 0;
-                const Colour colour = i.kind == 1   ? data_.Colours().HilightText
-                                      : i.kind == 3 ? data_.Colours().ButtonShadow
-                                                    : data_.Colours().MenuText;
-                Label(Rect{r.left + 22 + shift, r.top, r.right - 4, r.bottom}, i.text, colour, PreviewLabel::Align::Left);
-            }
+            const Rect r{menu.left + kPopupFrame, y, menu.right - kPopupFrame, y + (i.kind == 2 ? 8 : 20)};
+            MenuItemLook look;
+            look.separator = i.kind == 2;
+            look.selected = i.kind == 1;
+            look.enabled = i.kind != 3;
+            const MenuItemText text = PaintMenuItem(Canvas(), r, data_, look);
+            if (!look.separator) Label(text.caption, i.text, text.colour, PreviewLabel::Align::Left);
             y = r.bottom;
         }
-    }
-
-    // A separator: the bottom rows of the item's second image, as many as
-    // the separator is high, its edges kept and its middle stretched.
-    void PaintSeparator(const TDataSkinObject* item, const Rect& r) {
-        if (!Drawable(item) || item->FrameCount() < 2) {
-            Canvas().FillRect(Rect{r.left + 2, r.top + 3, r.right - 2, r.top + 4},
-                              PixelFromColour(Resolved(data_.Colours().ButtonShadow)));
-            return;
-        }
-        const Rect state = StateImageRect(item->Map, false, item->FrameCount(), 2);
-        const int rows = std::min(state.Height(), r.Height());
-        const Bitmap piece = CopyRect(item->Map, Rect{state.left, state.bottom - rows, state.right, state.bottom});
-        DrawNineSlice(Canvas(), Rect{r.left, r.bottom - rows, r.right, r.bottom}, piece, false, false, true, 1, 1,
-                      Margins{item->LeftWidth, 0, item->RightWidth, 0});
     }
 
     TSkinData& data_;

@@ -78,42 +78,11 @@ HICON WindowIcon(HWND window) {
     return icon;
 }
 
-// A bitmap drawn to a device context after GDI has drawn on it (text, an
-// icon): one copy to the screen, so nothing flickers.
-template <class Draw>
-void BlitWithGdi(HDC target, int x, int y, const Bitmap& bitmap, Draw&& draw) {
-    if (bitmap.Empty()) return;
-    DibSection dib(bitmap);
-    ui::UniqueMemoryDc memory(::CreateCompatibleDC(target));
-    if (!memory || !dib.Handle()) return;
-    ui::SelectedObject selected(memory.Get(), dib.Handle());
-    draw(memory.Get());
-    ::BitBlt(target, x, y, bitmap.Width(), bitmap.Height(), memory.Get(), 0, 0, SRCCOPY);
-}
-
-std::string MenuText(HMENU menu, int position) {
-    char text[256] = {};
-    ::GetMenuStringA(menu, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION);
-    return text;
-}
-
 // The caption without its access-key marks, as it shows.
 int TextWidth(HDC dc, const std::string& caption) {
     RECT r{0, 0, 0, 0};
     ::DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &r, DT_SINGLELINE | DT_CALCRECT);
     return r.right - r.left;
-}
-
-bool HasAccessKey(const std::string& caption, char key) {
-    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != '&') continue;
-        if (caption[i + 1] == '&') {
-            ++i;
-            continue;
-        }
-        return std::toupper(static_cast<unsigned char>(caption[i + 1])) == std::toupper(static_cast<unsigned char>(key));
-    }
-    return false;
 }
 
 }  // namespace
@@ -144,7 +113,8 @@ bool TSkinnedForm::Install(HWND window) {
 
 void TSkinnedForm::ReadWindow() {
     style_ = ui::ReadFrameStyle(Window());
-    menuBarHeight_ = style_.border != FrameBorder::NoCaption && ::GetMenu(Window()) ? ::GetSystemMetrics(SM_CYMENU) : 0;
+    const bool menu = (menuBar_ && menuBar_->Menu()) || ::GetMenu(Window());
+    menuBarHeight_ = style_.border != FrameBorder::NoCaption && menu ? ::GetSystemMetrics(SM_CYMENU) : 0;
 }
 
 void TSkinnedForm::Start() {
@@ -157,6 +127,12 @@ void TSkinnedForm::Start() {
     active_ = ::GetActiveWindow() == Window();
     ReadWindow();
     state_ = SkinState::Fitting;
+    if (menuBarHeight_ > 0) {
+        // The band takes the window's menu: the system neither draws nor
+        // reserves a menu bar of its own from here on.
+        menuBar_ = std::make_unique<TSkinnedMenuBar>(Window(), data_, manager_);
+        menuBar_->BuildItems();
+    }
     if (style_.state == FrameState::Maximised) {
         // Maximised under the system's frame, the window reaches past the
         // work area by that frame: it is laid over the work area again.
@@ -168,7 +144,7 @@ void TSkinnedForm::Start() {
         ::SetWindowPos(Window(), nullptr, mi.rcWork.left, mi.rcWork.top, limits.ptMaxSize.x, limits.ptMaxSize.y,
                        SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     } else if (style_.border != FrameBorder::NoCaption && style_.state == FrameState::Normal) {
-        FitWindowToSkin();
+        FitWindowToSkin(client.right, client.bottom);
     } else {
         ::SetWindowPos(Window(), nullptr, 0, 0, 0, 0,
                        SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
@@ -182,10 +158,8 @@ void TSkinnedForm::Start() {
 
 // The client area keeps its size inside the skinned frame; the window keeps
 // its top-left corner.
-void TSkinnedForm::FitWindowToSkin() {
-    RECT client{};
-    ::GetClientRect(Window(), &client);
-    const Size outer = OuterSizeForClient(SkinFrameSizes(data_), menuBarHeight_, client.right, client.bottom);
+void TSkinnedForm::FitWindowToSkin(int clientWidth, int clientHeight) {
+    const Size outer = OuterSizeForClient(SkinFrameSizes(data_), menuBarHeight_, clientWidth, clientHeight);
     int width = outer.width;
     if (standardDialog_) WidenForCaption(width);
     ::SetWindowPos(Window(), nullptr, 0, 0, width, outer.height,
@@ -218,6 +192,9 @@ void TSkinnedForm::Stop() {
     const bool wasRunning = state_ == SkinState::Running || state_ == SkinState::Reloading;
     RECT client{};
     ::GetClientRect(window, &client);
+    // Given back before the subclass goes: detaching forgets the band.
+    if (menuBar_) menuBar_->GiveBack();
+    menuBar_.reset();
     Detach();
     state_ = SkinState::Gone;
     ::SetWindowRgn(window, nullptr, TRUE);
@@ -254,6 +231,9 @@ void TSkinnedForm::ReloadSkin() {
 
 void TSkinnedForm::OnDetached() noexcept {
     state_ = SkinState::Gone;
+    // The window is going: its menu stays with its owner, not given back
+    // to be destroyed with the window.
+    menuBar_.reset();
     hoverTimer_.SetEnabled(false);
     manager_.FormGone(*this);
 }
@@ -262,6 +242,7 @@ void TSkinnedForm::RefreshFonts() {
     const int height = static_cast<const TSkinData&>(data_).Title().FontHeight;
     captionFont_ = CaptionFont(height > 0 ? height : 14, true);
     menuFont_ = CaptionFont(0, false);
+    menuBoldFont_ = CaptionFont(0, true);
 }
 
 FrameLayout TSkinnedForm::Layout() const {
@@ -331,7 +312,7 @@ void TSkinnedForm::PaintFrame(HDC given) {
 }
 
 void TSkinnedForm::DrawTitle(HDC dc, const FrameLayout& layout, const Bitmap& title) {
-    BlitWithGdi(dc, 0, 0, title, [&](HDC memory) {
+    DrawBitmapWithGdi(dc, 0, 0, title, [&](HDC memory) {
         for (const auto& b : layout.Buttons()) {
             if (!b.visible || !b.IsSystemMenu()) continue;
             if (HICON icon = WindowIcon(Window())) {
@@ -357,41 +338,10 @@ void TSkinnedForm::DrawTitle(HDC dc, const FrameLayout& layout, const Bitmap& ti
     ::SetBkMode(dc, OPAQUE);
 }
 
-std::vector<Rect> TSkinnedForm::BandItems(HDC dc, const FrameLayout& layout) const {
-    HMENU menu = ::GetMenu(Window());
-    std::vector<int> widths;
-    if (menu) {
-        ui::SelectedObject font(dc, menuFont_.Get());
-        for (int i = 0, n = ::GetMenuItemCount(menu); i < n; ++i) widths.push_back(TextWidth(dc, MenuText(menu, i)));
-    }
-    return LayoutMenuBandItems(data_, layout.MenuBand(),
-                               widths, (::GetWindowLongA(Window(), GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0);
-}
-
 void TSkinnedForm::DrawMenuBand(HDC dc, const FrameLayout& layout) {
-    const Rect band = layout.MenuBand();
-    if (band.IsEmpty()) return;
-    Bitmap picture(band.Width(), band.Height());
-    PaintMenuBand(picture, picture.Bounds(), data_, active_);
-    const std::vector<Rect> items = BandItems(dc, layout);
-    if (hotBandItem_ >= 0 && hotBandItem_ < static_cast<int>(items.size()))
-        picture.FillRect(items[hotBandItem_].Offset(-band.left, -band.top),
-                         PixelFromColour(data_.ResolveColour(data_.Colours().ButtonHilight)));
-    HMENU menu = ::GetMenu(Window());
-    BlitWithGdi(dc, band.left, band.top, picture, [&](HDC memory) {
-        ui::SelectedObject font(memory, menuFont_.Get());
-        ::SetBkMode(memory, TRANSPARENT);
-        for (std::size_t i = 0; i < items.size(); ++i) {
-            const UINT state = ::GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
-            const bool enabled = (state & (MF_GRAYED | MF_DISABLED)) == 0;
-            ::SetTextColor(memory, Gdi(data_.ResolveColour(enabled ? data_.Colours().MenuBarText
-                                                                     : data_.Colours().ButtonShadow)));
-            const Rect at = items[i].Offset(-band.left, -band.top);
-            RECT r{at.left, at.top, at.right, at.bottom};
-            const std::string text = MenuText(menu, static_cast<int>(i));
-            ::DrawTextA(memory, text.c_str(), static_cast<int>(text.size()), &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-        }
-    });
+    if (!menuBar_) return;
+    menuBar_->PaintBand(dc, Fonts(), layout.MenuBand(), active_,
+                        (::GetWindowLongA(Window(), GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0);
 }
 
 void TSkinnedForm::PaintButton(int button) {
@@ -457,6 +407,15 @@ LRESULT TSkinnedForm::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam == HTCAPTION || wParam == HTMENU) return 0;
         break;
     case WM_SYSCOMMAND: return OnSysCommand(wParam, lParam);
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+    case WM_MENUSELECT:
+    case ui::kCmMenuChanged:
+    case ui::kMenuBarPressMessage: {
+        LRESULT result = 0;
+        if (OnMenuMessage(message, wParam, lParam, result)) return result;
+        break;
+    }
     case WM_SETTEXT: return OnSetText(wParam, lParam);
     case WM_GETMINMAXINFO: {
         const LRESULT result = DefaultProc(message, wParam, lParam);
@@ -544,6 +503,15 @@ LRESULT TSkinnedForm::OnNcMouseMove(int hitTest, POINT screen) {
     const int button = Layout().ButtonAt(WindowPoint(screen));
     SetHot(button);
     if (button >= 0) return 0;
+    if (menuBar_) {
+        const int item = menuBar_->ItemAt(WindowPoint(screen));
+        menuBar_->SetHot(item);
+        if (item >= 0) {
+            // The hover check takes the item back to normal once the mouse left it.
+            hoverTimer_.SetEnabled(true);
+            return 0;
+        }
+    }
     return ui::TWindowSubclass::OnNcMouseMove(hitTest, screen);
 }
 
@@ -572,8 +540,9 @@ LRESULT TSkinnedForm::OnLeftButton(NcClick click, int hitTest, POINT screen) {
             return 0;
         }
         if (hitTest == HTMENU) {
+            if (!active_) ::SetForegroundWindow(Window());
             const int item = BandItemAt(p);
-            if (item >= 0) OpenBandMenu(item);
+            if (item >= 0) OpenBandMenu(item, false);
             return 0;
         }
         // A maximised window is not dragged by its title bar.
@@ -619,8 +588,13 @@ LRESULT TSkinnedForm::OnSysCommand(WPARAM wParam, LPARAM lParam) {
             OpenSystemMenu(at);
             return 0;
         }
-        if (menuBarHeight_ > 0 && OpenBandMenuByKey(static_cast<char>(lParam))) return 0;
-        if (menuBarHeight_ > 0) return 0;
+        // The band's menus: Alt or F10 alone (key 0) opens the first item,
+        // Alt and a letter the item of that access key; a key no item has
+        // is eaten, as the system's menu bar does.
+        if (menuBar_ && !::GetCapture()) {
+            OpenBandMenuByKey(static_cast<char>(lParam));
+            return 0;
+        }
         break;
     }
     case SC_MINIMIZE: style_.state = FrameState::Minimised; break;
@@ -694,84 +668,76 @@ void TSkinnedForm::HoverCheck() {
     POINT cursor{};
     ::GetCursorPos(&cursor);
     const Point p = WindowPoint(cursor);
-    if (hot_ < 0) return;
+    const bool bandHot = menuBar_ && !MenuHookInstalled() && menuBar_->Hot() >= 0;
+    if (bandHot && menuBar_->ItemAt(p) != menuBar_->Hot()) menuBar_->SetHot(-1);
+    if (hot_ < 0) {
+        if (!menuBar_ || menuBar_->Hot() < 0) hoverTimer_.SetEnabled(false);
+        return;
+    }
     const FrameLayout layout = Layout();
     if (hot_ >= static_cast<int>(layout.Buttons().size()) || !layout.Buttons()[hot_].bounds.Contains(p)) SetHot(-1);
 }
 
-// The window's own system menu, with its items enabled for the state the
-// window is in, opened at a screen point.
+// The skinned system menu: the window's own items, enabled for the state
+// the window is in, opened at a screen point.
 void TSkinnedForm::OpenSystemMenu(POINT screen) {
-    HMENU menu = ::GetSystemMenu(Window(), FALSE);
-    if (!menu) return;
-    const bool normal = style_.state == FrameState::Normal;
-    const auto enable = [&](UINT command, bool on) {
-        ::EnableMenuItem(menu, command, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
-    };
-    enable(SC_RESTORE, !normal);
-    enable(SC_MOVE, normal);
-    enable(SC_SIZE, normal && style_.border == FrameBorder::Sizable);
-    enable(SC_MINIMIZE, style_.state != FrameState::Minimised && style_.minimiseBox);
-    enable(SC_MAXIMIZE, style_.state != FrameState::Maximised && style_.maximiseBox);
     SetHot(-1);
-    const UINT command = static_cast<UINT>(::TrackPopupMenuEx(
-        menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, Window(), nullptr));
-    if (command) ::PostMessageA(Window(), WM_SYSCOMMAND, command, 0);
+    OpenSkinnedSystemMenu(Window(), manager_, style_, screen);
 }
 
-int TSkinnedForm::BandItemAt(Point p) const {
-    ui::WindowDc dc(Window(), ui::WindowDc::Area::Whole);
-    const std::vector<Rect> items = BandItems(dc.Get(), Layout());
-    for (std::size_t i = 0; i < items.size(); ++i)
-        if (items[i].Contains(p)) return static_cast<int>(i);
-    return -1;
-}
+int TSkinnedForm::BandItemAt(Point p) const { return menuBar_ ? menuBar_->ItemAt(p) : -1; }
 
-// The drop-down of a band item below it; its commands reach the window as
-// they do from the system's menu bar.
-void TSkinnedForm::OpenBandMenu(int item) {
-    HMENU menu = ::GetMenu(Window());
-    if (!menu || (::GetMenuState(menu, static_cast<UINT>(item), MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED))) return;
-    HMENU popup = ::GetSubMenu(menu, item);
-    if (!popup) {
-        const UINT id = ::GetMenuItemID(menu, item);
-        if (id != static_cast<UINT>(-1)) ::PostMessageA(Window(), WM_COMMAND, id, 0);
-        return;
-    }
-    const FrameLayout layout = Layout();
-    Rect at;
-    {
-        ui::WindowDc dc(Window(), ui::WindowDc::Area::Whole);
-        const std::vector<Rect> items = BandItems(dc.Get(), layout);
-        if (item >= static_cast<int>(items.size())) return;
-        at = items[item];
-    }
-    RECT r{};
-    ::GetWindowRect(Window(), &r);
-    hotBandItem_ = item;
-    PaintFrame();
-    ::SendMessageA(Window(), WM_INITMENU, reinterpret_cast<WPARAM>(menu), 0);
-    TPMPARAMS exclude{sizeof exclude, RECT{r.left + at.left, r.top + at.top, r.left + at.right, r.top + at.bottom}};
-    ::TrackPopupMenuEx(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_VERTICAL, r.left + at.left, r.top + at.bottom + 1,
-                       Window(), &exclude);
-    hotBandItem_ = -1;
-    PaintFrame();
+void TSkinnedForm::OpenBandMenu(int item, bool byKey) {
+    if (!menuBar_) return;
+    SetHot(-1);
+    menuBar_->OpenItem(item, byKey);
 }
 
 bool TSkinnedForm::OpenBandMenuByKey(char key) {
-    HMENU menu = ::GetMenu(Window());
-    if (!menu) return false;
+    if (!menuBar_) return false;
+    int item = menuBar_->FindAccel(key);
     if (key == 0) {
-        OpenBandMenu(0);
+        const auto& items = menuBar_->Items();
+        for (std::size_t i = 0; i < items.size() && item < 0; ++i)
+            if (items[i].visible && items[i].enabled && !items[i].caption.empty()) item = static_cast<int>(i);
+    }
+    if (item < 0) return false;
+    OpenBandMenu(item, true);
+    return true;
+}
+
+// The menu rows of the message table; true when the message was answered.
+bool TSkinnedForm::OnMenuMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+    case WM_MEASUREITEM:
+        if (!MeasureSkinnedMenuItem(data_, Fonts(), *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return false;
+        result = TRUE;
+        return true;
+    case WM_DRAWITEM:
+        if (!DrawSkinnedMenuItem(data_, Fonts(), *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return false;
+        result = TRUE;
+        return true;
+    case WM_MENUSELECT:
+        if (menuBar_) menuBar_->OnMenuSelect(wParam, lParam);
+        return false;
+    case ui::kCmMenuChanged:
+        // A top-level item changed (enabled, caption, deleted): the band
+        // shows it at once.
+        result = DefaultProc(message, wParam, lParam);
+        if (menuBar_) {
+            menuBar_->BuildItems();
+            PaintFrame();
+        }
+        return true;
+    case ui::kMenuBarPressMessage: {
+        const POINT screen{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        const int item = BandItemAt(WindowPoint(screen));
+        if (item >= 0) OpenBandMenu(item, false);
+        result = 0;
         return true;
     }
-    for (int i = 0, n = ::GetMenuItemCount(menu); i < n; ++i) {
-        if (HasAccessKey(MenuText(menu, i), key)) {
-            OpenBandMenu(i);
-            return true;
-        }
+    default: return false;
     }
-    return false;
 }
 
 }  // namespace vc

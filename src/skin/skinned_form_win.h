@@ -7,12 +7,14 @@
 // painter; this side only blits them, sets regions and answers messages.
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "common/bitmap.h"
 #include "common/frame_style.h"
 #include "skin/skin_data.h"
 #include "skin/skin_frame.h"
+#include "skin/skinned_menu_win.h"
 #include "ui/handles_win.h"
 #include "ui/subclass_win.h"
 #include "ui/timer_win.h"
@@ -59,7 +61,7 @@ private:
     void ReadWindow();
     FrameLayout Layout() const;
     FrameLayout Layout(int width, int height) const;
-    void FitWindowToSkin();
+    void FitWindowToSkin(int clientWidth, int clientHeight);
     void WidenForCaption(int& width);
     void RebuildRegion(bool force);
     void RefreshFonts();
@@ -79,13 +81,14 @@ private:
     // The system menu and the menu band.
     void OpenSystemMenu(POINT screen);
     int BandItemAt(Point p) const;
-    void OpenBandMenu(int item);
+    void OpenBandMenu(int item, bool byKey);
     bool OpenBandMenuByKey(char key);
+    bool OnMenuMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    MenuFonts Fonts() const noexcept { return MenuFonts{menuFont_.Get(), menuBoldFont_.Get()}; }
 
     // Drawing helpers.
     void DrawTitle(HDC dc, const FrameLayout& layout, const Bitmap& title);
     void DrawMenuBand(HDC dc, const FrameLayout& layout);
-    std::vector<Rect> BandItems(HDC dc, const FrameLayout& layout) const;
 
     TSkinManager& manager_;
     TSkinData& data_;
@@ -98,13 +101,15 @@ private:
     int menuBarHeight_ = 0;
     int hot_ = -1;
     int pressed_ = -1;
-    int hotBandItem_ = -1;
     SIZE savedSystemFrame_{};
     SIZE regionSize_{};
     DWORD lastSystemMenuOpen_ = 0;
     ui::TTimer hoverTimer_;
     ui::UniqueFont captionFont_;
     ui::UniqueFont menuFont_;
+    ui::UniqueFont menuBoldFont_;
+    // The author's menu drawn in the band; null for a window without one.
+    std::unique_ptr<TSkinnedMenuBar> menuBar_;
 };
 
 // Turns the system's own non-client rendering of a window off (desktop

@@ -214,7 +214,11 @@ UINT TMainMenu::RegisterItem(TMenuItem& item) {
 void TMainMenu::UnregisterItem(UINT command) noexcept { items_.erase(command); }
 
 void TMainMenu::BarChanged() const noexcept {
-    if (window_) ::DrawMenuBar(window_);
+    if (!window_) return;
+    ::DrawMenuBar(window_);
+    // A skinned frame draws the bar itself and holds the menu off the
+    // window, where DrawMenuBar does not reach.
+    ::SendMessageA(window_, kCmMenuChanged, 0, 0);
 }
 
 TMainMenu::Subclass::Subclass(TMainMenu& menu) noexcept : TWindowSubclass(kMainMenuSubclassId), menu_(menu) {}

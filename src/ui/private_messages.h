@@ -77,5 +77,7 @@ constexpr unsigned kToolBarSubclassId = 0x5442524Cu;  // "TBRL"
 constexpr unsigned kFrameSkinnerSubclassId = 0x534B4652;  // "SKFR"
 // The skin engine's control skinners on every skinned control.
 constexpr unsigned kControlSkinnerSubclassId = 0x534B4354;  // "SKCT"
+// The skin engine's pop-up menu skinner on every skinned pop-up menu window.
+constexpr unsigned kPopupMenuSkinnerSubclassId = 0x534B504D;  // "SKPM"
 
 }  // namespace vc::ui

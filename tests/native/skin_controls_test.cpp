@@ -247,3 +247,24 @@ TEST(ControlPainter, ScrollBarArrowsTrackAndThumb) {
 
 }  // namespace
 }  // namespace vc
+
+#include "skin/control_choice.h"
+
+namespace vc {
+namespace {
+
+TEST(ControlChoice, Skin3rdLinesNameWholeClassesAndTheFirstOneWins) {
+    const StringList lines = {"TMyButtonEx=edit", "TMyButton=Button", "tmybutton=nil", "TGrid=nil",
+                              "TLong=" + std::string(60, 'x')};
+    EXPECT_EQ(Skin3rdKind(lines, "TMYBUTTON"), "button");
+    EXPECT_EQ(Skin3rdKind(lines, "TMyButtonEx"), "edit");
+    EXPECT_EQ(Skin3rdKind(lines, "tgrid"), "nil");
+    // A class only the beginning of a line's class is not named by it.
+    EXPECT_EQ(Skin3rdKind(lines, "TMy"), std::nullopt);
+    EXPECT_EQ(Skin3rdKind(lines, "TGridView"), std::nullopt);
+    EXPECT_EQ(Skin3rdKind(lines, "TLong")->size(), 50u);
+    EXPECT_EQ(Skin3rdKind({}, "Button"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace vc

@@ -7,14 +7,13 @@
 // ms is the work's time per iteration in milliseconds (thread CPU time).
 #include <benchmark/benchmark.h>
 
-#include <time.h>
-
 #include <chrono>
 #include <cstring>
 #include <vector>
 
 #include "../tools/skin/lzh_encoder.h"
 #include "common/bitmap.h"
+#include "bench_reference.h"
 #include "skin/composition.h"
 #include "skin/skin_data.h"
 #include "skin_corpus.h"
@@ -22,26 +21,8 @@
 namespace {
 
 // Thread CPU time: the machine is shared.
-double Now() {
-    timespec ts;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
-}
-
-double MemcpySeconds(std::size_t size) {
-    std::vector<std::uint8_t> from(size, 1), to(size);
-    int reps = 0;
-    const double start = Now();
-    double spent = 0;
-    do {
-        std::memcpy(to.data(), from.data(), size);
-        benchmark::DoNotOptimize(to.data());
-        benchmark::ClobberMemory();
-        ++reps;
-        spent = Now() - start;
-    } while (spent < 0.02);
-    return spent / reps;
-}
+using vc::bench::MemcpySeconds;
+using vc::bench::Now;
 
 void Report(benchmark::State& state, double seconds, std::size_t bytes) {
     const double per_iteration = seconds / static_cast<double>(state.iterations());

@@ -8,49 +8,17 @@
 // is how many times longer it takes than copying the controls' pixels once.
 #include <benchmark/benchmark.h>
 
-#include <time.h>
-
-#include <cstring>
-#include <fstream>
 #include <functional>
-#include <iterator>
-#include <memory>
-#include <string>
 #include <vector>
 
+#include "bench_reference.h"
 #include "skin/control_painter.h"
 
 namespace {
 
-double Now() {
-    timespec ts;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
-}
-
-double MemcpySeconds(std::size_t size) {
-    std::vector<std::uint8_t> from(size, 1), to(size);
-    int reps = 0;
-    const double start = Now();
-    double spent = 0;
-    do {
-        std::memcpy(to.data(), from.data(), size);
-        benchmark::DoNotOptimize(to.data());
-        benchmark::ClobberMemory();
-        ++reps;
-        spent = Now() - start;
-    } while (spent < 0.02);
-    return spent / reps;
-}
-
-std::unique_ptr<vc::TSkinData> Skin(int number) {
-    std::ifstream in(std::string(VC_BUILTIN_SKINS_DIR) + "/SkinItem" + std::to_string(number) + ".vcskin",
-                     std::ios::binary);
-    auto data = std::make_unique<vc::TSkinData>();
-    data->SkinStream().assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    data->LoadSkin();
-    return data;
-}
+using vc::bench::BuiltInSkin;
+using vc::bench::MemcpySeconds;
+using vc::bench::Now;
 
 // A print dialog's worth of controls: their client sizes and painters.
 struct Control {
@@ -88,7 +56,7 @@ std::vector<Control> Dialog() {
 }
 
 void DialogRepaint(benchmark::State& state) {
-    const auto data = Skin(5);
+    const auto data = BuiltInSkin(5);
     const std::vector<Control> controls = Dialog();
     std::size_t bytes = 0;
     for (const Control& c : controls) bytes += std::size_t(c.width) * c.height * sizeof(vc::Pixel);

@@ -7,8 +7,6 @@
 // is how many times longer it takes than copying the frame's pixels once.
 #include <benchmark/benchmark.h>
 
-#include <time.h>
-
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -16,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_reference.h"
 #include "skin/skin_frame.h"
 
 namespace {
@@ -23,36 +22,11 @@ namespace {
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
 
-double Now() {
-    timespec ts;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
-}
-
-double MemcpySeconds(std::size_t size) {
-    std::vector<std::uint8_t> from(size, 1), to(size);
-    int reps = 0;
-    const double start = Now();
-    double spent = 0;
-    do {
-        std::memcpy(to.data(), from.data(), size);
-        benchmark::DoNotOptimize(to.data());
-        benchmark::ClobberMemory();
-        ++reps;
-        spent = Now() - start;
-    } while (spent < 0.02);
-    return spent / reps;
-}
+using vc::bench::MemcpySeconds;
+using vc::bench::Now;
 
 // Built-in skin 1 has shaped corners on its title and bottom.
-std::unique_ptr<vc::TSkinData> Skin(int number) {
-    std::ifstream in(std::string(VC_BUILTIN_SKINS_DIR) + "/SkinItem" + std::to_string(number) + ".vcskin",
-                     std::ios::binary);
-    auto data = std::make_unique<vc::TSkinData>();
-    data->SkinStream().assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    data->LoadSkin();
-    return data;
-}
+const auto Skin = vc::bench::BuiltInSkin;
 
 vc::FrameLayout Layout(const vc::TSkinData& data) {
     vc::FrameWindow window;

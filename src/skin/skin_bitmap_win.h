@@ -43,6 +43,20 @@ void DrawBitmap(HDC dc, int x, int y, const Bitmap& bitmap);
 // destination is kept (MaskBlt through a mask of the key).
 void DrawBitmapTransparent(HDC dc, int x, int y, const Bitmap& bitmap, Pixel key = kKeyPixel);
 
+// A bitmap copied to (x, y) of a device context after `draw(memory dc)` has
+// drawn on it with GDI (text, an icon): one copy to the screen, so nothing
+// flickers.
+template <class Draw>
+void BlitWithGdi(HDC target, int x, int y, const Bitmap& bitmap, Draw&& draw) {
+    if (bitmap.Empty()) return;
+    DibSection dib(bitmap);
+    ui::UniqueMemoryDc memory(::CreateCompatibleDC(target));
+    if (!memory || !dib.Handle()) return;
+    ui::SelectedObject selected(memory.Get(), dib.Handle());
+    draw(memory.Get());
+    ::BitBlt(target, x, y, bitmap.Width(), bitmap.Height(), memory.Get(), 0, 0, SRCCOPY);
+}
+
 // A region of rectangles, created in blocks of at most 2000 rectangles and
 // joined; an empty region for an empty list. The caller owns it.
 constexpr std::size_t kRegionBlock = 2000;

@@ -37,18 +37,6 @@ Point CursorIn(HWND window) {
 // hidden until the keyboard is used.
 UINT UiState(HWND window) { return static_cast<UINT>(::SendMessageA(window, WM_QUERYUISTATE, 0, 0)); }
 
-// A picture copied to a device context after GDI has drawn on it.
-template <class Draw>
-void BlitWithGdi(HDC target, int x, int y, const Bitmap& bitmap, Draw&& draw) {
-    if (bitmap.Empty()) return;
-    DibSection dib(bitmap);
-    ui::UniqueMemoryDc memory(::CreateCompatibleDC(target));
-    if (!memory || !dib.Handle()) return;
-    ui::SelectedObject selected(memory.Get(), dib.Handle());
-    draw(memory.Get());
-    ::BitBlt(target, x, y, bitmap.Width(), bitmap.Height(), memory.Get(), 0, 0, SRCCOPY);
-}
-
 void DrawLabel(HDC dc, HFONT font, Colour colour, const std::string& text, RECT r, UINT format) {
     if (text.empty()) return;
     ui::SelectedObject selected(dc, font);

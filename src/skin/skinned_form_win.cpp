@@ -83,19 +83,6 @@ HICON WindowIcon(HWND window) {
     return icon;
 }
 
-// A bitmap drawn to a device context after GDI has drawn on it (text, an
-// icon): one copy to the screen, so nothing flickers.
-template <class Draw>
-void BlitWithGdi(HDC target, int x, int y, const Bitmap& bitmap, Draw&& draw) {
-    if (bitmap.Empty()) return;
-    DibSection dib(bitmap);
-    ui::UniqueMemoryDc memory(::CreateCompatibleDC(target));
-    if (!memory || !dib.Handle()) return;
-    ui::SelectedObject selected(memory.Get(), dib.Handle());
-    draw(memory.Get());
-    ::BitBlt(target, x, y, bitmap.Width(), bitmap.Height(), memory.Get(), 0, 0, SRCCOPY);
-}
-
 std::string MenuText(HMENU menu, int position) {
     char text[256] = {};
     ::GetMenuStringA(menu, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION);

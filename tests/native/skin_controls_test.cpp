@@ -10,6 +10,7 @@
 #include <string>
 
 #include "skin/composition.h"
+#include "skin_builtin_fixture.h"
 #include "skin/control_painter.h"
 
 namespace vc {
@@ -17,14 +18,7 @@ namespace {
 
 constexpr int kSkins = 16;
 
-std::unique_ptr<TSkinData> BuiltInSkin(int number) {
-    const auto path = std::filesystem::path(VC_BUILTIN_SKINS_DIR) / ("SkinItem" + std::to_string(number) + ".vcskin");
-    std::ifstream in(path, std::ios::binary);
-    auto data = std::make_unique<TSkinData>();
-    data->SkinStream().assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    EXPECT_TRUE(data->LoadSkin()) << path;
-    return data;
-}
+using skintest::BuiltInSkin;
 
 ControlState State(bool enabled, bool hot, bool pressed, bool focused) { return ControlState{enabled, hot, pressed, focused}; }
 

@@ -1,6 +1,7 @@
 #pragma once
-// The reference every skin benchmark reports against: a memcpy of as many
-// bytes as the work produces, timed in the same run on the same thread.
+// What the skin benchmarks share: thread CPU time, the reference each
+// reports against (a memcpy of as many bytes as the work produces, timed in
+// the same run on the same thread), and a built-in skin as the build made it.
 #include <benchmark/benchmark.h>
 
 #include <time.h>
@@ -8,7 +9,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
 #include <vector>
+
+#include "skin/skin_data.h"
 
 namespace vc::bench {
 
@@ -41,6 +48,15 @@ inline void ReportAgainstMemcpy(benchmark::State& state, double seconds, std::si
     state.counters["ms"] = per_iteration * 1e3;
     state.counters["memcpy_x"] = per_iteration / MemcpySeconds(bytes);
     state.counters["bytes"] = static_cast<double>(bytes);
+}
+
+inline std::unique_ptr<TSkinData> BuiltInSkin(int number) {
+    std::ifstream in(std::string(VC_BUILTIN_SKINS_DIR) + "/SkinItem" + std::to_string(number) + ".vcskin",
+                     std::ios::binary);
+    auto data = std::make_unique<TSkinData>();
+    data->SkinStream().assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    data->LoadSkin();
+    return data;
 }
 
 }  // namespace vc::bench

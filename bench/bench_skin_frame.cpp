@@ -22,15 +22,7 @@ namespace {
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
 
-// Built-in skin 1 has shaped corners on its title and bottom.
-std::unique_ptr<vc::TSkinData> Skin(int number) {
-    std::ifstream in(std::string(VC_BUILTIN_SKINS_DIR) + "/SkinItem" + std::to_string(number) + ".vcskin",
-                     std::ios::binary);
-    auto data = std::make_unique<vc::TSkinData>();
-    data->SkinStream().assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    data->LoadSkin();
-    return data;
-}
+using vc::bench::BuiltInSkin;
 
 vc::FrameLayout Layout(const vc::TSkinData& data) {
     vc::FrameWindow window;
@@ -47,7 +39,7 @@ std::size_t FrameBytes(const vc::FrameLayout& layout) {
 }
 
 void FramePaint(benchmark::State& state) {
-    const auto data = Skin(1);
+    const auto data = BuiltInSkin(1);  // shaped corners on its title and bottom
     const vc::FrameLayout layout = Layout(*data);
     const double start = vc::bench::ThreadSeconds();
     for (auto _ : state) {
@@ -59,7 +51,7 @@ void FramePaint(benchmark::State& state) {
 BENCHMARK(FramePaint);
 
 void FrameRegionBuild(benchmark::State& state) {
-    const auto data = Skin(1);
+    const auto data = BuiltInSkin(1);  // shaped corners on its title and bottom
     const vc::FrameLayout layout = Layout(*data);
     const double start = vc::bench::ThreadSeconds();
     for (auto _ : state) {

@@ -19,53 +19,24 @@
 
 #include "skin/menu_painter.h"
 #include "skin/skin_frame.h"
+#include "bench_reference.h"
 
 namespace {
 
-double Now() {
-    timespec ts;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
-}
-
-double MemcpySeconds(std::size_t size) {
-    std::vector<std::uint8_t> from(size, 1), to(size);
-    int reps = 0;
-    const double start = Now();
-    double spent = 0;
-    do {
-        std::memcpy(to.data(), from.data(), size);
-        benchmark::DoNotOptimize(to.data());
-        benchmark::ClobberMemory();
-        ++reps;
-        spent = Now() - start;
-    } while (spent < 0.02);
-    return spent / reps;
-}
-
-std::unique_ptr<vc::TSkinData> Skin(int number) {
-    std::ifstream in(std::string(VC_BUILTIN_SKINS_DIR) + "/SkinItem" + std::to_string(number) + ".vcskin",
-                     std::ios::binary);
-    auto data = std::make_unique<vc::TSkinData>();
-    data->SkinStream().assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    data->LoadSkin();
-    return data;
-}
+using vc::bench::BuiltInSkin;
 
 void Report(benchmark::State& state, double seconds, std::size_t pixels) {
-    const double per_iteration = seconds / static_cast<double>(state.iterations());
-    state.counters["ms"] = per_iteration * 1e3;
-    state.counters["memcpy_x"] = per_iteration / MemcpySeconds(pixels * sizeof(vc::Pixel));
+    vc::bench::ReportAgainstMemcpy(state, seconds, pixels * sizeof(vc::Pixel));
 }
 
 void MenuBandPaint(benchmark::State& state) {
-    const auto data = Skin(3);
+    const auto data = BuiltInSkin(3);
     const vc::Rect band{0, 0, 1920, 20};
     std::vector<vc::TMenuBtn> items(8);
     for (auto& item : items) item.caption = "&Chapter";
     vc::LayoutMenuButtons(*data, band, items, std::vector<int>(8, 50), false);
     items[2].state = vc::NcState::Hot;
-    const double start = Now();
+    const double start = vc::bench::ThreadSeconds();
     for (auto _ : state) {
         vc::Bitmap background(band.Width(), band.Height());
         vc::PaintMenuBand(background, background.Bounds(), *data, true);
@@ -73,15 +44,15 @@ void MenuBandPaint(benchmark::State& state) {
         for (const auto& item : items) vc::PaintMenuButton(picture, item, background, vc::Point{0, 0}, *data);
         benchmark::DoNotOptimize(picture.Data());
     }
-    Report(state, Now() - start, std::size_t(band.Width()) * band.Height());
+    Report(state, vc::bench::ThreadSeconds() - start, std::size_t(band.Width()) * band.Height());
 }
 BENCHMARK(MenuBandPaint);
 
 void DropDownPaint20(benchmark::State& state) {
-    const auto data = Skin(3);
+    const auto data = BuiltInSkin(3);
     constexpr int kWidth = 220, kItem = 20, kItems = 20;
     const int height = kItems * kItem + 2 * vc::kPopupFrame;
-    const double start = Now();
+    const double start = vc::bench::ThreadSeconds();
     for (auto _ : state) {
         vc::Bitmap background(kWidth, height);
         vc::PaintMenuBackground(background, background.Bounds(), *data);
@@ -98,7 +69,7 @@ void DropDownPaint20(benchmark::State& state) {
             benchmark::DoNotOptimize(item.Data());
         }
     }
-    Report(state, Now() - start, std::size_t(kWidth) * height);
+    Report(state, vc::bench::ThreadSeconds() - start, std::size_t(kWidth) * height);
 }
 BENCHMARK(DropDownPaint20);
 

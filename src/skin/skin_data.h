@@ -163,6 +163,7 @@ public:
     const TDataSkinBorder& Top() const { return *top_; }
     const TDataSkinBorder& Bottom() const { return *bottom_; }
     const TDataSkinTitle& Title() const { return *title_; }
+    const TDataSkinButton& Buttons() const { return *buttons_; }
     const std::vector<std::unique_ptr<TDataSkinSysButton>>& CaptionButtons() const { return caption_buttons_; }
     // The menu bar (from [Personality]); null when the skin has none.
     TDataSkinObject* MenuBar() const { return menu_bar_.get(); }

@@ -4,6 +4,7 @@
 
 #include "skin/caption_visibility.h"
 #include "skin/composition.h"
+#include "skin/control_painter.h"
 #include "skin/menu_painter.h"
 #include "skin/skin_frame.h"
 
@@ -62,14 +63,6 @@ private:
         if (!Drawable(o) || r.IsEmpty()) return;
         DrawNineSlice(Canvas(), r, o->Map, false, o->Tile == 1, o->Trans != 0, o->FrameCount(),
                       std::clamp(k, 1, o->FrameCount()), o->GetMargins());
-    }
-
-    // State image k of an object at its own size, centred in r.
-    void DrawCentred(const TDataSkinObject* o, const Rect& r, int k) {
-        if (!Drawable(o)) return;
-        const int w = StateWidth(*o), h = o->Map.Height();
-        const Rect at = Rect::FromSize(r.left + (r.Width() - w) / 2, r.top + (r.Height() - h) / 2, w, h);
-        DrawStateImage(Canvas(), at, o->Map, true, o->FrameCount(), std::clamp(k, 1, o->FrameCount()));
     }
 
     FrameLayout Layout() const {
@@ -133,17 +126,12 @@ private:
     // gradient unless the options keep the plain face colour there.
     int PaintToolBar(int top) {
         const Rect bar{client_.left, top, client_.right, top + 30};
-        if (InSet(data_.Options, xoToolbarBK)) {
-            Canvas().FillRect(bar, PixelFromColour(data_.ButtonFaceColour()));
-        } else {
-            DrawObject(data_.FindObject("Toolbar"), bar, 1);
-        }
-        const TDataSkinObject* buttons = data_.FindObject("ToolBars");
+        PaintToolBarBackground(Canvas(), data_, bar);
         const char* glyphs[] = {"\xE2\x97\x80", "\xE2\x96\xB6", "\xE2\x8C\x82", "\xE2\x86\xBB"};  // back, forward, home, refresh
         const int states[] = {1, 2, 3, 1};
         for (int i = 0; i < 4; ++i) {
             const Rect r = Rect::FromSize(bar.left + 4 + 30 * i, bar.top + 2, 26, 26);
-            DrawObject(buttons, r, states[i]);
+            PaintToolButton(Canvas(), data_, r, states[i]);
             Label(r, glyphs[i], data_.Colours().ButtonText, PreviewLabel::Align::Centre, 13);
         }
         return bar.bottom;
@@ -157,49 +145,27 @@ private:
         Canvas().FillRect(bar, PixelFromColour(data_.ButtonFaceColour()));
         const Rect first{bar.left, bar.top, std::min(bar.left + 150, bar.right), bar.bottom};
         const Rect rest{first.right + 2, bar.top, bar.right, bar.bottom};
-        DrawObject(edges, first, 1);
-        DrawObject(edges, rest, 1);
-        const Colour text = edges->NormalColour2;
+        PaintStatusPanel(Canvas(), data_, first, 1);
+        PaintStatusPanel(Canvas(), data_, rest, 1);
+        const Colour text = StatusTextColour(data_);
         Label(Rect{first.left + 6, first.top, first.right - 4, first.bottom}, "Ready", text, PreviewLabel::Align::Left);
         Label(Rect{rest.left + 6, rest.top, rest.right - 20, rest.bottom}, "Chapter 2 of 4", text,
               PreviewLabel::Align::Left);
-        if (const TDataSkinObject* grip = data_.FindObject("ExtraImages"); Drawable(grip)) {
-            const int w = StateWidth(*grip), gh = grip->Map.Height();
-            DrawStateImage(Canvas(), Rect::FromSize(bar.right - w, bar.bottom - gh, w, gh), grip->Map, true,
-                           grip->FrameCount(), std::min(5, grip->FrameCount()));
-        }
+        PaintSizeGrip(Canvas(), data_, bar);
         return bar.top;
     }
 
-    // Arrows, track, thumb and grip of one scroll bar.
+    // A scroll bar with its thumb a third of the track long, half its own
+    // length from the track's start.
     void PaintScrollBar(const Rect& r, bool vertical) {
         const TDataSkinObject* arrows = data_.FindObject("Scrollbar");
         if (!Drawable(arrows)) return;
+        const int length = vertical ? r.Height() : r.Width();
         const int arrow = arrows->Map.Height();
-        const int n = arrows->FrameCount();
-        const int first = vertical ? 9 : 1, second = vertical ? 13 : 5, grip = vertical ? 20 : 17;
-        const Rect before = vertical ? Rect::FromSize(r.left, r.top, r.Width(), arrow)
-                                     : Rect::FromSize(r.left, r.top, arrow, r.Height());
-        const Rect after = vertical ? Rect{r.left, r.bottom - arrow, r.right, r.bottom}
-                                    : Rect{r.right - arrow, r.top, r.right, r.bottom};
-        const Rect track = vertical ? Rect{r.left, before.bottom, r.right, after.top}
-                                    : Rect{before.right, r.top, after.left, r.bottom};
-        DrawObject(data_.FindObject(vertical ? "VertScroll" : "HorzScroll"), track, 1);
-        const TDataSkinObject* thumb = data_.FindObject(vertical ? "VertScrollThumb" : "HorzScrollThumb");
-        const int length = (vertical ? track.Height() : track.Width()) / 3;
-        const Rect at = vertical ? Rect::FromSize(track.left, track.top + length / 2, track.Width(), length)
-                                 : Rect::FromSize(track.left + length / 2, track.top, length, track.Height());
-        DrawObject(thumb, at, 1);
-        if (n >= grip) DrawCentredState(arrows, at, grip);
-        DrawStateImage(Canvas(), before, arrows->Map, true, n, std::min(first, n));
-        DrawStateImage(Canvas(), after, arrows->Map, true, n, std::min(second, n));
-    }
-
-    void DrawCentredState(const TDataSkinObject* o, const Rect& r, int k) {
-        const int w = StateWidth(*o), h = o->Map.Height();
-        if (w + 2 >= std::max(r.Width(), r.Height())) return;
-        DrawStateImage(Canvas(), Rect::FromSize(r.left + (r.Width() - w) / 2, r.top + (r.Height() - h) / 2, w, h),
-                       o->Map, true, o->FrameCount(), k);
+        const int thumb = (length - 2 * arrow) / 3;
+        const ScrollBarParts parts =
+            LayoutScrollBar(data_, r, vertical, arrow, arrow + thumb / 2, arrow + thumb / 2 + thumb);
+        vc::PaintScrollBar(Canvas(), data_, parts, vertical, ScrollBarLook{});
     }
 
     // Returns where the content left of the bar ends.
@@ -217,13 +183,8 @@ private:
         const int top = std::max(column.top + 8, band_bottom + 150);
         const Rect box{column.left + 10, top, column.right - 6, std::min(top + 190, column.bottom - 8)};
         if (box.Height() < 60) return;
-        DrawObject(data_.FindObject("GroupBoxEdge"), Rect{box.left, box.top + 7, box.right, box.bottom}, 1);
         const Rect caption = Rect::FromSize(box.left + 8, box.top, 64, 15);
-        if (const auto* label = data_.FindObject("GroupBox"); Drawable(label)) {
-            DrawObject(label, caption, 1);
-        } else {
-            Canvas().FillRect(caption, PixelFromColour(data_.ButtonFaceColour()));
-        }
+        PaintGroupBox(Canvas(), data_, box, caption, true);
         Label(caption, "Buttons", data_.Colours().ButtonText, PreviewLabel::Align::Centre);
 
         // 1 normal, 5 focused, 4 hot, 2 pressed, 3 disabled.
@@ -235,7 +196,7 @@ private:
         for (const auto& b : buttons) {
             const Rect r = Rect::FromSize(box.left + 14, y, box.Width() - 28, 25);
             if (r.bottom > box.bottom - 4) break;
-            DrawObject(&data_.Buttons(), r, b.state);
+            PaintPushButton(Canvas(), data_, r, b.state);
             Colour text = b.state == 3 ? data_.Colours().ButtonShadow : data_.Colours().ButtonText;
             const int index = b.state == 4 ? data_.Buttons().MouseOverColour
                               : b.state == 2 ? data_.Buttons().PressedColour
@@ -252,17 +213,16 @@ private:
     void PaintTabbedPane(const Rect& area) {
         if (area.Width() < 120) return;
         const Rect inner{area.left + 4, area.top + 10, area.right - 10, area.bottom - 32};
-        const TDataSkinObject* tabs = data_.FindObject("Tabs");
         const char* names[] = {"Reading", "Look", "About"};
         const int states[] = {3, 2, 1};  // selected, hot, normal
         for (int i = 0; i < 3; ++i) {
             const bool selected = states[i] == 3;
             const Rect r = Rect::FromSize(inner.left + 2 + 84 * i, inner.top + (selected ? 0 : 3), 84, selected ? 26 : 23);
-            DrawObject(tabs, r, states[i]);
+            PaintTab(Canvas(), data_, r, states[i]);
             Label(r, names[i], data_.Colours().ButtonText, PreviewLabel::Align::Centre, 12, selected);
         }
         const Rect pane{inner.left, inner.top + 25, inner.right, inner.bottom};
-        DrawObject(data_.FindObject("Tab.Pane"), pane, 1);
+        PaintTabPane(Canvas(), data_, pane);
         PaneControls(Rect{pane.left + 16, pane.top + 14, pane.right - 16, pane.bottom - 10});
         const TDataSkinObject* arrows = data_.FindObject("Scrollbar");
         const int h = Drawable(arrows) ? arrows->Map.Height() : 17;
@@ -272,22 +232,22 @@ private:
     void PaneControls(const Rect& r) {
         int y = r.top;
         const TDataSkinButton& buttons = data_.Buttons();
-        const auto choice = [&](const Bitmap& image, int frames, const char* off, const char* on) {
+        const auto choice = [&](bool radio, const char* off, const char* on) {
+            const Bitmap& image = radio ? buttons.RadioMap : buttons.CheckMap;
+            const int frames = radio ? buttons.RadioFrame : buttons.CheckFrame;
             if (image.Empty() || frames < 1) return;
-            const int cell = image.Width() / frames;
-            const int checked = frames >= 12 ? 5 : 2;
             int x = r.left;
-            for (int k : {1, checked}) {
-                const Rect box = Rect::FromSize(x, y, cell, image.Height());
-                DrawStateImage(Canvas(), box, image, true, frames, k);
-                Label(Rect{box.right + 6, y - 2, box.right + 110, y + image.Height() + 2}, k == 1 ? off : on,
-                      data_.Colours().ButtonText, PreviewLabel::Align::Left);
+            for (CheckMark mark : {CheckMark::Unchecked, CheckMark::Checked}) {
+                const Rect row = Rect::FromSize(x, y, 130, image.Height());
+                const Rect text = PaintCheckBox(Canvas(), data_, row, radio, CheckBoxImage(mark, ControlState{}, frames));
+                Label(Rect{text.left + 2, y - 2, text.left + 106, y + image.Height() + 2},
+                      mark == CheckMark::Unchecked ? off : on, data_.Colours().ButtonText, PreviewLabel::Align::Left);
                 x += 140;
             }
             y += std::max(image.Height(), 14) + 12;
         };
-        choice(buttons.CheckMap, buttons.CheckFrame, "Show pictures", "Remember page");
-        choice(buttons.RadioMap, buttons.RadioFrame, "Serif", "Sans serif");
+        choice(false, "Show pictures", "Remember page");
+        choice(true, "Serif", "Sans serif");
 
         // A combo box: the edit frame with its drop-down button.
         if (const auto* combo = data_.FindObject("ComboButton"); Drawable(combo)) {
@@ -295,7 +255,7 @@ private:
             // The skin frames the field; inside it the combo box keeps the
             // window colours.
             Canvas().FillRect(Rect{box.left + 2, box.top + 2, box.right - 2, box.bottom - 2}, PixelFromColour(kWindow));
-            DrawObject(combo, box, 1);
+            PaintComboBox(Canvas(), data_, box, 1);
             Label(Rect{box.left + 5, box.top, box.right - 24, box.bottom}, "Chapter 2: Commands", kWindowText,
                   PreviewLabel::Align::Left);
             PaintSpinEdit(Rect::FromSize(box.right + 20, y, 58, 21));
@@ -306,26 +266,17 @@ private:
         if (const auto* channel = data_.FindObject("Track"); Drawable(channel)) {
             const int h = channel->Map.Height();
             const Rect track = Rect::FromSize(r.left, y + 10 - h / 2, std::min(200, r.Width()), h);
-            DrawObject(channel, track, 1);
             const auto* thumb = data_.FindObject("Trackbar.ThumbHorz");
-            if (Drawable(thumb)) {
-                const int w = StateWidth(*thumb);
-                DrawCentred(thumb, Rect::FromSize(track.left + track.Width() * 2 / 5 - w / 2, y, w, 20), 1);
-            }
+            const int w = Drawable(thumb) ? StateWidth(*thumb) : 0;
+            PaintTrackBar(Canvas(), data_, track, Rect::FromSize(track.left + track.Width() * 2 / 5 - w / 2, y, w, 20),
+                          false, 1);
             y += 30;
         }
 
         // A progress bar, sixty per cent done.
         if (const auto* progress = data_.FindObject("Progress"); Drawable(progress)) {
             const Rect frame = Rect::FromSize(r.left, y, std::min(260, r.Width()), 18);
-            DrawObject(progress, frame, 1);
-            const auto* chunk = data_.FindObject("Progress.Chunk");
-            const Rect done = Rect::FromSize(frame.left + 2, frame.top + 2, (frame.Width() - 4) * 6 / 10, 14);
-            if (Drawable(chunk)) {
-                DrawObject(chunk, done, 1);
-            } else if (progress->FrameCount() > 1) {
-                DrawObject(progress, done, 2);
-            }
+            PaintProgress(Canvas(), data_, frame, 0, 100, 60, false);
             y += 30;
         }
         PaintList(Rect{r.left, y, std::min(r.left + 330, r.right), r.bottom});
@@ -334,7 +285,7 @@ private:
     // An edit field framed as skinned edits are: the skin draws only the
     // frame, the field keeps the system's window colours.
     Rect PaintEdit(const Rect& r) {
-        Canvas().FillRect(r, PixelFromColour(Resolved(data_.Colours().ButtonShadow)));
+        PaintEditBorder(Canvas(), data_, r, 1);
         const Rect inside{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
         Canvas().FillRect(inside, PixelFromColour(kWindow));
         return inside;
@@ -350,19 +301,11 @@ private:
         const Rect text = PaintEdit(edit);
         Label(Rect{text.left, text.top, text.right - 4, text.bottom}, "12", kWindowText,
               PreviewLabel::Align::Right);
-        const auto* border = dynamic_cast<const TDataSkinBorder*>(spin);
         const int half = r.Height() / 2;
-        const Rect up{edit.right, r.top, r.right, r.top + half};
-        const Rect down{edit.right, r.top + half, r.right, r.bottom};
-        DrawObject(spin, up, 1);
-        DrawObject(spin, down, 5);
-        if (border && !border->Map2.Empty()) {
-            const int n = spin->FrameCount(), gw = border->Map2.Width() / n, gh = border->Map2.Height();
-            for (const auto& [cell, k] : {std::pair<Rect, int>{up, 1}, std::pair<Rect, int>{down, 5}}) {
-                const Rect at = Rect::FromSize(cell.left + (cell.Width() - gw) / 2, cell.top + (cell.Height() - gh) / 2, gw, gh);
-                DrawStateImage(Canvas(), at, border->Map2, true, n, std::min(k, n));
-            }
-        }
+        PaintUpDownButton(Canvas(), data_, Rect{edit.right, r.top, r.right, r.top + half}, false,
+                          UpDownImage(false, ControlState{}));
+        PaintUpDownButton(Canvas(), data_, Rect{edit.right, r.top + half, r.right, r.bottom}, false,
+                          UpDownImage(true, ControlState{}));
     }
 
     // A list with column headers, one row selected.
@@ -375,7 +318,7 @@ private:
         int x = inside.left;
         for (int i = 0; i < 3; ++i) {
             const Rect cell = Rect::FromSize(x, inside.top, widths[i], 20);
-            DrawObject(header, cell, i == 1 ? 2 : 1);
+            PaintHeaderItem(Canvas(), data_, cell, i == 1 ? 2 : 1);
             Label(Rect{cell.left + 6, cell.top, cell.right - 4, cell.bottom}, columns[i], data_.Colours().ButtonText,
                   PreviewLabel::Align::Left);
             x = cell.right;

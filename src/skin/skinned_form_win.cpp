@@ -2,11 +2,16 @@
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
 #include <utility>
 
+#include "skin/control_choice.h"
 #include "skin/skin_bitmap_win.h"
+#include "skin/skin_control_win.h"
 #include "skin/skin_manager_win.h"
 #include "ui/application_win.h"
+#include "ui/controls_win.h"
+#include "ui/form_win.h"
 #include "ui/frame_style_win.h"
 #include "ui/private_messages.h"
 
@@ -98,6 +103,7 @@ TSkinnedForm::TSkinnedForm(TSkinManager& manager, TSkinData& data)
 
 TSkinnedForm::~TSkinnedForm() {
     if (Attached()) Stop();
+    StopControls();
 }
 
 bool TSkinnedForm::Install(HWND window) {
@@ -151,6 +157,7 @@ void TSkinnedForm::Start() {
     }
     state_ = SkinState::Running;
     RebuildRegion(true);
+    ui::RunGuarded([this] { SkinControls(); });
     ::SendMessageA(Window(), ui::kSkinnedNotification, 0, ui::kSkinMagic);
     if (data_.OnAfterSkinForm) data_.OnAfterSkinForm(data_, reinterpret_cast<std::uintptr_t>(Window()), className_);
     ::RedrawWindow(Window(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
@@ -189,6 +196,7 @@ void TSkinnedForm::Stop() {
     if (!Attached()) return;
     HWND window = Window();
     hoverTimer_.SetEnabled(false);
+    StopControls();
     const bool wasRunning = state_ == SkinState::Running || state_ == SkinState::Reloading;
     RECT client{};
     ::GetClientRect(window, &client);
@@ -224,6 +232,8 @@ void TSkinnedForm::ReloadSkin() {
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     }
     RebuildRegion(true);
+    for (const auto& control : controls_)
+        if (control->Live()) control->RefreshColours();
     if (data_.OnAfterSkinForm) data_.OnAfterSkinForm(data_, reinterpret_cast<std::uintptr_t>(Window()), className_);
     state_ = SkinState::Running;
     ::RedrawWindow(Window(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
@@ -235,6 +245,7 @@ void TSkinnedForm::OnDetached() noexcept {
     // to be destroyed with the window.
     menuBar_.reset();
     hoverTimer_.SetEnabled(false);
+    hotControl_ = nullptr;
     manager_.FormGone(*this);
 }
 
@@ -372,6 +383,16 @@ LRESULT TSkinnedForm::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return ui::kSkinMagic;
     case kThemedCaptionPaint:
     case kThemedFramePaint: return 0;
+    case WM_NOTIFY:
+        // Tool bars ask their parent how to draw themselves.
+        if (auto* header = reinterpret_cast<NMHDR*>(lParam)) {
+            if (TSkinControl* control = ControlOf(header->hwndFrom)) {
+                LRESULT result = 0;
+                if (control->ParentNotify(*header, result)) return result;
+            }
+        }
+        break;
+    case ui::kScrollBarReskinMessage: ReskinControl(reinterpret_cast<HWND>(wParam)); return 0;
     case WM_ERASEBKGND:
         if (!standardDialog_) break;
         {
@@ -494,7 +515,7 @@ void TSkinnedForm::SetHot(int button) {
     if (button == hot_) return;
     hot_ = button;
     if (button < 0) pressed_ = -1;
-    hoverTimer_.SetEnabled(button >= 0);
+    hoverTimer_.SetEnabled(button >= 0 || hotControl_);
     PaintButton(button);
 }
 
@@ -667,6 +688,12 @@ void TSkinnedForm::RunButtonAction(int button, Point at) {
 void TSkinnedForm::HoverCheck() {
     POINT cursor{};
     ::GetCursorPos(&cursor);
+    if (hotControl_ && hotControl_->Live()) {
+        RECT r{};
+        ::GetWindowRect(hotControl_->Window(), &r);
+        if (!::PtInRect(&r, cursor) || ::WindowFromPoint(cursor) != hotControl_->Window())
+            ::SendMessageA(hotControl_->Window(), ui::kCmMouseLeave, 0, 0);
+    }
     const Point p = WindowPoint(cursor);
     const bool bandHot = menuBar_ && !MenuHookInstalled() && menuBar_->Hot() >= 0;
     if (bandHot && menuBar_->ItemAt(p) != menuBar_->Hot()) menuBar_->SetHot(-1);
@@ -676,6 +703,110 @@ void TSkinnedForm::HoverCheck() {
     }
     const FrameLayout layout = Layout();
     if (hot_ >= static_cast<int>(layout.Buttons().size()) || !layout.Buttons()[hot_].bounds.Contains(p)) SetHot(-1);
+}
+
+// --- Control skinners ---
+
+void TSkinnedForm::Register(std::unique_ptr<TSkinControl> control) {
+    if (!control) return;
+    for (const auto& c : controls_)
+        if (c.get() == control.get()) {
+            control.release();  // kept once: the list owns it already
+            return;
+        }
+    controls_.push_back(std::move(control));
+}
+
+void TSkinnedForm::Unregister(TSkinControl& control) {
+    if (hotControl_ == &control) hotControl_ = nullptr;
+    for (auto it = controls_.begin(); it != controls_.end(); ++it) {
+        if (it->get() != &control) continue;
+        std::unique_ptr<TSkinControl> gone = std::move(*it);
+        controls_.erase(it);
+        gone->Stop();
+        return;
+    }
+}
+
+std::size_t TSkinnedForm::ControlCount() const noexcept {
+    return static_cast<std::size_t>(std::count_if(controls_.begin(), controls_.end(),
+                                                  [](const auto& c) { return c->Live(); }));
+}
+
+void TSkinnedForm::SetHotControl(TSkinControl* control) noexcept {
+    if (!control && hotControl_ == nullptr) return;
+    hotControl_ = control;
+    hoverTimer_.SetEnabled(control || hot_ >= 0);
+}
+
+TSkinControl* TSkinnedForm::ControlOf(HWND child) const noexcept {
+    if (!child) return nullptr;
+    ui::TWindowSubclass* found = ui::TWindowSubclass::Find(child, ui::kControlSkinnerSubclassId);
+    for (const auto& c : controls_)
+        if (c.get() == found) return c.get();
+    return nullptr;
+}
+
+// Every child window, grandchildren included, gets the skinner its class
+// asks for, unless the program or the skin data keeps it out.
+void TSkinnedForm::SkinControls() {
+    controls_.erase(std::remove_if(controls_.begin(), controls_.end(), [](const auto& c) { return !c->Live(); }),
+                    controls_.end());
+    std::vector<HWND> children;
+    ::EnumChildWindows(
+        Window(),
+        [](HWND child, LPARAM list) -> BOOL {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&children));
+    for (HWND child : children) SkinControl(child);
+}
+
+void TSkinnedForm::SkinControl(HWND child) {
+    if (ui::TWindowSubclass::Find(child, ui::kControlSkinnerSubclassId)) return;
+    DWORD_PTR answer = 0;
+    if (::SendMessageTimeoutA(child, ui::kSkinQueryMessage, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer) &&
+        answer == ui::kSkinQueryAnswer)
+        return;
+    // A control the program tagged keeps its own look, and so does all it holds.
+    for (HWND w = child; w && w != Window(); w = ::GetParent(w)) {
+        const ui::TControl* control = ui::TControl::FromHandle(w);
+        if (control && (control->Tag == data_.DisableTag || control->Tag == 99)) return;
+    }
+    const std::string className = ClassName(child);
+    if (data_.OnSkinControl) {
+        void* skinned = nullptr;
+        data_.OnSkinControl(this, data_, ui::TForm::FromHandle(Window()), child, className, skinned);
+        if (skinned) {
+            // The application made the skinner (a TSkinControl); it is kept here.
+            std::unique_ptr<TSkinControl> control(static_cast<TSkinControl*>(skinned));
+            if (!control->Live() && !control->SkinWindow(child)) return;
+            Register(std::move(control));
+            return;
+        }
+    }
+    const LONG_PTR style = ::GetWindowLongPtrA(child, GWL_STYLE);
+    const LONG_PTR exStyle = ::GetWindowLongPtrA(child, GWL_EXSTYLE);
+    const std::optional<std::string> named = Skin3rdKind(data_.Skin3rd(), className);
+    std::string lower = className;
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const ControlKind kind = named ? ControlKindOfName(*named, style, data_) : ControlKindOf(lower, style, exStyle, data_);
+    std::unique_ptr<TSkinControl> control = MakeControlSkinner(kind, *this, data_);
+    if (control && control->SkinWindow(child)) Register(std::move(control));
+}
+
+void TSkinnedForm::StopControls() noexcept {
+    hotControl_ = nullptr;
+    std::vector<std::unique_ptr<TSkinControl>> controls = std::move(controls_);
+    controls_.clear();
+    for (auto& control : controls) ui::RunGuarded([&] { control->Stop(); });
+}
+
+// A control that made its window anew gets a new skinner for it.
+void TSkinnedForm::ReskinControl(HWND child) {
+    if (TSkinControl* old = ControlOf(child)) Unregister(*old);
+    if (::IsWindow(child) && ::IsChild(Window(), child)) SkinControl(child);
 }
 
 // The skinned system menu: the window's own items, enabled for the state

@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "common/bitmap.h"
 #include "common/frame_style.h"
@@ -22,6 +23,7 @@
 namespace vc {
 
 class TSkinManager;
+class TSkinControl;
 
 // Skin states of a skinned window.
 enum class SkinState { NotStarted = 0, Running = 1, Reloading = 3, Destroying = 4, Fitting = 5, Gone = 6 };
@@ -40,6 +42,16 @@ public:
     void ReloadSkin();
     // Paints the whole frame now (null: a device context of our own).
     void PaintFrame(HDC dc = nullptr);
+
+    // The control skinners of the window's controls, owned here. Register
+    // keeps a skinner once; Unregister gives its control back its own look
+    // and frees it (not from inside that skinner's own message handling).
+    void Register(std::unique_ptr<TSkinControl> control);
+    void Unregister(TSkinControl& control);
+    std::size_t ControlCount() const noexcept;
+    // The control under the mouse; the hover check ends its hot look when
+    // the mouse has left it without telling it.
+    void SetHotControl(TSkinControl* control) noexcept;
 
     SkinState State() const noexcept { return state_; }
     TSkinData& Data() const noexcept { return data_; }
@@ -65,6 +77,13 @@ private:
     void WidenForCaption(int& width);
     void RebuildRegion(bool force);
     void RefreshFonts();
+
+    // Control skinners: one per child window the skin dresses.
+    void SkinControls();
+    void SkinControl(HWND child);
+    void StopControls() noexcept;
+    void ReskinControl(HWND child);
+    TSkinControl* ControlOf(HWND child) const noexcept;
 
     LRESULT OnLeftButton(NcClick click, int hitTest, POINT screen);
     LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);
@@ -110,6 +129,8 @@ private:
     ui::UniqueFont menuBoldFont_;
     // The author's menu drawn in the band; null for a window without one.
     std::unique_ptr<TSkinnedMenuBar> menuBar_;
+    std::vector<std::unique_ptr<TSkinControl>> controls_;
+    TSkinControl* hotControl_ = nullptr;
 };
 
 // Turns the system's own non-client rendering of a window off (desktop

@@ -29,6 +29,9 @@ public:
     void SetVisible(bool visible);
     int Height() const;
 
+    // A number of the program's own; 99 keeps the control out of the skin.
+    int Tag = 0;
+
 protected:
     void Adopt(HWND window);
 

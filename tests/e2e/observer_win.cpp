@@ -113,6 +113,13 @@ BOOL CALLBACK CollectChild(HWND child, LPARAM data) {
     return TRUE;
 }
 
+// A control wearing the skin answers the same query as a skinned window.
+bool SkinnedChild(HWND child) {
+    DWORD_PTR answer = 0;
+    ::SendMessageTimeoutA(child, 0x3523, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer);
+    return answer == 1;
+}
+
 std::string WindowJson(HWND window) {
     RECT rect;
     ::GetWindowRect(window, &rect);
@@ -153,7 +160,8 @@ std::string WindowJson(HWND window) {
         json += (i ? "," : "") + std::string("{\"class\":") + Json(ClassOf(child)) + ",\"text\":" + Json(TextOf(child)) +
                 ",\"id\":" + std::to_string(::GetDlgCtrlID(child)) + ",\"rect\":" + RectJson(childRect) +
                 ",\"visible\":" + (::IsWindowVisible(child) ? "true" : "false") +
-                ",\"enabled\":" + (::IsWindowEnabled(child) ? "true" : "false") + "}";
+                ",\"enabled\":" + (::IsWindowEnabled(child) ? "true" : "false") +
+                ",\"skinned\":" + (SkinnedChild(child) ? "true" : "false") + "}";
     }
     return json + "]}";
 }

@@ -142,3 +142,59 @@ def test_the_tour_opens_wearing_its_skin_and_its_menu_band_works_from_the_keyboa
     observer.close(title="About A Short Tour")
     observer.close(title="A Short Tour")
     assert observer.gone(title="A Short Tour")
+
+
+def _button_block(window, rows, text):
+    """The pixel rows of the child button whose text is `text`, cut from a
+    capture of the whole window."""
+    button = next(c for c in window["children"] if c["class"].lower() == "button" and c["text"].replace("&", "") == text)
+    left = button["rect"]["left"] - window["rect"]["left"]
+    top = button["rect"]["top"] - window["rect"]["top"]
+    return button, [row[left:left + button["rect"]["width"]] for row in rows[top:top + button["rect"]["height"]]]
+
+
+def test_the_skinned_tour_dresses_the_controls_of_its_about_box_and_message_boxes(tmp_path, books, observer):
+    """The tour's skin reaches the controls: its tool bar, status bar and
+    progress bar, the about box's button and a message box's button wear
+    it; the same message box of a book without a skin keeps the system's
+    button."""
+    exe = tmp_path / "tour" / "Tour.exe"
+    result = subprocess.run([str(PACK), "build", str(ROOT / "examples" / "tour" / "tour.ini"), "--runtime",
+                             str(RUNTIME), "--out", str(exe)], capture_output=True, text=True)
+    assert result.returncode == 0, result.stderr
+    books.start(exe)
+    window = observer.find(title="A Short Tour")
+    assert window is not None and window["skinned"]
+    bars = {c["class"].lower(): c["skinned"] for c in window["children"]
+            if c["class"].lower() in ("toolbarwindow32", "msctls_statusbar32", "msctls_progress32")}
+    assert bars == {"toolbarwindow32": True, "msctls_statusbar32": True, "msctls_progress32": True}, bars
+
+    assert observer.keys("alt+h", "a", title="A Short Tour")
+    about = observer.find(title="About A Short Tour")
+    assert about is not None and about["skinned"]
+    rows = observer.capture(ARTIFACTS / "tour-about-skinned.png", title="About A Short Tour")
+    assert rows is not None
+    buttons = [c for c in about["children"] if c["class"].lower() == "button"]
+    assert buttons and all(b["skinned"] for b in buttons), "the about box's button is not skinned"
+    observer.close(title="About A Short Tour")
+    observer.close(title="A Short Tour")
+    assert observer.gone(title="A Short Tour")
+
+    blocks = {}
+    for skinned in (False, True):
+        title = "Skinned Message" if skinned else "Plain Message"
+        skin = "\n[skin]\non = yes\nnumber = 5\n" if skinned else ""
+        books.start(books.build(f"""[book]
+title = {title}
+start-page = pages/index.htm
+startup-command = MESSAGE "Look"=="A message"
+{skin}""", name=f"{title.replace(' ', '')}.exe"))
+        box = observer.find(cls="#32770")
+        assert box is not None and box["skinned"] == skinned
+        rows = observer.capture(ARTIFACTS / f"message-box-{'skinned' if skinned else 'plain'}.png", cls="#32770")
+        button, blocks[skinned] = _button_block(box, rows, "OK")
+        assert button["skinned"] == skinned
+        assert observer.message_box(timeout_ms=5000, press=True) is not None
+        observer.close(title=title)
+        assert observer.gone(title=title)
+    assert blocks[True] != blocks[False], "the skinned message box shows the system's button"

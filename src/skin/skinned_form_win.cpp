@@ -612,7 +612,7 @@ LRESULT TSkinnedForm::OnSysCommand(WPARAM wParam, LPARAM lParam) {
         // The band's menus: Alt or F10 alone (key 0) opens the first item,
         // Alt and a letter the item of that access key; a key no item has
         // is eaten, as the system's menu bar does.
-        if (menuBar_ && !::GetCapture()) {
+        if (menuBar_) {
             OpenBandMenuByKey(static_cast<char>(lParam));
             return 0;
         }
@@ -833,7 +833,10 @@ bool TSkinnedForm::OpenBandMenuByKey(char key) {
             if (items[i].visible && items[i].enabled && !items[i].caption.empty()) item = static_cast<int>(i);
     }
     if (item < 0) return false;
-    OpenBandMenu(item, true);
+    // Alt and a letter open the drop-down with its first item selected; F10
+    // or Alt alone open it with none, so that Down selects the first, as on
+    // the system's menu bar.
+    OpenBandMenu(item, key != 0);
     return true;
 }
 

@@ -198,3 +198,15 @@ startup-command = MESSAGE "Look"=="A message"
         observer.close(title=title)
         assert observer.gone(title=title)
     assert blocks[True] != blocks[False], "the skinned message box shows the system's button"
+
+
+def test_a_skinned_book_chooses_from_its_menu_band_by_keyboard(books, observer):
+    """The same journey as an unskinned book's, through the skin's band and
+    drop-down: F10, Down twice, Enter runs Book > Rename me."""
+    books.start(books.build(BOOK + "\n[skin]\non = yes\nnumber = 0\n", name="SkinnedMenu.exe"))
+    window = observer.find(title="Menu Book")
+    assert window is not None and window["skinned"]
+    assert observer.keys("f10", "down", "down", "enter", title="Menu Book")
+    assert observer.find(title="Chosen from the Menu") is not None, "the band's item did not run its command"
+    observer.close(title="Chosen from the Menu")
+    assert observer.gone(title="Chosen from the Menu")

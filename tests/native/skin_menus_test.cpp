@@ -79,6 +79,12 @@ TEST(SkinMenus, AccessKeysAndKeyboardSwitchingWrapAndPassOverDisabledItems) {
     EXPECT_EQ(FindAccel(items, 'v'), 2) << "letters without regard to case";
     EXPECT_EQ(FindAccel(items, 'E'), -1) << "a disabled item does not open by its key";
     EXPECT_EQ(FindAccel(items, 0), -1);
+    // Captions without an access key answer to their first letter, after
+    // every marked key.
+    const std::vector<TMenuBtn> plain{Item("Book"), Item("&Help"), Item("history")};
+    EXPECT_EQ(FindAccel(plain, 'b'), 0);
+    EXPECT_EQ(FindAccel(plain, 'H'), 1) << "the marked key first";
+    EXPECT_EQ(FindAccel(plain, 'x'), -1);
 
     EXPECT_EQ(NextMenuButton(items, 3, 1), 0) << "Right on the last item wraps to the first";
     EXPECT_EQ(NextMenuButton(items, 0, -1), 3) << "Left on the first wraps to the last";

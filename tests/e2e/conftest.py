@@ -71,6 +71,10 @@ class Observer:
         """Key strokes to the window, one after another: "f10", "down", "ctrl+a"."""
         return self.run("keys", *self._which(title, cls), *strokes).returncode == 0
 
+    def click(self, x, y, title=None, cls=None):
+        """A left click at client coordinates (negative ones reach the frame)."""
+        return self.run("click", *self._which(title, cls), str(x), str(y)).returncode == 0
+
     def close(self, title=None, cls=None):
         self.run("close", *self._which(title, cls))
 

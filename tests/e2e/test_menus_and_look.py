@@ -200,13 +200,24 @@ startup-command = MESSAGE "Look"=="A message"
     assert blocks[True] != blocks[False], "the skinned message box shows the system's button"
 
 
-def test_a_skinned_book_chooses_from_its_menu_band_by_keyboard(books, observer):
+def test_a_skinned_book_chooses_from_its_menu_band_by_keyboard_and_by_mouse(books, observer):
     """The same journey as an unskinned book's, through the skin's band and
-    drop-down: F10, Down twice, Enter runs Book > Rename me."""
+    drop-down: F10, Down twice, Enter runs Book > Rename me; a click on Help
+    and one on About open the about box."""
     books.start(books.build(BOOK + "\n[skin]\non = yes\nnumber = 0\n", name="SkinnedMenu.exe"))
     window = observer.find(title="Menu Book")
     assert window is not None and window["skinned"]
     assert observer.keys("f10", "down", "down", "enter", title="Menu Book")
     assert observer.find(title="Chosen from the Menu") is not None, "the band's item did not run its command"
+
+    # By mouse: Help on the band (above the client area), then About in its
+    # drop-down, whose items are about twenty pixels high.
+    assert observer.click(60, -10, title="Chosen from the Menu")
+    drop_down = observer.find(cls="#32768", timeout_ms=5000)
+    assert drop_down is not None and drop_down["skinned"], "a click on the band opened no skinned drop-down"
+    assert observer.click(20, 10, cls="#32768")
+    about = observer.find(cls="#32770")
+    assert about is not None, "Help > About chosen by mouse did not run"
+    observer.close(cls="#32770")
     observer.close(title="Chosen from the Menu")
     assert observer.gone(title="Chosen from the Menu")

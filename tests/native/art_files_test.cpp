@@ -207,25 +207,6 @@ protected:
     std::ostringstream err_;
 };
 
-TEST_F(ArtCommandLine, WritesEachFile) {
-    ASSERT_EQ(Run({"toolbar", Path("t.bmp")}), 0);
-    EXPECT_EQ(Read("t.bmp"), ToolbarBmp(false));
-    ASSERT_EQ(Run({"toolbar", Path("d.bmp"), "--disabled"}), 0);
-    EXPECT_EQ(Read("d.bmp"), ToolbarBmp(true));
-    ASSERT_EQ(Run({"icon", Path("i.ico")}), 0);
-    EXPECT_EQ(Read("i.ico"), ProgramIco());
-    // An existing file is replaced whole, not overwritten in part.
-    ASSERT_EQ(Run({"icon", Path("t.bmp")}), 0);
-    EXPECT_EQ(Read("t.bmp"), ProgramIco());
-
-    ASSERT_EQ(Run({"preview", Path("p.png")}), 0);
-    const Bytes png = Read("p.png");
-    ASSERT_GE(png.size(), 24u);
-    EXPECT_TRUE(std::equal(kPngSignature.begin(), kPngSignature.end(), png.begin()));
-    EXPECT_EQ(BigU32(png, 16), 24u * 2 + 240 * 4);  // the strip four times enlarged, with margins
-    EXPECT_TRUE(err_.str().empty());
-}
-
 TEST_F(ArtCommandLine, WrongCommandLinesShowUsageAndWriteNothing) {
     const std::string usage =
         "usage: vellumcast-art toolbar OUT.bmp [--disabled]\n"
@@ -246,12 +227,6 @@ TEST_F(ArtCommandLine, WrongCommandLinesShowUsageAndWriteNothing) {
         EXPECT_EQ(err_.str(), usage);
     }
     EXPECT_TRUE(fs::is_empty(dir_));
-}
-
-TEST_F(ArtCommandLine, UnwritableFileIsReported) {
-    const std::string path = Path("missing/t.bmp");
-    EXPECT_EQ(Run({"toolbar", path}), 1);
-    EXPECT_EQ(err_.str(), "vellumcast-art: cannot write " + path + "\n");
 }
 
 }  // namespace

@@ -115,59 +115,5 @@ TEST(ArtToolbar, DisabledLooksAreGreyLighterAndKeepTheShape) {
     }
 }
 
-TEST(ArtToolbar, DisabledLookKeepsContrastBetweenDarkAndLight) {
-    Raster image(4, 1);
-    image.At(0, 0) = {0, 0, 0, 255};        // black
-    image.At(1, 0) = {0xE1, 0x7D, 0x2F, 255};  // a blue, B G R
-    image.At(2, 0) = {255, 255, 255, 255};  // white
-    image.At(3, 0) = {0, 0, 0, 0};          // nothing
-    const Raster off = DisabledLook(image);
-    for (int x = 0; x < 3; ++x) EXPECT_EQ(Saturation(off.At(x, 0)), 0) << x;
-    // Lighter than it was, but the order of dark and light stays and the
-    // steps remain visible.
-    EXPECT_GE(off.At(0, 0).r, 100);
-    EXPECT_GT(off.At(1, 0).r, off.At(0, 0).r + 20);
-    EXPECT_GT(off.At(2, 0).r, off.At(1, 0).r + 20);
-    EXPECT_LT(off.At(2, 0).r, 255);
-    EXPECT_GT(off.At(0, 0).a, 128);
-    EXPECT_LT(off.At(0, 0).a, 255);
-    EXPECT_EQ(off.At(3, 0), Pixel{});
-}
-
-TEST(ArtIcon, EverySizeIsAFullTileWithClearCorners) {
-    for (const int size : kProgramIconSizes) {
-        SCOPED_TRACE(size);
-        const Raster icon = RenderProgramIcon(size);
-        ASSERT_EQ(icon.Width(), size);
-        ASSERT_EQ(icon.Height(), size);
-        // Rounded corners: clear outside, the tile solid inside.
-        for (const int c : {0, size - 1}) {
-            EXPECT_EQ(icon.At(c, 0).a, 0);
-            EXPECT_EQ(icon.At(c, size - 1).a, 0);
-        }
-        EXPECT_EQ(icon.At(size / 2, size / 2).a, 255);
-        EXPECT_EQ(icon.At(size / 2, 2 * size / 32 + 1).a, 255);
-        EXPECT_GT(OpaquePixels(icon), size * size * 2 / 3);
-    }
-}
-
-TEST(ArtIcon, SmallSizesAreSharpAlongTheTileEdges) {
-    // The tile's straight edges lie on whole pixels at every size: the
-    // middle of each edge is fully clear on one side and fully solid on the
-    // other, never a half-covered blur.
-    for (const int size : kProgramIconSizes) {
-        SCOPED_TRACE(size);
-        const Raster icon = RenderProgramIcon(size);
-        const int margin = std::max(1, (size + 16) / 32);  // one unit in 32, rounded
-        const int mid = size / 2;
-        EXPECT_EQ(icon.At(margin - 1, mid).a, 0);
-        EXPECT_EQ(icon.At(margin, mid).a, 255);
-        EXPECT_EQ(icon.At(size - margin, mid).a, 0);
-        EXPECT_EQ(icon.At(size - margin - 1, mid).a, 255);
-        EXPECT_EQ(icon.At(mid, margin - 1).a, 0);
-        EXPECT_EQ(icon.At(mid, size - margin - 1).a, 255);
-    }
-}
-
 }  // namespace
 }  // namespace vc::art

@@ -170,26 +170,6 @@ TEST_F(PackFiles, AMinimalBookGetsEveryLineWithSensibleDefaults) {
     EXPECT_EQ(Read(OutPath()).size(), first.size());
 }
 
-TEST_F(PackFiles, TheEBookIsRuntimePayloadAndTrailer) {
-    ASSERT_EQ(Build(kMinimalBook, OutPath()), 0) << err_.str();
-    const std::string ebook = Read(OutPath());
-    const std::string payload = ReadEBookPayload(OutPath());
-    ASSERT_EQ(ebook.size(), runtime_.size() + payload.size() + 24);
-    EXPECT_EQ(ebook.substr(0, runtime_.size()), runtime_);
-    EXPECT_EQ(ebook.substr(runtime_.size(), payload.size()), payload);
-    // Lines end in CR LF, the last one included.
-    EXPECT_EQ(payload.substr(0, 9), "Minimal\r\n");
-    EXPECT_EQ(payload.substr(payload.size() - 3), "0\r\n");
-    const std::string trailer = ebook.substr(ebook.size() - 24);
-    const unsigned char expected[24] = {0x05, 0xA1, 0xAB, 0x9F, 0xA8, 0xED, 0xC3, 0x45, 0x89, 0xF4, 0x36, 0x93,
-                                        0x15, 0xA9, 0x47, 0xEB,
-                                        static_cast<unsigned char>(runtime_.size()),
-                                        static_cast<unsigned char>(runtime_.size() >> 8), 0, 0,
-                                        static_cast<unsigned char>(payload.size()),
-                                        static_cast<unsigned char>(payload.size() >> 8), 0, 0};
-    EXPECT_EQ(trailer, std::string(reinterpret_cast<const char*>(expected), 24));
-}
-
 TEST_F(PackFiles, TypedValueErrorsNameFileLineKeyValueAndConfigurationLine) {
     const std::string head = "[book]\ntitle = T\nstart-page = pages/index.htm\n";
     const std::string file = BookPath().string();

@@ -73,6 +73,8 @@ TEST_F(PayloadFileTest, MarkerMismatchOrSizeZeroMeansNoPayload) {
 
     Write("runtime" + Trailer(0, 0));
     EXPECT_FALSE(TPayload(path_).HasPayload());
+    Write("runtime" + Trailer(-1, 0));
+    EXPECT_EQ(TPayload(path_).GetPayloadSize(), 0) << "a size of zero claims nothing, wherever it points";
     Write("runtime" + Trailer(0, -5));
     EXPECT_FALSE(TPayload(path_).HasPayload());
 }
@@ -162,10 +164,12 @@ TEST_F(PayloadFileTest, ASignedBookFindsItsTrailerBeforeTheCertificateTable) {
     EXPECT_FALSE(TPayload(path_).HasPayload());
     Write(book(0, 39));
     EXPECT_FALSE(TPayload(path_).HasPayload());
-    std::string dirty = book(2, 40);
-    dirty[256 + payload.size() + 24] = 'x';
-    Write(dirty);
-    EXPECT_FALSE(TPayload(path_).HasPayload());
+    for (int padding : {1, 2}) {
+        std::string dirty = book(padding, 40);
+        dirty[256 + payload.size() + 24] = 'x';
+        Write(dirty);
+        EXPECT_FALSE(TPayload(path_).HasPayload()) << "padding " << padding;
+    }
     // The bounds checks hold there too.
     std::string claim = book(0, 40);
     claim.replace(256 + payload.size(), 24, Trailer(256, 0x7FFFFFFF));

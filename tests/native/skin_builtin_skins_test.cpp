@@ -14,7 +14,6 @@
 #include "common/text.h"
 #include "skin/quick_ini.h"
 #include "skin/skin_data.h"
-#include "skin/skin_preview.h"
 #include "skin/skin_reader.h"
 #include "skin_generator.h"
 
@@ -62,13 +61,6 @@ std::set<std::string> Sections(const std::vector<std::uint8_t>& stream) {
     std::set<std::string> lower;
     for (const std::string& s : sections) lower.insert(LowerCase(s));
     return lower;
-}
-
-bool HasMagenta(const Bitmap& image) {
-    for (int y = 0; y < image.Height(); ++y)
-        for (int x = 0; x < image.Width(); ++x)
-            if (SameRgb(image.At(x, y), MakePixel(255, 0, 255))) return true;
-    return false;
 }
 
 // The state images of an object are side by side (stacked for `stacked`),
@@ -165,63 +157,6 @@ TEST(BuiltInSkins, EverySkinDefinesEveryObjectWithConsistentStateImages) {
         EXPECT_FALSE(IsSystemColour(data.Colours().TitleTextNoActive));
         EXPECT_GE(data.Palette().size(), 4u);
     }
-}
-
-// Per skin: the caption buttons (close, maximise and restore, minimise, the
-// system menu, three child-window buttons), the key colour only on sides
-// that are transparent, and a preview whose title bar shows the state.
-TEST(BuiltInSkins, CaptionButtonsShapesAndPreviews) {
-    int shaped = 0, rectangular = 0;
-    for (int n = 0; n < kBuiltInSkins; ++n) {
-        TSkinData data;
-        data.SkinStream() = ReadBytes(SkinFile(n));
-        ASSERT_TRUE(data.LoadSkin()) << "skin " << n;
-        SCOPED_TRACE(std::to_string(n) + " " + data.SkinName());
-        std::set<std::string> seen;
-        for (const auto& b : data.CaptionButtons()) {
-            if (b->Visibility == 100) {
-                seen.insert("child " + std::to_string(b->Action));
-                EXPECT_FALSE(b->Map.Empty()) << "child-window button " << b->Action;
-                continue;
-            }
-            if (b->Action == 3 || b->Action == 11) {
-                seen.insert("system menu");
-                continue;
-            }
-            ExpectSlicesFit(*b, b->Name);
-            EXPECT_GE(b->Frame, 4) << b->Name << ": normal, pressed, hot and inactive";
-            EXPECT_LE(b->Map.Height(), data.Top().Map.Height() / 2) << b->Name << " is taller than the title";
-            if (b->Action == 0) seen.insert("close");
-            if (b->Action == 2) seen.insert("minimise");
-            // One maximise button shows while the window is not maximised,
-            // another (restore) while it is.
-            if (b->Action == 1 && (b->Visibility == 2 || b->Visibility1 == 2)) seen.insert("maximise");
-            if (b->Action == 1 && (b->Visibility == 1 || b->Visibility1 == 1)) seen.insert("restore");
-        }
-        EXPECT_EQ(seen, (std::set<std::string>{"child 7", "child 8", "child 9", "close", "maximise", "minimise",
-                                               "restore", "system menu"}));
-
-        TDataSkinBorder* sides[] = {&data.Left(), &data.Right(), &data.Top(), &data.Bottom()};
-        bool any_trans = false, any_magenta = false;
-        for (auto* side : sides) {
-            any_trans |= side->Trans != 0;
-            any_magenta |= HasMagenta(side->Map);
-            // A side with magenta but no Trans would paint the key colour.
-            if (HasMagenta(side->Map)) EXPECT_NE(side->Trans, 0) << side->Name;
-        }
-        shaped += data.Top().Trans != 0 && SameRgb(data.Top().Map.At(0, 0), MakePixel(255, 0, 255));
-        rectangular += !any_trans && !any_magenta;
-
-        const Bitmap active = RenderSkinPreview(data, SkinPreviewArgs{480, 360, true});
-        const Bitmap inactive = RenderSkinPreview(data, SkinPreviewArgs{480, 360, false});
-        ASSERT_EQ(std::make_pair(active.Width(), active.Height()), std::make_pair(480, 360));
-        const int title = data.Top().Map.Height() / 2;
-        bool differs = false;
-        for (int x = 0; x < 480 && !differs; ++x) differs = !SameRgb(active.At(x, title / 2), inactive.At(x, title / 2));
-        EXPECT_TRUE(differs) << "the inactive title bar looks active";
-    }
-    EXPECT_GE(shaped, 1) << "no skin shapes the window";
-    EXPECT_GE(rectangular, 1) << "no skin is free of transparency";
 }
 
 TEST(BuiltInSkins, TheGeneratorGivesTheSameBytesForTheSameTheme) {

@@ -115,6 +115,11 @@ TEST(SkinComposeRoutines, ThreeSliceBandsAndTiledRectangles) {
     Bitmap dest(9, 4, Grey(0));
     DrawThreeSlice(dest, dest.Bounds(), band, false, false, 2, 2, Margins{1, 0, 1, 0});
     ExpectGreys(dest, {{0, 0, 11}, {1, 3, 15}, {2, 0, 16}, {3, 0, 15}, {7, 0, 15}, {8, 0, 19}});
+    // Ends as wide as the state image leave no middle to repeat; the band
+    // still gets both ends, and drawing it ends.
+    Bitmap ends(9, 2, Grey(0));
+    DrawThreeSlice(ends, ends.Bounds(), band, false, false, 2, 1, Margins{2, 0, 2, 0});
+    ExpectGreys(ends, {{0, 0, 1}, {1, 1, 5}, {7, 0, 6}, {8, 1, 9}});
 
     Bitmap canvas(7, 5, Grey(0));
     TileRect(canvas, Rect{1, 1, 5, 4}, Blocks(), Rect{3, 3, 6, 6});

@@ -147,24 +147,6 @@ TEST(SkinGenerateFrame, RoundedCornersAreCutOutOfTheRegion) {
     }
 }
 
-TEST(SkinGenerateFrame, OnlyTheSidesWithCutCornersCarryTransparency) {
-    Loaded bottom_only;
-    Load(bottom_only, Variant({{"CornerRadius", "0"}, {"BottomRadius", "8"}}));
-    EXPECT_EQ(bottom_only.data.Top().Trans, 0);
-    EXPECT_EQ(CountKey(bottom_only.data.Top().Map, Rect{0, 0, bottom_only.data.Top().Map.Width(), 52}), 0);
-    EXPECT_EQ(bottom_only.data.Bottom().Trans, 1);
-    EXPECT_EQ(bottom_only.data.Left().Trans, 1);
-    EXPECT_GE(bottom_only.data.Left().BottomHeight, 8) << "the whole bottom curve stays fixed";
-
-    // A radius no larger than the side is cut from the sides alone.
-    Loaded small;
-    Load(small, Variant({{"CornerRadius", "3"}, {"Border", "4"}}));
-    EXPECT_EQ(small.data.Top().Trans, 0);
-    EXPECT_EQ(small.data.Left().Trans, 1);
-    EXPECT_TRUE(IsKey(small.data.Left().Map.At(0, 0)));
-    EXPECT_FALSE(IsKey(small.data.Left().Map.At(0, 3)));
-}
-
 TEST(SkinGenerateFrame, CaptionButtonsAreCompleteAndSitInTheTitle) {
     Loaded skin;
     Load(skin, Variant({{"CaptionButtonWidth", "23"}, {"CaptionButtonHeight", "18"}, {"CaptionButtonGap", "3"},
@@ -221,108 +203,6 @@ TEST(SkinGenerateFrame, CaptionButtonsAreCompleteAndSitInTheTitle) {
     EXPECT_NE(close->Map, maximise->Map);
     EXPECT_NE(maximise->Map, restore->Map);
     EXPECT_NE(restore->Map, minimise->Map);
-}
-
-TEST(SkinGenerateFrame, ExtremeGeometriesKeepButtonsInsideTheShapedTitle) {
-    const theme::Theme themes[] = {
-        Variant({{"TitleHeight", "16"}, {"Border", "2"}, {"CornerRadius", "8"}, {"BottomRadius", "4"},
-                 {"CaptionButtonWidth", "40"}, {"CaptionButtonHeight", "16"}, {"CaptionButtonGap", "10"},
-                 {"CaptionButtonShape", "circle"}}),
-        Variant({{"TitleHeight", "48"}, {"Border", "12"}, {"CornerRadius", "16"}, {"BottomRadius", "16"},
-                 {"CaptionButtonWidth", "12"}, {"CaptionButtonHeight", "10"}, {"CaptionButtonGap", "0"},
-                 {"CaptionButtonsLeft", "yes"}, {"Finish", "glass"}}),
-    };
-    for (const theme::Theme& theme : themes) {
-        SCOPED_TRACE(std::to_string(theme.shape.title_height));
-        Loaded skin;
-        Load(skin, theme);
-        TSkinData& data = skin.data;
-        const FrameSizes f = SkinFrameSizes(data);
-        EXPECT_EQ(f.top, theme.shape.title_height);
-        EXPECT_EQ(f.left, theme.shape.border);
-        EXPECT_EQ(f.bottom, theme.shape.border);
-        const int w = 320;
-        const Bitmap window = ComposeWindow(data, w, 200, true);
-        std::vector<Rect> placed;
-        for (const auto& b : data.CaptionButtons()) {
-            if (b->Visibility == 100) continue;
-            SCOPED_TRACE(b->Name);
-            const Rect r = CaptionButtonBounds(*b, w);
-            EXPECT_GE(r.top, 0);
-            EXPECT_LE(r.bottom, f.top);
-            EXPECT_GE(r.left, f.left);
-            EXPECT_LE(r.right, w - f.right);
-            // The restore button takes the maximise button's place.
-            if (b->Name != "BUTTON.RESTORE") {
-                for (const Rect& other : placed)
-                    EXPECT_TRUE(r.right <= other.left || other.right <= r.left) << "overlaps another button";
-                placed.push_back(r);
-            }
-            if (b->Action == 3) continue;  // the icon may cover the outline of a low title
-            for (const auto& [x, y] : {std::pair{r.left, r.top}, {r.right - 1, r.top}})
-                EXPECT_TRUE(InRegion(data, window, x, y)) << x << "," << y;
-        }
-        EXPECT_EQ(placed.size(), 4u);
-        EXPECT_LT(data.Title().TextShift() + 100, w - data.Title().TextRightClip()) << "room for the caption";
-    }
-}
-
-TEST(SkinGenerateFrame, ButtonsOnTheLeftMoveTheIconToTheRight) {
-    Loaded skin;
-    Load(skin, Variant({{"CaptionButtonsLeft", "yes"}, {"CaptionButtonShape", "circle"}, {"Border", "3"}}));
-    TSkinData& data = skin.data;
-    const int w = 500;
-    const TDataSkinSysButton* close = ButtonOf(data, 0);
-    const TDataSkinSysButton* maximise = ButtonOf(data, 1, 2);
-    const TDataSkinSysButton* minimise = ButtonOf(data, 2);
-    const TDataSkinSysButton* system = ButtonOf(data, 3);
-    ASSERT_TRUE(close && maximise && minimise && system);
-    for (const TDataSkinSysButton* b : {close, maximise, minimise}) EXPECT_EQ(b->Align, 0) << b->Name;
-    const Rect c = CaptionButtonBounds(*close, w), m = CaptionButtonBounds(*maximise, w),
-               n = CaptionButtonBounds(*minimise, w), s = CaptionButtonBounds(*system, w);
-    EXPECT_GE(c.left, 3 + 2) << "clear of the side";
-    EXPECT_LT(c.right, m.left);
-    EXPECT_LT(m.right, n.left);
-    EXPECT_EQ(system->Align, 1);
-    EXPECT_LE(s.right, w - 3);
-    EXPECT_GT(s.left, w / 2);
-    EXPECT_GE(data.Title().TextShift(), n.right);
-    EXPECT_LE(w - data.Title().TextRightClip(), s.left);
-    // A circle inside a wider cell leaves the cell's corners transparent.
-    EXPECT_TRUE(IsKey(close->Map.At(0, 0)));
-    EXPECT_FALSE(IsKey(close->Map.At(close->Map.Width() / 8, close->Map.Height() / 2)));
-}
-
-TEST(SkinGenerateFrame, CaptionTextFollowsTheTheme) {
-    Loaded skin;
-    Load(skin, Variant({{"TextAlignment", "centre"}, {"CaptionText", "#FAF0E6"}, {"InactiveText", "#0A0B0C"}}));
-    const TDataSkinTitle& title = skin.data.Title();
-    EXPECT_EQ(title.TextAlignment, 2);
-    EXPECT_EQ(title.ActiveTextColour, ColourFromPixel(MakePixel(0xFA, 0xF0, 0xE6)));
-    EXPECT_EQ(title.InactiveTextColour, ColourFromPixel(MakePixel(0x0A, 0x0B, 0x0C)));
-    EXPECT_EQ(title.Textbackground, 0);
-    // The caption text is drawn over the title: it must not be the key.
-    EXPECT_GT(title.TextShift(), 0);
-    EXPECT_GT(title.TextRightClip(), 3 * 21);
-}
-
-TEST(SkinGenerateFrame, ChildWindowButtonsAreTwelveSmallCells) {
-    Loaded skin;
-    Load(skin, Variant({}));
-    int found = 0;
-    for (const auto& b : skin.data.CaptionButtons()) {
-        if (b->Visibility != 100) continue;
-        ++found;
-        EXPECT_EQ(b->FrameCount(), 4);
-        EXPECT_EQ(b->Map.Width(), 4 * 16);
-        EXPECT_EQ(b->Map.Height(), 14);
-        // Normal shows only the glyph; hot in the band is a highlighted cell.
-        const Bitmap normal = CopyRect(b->Map, StateImageRect(b->Map, false, 4, 1));
-        const Bitmap hot = CopyRect(b->Map, StateImageRect(b->Map, false, 4, 4));
-        EXPECT_TRUE(IsKey(normal.At(1, 7)));
-        EXPECT_FALSE(IsKey(hot.At(2, 7)));
-    }
-    EXPECT_EQ(found, 3);
 }
 
 TEST(SkinGenerateFrame, MenuItemsSeparatorAndPopupFrame) {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "book_lines.h"
 #include "common/errors.h"
 #include "window/startup.h"
 
@@ -67,29 +68,7 @@ public:
     }
 };
 
-// A complete, valid configuration that an author might write.
-std::vector<std::string> BookLines() {
-    std::vector<std::string> l(103);
-    l[0] = "Tour";
-    l[1] = "0";
-    l[2] = "clNavy";
-    l[3] = "0";
-    l[4] = "2";
-    l[5] = "800";
-    l[6] = "600";
-    l[7] = l[8] = l[9] = "1";
-    l[10] = "C:\\Books\\tour\\pages\\index.htm";
-    l[11] = l[12] = l[21] = "1";
-    l[22] = "0";
-    l[24] = l[32] = l[33] = l[36] = "0";
-    for (int i = 37; i <= 46; ++i) l[static_cast<std::size_t>(i)] = "hint" + std::to_string(i);
-    l[50] = "0";
-    l[51] = "MESSAGE \"a\"==\"b\"";
-    for (int i = 82; i <= 90; ++i) l[static_cast<std::size_t>(i)] = "1";
-    l[99] = l[101] = "0";
-    l[102] = "3";
-    return l;
-}
+using testing_lines::BookLines;
 
 std::string Join(const std::vector<std::string>& lines) {
     std::string text;
@@ -113,7 +92,9 @@ struct StartUp {
 };
 
 TEST(ApplyConfiguration, AppliesEveryLineInTheStartUpOrder) {
-    StartUp run(BookLines());
+    auto lines = BookLines();
+    lines[51] = "MESSAGE \"a\"==\"b\"";
+    StartUp run(lines);
     ASSERT_EQ(run.error, "");
     const auto& log = run.window.log;
     ASSERT_GE(log.size(), 6u);
@@ -140,6 +121,7 @@ TEST(ApplyConfiguration, AppliesEveryLineInTheStartUpOrder) {
 TEST(ApplyConfiguration, ABadLineStopsWhereItIsReadWithEarlierEffectsKept) {
     auto lines = BookLines();
     lines[5] = "abc";
+    lines[51] = "WEBHOME()";
     StartUp run(lines);
     EXPECT_EQ(run.error, "'abc' is not a valid integer value");
     EXPECT_EQ(run.window.log.back(), "gradient off");

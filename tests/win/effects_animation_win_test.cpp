@@ -142,40 +142,6 @@ TEST_F(AnimationWindow, AppearStartsFromNothingGrowsAndEndsVisibleWhole) {
     EXPECT_EQ(gEvents[2], "56,44,64,46");
 }
 
-TEST_F(AnimationWindow, AShortListShowsEveryFrame) {
-    // 23 frames fit the 400 ms at 16 ms apart: none is dropped.
-    TFormAnimation& animation = Animation();
-    animation.AppearRoundedRectangle(20, 20);
-    EXPECT_EQ(animation.LastFrameCount(), 23);
-    EXPECT_EQ(animation.LastShownCount(), 23);
-}
-
-TEST_F(AnimationWindow, EveryOpeningNumberEndsAsItsPlayerSays) {
-    for (int number = 0; number < 14; ++number) {
-        ::ShowWindow(window_, number % 2 ? SW_HIDE : SW_SHOWNA);
-        EXPECT_TRUE(Animation().PlayOpening(number)) << number;
-        EXPECT_EQ(::IsWindowVisible(window_) != FALSE, number % 2 == 1) << number;
-        EXPECT_EQ(RegionState(window_), "none") << number;
-    }
-    // The rounded rectangle reaches only the component's own operations.
-    Animation().AppearRoundedRectangle(20, 20);
-    EXPECT_TRUE(::IsWindowVisible(window_));
-    EXPECT_EQ(RegionState(window_), "none");
-}
-
-TEST_F(AnimationWindow, NumbersOutsideTheTableRunNothing) {
-    for (int number : {14, -1, 99}) {
-        gEvents.clear();
-        EXPECT_FALSE(PlayOpeningEffect(window_, number));
-        EXPECT_TRUE(gEvents.empty()) << number;
-        EXPECT_FALSE(::IsWindowVisible(window_));
-        EXPECT_EQ(RegionState(window_), "none");
-    }
-    TFormAnimation unowned;
-    unowned.AppearEllipse();
-    EXPECT_EQ(unowned.LastFrameCount(), 0);
-}
-
 TEST_F(AnimationWindow, AChildOwnerAnimatesItsTopLevelWindow) {
     HWND child = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, window_, nullptr, nullptr,
                                    nullptr);

@@ -164,41 +164,6 @@ TEST_F(GradientCaption, FollowsActivationSolidWhileInactiveUnlessAskedOtherwise)
     EXPECT_GT(pixels.Count(r, IsGreenish), 20);
 }
 
-TEST_F(GradientCaption, AWindowWithoutBorderDrawsNothing) {
-    MakeForm(FrameBorder::NoCaption);
-    TGradientCaption caption;
-    Configure(caption, "No border");
-    caption.Attach(form_->Handle());
-    ShowActive();
-    caption.Repaint();
-    EXPECT_FALSE(caption.LastPaint().painted);
-    const WindowPixels pixels(form_->Handle());
-    EXPECT_EQ(pixels.Count(RECT{0, 0, pixels.Width(), 30}, [](COLORREF c) { return c == kRed; }), 0);
-    EXPECT_EQ(pixels.Count(RECT{0, 0, pixels.Width(), 30}, IsGreenish), 0);
-}
-
-TEST_F(GradientCaption, ALongCaptionEndsInDotsAndStaysInsideTheCaption) {
-    MakeForm(FrameBorder::Fixed, 170, true);
-    TGradientCaption caption;
-    Configure(caption, "A caption far too long for this narrow window");
-    caption.Attach(form_->Handle());
-    ShowActive();
-    const CaptionPaintRecord& paint = caption.LastPaint();
-    ASSERT_TRUE(paint.painted);
-    EXPECT_TRUE(paint.icon);
-    ASSERT_EQ(paint.texts.size(), 1u);
-    const std::string& text = paint.texts[0];
-    ASSERT_GT(text.size(), 3u);
-    EXPECT_EQ(text.substr(text.size() - 3), "...");
-    EXPECT_EQ(text.rfind("A cap", 0), 0u);
-    // Three buttons at the right: the caption stops short of them.
-    const RECT r = paint.caption;
-    EXPECT_EQ(r.right, 170 - ::GetSystemMetrics(SM_CXDLGFRAME) - 3 * ::GetSystemMetrics(SM_CXSIZE));
-    const WindowPixels pixels(form_->Handle());
-    EXPECT_GT(pixels.Count(r, IsGreenish), 10);
-    EXPECT_EQ(pixels.Count(RECT{r.right, r.top, pixels.Width(), r.bottom}, IsGreenish), 0);
-}
-
 TEST_F(GradientCaption, ANewTitleChangesThePaintedTextAndWindowTextKeepsTheGradient) {
     MakeForm(FrameBorder::Fixed);
     TGradientCaption caption;
@@ -269,37 +234,6 @@ TEST_F(GradientCaption, DetachesCleanly) {
     EXPECT_EQ(second.Form(), nullptr);
     EXPECT_FALSE(second.Painting());
     second.Repaint();
-}
-
-TEST_F(GradientCaption, SettersRepaintOnlyWhatShows) {
-    MakeForm(FrameBorder::Fixed);
-    TGradientCaption caption;
-    Configure(caption, "Setters");
-    caption.Attach(form_->Handle());
-    ShowActive();
-    const RECT r = caption.LastPaint().caption;
-
-    caption.SetStartColor(RGB(0, 0, 255));
-    EXPECT_EQ(WindowPixels(form_->Handle()).At(r.left, r.top), RGB(0, 0, 255));
-    caption.SetGradientActive(false);
-    EXPECT_FALSE(caption.LastPaint().gradient);
-    EXPECT_EQ(WindowPixels(form_->Handle()).At(r.left, r.top), SystemEndColour(true));
-    caption.SetGradientActive(true);
-    caption.SetGradientSteps(1);
-    // One step: one solid band of the start colour.
-    EXPECT_EQ(WindowPixels(form_->Handle()).At(r.right - 1, r.top), RGB(0, 0, 255));
-
-    // Pieces replace the form caption; glued ones go together.
-    TCaptionPiece book = caption.NewPiece();
-    book.Caption = "Book";
-    book.ParentFont = false;
-    book.Font.colour = RGB(255, 255, 0);
-    TCaptionPiece title = caption.NewPiece();
-    title.Caption = " - Chapter";
-    caption.SetCaptions({book, title});
-    ASSERT_EQ(caption.LastPaint().texts.size(), 2u);
-    EXPECT_EQ(caption.LastPaint().texts[0], "Book");
-    EXPECT_GT(WindowPixels(form_->Handle()).Count(r, [](COLORREF c) { return c == RGB(255, 255, 0); }), 5);
 }
 
 TEST_F(GradientCaption, ARightClickInTheFramePopsTheMenuUp) {

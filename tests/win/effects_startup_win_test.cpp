@@ -54,23 +54,6 @@ private:
     FrameState state_;
 };
 
-TEST(EffectsStartup, TheTitleBarAfterAnAppearEffectShowsTheConfiguredGradient) {
-    auto form = std::make_unique<EffectsForm>(11);
-    EXPECT_TRUE(form->played);
-    EXPECT_TRUE(::IsWindowVisible(form->Handle()));
-    test::Pump();
-    const CaptionPaintRecord& paint = form->gradiente.LastPaint();
-    ASSERT_TRUE(paint.painted);
-    EXPECT_TRUE(paint.icon);
-    const test::WindowPixels pixels(form->Handle());
-    const RECT r = paint.caption;
-    // The icon covers the left end below its top row.
-    EXPECT_EQ(pixels.At(r.left, r.top), RGB(128, 0, 0));
-    EXPECT_GT(pixels.Count(r, [](COLORREF c) { return c == RGB(0, 255, 0); }), 10);
-    // The form goes with its members; the caption lets go first.
-    form.reset();
-}
-
 TEST(EffectsStartup, ADisappearEffectLeavesTheWindowHiddenForTheLoopToShow) {
     EffectsForm form(12);
     EXPECT_TRUE(form.played);

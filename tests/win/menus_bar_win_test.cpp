@@ -186,18 +186,6 @@ TEST_F(MenuBar, AClickRunsTheActionReadFromTheFileAtThatMoment) {
     EXPECT_TRUE(g_windowCommands.empty()) << "menu commands do not reach the window";
 }
 
-TEST_F(MenuBar, OtherCommandsGoOnToTheWindow) {
-    const UINT id = menu_.ItemAt({0, 0}).Command();
-    // The same id from a control, and an id that is no item's.
-    ::SendMessageA(window_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(window_));
-    ::SendMessageA(window_, WM_COMMAND, MAKEWPARAM(100, 0), 0);
-    EXPECT_EQ(g_windowCommands.size(), 2u);
-    EXPECT_TRUE(clicked_.empty());
-    EXPECT_FALSE(menu_.HandleCommand(100));
-    EXPECT_TRUE(menu_.HandleCommand(static_cast<int>(id)));
-    EXPECT_EQ(host_.caption, "Contents");
-}
-
 TEST_F(MenuBar, AnItemWithSubItemsRunsItsActionWhenItsPopupOpens) {
     HMENU chapters = ::GetSubMenu(Popup(0), 1);
     ::SendMessageA(window_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(chapters), MAKELPARAM(1, FALSE));
@@ -222,18 +210,6 @@ TEST_F(MenuBar, DisableAndEnableGreyTheRealItemAndStopItsClicks) {
     // The one command that reaches a whole top-level menu.
     RunActionCommands(host_, "DESABILITARMENU \"MENUx1\"");
     EXPECT_TRUE(::GetMenuState(::GetMenu(window_), 1, MF_BYPOSITION) & MF_GRAYED);
-}
-
-TEST_F(MenuBar, RenameChangesTheCaptionAndKeepsTheName) {
-    RunActionCommands(host_, "RENAMEMENUITEM \"MENUx0_1_0\"==\"Prologue\"-@-RENAMEMENUITEM \"MENUx0_3\"==\"Now text\"");
-    EXPECT_EQ(MenuText(::GetSubMenu(Popup(0), 1), 0), "Prologue");
-    EXPECT_EQ(menu_.ItemAt({0, 1, 0}).Name(), "MENUx0_1_0");
-    EXPECT_EQ(::GetMenuState(Popup(0), 3, MF_BYPOSITION) & MF_SEPARATOR, 0u) << "the separator became text";
-    EXPECT_EQ(MenuText(Popup(0), 3), "Now text");
-    RunActionCommands(host_, "RENAMEMENUITEM \"MENUx1_0\"");
-    EXPECT_EQ(MenuText(Popup(1), 0), "");
-    Choose(menu_.ItemAt({0, 1, 0}));
-    EXPECT_EQ(host_.caption, "Chapter 1");
 }
 
 TEST_F(MenuBar, DeleteTwiceRemovesTheFirstTwoItemsAndTheMovedItemRunsItsOwnAction) {
@@ -276,16 +252,6 @@ TEST_F(MenuBar, AnActionMayDeleteTheItemItRunsFor) {
     Choose(menu_.ItemAt({0, 0}));
     EXPECT_EQ(host_.caption, "After");
     EXPECT_EQ(MenuText(Popup(0), 0), "Chapters");
-}
-
-TEST_F(MenuBar, BuildingAgainReplacesEverything) {
-    RewriteFile("[GERAL]\r\nMENU_0=Only\r\n[MENU]\r\nITENS_0=One\r\n");
-    BuildMenuBar(menu_, path_, [](const std::string&) {});
-    ASSERT_EQ(::GetMenuItemCount(::GetMenu(window_)), 1);
-    EXPECT_EQ(MenuText(Popup(0), 0), "One");
-    ::DeleteFileA(path_.c_str());
-    BuildMenuBar(menu_, path_, [](const std::string&) {});
-    EXPECT_EQ(::GetMenuItemCount(::GetMenu(window_)), 0) << "a missing file builds nothing";
 }
 
 TEST(MenuOwner, AMenuFileThatCannotBeCreatedStopsTheMenuBeforeItIsBuilt) {

@@ -41,16 +41,6 @@ protected:
     const std::string path_ = MenuFilePath(name_);
 };
 
-TEST_F(MenuFile, TempDirectoryIsThePlatformsWithItsBackslash) {
-    char expected[MAX_PATH + 1] = {};
-    ASSERT_GT(::GetTempPathA(sizeof(expected), expected), 0u);
-    const std::string directory = GetTempDirectory();
-    EXPECT_EQ(directory, expected);
-    ASSERT_FALSE(directory.empty());
-    EXPECT_EQ(directory.back(), '\\');
-    EXPECT_EQ(path_, directory + "QXBTAE.dmt");
-}
-
 TEST_F(MenuFile, IsWrittenByteForByteAndHiddenOnly) {
     // 8-bit text goes out unconverted, one byte per character.
     const std::string text = "T\xEDtulo\r\n0\r\n\r\n[GERAL]\r\nMENU_0=Op\xE7\xF5""es\r\n";

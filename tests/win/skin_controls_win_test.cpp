@@ -19,7 +19,6 @@
 #include "skin/skin_store.h"
 #include "ui/controls_win.h"
 #include "ui/private_messages.h"
-#include "window/about_box_win.h"
 
 namespace vc {
 namespace {
@@ -217,47 +216,6 @@ TEST_F(SkinControls, ACheckBoxClickedByRealInputTogglesAndIsDrawnChecked) {
     const int cell = b.CheckMap.Width() / b.CheckFrame;
     const Rect box = Rect::FromSize(0, (row.Height() - b.CheckMap.Height()) / 2, cell, b.CheckMap.Height());
     EXPECT_TRUE(PumpUntil([&] { return SameArea(Capture(check_), expected, box); }));
-}
-
-// A dialog of the thread, looked at while it is open, then closed.
-template <class Look>
-void WhileDialogOpen(Look look) {
-    static Look* pending = nullptr;
-    pending = &look;
-    ::SetTimer(nullptr, 0, 500, [](HWND, UINT, UINT_PTR id, DWORD) {
-        ::KillTimer(nullptr, id);
-        ::EnumThreadWindows(
-            ::GetCurrentThreadId(),
-            [](HWND window, LPARAM) -> BOOL {
-                char name[16] = {};
-                ::GetClassNameA(window, name, sizeof name);
-                if (std::string(name) != "#32770" || !::IsWindowVisible(window)) return TRUE;
-                (*pending)(window);
-                ::PostMessageA(window, WM_COMMAND, IDOK, 0);
-                return FALSE;
-            },
-            0);
-    });
-}
-
-TEST_F(SkinControls, TheAboutBoxAndMessageBoxesSkinTheirButtons) {
-    int skinnedButtons = 0;
-    const auto countButtons = [&](HWND dialog) {
-        for (HWND c = ::GetWindow(dialog, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
-            char name[16] = {};
-            ::GetClassNameA(c, name, sizeof name);
-            if (lstrcmpiA(name, "Button") == 0 && Skinned(c)) ++skinnedButtons;
-        }
-    };
-    WhileDialogOpen(countButtons);
-    ::MessageBoxA(window_, "A message", "Vellumcast", MB_OK | MB_ICONEXCLAMATION);
-    EXPECT_EQ(skinnedButtons, 1);
-
-    skinnedButtons = 0;
-    TSobre about;
-    WhileDialogOpen(countButtons);
-    about.ShowModal(window_);
-    EXPECT_EQ(skinnedButtons, 1);
 }
 
 }  // namespace

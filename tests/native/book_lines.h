@@ -1,0 +1,33 @@
+#pragma once
+// A complete, valid configuration an author might write, as the runtime's
+// 103 lines: the start-up tests and the window tests under Wine change single
+// lines of it.
+#include <string>
+#include <vector>
+
+namespace vc::testing_lines {
+
+inline std::vector<std::string> BookLines() {
+    std::vector<std::string> l(103);
+    l[0] = "Tour";
+    l[1] = "0";
+    l[2] = "clNavy";
+    l[3] = "0";
+    l[4] = "2";
+    l[5] = "800";
+    l[6] = "600";
+    l[7] = l[8] = l[9] = "1";
+    l[10] = "C:\\Books\\tour\\pages\\index.htm";
+    l[11] = l[12] = l[21] = "1";
+    l[22] = l[24] = l[32] = l[33] = l[36] = "0";
+    for (int i = 37; i <= 46; ++i) l[static_cast<std::size_t>(i)] = "hint" + std::to_string(i);
+    l[50] = l[80] = "0";
+    for (int i = 82; i <= 90; ++i) l[static_cast<std::size_t>(i)] = "1";
+    l[97] = "\xA9";
+    l[98] = "16";
+    l[99] = l[101] = "0";
+    l[102] = "3";
+    return l;
+}
+
+}  // namespace vc::testing_lines

@@ -16,6 +16,8 @@ if(VC_FUZZ)
     target_link_options(${name} PRIVATE -fsanitize=fuzzer ${VC_FUZZ_FLAGS})
     target_link_libraries(${name} PRIVATE vc_core)
   endforeach()
+  # The theme reader is the skin tool's; its colours come from the art tool.
+  target_include_directories(fuzz_theme PRIVATE ${PROJECT_SOURCE_DIR}/tools/art)
   return()
 endif()
 

@@ -24,24 +24,60 @@ std::int32_t GetInt32(const unsigned char* at) {
     return static_cast<std::int32_t>(bits);
 }
 
+// The bytes of a whole file already in memory, read as the file would be.
+class MemoryImage {
+public:
+    explicit MemoryImage(std::string_view bytes) noexcept : bytes_(bytes) {}
+    std::int64_t Size() const noexcept { return static_cast<std::int64_t>(bytes_.size()); }
+    bool ReadAt(std::int64_t position, void* buffer, std::size_t count) const noexcept {
+        if (position < 0 || position > Size() || count > bytes_.size() - static_cast<std::size_t>(position)) return false;
+        if (count > 0) std::memcpy(buffer, bytes_.data() + position, count);
+        return true;
+    }
+
+private:
+    std::string_view bytes_;
+};
+
 // The executable opened for reading; closed by its destructor whichever way
 // the operation ends.
-class PayloadFile {
+class OpenedFile : public InputFile {
 public:
-    explicit PayloadFile(const std::string& path) : file_(path) {
-        if (!file_.IsOpen()) throw EInOutError("Cannot open file \"" + path + "\"");
-        size_ = file_.Size();
+    explicit OpenedFile(const std::string& path) : InputFile(path) {
+        if (!IsOpen()) throw EInOutError("Cannot open file \"" + path + "\"");
+    }
+};
+
+// The trailer and payload of a file or of its image in memory: one reader,
+// whatever holds the bytes.
+template <class Source>
+class PayloadReader {
+public:
+    explicit PayloadReader(Source& source) : source_(source), size_(source.Size()) {
         if (size_ < 0) throw EInOutError("Read beyond end of file");
     }
-    PayloadFile(const PayloadFile&) = delete;
-    PayloadFile& operator=(const PayloadFile&) = delete;
+    PayloadReader(const PayloadReader&) = delete;
+    PayloadReader& operator=(const PayloadReader&) = delete;
 
-    std::int64_t Size() const noexcept { return size_; }
+    std::int32_t PayloadSize() {
+        const auto trailer = ReadTrailer();
+        if (!trailer) return 0;
+        CheckInside(*trailer);
+        return trailer->size;
+    }
 
+    void ReadPayload(char* buffer) {
+        const auto trailer = ReadTrailer();
+        if (!trailer || trailer->size < 1) return;
+        CheckInside(*trailer);
+        ReadAt(trailer->offset, buffer, trailer->size);
+    }
+
+private:
     void ReadAt(std::int64_t position, char* buffer, std::int64_t count) {
         if (position < 0 || count < 0 || position > size_ || count > size_ - position)
             throw EInOutError("Read beyond end of file");
-        if (!file_.ReadAt(position, buffer, static_cast<std::size_t>(count)))
+        if (!source_.ReadAt(position, buffer, static_cast<std::size_t>(count)))
             throw EInOutError("Read beyond end of file");
     }
 
@@ -51,7 +87,7 @@ public:
     std::optional<PayloadTrailer> ReadTrailer() {
         if (auto trailer = TrailerEndingAt(size_)) return trailer;
         const auto table = FindCertificateTable(size_, [this](std::int64_t at, unsigned char* to, std::int64_t n) {
-            return at >= 0 && n <= size_ - at && file_.ReadAt(at, reinterpret_cast<char*>(to), static_cast<std::size_t>(n));
+            return at >= 0 && n <= size_ - at && source_.ReadAt(at, reinterpret_cast<char*>(to), static_cast<std::size_t>(n));
         });
         if (!table) return std::nullopt;
         for (int padding = 0; padding < kCertificateAlignment; ++padding) {
@@ -79,8 +115,7 @@ public:
             throw EInOutError("Read beyond end of file");
     }
 
-private:
-    InputFile file_;
+    Source& source_;
     std::int64_t size_ = 0;
 };
 
@@ -103,19 +138,23 @@ std::optional<PayloadTrailer> PayloadTrailer::Decode(const unsigned char* bytes)
 }
 
 std::int32_t TPayload::GetPayloadSize() const {
-    PayloadFile file(fileName_);
-    const auto trailer = file.ReadTrailer();
-    if (!trailer) return 0;
-    file.CheckInside(*trailer);
-    return trailer->size;
+    OpenedFile file(fileName_);
+    return PayloadReader<OpenedFile>(file).PayloadSize();
 }
 
 void TPayload::ReadPayload(char* buffer) const {
-    PayloadFile file(fileName_);
-    const auto trailer = file.ReadTrailer();
-    if (!trailer || trailer->size < 1) return;
-    file.CheckInside(*trailer);
-    file.ReadAt(trailer->offset, buffer, trailer->size);
+    OpenedFile file(fileName_);
+    PayloadReader<OpenedFile>(file).ReadPayload(buffer);
+}
+
+std::int32_t PayloadSizeInImage(std::string_view image) {
+    MemoryImage source(image);
+    return PayloadReader<MemoryImage>(source).PayloadSize();
+}
+
+void ReadPayloadFromImage(std::string_view image, char* buffer) {
+    MemoryImage source(image);
+    PayloadReader<MemoryImage>(source).ReadPayload(buffer);
 }
 
 }  // namespace vc

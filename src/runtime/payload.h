@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace vc {
 
@@ -57,6 +58,11 @@ public:
 private:
     std::string fileName_;
 };
+
+// The same reading on the image of a whole file held in memory, by the same
+// rules and with the same errors as TPayload on the file.
+std::int32_t PayloadSizeInImage(std::string_view image);
+void ReadPayloadFromImage(std::string_view image, char* buffer);
 
 namespace payload_detail {
 inline std::uint32_t Le(const unsigned char* at, int bytes) {

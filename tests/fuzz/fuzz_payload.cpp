@@ -1,10 +1,9 @@
-// The payload reader on arbitrary files: it may refuse a file, but never
-// reads outside it, never allocates what the file does not hold, and never
-// writes past the size it reports.
+// The payload reader on arbitrary files, as their images in memory (the
+// file reader is the same reader over another source): it may refuse a file,
+// but never reads outside it, never allocates what the file does not hold,
+// and never writes past the size it reports.
 #include <cstdint>
-#include <cstdio>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "common/errors.h"
@@ -23,19 +22,13 @@ std::string FileBytes(const std::uint8_t* data, std::size_t size) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::string path = "/tmp/vc_fuzz_payload_" + std::to_string(::getpid()) + ".exe";
     const std::string bytes = FileBytes(data, size);
-    if (std::FILE* file = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(bytes.data(), 1, bytes.size(), file);
-        std::fclose(file);
-    }
     try {
-        const vc::TPayload payload(path);
-        const std::int32_t length = payload.GetPayloadSize();
+        const std::int32_t length = vc::PayloadSizeInImage(bytes);
         if (length > 0) {
             if (static_cast<std::size_t>(length) > bytes.size()) __builtin_trap();
             std::vector<char> buffer(static_cast<std::size_t>(length));
-            payload.ReadPayload(buffer.data());
+            vc::ReadPayloadFromImage(bytes, buffer.data());
         }
     } catch (const vc::EInOutError&) {
     }

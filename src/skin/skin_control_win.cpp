@@ -151,18 +151,35 @@ bool TSkinControl::BeforeMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& r
 
 void TSkinControl::AfterMessage(UINT message, WPARAM, LPARAM) {
     if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) mousePressed_ = true;
-    if (message == WM_LBUTTONUP || message == WM_CAPTURECHANGED) mousePressed_ = false;
+    if (message == WM_LBUTTONUP || message == WM_CAPTURECHANGED) {
+        mousePressed_ = false;
+        // A capture ends the leave tracking: the mouse may be gone already.
+        if (hot_) RecheckHot();
+    }
     if (PaintsClient() && ChangesLook(message)) PaintClient();
 }
 
+void TSkinControl::TrackLeave() {
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Window(), 0};
+    ::TrackMouseEvent(&track);
+}
+
+void TSkinControl::RecheckHot() {
+    POINT cursor{};
+    RECT bounds{};
+    if (::GetCursorPos(&cursor) && ::GetWindowRect(Window(), &bounds) && ::PtInRect(&bounds, cursor)) {
+        TrackLeave();
+    } else {
+        SetHot(false);
+    }
+}
+
 void TSkinControl::SetHot(bool hot) {
+    // The mouse leaving the control ends the hot look; the tracking is asked
+    // for again on every move, since a capture cancels it.
+    if (hot) TrackLeave();
     if (hot == hot_) return;
     hot_ = hot;
-    if (hot) {
-        // The mouse leaving the control ends the hot look.
-        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Window(), 0};
-        ::TrackMouseEvent(&track);
-    }
     form_.SetHotControl(hot ? this : nullptr);
     if (PaintsClient()) PaintClient();
 }

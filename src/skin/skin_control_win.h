@@ -67,6 +67,8 @@ protected:
     void Repaint();
     ControlState StateNow() const;
     void SetHot(bool hot);
+    void TrackLeave();
+    void RecheckHot();
     HFONT Font() const;
     // What the control paints of itself (WM_PRINTCLIENT), as pixels.
     Bitmap OwnPicture(int width, int height);

@@ -54,11 +54,13 @@ SIZE ClientSize(HWND window) {
     return SIZE{r.right, r.bottom};
 }
 
-// Messages run until the condition holds, for at most three seconds: a busy
+// Messages run until the condition holds, for at most five seconds: a busy
 // machine may take its time.
 template <class Condition>
 bool PumpUntil(Condition done) {
-    for (int i = 0; i < 60 && !done(); ++i) Pump(50);
+    for (int i = 0; i < 100 && !done(); ++i) Pump(50);
+    // What follows the change (moves, the frame's repaint) settles too.
+    Pump(200);
     return done();
 }
 

@@ -6,6 +6,7 @@ import pathlib
 import struct
 import subprocess
 import tempfile
+import time
 
 import pytest
 
@@ -56,6 +57,16 @@ class Observer:
         if result.returncode != 0:
             return None
         return json.loads(result.stdout.decode("latin-1"))
+
+    def find_when(self, condition, title=None, cls=None, timeout_s=10):
+        """The window once `condition` holds of it (the skin, say, is put on
+        just after the window shows), or as it last was when time ran out."""
+        deadline = time.monotonic() + timeout_s
+        while True:
+            window = self.find(title=title, cls=cls)
+            if (window is not None and condition(window)) or time.monotonic() > deadline:
+                return window
+            time.sleep(0.2)
 
     def message_box(self, timeout_ms=20000, press=True):
         args = ["msgbox", "--timeout", str(timeout_ms)] + (["--press"] if press else [])

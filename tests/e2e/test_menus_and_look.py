@@ -102,10 +102,10 @@ startup-command = MESSAGE "Skinned"=="A message"
 on = yes
 number = {number}
 """, name=f"Skin{number}.exe"))
-        box = observer.find(cls="#32770")
+        box = observer.find_when(lambda w: w["skinned"], cls="#32770")
         assert box is not None and box["skinned"], f"skin {number}: the message box is not skinned"
         assert observer.message_box(timeout_ms=5000, press=True) is not None
-        window = observer.find(title=title)
+        window = observer.find_when(lambda w: w["skinned"], title=title)
         assert window is not None and window["visible"], f"skin {number}: the window did not open"
         assert window["skinned"], f"skin {number}: the window does not wear its skin"
         assert window["shaped"] == shaped, f"skin {number}: shaped should be {shaped}"
@@ -125,7 +125,7 @@ def test_the_tour_opens_wearing_its_skin_and_its_menu_band_works_from_the_keyboa
     assert result.returncode == 0, result.stderr
     assert "warning" not in result.stderr.lower(), result.stderr
     books.start(exe)
-    window = observer.find(title="A Short Tour")
+    window = observer.find_when(lambda w: w["skinned"], title="A Short Tour")
     assert window is not None and window["visible"]
     assert window["skinned"] and window["shaped"], "the tour does not wear its skin"
     # The band lies inside the frame, between the title bar and the client
@@ -136,7 +136,7 @@ def test_the_tour_opens_wearing_its_skin_and_its_menu_band_works_from_the_keyboa
     observer.capture(ARTIFACTS / "tour-skinned.png", title="A Short Tour")
 
     assert observer.keys("alt+h", "a", title="A Short Tour")
-    about = observer.find(title="About A Short Tour")
+    about = observer.find_when(lambda w: w["skinned"], title="About A Short Tour")
     assert about is not None, "Help > About did not open the about box"
     assert about["skinned"], "the about box is not framed by the skin"
     observer.close(title="About A Short Tour")
@@ -163,14 +163,19 @@ def test_the_skinned_tour_dresses_the_controls_of_its_about_box_and_message_boxe
                              str(RUNTIME), "--out", str(exe)], capture_output=True, text=True)
     assert result.returncode == 0, result.stderr
     books.start(exe)
-    window = observer.find(title="A Short Tour")
+
+    def bars_of(window):
+        return {c["class"].lower(): c["skinned"] for c in window["children"]
+                if c["class"].lower() in ("toolbarwindow32", "msctls_statusbar32", "msctls_progress32")}
+    window = observer.find_when(lambda w: w["skinned"] and all(bars_of(w).values()), title="A Short Tour")
     assert window is not None and window["skinned"]
-    bars = {c["class"].lower(): c["skinned"] for c in window["children"]
-            if c["class"].lower() in ("toolbarwindow32", "msctls_statusbar32", "msctls_progress32")}
+    bars = bars_of(window)
     assert bars == {"toolbarwindow32": True, "msctls_statusbar32": True, "msctls_progress32": True}, bars
 
     assert observer.keys("alt+h", "a", title="A Short Tour")
-    about = observer.find(title="About A Short Tour")
+    about = observer.find_when(
+        lambda w: w["skinned"] and all(c["skinned"] for c in w["children"] if c["class"].lower() == "button"),
+        title="About A Short Tour")
     assert about is not None and about["skinned"]
     rows = observer.capture(ARTIFACTS / "tour-about-skinned.png", title="About A Short Tour")
     assert rows is not None
@@ -189,7 +194,8 @@ title = {title}
 start-page = pages/index.htm
 startup-command = MESSAGE "Look"=="A message"
 {skin}""", name=f"{title.replace(' ', '')}.exe"))
-        box = observer.find(cls="#32770")
+        box = observer.find_when(lambda w: not skinned or (w["skinned"] and all(
+            c["skinned"] for c in w["children"] if c["class"].lower() == "button")), cls="#32770")
         assert box is not None and box["skinned"] == skinned
         rows = observer.capture(ARTIFACTS / f"message-box-{'skinned' if skinned else 'plain'}.png", cls="#32770")
         button, blocks[skinned] = _button_block(box, rows, "OK")
@@ -205,7 +211,7 @@ def test_a_skinned_book_chooses_from_its_menu_band_by_keyboard_and_by_mouse(book
     drop-down: F10, Down twice, Enter runs Book > Rename me; a click on Help
     and one on About open the about box."""
     books.start(books.build(BOOK + "\n[skin]\non = yes\nnumber = 0\n", name="SkinnedMenu.exe"))
-    window = observer.find(title="Menu Book")
+    window = observer.find_when(lambda w: w["skinned"], title="Menu Book")
     assert window is not None and window["skinned"]
     assert observer.keys("f10", "down", "down", "enter", title="Menu Book")
     assert observer.find(title="Chosen from the Menu") is not None, "the band's item did not run its command"
@@ -213,7 +219,7 @@ def test_a_skinned_book_chooses_from_its_menu_band_by_keyboard_and_by_mouse(book
     # By mouse: Help on the band (above the client area), then About in its
     # drop-down, whose items are about twenty pixels high.
     assert observer.click(60, -10, title="Chosen from the Menu")
-    drop_down = observer.find(cls="#32768", timeout_ms=5000)
+    drop_down = observer.find_when(lambda w: w["skinned"], cls="#32768", timeout_s=5)
     assert drop_down is not None and drop_down["skinned"], "a click on the band opened no skinned drop-down"
     assert observer.click(20, 10, cls="#32768")
     about = observer.find(cls="#32770")

@@ -2,8 +2,12 @@
 // A complete, valid configuration an author might write, as the runtime's
 // 103 lines: the start-up tests and the window tests under Wine change single
 // lines of it.
+#include <cstdint>
+#include <fstream>
 #include <string>
 #include <vector>
+
+#include "runtime/payload.h"
 
 namespace vc::testing_lines {
 
@@ -28,6 +32,24 @@ inline std::vector<std::string> BookLines() {
     l[99] = l[101] = "0";
     l[102] = "3";
     return l;
+}
+
+// The lines as a payload carries them, each ended by CR LF.
+inline std::string JoinLines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const auto& line : lines) text += line + "\r\n";
+    return text;
+}
+
+// An e-book at `path`: a few stand-in runtime bytes, the payload, the trailer.
+inline void WriteStandInBook(const std::string& path, const std::string& payload) {
+    const std::string runtime = "MZ stand-in runtime";
+    PayloadTrailer trailer;
+    trailer.offset = static_cast<std::int32_t>(runtime.size());
+    trailer.size = static_cast<std::int32_t>(payload.size());
+    const auto bytes = trailer.Encode();
+    std::ofstream(path, std::ios::binary) << runtime << payload
+                                          << std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
 }
 
 }  // namespace vc::testing_lines

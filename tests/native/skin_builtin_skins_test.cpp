@@ -14,6 +14,7 @@
 #include "common/text.h"
 #include "skin/quick_ini.h"
 #include "skin/skin_data.h"
+#include "skin/skin_preview.h"
 #include "skin/skin_reader.h"
 #include "skin_generator.h"
 
@@ -61,6 +62,13 @@ std::set<std::string> Sections(const std::vector<std::uint8_t>& stream) {
     std::set<std::string> lower;
     for (const std::string& s : sections) lower.insert(LowerCase(s));
     return lower;
+}
+
+bool HasMagenta(const Bitmap& image) {
+    for (int y = 0; y < image.Height(); ++y)
+        for (int x = 0; x < image.Width(); ++x)
+            if (SameRgb(image.At(x, y), MakePixel(255, 0, 255))) return true;
+    return false;
 }
 
 // The state images of an object are side by side (stacked for `stacked`),
@@ -157,6 +165,38 @@ TEST(BuiltInSkins, EverySkinDefinesEveryObjectWithConsistentStateImages) {
         EXPECT_FALSE(IsSystemColour(data.Colours().TitleTextNoActive));
         EXPECT_GE(data.Palette().size(), 4u);
     }
+}
+
+// A side holding the key colour is drawn transparent; at least one skin
+// shapes the window and one keeps it square; every preview tells an active
+// title bar from an inactive one.
+TEST(BuiltInSkins, TransparentSidesShapesAndPreviews) {
+    int shaped = 0, rectangular = 0;
+    for (int n = 0; n < kBuiltInSkins; ++n) {
+        TSkinData data;
+        data.SkinStream() = ReadBytes(SkinFile(n));
+        ASSERT_TRUE(data.LoadSkin()) << "skin " << n;
+        SCOPED_TRACE(std::to_string(n) + " " + data.SkinName());
+        bool any_trans = false, any_magenta = false;
+        for (TDataSkinBorder* side : {&data.Left(), &data.Right(), &data.Top(), &data.Bottom()}) {
+            const bool magenta = HasMagenta(side->Map);
+            any_trans |= side->Trans != 0;
+            any_magenta |= magenta;
+            EXPECT_TRUE(!magenta || side->Trans != 0) << side->Name << " would paint the key colour";
+        }
+        shaped += data.Top().Trans != 0 && SameRgb(data.Top().Map.At(0, 0), MakePixel(255, 0, 255));
+        rectangular += !any_trans && !any_magenta;
+
+        const Bitmap active = RenderSkinPreview(data, SkinPreviewArgs{480, 360, true});
+        const Bitmap inactive = RenderSkinPreview(data, SkinPreviewArgs{480, 360, false});
+        ASSERT_EQ(std::make_pair(active.Width(), active.Height()), std::make_pair(480, 360));
+        const int title = data.Top().Map.Height() / 2;
+        bool differs = false;
+        for (int x = 0; x < 480 && !differs; ++x) differs = !SameRgb(active.At(x, title / 2), inactive.At(x, title / 2));
+        EXPECT_TRUE(differs) << "the inactive title bar looks active";
+    }
+    EXPECT_GE(shaped, 1) << "no skin shapes the window";
+    EXPECT_GE(rectangular, 1) << "no skin is free of transparency";
 }
 
 TEST(BuiltInSkins, TheGeneratorGivesTheSameBytesForTheSameTheme) {

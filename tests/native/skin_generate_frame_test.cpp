@@ -81,38 +81,6 @@ const TDataSkinSysButton* ButtonOf(TSkinData& data, int action, int visibility =
     return nullptr;
 }
 
-TEST(SkinGenerateFrame, SquareCornersGiveAPlainRectangularWindow) {
-    Loaded skin;
-    Load(skin, Variant({{"CornerRadius", "0"}, {"BottomRadius", "0"}, {"TitleHeight", "29"}, {"Border", "5"}}));
-    TSkinData& data = skin.data;
-    for (TDataSkinBorder* side : {&data.Left(), &data.Right(), &data.Top(), &data.Bottom()}) {
-        SCOPED_TRACE(side->Name);
-        EXPECT_EQ(side->Trans, 0);
-        EXPECT_EQ(side->Frame, 2);
-        EXPECT_EQ(CountKey(side->Map, Rect{0, 0, side->Map.Width(), side->Map.Height()}), 0);
-    }
-    const FrameSizes f = SkinFrameSizes(data);
-    EXPECT_EQ(f.top, 29);
-    EXPECT_EQ(f.left, 5);
-    EXPECT_EQ(f.right, 5);
-    EXPECT_EQ(f.bottom, 5);
-    // Active and inactive images are stacked for the top and bottom, side
-    // by side for the left and right.
-    EXPECT_EQ(data.Top().Map.Height(), 2 * 29);
-    EXPECT_EQ(data.Bottom().Map.Height(), 2 * 5);
-    EXPECT_EQ(data.Left().Map.Width(), 2 * 5);
-    EXPECT_EQ(data.Left().TopHeight, 29) << "the title's part of the side stays fixed";
-
-    const Bitmap window = ComposeWindow(data, 300, 200, true);
-    EXPECT_EQ(CountKey(window, Rect{0, 0, 300, 200}), 0);
-    // The outline runs round the outside; the title below it is the caption gradient.
-    const Pixel outline = MakePixel(0x1C, 0x3A, 0x57);
-    for (const auto& [x, y] : {std::pair{0, 0}, {299, 0}, {0, 199}, {299, 199}, {150, 0}, {0, 100}, {150, 199}})
-        EXPECT_TRUE(SameRgb(window.At(x, y), outline)) << x << "," << y;
-    EXPECT_FALSE(SameRgb(window.At(150, 14), outline));
-    EXPECT_NE(window.At(150, 3), window.At(150, 25)) << "the title is a gradient";
-}
-
 TEST(SkinGenerateFrame, RoundedCornersAreCutOutOfTheRegion) {
     Loaded skin;
     Load(skin, Variant({{"CornerRadius", "10"}, {"BottomRadius", "9"}, {"Border", "5"}, {"Finish", "glass"}}));

@@ -3,27 +3,18 @@
 // drop-down's items in every state, and the system-menu rules.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 
 #include "skin/composition.h"
 #include "skin/menu_painter.h"
 #include "skin/skin_frame.h"
+#include "skin_builtin_fixture.h"
 
 namespace vc {
 namespace {
 
-std::unique_ptr<TSkinData> BuiltInSkin(int number) {
-    const auto path = std::filesystem::path(VC_BUILTIN_SKINS_DIR) / ("SkinItem" + std::to_string(number) + ".vcskin");
-    std::ifstream in(path, std::ios::binary);
-    auto data = std::make_unique<TSkinData>();
-    data->SkinStream().assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    EXPECT_TRUE(data->LoadSkin()) << path;
-    return data;
-}
+using skintest::BuiltInSkin;
 
 TMenuBtn Item(const std::string& caption, bool enabled = true, bool visible = true) {
     TMenuBtn b;

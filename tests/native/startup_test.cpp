@@ -69,12 +69,7 @@ public:
 };
 
 using testing_lines::BookLines;
-
-std::string Join(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const auto& l : lines) text += l + "\r\n";
-    return text;
-}
+using testing_lines::JoinLines;
 
 struct StartUp {
     RecordingWindow window;
@@ -82,7 +77,7 @@ struct StartUp {
     ConfigurationLines lines;
     std::string error;
 
-    explicit StartUp(const std::vector<std::string>& l) : lines(Join(l)) {
+    explicit StartUp(const std::vector<std::string>& l) : lines(JoinLines(l)) {
         try {
             ApplyConfiguration(lines, settings, window);
         } catch (const std::exception& e) {

@@ -9,10 +9,10 @@
 #include <string>
 #include <thread>
 
+#include "../native/book_lines.h"
 #include "common/errors.h"
 #include "common/temp_directory_win.h"
 #include "menus/menu_file_win.h"
-#include "runtime/payload.h"
 #include "ui/application_win.h"
 #include "window/frm_apresentacao_win.h"
 
@@ -97,27 +97,14 @@ std::set<std::string> MenuFilesInTemp() {
 // A book whose menu is on and whose start page is not beside it ended with
 // its message and left its hidden menu file behind, one more at every start.
 TEST(MenuFileLifetime, TheMenuFileGoesWhenTheStartPageIsMissing) {
-    std::string text;
-    for (int i = 0; i <= 102; ++i) {
-        std::string value = "0";
-        if (i == 0) value = "Missing page";
-        if (i == 2) value = "clNavy";
-        if (i == 5 || i == 6) value = "300";
-        if (i == 10) value = "C:\\Author\\nowhere\\index.htm";
-        if (i == 20 || i == 51 || (i >= 37 && i <= 49) || i == 100 || (i >= 13 && i <= 19)) value = "";
-        if (i == 50) value = "1";
-        if (i == 98) value = "16";
-        text += value + "\r\n";
-    }
-    text += "[GERAL]\r\nMENU_0=File\r\n[MENU]\r\nITENS_0=Exit\r\n[ACOES]\r\nMENUx0_0=APPLICATIONEXIT()\r\n";
+    auto lines = testing_lines::BookLines();
+    lines[0] = "Missing page";
+    lines[10] = "C:\\Author\\nowhere\\index.htm";
+    lines[50] = "1";
     const std::string exe = GetTempDirectory() + "vc_menu_lifetime.exe";
-    const std::string runtime = "MZ stand-in runtime";
-    PayloadTrailer trailer;
-    trailer.offset = static_cast<std::int32_t>(runtime.size());
-    trailer.size = static_cast<std::int32_t>(text.size());
-    const auto bytes = trailer.Encode();
-    std::ofstream(exe, std::ios::binary) << runtime << text
-                                         << std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    testing_lines::WriteStandInBook(exe, testing_lines::JoinLines(lines) +
+                                             "[GERAL]\r\nMENU_0=File\r\n[MENU]\r\nITENS_0=Exit\r\n[ACOES]\r\n"
+                                             "MENUx0_0=APPLICATIONEXIT()\r\n");
 
     const std::set<std::string> before = MenuFilesInTemp();
     // The start-up's message box is modal: a second thread answers it.

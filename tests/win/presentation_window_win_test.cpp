@@ -10,7 +10,6 @@
 
 #include "../native/book_lines.h"
 #include "common/errors.h"
-#include "runtime/payload.h"
 #include "scripted_browser_win.h"
 #include "ui/application_win.h"
 #include "interpreter/interpreter.h"
@@ -48,15 +47,7 @@ protected:
 
     // Writes an e-book carrying the lines and opens the window on it.
     void Open(const std::vector<std::string>& lines) {
-        std::string text;
-        for (const auto& value : lines) text += value + "\r\n";
-        const std::string runtime = "MZ stand-in runtime";
-        PayloadTrailer trailer;
-        trailer.offset = static_cast<std::int32_t>(runtime.size());
-        trailer.size = static_cast<std::int32_t>(text.size());
-        const auto bytes = trailer.Encode();
-        std::ofstream(Book(), std::ios::binary)
-            << runtime << text << std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+        testing_lines::WriteStandInBook(Book(), testing_lines::JoinLines(lines));
         OpenFile(Book());
     }
 

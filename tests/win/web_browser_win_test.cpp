@@ -95,39 +95,6 @@ TEST(WebBrowserOleError, InvokeExceptionsGiveTheObjectsOwnText) {
     }
 }
 
-TEST(WebBrowserVariant, TextCrossesInTheSystemCodePage) {
-    if (::GetACP() != 1252) GTEST_SKIP() << "the expected characters are those of code page 1252";
-    const ui::Bstr hint("Avan\xE7" "ar");
-    ASSERT_EQ(::SysStringLen(hint.Get()), 7u);
-    EXPECT_EQ(std::wstring(hint.Get()), L"Avan\u00E7ar");
-    EXPECT_EQ(hint.Text(), "Avan\xE7" "ar");
-
-    // A BSTR knows its length; a zero inside it is text like any other.
-    ui::Bstr inner = ui::Bstr::Attach(::SysAllocStringLen(L"a\0b", 3));
-    EXPECT_EQ(inner.Text(), std::string("a\0b", 3));
-    EXPECT_EQ(ui::TextFromBstr(nullptr), "");
-
-    ui::Variant number;
-    V_VT(number.Get()) = VT_I4;
-    V_I4(number.Get()) = -42;
-    EXPECT_EQ(ui::VariantText(number.Value()), "-42");
-    ui::Variant title("T\xEDtulo");
-    VARIANT reference;
-    ::VariantInit(&reference);
-    V_VT(&reference) = VT_VARIANT | VT_BYREF;
-    V_VARIANTREF(&reference) = title.Get();
-    EXPECT_EQ(ui::VariantText(reference), "T\xEDtulo");
-    EXPECT_EQ(ui::VariantLong(title.Value(), 7), 7) << "a word is no number";
-    EXPECT_TRUE(ui::VariantBool(number.Value(), false));
-
-    ui::Variant moved(std::move(title));
-    EXPECT_EQ(V_VT(title.Get()), VT_EMPTY);
-    EXPECT_EQ(ui::VariantText(moved.Value()), "T\xEDtulo");
-    ui::Bstr taken(std::move(inner));
-    EXPECT_EQ(inner.Get(), nullptr);
-    EXPECT_EQ(::SysStringLen(taken.Get()), 3u);
-}
-
 // ---------------------------------------------------------------------------
 // The late-bound walk against a recording automation object
 

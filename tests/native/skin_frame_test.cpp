@@ -70,7 +70,9 @@ TEST(SkinFrame, CaptionButtonsFollowTheWindowStateOnEverySkin) {
         const Rect text = normal.CaptionTextArea();
         EXPECT_GT(text.Width(), 600);
         for (const auto& b : normal.Buttons())
-            if (b.visible) EXPECT_TRUE(b.bounds.Intersect(Rect{text.left, 0, text.right, 1000}).IsEmpty());
+            if (b.visible) {
+                EXPECT_TRUE(b.bounds.Intersect(Rect{text.left, 0, text.right, 1000}).IsEmpty());
+            }
 
         w.caption.maximised = true;
         const FrameLayout maximised(*data, w);
@@ -94,7 +96,9 @@ TEST(SkinFrame, CaptionButtonsFollowTheWindowStateOnEverySkin) {
         w.caption.border = 2;
         const FrameLayout bare(*data, w);
         EXPECT_EQ(bare.Client(), (Rect{0, 0, 800, 600}));
-        for (const auto& b : bare.Buttons()) EXPECT_FALSE(b.visible);
+        for (const auto& b : bare.Buttons()) {
+            EXPECT_FALSE(b.visible);
+        }
     }
 }
 
@@ -112,8 +116,6 @@ TEST(SkinFrame, RegionKeepsExactlyTheFramePixelsThatAreNotMagenta) {
         // The frame as painted with no buttons over it, and the region laid
         // over the same window: a pixel is kept exactly when it is not the key.
         Bitmap sides(320, 200, MakePixel(1, 2, 3));
-        FrameWindow w = Window(320, 200);
-        w.caption.border = 0;
         const FramePicture picture = PaintFrame(*data, layout);
         const FrameSizes& f = layout.Sizes();
         Blit(sides, 0, 0, picture.title, picture.title.Bounds());
@@ -201,7 +203,9 @@ TEST(SkinFrame, MenuBandItemsRunFromTheStartOffsetEitherWay) {
     const int rtl_start = data->MenuBar() ? data->MenuBar()->RightWidth + 8 : 6;
     EXPECT_EQ(rtl[0], (Rect{band.right - rtl_start - 40, 26, band.right - rtl_start, 44}));
     // A band narrower than the offset starts 12 pixels in.
-    if (data->MenuBar()) EXPECT_EQ(LayoutMenuBandItems(*data, Rect{0, 0, 3, 19}, {5}, false)[0].left, 12);
+    if (data->MenuBar()) {
+        EXPECT_EQ(LayoutMenuBandItems(*data, Rect{0, 0, 3, 19}, {5}, false)[0].left, 12);
+    }
 }
 
 }  // namespace

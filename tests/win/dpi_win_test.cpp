@@ -7,11 +7,20 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
+#include <cstdio>
+#include <fstream>
+#include <map>
 #include <memory>
 #include <string>
 
 #include "common/scale_win.h"
+#include "runtime/payload.h"
+#include "scripted_browser_win.h"
+#include "ui/application_win.h"
 #include "ui/handles_win.h"
+#include "window/frm_apresentacao_win.h"
 #include "window/web_browser_win.h"
 
 namespace vc {
@@ -61,6 +70,154 @@ TEST(DpiRuntime, TheBrowserIsToldItsHostIsDpiAware) {
     }
     ::DestroyWindow(parent);
     ::OleUninitialize();
+}
+
+// Windows made on this thread are per-monitor aware, as the runtime's are
+// through its manifest; the test program itself declares nothing.
+class ThreadDpiAwareness {
+public:
+    ThreadDpiAwareness() {
+        using SetContext = HANDLE(WINAPI*)(HANDLE);
+        set_ = reinterpret_cast<SetContext>(reinterpret_cast<void*>(
+            ::GetProcAddress(::GetModuleHandleA("user32.dll"), "SetThreadDpiAwarenessContext")));
+        if (set_) old_ = set_(reinterpret_cast<HANDLE>(-4));  // per monitor, version 2
+    }
+    ~ThreadDpiAwareness() {
+        if (set_ && old_) set_(old_);
+    }
+    ThreadDpiAwareness(const ThreadDpiAwareness&) = delete;
+    ThreadDpiAwareness& operator=(const ThreadDpiAwareness&) = delete;
+
+private:
+    HANDLE(WINAPI* set_)(HANDLE) = nullptr;
+    HANDLE old_ = nullptr;
+};
+
+class DpiWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ui::Application().SetErrorReporter([this](const std::string& m) { errors_.push_back(m); });
+        std::printf("system DPI %d\n", SystemDpi());
+    }
+    void TearDown() override {
+        window_.reset();
+        ui::Application().SetErrorReporter(nullptr);
+        ui::Application().SetMainForm(nullptr);
+    }
+
+    // A book of the given size (96-DPI pixels), or none at all.
+    void Open(int width = 0, int height = 0) {
+        std::string exe = BesideTests("vc_win_tests.exe");
+        if (width > 0) {
+            char temp[MAX_PATH];
+            ::GetTempPathA(MAX_PATH, temp);
+            const std::string folder = std::string(temp) + "vc_dpi_test\\";
+            ::CreateDirectoryA(folder.c_str(), nullptr);
+            ::CreateDirectoryA((folder + "pages").c_str(), nullptr);
+            std::ofstream(folder + "pages\\index.htm") << "<html></html>";
+            std::map<int, std::string> l;
+            for (int i = 0; i <= 102; ++i) l[i] = "";
+            l[0] = "Scaled Book";
+            l[1] = l[3] = l[4] = l[22] = l[24] = l[32] = l[33] = l[36] = l[50] = l[80] = l[99] = l[101] = "0";
+            l[2] = "clNavy";
+            l[5] = std::to_string(width);
+            l[6] = std::to_string(height);
+            l[10] = "C:\\Author\\pages\\index.htm";
+            for (int i : {7, 8, 9, 11, 12, 21, 82, 83, 84, 85, 86, 87, 88, 89, 90}) l[i] = "1";
+            l[97] = "\xA9";
+            l[98] = "16";
+            std::string text;
+            for (const auto& [index, value] : l) text += value + "\r\n";
+            const std::string runtime = "MZ stand-in runtime";
+            PayloadTrailer trailer;
+            trailer.offset = static_cast<std::int32_t>(runtime.size());
+            trailer.size = static_cast<std::int32_t>(text.size());
+            const auto bytes = trailer.Encode();
+            exe = folder + "Book.exe";
+            std::ofstream(exe, std::ios::binary)
+                << runtime << text << std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+        }
+        Tform_apresentacao::Options options;
+        options.exePath = exe;
+        options.runShell = [](HWND, const char*, const char*, const char*, const char*, int) {};
+        options.createBrowser = [this](HWND parent, BrowserEvents& events) {
+            auto browser = std::make_unique<testing::ScriptedBrowser>(parent, events);
+            browser_ = browser.get();
+            return browser;
+        };
+        window_ = std::make_unique<Tform_apresentacao>(std::move(options));
+        ASSERT_TRUE(errors_.empty()) << errors_.front();
+    }
+
+    // What the bars show at a scale.
+    void ExpectBarsAt(const Scale& s) {
+        const HWND bar = window_->Toolbar().Handle();
+        const LRESULT size = ::SendMessageA(bar, TB_GETBUTTONSIZE, 0, 0);
+        EXPECT_EQ(LOWORD(size), s.Apply(36)) << s.Dpi();
+        EXPECT_EQ(HIWORD(size), s.Apply(30)) << s.Dpi();
+        RECT barRect;
+        ::GetWindowRect(bar, &barRect);
+        EXPECT_EQ(barRect.bottom - barRect.top, s.Apply(36));
+        EXPECT_EQ(browser_ ? browser_->bounds.top : -1, s.Apply(36));
+        int parts[2] = {};
+        ASSERT_EQ(::SendMessageA(window_->StatusBar().Handle(), SB_GETPARTS, 2, reinterpret_cast<LPARAM>(parts)), 2);
+        EXPECT_EQ(parts[0], s.Apply(150));
+        RECT progress;
+        ::GetClientRect(window_->Progress().Handle(), &progress);
+        EXPECT_EQ(progress.right, s.Apply(151));
+        EXPECT_EQ(progress.bottom, s.Apply(16));
+    }
+
+    ThreadDpiAwareness awareness_;
+    std::unique_ptr<Tform_apresentacao> window_;
+    testing::ScriptedBrowser* browser_ = nullptr;
+    std::vector<std::string> errors_;
+};
+
+TEST_F(DpiWindow, BuiltInAndBookSizesAreNinetySixDpiValuesScaledToTheScreen) {
+    const Scale s(SystemDpi());
+    Open();
+    EXPECT_EQ(window_->WindowScale(), s);
+    RECT r = window_->Bounds();
+    EXPECT_EQ(r.left, s.Apply(293));
+    EXPECT_EQ(r.top, s.Apply(205));
+    EXPECT_EQ(r.right - r.left, s.Apply(650));
+    EXPECT_EQ(r.bottom - r.top, s.Apply(470));
+    ExpectBarsAt(s);
+
+    Open(480, 300);
+    r = window_->Bounds();
+    EXPECT_EQ(r.right - r.left, s.Apply(480));
+    EXPECT_EQ(r.bottom - r.top, s.Apply(300));
+    EXPECT_EQ(r.left, (::GetSystemMetrics(SM_CXSCREEN) - s.Apply(480)) / 2) << "centred in screen pixels";
+    EXPECT_EQ(window_->State(), FrameState::Normal);
+
+    // A book as large as the screen at 96 DPI fills the screen at any scale.
+    Open(s.Unapply(::GetSystemMetrics(SM_CXSCREEN)), s.Unapply(::GetSystemMetrics(SM_CYSCREEN)));
+    EXPECT_EQ(window_->State(), FrameState::Maximised);
+}
+
+TEST_F(DpiWindow, MovingToAScreenOfAnotherScaleTakesTheSuggestedRectangleAndRescalesTheBars) {
+    Open();
+    window_->Toolbar().SetButtonEnabled(Tform_apresentacao::ButtonId(ToolButton::Back), false);
+    window_->Toolbar().SetButtonVisible(Tform_apresentacao::ButtonId(ToolButton::Print), false);
+    window_->StatusBar().SetPanelText(1, "kept");
+    for (const int dpi : {192, 144, 96}) {
+        RECT suggested{100, 50, 100 + Scale(dpi).Apply(400), 50 + Scale(dpi).Apply(300)};
+        ::SendMessageA(window_->Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        const RECT r = window_->Bounds();
+        EXPECT_EQ(r.left, 100);
+        EXPECT_EQ(r.top, 50);
+        EXPECT_EQ(r.right, suggested.right) << dpi;
+        EXPECT_EQ(r.bottom, suggested.bottom) << dpi;
+        EXPECT_EQ(window_->WindowScale().Dpi(), dpi);
+        ExpectBarsAt(Scale(dpi));
+    }
+    EXPECT_FALSE(window_->Toolbar().ButtonEnabled(Tform_apresentacao::ButtonId(ToolButton::Back)));
+    EXPECT_FALSE(window_->Toolbar().ButtonVisible(Tform_apresentacao::ButtonId(ToolButton::Print)));
+    EXPECT_TRUE(window_->Toolbar().ButtonVisible(Tform_apresentacao::ButtonId(ToolButton::Copy)));
+    EXPECT_EQ(window_->StatusBar().PanelText(1), "kept");
+    EXPECT_TRUE(errors_.empty());
 }
 
 }  // namespace

@@ -21,6 +21,7 @@
 #include "skin/skin_resources_win.h"
 #include "runtime/startup_helpers.h"
 #include "ui/application_win.h"
+#include "window/toolbar_images_win.h"
 #include "window/window_actions.h"
 
 namespace vc {
@@ -68,37 +69,13 @@ std::uint64_t PerformanceCounter() {
     return ::GetTickCount();
 }
 
-// The sizes the tool bar images are drawn in: 24 pixels at 96 DPI, and the
-// sizes of the usual larger scales. The 24-pixel strips carry the plain
-// names; the others end in their size ("TOOLBAR_IMAGES_36").
-constexpr int kStripSizes[] = {24, 30, 36, 48};
+// The bars' lengths at 96 DPI.
 constexpr int kToolBarHeight = 36;
 constexpr int kButtonWidth = 36;
 constexpr int kButtonHeight = 30;
 constexpr int kSeparatorWidth = 8;
 constexpr int kStatusFontHeight = 12;
 constexpr RECT kProgressBounds{0, 2, 151, 18};
-
-// The ten images of a strip resource as an image list of square images as
-// high as the strip, in the size nearest the scale's; the 24-pixel strip
-// when the nearer one is missing; null when the runtime carries neither.
-HIMAGELIST LoadImageStrip(const char* resource, const Scale& scale) {
-    const int size = NearestSize(kStripSizes, static_cast<int>(std::size(kStripSizes)), kStripSizes[0], scale);
-    const HINSTANCE module = ::GetModuleHandleA(nullptr);
-    HBITMAP strip = nullptr;
-    if (size != kStripSizes[0]) {
-        const std::string sized = std::string(resource) + "_" + std::to_string(size);
-        strip = static_cast<HBITMAP>(::LoadImageA(module, sized.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    }
-    if (!strip) strip = static_cast<HBITMAP>(::LoadImageA(module, resource, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    if (!strip) return nullptr;
-    BITMAP info{};
-    ::GetObjectA(strip, sizeof info, &info);
-    HIMAGELIST images = ::ImageList_Create(info.bmHeight, info.bmHeight, ILC_COLOR32, 10, 0);
-    ::ImageList_Add(images, strip, nullptr);
-    ::DeleteObject(strip);
-    return images;
-}
 
 std::string SystemFolder(UINT (WINAPI *query)(LPSTR, UINT)) {
     char buffer[MAX_PATH + 1];
@@ -177,8 +154,8 @@ ui::TToolBar::CreateArgs Tform_apresentacao::ToolBarArgs() const {
     args.buttonWidth = scale_.Apply(kButtonWidth);
     args.buttonHeight = scale_.Apply(kButtonHeight);
     args.separatorWidth = scale_.Apply(kSeparatorWidth);
-    args.images = LoadImageStrip("TOOLBAR_IMAGES", scale_);
-    args.disabledImages = LoadImageStrip("TOOLBAR_IMAGES_DISABLED", scale_);
+    args.images = LoadToolBarImages(::GetModuleHandleA(nullptr), "TOOLBAR_IMAGES", scale_);
+    args.disabledImages = LoadToolBarImages(::GetModuleHandleA(nullptr), "TOOLBAR_IMAGES_DISABLED", scale_);
     return args;
 }
 

@@ -1,6 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "art.h"
 #include "common/scale.h"
+#include "skin/lzh.h"
 
 namespace vc {
 namespace {
@@ -63,3 +72,49 @@ TEST(DpiScale, NearestImageSizeFavoursTheLargerOnATie) {
 
 }  // namespace
 }  // namespace vc
+
+namespace vc::art {
+namespace {
+
+TEST(DpiToolbarArt, EverySizeIsDrawnNotEnlargedAndTheCommandLineWritesItCompressed) {
+    const Raster base = RenderToolbarStrip(false, 24);
+    for (const int size : kToolbarImageSizes) {
+        SCOPED_TRACE(size);
+        const Raster strip = RenderToolbarStrip(true, size);
+        ASSERT_EQ(strip.Width(), 10 * size);
+        ASSERT_EQ(strip.Height(), size);
+        const Raster copy = RenderToolbarImage(ToolbarImage::kCopy, size);
+        EXPECT_EQ(strip.Crop(9 * size, 0, size, size), DisabledLook(copy));
+    }
+    // At twice the size a drawing has detail that a doubled 24-pixel image
+    // cannot have: some 2 x 2 block is not of one colour.
+    const Raster big = RenderToolbarImage(ToolbarImage::kHome, 48);
+    bool finer = false;
+    for (int y = 0; y < 48 && !finer; y += 2)
+        for (int x = 0; x < 48 && !finer; x += 2)
+            finer = !(big.At(x, y) == big.At(x + 1, y) && big.At(x, y) == big.At(x, y + 1) &&
+                      big.At(x, y) == big.At(x + 1, y + 1));
+    EXPECT_TRUE(finer);
+
+    const std::string path = (std::filesystem::temp_directory_path() / "vc_dpi_strip.vclzh").string();
+    std::ostringstream err;
+    ASSERT_EQ(RunArt({"toolbar", path, "--size", "36", "--disabled", "--compressed"}, err), 0) << err.str();
+    std::ifstream in(path, std::ios::binary);
+    const std::vector<std::uint8_t> stored((std::istreambuf_iterator<char>(in)), {});
+    in.close();
+    std::filesystem::remove(path);
+    EXPECT_EQ(TLZH::Decompress(stored), ToolbarBmp(true, 36));
+    EXPECT_LT(stored.size(), ToolbarBmp(true, 36).size() / 4);
+    for (const std::vector<std::string>& wrong : std::vector<std::vector<std::string>>{
+             {"toolbar", path, "--size", "40"},
+             {"toolbar", path, "--size"},
+             {"toolbar", path, "--size", "24", "--size", "24"},
+             {"toolbar", path, "--compressed", "--compressed"},
+             {"icon", path, "--size", "24"}}) {
+        EXPECT_EQ(RunArt(wrong, err), 2) << wrong[2];
+    }
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+}  // namespace
+}  // namespace vc::art

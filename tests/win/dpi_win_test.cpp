@@ -9,9 +9,11 @@
 
 #include <commctrl.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <map>
+#include <utility>
 #include <memory>
 #include <string>
 
@@ -21,6 +23,7 @@
 #include "ui/application_win.h"
 #include "ui/handles_win.h"
 #include "window/frm_apresentacao_win.h"
+#include "window/toolbar_images_win.h"
 #include "window/web_browser_win.h"
 
 namespace vc {
@@ -45,6 +48,40 @@ TEST(DpiRuntime, ManifestDeclaresPerMonitorAwarenessWithTheSystemWideFallback) {
     EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos) << manifest;
     // Common controls 6 stays: the tool bar and the links need it.
     EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
+}
+
+TEST(DpiRuntime, TheToolBarStripsComeInTheSizeNearestTheScale) {
+    const HMODULE runtime = ::LoadLibraryExA(BesideTests("vellumcast.exe").c_str(), nullptr,
+                                             LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_TRUE(runtime);
+    const std::pair<int, int> expected[] = {{96, 24}, {120, 30}, {144, 36}, {168, 48}, {192, 48}, {288, 48}};
+    for (const char* name : {"TOOLBAR_IMAGES", "TOOLBAR_IMAGES_DISABLED"}) {
+        for (const auto& [dpi, size] : expected) {
+            const HIMAGELIST images = LoadToolBarImages(runtime, name, Scale(dpi));
+            ASSERT_TRUE(images) << name << " " << dpi;
+            int cx = 0, cy = 0;
+            ::ImageList_GetIconSize(images, &cx, &cy);
+            EXPECT_EQ(cx, size) << name << " " << dpi;
+            EXPECT_EQ(cy, size);
+            EXPECT_EQ(::ImageList_GetImageCount(images), 10);
+            // The images keep their transparency: the top-left corner of the
+            // first is clear, its centre is drawn.
+            IMAGEINFO info{};
+            ASSERT_TRUE(::ImageList_GetImageInfo(images, 0, &info));
+            DIBSECTION dib{};
+            ASSERT_EQ(::GetObjectA(info.hbmImage, sizeof dib, &dib), static_cast<int>(sizeof dib));
+            const auto pixel = [&dib](int x, int y) {
+                const int row = dib.dsBmih.biHeight > 0 ? dib.dsBm.bmHeight - 1 - y : y;
+                return static_cast<const std::uint32_t*>(dib.dsBm.bmBits)[row * dib.dsBm.bmWidth + x];
+            };
+            EXPECT_EQ(pixel(0, 0) >> 24, 0u) << name << " " << dpi;
+            EXPECT_GT(pixel(size / 2, size / 2) >> 24, 0u) << name << " " << dpi;
+            ::ImageList_Destroy(images);
+        }
+    }
+    ::FreeLibrary(runtime);
+    // A module without the strips has no tool bar images at any scale.
+    EXPECT_FALSE(LoadToolBarImages(::GetModuleHandleA(nullptr), "TOOLBAR_IMAGES", Scale(192)));
 }
 
 TEST(DpiRuntime, TheBrowserIsToldItsHostIsDpiAware) {

@@ -9,7 +9,10 @@
 
 #include "art.h"
 #include "common/scale.h"
+#include "skin/composition.h"
 #include "skin/lzh.h"
+#include "skin/skin_frame.h"
+#include "skin_builtin_fixture.h"
 
 namespace vc {
 namespace {
@@ -68,6 +71,115 @@ TEST(DpiScale, NearestImageSizeFavoursTheLargerOnATie) {
     const int unordered[] = {48, 24};
     EXPECT_EQ(NearestSize(unordered, 2, 24, Scale(96)), 24);
     EXPECT_EQ(NearestSize(sizes, 0, 24, Scale(96)), -1);
+}
+
+TEST(DpiSkinImages, WholeFactorsRepeatPixelsAndSmoothScalingNeverBlendsTheKey) {
+    Bitmap image(2, 1);
+    image.Set(0, 0, MakePixel(200, 0, 0));
+    image.Set(1, 0, kKeyPixel);
+    const Bitmap doubled = ResizeBitmap(image, 4, 2, false);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 4; ++x) EXPECT_EQ(doubled.At(x, y), image.At(x / 2, 0)) << x << "," << y;
+
+    Bitmap ramp(3, 1);
+    ramp.Set(0, 0, MakePixel(0, 0, 0));
+    ramp.Set(1, 0, MakePixel(100, 100, 100));
+    ramp.Set(2, 0, kKeyPixel);
+    const Bitmap smooth = ResizeBitmap(ramp, 4, 1, true);  // 133 %
+    EXPECT_EQ(smooth.At(0, 0), MakePixel(0, 0, 0));
+    EXPECT_EQ(smooth.At(1, 0), MakePixel(63, 63, 63));  // 0.625 of the way to grey
+    // Three eighths of this pixel lie on the key: the grey is not mixed with it.
+    EXPECT_EQ(smooth.At(2, 0), MakePixel(100, 100, 100));
+    EXPECT_EQ(smooth.At(3, 0), kKeyPixel);
+
+    // States are scaled apart: a state's last column does not reach into the next.
+    Bitmap states(4, 1);
+    for (int x = 0; x < 4; ++x) states.Set(x, 0, x < 2 ? MakePixel(0, 0, 0) : MakePixel(250, 250, 250));
+    const Bitmap scaled = ScaleStateImages(states, false, 2, Scale(144));
+    ASSERT_EQ(scaled.Width(), 6);
+    for (int x = 0; x < 6; ++x) EXPECT_EQ(scaled.At(x, 0), states.At(x < 3 ? 0 : 3, 0)) << x;
+}
+
+// Where a region's rectangles put pixels, as a picture.
+Bitmap RegionMask(const FrameRegion& region, int width, int height) {
+    Bitmap mask(width, height, 0);
+    for (const Rect& r : region.rects) mask.FillRect(r, kOpaque);
+    return mask;
+}
+
+FrameWindow SkinWindow(int width, int height, int dpi) {
+    FrameWindow w;
+    w.width = width;
+    w.height = height;
+    w.scale = Scale(dpi);
+    return w;
+}
+
+TEST(DpiSkinFrame, TwoHundredPercentIsTheHundredPercentFrameWithEveryPixelDoubled) {
+    for (int n = 0; n < 16; ++n) {
+        SCOPED_TRACE("skin " + std::to_string(n));
+        const auto data = skintest::BuiltInSkin(n);
+        const FrameLayout base(*data, SkinWindow(321, 203, 96));
+        const FrameLayout big(*data, SkinWindow(642, 406, 192));
+        const FrameSizes& f = base.Sizes();
+        EXPECT_EQ(big.Sizes().left, 2 * f.left);
+        EXPECT_EQ(big.Sizes().top, 2 * f.top);
+        EXPECT_EQ(big.Sizes().right, 2 * f.right);
+        EXPECT_EQ(big.Sizes().bottom, 2 * f.bottom);
+        ASSERT_EQ(big.Buttons().size(), base.Buttons().size());
+        for (std::size_t i = 0; i < base.Buttons().size(); ++i) {
+            EXPECT_EQ(big.Buttons()[i].visible, base.Buttons()[i].visible);
+            EXPECT_EQ(big.Buttons()[i].bounds, Scale(192).Apply(base.Buttons()[i].bounds)) << i;
+        }
+        EXPECT_EQ(CaptionText(*data, big).font_height, 2 * CaptionText(*data, base).font_height);
+
+        for (const int hot : {-1, 0}) {
+            FramePaintState state;
+            state.hot = hot;
+            const FramePicture small = PaintFrame(*data, base, state);
+            const FramePicture large = PaintFrame(*data, big, state);
+            const auto doubled = [](const Bitmap& b) { return ResizeBitmap(b, 2 * b.Width(), 2 * b.Height(), false); };
+            EXPECT_TRUE(large.title == doubled(small.title));
+            EXPECT_TRUE(large.left == doubled(small.left));
+            EXPECT_TRUE(large.right == doubled(small.right));
+            EXPECT_TRUE(large.bottom == doubled(small.bottom));
+        }
+        const FrameRegion small = BuildFrameRegion(*data, base);
+        const FrameRegion large = BuildFrameRegion(*data, big);
+        EXPECT_EQ(large.whole, small.whole);
+        const Bitmap mask = RegionMask(small, 321, 203);
+        EXPECT_TRUE(RegionMask(large, 642, 406) == ResizeBitmap(mask, 642, 406, false));
+    }
+}
+
+TEST(DpiSkinFrame, AnOddSizeLosesItsSpareColumnsInTheMiddleAndOtherScalesFollowTheRounding) {
+    const auto data = skintest::BuiltInSkin(2);
+    const FrameLayout even(*data, SkinWindow(642, 406, 192));
+    const FrameLayout odd(*data, SkinWindow(641, 405, 192));
+    const FramePicture a = PaintFrame(*data, even);
+    const FramePicture b = PaintFrame(*data, odd);
+    ASSERT_EQ(b.title.Width(), 641);
+    // Both ends of the title bar are whole: the right end moved by one pixel.
+    const int h = a.title.Height();
+    EXPECT_TRUE(CopyRect(b.title, Rect{0, 0, 100, h}) == CopyRect(a.title, Rect{0, 0, 100, h}));
+    EXPECT_TRUE(CopyRect(b.title, Rect{541, 0, 641, h}) == CopyRect(a.title, Rect{542, 0, 642, h}));
+    ASSERT_EQ(b.left.Height(), a.left.Height() - 1);
+    const int w = a.left.Width();
+    EXPECT_TRUE(CopyRect(b.left, Rect{0, b.left.Height() - 30, w, b.left.Height()}) ==
+                CopyRect(a.left, Rect{0, a.left.Height() - 30, w, a.left.Height()}));
+
+    const Scale s(144);
+    const FrameLayout one_half(*data, SkinWindow(480, 300, 144));
+    const FrameSizes base = SkinFrameSizes(*data);
+    EXPECT_EQ(one_half.Sizes().top, s.Apply(base.top));
+    EXPECT_EQ(one_half.Sizes().left, s.Apply(base.left));
+    const FramePicture c = PaintFrame(*data, one_half);
+    EXPECT_EQ(c.title.Height(), s.Apply(base.top));
+    EXPECT_EQ(c.bottom.Height(), s.Apply(base.bottom));
+    const FrameRegion region = BuildFrameRegion(*data, one_half);
+    ASSERT_FALSE(region.whole);
+    for (const Rect& r : region.rects) EXPECT_FALSE(r.Intersect(Rect{0, 0, 480, 300}).IsEmpty());
+    EXPECT_FALSE(RegionMask(region, 480, 300).At(0, 0) == kOpaque);  // the rounded corner stays rounded
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <map>
 #include <utility>
@@ -18,10 +19,18 @@
 #include <string>
 
 #include "common/scale_win.h"
+#include "effects_window_win.h"
+#include "skin/composition.h"
+#include "skin/skin_bitmap_win.h"
+#include "skin/skin_frame.h"
+#include "skin/skin_manager_win.h"
+#include "skin/skin_resources_win.h"
+#include "skin/skin_store.h"
 #include "runtime/payload.h"
 #include "scripted_browser_win.h"
 #include "ui/application_win.h"
 #include "ui/handles_win.h"
+#include "ui/private_messages.h"
 #include "window/frm_apresentacao_win.h"
 #include "window/toolbar_images_win.h"
 #include "window/web_browser_win.h"
@@ -255,6 +264,129 @@ TEST_F(DpiWindow, MovingToAScreenOfAnotherScaleTakesTheSuggestedRectangleAndResc
     EXPECT_TRUE(window_->Toolbar().ButtonVisible(Tform_apresentacao::ButtonId(ToolButton::Copy)));
     EXPECT_EQ(window_->StatusBar().PanelText(1), "kept");
     EXPECT_TRUE(errors_.empty());
+}
+
+LRESULT CALLBACK PlainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+// The screen's pixels under a rectangle of it.
+Bitmap CaptureScreen(const RECT& r) {
+    Bitmap picture(r.right - r.left, r.bottom - r.top);
+    const HDC screen = ::GetDC(nullptr);
+    const HDC memory = ::CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = picture.Width();
+    info.bmiHeader.biHeight = -picture.Height();
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    const HBITMAP dib = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ old = ::SelectObject(memory, dib);
+    ::BitBlt(memory, 0, 0, picture.Width(), picture.Height(), screen, r.left, r.top, SRCCOPY);
+    ::GdiFlush();
+    std::memcpy(picture.Data(), bits, picture.Stride() * picture.Height());
+    ::SelectObject(memory, old);
+    ::DeleteObject(dib);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    return picture;
+}
+
+TEST(DpiSkin, TheSkinnedFrameFollowsTheScreensScaleAndTheTitleBarIsTheSkinScaled) {
+    ThreadDpiAwareness awareness;
+    const Scale s(SystemDpi());
+    const HMODULE runtime = ::LoadLibraryExA(BesideTests("vellumcast.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_TRUE(runtime);
+    TSkinStore store;
+    LoadStoredSkins(store, runtime);
+    TSkinData data;
+    data.Environment = WindowsSkinEnvironment();
+    auto manager = std::make_unique<TSkinManager>();
+    manager->RegisterSkinData(data);
+    manager->InstallHook();
+    data.LoadFromStore(store, 1);  // a shaped skin: rounded corners
+    data.SetActive(true);
+
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = &PlainProc;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = "VcDpiSkinTest";
+    ::RegisterClassA(&wc);
+    const HWND window = ::CreateWindowExA(0, "VcDpiSkinTest", "", WS_OVERLAPPEDWINDOW, 40, 40, s.Apply(300),
+                                          s.Apply(200), nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    ASSERT_TRUE(window);
+    ::ShowWindow(window, SW_SHOW);
+    ::SetForegroundWindow(window);
+    effects::test::Pump(300);
+    ASSERT_EQ(::SendMessageA(window, ui::kSkinQueryMessage, 0, 0), 1);
+
+    // The frame around the client area is the skin's, scaled.
+    RECT outer{}, client{};
+    ::GetWindowRect(window, &outer);
+    ::GetClientRect(window, &client);
+    ::MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    const FrameSizes base = SkinFrameSizes(data);
+    EXPECT_EQ(client.left - outer.left, s.Apply(base.left)) << s.Dpi();
+    EXPECT_EQ(client.top - outer.top, s.Apply(base.top));
+    EXPECT_EQ(outer.right - client.right, s.Apply(base.right));
+    EXPECT_EQ(outer.bottom - client.bottom, s.Apply(base.bottom));
+
+    // The window's shape is the scaled frame's.
+    FrameWindow w;
+    w.width = outer.right - outer.left;
+    w.height = outer.bottom - outer.top;
+    w.scale = s;
+    const FrameLayout layout(data, w);
+    HRGN actual = ::CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(::GetWindowRgn(window, actual), ERROR);
+    ui::UniqueRegion wanted = RegionFromRects(BuildFrameRegion(data, layout).rects);
+    HRGN difference = ::CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(::CombineRgn(difference, actual, wanted.Get(), RGN_XOR), NULLREGION);
+    ::DeleteObject(difference);
+    ::DeleteObject(actual);
+
+    // The caption buttons sit where the 96-DPI layout puts them, scaled.
+    FrameWindow w96 = w;
+    w96.width = s.Unapply(w.width);
+    w96.height = s.Unapply(w.height);
+    w96.scale = Scale();
+    const FrameLayout layout96(data, w96);
+    int visible = 0;
+    for (std::size_t i = 0; i < layout.Buttons().size(); ++i) {
+        const PlacedCaptionButton& b = layout.Buttons()[i];
+        if (!b.visible) continue;
+        ++visible;
+        const Rect& b96 = layout96.Buttons()[i].bounds;
+        EXPECT_EQ(b.bounds.Width(), s.Apply(b96.Width())) << i;
+        EXPECT_EQ(b.bounds.Height(), s.Apply(b96.Height())) << i;
+    }
+    EXPECT_GE(visible, 3);
+
+    // The title bar on the screen: at a whole factor, the 96-DPI title bar
+    // with each pixel repeated, except where the system writes the caption
+    // and where the shape lets the desktop through.
+    if (s.IntegerFactor() > 0 && w.width % s.IntegerFactor() == 0) {
+        const Bitmap shown = CaptureScreen(RECT{outer.left, outer.top, outer.right, outer.top + layout.Sizes().top});
+        const Bitmap title96 = PaintFrame(data, layout96).title;
+        const Bitmap expected = ResizeBitmap(title96, w.width, layout.Sizes().top, false);
+        const Rect text = layout.CaptionTextArea();
+        int compared = 0, mismatches = 0;
+        for (int y = 0; y < expected.Height(); ++y)
+            for (int x = 0; x < expected.Width(); ++x) {
+                if (text.Contains(Point{x, y}) || SameRgb(expected.At(x, y), kKeyPixel)) continue;
+                ++compared;
+                if (!SameRgb(shown.At(x, y), expected.At(x, y))) ++mismatches;
+            }
+        EXPECT_GT(compared, w.width * 4);
+        EXPECT_EQ(mismatches, 0) << "of " << compared << " pixels at " << s.Dpi() << " DPI";
+    }
+
+    ::DestroyWindow(window);
+    manager.reset();
+    ::FreeLibrary(runtime);
 }
 
 }  // namespace

@@ -167,7 +167,8 @@ void TSkinnedForm::Start() {
 // The client area keeps its size inside the skinned frame; the window keeps
 // its top-left corner.
 void TSkinnedForm::FitWindowToSkin(int clientWidth, int clientHeight) {
-    const Size outer = OuterSizeForClient(SkinFrameSizes(data_, FrameScale()), menuBarHeight_, clientWidth, clientHeight);
+    const Size outer =
+        OuterSizeForClient(SkinFrameSizes(data_, FrameScale()), menuBarHeight_, clientWidth, clientHeight);
     int width = outer.width;
     if (standardDialog_) WidenForCaption(width);
     ::SetWindowPos(Window(), nullptr, 0, 0, width, outer.height,
@@ -230,7 +231,8 @@ void TSkinnedForm::ReloadSkin() {
         // The client size stays; the frame around it changes.
         RECT client{};
         ::GetClientRect(Window(), &client);
-        const Size outer = OuterSizeForClient(SkinFrameSizes(data_, FrameScale()), menuBarHeight_, client.right, client.bottom);
+        const Size outer =
+            OuterSizeForClient(SkinFrameSizes(data_, FrameScale()), menuBarHeight_, client.right, client.bottom);
         ::SetWindowPos(Window(), nullptr, 0, 0, outer.width, outer.height,
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     }

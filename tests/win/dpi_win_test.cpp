@@ -266,6 +266,33 @@ TEST_F(DpiWindow, MovingToAScreenOfAnotherScaleTakesTheSuggestedRectangleAndResc
     EXPECT_TRUE(errors_.empty());
 }
 
+// The about box's client width and its OK button, read while it is open.
+struct AboutMeasure {
+    static inline TSobre* box = nullptr;
+    static inline RECT client{};
+    static inline RECT ok{};
+
+    static void CALLBACK Read(HWND, UINT, UINT_PTR timer, DWORD) {
+        const HWND dialog = box ? box->Window() : nullptr;
+        if (!dialog) return;
+        ::KillTimer(nullptr, timer);
+        ::GetClientRect(dialog, &client);
+        ::GetClientRect(::GetDlgItem(dialog, IDOK), &ok);
+        ::EndDialog(dialog, IDOK);
+    }
+};
+
+TEST_F(DpiWindow, TheAboutBoxIsLaidOutAtTheWindowsScale) {
+    const Scale s(SystemDpi());
+    Open();
+    AboutMeasure::box = &window_->About();
+    ::SetTimer(nullptr, 0, 50, &AboutMeasure::Read);
+    window_->b_aboutClick();
+    EXPECT_EQ(AboutMeasure::client.right, s.Apply(400)) << s.Dpi();
+    EXPECT_EQ(AboutMeasure::ok.right, s.Apply(80));
+    EXPECT_EQ(AboutMeasure::ok.bottom, s.Apply(26));
+}
+
 LRESULT CALLBACK PlainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return ::DefWindowProcA(window, message, wParam, lParam);
 }

@@ -1,6 +1,7 @@
 #include "skin/composition.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace vc {
 
@@ -67,6 +68,106 @@ Bitmap ComposeNineSlice(int width, int height, const Bitmap& image, Margins m, b
     Piece(out, W - R, H - B, R, B, image, sx + fw - R, sy + fh - B, R, B);
     Piece(out, W - R, T, R, ch, image, sx + fw - R, sy + T, R, sch);
     Piece(out, L, H - B, cw, B, image, sx + L, sy + fh - B, scw, B);
+    return out;
+}
+
+Bitmap ResizeBitmap(const Bitmap& source, int width, int height, bool smooth, Pixel key) {
+    Bitmap out(std::max(width, 0), std::max(height, 0));
+    if (out.Empty() || source.Empty()) return out;
+    const int sw = source.Width(), sh = source.Height();
+    if (!smooth) {
+        for (int y = 0; y < height; ++y) {
+            const Pixel* row = source.ScanLine(static_cast<int>(static_cast<long long>(y) * sh / height));
+            Pixel* dest = out.ScanLine(y);
+            for (int x = 0; x < width; ++x) dest[x] = row[static_cast<long long>(x) * sw / width];
+        }
+        return out;
+    }
+    const double fx = static_cast<double>(sw) / width, fy = static_cast<double>(sh) / height;
+    for (int y = 0; y < height; ++y) {
+        const double sy = std::clamp((y + 0.5) * fy - 0.5, 0.0, sh - 1.0);
+        const int y0 = static_cast<int>(sy), y1 = std::min(y0 + 1, sh - 1);
+        const double wy = sy - y0;
+        const int ny = std::min(static_cast<int>((y + 0.5) * fy), sh - 1);
+        Pixel* dest = out.ScanLine(y);
+        for (int x = 0; x < width; ++x) {
+            const int nx = std::min(static_cast<int>((x + 0.5) * fx), sw - 1);
+            if (SameRgb(source.At(nx, ny), key)) {
+                dest[x] = source.At(nx, ny);
+                continue;
+            }
+            const double sx = std::clamp((x + 0.5) * fx - 0.5, 0.0, sw - 1.0);
+            const int x0 = static_cast<int>(sx), x1 = std::min(x0 + 1, sw - 1);
+            const double wx = sx - x0;
+            const Pixel p[4] = {source.At(x0, y0), source.At(x1, y0), source.At(x0, y1), source.At(x1, y1)};
+            const double w[4] = {(1 - wx) * (1 - wy), wx * (1 - wy), (1 - wx) * wy, wx * wy};
+            double r = 0, g = 0, b = 0, a = 0, total = 0;
+            for (int i = 0; i < 4; ++i) {
+                if (SameRgb(p[i], key) || w[i] <= 0) continue;
+                r += PixelRed(p[i]) * w[i];
+                g += PixelGreen(p[i]) * w[i];
+                b += PixelBlue(p[i]) * w[i];
+                a += static_cast<double>(p[i] >> 24) * w[i];
+                total += w[i];
+            }
+            if (total <= 0) {
+                dest[x] = source.At(nx, ny);
+                continue;
+            }
+            const auto channel = [total](double v) { return static_cast<Pixel>(std::lround(v / total)) & 0xFFu; };
+            dest[x] = (channel(a) << 24) | (channel(r) << 16) | (channel(g) << 8) | channel(b);
+        }
+    }
+    return out;
+}
+
+Bitmap ScaleStateImages(const Bitmap& image, bool horizontal, int n, const Scale& scale) {
+    if (scale.IsIdentity() || image.Empty()) return image;
+    if (n < 1) n = 1;
+    const Rect first = StateImageRect(image, horizontal, n, 1);
+    const int w = scale.Apply(first.Width()), h = scale.Apply(first.Height());
+    Bitmap out(horizontal ? w : w * n, horizontal ? h * n : h);
+    if (out.Empty()) return out;
+    const bool smooth = scale.IntegerFactor() == 0;
+    for (int k = 1; k <= n; ++k) {
+        const Bitmap state = ResizeBitmap(CopyRect(image, StateImageRect(image, horizontal, n, k)), w, h, smooth);
+        Blit(out, horizontal ? 0 : (k - 1) * w, horizontal ? (k - 1) * h : 0, state, state.Bounds());
+    }
+    return out;
+}
+
+Bitmap ComposeNineSliceScaled(int width, int height, const Bitmap& image, Margins m, bool horizontal, bool tile,
+                              int n, int k, const Scale& scale) {
+    if (scale.IsIdentity()) return ComposeNineSlice(width, height, image, m, horizontal, tile, n, k);
+    const int factor = scale.IntegerFactor();
+    if (factor == 0) {
+        const Margins scaled{scale.Apply(m.left), scale.Apply(m.top), scale.Apply(m.right), scale.Apply(m.bottom)};
+        return ComposeNineSlice(width, height, ScaleStateImages(image, horizontal, n, scale), scaled, horizontal, tile,
+                                n, k);
+    }
+    if (width <= 0 || height <= 0) return Bitmap(std::max(width, 0), std::max(height, 0));
+    const int lw = (width + factor - 1) / factor, lh = (height + factor - 1) / factor;
+    const Bitmap up = ResizeBitmap(ComposeNineSlice(lw, lh, image, m, horizontal, tile, n, k), lw * factor,
+                                   lh * factor, false);
+    const int ex = up.Width() - width, ey = up.Height() - height;
+    if (ex == 0 && ey == 0) return up;
+    // The middle of the centre, where the margins that fit leave it.
+    const auto cut = [factor](int size, int before, int after) {
+        return (before + after <= size ? before + (size - before - after) / 2 : size / 2) * factor;
+    };
+    const int cx = cut(lw, m.left, m.right), cy = cut(lh, m.top, m.bottom);
+    Bitmap out(width, height);
+    const Rect parts_x[2] = {Rect{0, 0, cx, 0}, Rect{cx + ex, 0, up.Width(), 0}};
+    const Rect parts_y[2] = {Rect{0, 0, 0, cy}, Rect{0, cy + ey, 0, up.Height()}};
+    int dy = 0;
+    for (const Rect& py : parts_y) {
+        int dx = 0;
+        for (const Rect& px : parts_x) {
+            Blit(out, dx, dy, up, Rect{px.left, py.top, px.right, py.bottom});
+            dx += px.Width();
+        }
+        dy += py.Height();
+    }
     return out;
 }
 

@@ -7,6 +7,7 @@
 
 #include "common/bitmap.h"
 #include "common/geometry.h"
+#include "common/scale.h"
 
 namespace vc {
 
@@ -30,6 +31,27 @@ Rect StateImageRect(const Bitmap& image, bool horizontal, int n, int k);
 // that do not fit the size are dropped in pairs.
 Bitmap ComposeNineSlice(int width, int height, const Bitmap& image, Margins margins, bool horizontal, bool tile,
                         int n, int k);
+
+// A bitmap brought to width x height. Without `smooth` each pixel takes the
+// source pixel it falls on, so a whole factor repeats every pixel exactly.
+// With it the four nearest source pixels are blended, those of the key
+// colour left out: a pixel that falls on the key stays the key, so a keyed
+// shape keeps its edge and no magenta fringe appears.
+Bitmap ResizeBitmap(const Bitmap& source, int width, int height, bool smooth, Pixel key = kKeyPixel);
+
+// The n state images of `image` (stacked rows when `horizontal`), each
+// scaled on its own, so that no state bleeds into its neighbour: by whole
+// factors pixel for pixel, by others smoothly.
+Bitmap ScaleStateImages(const Bitmap& image, bool horizontal, int n, const Scale& scale);
+
+// ComposeNineSlice on a screen of another scale: the size is in the screen's
+// pixels, the image and the margins are 96-DPI ones. A whole factor gives
+// exactly the 96-DPI composition with each pixel repeated (the columns and
+// rows a size that does not divide by the factor leaves over are taken out
+// of the centre, never of a corner); other scales compose from images
+// scaled smoothly.
+Bitmap ComposeNineSliceScaled(int width, int height, const Bitmap& image, Margins margins, bool horizontal, bool tile,
+                              int n, int k, const Scale& scale);
 
 // Composes at the rectangle's size and draws it onto `dest` there, keyed or
 // opaque. Nothing for a rectangle whose right is left of its left or whose

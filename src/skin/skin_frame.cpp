@@ -21,35 +21,38 @@ bool PlacedByCaptionArea(const TDataSkinSysButton& b) {
 
 // One state image of a side composed to a size, as the frame paints it:
 // horizontal sides keep their states stacked, vertical ones side by side.
-Bitmap ComposeSide(const TDataSkinBorder& side, int width, int height, bool horizontal, int state) {
+Bitmap ComposeSide(const TDataSkinBorder& side, int width, int height, bool horizontal, int state,
+                   const Scale& scale) {
     if (side.Map.Empty() || width <= 0 || height <= 0) return Bitmap{};
     const int n = side.FrameCount();
-    return ComposeNineSlice(width, height, side.Map, side.GetMargins(), horizontal, side.Tile != 1, n,
-                            std::min(state, n));
+    return ComposeNineSliceScaled(width, height, side.Map, side.GetMargins(), horizontal, side.Tile != 1, n,
+                                  std::min(state, n), scale);
 }
 
 int SideState(bool active) { return active ? 1 : 2; }
 
 }  // namespace
 
-FrameSizes SkinFrameSizes(const TSkinData& data) {
+FrameSizes SkinFrameSizes(const TSkinData& data, const Scale& scale) {
     const TSkinData& d = data;
-    return FrameSizes{StateWidth(d.Left()), StateHeight(d.Top()), StateWidth(d.Right()), StateHeight(d.Bottom())};
+    return FrameSizes{scale.Apply(StateWidth(d.Left())), scale.Apply(StateHeight(d.Top())),
+                      scale.Apply(StateWidth(d.Right())), scale.Apply(StateHeight(d.Bottom()))};
 }
 
-Rect CaptionButtonBounds(const TDataSkinSysButton& b, int window_width, CaptionArea area) {
+Rect CaptionButtonBounds(const TDataSkinSysButton& b, int window_width, CaptionArea area, const Scale& scale) {
     if (b.Map.Empty() || b.Visibility == 100) return Rect{};
-    const int w = StateWidth(b);
-    const int h = b.Map.Height();
-    int x = 0, y = 0;
+    const int w = scale.Apply(StateWidth(b));
+    const int h = scale.Apply(b.Map.Height());
+    const int xcoord = scale.Apply(b.Xcoord);
+    int x = 0;
     switch (b.Align) {
-        case 0: x = b.Xcoord; y = b.Ycoord; break;
-        case 1: x = window_width - b.Xcoord; y = b.Ycoord; break;
-        case 2: case 8: x = area.right - w - b.Xcoord; y = b.Ycoord; break;
-        case 3: case 9: x = b.Xcoord + area.left; y = b.Ycoord; break;
-        default: break;
+        case 0: x = xcoord; break;
+        case 1: x = window_width - xcoord; break;
+        case 2: case 8: x = area.right - w - xcoord; break;
+        case 3: case 9: x = xcoord + area.left; break;
+        default: return Rect::FromSize(0, 0, w, h);
     }
-    return Rect::FromSize(x, y, w, h);
+    return Rect::FromSize(x, scale.Apply(b.Ycoord), w, h);
 }
 
 FrameLayout::FrameLayout(const TSkinData& data, const FrameWindow& window) : window_(window) {
@@ -57,23 +60,25 @@ FrameLayout::FrameLayout(const TSkinData& data, const FrameWindow& window) : win
         // A window without a caption keeps no frame of the skin.
         window_.menu_bar_height = 0;
     } else {
-        sizes_ = SkinFrameSizes(data);
+        sizes_ = SkinFrameSizes(data, window_.scale);
     }
     PlaceButtons(data);
 }
 
 void FrameLayout::PlaceButtons(const TSkinData& data) {
     const int width = window_.width;
-    int text_left = sizes_.left + kTextGap, text_right = width - sizes_.right - kTextGap;
+    const Scale& scale = window_.scale;
+    const int gap = scale.Apply(kTextGap);
+    int text_left = sizes_.left + gap, text_right = width - sizes_.right - gap;
     right_buttons_left_ = width;
     const auto narrow_text = [&](const Rect& r) {
-        if (r.left < width / 2) text_left = std::max(text_left, r.right + kTextGap);
-        else text_right = std::min(text_right, r.left - kTextGap);
+        if (r.left < width / 2) text_left = std::max(text_left, r.right + gap);
+        else text_right = std::min(text_right, r.left - gap);
     };
     const auto place = [&](const TDataSkinSysButton& b, CaptionArea area) {
-        PlacedCaptionButton placed{&b, Rect{}, false};
+        PlacedCaptionButton placed{&b, Rect{}, false, scale};
         if (window_.caption.border != 2 && CaptionButtonVisible(b, window_.caption)) {
-            placed.bounds = CaptionButtonBounds(b, width, area);
+            placed.bounds = CaptionButtonBounds(b, width, area, scale);
             placed.visible = !placed.bounds.IsEmpty();
         }
         return placed;
@@ -81,7 +86,8 @@ void FrameLayout::PlaceButtons(const TSkinData& data) {
     // Buttons at the window's edges first: they bound the caption area that
     // places the others.
     for (const auto& b : data.CaptionButtons()) {
-        buttons_.push_back(PlacedByCaptionArea(*b) ? PlacedCaptionButton{b.get(), Rect{}, false} : place(*b, {}));
+        buttons_.push_back(PlacedByCaptionArea(*b) ? PlacedCaptionButton{b.get(), Rect{}, false, scale}
+                                                   : place(*b, {}));
         const PlacedCaptionButton& placed = buttons_.back();
         if (!placed.visible) continue;
         if (IsRightAligned(*b)) right_buttons_left_ = std::min(right_buttons_left_, placed.bounds.left);
@@ -95,8 +101,8 @@ void FrameLayout::PlaceButtons(const TSkinData& data) {
     }
 
     const TDataSkinTitle& title = data.Title();
-    text_area_ = Rect{std::max(text_left, title.TextShift()), title.TextShiftVert(),
-                      std::min(text_right, width - title.TextRightClip()), sizes_.top};
+    text_area_ = Rect{std::max(text_left, scale.Apply(title.TextShift())), scale.Apply(title.TextShiftVert()),
+                      std::min(text_right, width - scale.Apply(title.TextRightClip())), sizes_.top};
     if (title.TextAlignment == 2) {
         // Centred on the window, not on what the buttons leave.
         const int half = std::min(width / 2 - text_area_.left, text_area_.right - width / 2);
@@ -126,7 +132,7 @@ CaptionTextStyle CaptionText(const TSkinData& data, const FrameLayout& layout) {
     CaptionTextStyle style;
     style.area = layout.CaptionTextArea();
     style.colour = d.ResolveColour(set == clNone ? fallback : set);
-    style.font_height = title.FontHeight > 0 ? title.FontHeight : 14;
+    style.font_height = layout.Window().scale.Apply(title.FontHeight > 0 ? title.FontHeight : 14);
     style.align = title.TextAlignment == 1   ? CaptionTextStyle::Align::Right
                   : title.TextAlignment == 2 ? CaptionTextStyle::Align::Centre
                                              : CaptionTextStyle::Align::Left;
@@ -142,7 +148,13 @@ int CaptionButtonImage(const PlacedCaptionButton& button, bool active, int state
 void PaintCaptionButton(Bitmap& dest, const PlacedCaptionButton& button, int image, int dx, int dy) {
     if (!button.visible) return;
     const TDataSkinSysButton& b = *button.data;
-    DrawStateImage(dest, button.bounds.Offset(dx, dy), b.Map, true, b.FrameCount(), image);
+    const Rect at = button.bounds.Offset(dx, dy);
+    if (button.scale.IsIdentity()) {
+        DrawStateImage(dest, at, b.Map, true, b.FrameCount(), image);
+        return;
+    }
+    const Bitmap state = CopyRect(b.Map, StateImageRect(b.Map, false, b.FrameCount(), image));
+    DrawTransparent(dest, at, ResizeBitmap(state, at.Width(), at.Height(), button.scale.IntegerFactor() == 0));
 }
 
 FramePicture PaintFrame(const TSkinData& data, const FrameLayout& layout, const FramePaintState& state) {
@@ -155,13 +167,13 @@ FramePicture PaintFrame(const TSkinData& data, const FrameLayout& layout, const 
 
     if (w.minimised) {
         picture.title = Bitmap(w.width, w.height, PixelFromColour(d.ButtonFaceColour()));
-        const Bitmap top = ComposeSide(d.Top(), w.width, f.top, true, SideState(active));
+        const Bitmap top = ComposeSide(d.Top(), w.width, f.top, true, SideState(active), w.scale);
         if (!top.Empty()) Blit(picture.title, 0, 0, top, top.Bounds());
     } else {
         const int title_height = std::min(f.top, w.height);
         picture.title = Bitmap(w.width, std::max(title_height, 0), PixelFromColour(d.ButtonFaceColour()));
-        const Bitmap left = ComposeSide(d.Left(), f.left, w.height, false, SideState(active));
-        const Bitmap right = ComposeSide(d.Right(), f.right, w.height, false, SideState(active));
+        const Bitmap left = ComposeSide(d.Left(), f.left, w.height, false, SideState(active), w.scale);
+        const Bitmap right = ComposeSide(d.Right(), f.right, w.height, false, SideState(active), w.scale);
         const Rect below_title{0, title_height, 0, w.height};
         if (!left.Empty()) {
             Blit(picture.title, 0, 0, left, left.Bounds());
@@ -172,10 +184,11 @@ FramePicture PaintFrame(const TSkinData& data, const FrameLayout& layout, const 
             picture.right = CopyRect(right, Rect{0, below_title.top, right.Width(), below_title.bottom});
         }
         const Rect top_side = layout.TopSide();
-        const Bitmap top = ComposeSide(d.Top(), top_side.Width(), top_side.Height(), true, SideState(active));
+        const Bitmap top = ComposeSide(d.Top(), top_side.Width(), top_side.Height(), true, SideState(active), w.scale);
         if (!top.Empty()) Blit(picture.title, top_side.left, 0, top, top.Bounds());
         const Rect bottom_side = layout.BottomSide();
-        picture.bottom = ComposeSide(d.Bottom(), bottom_side.Width(), bottom_side.Height(), true, SideState(active));
+        picture.bottom = ComposeSide(d.Bottom(), bottom_side.Width(), bottom_side.Height(), true, SideState(active),
+                                     w.scale);
     }
 
     const auto& buttons = layout.Buttons();
@@ -210,7 +223,7 @@ FrameRegion BuildFrameRegion(const TSkinData& data, const FrameLayout& layout) {
     const auto add_side = [&](const TDataSkinBorder& side, const Rect& r, bool horizontal, bool shaped) {
         if (r.IsEmpty()) return;
         if (side.Trans == 1 && shaped) {
-            const Bitmap composed = ComposeSide(side, r.Width(), r.Height(), horizontal, 1);
+            const Bitmap composed = ComposeSide(side, r.Width(), r.Height(), horizontal, 1, w.scale);
             if (composed.Empty()) return;
             const std::vector<Rect> rows = RegionFromBitmap(composed, r.left, r.top);
             region.rects.insert(region.rects.end(), rows.begin(), rows.end());

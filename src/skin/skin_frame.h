@@ -10,17 +10,19 @@
 
 #include "common/bitmap.h"
 #include "common/geometry.h"
+#include "common/scale.h"
 #include "skin/caption_visibility.h"
 #include "skin/skin_data.h"
 
 namespace vc {
 
-// The frame's thickness: one state image of each side. A side whose image
-// does not divide by its frame count loses the remainder.
+// The frame's thickness: one state image of each side, scaled to the
+// screen. A side whose image does not divide by its frame count loses the
+// remainder.
 struct FrameSizes {
     int left = 0, top = 0, right = 0, bottom = 0;
 };
-FrameSizes SkinFrameSizes(const TSkinData& data);
+FrameSizes SkinFrameSizes(const TSkinData& data, const Scale& scale = Scale());
 
 // The left and right edges of the caption text, in window coordinates;
 // buttons aligned 2, 3, 8 and 9 sit against them.
@@ -31,8 +33,10 @@ struct CaptionArea {
 
 // The bounds of a caption button in a window `window_width` wide, by its
 // Align; an empty rectangle for a button that is not drawn in the title
-// (no image, or a child-window button of the menu band).
-Rect CaptionButtonBounds(const TDataSkinSysButton& button, int window_width, CaptionArea area = {});
+// (no image, or a child-window button of the menu band). The skin's
+// coordinates and images are 96-DPI ones, the result the screen's.
+Rect CaptionButtonBounds(const TDataSkinSysButton& button, int window_width, CaptionArea area = {},
+                         const Scale& scale = Scale());
 
 // What the frame needs to know of its window.
 struct FrameWindow {
@@ -41,6 +45,9 @@ struct FrameWindow {
     int menu_bar_height = 0;  // 0 without a menu band
     bool minimised = false;
     CaptionWindowState caption;  // active, maximised, buttons allowed, border
+    // The screen's: the skin's images and lengths are 96-DPI ones, the
+    // window's size and everything the layout gives are the screen's.
+    Scale scale;
 };
 
 // A caption button placed in the title bar.
@@ -48,6 +55,7 @@ struct PlacedCaptionButton {
     const TDataSkinSysButton* data = nullptr;
     Rect bounds;
     bool visible = false;
+    Scale scale;  // the frame's, which the images are drawn at
     bool IsSystemMenu() const { return data->Action == 3 || data->Action == 11; }
 };
 

@@ -5,6 +5,7 @@
 #include <optional>
 #include <utility>
 
+#include "common/scale_win.h"
 #include "skin/control_choice.h"
 #include "skin/skin_bitmap_win.h"
 #include "skin/skin_control_win.h"
@@ -166,7 +167,8 @@ void TSkinnedForm::Start() {
 // The client area keeps its size inside the skinned frame; the window keeps
 // its top-left corner.
 void TSkinnedForm::FitWindowToSkin(int clientWidth, int clientHeight) {
-    const Size outer = OuterSizeForClient(SkinFrameSizes(data_), menuBarHeight_, clientWidth, clientHeight);
+    const Size outer =
+        OuterSizeForClient(SkinFrameSizes(data_, FrameScale()), menuBarHeight_, clientWidth, clientHeight);
     int width = outer.width;
     if (standardDialog_) WidenForCaption(width);
     ::SetWindowPos(Window(), nullptr, 0, 0, width, outer.height,
@@ -180,7 +182,9 @@ void TSkinnedForm::WidenForCaption(int& width) {
     ui::WindowDc dc(Window());
     ui::SelectedObject font(dc.Get(), captionFont_.Get());
     const TDataSkinTitle& title = static_cast<const TSkinData&>(data_).Title();
-    const int needed = title.TextShift() + TextWidth(dc.Get(), caption) + title.TextRightClip();
+    const Scale scale = FrameScale();
+    const int needed =
+        scale.Apply(title.TextShift()) + TextWidth(dc.Get(), caption) + scale.Apply(title.TextRightClip());
     if (needed <= width) return;
     const int shift = (needed - width) / 2;
     width = needed;
@@ -227,7 +231,8 @@ void TSkinnedForm::ReloadSkin() {
         // The client size stays; the frame around it changes.
         RECT client{};
         ::GetClientRect(Window(), &client);
-        const Size outer = OuterSizeForClient(SkinFrameSizes(data_), menuBarHeight_, client.right, client.bottom);
+        const Size outer =
+            OuterSizeForClient(SkinFrameSizes(data_, FrameScale()), menuBarHeight_, client.right, client.bottom);
         ::SetWindowPos(Window(), nullptr, 0, 0, outer.width, outer.height,
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     }
@@ -251,10 +256,12 @@ void TSkinnedForm::OnDetached() noexcept {
 
 void TSkinnedForm::RefreshFonts() {
     const int height = static_cast<const TSkinData&>(data_).Title().FontHeight;
-    captionFont_ = CaptionFont(height > 0 ? height : 14, true);
+    captionFont_ = CaptionFont(FrameScale().Apply(height > 0 ? height : 14), true);
     menuFont_ = CaptionFont(0, false);
     menuBoldFont_ = CaptionFont(0, true);
 }
+
+Scale TSkinnedForm::FrameScale() const { return WindowScale(Window()); }
 
 FrameLayout TSkinnedForm::Layout() const {
     RECT r{};
@@ -274,6 +281,7 @@ FrameLayout TSkinnedForm::Layout(int width, int height) const {
     w.caption.minimise_box = style_.minimiseBox;
     w.caption.close_allowed = style_.closeBox;
     w.caption.standard_dialog = standardDialog_;
+    w.scale = FrameScale();
     // The skin knows four borders; tool windows wear it as the others do.
     w.caption.border = style_.border == FrameBorder::ToolWindow          ? static_cast<int>(FrameBorder::Fixed)
                        : style_.border == FrameBorder::SizableToolWindow ? static_cast<int>(FrameBorder::Sizable)
@@ -454,6 +462,18 @@ LRESULT TSkinnedForm::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_WINDOWPOSCHANGED:
         style_.state = ui::ReadFrameStyle(Window()).state;
         break;
+    case WM_DPICHANGED: {
+        // The window takes its new rectangle first; the frame, its shape and
+        // the caption font then follow the new scale, whatever the size.
+        const LRESULT result = DefaultProc(message, wParam, lParam);
+        ui::RunGuarded([this] {
+            RefreshFonts();
+            RebuildRegion(true);
+        });
+        ::SetWindowPos(Window(), nullptr, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        return result;
+    }
     default: return ui::TWindowSubclass::WindowProc(message, wParam, lParam);
     }
     return DefaultProc(message, wParam, lParam);
@@ -472,7 +492,7 @@ LRESULT TSkinnedForm::OnNcCalcSize(RECT& proposed, NCCALCSIZE_PARAMS* full) {
         proposed = RECT{window.left, window.top, window.left, window.top};
         return 0;
     }
-    const FrameSizes f = SkinFrameSizes(data_);
+    const FrameSizes f = SkinFrameSizes(data_, FrameScale());
     proposed = RECT{window.left + f.left, window.top + f.top + menuBarHeight_, window.right - f.right,
                     window.bottom - f.bottom};
     proposed.right = std::max(proposed.right, proposed.left);
@@ -491,7 +511,7 @@ LRESULT TSkinnedForm::OnNcHitTest(POINT screen) {
     default: return old;
     }
     const Point p = WindowPoint(screen);
-    const FrameSizes f = SkinFrameSizes(data_);
+    const FrameSizes f = SkinFrameSizes(data_, FrameScale());
     if (menuBarHeight_ > 0 && p.y >= f.top && p.y < f.top + menuBarHeight_) return HTMENU;
     if (p.y > 3 || old == HTCAPTION) return HTCAPTION;
     return HTNOWHERE;

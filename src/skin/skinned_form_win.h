@@ -71,6 +71,9 @@ protected:
 private:
     void Start();
     void ReadWindow();
+    // The scale of the screen the window is on: the skin's lengths are
+    // 96-DPI ones.
+    Scale FrameScale() const;
     FrameLayout Layout() const;
     FrameLayout Layout(int width, int height) const;
     void FitWindowToSkin(int clientWidth, int clientHeight);

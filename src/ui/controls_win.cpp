@@ -18,6 +18,13 @@ HWND CreateChild(const char* className, DWORD style, HWND parent, const RECT& bo
     return window;
 }
 
+// The side of the square images of a list; 24 without one.
+int ImageSize(HIMAGELIST images) {
+    int width = 0, height = 0;
+    if (!images || !::ImageList_GetIconSize(images, &width, &height)) return 24;
+    return width;
+}
+
 }  // namespace
 
 void TControl::Adopt(HWND window) {
@@ -59,7 +66,7 @@ void TToolBar::Create(const CreateArgs& args, const std::vector<Button>& buttons
     ::SendMessageA(Handle(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.Get()));
     if (disabledImages_)
         ::SendMessageA(Handle(), TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(disabledImages_.Get()));
-    ::SendMessageA(Handle(), TB_SETBITMAPSIZE, 0, MAKELPARAM(24, 24));
+    ::SendMessageA(Handle(), TB_SETBITMAPSIZE, 0, MAKELPARAM(ImageSize(images_.Get()), ImageSize(images_.Get())));
 
     std::vector<TBBUTTON> items;
     for (const Button& b : buttons_) {
@@ -78,6 +85,26 @@ void TToolBar::Create(const CreateArgs& args, const std::vector<Button>& buttons
     ::SendMessageA(Handle(), TB_ADDBUTTONSA, items.size(), reinterpret_cast<LPARAM>(items.data()));
     ::SendMessageA(Handle(), TB_SETBUTTONSIZE, 0, MAKELPARAM(args.buttonWidth, args.buttonHeight));
     subclass_.Attach(Handle());
+}
+
+void TToolBar::SetMetrics(const CreateArgs& args) {
+    height_ = args.height;
+    // The control lets go of the old lists before they are destroyed.
+    ::SendMessageA(Handle(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(args.images));
+    ::SendMessageA(Handle(), TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(args.disabledImages));
+    images_.Reset(args.images);
+    disabledImages_.Reset(args.disabledImages);
+    ::SendMessageA(Handle(), TB_SETBITMAPSIZE, 0, MAKELPARAM(ImageSize(images_.Get()), ImageSize(images_.Get())));
+    for (const Button& b : buttons_) {
+        if (b.image >= 0) continue;
+        TBBUTTONINFOA info{};
+        info.cbSize = sizeof info;
+        info.dwMask = TBIF_SIZE;
+        info.cx = static_cast<WORD>(args.separatorWidth);
+        ::SendMessageA(Handle(), TB_SETBUTTONINFOA, b.id, reinterpret_cast<LPARAM>(&info));
+    }
+    ::SendMessageA(Handle(), TB_SETBUTTONSIZE, 0, MAKELPARAM(args.buttonWidth, args.buttonHeight));
+    ::InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 TToolBar::Subclass::Subclass() noexcept : TWindowSubclass(kToolBarSubclassId) {}
@@ -165,11 +192,17 @@ bool TToolBar::AnswerToolTip(NMHDR* header) {
 
 void TStatusBar::Create(const CreateArgs& args) {
     Adopt(CreateChild(STATUSCLASSNAMEA, WS_VISIBLE | WS_CLIPSIBLINGS | CCS_BOTTOM, args.parent));
+    SetMetrics(args);
+}
+
+void TStatusBar::SetMetrics(const CreateArgs& args) {
     panelWidths_ = args.panelWidths;
-    font_.Reset(::CreateFontA(-args.fontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                              args.fontName));
-    ::SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    // The control lets go of the old font before it is deleted.
+    const HFONT font = ::CreateFontA(-args.fontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                     DEFAULT_PITCH | FF_SWISS, args.fontName);
+    ::SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    font_.Reset(font);
     Resize();
 }
 

@@ -65,6 +65,9 @@ public:
     };
 
     void Create(const CreateArgs& args, const std::vector<Button>& buttons);
+    // New images and sizes for a screen of another scale (the parent is not
+    // used); the buttons keep their state.
+    void SetMetrics(const CreateArgs& args);
 
     bool ButtonVisible(int id) const;
     void SetButtonVisible(int id, bool visible);
@@ -107,6 +110,9 @@ public:
     };
 
     void Create(const CreateArgs& args);
+    // New panel widths and font for a screen of another scale (the parent is
+    // not used); the texts stay.
+    void SetMetrics(const CreateArgs& args);
     std::string PanelText(int panel) const;
     void SetPanelText(int panel, const std::string& text);
     // Keeps the panel edges after the parent changed size.

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "common/scale_win.h"
 #include "ui/application_win.h"
 
 namespace vc {
@@ -105,64 +106,72 @@ INT_PTR CALLBACK TSobre::DialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 
 void TSobre::Populate(HWND dialog) {
     ::SetWindowTextA(dialog, CaptionTitle.c_str());
+    // The layout is in 96-DPI pixels; the system's message font is at the
+    // system's DPI, which a screen of another scale must correct.
+    const Scale scale = WindowScale(dialog);
+    const int systemDpi = SystemDpi();
     NONCLIENTMETRICSA metrics{};
     metrics.cbSize = sizeof(metrics);
     ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    metrics.lfMessageFont.lfHeight = ::MulDiv(metrics.lfMessageFont.lfHeight, scale.Dpi(), systemDpi);
     textFont_.Reset(::CreateFontIndirectA(&metrics.lfMessageFont));
     LOGFONTA name = metrics.lfMessageFont;
-    {
-        ui::WindowDc dc(dialog);
-        name.lfHeight = -::MulDiv(AppNameSize, ::GetDeviceCaps(dc.Get(), LOGPIXELSY), 72);
-    }
+    name.lfHeight = -::MulDiv(AppNameSize, scale.Dpi(), 72);
     name.lfWeight = FW_BOLD;
     nameFont_.Reset(::CreateFontIndirectA(&name));
 
-    const int textWidth = kWidth - kTextLeft - kMargin;
-    int y = kMargin;
+    const int width = scale.Apply(kWidth);
+    const int margin = scale.Apply(kMargin);
+    const int textLeft = scale.Apply(kTextLeft);
+    const auto px = [&scale](int length) { return scale.Apply(length); };
+    const int textWidth = width - textLeft - margin;
+    int y = margin;
     HICON icon = ::LoadIconA(::GetModuleHandleA(nullptr), "MAINICON");
     if (!icon) icon = ::LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
-    HWND iconControl = AddControl(dialog, "STATIC", "", SS_ICON, kIdIcon, RECT{kMargin, y, kMargin + 32, y + 32}, nullptr);
+    HWND iconControl =
+        AddControl(dialog, "STATIC", "", SS_ICON, kIdIcon, RECT{margin, y, margin + px(32), y + px(32)}, nullptr);
     ::SendMessageA(iconControl, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
 
     auto addText = [&](const std::string& text, int id, HFONT font) {
         const int h = TextHeight(dialog, font, text, textWidth);
         if (h == 0) return;
-        AddControl(dialog, "STATIC", text, SS_LEFT | SS_NOPREFIX, id, RECT{kTextLeft, y, kTextLeft + textWidth, y + h},
+        AddControl(dialog, "STATIC", text, SS_LEFT | SS_NOPREFIX, id, RECT{textLeft, y, textLeft + textWidth, y + h},
                    font);
-        y += h + 6;
+        y += h + px(6);
     };
     auto addLink = [&](const std::string& text, int id) {
         if (text.empty()) return;
         const int h = TextHeight(dialog, textFont_.Get(), text, textWidth);
-        AddControl(dialog, "SysLink", LinkMarkup(text), WS_TABSTOP, id, RECT{kTextLeft, y, kTextLeft + textWidth, y + h},
+        AddControl(dialog, "SysLink", LinkMarkup(text), WS_TABSTOP, id, RECT{textLeft, y, textLeft + textWidth, y + h},
                    textFont_.Get());
-        y += h + 4;
+        y += h + px(4);
     };
     addText(Appname, kIdName, nameFont_.Get());
     addText(Version, kIdVersion, textFont_.Get());
-    y += 4;
+    y += px(4);
     addText(Description, kIdDescription, textFont_.Get());
     addLink(Jump, kIdJump);
     addLink(EMail, kIdEMail);
-    y = std::max(y + 6, kMargin + 40);
-    AddControl(dialog, "STATIC", "", SS_ETCHEDHORZ, kIdRule, RECT{kMargin, y, kWidth - kMargin, y + 2}, nullptr);
-    y += 10;
-    const int copyrightHeight = std::max(TextHeight(dialog, textFont_.Get(), Copyright, textWidth - 90), 23);
+    y = std::max(y + px(6), margin + px(40));
+    AddControl(dialog, "STATIC", "", SS_ETCHEDHORZ, kIdRule, RECT{margin, y, width - margin, y + px(2)}, nullptr);
+    y += px(10);
+    const int copyrightHeight = std::max(TextHeight(dialog, textFont_.Get(), Copyright, textWidth - px(90)), px(23));
     AddControl(dialog, "STATIC", Copyright, SS_LEFT | SS_NOPREFIX, kIdCopyright,
-               RECT{kMargin, y + 4, kWidth - kMargin - 90, y + 4 + copyrightHeight}, textFont_.Get());
+               RECT{margin, y + px(4), width - margin - px(90), y + px(4) + copyrightHeight}, textFont_.Get());
     HWND ok = AddControl(dialog, "BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK,
-                         RECT{kWidth - kMargin - 80, y, kWidth - kMargin, y + 26}, textFont_.Get());
-    y += std::max(copyrightHeight, 26) + kMargin;
+                         RECT{width - margin - px(80), y, width - margin, y + px(26)}, textFont_.Get());
+    y += std::max(copyrightHeight, px(26)) + margin;
 
-    RECT frame{0, 0, kWidth, y};
+    RECT frame{0, 0, width, y};
     ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongA(dialog, GWL_STYLE)), FALSE,
                          static_cast<DWORD>(::GetWindowLongA(dialog, GWL_EXSTYLE)));
-    const int width = frame.right - frame.left;
+    const int frameWidth = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
     RECT ownerRect{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
     if (owner_ && ::IsWindowVisible(owner_)) ::GetWindowRect(owner_, &ownerRect);
-    ::SetWindowPos(dialog, nullptr, ownerRect.left + (ownerRect.right - ownerRect.left - width) / 2,
-                   ownerRect.top + (ownerRect.bottom - ownerRect.top - height) / 2, width, height, SWP_NOZORDER);
+    ::SetWindowPos(dialog, nullptr, ownerRect.left + (ownerRect.right - ownerRect.left - frameWidth) / 2,
+                   ownerRect.top + (ownerRect.bottom - ownerRect.top - height) / 2, frameWidth, height,
+                   SWP_NOZORDER);
     ::SetFocus(ok);
 }
 

@@ -4,8 +4,11 @@
 #include <wininet.h>
 
 #include <algorithm>
+#include <iterator>
+#include <string>
 #include <vector>
 
+#include "common/scale_win.h"
 #include "common/text.h"
 #include "interpreter/command_origin.h"
 #include "interpreter/command_syntax.h"
@@ -18,6 +21,7 @@
 #include "skin/skin_resources_win.h"
 #include "runtime/startup_helpers.h"
 #include "ui/application_win.h"
+#include "window/toolbar_images_win.h"
 #include "window/window_actions.h"
 
 namespace vc {
@@ -65,17 +69,13 @@ std::uint64_t PerformanceCounter() {
     return ::GetTickCount();
 }
 
-// The ten images of a strip resource as a 24 x 24 image list; null when the
-// runtime carries no such resource.
-HIMAGELIST LoadImageStrip(const char* resource) {
-    auto* strip = static_cast<HBITMAP>(
-        ::LoadImageA(::GetModuleHandleA(nullptr), resource, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    if (!strip) return nullptr;
-    HIMAGELIST images = ::ImageList_Create(24, 24, ILC_COLOR32, 10, 0);
-    ::ImageList_Add(images, strip, nullptr);
-    ::DeleteObject(strip);
-    return images;
-}
+// The bars' lengths at 96 DPI.
+constexpr int kToolBarHeight = 36;
+constexpr int kButtonWidth = 36;
+constexpr int kButtonHeight = 30;
+constexpr int kSeparatorWidth = 8;
+constexpr int kStatusFontHeight = 12;
+constexpr RECT kProgressBounds{0, 2, 151, 18};
 
 std::string SystemFolder(UINT (WINAPI *query)(LPSTR, UINT)) {
     char buffer[MAX_PATH + 1];
@@ -86,12 +86,15 @@ std::string SystemFolder(UINT (WINAPI *query)(LPSTR, UINT)) {
 }  // namespace
 
 Tform_apresentacao::Tform_apresentacao(Options options) : options_(std::move(options)) {
+    // Before the window exists it can only be placed at the system's scale;
+    // a window that lands on a screen of another one hears WM_DPICHANGED.
+    scale_ = Scale(SystemDpi());
     CreateArgs args;
     args.caption = kBuiltInCaption;
-    args.left = 293;
-    args.top = 205;
-    args.width = 650;
-    args.height = 470;
+    args.left = scale_.Apply(293);
+    args.top = scale_.Apply(205);
+    args.width = scale_.Apply(650);
+    args.height = scale_.Apply(470);
     args.icon = ::LoadIconA(::GetModuleHandleA(nullptr), "MAINICON");
     // The title bar is the system's until the book asks for the gradient.
     gradiente.SetActive(false);
@@ -118,6 +121,7 @@ void Tform_apresentacao::OnCreate() {
     animacao_form.SetOwner(Handle());
     LoadStoredSkins(SkinColecao);
     SkinData.Environment = WindowsSkinEnvironment(Handle());
+    scale_ = vc::WindowScale(Handle());
     CreateComponents();
     ui::RunGuarded([this] { FormCreate(); });
 }
@@ -129,25 +133,66 @@ void Tform_apresentacao::CreateComponents() {
         if (look.button == ToolButton::About) buttons.push_back({kAboutSeparatorId, -1, ""});
         buttons.push_back({ButtonId(look.button), look.image, look.hint});
     }
-    ui::TToolBar::CreateArgs toolbarArgs;
-    toolbarArgs.parent = Handle();
-    toolbarArgs.images = LoadImageStrip("TOOLBAR_IMAGES");
-    toolbarArgs.disabledImages = LoadImageStrip("TOOLBAR_IMAGES_DISABLED");
-    toolbar_.Create(toolbarArgs, buttons);
-
-    ui::TStatusBar::CreateArgs statusArgs;
-    statusArgs.parent = Handle();
-    statusArgs.panelWidths = {150, 50};
-    barra_estado_.Create(statusArgs);
+    toolbar_.Create(ToolBarArgs(), buttons);
+    barra_estado_.Create(StatusBarArgs());
 
     ui::TProgressBar::CreateArgs progressArgs;
     progressArgs.parent = barra_estado_.Handle();
+    progressArgs.bounds = ProgressBounds();
     progresso_.Create(progressArgs);
 
     if (options_.createBrowser) web_ = options_.createBrowser(Handle(), *this);
     RECT client;
     ::GetClientRect(Handle(), &client);
     OnSize(client.right, client.bottom);
+}
+
+ui::TToolBar::CreateArgs Tform_apresentacao::ToolBarArgs() const {
+    ui::TToolBar::CreateArgs args;
+    args.parent = Handle();
+    args.height = scale_.Apply(kToolBarHeight);
+    args.buttonWidth = scale_.Apply(kButtonWidth);
+    args.buttonHeight = scale_.Apply(kButtonHeight);
+    args.separatorWidth = scale_.Apply(kSeparatorWidth);
+    args.images = LoadToolBarImages(::GetModuleHandleA(nullptr), "TOOLBAR_IMAGES", scale_);
+    args.disabledImages = LoadToolBarImages(::GetModuleHandleA(nullptr), "TOOLBAR_IMAGES_DISABLED", scale_);
+    return args;
+}
+
+ui::TStatusBar::CreateArgs Tform_apresentacao::StatusBarArgs() const {
+    ui::TStatusBar::CreateArgs args;
+    args.parent = Handle();
+    args.panelWidths = {scale_.Apply(150), scale_.Apply(50)};
+    args.leftMargin = scale_.Apply(args.leftMargin);
+    args.fontHeight = scale_.Apply(kStatusFontHeight);
+    return args;
+}
+
+RECT Tform_apresentacao::ProgressBounds() const {
+    const Rect r = scale_.Apply(Rect{kProgressBounds.left, kProgressBounds.top, kProgressBounds.right,
+                                     kProgressBounds.bottom});
+    return RECT{r.left, r.top, r.right, r.bottom};
+}
+
+LRESULT Tform_apresentacao::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DPICHANGED) {
+        DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    }
+    return TForm::WindowProc(message, wParam, lParam);
+}
+
+void Tform_apresentacao::DpiChanged(int dpi, const RECT& suggested) {
+    scale_ = Scale(dpi);
+    toolbar_.SetMetrics(ToolBarArgs());
+    barra_estado_.SetMetrics(StatusBarArgs());
+    const RECT progress = ProgressBounds();
+    ::MoveWindow(progresso_.Handle(), progress.left, progress.top, progress.right - progress.left,
+                 progress.bottom - progress.top, TRUE);
+    // The system's rectangle keeps the window under the pointer that moved
+    // it and lays the children out through WM_SIZE.
+    ::SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Tform_apresentacao::FormCreate() {
@@ -186,7 +231,7 @@ void Tform_apresentacao::ShowRuntimeMessage(const std::string& text) {
 void Tform_apresentacao::OnSize(int clientWidth, int clientHeight) {
     int top = 0;
     if (toolbar_.Handle() && toolbar_.Visible()) {
-        top = 36;
+        top = scale_.Apply(kToolBarHeight);
         ::MoveWindow(toolbar_.Handle(), 0, 0, clientWidth, top, TRUE);
     }
     int bottom = clientHeight;
@@ -314,9 +359,10 @@ void Tform_apresentacao::SetCaption(const std::string& caption) { TForm::SetCapt
 
 std::string Tform_apresentacao::MakeMenuFileName() { return MakeRandomName(PerformanceCounter()); }
 
+// The book's sizes are 96-DPI ones.
 void Tform_apresentacao::SetSize(int width, int height) {
-    SetWidth(width);
-    SetHeight(height);
+    SetWidth(scale_.Apply(width));
+    SetHeight(scale_.Apply(height));
 }
 
 void Tform_apresentacao::CentreOnScreen() {
@@ -328,12 +374,13 @@ void Tform_apresentacao::CentreOnScreen() {
         ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
         SetPosition((work.right - work.left - Width()) / 2, (work.bottom - work.top - Height()) / 2);
     } else {
-        SetPosition((ScreenWidth() - Width()) / 2, (ScreenHeight() - Height()) / 2);
+        SetPosition((::GetSystemMetrics(SM_CXSCREEN) - Width()) / 2, (::GetSystemMetrics(SM_CYSCREEN) - Height()) / 2);
     }
 }
 
-int Tform_apresentacao::ScreenWidth() { return ::GetSystemMetrics(SM_CXSCREEN); }
-int Tform_apresentacao::ScreenHeight() { return ::GetSystemMetrics(SM_CYSCREEN); }
+// At 96 DPI, as the book's sizes it is compared with.
+int Tform_apresentacao::ScreenWidth() { return scale_.Unapply(::GetSystemMetrics(SM_CXSCREEN)); }
+int Tform_apresentacao::ScreenHeight() { return scale_.Unapply(::GetSystemMetrics(SM_CYSCREEN)); }
 
 void Tform_apresentacao::SetMaximized(bool maximized) {
     SetState(maximized ? FrameState::Maximised : FrameState::Normal);

@@ -11,6 +11,7 @@
 
 #include "effects/form_animation_win.h"
 #include "effects/gradient_caption_win.h"
+#include "common/scale.h"
 #include "interpreter/command_host.h"
 #include "skin/skin_data.h"
 #include "skin/skin_manager_win.h"
@@ -58,6 +59,8 @@ public:
     const TSkinData& Skin() const noexcept { return SkinData; }
     bool SkinCaptionActive() const noexcept { return skinCaptionActive_; }
     CommandHost& Commands() noexcept { return *this; }
+    // The scale of the screen the window is on.
+    const Scale& WindowScale() const noexcept { return scale_; }
     BrowserEvents& Events() noexcept { return *this; }
 
     // The application-wide filter, run before a queued message is dispatched.
@@ -85,6 +88,7 @@ protected:
     void OnSize(int clientWidth, int clientHeight) override;
     void OnCommand(int id, int code, HWND control) override;
     LRESULT OnNotify(NMHDR* header) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     static constexpr int kFirstButtonId = 1001;
@@ -92,6 +96,12 @@ private:
     static constexpr int kAboutSeparatorId = 1102;
 
     void CreateComponents();
+    // The tool bar and status bar at the window's scale.
+    ui::TToolBar::CreateArgs ToolBarArgs() const;
+    ui::TStatusBar::CreateArgs StatusBarArgs() const;
+    RECT ProgressBounds() const;
+    // WM_DPICHANGED: the window moved to a screen of another scale.
+    void DpiChanged(int dpi, const RECT& suggested);
     void FormCreate();
     void ShowRuntimeMessage(const std::string& text);
     std::string ExeFolder() const;
@@ -157,6 +167,8 @@ private:
 
     Options options_;
     WindowSettings settings_;
+    // Every length below is a 96-DPI one scaled by this.
+    Scale scale_;
     std::unique_ptr<HostedBrowser> web_;
     ui::TToolBar toolbar_;
     ui::TStatusBar barra_estado_;

@@ -120,7 +120,9 @@ public:
     }
     HRESULT STDMETHODCALLTYPE GetHostInfo(DOCHOSTUIINFO* info) noexcept override {
         if (!info) return E_POINTER;
-        info->dwFlags = 0;
+        // The control then lays pages out at the screen's scale instead of
+        // 96 DPI, as the manifest promises the system.
+        info->dwFlags = DOCHOSTUIFLAG_DPI_AWARE;
         info->dwDoubleClick = DOCHOSTUIDBLCLK_DEFAULT;
         info->pchHostCss = nullptr;
         info->pchHostNS = nullptr;

@@ -209,7 +209,7 @@ protected:
 
 TEST_F(ArtCommandLine, WrongCommandLinesShowUsageAndWriteNothing) {
     const std::string usage =
-        "usage: vellumcast-art toolbar OUT.bmp [--disabled]\n"
+        "usage: vellumcast-art toolbar OUT.bmp [--disabled] [--size 24|30|36|48] [--compressed]\n"
         "       vellumcast-art icon OUT.ico\n"
         "       vellumcast-art preview OUT.png\n";
     const std::vector<std::vector<std::string>> wrong = {

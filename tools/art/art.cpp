@@ -8,12 +8,13 @@
 #include "art_formats.h"
 #include "art_palette.h"
 #include "art_program_icon.h"
+#include "lzh_encoder.h"
 
 namespace vc::art {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: vellumcast-art toolbar OUT.bmp [--disabled]\n"
+    "usage: vellumcast-art toolbar OUT.bmp [--disabled] [--size 24|30|36|48] [--compressed]\n"
     "       vellumcast-art icon OUT.ico\n"
     "       vellumcast-art preview OUT.png\n";
 
@@ -85,21 +86,50 @@ bool WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) 
     return false;
 }
 
+struct ToolbarChoice {
+    bool disabled = false;
+    bool compressed = false;
+    int size = kToolbarImageSize;
+};
+
+// What follows "toolbar OUT.bmp": each option at most once, a size only of
+// those the runtime carries.
+bool ToolbarOptions(const std::vector<std::string>& args, ToolbarChoice& choice) {
+    bool sized = false;
+    for (std::size_t i = 2; i < args.size(); ++i) {
+        if (args[i] == "--disabled" && !choice.disabled) {
+            choice.disabled = true;
+        } else if (args[i] == "--compressed" && !choice.compressed) {
+            choice.compressed = true;
+        } else if (args[i] == "--size" && !sized && i + 1 < args.size()) {
+            const std::string& value = args[++i];
+            sized = true;
+            choice.size = 0;
+            for (int size : kToolbarImageSizes)
+                if (value == std::to_string(size)) choice.size = size;
+            if (choice.size == 0) return false;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
-Raster RenderToolbarImage(ToolbarImage image) {
-    Canvas canvas(kToolbarImageSize, kToolbarImageSize);
+Raster RenderToolbarImage(ToolbarImage image, int size) {
+    Canvas canvas(size, size, static_cast<double>(size) / kToolbarImageSize);
     ToolbarIcons()[static_cast<std::size_t>(image)].draw(canvas);
     return canvas.ToRaster();
 }
 
-Raster RenderToolbarStrip(bool disabled) {
-    Raster strip(kStripWidth, kToolbarImageSize);
+Raster RenderToolbarStrip(bool disabled, int size) {
+    Raster strip(size * kToolbarImageCount, size);
     for (const ToolbarIcon& icon : ToolbarIcons()) {
         // Each image is drawn on its own canvas, so nothing can reach into
         // a neighbour's cell.
-        const Raster image = RenderToolbarImage(icon.image);
-        strip.Place(disabled ? DisabledLook(image) : image, static_cast<int>(icon.image) * kToolbarImageSize, 0);
+        const Raster image = RenderToolbarImage(icon.image, size);
+        strip.Place(disabled ? DisabledLook(image) : image, static_cast<int>(icon.image) * size, 0);
     }
     return strip;
 }
@@ -110,8 +140,8 @@ Raster RenderProgramIcon(int size) {
     return canvas.ToRaster();
 }
 
-std::vector<std::uint8_t> ToolbarBmp(bool disabled) {
-    return EncodeBmp32(RenderToolbarStrip(disabled));
+std::vector<std::uint8_t> ToolbarBmp(bool disabled, int size) {
+    return EncodeBmp32(RenderToolbarStrip(disabled, size));
 }
 
 std::vector<std::uint8_t> ProgramIco() {
@@ -137,10 +167,10 @@ int RunArt(const std::vector<std::string>& args, std::ostream& err) {
     const std::string& command = args[0];
     const std::string& path = args[1];
     std::vector<std::uint8_t> bytes;
-    if (command == "toolbar" && args.size() == 2) {
-        bytes = ToolbarBmp(false);
-    } else if (command == "toolbar" && args.size() == 3 && args[2] == "--disabled") {
-        bytes = ToolbarBmp(true);
+    ToolbarChoice options;
+    if (command == "toolbar" && ToolbarOptions(args, options)) {
+        bytes = ToolbarBmp(options.disabled, options.size);
+        if (options.compressed) bytes = lzh::Compress(bytes);
     } else if (command == "icon" && args.size() == 2) {
         bytes = ProgramIco();
     } else if (command == "preview" && args.size() == 2) {

@@ -14,12 +14,19 @@ namespace vc::art {
 // The sizes of the program icon, in the order of the icon file's entries.
 constexpr std::array<int, 5> kProgramIconSizes = {16, 24, 32, 48, 256};
 
-Raster RenderToolbarImage(ToolbarImage image);
-// The ten images side by side, 240 × 24, each in its own 24-pixel cell.
-Raster RenderToolbarStrip(bool disabled);
+// The sizes the runtime carries the tool bar images in: 24 pixels for a
+// 96-DPI screen, and the sizes of the usual larger scales (125 %, 150 %,
+// 200 %); the runtime picks the nearest. The drawings are vectors on a
+// 24-unit grid, so every size is drawn, not enlarged.
+constexpr std::array<int, 4> kToolbarImageSizes = {24, 30, 36, 48};
+
+Raster RenderToolbarImage(ToolbarImage image, int size = kToolbarImageSize);
+// The ten images side by side, each in its own square cell of `size`
+// pixels: 240 × 24 at the base size.
+Raster RenderToolbarStrip(bool disabled, int size = kToolbarImageSize);
 Raster RenderProgramIcon(int size);
 
-std::vector<std::uint8_t> ToolbarBmp(bool disabled);
+std::vector<std::uint8_t> ToolbarBmp(bool disabled, int size = kToolbarImageSize);
 std::vector<std::uint8_t> ProgramIco();
 // Everything at a glance, for people: the strips enlarged and at their own
 // size, the icon sizes, on a light and a dark background.

@@ -1,0 +1,232 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "art.h"
+#include "common/scale.h"
+#include "skin/composition.h"
+#include "skin/lzh.h"
+#include "skin/skin_frame.h"
+#include "skin_builtin_fixture.h"
+
+namespace vc {
+namespace {
+
+TEST(DpiScale, LengthsRoundHalfAwayFromZeroAndTheBaseIsIdentity) {
+    EXPECT_EQ(Scale(96).Apply(123), 123);
+    EXPECT_TRUE(Scale(96).IsIdentity());
+    EXPECT_EQ(Scale(0).Dpi(), 96);
+    EXPECT_EQ(Scale(-5).Dpi(), 96);
+
+    const Scale s125(120), s150(144), s175(168);
+    EXPECT_EQ(s125.Apply(2), 3);  // 2.5
+    EXPECT_EQ(s125.Apply(-2), -3);
+    EXPECT_EQ(s125.Apply(3), 4);  // 3.75
+    EXPECT_EQ(s150.Apply(1), 2);  // 1.5
+    EXPECT_EQ(s150.Apply(-1), -2);
+    EXPECT_EQ(s150.Apply(640), 960);
+    EXPECT_EQ(s175.Apply(1), 2);  // 1.75
+    EXPECT_EQ(s150.Unapply(960), 640);
+    EXPECT_EQ(s150.Unapply(1), 1);  // 0.67
+    // Large lengths do not overflow on the way.
+    EXPECT_EQ(Scale(480).Apply(100000000), 500000000);
+}
+
+TEST(DpiScale, WholeFactorsAndPercentages) {
+    EXPECT_EQ(Scale(96).IntegerFactor(), 1);
+    EXPECT_EQ(Scale(192).IntegerFactor(), 2);
+    EXPECT_EQ(Scale(288).IntegerFactor(), 3);
+    EXPECT_EQ(Scale(144).IntegerFactor(), 0);
+    EXPECT_EQ(Scale(120).IntegerFactor(), 0);
+    EXPECT_EQ(Scale(120).Percent(), 125);
+    EXPECT_EQ(Scale(144).Percent(), 150);
+    EXPECT_EQ(Scale(168).Percent(), 175);
+    EXPECT_EQ(Scale(192).Percent(), 200);
+}
+
+TEST(DpiScale, RectanglesKeepTheirSizeWhereverTheySitAndNeighboursStillTouch) {
+    const Scale s(120);
+    const Rect a = Rect::FromSize(1, 0, 2, 2);  // 1.25 and 2.5: 1 and 3
+    const Rect b = Rect::FromSize(3, 0, 2, 2);
+    EXPECT_EQ(s.Apply(a), (Rect{1, 0, 4, 3}));
+    EXPECT_EQ(s.Apply(b).Width(), s.Apply(a).Width());
+    EXPECT_EQ(Scale(192).Apply(Rect{10, 20, 30, 50}), (Rect{20, 40, 60, 100}));
+    EXPECT_EQ(Scale(144).Apply(Point{-10, 7}), (Point{-15, 11}));
+}
+
+TEST(DpiScale, NearestImageSizeFavoursTheLargerOnATie) {
+    const int sizes[] = {24, 30, 36, 48};
+    EXPECT_EQ(NearestSize(sizes, 4, 24, Scale(96)), 24);
+    EXPECT_EQ(NearestSize(sizes, 4, 24, Scale(120)), 30);
+    EXPECT_EQ(NearestSize(sizes, 4, 24, Scale(144)), 36);
+    EXPECT_EQ(NearestSize(sizes, 4, 24, Scale(168)), 48);  // 42: 36 and 48 tie
+    EXPECT_EQ(NearestSize(sizes, 4, 24, Scale(192)), 48);
+    EXPECT_EQ(NearestSize(sizes, 4, 24, Scale(384)), 48);
+    EXPECT_EQ(NearestSize(sizes, 4, 24, Scale(72)), 24);
+    const int unordered[] = {48, 24};
+    EXPECT_EQ(NearestSize(unordered, 2, 24, Scale(96)), 24);
+    EXPECT_EQ(NearestSize(sizes, 0, 24, Scale(96)), -1);
+}
+
+TEST(DpiSkinImages, WholeFactorsRepeatPixelsAndSmoothScalingNeverBlendsTheKey) {
+    Bitmap image(2, 1);
+    image.Set(0, 0, MakePixel(200, 0, 0));
+    image.Set(1, 0, kKeyPixel);
+    const Bitmap doubled = ResizeBitmap(image, 4, 2, false);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 4; ++x) EXPECT_EQ(doubled.At(x, y), image.At(x / 2, 0)) << x << "," << y;
+
+    Bitmap ramp(3, 1);
+    ramp.Set(0, 0, MakePixel(0, 0, 0));
+    ramp.Set(1, 0, MakePixel(100, 100, 100));
+    ramp.Set(2, 0, kKeyPixel);
+    const Bitmap smooth = ResizeBitmap(ramp, 4, 1, true);  // 133 %
+    EXPECT_EQ(smooth.At(0, 0), MakePixel(0, 0, 0));
+    EXPECT_EQ(smooth.At(1, 0), MakePixel(63, 63, 63));  // 0.625 of the way to grey
+    // Three eighths of this pixel lie on the key: the grey is not mixed with it.
+    EXPECT_EQ(smooth.At(2, 0), MakePixel(100, 100, 100));
+    EXPECT_EQ(smooth.At(3, 0), kKeyPixel);
+
+    // States are scaled apart: a state's last column does not reach into the next.
+    Bitmap states(4, 1);
+    for (int x = 0; x < 4; ++x) states.Set(x, 0, x < 2 ? MakePixel(0, 0, 0) : MakePixel(250, 250, 250));
+    const Bitmap scaled = ScaleStateImages(states, false, 2, Scale(144));
+    ASSERT_EQ(scaled.Width(), 6);
+    for (int x = 0; x < 6; ++x) EXPECT_EQ(scaled.At(x, 0), states.At(x < 3 ? 0 : 3, 0)) << x;
+}
+
+// Where a region's rectangles put pixels, as a picture.
+Bitmap RegionMask(const FrameRegion& region, int width, int height) {
+    Bitmap mask(width, height, 0);
+    for (const Rect& r : region.rects) mask.FillRect(r, kOpaque);
+    return mask;
+}
+
+FrameWindow SkinWindow(int width, int height, int dpi) {
+    FrameWindow w;
+    w.width = width;
+    w.height = height;
+    w.scale = Scale(dpi);
+    return w;
+}
+
+TEST(DpiSkinFrame, TwoHundredPercentIsTheHundredPercentFrameWithEveryPixelDoubled) {
+    for (int n = 0; n < 16; ++n) {
+        SCOPED_TRACE("skin " + std::to_string(n));
+        const auto data = skintest::BuiltInSkin(n);
+        const FrameLayout base(*data, SkinWindow(321, 203, 96));
+        const FrameLayout big(*data, SkinWindow(642, 406, 192));
+        const FrameSizes& f = base.Sizes();
+        EXPECT_EQ(big.Sizes().left, 2 * f.left);
+        EXPECT_EQ(big.Sizes().top, 2 * f.top);
+        EXPECT_EQ(big.Sizes().right, 2 * f.right);
+        EXPECT_EQ(big.Sizes().bottom, 2 * f.bottom);
+        ASSERT_EQ(big.Buttons().size(), base.Buttons().size());
+        for (std::size_t i = 0; i < base.Buttons().size(); ++i) {
+            EXPECT_EQ(big.Buttons()[i].visible, base.Buttons()[i].visible);
+            EXPECT_EQ(big.Buttons()[i].bounds, Scale(192).Apply(base.Buttons()[i].bounds)) << i;
+        }
+        EXPECT_EQ(CaptionText(*data, big).font_height, 2 * CaptionText(*data, base).font_height);
+
+        for (const int hot : {-1, 0}) {
+            FramePaintState state;
+            state.hot = hot;
+            const FramePicture small = PaintFrame(*data, base, state);
+            const FramePicture large = PaintFrame(*data, big, state);
+            const auto doubled = [](const Bitmap& b) { return ResizeBitmap(b, 2 * b.Width(), 2 * b.Height(), false); };
+            EXPECT_TRUE(large.title == doubled(small.title));
+            EXPECT_TRUE(large.left == doubled(small.left));
+            EXPECT_TRUE(large.right == doubled(small.right));
+            EXPECT_TRUE(large.bottom == doubled(small.bottom));
+        }
+        const FrameRegion small = BuildFrameRegion(*data, base);
+        const FrameRegion large = BuildFrameRegion(*data, big);
+        EXPECT_EQ(large.whole, small.whole);
+        const Bitmap mask = RegionMask(small, 321, 203);
+        EXPECT_TRUE(RegionMask(large, 642, 406) == ResizeBitmap(mask, 642, 406, false));
+    }
+}
+
+TEST(DpiSkinFrame, AnOddSizeLosesItsSpareColumnsInTheMiddleAndOtherScalesFollowTheRounding) {
+    const auto data = skintest::BuiltInSkin(2);
+    const FrameLayout even(*data, SkinWindow(642, 406, 192));
+    const FrameLayout odd(*data, SkinWindow(641, 405, 192));
+    const FramePicture a = PaintFrame(*data, even);
+    const FramePicture b = PaintFrame(*data, odd);
+    ASSERT_EQ(b.title.Width(), 641);
+    // Both ends of the title bar are whole: the right end moved by one pixel.
+    const int h = a.title.Height();
+    EXPECT_TRUE(CopyRect(b.title, Rect{0, 0, 100, h}) == CopyRect(a.title, Rect{0, 0, 100, h}));
+    EXPECT_TRUE(CopyRect(b.title, Rect{541, 0, 641, h}) == CopyRect(a.title, Rect{542, 0, 642, h}));
+    ASSERT_EQ(b.left.Height(), a.left.Height() - 1);
+    const int w = a.left.Width();
+    EXPECT_TRUE(CopyRect(b.left, Rect{0, b.left.Height() - 30, w, b.left.Height()}) ==
+                CopyRect(a.left, Rect{0, a.left.Height() - 30, w, a.left.Height()}));
+
+    const Scale s(144);
+    const FrameLayout one_half(*data, SkinWindow(480, 300, 144));
+    const FrameSizes base = SkinFrameSizes(*data);
+    EXPECT_EQ(one_half.Sizes().top, s.Apply(base.top));
+    EXPECT_EQ(one_half.Sizes().left, s.Apply(base.left));
+    const FramePicture c = PaintFrame(*data, one_half);
+    EXPECT_EQ(c.title.Height(), s.Apply(base.top));
+    EXPECT_EQ(c.bottom.Height(), s.Apply(base.bottom));
+    const FrameRegion region = BuildFrameRegion(*data, one_half);
+    ASSERT_FALSE(region.whole);
+    for (const Rect& r : region.rects) EXPECT_FALSE(r.Intersect(Rect{0, 0, 480, 300}).IsEmpty());
+    EXPECT_FALSE(RegionMask(region, 480, 300).At(0, 0) == kOpaque);  // the rounded corner stays rounded
+}
+
+}  // namespace
+}  // namespace vc
+
+namespace vc::art {
+namespace {
+
+TEST(DpiToolbarArt, EverySizeIsDrawnNotEnlargedAndTheCommandLineWritesItCompressed) {
+    const Raster base = RenderToolbarStrip(false, 24);
+    for (const int size : kToolbarImageSizes) {
+        SCOPED_TRACE(size);
+        const Raster strip = RenderToolbarStrip(true, size);
+        ASSERT_EQ(strip.Width(), 10 * size);
+        ASSERT_EQ(strip.Height(), size);
+        const Raster copy = RenderToolbarImage(ToolbarImage::kCopy, size);
+        EXPECT_EQ(strip.Crop(9 * size, 0, size, size), DisabledLook(copy));
+    }
+    // At twice the size a drawing has detail that a doubled 24-pixel image
+    // cannot have: some 2 x 2 block is not of one colour.
+    const Raster big = RenderToolbarImage(ToolbarImage::kHome, 48);
+    bool finer = false;
+    for (int y = 0; y < 48 && !finer; y += 2)
+        for (int x = 0; x < 48 && !finer; x += 2)
+            finer = !(big.At(x, y) == big.At(x + 1, y) && big.At(x, y) == big.At(x, y + 1) &&
+                      big.At(x, y) == big.At(x + 1, y + 1));
+    EXPECT_TRUE(finer);
+
+    const std::string path = (std::filesystem::temp_directory_path() / "vc_dpi_strip.vclzh").string();
+    std::ostringstream err;
+    ASSERT_EQ(RunArt({"toolbar", path, "--size", "36", "--disabled", "--compressed"}, err), 0) << err.str();
+    std::ifstream in(path, std::ios::binary);
+    const std::vector<std::uint8_t> stored((std::istreambuf_iterator<char>(in)), {});
+    in.close();
+    std::filesystem::remove(path);
+    EXPECT_EQ(TLZH::Decompress(stored), ToolbarBmp(true, 36));
+    EXPECT_LT(stored.size(), ToolbarBmp(true, 36).size() / 4);
+    for (const std::vector<std::string>& wrong : std::vector<std::vector<std::string>>{
+             {"toolbar", path, "--size", "40"},
+             {"toolbar", path, "--size"},
+             {"toolbar", path, "--size", "24", "--size", "24"},
+             {"toolbar", path, "--compressed", "--compressed"},
+             {"icon", path, "--size", "24"}}) {
+        EXPECT_EQ(RunArt(wrong, err), 2) << wrong[2];
+    }
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+}  // namespace
+}  // namespace vc::art

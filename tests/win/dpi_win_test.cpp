@@ -1,0 +1,420 @@
+// The runtime on high-DPI screens. Run these under a prefix set to 96, 144
+// and 192 DPI (HKCU\Control Panel\Desktop LogPixels, the last in a throw-away
+// prefix): the expectations follow the DPI the system reports.
+#include <windows.h>
+#include <ole2.h>
+#include <mshtmhst.h>
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <utility>
+#include <memory>
+#include <string>
+
+#include "common/scale_win.h"
+#include "effects_window_win.h"
+#include "skin/composition.h"
+#include "skin/skin_bitmap_win.h"
+#include "skin/skin_frame.h"
+#include "skin/skin_manager_win.h"
+#include "skin/skin_resources_win.h"
+#include "skin/skin_store.h"
+#include "runtime/payload.h"
+#include "scripted_browser_win.h"
+#include "ui/application_win.h"
+#include "ui/handles_win.h"
+#include "ui/private_messages.h"
+#include "window/frm_apresentacao_win.h"
+#include "window/toolbar_images_win.h"
+#include "window/web_browser_win.h"
+
+namespace vc {
+namespace {
+
+std::string BesideTests(const char* name) {
+    char path[MAX_PATH];
+    const std::string self(path, ::GetModuleFileNameA(nullptr, path, MAX_PATH));
+    return self.substr(0, self.rfind('\\') + 1) + name;
+}
+
+TEST(DpiRuntime, ManifestDeclaresPerMonitorAwarenessWithTheSystemWideFallback) {
+    const HMODULE runtime = ::LoadLibraryExA(BesideTests("vellumcast.exe").c_str(), nullptr,
+                                             LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_TRUE(runtime) << "vellumcast.exe is not beside the tests";
+    const HRSRC found = ::FindResourceA(runtime, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+    ASSERT_TRUE(found);
+    const auto* bytes = static_cast<const char*>(::LockResource(::LoadResource(runtime, found)));
+    const std::string manifest(bytes, ::SizeofResource(runtime, found));
+    ::FreeLibrary(runtime);
+    EXPECT_NE(manifest.find(">true/pm</dpiAware>"), std::string::npos) << manifest;
+    EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos) << manifest;
+    // Common controls 6 stays: the tool bar and the links need it.
+    EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
+}
+
+TEST(DpiRuntime, TheToolBarStripsComeInTheSizeNearestTheScale) {
+    const HMODULE runtime = ::LoadLibraryExA(BesideTests("vellumcast.exe").c_str(), nullptr,
+                                             LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_TRUE(runtime);
+    const std::pair<int, int> expected[] = {{96, 24}, {120, 30}, {144, 36}, {168, 48}, {192, 48}, {288, 48}};
+    for (const char* name : {"TOOLBAR_IMAGES", "TOOLBAR_IMAGES_DISABLED"}) {
+        for (const auto& [dpi, size] : expected) {
+            const HIMAGELIST images = LoadToolBarImages(runtime, name, Scale(dpi));
+            ASSERT_TRUE(images) << name << " " << dpi;
+            int cx = 0, cy = 0;
+            ::ImageList_GetIconSize(images, &cx, &cy);
+            EXPECT_EQ(cx, size) << name << " " << dpi;
+            EXPECT_EQ(cy, size);
+            EXPECT_EQ(::ImageList_GetImageCount(images), 10);
+            // The images keep their transparency: the top-left corner of the
+            // first is clear, its centre is drawn.
+            IMAGEINFO info{};
+            ASSERT_TRUE(::ImageList_GetImageInfo(images, 0, &info));
+            DIBSECTION dib{};
+            ASSERT_EQ(::GetObjectA(info.hbmImage, sizeof dib, &dib), static_cast<int>(sizeof dib));
+            const auto pixel = [&dib](int x, int y) {
+                const int row = dib.dsBmih.biHeight > 0 ? dib.dsBm.bmHeight - 1 - y : y;
+                return static_cast<const std::uint32_t*>(dib.dsBm.bmBits)[row * dib.dsBm.bmWidth + x];
+            };
+            EXPECT_EQ(pixel(0, 0) >> 24, 0u) << name << " " << dpi;
+            EXPECT_GT(pixel(size / 2, size / 2) >> 24, 0u) << name << " " << dpi;
+            ::ImageList_Destroy(images);
+        }
+    }
+    ::FreeLibrary(runtime);
+    // A module without the strips has no tool bar images at any scale.
+    EXPECT_FALSE(LoadToolBarImages(::GetModuleHandleA(nullptr), "TOOLBAR_IMAGES", Scale(192)));
+}
+
+TEST(DpiRuntime, TheBrowserIsToldItsHostIsDpiAware) {
+    ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr)));
+    const HWND parent = ::CreateWindowExA(0, "STATIC", "Host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 20, 20, 300,
+                                          200, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(parent);
+    {
+        std::unique_ptr<WebBrowserHost> host = WebBrowserHost::Create({parent, {0, 0, 300, 200}, nullptr});
+        ASSERT_TRUE(host);
+        ui::ComPtr<IOleObject> object;
+        ui::ComPtr<IOleClientSite> site;
+        ui::ComPtr<IDocHostUIHandler> handler;
+        host->Control()->QueryInterface(IID_IOleObject, reinterpret_cast<void**>(object.Put()));
+        ASSERT_TRUE(object);
+        ASSERT_TRUE(SUCCEEDED(object->GetClientSite(site.Put())) && site);
+        site->QueryInterface(IID_IDocHostUIHandler, reinterpret_cast<void**>(handler.Put()));
+        ASSERT_TRUE(handler) << "the site has no UI handler";
+        DOCHOSTUIINFO info{};
+        info.cbSize = sizeof info;
+        ASSERT_EQ(handler->GetHostInfo(&info), S_OK);
+        EXPECT_EQ(info.dwFlags & DOCHOSTUIFLAG_DPI_AWARE, static_cast<DWORD>(DOCHOSTUIFLAG_DPI_AWARE));
+    }
+    ::DestroyWindow(parent);
+    ::OleUninitialize();
+}
+
+// Windows made on this thread are per-monitor aware, as the runtime's are
+// through its manifest; the test program itself declares nothing.
+class ThreadDpiAwareness {
+public:
+    ThreadDpiAwareness() {
+        using SetContext = HANDLE(WINAPI*)(HANDLE);
+        set_ = reinterpret_cast<SetContext>(reinterpret_cast<void*>(
+            ::GetProcAddress(::GetModuleHandleA("user32.dll"), "SetThreadDpiAwarenessContext")));
+        if (set_) old_ = set_(reinterpret_cast<HANDLE>(-4));  // per monitor, version 2
+    }
+    ~ThreadDpiAwareness() {
+        if (set_ && old_) set_(old_);
+    }
+    ThreadDpiAwareness(const ThreadDpiAwareness&) = delete;
+    ThreadDpiAwareness& operator=(const ThreadDpiAwareness&) = delete;
+
+private:
+    HANDLE(WINAPI* set_)(HANDLE) = nullptr;
+    HANDLE old_ = nullptr;
+};
+
+class DpiWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ui::Application().SetErrorReporter([this](const std::string& m) { errors_.push_back(m); });
+        std::printf("system DPI %d\n", SystemDpi());
+    }
+    void TearDown() override {
+        window_.reset();
+        ui::Application().SetErrorReporter(nullptr);
+        ui::Application().SetMainForm(nullptr);
+    }
+
+    // A book of the given size (96-DPI pixels), or none at all.
+    void Open(int width = 0, int height = 0) {
+        std::string exe = BesideTests("vc_win_tests.exe");
+        if (width > 0) {
+            char temp[MAX_PATH];
+            ::GetTempPathA(MAX_PATH, temp);
+            const std::string folder = std::string(temp) + "vc_dpi_test\\";
+            ::CreateDirectoryA(folder.c_str(), nullptr);
+            ::CreateDirectoryA((folder + "pages").c_str(), nullptr);
+            std::ofstream(folder + "pages\\index.htm") << "<html></html>";
+            std::map<int, std::string> l;
+            for (int i = 0; i <= 102; ++i) l[i] = "";
+            l[0] = "Scaled Book";
+            l[1] = l[3] = l[4] = l[22] = l[24] = l[32] = l[33] = l[36] = l[50] = l[80] = l[99] = l[101] = "0";
+            l[2] = "clNavy";
+            l[5] = std::to_string(width);
+            l[6] = std::to_string(height);
+            l[10] = "C:\\Author\\pages\\index.htm";
+            for (int i : {7, 8, 9, 11, 12, 21, 82, 83, 84, 85, 86, 87, 88, 89, 90}) l[i] = "1";
+            l[97] = "\xA9";
+            l[98] = "16";
+            std::string text;
+            for (const auto& [index, value] : l) text += value + "\r\n";
+            const std::string runtime = "MZ stand-in runtime";
+            PayloadTrailer trailer;
+            trailer.offset = static_cast<std::int32_t>(runtime.size());
+            trailer.size = static_cast<std::int32_t>(text.size());
+            const auto bytes = trailer.Encode();
+            exe = folder + "Book.exe";
+            std::ofstream(exe, std::ios::binary)
+                << runtime << text << std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+        }
+        Tform_apresentacao::Options options;
+        options.exePath = exe;
+        options.runShell = [](HWND, const char*, const char*, const char*, const char*, int) {};
+        options.createBrowser = [this](HWND parent, BrowserEvents& events) {
+            auto browser = std::make_unique<testing::ScriptedBrowser>(parent, events);
+            browser_ = browser.get();
+            return browser;
+        };
+        window_ = std::make_unique<Tform_apresentacao>(std::move(options));
+        ASSERT_TRUE(errors_.empty()) << errors_.front();
+    }
+
+    // What the bars show at a scale.
+    void ExpectBarsAt(const Scale& s) {
+        const HWND bar = window_->Toolbar().Handle();
+        const LRESULT size = ::SendMessageA(bar, TB_GETBUTTONSIZE, 0, 0);
+        EXPECT_EQ(LOWORD(size), s.Apply(36)) << s.Dpi();
+        EXPECT_EQ(HIWORD(size), s.Apply(30)) << s.Dpi();
+        RECT barRect;
+        ::GetWindowRect(bar, &barRect);
+        EXPECT_EQ(barRect.bottom - barRect.top, s.Apply(36));
+        EXPECT_EQ(browser_ ? browser_->bounds.top : -1, s.Apply(36));
+        int parts[2] = {};
+        ASSERT_EQ(::SendMessageA(window_->StatusBar().Handle(), SB_GETPARTS, 2, reinterpret_cast<LPARAM>(parts)), 2);
+        EXPECT_EQ(parts[0], s.Apply(150));
+        RECT progress;
+        ::GetClientRect(window_->Progress().Handle(), &progress);
+        EXPECT_EQ(progress.right, s.Apply(151));
+        EXPECT_EQ(progress.bottom, s.Apply(16));
+    }
+
+    ThreadDpiAwareness awareness_;
+    std::unique_ptr<Tform_apresentacao> window_;
+    testing::ScriptedBrowser* browser_ = nullptr;
+    std::vector<std::string> errors_;
+};
+
+TEST_F(DpiWindow, BuiltInAndBookSizesAreNinetySixDpiValuesScaledToTheScreen) {
+    const Scale s(SystemDpi());
+    Open();
+    EXPECT_EQ(window_->WindowScale(), s);
+    RECT r = window_->Bounds();
+    EXPECT_EQ(r.left, s.Apply(293));
+    EXPECT_EQ(r.top, s.Apply(205));
+    EXPECT_EQ(r.right - r.left, s.Apply(650));
+    EXPECT_EQ(r.bottom - r.top, s.Apply(470));
+    ExpectBarsAt(s);
+
+    Open(480, 300);
+    r = window_->Bounds();
+    EXPECT_EQ(r.right - r.left, s.Apply(480));
+    EXPECT_EQ(r.bottom - r.top, s.Apply(300));
+    EXPECT_EQ(r.left, (::GetSystemMetrics(SM_CXSCREEN) - s.Apply(480)) / 2) << "centred in screen pixels";
+    EXPECT_EQ(window_->State(), FrameState::Normal);
+
+    // A book as large as the screen at 96 DPI fills the screen at any scale.
+    Open(s.Unapply(::GetSystemMetrics(SM_CXSCREEN)), s.Unapply(::GetSystemMetrics(SM_CYSCREEN)));
+    EXPECT_EQ(window_->State(), FrameState::Maximised);
+}
+
+TEST_F(DpiWindow, MovingToAScreenOfAnotherScaleTakesTheSuggestedRectangleAndRescalesTheBars) {
+    Open();
+    window_->Toolbar().SetButtonEnabled(Tform_apresentacao::ButtonId(ToolButton::Back), false);
+    window_->Toolbar().SetButtonVisible(Tform_apresentacao::ButtonId(ToolButton::Print), false);
+    window_->StatusBar().SetPanelText(1, "kept");
+    for (const int dpi : {192, 144, 96}) {
+        RECT suggested{100, 50, 100 + Scale(dpi).Apply(400), 50 + Scale(dpi).Apply(300)};
+        ::SendMessageA(window_->Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        const RECT r = window_->Bounds();
+        EXPECT_EQ(r.left, 100);
+        EXPECT_EQ(r.top, 50);
+        EXPECT_EQ(r.right, suggested.right) << dpi;
+        EXPECT_EQ(r.bottom, suggested.bottom) << dpi;
+        EXPECT_EQ(window_->WindowScale().Dpi(), dpi);
+        ExpectBarsAt(Scale(dpi));
+    }
+    EXPECT_FALSE(window_->Toolbar().ButtonEnabled(Tform_apresentacao::ButtonId(ToolButton::Back)));
+    EXPECT_FALSE(window_->Toolbar().ButtonVisible(Tform_apresentacao::ButtonId(ToolButton::Print)));
+    EXPECT_TRUE(window_->Toolbar().ButtonVisible(Tform_apresentacao::ButtonId(ToolButton::Copy)));
+    EXPECT_EQ(window_->StatusBar().PanelText(1), "kept");
+    EXPECT_TRUE(errors_.empty());
+}
+
+// The about box's client width and its OK button, read while it is open.
+struct AboutMeasure {
+    static inline TSobre* box = nullptr;
+    static inline RECT client{};
+    static inline RECT ok{};
+
+    static void CALLBACK Read(HWND, UINT, UINT_PTR timer, DWORD) {
+        const HWND dialog = box ? box->Window() : nullptr;
+        if (!dialog) return;
+        ::KillTimer(nullptr, timer);
+        ::GetClientRect(dialog, &client);
+        ::GetClientRect(::GetDlgItem(dialog, IDOK), &ok);
+        ::EndDialog(dialog, IDOK);
+    }
+};
+
+TEST_F(DpiWindow, TheAboutBoxIsLaidOutAtTheWindowsScale) {
+    const Scale s(SystemDpi());
+    Open();
+    AboutMeasure::box = &window_->About();
+    ::SetTimer(nullptr, 0, 50, &AboutMeasure::Read);
+    window_->b_aboutClick();
+    EXPECT_EQ(AboutMeasure::client.right, s.Apply(400)) << s.Dpi();
+    EXPECT_EQ(AboutMeasure::ok.right, s.Apply(80));
+    EXPECT_EQ(AboutMeasure::ok.bottom, s.Apply(26));
+}
+
+LRESULT CALLBACK PlainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+// The screen's pixels under a rectangle of it.
+Bitmap CaptureScreen(const RECT& r) {
+    Bitmap picture(r.right - r.left, r.bottom - r.top);
+    const HDC screen = ::GetDC(nullptr);
+    const HDC memory = ::CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = picture.Width();
+    info.bmiHeader.biHeight = -picture.Height();
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    const HBITMAP dib = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ old = ::SelectObject(memory, dib);
+    ::BitBlt(memory, 0, 0, picture.Width(), picture.Height(), screen, r.left, r.top, SRCCOPY);
+    ::GdiFlush();
+    std::memcpy(picture.Data(), bits, picture.Stride() * picture.Height());
+    ::SelectObject(memory, old);
+    ::DeleteObject(dib);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    return picture;
+}
+
+TEST(DpiSkin, TheSkinnedFrameFollowsTheScreensScaleAndTheTitleBarIsTheSkinScaled) {
+    ThreadDpiAwareness awareness;
+    const Scale s(SystemDpi());
+    const HMODULE runtime = ::LoadLibraryExA(BesideTests("vellumcast.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_TRUE(runtime);
+    TSkinStore store;
+    LoadStoredSkins(store, runtime);
+    TSkinData data;
+    data.Environment = WindowsSkinEnvironment();
+    auto manager = std::make_unique<TSkinManager>();
+    manager->RegisterSkinData(data);
+    manager->InstallHook();
+    data.LoadFromStore(store, 1);  // a shaped skin: rounded corners
+    data.SetActive(true);
+
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = &PlainProc;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = "VcDpiSkinTest";
+    ::RegisterClassA(&wc);
+    const HWND window = ::CreateWindowExA(0, "VcDpiSkinTest", "", WS_OVERLAPPEDWINDOW, 40, 40, s.Apply(300),
+                                          s.Apply(200), nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    ASSERT_TRUE(window);
+    ::ShowWindow(window, SW_SHOW);
+    ::SetForegroundWindow(window);
+    effects::test::Pump(300);
+    ASSERT_EQ(::SendMessageA(window, ui::kSkinQueryMessage, 0, 0), 1);
+
+    // The frame around the client area is the skin's, scaled.
+    RECT outer{}, client{};
+    ::GetWindowRect(window, &outer);
+    ::GetClientRect(window, &client);
+    ::MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    const FrameSizes base = SkinFrameSizes(data);
+    EXPECT_EQ(client.left - outer.left, s.Apply(base.left)) << s.Dpi();
+    EXPECT_EQ(client.top - outer.top, s.Apply(base.top));
+    EXPECT_EQ(outer.right - client.right, s.Apply(base.right));
+    EXPECT_EQ(outer.bottom - client.bottom, s.Apply(base.bottom));
+
+    // The window's shape is the scaled frame's.
+    FrameWindow w;
+    w.width = outer.right - outer.left;
+    w.height = outer.bottom - outer.top;
+    w.scale = s;
+    const FrameLayout layout(data, w);
+    HRGN actual = ::CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(::GetWindowRgn(window, actual), ERROR);
+    ui::UniqueRegion wanted = RegionFromRects(BuildFrameRegion(data, layout).rects);
+    HRGN difference = ::CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(::CombineRgn(difference, actual, wanted.Get(), RGN_XOR), NULLREGION);
+    ::DeleteObject(difference);
+    ::DeleteObject(actual);
+
+    // The caption buttons sit where the 96-DPI layout puts them, scaled.
+    FrameWindow w96 = w;
+    w96.width = s.Unapply(w.width);
+    w96.height = s.Unapply(w.height);
+    w96.scale = Scale();
+    const FrameLayout layout96(data, w96);
+    int visible = 0;
+    for (std::size_t i = 0; i < layout.Buttons().size(); ++i) {
+        const PlacedCaptionButton& b = layout.Buttons()[i];
+        if (!b.visible) continue;
+        ++visible;
+        const Rect& b96 = layout96.Buttons()[i].bounds;
+        EXPECT_EQ(b.bounds.Width(), s.Apply(b96.Width())) << i;
+        EXPECT_EQ(b.bounds.Height(), s.Apply(b96.Height())) << i;
+    }
+    EXPECT_GE(visible, 3);
+
+    // The title bar on the screen: at a whole factor, the 96-DPI title bar
+    // with each pixel repeated, except where the system writes the caption
+    // and where the shape lets the desktop through.
+    if (s.IntegerFactor() > 0 && w.width % s.IntegerFactor() == 0) {
+        const Bitmap shown = CaptureScreen(RECT{outer.left, outer.top, outer.right, outer.top + layout.Sizes().top});
+        const Bitmap title96 = PaintFrame(data, layout96).title;
+        const Bitmap expected = ResizeBitmap(title96, w.width, layout.Sizes().top, false);
+        const Rect text = layout.CaptionTextArea();
+        int compared = 0, mismatches = 0;
+        for (int y = 0; y < expected.Height(); ++y)
+            for (int x = 0; x < expected.Width(); ++x) {
+                if (text.Contains(Point{x, y}) || SameRgb(expected.At(x, y), kKeyPixel)) continue;
+                ++compared;
+                if (!SameRgb(shown.At(x, y), expected.At(x, y))) ++mismatches;
+            }
+        EXPECT_GT(compared, w.width * 4);
+        EXPECT_EQ(mismatches, 0) << "of " << compared << " pixels at " << s.Dpi() << " DPI";
+    }
+
+    ::DestroyWindow(window);
+    manager.reset();
+    ::FreeLibrary(runtime);
+}
+
+}  // namespace
+}  // namespace vc

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <commdlg.h>
 
 #include <memory>
 #include <string>
@@ -216,6 +217,69 @@ TEST_F(SkinControls, ACheckBoxClickedByRealInputTogglesAndIsDrawnChecked) {
     const int cell = b.CheckMap.Width() / b.CheckFrame;
     const Rect box = Rect::FromSize(0, (row.Height() - b.CheckMap.Height()) / 2, cell, b.CheckMap.Height());
     EXPECT_TRUE(PumpUntil([&] { return SameArea(Capture(check_), expected, box); }));
+}
+
+}  // namespace
+}  // namespace vc
+
+namespace vc {
+namespace {
+
+// What a standard dialog of the thread holds, by class, and how many of
+// each wear the skin; the font dialog stands in for the print and page-setup
+// dialogs, which need a printer Wine does not have here.
+struct DialogCensus {
+    int buttons = 0, skinnedButtons = 0, combos = 0, skinnedCombos = 0;
+    bool dialogSkinned = false, seen = false;
+};
+DialogCensus g_census;
+
+TEST_F(SkinControls, AStandardDialogOfTheThreadWearsTheSkinOnItsControls) {
+    g_census = DialogCensus{};
+    ::SetTimer(nullptr, 0, 600, [](HWND, UINT, UINT_PTR id, DWORD) {
+        ::KillTimer(nullptr, id);
+        ::EnumThreadWindows(
+            ::GetCurrentThreadId(),
+            [](HWND dialog, LPARAM) -> BOOL {
+                char name[16] = {};
+                ::GetClassNameA(dialog, name, sizeof name);
+                if (std::string(name) != "#32770" || !::IsWindowVisible(dialog)) return TRUE;
+                g_census.seen = true;
+                g_census.dialogSkinned = Skinned(dialog);
+                ::EnumChildWindows(
+                    dialog,
+                    [](HWND control, LPARAM) -> BOOL {
+                        char cls[32] = {};
+                        ::GetClassNameA(control, cls, sizeof cls);
+                        const std::string c = cls;
+                        const LONG style = ::GetWindowLongA(control, GWL_STYLE);
+                        if (c == "Button" || c == "BUTTON") {
+                            ++g_census.buttons;
+                            g_census.skinnedButtons += Skinned(control);
+                        } else if ((c == "ComboBox" || c == "COMBOBOX") && (style & 3) != CBS_SIMPLE) {
+                            ++g_census.combos;
+                            g_census.skinnedCombos += Skinned(control);
+                        }
+                        return TRUE;
+                    },
+                    0);
+                ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+                return FALSE;
+            },
+            0);
+    });
+    LOGFONTA font{};
+    CHOOSEFONTA choose{};
+    choose.lStructSize = sizeof choose;
+    choose.hwndOwner = window_;
+    choose.lpLogFont = &font;
+    choose.Flags = CF_SCREENFONTS | CF_EFFECTS;
+    ::ChooseFontA(&choose);
+    ASSERT_TRUE(g_census.seen) << "the font dialog did not open";
+    EXPECT_TRUE(g_census.dialogSkinned);
+    EXPECT_GT(g_census.buttons, 3) << "push buttons, check boxes and group boxes";
+    EXPECT_EQ(g_census.skinnedButtons, g_census.buttons);
+    EXPECT_EQ(g_census.skinnedCombos, g_census.combos);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-// The authoring tool's book reader on any text, and extract on any payload:
-// reading may refuse, but never crash, and what extract writes must read
-// back as the same lines.
+// The authoring tool's book reader on any text: reading may refuse, but
+// never crash. Extract's round trip has a target of its own, so that each
+// input here costs one reading.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -15,29 +15,16 @@
 
 using namespace vc::pack;
 
+// Reading costs per line, each key looked up in the tool's table, and one
+// kilobyte holds every kind of line (the sample book is kept in the seeds in
+// two halves): longer inputs only slow the search down.
+constexpr std::size_t kMaxInput = 1024;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string text(reinterpret_cast<const char*>(data), size);
+    if (size > kMaxInput) return 0;
     try {
-        ParseBook(text, "fuzz.ini");
+        ParseBook(std::string(reinterpret_cast<const char*>(data), size), "fuzz.ini");
     } catch (const PackError&) {
     }
-    if (text.empty()) return 0;
-
-    const Book book = ParseBook(ExtractBook(text, "fuzz.exe"), "extracted.ini");
-    const auto raw = SplitRawLines(text);
-    if (const BookValue* whole = book.Find("payload", "text")) {
-        if (whole->text != text) std::abort();
-        return 0;
-    }
-    for (std::size_t i = 0; i < raw.size() && i <= 102; ++i) {
-        const KeyEntry& entry = EntryForLine(static_cast<int>(i));
-        const std::string key = entry.form == Form::kPage ? RecordedKey(entry) : std::string(entry.key);
-        const BookValue* value = book.Find(entry.section, key);
-        if (!value) std::abort();
-        const std::string stored = value->quoted ? value->text : TranslatePlain(entry, value->text);
-        if (stored != raw[i].text) std::abort();
-    }
-    for (std::size_t i = 103; i < raw.size(); ++i)
-        if (book.menuLines.at(i - 103) != raw[i].text) std::abort();
     return 0;
 }

@@ -5,7 +5,12 @@
 #include "skin/quick_ini.h"
 #include "skin/skin_values.h"
 
+// Reading costs per line and two kilobytes hold every form of line; a
+// whole generated definition is kept in the seeds cut into pieces this size.
+constexpr std::size_t kMaxInput = 2048;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size > kMaxInput) return 0;
     vc::TQuickIni ini;
     ini.LoadFromStream(data, size);
     vc::StringList sections;

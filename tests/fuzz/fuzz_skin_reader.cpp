@@ -10,13 +10,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     vc::TSkinReader reader;
     try {
         if (size > 0 && data[0] == 'Z') {
-            // As a compressed stream, its declared size kept below 16 KiB:
-            // decoding costs per byte declared, whatever the input holds.
+            // As a compressed stream, its declared size kept below 2 KiB:
+            // decoding costs per byte declared, whatever the input holds, and
+            // the decoder has a target of its own.
+            // Missing size bytes read as zero, so padding them changes nothing.
             std::vector<std::uint8_t> stream(data + 1, data + size);
-            if (stream.size() >= 4) {
-                stream[1] &= 0x3F;
-                stream[2] = stream[3] = 0;
-            }
+            if (stream.size() < 4) stream.resize(4, 0);
+            stream[1] &= 0x07;
+            stream[2] = stream[3] = 0;
             if (!reader.Load(stream)) return 0;
         } else if (!reader.LoadContainer(std::vector<std::uint8_t>(data, data + size))) {
             return 0;

@@ -29,21 +29,18 @@ if(NOT EXISTS ${VC_ART})
 endif()
 set(VC_RESOURCES ${CMAKE_BINARY_DIR}/resources)
 file(MAKE_DIRECTORY ${VC_RESOURCES})
-# The tool bar strips of the larger scales (125 %, 150 %, 200 %) travel
-# compressed: they are mostly transparent pixels.
+# The tool bar strips, one for each scale the window picks from (100 %,
+# 125 %, 150 %, 200 %), travel compressed: they are mostly transparent pixels.
 set(VC_SCALED_STRIPS)
 set(VC_SCALED_STRIP_COMMANDS)
-foreach(size 30 36 48)
+foreach(size 24 30 36 48)
   list(APPEND VC_SCALED_STRIPS ${VC_RESOURCES}/toolbar_${size}.vclzh ${VC_RESOURCES}/toolbar_disabled_${size}.vclzh)
   list(APPEND VC_SCALED_STRIP_COMMANDS
     COMMAND ${VC_ART} toolbar ${VC_RESOURCES}/toolbar_${size}.vclzh --size ${size} --compressed
     COMMAND ${VC_ART} toolbar ${VC_RESOURCES}/toolbar_disabled_${size}.vclzh --disabled --size ${size} --compressed)
 endforeach()
 add_custom_command(
-  OUTPUT ${VC_RESOURCES}/toolbar.bmp ${VC_RESOURCES}/toolbar_disabled.bmp ${VC_RESOURCES}/vellumcast.ico
-         ${VC_SCALED_STRIPS}
-  COMMAND ${VC_ART} toolbar ${VC_RESOURCES}/toolbar.bmp
-  COMMAND ${VC_ART} toolbar ${VC_RESOURCES}/toolbar_disabled.bmp --disabled
+  OUTPUT ${VC_RESOURCES}/vellumcast.ico ${VC_SCALED_STRIPS}
   ${VC_SCALED_STRIP_COMMANDS}
   COMMAND ${VC_ART} icon ${VC_RESOURCES}/vellumcast.ico
   DEPENDS ${VC_ART}
@@ -75,7 +72,7 @@ foreach(theme ${VC_THEMES})
 endforeach()
 
 add_custom_target(vc_resources DEPENDS
-  ${VC_RESOURCES}/toolbar.bmp ${VC_RESOURCES}/toolbar_disabled.bmp ${VC_RESOURCES}/vellumcast.ico ${VC_SCALED_STRIPS}
+  ${VC_RESOURCES}/vellumcast.ico ${VC_SCALED_STRIPS}
   ${VC_SKIN_ITEMS})
 
 add_executable(vellumcast WIN32
@@ -84,13 +81,13 @@ add_executable(vellumcast WIN32
 target_link_libraries(vellumcast PRIVATE vc_shell)
 target_include_directories(vellumcast PRIVATE ${VC_RESOURCES})
 add_dependencies(vellumcast vc_resources)
-# The runtime with its sixteen skins and its tool bar images for high-DPI
-# screens (about 34 KB of them) stays within its budget.
-set(VC_RUNTIME_BUDGET 1250000 CACHE STRING "Most bytes a release vellumcast.exe may take")
-# A tree configured before the high-DPI images keeps the old default in its
-# cache; a budget set by hand stays.
-if(VC_RUNTIME_BUDGET EQUAL 1200000)
-  set(VC_RUNTIME_BUDGET 1250000 CACHE STRING "Most bytes a release vellumcast.exe may take" FORCE)
+# The runtime with its sixteen skins and its tool bar images for every
+# scale stays within its budget.
+set(VC_RUNTIME_BUDGET 1200000 CACHE STRING "Most bytes a release vellumcast.exe may take")
+# A tree configured while the budget was raised for the high-DPI images
+# takes the budget back; a budget set by hand stays.
+if(VC_RUNTIME_BUDGET EQUAL 1250000)
+  set(VC_RUNTIME_BUDGET 1200000 CACHE STRING "Most bytes a release vellumcast.exe may take" FORCE)
 endif()
 if(CMAKE_BUILD_TYPE STREQUAL "Release")
   add_custom_command(TARGET vellumcast POST_BUILD
@@ -99,7 +96,7 @@ if(CMAKE_BUILD_TYPE STREQUAL "Release")
     VERBATIM)
 endif()
 set_source_files_properties(src/runtime/vellumcast_win.rc PROPERTIES
-  OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/src/runtime/vellumcast.manifest;${VC_RESOURCES}/toolbar.bmp;${VC_RESOURCES}/toolbar_disabled.bmp;${VC_RESOURCES}/vellumcast.ico;${VC_SCALED_STRIPS};${VC_SKIN_ITEMS}")
+  OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/src/runtime/vellumcast.manifest;${VC_RESOURCES}/vellumcast.ico;${VC_SCALED_STRIPS};${VC_SKIN_ITEMS}")
 
 # GoogleTest from Debian's sources, cross-compiled.
 set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)

@@ -53,11 +53,9 @@ HIMAGELIST LoadToolBarImages(HMODULE module, const char* resource, const Scale& 
     try {
         const int size = NearestSize(kToolBarImageSizes, static_cast<int>(std::size(kToolBarImageSizes)),
                                      kToolBarImageSizes[0], scale);
-        HBITMAP strip = nullptr;
-        if (size != kToolBarImageSizes[0])
-            strip = LoadCompressedStrip(module, std::string(resource) + "_" + std::to_string(size));
-        if (!strip)
-            strip = static_cast<HBITMAP>(::LoadImageA(module, resource, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        HBITMAP strip = LoadCompressedStrip(module, std::string(resource) + "_" + std::to_string(size));
+        if (!strip && size != kToolBarImageSizes[0])
+            strip = LoadCompressedStrip(module, std::string(resource) + "_" + std::to_string(kToolBarImageSizes[0]));
         if (!strip) return nullptr;
         BITMAP info{};
         ::GetObjectA(strip, sizeof info, &info);

@@ -1,8 +1,8 @@
 #pragma once
 // The tool bar's image strips at the size a screen's scale needs. The runtime
-// carries the ten images drawn at 24 pixels (bitmaps named TOOLBAR_IMAGES and
-// TOOLBAR_IMAGES_DISABLED) and at the larger sizes of kToolBarImageSizes
-// (compressed bitmap files, the name followed by "_" and the size).
+// carries the ten images at every size of kToolBarImageSizes as compressed
+// bitmap files named TOOLBAR_IMAGES or TOOLBAR_IMAGES_DISABLED followed by
+// "_" and the size (TOOLBAR_IMAGES_24).
 #include <windows.h>
 #include <commctrl.h>
 

@@ -28,31 +28,7 @@ protected:
     HMODULE runtime_ = nullptr;
 };
 
-TEST_F(RuntimeResources, BothToolBarStripsLoadAsTenAlphaImages) {
-    for (const char* name : {"TOOLBAR_IMAGES", "TOOLBAR_IMAGES_DISABLED"}) {
-        auto* strip = static_cast<HBITMAP>(::LoadImageA(runtime_, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-        ASSERT_TRUE(strip) << name;
-        DIBSECTION dib{};
-        ASSERT_EQ(::GetObjectA(strip, sizeof dib, &dib), static_cast<int>(sizeof dib));
-        EXPECT_EQ(dib.dsBm.bmWidth, 240);
-        EXPECT_EQ(dib.dsBm.bmHeight, 24);
-        EXPECT_EQ(dib.dsBm.bmBitsPixel, 32);
-        const auto* pixels = static_cast<const unsigned char*>(dib.dsBm.bmBits);
-        int clear = 0;
-        int opaque = 0;
-        for (int i = 0; i < 240 * 24; ++i) {
-            clear += pixels[i * 4 + 3] == 0;
-            opaque += pixels[i * 4 + 3] == 255;
-        }
-        EXPECT_GT(clear, 0) << name << ": no transparent pixels";
-        EXPECT_GT(opaque + (240 * 24 - clear), 0) << name << ": nothing drawn";
-        HIMAGELIST images = ::ImageList_Create(24, 24, ILC_COLOR32, 10, 0);
-        ::ImageList_Add(images, strip, nullptr);
-        EXPECT_EQ(::ImageList_GetImageCount(images), 10) << name;
-        ::ImageList_Destroy(images);
-        ::DeleteObject(strip);
-    }
-}
+// The tool bar strips are checked at every scale with the scale tests.
 
 TEST_F(RuntimeResources, TheProgramIconComesInSmallAndLargeSizes) {
     for (int size : {16, 32, 48, 256}) {

@@ -226,6 +226,7 @@ void TSkinnedForm::ReloadSkin() {
     if (state_ != SkinState::Running) return;
     state_ = SkinState::Reloading;
     RefreshFonts();
+    faceBrush_.Reset();
     ReadWindow();
     if (style_.state == FrameState::Normal && style_.border != FrameBorder::NoCaption) {
         // The client size stays; the frame around it changes.
@@ -242,6 +243,32 @@ void TSkinnedForm::ReloadSkin() {
     if (data_.OnAfterSkinForm) data_.OnAfterSkinForm(data_, reinterpret_cast<std::uintptr_t>(Window()), className_);
     state_ = SkinState::Running;
     ::RedrawWindow(Window(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+LRESULT TSkinnedForm::OnControlColour(HDC dc, HWND control) {
+    // The dialog has answered first: a text colour it chose stays, text it
+    // left in the system's colour takes the skin's (light on a dark skin).
+    const COLORREF text = ::GetTextColor(dc);
+    if (text == ::GetSysColor(COLOR_WINDOWTEXT) || text == ::GetSysColor(COLOR_BTNTEXT))
+        ::SetTextColor(dc, Gdi(data_.ResolveColour(data_.Colours().ButtonText)));
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetBkColor(dc, Gdi(data_.ButtonFaceColour()));
+    if (ClassName(control) == "SysLink") {
+        // A link control may delete the brush it is given once it has
+        // painted (seen under Wine), and its own background is the window
+        // colour: it gets the stock null brush, which cannot be deleted, and
+        // its background is laid here, in the device context it paints in.
+        RECT client{};
+        ::GetClientRect(control, &client);
+        ::FillRect(dc, &client, FaceBrush());
+        return reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
+    }
+    return reinterpret_cast<LRESULT>(FaceBrush());
+}
+
+HBRUSH TSkinnedForm::FaceBrush() {
+    if (!faceBrush_) faceBrush_.Reset(::CreateSolidBrush(Gdi(data_.ButtonFaceColour())));
+    return static_cast<HBRUSH>(faceBrush_.Get());
 }
 
 void TSkinnedForm::OnDetached() noexcept {
@@ -407,18 +434,14 @@ LRESULT TSkinnedForm::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             // Dialogs of the system stand on the skin's face colour.
             RECT client{};
             ::GetClientRect(Window(), &client);
-            ui::UniqueGdiObject brush(::CreateSolidBrush(Gdi(data_.ButtonFaceColour())));
-            ::FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(brush.Get()));
+            ::FillRect(reinterpret_cast<HDC>(wParam), &client, FaceBrush());
         }
         return 1;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
         if (!standardDialog_) break;
-        {
-            const LRESULT brush = DefaultProc(message, wParam, lParam);
-            ::SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-            return message == WM_CTLCOLORSTATIC ? reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH)) : brush;
-        }
+        DefaultProc(message, wParam, lParam);
+        return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     default: break;
     }
     if (state_ == SkinState::NotStarted) {

@@ -108,6 +108,13 @@ private:
     bool OnMenuMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     MenuFonts Fonts() const noexcept { return MenuFonts{menuFont_.Get(), menuBoldFont_.Get()}; }
 
+    // The brush a standard dialog and its texts stand on: the skin's face
+    // colour. Controls keep the brush they are given for as long as they
+    // paint, so it lives with the window, made anew when the skin changes.
+    HBRUSH FaceBrush();
+    // Texts, links and buttons of a standard dialog stand on the face colour.
+    LRESULT OnControlColour(HDC dc, HWND control);
+
     // Drawing helpers.
     void DrawTitle(HDC dc, const FrameLayout& layout, const Bitmap& title);
     void DrawMenuBand(HDC dc, const FrameLayout& layout);
@@ -130,6 +137,7 @@ private:
     ui::UniqueFont captionFont_;
     ui::UniqueFont menuFont_;
     ui::UniqueFont menuBoldFont_;
+    ui::UniqueGdiObject faceBrush_;
     // The author's menu drawn in the band; null for a window without one.
     std::unique_ptr<TSkinnedMenuBar> menuBar_;
     std::vector<std::unique_ptr<TSkinControl>> controls_;

@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "effects_window_win.h"
 #include "skin/control_painter.h"
@@ -20,6 +21,7 @@
 #include "skin/skin_store.h"
 #include "ui/controls_win.h"
 #include "ui/private_messages.h"
+#include "window/about_box_win.h"
 
 namespace vc {
 namespace {
@@ -280,6 +282,50 @@ TEST_F(SkinControls, AStandardDialogOfTheThreadWearsTheSkinOnItsControls) {
     EXPECT_GT(g_census.buttons, 3) << "push buttons, check boxes and group boxes";
     EXPECT_EQ(g_census.skinnedButtons, g_census.buttons);
     EXPECT_EQ(g_census.skinnedCombos, g_census.combos);
+}
+
+// The about box's texts and links, each read at its bottom right corner
+// (beyond its text) while the box is open.
+struct AboutBackgrounds {
+    static inline TSobre* box = nullptr;
+    static inline std::vector<std::pair<std::string, Pixel>> corners;
+
+    static void CALLBACK Read(HWND, UINT, UINT_PTR timer, DWORD) {
+        const HWND dialog = box ? box->Window() : nullptr;
+        if (!dialog) return;
+        ::KillTimer(nullptr, timer);
+        ::UpdateWindow(dialog);
+        for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+            char cls[16] = {};
+            ::GetClassNameA(child, cls, sizeof cls);
+            const std::string name = cls;
+            if (name != "SysLink" && !(name == "Static" && ::GetWindowTextLengthA(child) > 0)) continue;
+            const Bitmap picture = Capture(child);
+            corners.emplace_back(name, picture.At(picture.Width() - 2, picture.Height() - 2));
+        }
+        ::EndDialog(dialog, IDOK);
+    }
+};
+
+// A link control deletes the brush its dialog gives it (seen under Wine):
+// the link's own background and every text painted after it once showed
+// white on a skinned about box.
+TEST_F(SkinControls, TheAboutBoxsTextsAndLinksStandOnTheFaceColour) {
+    TSobre box;
+    box.Appname = "Skinned";
+    box.Version = "2.0";
+    box.Description = "A book\r\n";
+    box.Jump = "www.example.com/tour";
+    box.EMail = "author@example.com";
+    box.Copyright = "Made here";
+    AboutBackgrounds::box = &box;
+    AboutBackgrounds::corners.clear();
+    ::SetTimer(nullptr, 0, 400, &AboutBackgrounds::Read);
+    box.ShowModal(window_);
+    ASSERT_EQ(AboutBackgrounds::corners.size(), 6u) << "name, version, description, two links, copyright";
+    const Pixel face = PixelFromColour(data_->ButtonFaceColour());
+    for (const auto& [cls, corner] : AboutBackgrounds::corners)
+        EXPECT_TRUE(SameRgb(corner, face)) << cls << " stands on " << std::hex << corner;
 }
 
 }  // namespace

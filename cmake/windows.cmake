@@ -106,7 +106,7 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 file(GLOB VC_WIN_TESTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/win/*.cpp ${PROJECT_SOURCE_DIR}/tests/win/*.rc)
 add_executable(vc_win_tests ${VC_WIN_TESTS})
-target_link_libraries(vc_win_tests PRIVATE vc_shell gtest gtest_main)
+target_link_libraries(vc_win_tests PRIVATE vc_shell winspool gtest gtest_main)
 # Some tests look at the runtime beside them.
 add_dependencies(vc_win_tests vellumcast)
 add_test(NAME win COMMAND vc_win_tests)

@@ -11,13 +11,12 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <fstream>
-#include <map>
 #include <utility>
 #include <memory>
 #include <string>
 
+#include "../native/book_lines.h"
 #include "common/scale_win.h"
 #include "effects_window_win.h"
 #include "skin/composition.h"
@@ -26,7 +25,6 @@
 #include "skin/skin_manager_win.h"
 #include "skin/skin_resources_win.h"
 #include "skin/skin_store.h"
-#include "runtime/payload.h"
 #include "scripted_browser_win.h"
 #include "ui/application_win.h"
 #include "ui/handles_win.h"
@@ -161,27 +159,12 @@ protected:
             ::CreateDirectoryA(folder.c_str(), nullptr);
             ::CreateDirectoryA((folder + "pages").c_str(), nullptr);
             std::ofstream(folder + "pages\\index.htm") << "<html></html>";
-            std::map<int, std::string> l;
-            for (int i = 0; i <= 102; ++i) l[i] = "";
-            l[0] = "Scaled Book";
-            l[1] = l[3] = l[4] = l[22] = l[24] = l[32] = l[33] = l[36] = l[50] = l[80] = l[99] = l[101] = "0";
-            l[2] = "clNavy";
-            l[5] = std::to_string(width);
-            l[6] = std::to_string(height);
-            l[10] = "C:\\Author\\pages\\index.htm";
-            for (int i : {7, 8, 9, 11, 12, 21, 82, 83, 84, 85, 86, 87, 88, 89, 90}) l[i] = "1";
-            l[97] = "\xA9";
-            l[98] = "16";
-            std::string text;
-            for (const auto& [index, value] : l) text += value + "\r\n";
-            const std::string runtime = "MZ stand-in runtime";
-            PayloadTrailer trailer;
-            trailer.offset = static_cast<std::int32_t>(runtime.size());
-            trailer.size = static_cast<std::int32_t>(text.size());
-            const auto bytes = trailer.Encode();
+            auto lines = testing_lines::BookLines();
+            lines[4] = "0";
+            lines[5] = std::to_string(width);
+            lines[6] = std::to_string(height);
             exe = folder + "Book.exe";
-            std::ofstream(exe, std::ios::binary)
-                << runtime << text << std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+            testing_lines::WriteStandInBook(exe, testing_lines::JoinLines(lines));
         }
         Tform_apresentacao::Options options;
         options.exePath = exe;
@@ -297,30 +280,6 @@ LRESULT CALLBACK PlainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return ::DefWindowProcA(window, message, wParam, lParam);
 }
 
-// The screen's pixels under a rectangle of it.
-Bitmap CaptureScreen(const RECT& r) {
-    Bitmap picture(r.right - r.left, r.bottom - r.top);
-    const HDC screen = ::GetDC(nullptr);
-    const HDC memory = ::CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = picture.Width();
-    info.bmiHeader.biHeight = -picture.Height();
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    const HBITMAP dib = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ old = ::SelectObject(memory, dib);
-    ::BitBlt(memory, 0, 0, picture.Width(), picture.Height(), screen, r.left, r.top, SRCCOPY);
-    ::GdiFlush();
-    std::memcpy(picture.Data(), bits, picture.Stride() * picture.Height());
-    ::SelectObject(memory, old);
-    ::DeleteObject(dib);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
-    return picture;
-}
-
 TEST(DpiSkin, TheSkinnedFrameFollowsTheScreensScaleAndTheTitleBarIsTheSkinScaled) {
     ThreadDpiAwareness awareness;
     const Scale s(SystemDpi());
@@ -396,7 +355,7 @@ TEST(DpiSkin, TheSkinnedFrameFollowsTheScreensScaleAndTheTitleBarIsTheSkinScaled
     // with each pixel repeated, except where the system writes the caption
     // and where the shape lets the desktop through.
     if (s.IntegerFactor() > 0 && w.width % s.IntegerFactor() == 0) {
-        const Bitmap shown = CaptureScreen(RECT{outer.left, outer.top, outer.right, outer.top + layout.Sizes().top});
+        const effects::test::WindowPixels shown(window);
         const Bitmap title96 = PaintFrame(data, layout96).title;
         const Bitmap expected = ResizeBitmap(title96, w.width, layout.Sizes().top, false);
         const Rect text = layout.CaptionTextArea();
@@ -405,7 +364,8 @@ TEST(DpiSkin, TheSkinnedFrameFollowsTheScreensScaleAndTheTitleBarIsTheSkinScaled
             for (int x = 0; x < expected.Width(); ++x) {
                 if (text.Contains(Point{x, y}) || SameRgb(expected.At(x, y), kKeyPixel)) continue;
                 ++compared;
-                if (!SameRgb(shown.At(x, y), expected.At(x, y))) ++mismatches;
+                const Pixel p = expected.At(x, y);
+                if (shown.At(x, y) != RGB(PixelRed(p), PixelGreen(p), PixelBlue(p))) ++mismatches;
             }
         EXPECT_GT(compared, w.width * 4);
         EXPECT_EQ(mismatches, 0) << "of " << compared << " pixels at " << s.Dpi() << " DPI";

@@ -24,12 +24,6 @@ std::string TempPath(const char* name) {
     return std::string(folder) + name;
 }
 
-TEST(PayloadOnWindows, TheRunningExecutableWithoutPayloadHasNone) {
-    const TPayload payload(OwnPath());
-    EXPECT_FALSE(payload.HasPayload());
-    EXPECT_EQ(payload.GetPayloadSize(), 0);
-}
-
 TEST(PayloadOnWindows, ACopyOfTheExecutableWithAppendedPayloadReadsBack) {
     const std::string copy = TempPath("vc_payload_copy.exe");
     ASSERT_TRUE(::CopyFileA(OwnPath().c_str(), copy.c_str(), FALSE));

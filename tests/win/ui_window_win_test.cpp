@@ -316,10 +316,6 @@ TEST(FrameStyle, DialogsByStyleOrClassAndACloseBoxBySystemMenu) {
 }
 
 TEST_F(ErrorReports, ATimerTicksUntilItStopsOrDestroysItselfFromATick) {
-    TTimer idle;
-    EXPECT_EQ(idle.Interval(), 1000u);
-    EXPECT_FALSE(idle.Enabled());
-
     TTimer counting;
     int ticks = 0;
     counting.OnTimer = [&] {

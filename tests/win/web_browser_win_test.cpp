@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <ole2.h>
 #include <exdispid.h>
+#include <mshtmhst.h>
 
 #include <gtest/gtest.h>
 
@@ -370,16 +371,20 @@ protected:
         EXPECT_EQ(WebBrowserHost::LiveSites(), sitesBefore) << "a site was not released";
     }
 
-    // The event sink, as the control finds it through the client site.
-    ui::ComPtr<IDispatch> Sink() {
+    // The client site as the control finds it, asked for another of its
+    // interfaces.
+    template <class Interface>
+    ui::ComPtr<Interface> Site(REFIID iid) {
         ui::ComPtr<IOleObject> object;
         ui::ComPtr<IOleClientSite> site;
-        ui::ComPtr<IDispatch> sink;
+        ui::ComPtr<Interface> result;
         host->Control()->QueryInterface(IID_IOleObject, reinterpret_cast<void**>(object.Put()));
         if (object && SUCCEEDED(object->GetClientSite(site.Put())) && site)
-            site->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(sink.Put()));
-        return sink;
+            site->QueryInterface(iid, reinterpret_cast<void**>(result.Put()));
+        return result;
     }
+    // The event sink.
+    ui::ComPtr<IDispatch> Sink() { return Site<IDispatch>(IID_IDispatch); }
 
     HWND parent = nullptr;
     long sitesBefore = 0;
@@ -425,6 +430,14 @@ TEST_F(WebBrowserHostTest, IsInPlaceActiveInTheParentAndFollowsSetBounds) {
     EXPECT_EQ(rect.top, 36);
 
     EXPECT_EQ(host->LocationUrl(), "") << "no page before the first navigation";
+
+    // The page is told its host is DPI aware.
+    ui::ComPtr<IDocHostUIHandler> handler = Site<IDocHostUIHandler>(IID_IDocHostUIHandler);
+    ASSERT_TRUE(handler) << "the site has no UI handler";
+    DOCHOSTUIINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_EQ(handler->GetHostInfo(&info), S_OK);
+    EXPECT_EQ(info.dwFlags & DOCHOSTUIFLAG_DPI_AWARE, static_cast<DWORD>(DOCHOSTUIFLAG_DPI_AWARE));
 }
 
 TEST_F(WebBrowserHostTest, NavigationRaisesBeforeNavigate2AndACancelledActionGoesNowhere) {

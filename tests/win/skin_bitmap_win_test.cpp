@@ -37,8 +37,6 @@ TEST(SkinBitmapWin, DibSectionRoundTripAndOpaqueDraw) {
     DrawBitmap(canvas.dc.Get(), 5, 4, b);
     const Bitmap back = BitmapFromDc(canvas.dc.Get(), Rect{0, 0, 50, 20});
     EXPECT_EQ(back.At(4, 4), MakePixel(1, 2, 3));
-    EXPECT_EQ(back.At(5, 4), b.At(0, 0));
-    EXPECT_EQ(back.At(41, 14), b.At(36, 10));
     EXPECT_EQ(back.At(42, 14), MakePixel(1, 2, 3));
     EXPECT_EQ(CopyRect(back, Rect{5, 4, 42, 15}), b);
 }

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <cwchar>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <memory>
@@ -337,19 +337,17 @@ std::string WritePage(const std::string& name) {
     char folder[MAX_PATH];
     ::GetTempPathA(MAX_PATH, folder);
     const std::string path = std::string(folder) + name;
-    FILE* file = std::fopen(path.c_str(), "w");
-    if (file) {
-        std::fputs("<html><head><title>Page</title></head><body><p>A page.</p></body></html>", file);
-        std::fclose(file);
-    }
+    std::ofstream(path) << "<html><head><title>Page</title></head><body><p>A page.</p></body></html>";
     return path;
 }
 
-RECT ClientRectOf(HWND child, HWND parent) {
-    RECT rect;
-    ::GetWindowRect(child, &rect);
-    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
+// Where the child lies in its parent's client area: "left,top,right,bottom".
+std::string PlacedIn(HWND child, HWND parent) {
+    RECT r;
+    ::GetWindowRect(child, &r);
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+           std::to_string(r.bottom);
 }
 
 class WebBrowserHostTest : public ::testing::Test {
@@ -416,18 +414,10 @@ TEST_F(WebBrowserHostTest, IsInPlaceActiveInTheParentAndFollowsSetBounds) {
     ASSERT_TRUE(::IsWindow(window));
     EXPECT_TRUE(::IsChild(parent, window));
     EXPECT_TRUE(::IsWindowVisible(window));
-    RECT rect = ClientRectOf(window, parent);
-    EXPECT_EQ(rect.left, 0);
-    EXPECT_EQ(rect.top, 36);
-    EXPECT_EQ(rect.right, 634);
-    EXPECT_EQ(rect.bottom, 400);
-
+    EXPECT_EQ(PlacedIn(window, parent), "0,36,634,400");
     host->SetBounds({0, 36, 500, 300});
     Pump(50);
-    rect = ClientRectOf(window, parent);
-    EXPECT_EQ(rect.right - rect.left, 500);
-    EXPECT_EQ(rect.bottom - rect.top, 264);
-    EXPECT_EQ(rect.top, 36);
+    EXPECT_EQ(PlacedIn(window, parent), "0,36,500,300");
 
     EXPECT_EQ(host->LocationUrl(), "") << "no page before the first navigation";
 

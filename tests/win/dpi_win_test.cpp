@@ -33,11 +33,7 @@
 namespace vc {
 namespace {
 
-std::string BesideTests(const char* name) {
-    char path[MAX_PATH];
-    const std::string self(path, ::GetModuleFileNameA(nullptr, path, MAX_PATH));
-    return self.substr(0, self.rfind('\\') + 1) + name;
-}
+using effects::test::BesideTests;
 
 TEST(DpiRuntime, ManifestDeclaresPerMonitorAwarenessWithTheSystemWideFallback) {
     const HMODULE runtime = ::LoadLibraryExA(BesideTests("vellumcast.exe").c_str(), nullptr,
@@ -125,9 +121,7 @@ protected:
     void Open(int width = 0, int height = 0) {
         std::string exe = BesideTests("vc_win_tests.exe");
         if (width > 0) {
-            char temp[MAX_PATH];
-            ::GetTempPathA(MAX_PATH, temp);
-            const std::string folder = std::string(temp) + "vc_dpi_test\\";
+            const std::string folder = effects::test::TempPath("vc_dpi_test\\");
             ::CreateDirectoryA(folder.c_str(), nullptr);
             ::CreateDirectoryA((folder + "pages").c_str(), nullptr);
             std::ofstream(folder + "pages\\index.htm") << "<html></html>";
@@ -248,10 +242,6 @@ TEST_F(DpiWindow, TheAboutBoxIsLaidOutAtTheWindowsScale) {
     EXPECT_EQ(AboutMeasure::ok.bottom, s.Apply(26));
 }
 
-LRESULT CALLBACK PlainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return ::DefWindowProcA(window, message, wParam, lParam);
-}
-
 TEST(DpiSkin, TheSkinnedFrameFollowsTheScreensScaleAndTheTitleBarIsTheSkinScaled) {
     ThreadDpiAwareness awareness;
     const Scale s(SystemDpi());
@@ -267,14 +257,8 @@ TEST(DpiSkin, TheSkinnedFrameFollowsTheScreensScaleAndTheTitleBarIsTheSkinScaled
     data.LoadFromStore(store, 1);  // a shaped skin: rounded corners
     data.SetActive(true);
 
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = &PlainProc;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
-    wc.lpszClassName = "VcDpiSkinTest";
-    ::RegisterClassA(&wc);
-    const HWND window = ::CreateWindowExA(0, "VcDpiSkinTest", "", WS_OVERLAPPEDWINDOW, 40, 40, s.Apply(300),
-                                          s.Apply(200), nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    const HWND window =
+        effects::test::MakeWindow("VcDpiSkinTest", WS_OVERLAPPEDWINDOW, {40, 40, 40 + s.Apply(300), 40 + s.Apply(200)});
     ASSERT_TRUE(window);
     ::ShowWindow(window, SW_SHOW);
     ::SetForegroundWindow(window);

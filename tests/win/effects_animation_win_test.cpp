@@ -57,14 +57,7 @@ private:
 class AnimationWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = RecordingProc;
-        windowClass.hInstance = ::GetModuleHandleA(nullptr);
-        windowClass.hbrBackground = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
-        windowClass.lpszClassName = "VcAnimationTestWindow";
-        ::RegisterClassA(&windowClass);
-        window_ = ::CreateWindowExA(0, "VcAnimationTestWindow", "Animation", WS_OVERLAPPEDWINDOW, 50, 50, 120, 90,
-                                    nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+        window_ = test::MakeWindow("VcAnimationTestWindow", WS_OVERLAPPEDWINDOW, {50, 50, 170, 140}, RecordingProc);
         ASSERT_TRUE(window_);
         gEvents.clear();
         gRegion = "none";

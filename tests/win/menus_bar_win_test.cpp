@@ -8,6 +8,7 @@
 
 #include "../native/interpreter_recording_host.h"
 #include "common/errors.h"
+#include "effects_window_win.h"
 #include "interpreter/interpreter.h"
 #include "menus/menu_bar_win.h"
 #include "menus/menu_file_win.h"
@@ -29,24 +30,12 @@ LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 HWND CreateTestWindow() {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = TestWindowProc;
-    windowClass.hInstance = ::GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = kWindowClass;
-    ::RegisterClassA(&windowClass);
-    HWND window = ::CreateWindowExA(0, kWindowClass, "Menus", WS_OVERLAPPEDWINDOW, 10, 10, 400, 300, nullptr,
-                                    nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    HWND window = effects::test::MakeWindow(kWindowClass, WS_OVERLAPPEDWINDOW, {10, 10, 410, 310}, TestWindowProc);
     ::ShowWindow(window, SW_SHOWNOACTIVATE);
     return window;
 }
 
-void PumpMessages() {
-    MSG message;
-    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&message);
-        ::DispatchMessageA(&message);
-    }
-}
+void PumpMessages() { effects::test::Pump(0); }
 
 std::string MenuText(HMENU menu, int position) {
     char text[256] = {};

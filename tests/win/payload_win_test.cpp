@@ -7,26 +7,15 @@
 #include <string>
 
 #include "common/errors.h"
+#include "effects_window_win.h"
 #include "runtime/payload.h"
 
 namespace vc {
 namespace {
 
-std::string OwnPath() {
-    char path[MAX_PATH];
-    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return std::string(path, length);
-}
-
-std::string TempPath(const char* name) {
-    char folder[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, folder);
-    return std::string(folder) + name;
-}
-
 TEST(PayloadOnWindows, ACopyOfTheExecutableWithAppendedPayloadReadsBack) {
-    const std::string copy = TempPath("vc_payload_copy.exe");
-    ASSERT_TRUE(::CopyFileA(OwnPath().c_str(), copy.c_str(), FALSE));
+    const std::string copy = effects::test::TempPath("vc_payload_copy.exe");
+    ASSERT_TRUE(::CopyFileA(effects::test::BesideTests("vc_win_tests.exe").c_str(), copy.c_str(), FALSE));
     std::ifstream in(copy, std::ios::binary);
     const std::string runtime((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     in.close();

@@ -10,6 +10,7 @@
 
 #include "../native/book_lines.h"
 #include "common/errors.h"
+#include "effects_window_win.h"
 #include "scripted_browser_win.h"
 #include "ui/application_win.h"
 #include "interpreter/interpreter.h"
@@ -20,19 +21,12 @@ namespace {
 
 using testing::ScriptedBrowser;
 
-std::string OwnPath() {
-    char path[MAX_PATH];
-    return std::string(path, ::GetModuleFileNameA(nullptr, path, MAX_PATH));
-}
-
 using testing_lines::BookLines;
 
 class PresentationWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        char temp[MAX_PATH];
-        ::GetTempPathA(MAX_PATH, temp);
-        folder_ = std::string(temp) + "vc_window_test\\";
+        folder_ = effects::test::TempPath("vc_window_test\\");
         ::CreateDirectoryA(folder_.c_str(), nullptr);
         ::CreateDirectoryA((folder_ + "pages").c_str(), nullptr);
         std::ofstream(folder_ + "pages\\index.htm") << "<html><body>start</body></html>";
@@ -81,7 +75,7 @@ protected:
 };
 
 TEST_F(PresentationWindow, WithoutPayloadEveryBuiltInValueStays) {
-    OpenFile(OwnPath());
+    OpenFile(effects::test::BesideTests("vc_win_tests.exe"));
     EXPECT_EQ(window_->Caption(), "T\xEDtulo");
     const RECT r = window_->Bounds();
     EXPECT_EQ(r.left, 293);

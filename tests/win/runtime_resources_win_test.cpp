@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 
+#include "effects_window_win.h"
 #include "skin/skin_bitmap_win.h"
 #include "skin/skin_data.h"
 #include "skin/skin_resources_win.h"
@@ -16,9 +17,7 @@ namespace {
 class RuntimeResources : public ::testing::Test {
 protected:
     void SetUp() override {
-        char path[MAX_PATH];
-        std::string self(path, ::GetModuleFileNameA(nullptr, path, MAX_PATH));
-        runtime_ = ::LoadLibraryExA((self.substr(0, self.rfind('\\') + 1) + "vellumcast.exe").c_str(), nullptr,
+        runtime_ = ::LoadLibraryExA(vc::effects::test::BesideTests("vellumcast.exe").c_str(), nullptr,
                                     LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
         ASSERT_TRUE(runtime_) << "vellumcast.exe is not beside the tests";
     }

@@ -20,6 +20,7 @@
 
 #include "common/ole_error.h"
 #include "common/text.h"
+#include "effects_window_win.h"
 #include "ui/com_error_win.h"
 #include "ui/com_variant_win.h"
 #include "window/web_browser_win.h"
@@ -270,22 +271,8 @@ struct Recorder : BrowserEvents {
     }
 };
 
-// Pumps the thread's messages until the condition holds or time runs out.
-bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 5000) {
-    const DWORD start = ::GetTickCount();
-    for (;;) {
-        MSG message;
-        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&message);
-            ::DispatchMessageA(&message);
-        }
-        if (done()) return true;
-        if (::GetTickCount() - start > milliseconds) return false;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
-void Pump(DWORD milliseconds) { PumpUntil([] { return false; }, milliseconds); }
+using effects::test::Pump;
+using effects::test::PumpUntil;
 
 // Reads and closes every message box of this thread from inside its modal
 // loop, so that the standard error dialog can be seen without a person.
@@ -334,9 +321,7 @@ private:
 DialogWatcher* DialogWatcher::current_ = nullptr;
 
 std::string WritePage(const std::string& name) {
-    char folder[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, folder);
-    const std::string path = std::string(folder) + name;
+    const std::string path = effects::test::TempPath(name);
     std::ofstream(path) << "<html><head><title>Page</title></head><body><p>A page.</p></body></html>";
     return path;
 }

@@ -58,7 +58,9 @@ HRESULT STDAPICALLTYPE FillLater(EXCEPINFO* info) {
 TEST(WebBrowserOleError, TextIsTheObjectsDescriptionOrTheCode) {
     EXPECT_STREQ(EOleError(0x80004005u).what(), "Automation error (0x80004005)");
     EXPECT_STREQ(EOleError(0x8000FFFFu, "  ").what(), "Automation error (0x8000FFFF)");
-    EXPECT_STREQ(EOleError(0x80070057u, "The parameter is incorrect.\r\n").what(), "The parameter is incorrect.");
+    const EOleError described(0x80070057u, "The parameter is incorrect.\r\n");
+    EXPECT_STREQ(described.what(), "The parameter is incorrect.");
+    EXPECT_EQ(described.Code(), 0x80070057u);
     // A code the system has no text for.
     const auto unknown = std::make_pair(std::string("Automation error (0x8004AB12)"), 0x8004AB12u);
     EXPECT_EQ(Raised([] { ui::OleCheck(static_cast<HRESULT>(0x8004AB12u)); }), unknown);

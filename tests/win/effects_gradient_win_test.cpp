@@ -9,6 +9,7 @@
 #include "effects/gradient_caption_win.h"
 #include "effects_window_win.h"
 #include "ui/form_win.h"
+#include "ui/handles_win.h"
 
 namespace vc::effects {
 namespace {
@@ -124,16 +125,8 @@ TEST_F(GradientCaption, FollowsActivationSolidWhileInactiveUnlessAskedOtherwise)
     ShowActive();
     ASSERT_TRUE(caption.WindowActive());
 
-    TestForm other;
-    ui::TForm::CreateArgs args;
-    args.caption = "Other";
-    args.left = 600;
-    args.top = 400;
-    args.width = 200;
-    args.height = 120;
-    other.Create(args);
-    other.Show();
-    ::SetForegroundWindow(other.Handle());
+    ui::UniqueWindow other(test::MakeWindow("VcOtherWindow", WS_OVERLAPPEDWINDOW | WS_VISIBLE, {600, 400, 800, 520}));
+    ::SetForegroundWindow(other.Get());
     Pump();
 
     EXPECT_FALSE(caption.WindowActive());

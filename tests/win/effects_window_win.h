@@ -1,9 +1,10 @@
 #pragma once
-// Helpers of the window-effect tests: message pumping and capturing a
-// window's pixels, frame included.
+// Helpers of the Wine tests: message pumping, paths beside the program,
+// plain windows, and capturing a window's pixels, frame included.
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace vc::effects::test {
@@ -20,6 +21,45 @@ inline void Pump(DWORD milliseconds = 150) {
         }
         ::Sleep(5);
     } while (::GetTickCount() - start < milliseconds);
+}
+
+// Runs the thread's messages until the condition holds, for at most the
+// given time: whether it held.
+template <class Condition>
+bool PumpUntil(Condition done, DWORD milliseconds = 5000) {
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        Pump(0);
+        if (done()) return true;
+        if (::GetTickCount() - start > milliseconds) return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+// A file beside this test program: the runtime is built there.
+inline std::string BesideTests(const char* name) {
+    char path[MAX_PATH];
+    const std::string self(path, ::GetModuleFileNameA(nullptr, path, MAX_PATH));
+    return self.substr(0, self.rfind('\\') + 1) + name;
+}
+
+inline std::string TempPath(const std::string& name) {
+    char folder[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, folder);
+    return folder + name;
+}
+
+// A top-level window of a class of the tests' own, registered with the
+// window procedure on first use.
+inline HWND MakeWindow(const char* className, DWORD style, const RECT& r, WNDPROC proc = &::DefWindowProcA) {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = proc;
+    windowClass.hInstance = ::GetModuleHandleA(nullptr);
+    windowClass.hbrBackground = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+    windowClass.lpszClassName = className;
+    ::RegisterClassA(&windowClass);
+    return ::CreateWindowExA(0, className, className, style, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                             nullptr, nullptr, windowClass.hInstance, nullptr);
 }
 
 // The whole window as the screen shows it, read through its window DC.

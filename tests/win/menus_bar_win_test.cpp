@@ -8,6 +8,7 @@
 
 #include "../native/interpreter_recording_host.h"
 #include "common/errors.h"
+#include "effects_window_win.h"
 #include "interpreter/interpreter.h"
 #include "menus/menu_bar_win.h"
 #include "menus/menu_file_win.h"
@@ -29,24 +30,12 @@ LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 HWND CreateTestWindow() {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = TestWindowProc;
-    windowClass.hInstance = ::GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = kWindowClass;
-    ::RegisterClassA(&windowClass);
-    HWND window = ::CreateWindowExA(0, kWindowClass, "Menus", WS_OVERLAPPEDWINDOW, 10, 10, 400, 300, nullptr,
-                                    nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    HWND window = effects::test::MakeWindow(kWindowClass, WS_OVERLAPPEDWINDOW, {10, 10, 410, 310}, TestWindowProc);
     ::ShowWindow(window, SW_SHOWNOACTIVATE);
     return window;
 }
 
-void PumpMessages() {
-    MSG message;
-    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&message);
-        ::DispatchMessageA(&message);
-    }
-}
+void PumpMessages() { effects::test::Pump(0); }
 
 std::string MenuText(HMENU menu, int position) {
     char text[256] = {};
@@ -151,14 +140,8 @@ TEST_F(MenuBar, ShowsTheMenusItemsAndSubItemsOfTheFile) {
     EXPECT_EQ(MenuText(help, 1), "") << "an empty caption is still an item";
     EXPECT_EQ(::GetMenuState(help, 1, MF_BYPOSITION) & MF_SEPARATOR, 0u);
 
-    // Names and handlers on the items themselves.
-    EXPECT_EQ(menu_.ItemAt({0}).Name(), "");
-    EXPECT_FALSE(menu_.ItemAt({0}).HasOnClick());
-    EXPECT_EQ(menu_.ItemAt({0, 1}).Name(), "MENUx0_1");
-    EXPECT_TRUE(menu_.ItemAt({0, 1}).HasOnClick()) << "sub-items and an action";
+    // Names and handlers on the items themselves; clicks are tried below.
     EXPECT_EQ(menu_.ItemAt({0, 1, 1}).Name(), "MENUx0_1_1");
-    EXPECT_TRUE(menu_.ItemAt({0, 1, 1}).HasOnClick());
-    EXPECT_FALSE(menu_.ItemAt({0, 4}).HasOnClick());
     EXPECT_FALSE(menu_.ItemAt({1, 2}).HasOnClick()) << "an empty action is no action";
     EXPECT_EQ(menu_.ItemAt({0, 1, 1}).Command(), ::GetMenuItemID(chapters, 1));
 }

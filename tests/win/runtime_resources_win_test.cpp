@@ -6,19 +6,21 @@
 #include <set>
 #include <string>
 
+#include "../native/book_lines.h"
+#include "effects_window_win.h"
+#include "runtime/payload.h"
 #include "skin/skin_bitmap_win.h"
 #include "skin/skin_data.h"
 #include "skin/skin_resources_win.h"
 
+namespace vc {
 namespace {
 
 // The runtime beside this test program, loaded for its resources only.
 class RuntimeResources : public ::testing::Test {
 protected:
     void SetUp() override {
-        char path[MAX_PATH];
-        std::string self(path, ::GetModuleFileNameA(nullptr, path, MAX_PATH));
-        runtime_ = ::LoadLibraryExA((self.substr(0, self.rfind('\\') + 1) + "vellumcast.exe").c_str(), nullptr,
+        runtime_ = ::LoadLibraryExA(effects::test::BesideTests("vellumcast.exe").c_str(), nullptr,
                                     LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
         ASSERT_TRUE(runtime_) << "vellumcast.exe is not beside the tests";
     }
@@ -48,18 +50,49 @@ TEST_F(RuntimeResources, TheProgramIconComesInSmallAndLargeSizes) {
 // A book picks its skin by number from these: all sixteen must be there and
 // each must load as the window loads it.
 TEST_F(RuntimeResources, TheStoreCarriesSixteenSkinsThatLoadByNumber) {
-    vc::TSkinStore store;
-    vc::LoadStoredSkins(store, runtime_);
+    TSkinStore store;
+    LoadStoredSkins(store, runtime_);
     ASSERT_EQ(store.Store().Count(), 16u);
     std::set<std::string> names;
     for (int n = 0; n < 16; ++n) {
-        vc::TSkinData data;
-        data.Environment = vc::WindowsSkinEnvironment();
+        TSkinData data;
+        data.Environment = WindowsSkinEnvironment();
         data.LoadFromStore(store, n);
         EXPECT_FALSE(data.Loading()) << "skin " << n << " did not load";
         EXPECT_TRUE(names.insert(data.SkinName()).second) << "skin " << n << " repeats " << data.SkinName();
     }
 }
 
-}  // namespace
+// tests/win/test_resources_win.rc gives this program two skin items and a
+// gap after them.
+TEST(StoredSkins, ItemsComeFromTheResourcesInOrderUpToTheFirstGap) {
+    TSkinStore store;
+    LoadStoredSkins(store);
+    ASSERT_EQ(store.Store().Count(), 2u);
+    EXPECT_EQ(store.Store().Item(0).Name(), "SkinItem0");
+    EXPECT_EQ(store.Store().Item(1).Name(), "SkinItem1");
+    const auto& data = store.Store().Item(1).DataStream();
+    EXPECT_EQ(std::string(data.begin(), data.end()), "second test skin");
+    EXPECT_EQ(store.Store().FindByName("SkinItem3"), nullptr) << "items after a gap are not read";
 
+    // A module without skins gives an empty store.
+    store.Store().Add();
+    LoadStoredSkins(store, ::GetModuleHandleA("kernel32.dll"));
+    EXPECT_EQ(store.Store().Count(), 0u);
+}
+
+// Windows cannot delete a file that is open: each read of the payload
+// closes the book again.
+TEST(PayloadOnWindows, EachReadClosesTheBookAgain) {
+    const std::string book = effects::test::TempPath("vc_payload_book.exe");
+    testing_lines::WriteStandInBook(book, "Windows book\r\n1\r\n");
+    const TPayload payload(book);
+    ASSERT_TRUE(payload.HasPayload());
+    std::string read(static_cast<std::size_t>(payload.GetPayloadSize()), '\0');
+    payload.ReadPayload(read.data());
+    EXPECT_EQ(read, "Windows book\r\n1\r\n");
+    EXPECT_TRUE(::DeleteFileA(book.c_str()));
+}
+
+}  // namespace
+}  // namespace vc

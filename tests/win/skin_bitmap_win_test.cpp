@@ -3,6 +3,7 @@
 
 #include "../../tools/skin/lzh_encoder.h"
 #include "../../tools/skin/skin_container_writer.h"
+#include "effects_window_win.h"
 #include "skin/bitmap_file.h"
 #include "skin/composition.h"
 #include "skin/skin_bitmap_win.h"
@@ -37,8 +38,6 @@ TEST(SkinBitmapWin, DibSectionRoundTripAndOpaqueDraw) {
     DrawBitmap(canvas.dc.Get(), 5, 4, b);
     const Bitmap back = BitmapFromDc(canvas.dc.Get(), Rect{0, 0, 50, 20});
     EXPECT_EQ(back.At(4, 4), MakePixel(1, 2, 3));
-    EXPECT_EQ(back.At(5, 4), b.At(0, 0));
-    EXPECT_EQ(back.At(41, 14), b.At(36, 10));
     EXPECT_EQ(back.At(42, 14), MakePixel(1, 2, 3));
     EXPECT_EQ(CopyRect(back, Rect{5, 4, 42, 15}), b);
 }
@@ -59,8 +58,6 @@ TEST(SkinBitmapWin, TransparentDrawKeepsTheDestinationUnderTheKey) {
     EXPECT_EQ(back.At(13, 5), MakePixel(255, 1, 255));
 }
 
-LRESULT CALLBACK PlainProc(HWND w, UINT m, WPARAM wp, LPARAM lp) { return ::DefWindowProcA(w, m, wp, lp); }
-
 // The rectangles joined one at a time: what RegionFromRects must equal
 // however it batches them.
 ui::UniqueRegion Union(const std::vector<Rect>& rects) {
@@ -80,13 +77,7 @@ TEST(SkinBitmapWin, ARegionOfManyBlocksShapesARealWindow) {
     const auto rects = RegionFromBitmap(board, 7, 3);
     ASSERT_EQ(rects.size(), 4500u);
 
-    WNDCLASSA cls{};
-    cls.lpfnWndProc = PlainProc;
-    cls.hInstance = ::GetModuleHandleA(nullptr);
-    cls.lpszClassName = "VcSkinRegionTest";
-    ::RegisterClassA(&cls);
-    ui::UniqueWindow window(::CreateWindowExA(0, "VcSkinRegionTest", "Region", WS_POPUP, 0, 0, 200, 110, nullptr,
-                                              nullptr, cls.hInstance, nullptr));
+    ui::UniqueWindow window(effects::test::MakeWindow("VcSkinRegionTest", WS_POPUP, {0, 0, 200, 110}));
     ASSERT_TRUE(window);
     ui::UniqueRegion region = RegionFromRects(rects);
     ASSERT_TRUE(region);

@@ -1,12 +1,13 @@
 #include <windows.h>
 #include <ole2.h>
 #include <exdispid.h>
+#include <mshtmhst.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <cwchar>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <memory>
@@ -19,6 +20,7 @@
 
 #include "common/ole_error.h"
 #include "common/text.h"
+#include "effects_window_win.h"
 #include "ui/com_error_win.h"
 #include "ui/com_variant_win.h"
 #include "window/web_browser_win.h"
@@ -34,22 +36,15 @@ static_assert(std::is_base_of_v<Exception, EOleError>, "automation errors are th
 // ---------------------------------------------------------------------------
 // Automation errors and the text conversions
 
-TEST(WebBrowserOleError, TextIsTheDescriptionOrTheCode) {
-    EXPECT_STREQ(EOleError(0x80004005u).what(), "Automation error (0x80004005)");
-    EXPECT_STREQ(EOleError(0x8000FFFFu, "  ").what(), "Automation error (0x8000FFFF)");
-    const EOleError described(0x80070057u, "The parameter is incorrect.\r\n");
-    EXPECT_STREQ(described.what(), "The parameter is incorrect.");
-    EXPECT_EQ(described.Code(), 0x80070057u);
-
-    // A code the system has no text for.
+// The text and code of the automation error the call raised.
+std::pair<std::string, std::uint32_t> Raised(const std::function<void()>& call) {
     try {
-        ui::OleCheck(static_cast<HRESULT>(0x8004AB12u));
-        FAIL() << "a failing result must raise";
+        call();
     } catch (const EOleError& error) {
-        EXPECT_STREQ(error.what(), "Automation error (0x8004AB12)");
-        EXPECT_EQ(error.Code(), 0x8004AB12u);
+        return {error.what(), error.Code()};
     }
-    EXPECT_NO_THROW(ui::OleCheck(S_FALSE));
+    ADD_FAILURE() << "no automation error";
+    return {};
 }
 
 int deferredFills = 0;
@@ -60,39 +55,33 @@ HRESULT STDAPICALLTYPE FillLater(EXCEPINFO* info) {
     return S_OK;
 }
 
-TEST(WebBrowserOleError, InvokeExceptionsGiveTheObjectsOwnText) {
+TEST(WebBrowserOleError, TextIsTheObjectsDescriptionOrTheCode) {
+    EXPECT_STREQ(EOleError(0x80004005u).what(), "Automation error (0x80004005)");
+    EXPECT_STREQ(EOleError(0x8000FFFFu, "  ").what(), "Automation error (0x8000FFFF)");
+    const EOleError described(0x80070057u, "The parameter is incorrect.\r\n");
+    EXPECT_STREQ(described.what(), "The parameter is incorrect.");
+    EXPECT_EQ(described.Code(), 0x80070057u);
+    // A code the system has no text for.
+    const auto unknown = std::make_pair(std::string("Automation error (0x8004AB12)"), 0x8004AB12u);
+    EXPECT_EQ(Raised([] { ui::OleCheck(static_cast<HRESULT>(0x8004AB12u)); }), unknown);
+    EXPECT_NO_THROW(ui::OleCheck(S_FALSE));
+
     EXCEPINFO info{};
     info.bstrDescription = ::SysAllocString(L"Could not set the value");
     info.bstrSource = ::SysAllocString(L"style");
     info.scode = E_INVALIDARG;
-    try {
-        ui::RaiseOleError(DISP_E_EXCEPTION, info);
-        FAIL();
-    } catch (const EOleError& error) {
-        EXPECT_STREQ(error.what(), "Could not set the value");
-        EXPECT_EQ(error.Code(), static_cast<std::uint32_t>(E_INVALIDARG));
-    }
+    EXPECT_EQ(Raised([&] { ui::RaiseOleError(DISP_E_EXCEPTION, info); }),
+              std::make_pair(std::string("Could not set the value"), static_cast<std::uint32_t>(E_INVALIDARG)));
     EXPECT_EQ(info.bstrDescription, nullptr) << "the texts are freed and the slots emptied";
     EXPECT_EQ(info.bstrSource, nullptr);
 
     EXCEPINFO later{};
     later.pfnDeferredFillIn = &FillLater;
-    try {
-        ui::RaiseOleError(DISP_E_EXCEPTION, later);
-        FAIL();
-    } catch (const EOleError& error) {
-        EXPECT_STREQ(error.what(), "Invalid property value.");
-    }
+    EXPECT_EQ(Raised([&] { ui::RaiseOleError(DISP_E_EXCEPTION, later); }).first, "Invalid property value.");
     EXPECT_EQ(deferredFills, 1);
-
     EXCEPINFO codeOnly{};
     codeOnly.scode = static_cast<SCODE>(0x8004AB12u);
-    try {
-        ui::RaiseOleError(DISP_E_EXCEPTION, codeOnly);
-        FAIL();
-    } catch (const EOleError& error) {
-        EXPECT_STREQ(error.what(), "Automation error (0x8004AB12)");
-    }
+    EXPECT_EQ(Raised([&] { ui::RaiseOleError(DISP_E_EXCEPTION, codeOnly); }), unknown);
 }
 
 // ---------------------------------------------------------------------------
@@ -232,36 +221,20 @@ TEST_F(WebBrowserLateBound, WalksDocumentBodyStyleAndPutsOneString) {
     ExpectNoReferencesLeft();
 }
 
-TEST_F(WebBrowserLateBound, ARejectedValueRaisesAfterTheWalkAndWritesNothing) {
+TEST_F(WebBrowserLateBound, RefusalsAndUnknownNamesRaiseAfterTheWalkAndWriteNothing) {
     style.Reject("plaid", E_INVALIDARG, L"Invalid property value.");
-    try {
-        PutBodyStyleByName(&browser, "document", "borderStyle", "plaid");
-        FAIL() << "the rejection must raise";
-    } catch (const EOleError& error) {
-        EXPECT_STREQ(error.what(), "Invalid property value.");
-        EXPECT_EQ(error.Code(), static_cast<std::uint32_t>(E_INVALIDARG));
-    }
+    EXPECT_EQ(Raised([&] { PutBodyStyleByName(&browser, "document", "borderStyle", "plaid"); }),
+              std::make_pair(std::string("Invalid property value."), static_cast<std::uint32_t>(E_INVALIDARG)));
     EXPECT_EQ(log.back(), "style refuses borderstyle=plaid");
     EXPECT_EQ(style.Text("borderStyle"), "");
 
     // Refused by code alone.
     style.Reject("#GGGGGG", static_cast<HRESULT>(0x8004AB12u), nullptr);
-    try {
-        PutBodyStyleByName(&browser, "document", "scrollbarFaceColor", "#GGGGGG");
-        FAIL();
-    } catch (const EOleError& error) {
-        EXPECT_STREQ(error.what(), "Automation error (0x8004AB12)");
-    }
-    ExpectNoReferencesLeft();
-}
+    EXPECT_EQ(Raised([&] { PutBodyStyleByName(&browser, "document", "scrollbarFaceColor", "#GGGGGG"); }).first,
+              "Automation error (0x8004AB12)");
 
-TEST_F(WebBrowserLateBound, UnknownNamesAndNoObjectRaise) {
-    try {
-        PutBodyStyleByName(&browser, "document", "scrollbarFooColor", "red");
-        FAIL();
-    } catch (const EOleError& error) {
-        EXPECT_EQ(error.Code(), static_cast<std::uint32_t>(DISP_E_UNKNOWNNAME));
-    }
+    EXPECT_EQ(Raised([&] { PutBodyStyleByName(&browser, "document", "scrollbarFooColor", "red"); }).second,
+              static_cast<std::uint32_t>(DISP_E_UNKNOWNNAME));
     EXPECT_EQ(log.back(), "style names scrollbarFooColor");
     EXPECT_THROW(PutBodyStyleByName(nullptr, "document", "scrollbarFaceColor", "red"), EOleError);
     ExpectNoReferencesLeft();
@@ -300,22 +273,8 @@ struct Recorder : BrowserEvents {
     }
 };
 
-// Pumps the thread's messages until the condition holds or time runs out.
-bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 5000) {
-    const DWORD start = ::GetTickCount();
-    for (;;) {
-        MSG message;
-        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&message);
-            ::DispatchMessageA(&message);
-        }
-        if (done()) return true;
-        if (::GetTickCount() - start > milliseconds) return false;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
-void Pump(DWORD milliseconds) { PumpUntil([] { return false; }, milliseconds); }
+using effects::test::Pump;
+using effects::test::PumpUntil;
 
 // Reads and closes every message box of this thread from inside its modal
 // loop, so that the standard error dialog can be seen without a person.
@@ -364,22 +323,18 @@ private:
 DialogWatcher* DialogWatcher::current_ = nullptr;
 
 std::string WritePage(const std::string& name) {
-    char folder[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, folder);
-    const std::string path = std::string(folder) + name;
-    FILE* file = std::fopen(path.c_str(), "w");
-    if (file) {
-        std::fputs("<html><head><title>Page</title></head><body><p>A page.</p></body></html>", file);
-        std::fclose(file);
-    }
+    const std::string path = effects::test::TempPath(name);
+    std::ofstream(path) << "<html><head><title>Page</title></head><body><p>A page.</p></body></html>";
     return path;
 }
 
-RECT ClientRectOf(HWND child, HWND parent) {
-    RECT rect;
-    ::GetWindowRect(child, &rect);
-    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
+// Where the child lies in its parent's client area: "left,top,right,bottom".
+std::string PlacedIn(HWND child, HWND parent) {
+    RECT r;
+    ::GetWindowRect(child, &r);
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+           std::to_string(r.bottom);
 }
 
 class WebBrowserHostTest : public ::testing::Test {
@@ -401,16 +356,20 @@ protected:
         EXPECT_EQ(WebBrowserHost::LiveSites(), sitesBefore) << "a site was not released";
     }
 
-    // The event sink, as the control finds it through the client site.
-    ui::ComPtr<IDispatch> Sink() {
+    // The client site as the control finds it, asked for another of its
+    // interfaces.
+    template <class Interface>
+    ui::ComPtr<Interface> Site(REFIID iid) {
         ui::ComPtr<IOleObject> object;
         ui::ComPtr<IOleClientSite> site;
-        ui::ComPtr<IDispatch> sink;
+        ui::ComPtr<Interface> result;
         host->Control()->QueryInterface(IID_IOleObject, reinterpret_cast<void**>(object.Put()));
         if (object && SUCCEEDED(object->GetClientSite(site.Put())) && site)
-            site->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(sink.Put()));
-        return sink;
+            site->QueryInterface(iid, reinterpret_cast<void**>(result.Put()));
+        return result;
     }
+    // The event sink.
+    ui::ComPtr<IDispatch> Sink() { return Site<IDispatch>(IID_IDispatch); }
 
     HWND parent = nullptr;
     long sitesBefore = 0;
@@ -442,20 +401,20 @@ TEST_F(WebBrowserHostTest, IsInPlaceActiveInTheParentAndFollowsSetBounds) {
     ASSERT_TRUE(::IsWindow(window));
     EXPECT_TRUE(::IsChild(parent, window));
     EXPECT_TRUE(::IsWindowVisible(window));
-    RECT rect = ClientRectOf(window, parent);
-    EXPECT_EQ(rect.left, 0);
-    EXPECT_EQ(rect.top, 36);
-    EXPECT_EQ(rect.right, 634);
-    EXPECT_EQ(rect.bottom, 400);
-
+    EXPECT_EQ(PlacedIn(window, parent), "0,36,634,400");
     host->SetBounds({0, 36, 500, 300});
     Pump(50);
-    rect = ClientRectOf(window, parent);
-    EXPECT_EQ(rect.right - rect.left, 500);
-    EXPECT_EQ(rect.bottom - rect.top, 264);
-    EXPECT_EQ(rect.top, 36);
+    EXPECT_EQ(PlacedIn(window, parent), "0,36,500,300");
 
     EXPECT_EQ(host->LocationUrl(), "") << "no page before the first navigation";
+
+    // The page is told its host is DPI aware.
+    ui::ComPtr<IDocHostUIHandler> handler = Site<IDocHostUIHandler>(IID_IDocHostUIHandler);
+    ASSERT_TRUE(handler) << "the site has no UI handler";
+    DOCHOSTUIINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_EQ(handler->GetHostInfo(&info), S_OK);
+    EXPECT_EQ(info.dwFlags & DOCHOSTUIFLAG_DPI_AWARE, static_cast<DWORD>(DOCHOSTUIFLAG_DPI_AWARE));
 }
 
 TEST_F(WebBrowserHostTest, NavigationRaisesBeforeNavigate2AndACancelledActionGoesNowhere) {
@@ -519,34 +478,21 @@ TEST_F(WebBrowserHostTest, TheSinkHandsEveryEventOverWithItsArguments) {
         DISPPARAMS params{lastFirst.data(), nullptr, static_cast<UINT>(lastFirst.size()), 0};
         return sink->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
     };
-    auto number = [](long value) {
+    // An argument as the control passes it: a number, a flag, or a pointer
+    // (an object, or a reference to a variant or a flag).
+    auto arg = [](VARTYPE type, long number, void* pointer = nullptr) {
         VARIANT v;
         ::VariantInit(&v);
-        V_VT(&v) = VT_I4;
-        V_I4(&v) = value;
+        V_VT(&v) = type;
+        if (type == VT_I4) V_I4(&v) = number;
+        else if (type == VT_BOOL) V_BOOL(&v) = number ? VARIANT_TRUE : VARIANT_FALSE;
+        else V_BYREF(&v) = pointer;
         return v;
     };
-    auto flag = [](bool value) {
-        VARIANT v;
-        ::VariantInit(&v);
-        V_VT(&v) = VT_BOOL;
-        V_BOOL(&v) = value ? VARIANT_TRUE : VARIANT_FALSE;
-        return v;
-    };
-    auto byReference = [](VARIANT& target) {
-        VARIANT v;
-        ::VariantInit(&v);
-        V_VT(&v) = VT_VARIANT | VT_BYREF;
-        V_VARIANTREF(&v) = &target;
-        return v;
-    };
-    auto object = [](IDispatch* value) {
-        VARIANT v;
-        ::VariantInit(&v);
-        V_VT(&v) = VT_DISPATCH;
-        V_DISPATCH(&v) = value;
-        return v;
-    };
+    auto number = [&](long value) { return arg(VT_I4, value); };
+    auto flag = [&](bool value) { return arg(VT_BOOL, value); };
+    auto byReference = [&](VARIANT& target) { return arg(VT_VARIANT | VT_BYREF, 0, &target); };
+    auto object = [&](IDispatch* value) { return arg(VT_DISPATCH, 0, value); };
     ui::Variant title("Cap\xEDtulo 2");
     ui::Variant url("file:///C:/book/pages/two.html");
     VARIANT empty;
@@ -573,10 +519,7 @@ TEST_F(WebBrowserHostTest, TheSinkHandsEveryEventOverWithItsArguments) {
     // and the cancel flag by reference.
     ui::Variant target("ACTION:WEBBACK()");
     VARIANT_BOOL cancel = VARIANT_FALSE;
-    VARIANT cancelArgument;
-    ::VariantInit(&cancelArgument);
-    V_VT(&cancelArgument) = VT_BOOL | VT_BYREF;
-    V_BOOLREF(&cancelArgument) = &cancel;
+    const VARIANT cancelArgument = arg(VT_BOOL | VT_BYREF, 0, &cancel);
     auto beforeNavigate = [&](IDispatch* frame) {
         return invoke(DISPID_BEFORENAVIGATE2, {cancelArgument, byReference(empty), byReference(empty),
                                                byReference(empty), byReference(empty), byReference(*target.Get()),
@@ -593,7 +536,6 @@ TEST_F(WebBrowserHostTest, TheSinkHandsEveryEventOverWithItsArguments) {
     EXPECT_EQ(beforeNavigate(host->Control()), S_OK);
     EXPECT_EQ(cancel, VARIANT_FALSE);
     EXPECT_EQ(events.navigations[1].frameUrl, host->LocationUrl());
-
 }
 
 TEST_F(WebBrowserHostTest, OperationsOnTheControlWithoutADocument) {
@@ -609,14 +551,9 @@ TEST_F(WebBrowserHostTest, OperationsOnTheControlWithoutADocument) {
     EXPECT_NO_THROW(host->SetBodyBorderColour("#FF0000"));
     // The late-bound path finds the control's "Document" in any letter
     // case and then has no object to go on with.
-    for (const char* name : {"document", "Document"}) {
-        try {
-            host->PutBodyStyleByName(name, "scrollbarFaceColor", "red");
-            ADD_FAILURE() << "no document, yet no error";
-        } catch (const EOleError& error) {
-            EXPECT_EQ(std::string(error.what()), std::string("Automation error: \"") + name + "\" is not an object");
-        }
-    }
+    for (const char* name : {"document", "Document"})
+        EXPECT_EQ(Raised([&] { host->PutBodyStyleByName(name, "scrollbarFaceColor", "red"); }).first,
+                  std::string("Automation error: \"") + name + "\" is not an object");
 }
 
 TEST_F(WebBrowserHostTest, OnlyKeysBoundForThePageGoToTheControlFirst) {

@@ -78,10 +78,8 @@ TEST_F(SkinTool, PacksDescribesAndUnpacksAFolder) {
 
     ASSERT_EQ(Run({"describe", skin}), 0) << err_.str();
     const std::string text = out_.str();
-    EXPECT_NE(text.find("version: 20000\n"), std::string::npos);
     EXPECT_NE(text.find("members: 3\n"), std::string::npos);
     EXPECT_NE(text.find("skin name: Deep Blue\n"), std::string::npos);
-    EXPECT_NE(text.find("definition: blue.ini\n"), std::string::npos);
     EXPECT_NE(text.find("sections (2): TitlebarSkin, Personality\n"), std::string::npos);
     // The definition first, then the bitmaps in name order, names lower-cased.
     const auto ini = text.find("  blue.ini"), top = text.find("  top.bmp"), button = text.find("  button.bmp");
@@ -146,14 +144,7 @@ TEST_F(SkinTool, UnpackRefusesOldAndUnsafeSkins) {
         << err_.str();
     EXPECT_FALSE(fs::exists(root_ / "o1"));
 
-    std::vector<std::uint8_t> sneaky;
-    PutLE32(sneaky, 20000);
-    PutLE32(sneaky, 9);
-    PutLE32(sneaky, 0);
-    PutLE32(sneaky, 0);
-    for (char c : std::string("../x.bmp\n")) sneaky.push_back(static_cast<std::uint8_t>(c));
-    PutLE32(sneaky, 0);
-    EXPECT_EQ(Run({"unpack", pack(sneaky, "sneaky.vcskin"), (root_ / "o2").string()}), 1);
+    EXPECT_EQ(Run({"unpack", RawSkin({"../x.bmp"}, "sneaky.vcskin"), (root_ / "o2").string()}), 1);
     EXPECT_NE(err_.str().find("member 0 ('../x.bmp') holds a path separator"), std::string::npos) << err_.str();
     EXPECT_FALSE(fs::exists(root_ / "x.bmp"));
 
@@ -190,6 +181,13 @@ TEST_F(SkinTool, GenerateKeepsItsThemeAndTheFilesOfItsFolder) {
     const fs::path theme = root_ / "harbour.theme";
     fs::copy_file(fs::path(VC_SOURCE_DIR) / "skins" / "00-harbour.theme", theme);
     const std::string text = Read(theme);
+    const std::string face = "Face=#E4E1DA";
+    Write(root_ / "bad.theme", text.substr(0, text.find(face)) + "Face=grey" + text.substr(text.find(face) + face.size()));
+    EXPECT_EQ(Run({"generate", (root_ / "bad.theme").string(), "-o", (root_ / "bad.vcskin").string()}), 1);
+    EXPECT_EQ(err_.str(), "vellumcast-skin: bad.theme: [Palette] Face: 'grey' is not a colour (#RRGGBB)\n");
+    EXPECT_FALSE(fs::exists(root_ / "bad.vcskin"));
+    EXPECT_EQ(Run({"generate", theme.string()}), 2) << "no output named";
+
     EXPECT_EQ(Run({"generate", theme.string(), "-o", theme.string()}), 1);
     EXPECT_EQ(err_.str(), "vellumcast-skin: refusing to write \"" + theme.string() + "\": it is the theme \"" +
                               theme.string() + "\" itself, which would be lost; choose another output\n");
@@ -208,7 +206,9 @@ TEST_F(SkinTool, GenerateKeepsItsThemeAndTheFilesOfItsFolder) {
 
     ASSERT_EQ(Run({"generate", theme.string(), "-o", skin.string(), "--folder", members.string(), "--force"}), 0)
         << err_.str();
+    EXPECT_EQ(out_.str().rfind("generated 'Harbour': ", 0), 0u) << out_.str();
     const std::string first = Read(members / "skin.ini");
+    EXPECT_EQ(first.rfind("; Harbour: ", 0), 0u) << first;
     ASSERT_EQ(Run({"generate", theme.string(), "-o", skin.string(), "--folder", members.string()}), 0)
         << "a folder generated before is replaced: " << err_.str();
     EXPECT_EQ(Read(members / "skin.ini"), first);
@@ -255,6 +255,14 @@ TEST_F(SkinTool, UnpackRefusesMemberNamesNoFolderCanHold) {
     }
     EXPECT_EQ(WhyNotAFileName("console.bmp"), "") << "only the device names themselves";
     EXPECT_EQ(WhyNotAFileName("com10.bmp"), "");
+}
+
+TEST_F(SkinTool, APreviewOfADamagedSkinSaysWhatIsWrongAndWritesNothing) {
+    Write(root_ / "cut.vcskin", std::string(4, '\0'));
+    EXPECT_EQ(Run({"preview", (root_ / "cut.vcskin").string(), (root_ / "cut.png").string()}), 1);
+    EXPECT_EQ(err_.str(), "vellumcast-skin: '" + (root_ / "cut.vcskin").string() +
+                              "': Damaged skin file: the header needs 16 bytes, the skin holds 0\n");
+    EXPECT_FALSE(fs::exists(root_ / "cut.png"));
 }
 
 }  // namespace

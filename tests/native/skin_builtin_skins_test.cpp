@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -12,11 +13,13 @@
 #include <vector>
 
 #include "common/text.h"
+#include "skin/composition.h"
 #include "skin/quick_ini.h"
 #include "skin/skin_data.h"
 #include "skin/skin_preview.h"
 #include "skin/skin_reader.h"
 #include "skin_generator.h"
+#include "skin_paint.h"
 
 namespace vc {
 namespace {
@@ -59,11 +62,32 @@ std::set<std::string> Sections(const std::vector<std::uint8_t>& stream) {
     return lower;
 }
 
-bool HasMagenta(const Bitmap& image) {
+int KeyCount(const Bitmap& image) {
+    int n = 0;
     for (int y = 0; y < image.Height(); ++y)
-        for (int x = 0; x < image.Width(); ++x)
-            if (SameRgb(image.At(x, y), MakePixel(255, 0, 255))) return true;
-    return false;
+        for (int x = 0; x < image.Width(); ++x) n += SameRgb(image.At(x, y), kKeyPixel);
+    return n;
+}
+
+bool HasMagenta(const Bitmap& image) { return KeyCount(image) > 0; }
+
+double Lightness(Pixel p) { return (0.299 * PixelRed(p) + 0.587 * PixelGreen(p) + 0.114 * PixelBlue(p)) / 255; }
+
+// State image k (1-based) of n side by side.
+Bitmap Cell(const Bitmap& image, int n, int k) { return CopyRect(image, StateImageRect(image, false, n, k)); }
+
+// How close the closest pixel of `image` comes to the theme's `colour`.
+int Nearest(const Bitmap& image, theme::Colour colour) {
+    const art::Pixel c = theme::ArtPixel(colour);
+    int best = 1 << 20;
+    for (int y = 0; y < image.Height(); ++y) {
+        for (int x = 0; x < image.Width(); ++x) {
+            const Pixel p = image.At(x, y);
+            best = std::min(best, std::abs(PixelRed(p) - c.r) + std::abs(PixelGreen(p) - c.g) +
+                                      std::abs(PixelBlue(p) - c.b));
+        }
+    }
+    return best;
 }
 
 // The state images of an object are side by side (stacked for `stacked`),
@@ -132,6 +156,7 @@ TEST(BuiltInSkins, EverySkinDefinesEveryObjectWithConsistentStateImages) {
     int shaped = 0, rectangular = 0;
     for (int n = 0; n < kBuiltInSkins; ++n) {
         const auto stream = ReadBytes(SkinFile(n));
+        const theme::Theme theme = theme::LoadTheme(ThemeFiles()[n]);
         TSkinData data;
         data.SkinStream() = stream;
         ASSERT_TRUE(data.LoadSkin()) << "skin " << n;
@@ -173,6 +198,38 @@ TEST(BuiltInSkins, EverySkinDefinesEveryObjectWithConsistentStateImages) {
         EXPECT_EQ(buttons.RadioMap.Width(), 12 * buttons.RadioMap.Height());
         // The check and radio strips share the push buttons' Trans.
         EXPECT_TRUE(buttons.Trans != 0 || (!HasMagenta(buttons.CheckMap) && !HasMagenta(buttons.RadioMap)));
+        // What a user tells apart: the push buttons' five states (normal,
+        // pressed, disabled, hot, focused), and boxes and radio buttons
+        // (1 unchecked, 5 checked, 8 checked disabled) by their accent mark.
+        for (int i = 1; i <= 5; ++i)
+            for (int j = i + 1; j <= 5; ++j) EXPECT_NE(Cell(buttons.Map, 5, i), Cell(buttons.Map, 5, j)) << i << j;
+        // The text of each state reads on its face.
+        for (const auto& [k, text] : {std::make_pair(1, buttons.NormalColour2), std::make_pair(4, buttons.MouseOverColour2),
+                                      std::make_pair(2, buttons.PressedColour2)}) {
+            const Bitmap cell = Cell(buttons.Map, 5, k);
+            EXPECT_GT(std::abs(Lightness(PixelFromColour(text)) - Lightness(cell.At(cell.Width() / 2, cell.Height() / 2 + 2))), 0.4) << k;
+        }
+        for (const Bitmap* strip : {&buttons.CheckMap, &buttons.RadioMap}) {
+            const int checked = Nearest(Cell(*strip, 12, 5), theme.palette.accent);
+            EXPECT_LT(checked, 40);
+            EXPECT_GT(Nearest(Cell(*strip, 12, 1), theme.palette.accent), checked + 50);
+            EXPECT_GT(Nearest(Cell(*strip, 12, 8), theme.palette.accent), checked + 30);
+        }
+        // A normal menu item lets the pop-up's background through; the
+        // separator's rule lies in its bottom eight rows, so that an
+        // eight-pixel separator item shows it.
+        const Bitmap& items = data.FindObject("MenuItem")->Map;
+        const Bitmap separator = Cell(items, 5, 2);
+        const int w = separator.Width(), h = separator.Height();
+        EXPECT_EQ(KeyCount(Cell(items, 5, 1)), w * h);
+        EXPECT_EQ(KeyCount(CopyRect(separator, Rect{0, 0, w, h - 8})), w * (h - 8));
+        EXPECT_LT(KeyCount(CopyRect(separator, Rect{0, h - 8, w, h})), w * 8);
+        EXPECT_LT(Nearest(Cell(items, 5, 4), theme.palette.highlight), 30) << "the selected item";
+        const Bitmap& popup = data.FindObject("MenuBackground")->Map;
+        EXPECT_EQ(Nearest(CopyRect(popup, Rect{3, 3, 4, 4}), theme.palette.menu), 0) << "a frame 3 pixels wide";
+        EXPECT_GT(Nearest(CopyRect(popup, Rect{0, 3, 1, 4}), theme.palette.menu), 0);
+        EXPECT_EQ(data.MenuBar()->FrameCount(), 2);
+        EXPECT_NE(data.MenuBar()->Tile, 1) << "a band with Tile 1 is sliced into stacked states, these lie side by side";
 
         EXPECT_NE(data.Title().ActiveTextColour, clNone);
         EXPECT_NE(data.Title().InactiveTextColour, clNone);

@@ -1,4 +1,4 @@
-// The generated window frame, caption buttons and menus, loaded back into
+// The generated window frame and caption buttons, loaded back into
 // the skin data and composed the way the frame painter lays them out: the
 // sides beside the whole window height, the top and bottom between them.
 #include <gtest/gtest.h>
@@ -150,42 +150,6 @@ TEST(SkinGenerateFrame, CaptionButtonsAreCompleteAndSitInTheTitle) {
     EXPECT_GE(data.Title().TextShift(), system->Xcoord + 16);
     // The glyphs tell the buttons apart.
     EXPECT_NE(maximise->Map, restore->Map);
-}
-
-TEST(SkinGenerateFrame, MenuItemsSeparatorAndPopupFrame) {
-    Loaded skin;
-    Load(skin, Variant({{"Highlight", "#204080"}, {"Menu", "#F0F0F0"}}));
-    TSkinData& data = skin.data;
-    const TDataSkinObject* item = data.FindObject("MenuItem");
-    ASSERT_NE(item, nullptr);
-    EXPECT_EQ(item->Trans, 1);
-    const auto state = [&](int k) { return CopyRect(item->Map, StateImageRect(item->Map, false, 5, k)); };
-    const Bitmap normal = state(1), separator = state(2), selected = state(4);
-    const int w = normal.Width(), h = normal.Height();
-    // A normal item lets the pop-up's background through.
-    EXPECT_EQ(CountKey(normal, Rect{0, 0, w, h}), w * h);
-    // The separator's rule lies in its bottom eight rows, so that an
-    // eight-pixel separator item shows it; everything else is transparent.
-    EXPECT_EQ(CountKey(separator, Rect{0, 0, w, h - 8}), w * (h - 8));
-    EXPECT_LT(CountKey(separator, Rect{0, h - 8, w, h}), w * 8);
-    // The selected item is the highlight colour in the middle.
-    const Pixel middle = selected.At(w / 2, h / 2 + 2);
-    EXPECT_NEAR(PixelBlue(middle), 0x80, 24);
-    EXPECT_LT(PixelRed(middle), 0x50);
-    EXPECT_LE(item->TopHeight + item->BottomHeight, 16) << "items of 17 pixels keep their fixed edges";
-
-    const TDataSkinObject* background = data.FindObject("MenuBackground");
-    ASSERT_NE(background, nullptr);
-    const Bitmap& b = background->Map;
-    EXPECT_GE(background->LeftWidth, 3);
-    EXPECT_TRUE(SameRgb(b.At(b.Width() / 2, b.Height() / 2), MakePixel(0xF0, 0xF0, 0xF0)));
-    EXPECT_TRUE(SameRgb(b.At(3, 3), MakePixel(0xF0, 0xF0, 0xF0))) << "the frame is 3 pixels wide";
-    EXPECT_FALSE(SameRgb(b.At(0, b.Height() / 2), MakePixel(0xF0, 0xF0, 0xF0)));
-
-    const TDataSkinObject* band = data.MenuBar();
-    ASSERT_NE(band, nullptr);
-    EXPECT_EQ(band->FrameCount(), 2);
-    EXPECT_NE(band->Tile, 1) << "a band with Tile 1 is sliced into stacked states, these lie side by side";
 }
 
 }  // namespace

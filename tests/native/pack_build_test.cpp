@@ -59,6 +59,12 @@ std::string RuntimeImage(const std::vector<std::string>& names, std::uint32_t ma
     return image;
 }
 
+// Whether `text` holds `part`; the whole text when not.
+::testing::AssertionResult Holds(const std::string& text, const std::string& part) {
+    if (text.find(part) != std::string::npos) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "no \"" << part << "\" in:\n" << text;
+}
+
 std::vector<std::string> StoredSkinNames() {
     std::vector<std::string> names;
     for (int i = 0; i < 16; ++i) names.push_back("SkinItem" + std::to_string(i));
@@ -195,9 +201,7 @@ TEST_F(PackFiles, ValuesThatReadButDoNothingAreWarnedAbout) {
                               ":8: warning: effect 14 does not exist: no opening effect is played\n");
     EXPECT_EQ(ConfigurationLines(ReadEBookPayload(OutPath())).Line(line::kSkinNumber), "20");
     ASSERT_TRUE(Built(std::string(kMinimalBook) + "[caption]\ngradient = yes\n[skin]\non = yes\nnumber = 3\n", OutPath()));
-    EXPECT_NE(err_.str().find("warning: the gradient title bar is not shown while the window wears a skin"),
-              std::string::npos)
-        << err_.str();
+    EXPECT_TRUE(Holds(err_.str(), "warning: the gradient title bar is not shown while the window wears a skin"));
 }
 
 TEST_F(PackFiles, PageErrorsAreReportedBeforeAnythingIsWritten) {
@@ -261,7 +265,7 @@ TEST_F(PackFiles, ARuntimeWithAPayloadIsRefusedUnlessReplaced) {
     Write(RuntimePath(), damaged);
     fs::remove_all(root_ / "again");
     EXPECT_EQ(Build(kMinimalBook, second, true), 1);
-    EXPECT_NE(err_.str().find("has a damaged payload trailer"), std::string::npos) << err_.str();
+    EXPECT_TRUE(Holds(err_.str(), "has a damaged payload trailer"));
     EXPECT_FALSE(fs::exists(root_ / "again"));
 }
 
@@ -281,10 +285,8 @@ TEST_F(PackFiles, SignaturesOfTheRuntimeAndOfAnOldBookAreRemovedAndSaidSo) {
 
     Write(RuntimePath(), Signed(runtime_ + std::string(3, 'x')));
     ASSERT_TRUE(Built(kMinimalBook, OutPath()));
-    EXPECT_NE(err_.str().find(RuntimePath().string() + ": its code signature was removed, since it would lie inside "
-                              "the e-book; sign the e-book after packing"),
-              std::string::npos)
-        << err_.str();
+    EXPECT_TRUE(Holds(err_.str(), RuntimePath().string() + ": its code signature was removed, since it would lie "
+                                                     "inside the e-book; sign the e-book after packing"));
     const std::string book = Read(OutPath());
     EXPECT_EQ(book.substr(0, runtime_.size() + 3), runtime_ + "xxx") << "the runtime keeps its own bytes";
     EXPECT_EQ(book.substr(0x58 + 112 + 4 * 8, 8), std::string(8, '\0')) << "the header names no signature";
@@ -297,9 +299,7 @@ TEST_F(PackFiles, SignaturesOfTheRuntimeAndOfAnOldBookAreRemovedAndSaidSo) {
     err_.str("");
     ASSERT_TRUE(Built(kMinimalBook, OutPath(), true));
     EXPECT_EQ(Read(OutPath()), unsigned_book);
-    EXPECT_NE(err_.str().find("its code signature went with its old payload; sign the new e-book again"),
-              std::string::npos)
-        << err_.str();
+    EXPECT_TRUE(Holds(err_.str(), "its code signature went with its old payload; sign the new e-book again"));
 }
 
 // --out naming the runtime itself was accepted and overwrote it.
@@ -319,7 +319,7 @@ TEST_F(PackFiles, AnOutputThatIsTheRuntimeIsRefusedByIdentity) {
     EXPECT_EQ(Run({"build", BookPath().string(), "--runtime", RuntimePath().string(), "--out", BookPath().string(),
                    "--force"}),
               1);
-    EXPECT_NE(err_.str().find("it is the book file"), std::string::npos) << err_.str();
+    EXPECT_TRUE(Holds(err_.str(), "it is the book file"));
     EXPECT_EQ(Read(BookPath()), kMinimalBook);
 }
 
@@ -437,10 +437,8 @@ TEST_F(PackFiles, TextsNoWindowCanShowAndOversizedPayloadsAreRefused) {
     const std::string description(kMaxPayloadSize, 'd');
     const std::string error = BuildError(head + "title = T\n[about]\ndescription = " + description + "\n");
     EXPECT_EQ(error.rfind(file + ": the payload would be 1677", 0), 0u) << error.substr(0, 300);
-    EXPECT_NE(error.find(" bytes, more than the 16777216 (16 MiB) an e-book may carry; the largest value is [about] "
-                         "description on line 5 (16777216 bytes)"),
-              std::string::npos)
-        << error.substr(0, 300);
+    EXPECT_TRUE(Holds(error, " bytes, more than the 16777216 (16 MiB) an e-book may carry; the largest value is "
+                             "[about] description on line 5 (16777216 bytes)"));
 }
 
 TEST_F(PackFiles, InspectListsEveryLineAndRefusesAFileWithoutPayload) {
@@ -448,15 +446,15 @@ TEST_F(PackFiles, InspectListsEveryLineAndRefusesAFileWithoutPayload) {
     EXPECT_EQ(Trimmed(err_.str()),
               RuntimePath().string() + " carries no payload: it is a bare runtime or not an e-book");
     EXPECT_EQ(Run({"inspect", (root_ / "nothing.exe").string()}), 1);
-    EXPECT_NE(err_.str().find("nothing.exe"), std::string::npos);
+    EXPECT_TRUE(Holds(err_.str(), "nothing.exe"));
 
     ASSERT_TRUE(Built(std::string(kMinimalBook) + "[about]\nversion = \" 2.0\"\n[GERAL]\nMENU_0=File\n", OutPath()));
     ASSERT_EQ(Run({"inspect", OutPath().string()}), 0) << err_.str();
     const std::string listing = out_.str();
-    EXPECT_NE(listing.find("   0  [book] title = Minimal\n"), std::string::npos) << listing;
-    EXPECT_NE(listing.find("  15  [about] version = \" 2.0\"\n"), std::string::npos);
-    EXPECT_NE(listing.find(" 102  [skin] number = 0\n"), std::string::npos);
-    EXPECT_NE(listing.find(" 104  menu definition  MENU_0=File\n"), std::string::npos);
+    EXPECT_TRUE(Holds(listing, "   0  [book] title = Minimal\n"));
+    EXPECT_TRUE(Holds(listing, "  15  [about] version = \" 2.0\"\n"));
+    EXPECT_TRUE(Holds(listing, " 102  [skin] number = 0\n"));
+    EXPECT_TRUE(Holds(listing, " 104  menu definition  MENU_0=File\n"));
 
     ASSERT_EQ(Run({"inspect", OutPath().string(), "--raw"}), 0);
     EXPECT_EQ(out_.str(), ReadEBookPayload(OutPath()));
@@ -468,13 +466,9 @@ TEST_F(PackFiles, InspectMarksValuesTheRuntimeWouldRejectAndMissingLines) {
     fs::create_directories(OutPath().parent_path());
     Write(OutPath(), AppendPayload(runtime_, payload));
     ASSERT_EQ(Run({"inspect", OutPath().string()}), 0);
-    EXPECT_NE(out_.str().find("   5  [window] width = abc    <- error: 'abc' is not a valid integer value\n"),
-              std::string::npos)
-        << out_.str();
-    EXPECT_NE(out_.str().find("  10  [book] start-page-recorded = 1    <- error: List index out of bounds (-1)\n"),
-              std::string::npos);
-    EXPECT_NE(out_.str().find("lines 11 to 102 are missing: the runtime reports \"List index out of bounds (11)\""),
-              std::string::npos);
+    EXPECT_TRUE(Holds(out_.str(), "   5  [window] width = abc    <- error: 'abc' is not a valid integer value\n"));
+    EXPECT_TRUE(Holds(out_.str(), "  10  [book] start-page-recorded = 1    <- error: List index out of bounds (-1)\n"));
+    EXPECT_TRUE(Holds(out_.str(), "lines 11 to 102 are missing: the runtime reports \"List index out of bounds (11)\""));
 }
 
 TEST_F(PackFiles, BuildExtractBuildGivesIdenticalFiles) {
@@ -517,11 +511,10 @@ TEST_F(PackFiles, BuildExtractBuildGivesIdenticalFiles) {
 
     // The extracted book shows the values as the runtime reads them.
     const std::string text = Read(extracted);
-    EXPECT_NE(text.find("state = 1\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("line-60 = \"\\x01 a control byte\"\n"), std::string::npos);
-    EXPECT_NE(text.find("\n[ACOES]\n  MENUx0_0 = WEBHOME()  \n\n; a comment the runtime's INI reader skips\n"
-                        "[GERAL]\nMENU_0=Go\n"),
-              std::string::npos);
+    EXPECT_TRUE(Holds(text, "state = 1\n"));
+    EXPECT_TRUE(Holds(text, "line-60 = \"\\x01 a control byte\"\n"));
+    EXPECT_TRUE(Holds(text, "\n[ACOES]\n  MENUx0_0 = WEBHOME()  \n\n; a comment the runtime's INI reader skips\n"
+                            "[GERAL]\nMENU_0=Go\n"));
     EXPECT_EQ(text.find(kMenuDefinitionMarker), std::string::npos);
 }
 
@@ -573,12 +566,12 @@ TEST_F(PackFiles, AWholePayloadGivenVerbatimIsCheckedLikeAnyOther) {
 TEST_F(PackFiles, CommandLineUsageMistakesExitWithTwo) {
     EXPECT_EQ(Run({}), 2);
     EXPECT_EQ(Run({"bulid"}), 2);
-    EXPECT_NE(err_.str().find("unknown command \"bulid\""), std::string::npos);
+    EXPECT_TRUE(Holds(err_.str(), "unknown command \"bulid\""));
     EXPECT_EQ(Run({"build", BookPath().string(), "--out", OutPath().string()}), 2);
-    EXPECT_NE(err_.str().find("--runtime is missing"), std::string::npos);
+    EXPECT_TRUE(Holds(err_.str(), "--runtime is missing"));
     EXPECT_EQ(Run({"extract", OutPath().string()}), 2);
     EXPECT_EQ(Run({"keys"}), 0);
-    EXPECT_NE(out_.str().find("| book | `title` | 0 | text |"), std::string::npos);
+    EXPECT_TRUE(Holds(out_.str(), "| book | `title` | 0 | text |"));
 }
 
 }  // namespace

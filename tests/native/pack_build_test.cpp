@@ -112,17 +112,24 @@ protected:
         err_.str("");
         return RunPack(args, out_, err_);
     }
-    int Build(const std::string& book, const fs::path& out, bool replace = false) {
+    // Builds `book` written as the book file, with --replace or --force if
+    // `option` names it.
+    int Build(const std::string& book, const fs::path& out, const char* option = nullptr) {
         Write(BookPath(), book);
         std::vector<std::string> args = {"build", BookPath().string(), "--runtime", RuntimePath().string(), "--out",
                                          out.string()};
-        if (replace) args.push_back("--replace");
+        if (option) args.push_back(option);
         return Run(args);
     }
     // A build that must succeed; its messages if it did not.
-    ::testing::AssertionResult Built(const std::string& book, const fs::path& out, bool replace = false) {
-        if (Build(book, out, replace) == 0) return ::testing::AssertionSuccess();
+    ::testing::AssertionResult Built(const std::string& book, const fs::path& out, const char* option = nullptr) {
+        if (Build(book, out, option) == 0) return ::testing::AssertionSuccess();
         return ::testing::AssertionFailure() << err_.str();
+    }
+    // The message of a run that must fail with exit code 1.
+    std::string Refusal(std::vector<std::string> args) {
+        EXPECT_EQ(Run(std::move(args)), 1);
+        return Trimmed(err_.str());
     }
     // The error of a build that must fail, after checking that it wrote
     // nothing at all.
@@ -256,7 +263,7 @@ TEST_F(PackFiles, ARuntimeWithAPayloadIsRefusedUnlessReplaced) {
                                        "); give --replace to build from it anyway, its payload removed first");
     EXPECT_FALSE(fs::exists(root_ / "again"));
 
-    ASSERT_TRUE(Built(kMinimalBook, second, true));
+    ASSERT_TRUE(Built(kMinimalBook, second, "--replace"));
     EXPECT_EQ(Read(second), first);
 
     // A trailer pointing outside the file cannot be cut off.
@@ -264,7 +271,7 @@ TEST_F(PackFiles, ARuntimeWithAPayloadIsRefusedUnlessReplaced) {
     damaged[damaged.size() - 5] = 0x7F;
     Write(RuntimePath(), damaged);
     fs::remove_all(root_ / "again");
-    EXPECT_EQ(Build(kMinimalBook, second, true), 1);
+    EXPECT_EQ(Build(kMinimalBook, second, "--replace"), 1);
     EXPECT_TRUE(Holds(err_.str(), "has a damaged payload trailer"));
     EXPECT_FALSE(fs::exists(root_ / "again"));
 }
@@ -297,7 +304,7 @@ TEST_F(PackFiles, SignaturesOfTheRuntimeAndOfAnOldBookAreRemovedAndSaidSo) {
     Write(RuntimePath(), Signed(unsigned_book));
     fs::remove(OutPath());
     err_.str("");
-    ASSERT_TRUE(Built(kMinimalBook, OutPath(), true));
+    ASSERT_TRUE(Built(kMinimalBook, OutPath(), "--replace"));
     EXPECT_EQ(Read(OutPath()), unsigned_book);
     EXPECT_TRUE(Holds(err_.str(), "its code signature went with its old payload; sign the new e-book again"));
 }
@@ -315,10 +322,7 @@ TEST_F(PackFiles, AnOutputThatIsTheRuntimeIsRefusedByIdentity) {
         EXPECT_EQ(Read(RuntimePath()), runtime_);
     }
     // --force does not make an input an output.
-    Write(BookPath(), kMinimalBook);
-    EXPECT_EQ(Run({"build", BookPath().string(), "--runtime", RuntimePath().string(), "--out", BookPath().string(),
-                   "--force"}),
-              1);
+    EXPECT_EQ(Build(kMinimalBook, BookPath(), "--force"), 1);
     EXPECT_TRUE(Holds(err_.str(), "it is the book file"));
     EXPECT_EQ(Read(BookPath()), kMinimalBook);
 }
@@ -356,18 +360,17 @@ TEST_F(PackFiles, OnlyAWindowsX64ProgramWithTheStoredSkinsIsTakenAsTheRuntime) {
 TEST_F(PackFiles, ExtractOntoItsOwnEBookIsRefusedAndAnAuthorsBookNeedsForce) {
     ASSERT_TRUE(Built(kMinimalBook, OutPath()));
     const std::string ebook = Read(OutPath());
-    EXPECT_EQ(Run({"extract", OutPath().string(), "-o", (root_ / "out" / "." / "Book.exe").string()}), 1);
-    EXPECT_EQ(Trimmed(err_.str()), "vellumcast-pack: refusing to write \"" + (root_ / "out" / "." / "Book.exe").string() +
-                                       "\": it is the e-book \"" + OutPath().string() +
-                                       "\" itself, which would be lost; choose another output");
+    const fs::path itself = root_ / "out" / "." / "Book.exe";
+    EXPECT_EQ(Refusal({"extract", OutPath().string(), "-o", itself.string()}),
+              "vellumcast-pack: refusing to write \"" + itself.string() + "\": it is the e-book \"" + OutPath().string() +
+                  "\" itself, which would be lost; choose another output");
     EXPECT_EQ(Read(OutPath()), ebook);
 
     // The author's own description is not an earlier extract.
     Write(BookPath(), kMinimalBook);
-    EXPECT_EQ(Run({"extract", OutPath().string(), "-o", BookPath().string()}), 1);
-    EXPECT_EQ(Trimmed(err_.str()), "vellumcast-pack: refusing to write over \"" + BookPath().string() +
-                                       "\": it exists and is not a book description written by extract; give --force "
-                                       "to replace it");
+    EXPECT_EQ(Refusal({"extract", OutPath().string(), "-o", BookPath().string()}),
+              "vellumcast-pack: refusing to write over \"" + BookPath().string() +
+                  "\": it exists and is not a book description written by extract; give --force to replace it");
     EXPECT_EQ(Read(BookPath()), kMinimalBook);
     const fs::path again = root_ / "again.ini";
     ASSERT_EQ(Run({"extract", OutPath().string(), "-o", again.string()}), 0) << err_.str();
@@ -396,11 +399,7 @@ TEST_F(PackFiles, FilesBesideTheOutputAreNeverTakenForTemporaryOnes) {
     EXPECT_EQ(Trimmed(err_.str()), "vellumcast-pack: refusing to write over \"" + other.string() +
                                        "\": it exists and is not an e-book; give --force to replace it");
     EXPECT_EQ(Read(other), "not an e-book");
-    Write(BookPath(), kMinimalBook);
-    ASSERT_EQ(Run({"build", BookPath().string(), "--runtime", RuntimePath().string(), "--out", other.string(),
-                   "--force"}),
-              0)
-        << err_.str();
+    ASSERT_TRUE(Built(kMinimalBook, other, "--force"));
     EXPECT_EQ(Read(other), Read(OutPath()));
 }
 
@@ -442,8 +441,7 @@ TEST_F(PackFiles, TextsNoWindowCanShowAndOversizedPayloadsAreRefused) {
 }
 
 TEST_F(PackFiles, InspectListsEveryLineAndRefusesAFileWithoutPayload) {
-    EXPECT_EQ(Run({"inspect", RuntimePath().string()}), 1);
-    EXPECT_EQ(Trimmed(err_.str()),
+    EXPECT_EQ(Refusal({"inspect", RuntimePath().string()}),
               RuntimePath().string() + " carries no payload: it is a bare runtime or not an e-book");
     EXPECT_EQ(Run({"inspect", (root_ / "nothing.exe").string()}), 1);
     EXPECT_TRUE(Holds(err_.str(), "nothing.exe"));

@@ -1,7 +1,6 @@
 // Themes and the skin builder.
 #include <gtest/gtest.h>
 
-
 #include "common/text.h"
 #include "skin_builder.h"
 #include "skin_theme_fixture.h"

@@ -166,8 +166,9 @@ TEST(PackKeyTable, NamesEveryConfigurationLineOnceWithAValidDefault) {
         EXPECT_TRUE(lines.insert(entry.line).second) << "line " << entry.line << " twice";
         EXPECT_TRUE(keys.insert(std::string(entry.section) + "/" + entry.key).second) << entry.key;
         EXPECT_EQ(&EntryForLine(entry.line), &entry);
-        if (entry.rule == DefaultRule::kLiteral && entry.form != Form::kPage)
+        if (entry.rule == DefaultRule::kLiteral && entry.form != Form::kPage) {
             EXPECT_NO_THROW(CheckValue(entry, entry.defaultValue)) << entry.key;
+        }
     }
     EXPECT_EQ(lines.size(), 103u);
     EXPECT_EQ(*lines.begin(), 0);

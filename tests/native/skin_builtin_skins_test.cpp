@@ -10,12 +10,14 @@
 #include <iterator>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "common/text.h"
 #include "skin/composition.h"
 #include "skin/quick_ini.h"
 #include "skin/skin_data.h"
+#include "skin/skin_frame.h"
 #include "skin/skin_preview.h"
 #include "skin/skin_reader.h"
 #include "skin_generator.h"
@@ -72,6 +74,20 @@ int KeyCount(const Bitmap& image) {
 bool HasMagenta(const Bitmap& image) { return KeyCount(image) > 0; }
 
 double Lightness(Pixel p) { return (0.299 * PixelRed(p) + 0.587 * PixelGreen(p) + 0.114 * PixelBlue(p)) / 255; }
+
+// Whether each pixel of a window of this size is kept by the region the
+// runtime cuts the window to, row by row.
+std::vector<std::vector<bool>> Kept(const TSkinData& data, int width, int height) {
+    FrameWindow window;
+    window.width = width;
+    window.height = height;
+    const FrameRegion region = BuildFrameRegion(data, FrameLayout(data, window));
+    std::vector<std::vector<bool>> kept(height, std::vector<bool>(width, region.whole));
+    for (const Rect& r : region.rects)
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x) kept[y][x] = true;
+    return kept;
+}
 
 // State image k (1-based) of n side by side.
 Bitmap Cell(const Bitmap& image, int n, int k) { return CopyRect(image, StateImageRect(image, false, n, k)); }
@@ -187,6 +203,41 @@ TEST(BuiltInSkins, EverySkinDefinesEveryObjectWithConsistentStateImages) {
         ASSERT_NE(data.MenuBar(), nullptr);
         ExpectSlicesFit(*data.MenuBar(), skin);
         shaped += data.Top().Trans != 0 && SameRgb(data.Top().Map.At(0, 0), MakePixel(255, 0, 255));
+        // The window's shape is symmetric left to right, its corners cut to
+        // quarter circles of the theme's radii.
+        const int title = data.Top().Map.Height() / 2;
+        const auto kept = Kept(data, 400, 300);
+        for (int y = 0; y < 300; ++y)
+            for (int x = 0; x < 200; ++x) ASSERT_EQ(kept[y][x], kept[y][399 - x]) << x << "," << y;
+        for (const auto& [radius, row, down] : {std::tuple{theme.shape.corner_radius, 0, 1},
+                                                std::tuple{theme.shape.bottom_radius, 299, -1}}) {
+            EXPECT_EQ(kept[row][0], radius == 0) << "radius " << radius;
+            // The pixel at (1, 1) lies inside a circle of radius 4, outside one of 6.
+            EXPECT_EQ(kept[row + down][1], radius < 5) << "radius " << radius;
+            EXPECT_TRUE(kept[row + down * radius][0] && kept[row][radius]) << "radius " << radius;
+        }
+        // The caption buttons: four distinct states each, centred in the
+        // title, inside the window's shape, a theme's gap apart, each shown
+        // only with its box (Visibility1 6: maximise, 8: minimise); restore
+        // takes maximise's place.
+        std::vector<int> lefts;
+        for (const auto& b : data.CaptionButtons()) {
+            if (b->Action > 2) continue;  // the system menu's icon
+            SCOPED_TRACE(b->Name);
+            ASSERT_EQ(b->Frame, 4);
+            for (int k = 1; k < 4; ++k) EXPECT_NE(Cell(b->Map, 4, k), Cell(b->Map, 4, k + 1)) << k;
+            EXPECT_EQ(b->Ycoord, (title - b->Map.Height()) / 2);
+            EXPECT_EQ(b->Visibility1, b->Action == 1 ? 6 : b->Action == 2 ? 8 : 0);
+            const Rect r = CaptionButtonBounds(*b, 400);
+            for (const auto& [x, y] : {std::pair{r.left, r.top}, {r.right - 1, r.top}, {r.left, r.bottom - 1},
+                                       {r.right - 1, r.bottom - 1}})
+                EXPECT_TRUE(kept[y][x]) << x << "," << y;
+            if (b->Visibility != 1) lefts.push_back(r.left);
+        }
+        ASSERT_EQ(lefts.size(), 3u);
+        std::sort(lefts.begin(), lefts.end());
+        EXPECT_EQ(lefts[1] - lefts[0], theme.shape.caption_button_width + theme.shape.caption_button_gap);
+        EXPECT_EQ(lefts[2] - lefts[1], theme.shape.caption_button_width + theme.shape.caption_button_gap);
         rectangular += data.Left().Trans == 0 && data.Right().Trans == 0 && data.Top().Trans == 0 &&
                        data.Bottom().Trans == 0;
 
@@ -241,7 +292,6 @@ TEST(BuiltInSkins, EverySkinDefinesEveryObjectWithConsistentStateImages) {
         const Bitmap active = RenderSkinPreview(data, SkinPreviewArgs{480, 360, true});
         const Bitmap inactive = RenderSkinPreview(data, SkinPreviewArgs{480, 360, false});
         ASSERT_EQ(std::make_pair(active.Width(), active.Height()), std::make_pair(480, 360));
-        const int title = data.Top().Map.Height() / 2;
         bool differs = false;
         for (int x = 0; x < 480 && !differs; ++x) differs = !SameRgb(active.At(x, title / 2), inactive.At(x, title / 2));
         EXPECT_TRUE(differs) << "the inactive title bar looks active";

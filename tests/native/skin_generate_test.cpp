@@ -1,7 +1,7 @@
 // Skins drawn from themes of their own, loaded into TSkinData and looked at
-// the way the runtime's painters slice and compose them: arrows that point
-// their way, round and square corners, the shaped frame and its caption
-// buttons. What every skin guarantees is checked on the built-in ones.
+// the way the runtime's painters slice them: arrows that point their way,
+// round and square corners. What every skin guarantees, its frame and
+// caption buttons included, is checked on the built-in ones.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,8 +13,6 @@
 
 #include "skin/composition.h"
 #include "skin/skin_data.h"
-#include "skin/skin_frame.h"
-#include "skin/skin_preview.h"
 #include "skin_generator.h"
 #include "skin_paint.h"
 #include "skin_theme_fixture.h"
@@ -215,95 +213,6 @@ TEST(SkinGenerateControls, RoundButtonCornersAreKeyedAndSquareOnesAreNot) {
     EXPECT_EQ(KeyCount(square->data.Buttons().Map), 0);
     EXPECT_EQ(KeyCount(square->data.Buttons().RadioMap), 0);
     EXPECT_EQ(square->data.Buttons().RadioMap.At(0, 0), ThemePixel(square->theme.palette.face));
-}
-
-// Whether each pixel of a window of this size is kept by the region the
-// runtime cuts the window to, row by row.
-std::vector<std::vector<bool>> Kept(const TSkinData& data, int width, int height) {
-    FrameWindow window;
-    window.width = width;
-    window.height = height;
-    const FrameRegion region = BuildFrameRegion(data, FrameLayout(data, window));
-    std::vector<std::vector<bool>> kept(height, std::vector<bool>(width, region.whole));
-    for (const Rect& r : region.rects)
-        for (int y = r.top; y < r.bottom; ++y)
-            for (int x = r.left; x < r.right; ++x) kept[y][x] = true;
-    return kept;
-}
-
-const TDataSkinSysButton* ButtonOf(TSkinData& data, int action, int visibility = -99) {
-    for (const auto& b : data.CaptionButtons())
-        if (b->Action == action && b->Visibility != 100 && (visibility == -99 || b->Visibility == visibility))
-            return b.get();
-    return nullptr;
-}
-
-TEST(SkinGenerateFrame, RoundedCornersAreCutOutOfTheRegion) {
-    // A radius of 10 reaches past the 5-pixel side into the top, one of 9
-    // into the bottom.
-    auto skin = Load(Variant({{"CornerRadius", "10"}, {"BottomRadius", "9"}, {"Border", "5"}, {"Finish", "glass"}}));
-    const int w = 320, h = 240;
-    const auto kept = Kept(skin->data, w, h);
-    for (const auto& [x, y] : {std::pair{0, 0}, {w - 1, 0}, {0, h - 1}, {w - 1, h - 1}, {1, 1}, {w - 2, 1}})
-        EXPECT_FALSE(kept[y][x]) << x << "," << y;
-    // The curve is a quarter circle: 10 pixels down the edge is inside,
-    // the middle of every edge is inside, and so is the title.
-    for (const auto& [x, y] : {std::pair{0, 10}, {w - 1, 10}, {w / 2, 0}, {0, h / 2}, {w / 2, h - 1}, {w / 2, 13},
-                               {10, 0}, {w - 11, 0}, {9, h - 1}, {w - 10, h - 1}})
-        EXPECT_TRUE(kept[y][x]) << x << "," << y;
-    // The region is symmetric left to right, and whole inside the corners.
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            ASSERT_EQ(kept[y][x], (y >= 12 && y < h - 10) || kept[y][w - 1 - x]) << x << "," << y;
-}
-
-TEST(SkinGenerateFrame, CaptionButtonsAreCompleteAndSitInTheTitle) {
-    auto skin = Load(Variant({{"CaptionButtonWidth", "23"}, {"CaptionButtonHeight", "18"}, {"CaptionButtonGap", "3"},
-                        {"CornerRadius", "12"}, {"TitleHeight", "27"}}));
-    TSkinData& data = skin->data;
-    const TDataSkinSysButton* close = ButtonOf(data, 0);
-    const TDataSkinSysButton* maximise = ButtonOf(data, 1, 2);
-    const TDataSkinSysButton* restore = ButtonOf(data, 1, 1);
-    const TDataSkinSysButton* minimise = ButtonOf(data, 2);
-    const TDataSkinSysButton* system = ButtonOf(data, 3);
-    ASSERT_TRUE(close && maximise && restore && minimise && system);
-    EXPECT_EQ(maximise->Visibility1, 6) << "only with a maximise box";
-    EXPECT_EQ(restore->Visibility1, 6);
-    EXPECT_EQ(minimise->Visibility1, 8) << "only with a minimise box";
-    EXPECT_EQ(close->Visibility1, 0);
-    EXPECT_EQ(system->Align, 0) << "the icon at the left of the title";
-
-    const int w = 400;
-    const auto kept = Kept(data, w, 200);
-    for (const TDataSkinSysButton* b : {close, maximise, restore, minimise}) {
-        SCOPED_TRACE(b->Name);
-        EXPECT_EQ(b->Frame, 4);
-        EXPECT_EQ(b->Map.Width(), 4 * 23);
-        EXPECT_EQ(b->Map.Height(), 18);
-        EXPECT_EQ(b->Ycoord, (27 - 18) / 2) << "centred in the title";
-        // Each state differs from the others (pressed, hot and inactive show).
-        for (int k = 1; k < 4; ++k) {
-            const Bitmap a = CopyRect(b->Map, StateImageRect(b->Map, false, 4, k));
-            const Bitmap c = CopyRect(b->Map, StateImageRect(b->Map, false, 4, k + 1));
-            EXPECT_NE(a, c) << "states " << k << " and " << k + 1;
-        }
-        // All four corners of the button lie inside the window's shape.
-        const Rect r = CaptionButtonBounds(*b, w);
-        EXPECT_LE(r.right, w - 4);
-        for (const auto& [x, y] : {std::pair{r.left, r.top}, {r.right - 1, r.top}, {r.right - 1, r.bottom - 1}})
-            EXPECT_TRUE(kept[y][x]) << x << "," << y;
-    }
-    // From the right: close, maximise (or restore in its place), minimise;
-    // none overlaps another, and the caption text stops short of them.
-    const Rect c = CaptionButtonBounds(*close, w), m = CaptionButtonBounds(*maximise, w),
-               r = CaptionButtonBounds(*restore, w), n = CaptionButtonBounds(*minimise, w);
-    EXPECT_EQ(m.left, r.left);
-    EXPECT_EQ(c.left - m.right, 3);
-    EXPECT_EQ(m.left - n.right, 3);
-    EXPECT_LE(w - data.Title().TextRightClip(), n.left);
-    EXPECT_GE(data.Title().TextShift(), system->Xcoord + 16);
-    // The glyphs tell the buttons apart.
-    EXPECT_NE(maximise->Map, restore->Map);
 }
 
 }  // namespace

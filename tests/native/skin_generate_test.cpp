@@ -1,10 +1,11 @@
-// Skins drawn from themes of their own, loaded into TSkinData and looked at
-// the way the runtime's painters slice them: arrows that point their way,
-// round and square corners. What every skin guarantees, its frame and
-// caption buttons included, is checked on the built-in ones.
+// Skins drawn in this process, loaded into TSkinData and looked at the way
+// the runtime's painters slice them: arrows that point their way in every
+// built-in theme, round and square corners. What every skin guarantees,
+// its frame and caption buttons included, is checked on the built-in ones.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <cmath>
 #include <memory>
 #include <string>
@@ -23,12 +24,15 @@ namespace {
 
 using skintest::Variant;
 
-// A dark, glassy, round-cornered theme: the opposite of harbour in most ways.
-theme::Theme DarkGlass() {
-    return Variant({{"Name", "Dusk"}, {"Finish", "glass"}, {"ControlRadius", "6"}, {"Face", "#2B2F36"},
-                    {"FaceText", "#E6E9EE"}, {"Window", "#1E2126"}, {"WindowText", "#E6E9EE"}, {"ControlTop", "#4A505A"},
-                    {"ControlBottom", "#353A42"}, {"ControlBorder", "#16181C"}, {"Track", "#24272D"},
-                    {"Shadow", "#111316"}, {"Light", "#5A616C"}, {"Accent", "#F0A030"}});
+// The themes of the sixteen built-in skins: every finish, light and dark.
+std::vector<theme::Theme> BuiltInThemes() {
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(VC_SOURCE_DIR) / "skins"))
+        if (entry.path().extension() == ".theme") files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    std::vector<theme::Theme> themes;
+    for (const auto& file : files) themes.push_back(theme::LoadTheme(file));
+    return themes;
 }
 
 struct Loaded {
@@ -132,7 +136,7 @@ void ExpectArrowPair(const Bitmap& first, const Bitmap& second, Pixel glyph, boo
 }
 
 TEST(SkinGenerateControls, ScrollbarArrowsAreSquareCellsPointingTheirWay) {
-    for (const theme::Theme& t : {Variant({}), DarkGlass()}) {
+    for (const theme::Theme& t : BuiltInThemes()) {
         auto l = Load(t);
         const TDataSkinObject& bar = Object(l->data, "Scrollbar");
         EXPECT_EQ(bar.Map.Height(), 17);
@@ -158,7 +162,7 @@ TEST(SkinGenerateControls, ScrollbarArrowsAreSquareCellsPointingTheirWay) {
 
 // The combo box's arrow button is derived from the drop-down button.
 TEST(SkinGenerateControls, DerivedArrowButtonShowsADownArrowInEveryState) {
-    for (const theme::Theme& t : {Variant({}), DarkGlass()}) {
+    for (const theme::Theme& t : BuiltInThemes()) {
         SCOPED_TRACE(t.name);
         auto l = Load(t);
         const TDataSkinObject& arrow = Object(l->data, "ComboxArrow");
@@ -195,7 +199,7 @@ TEST(SkinGenerateControls, DerivedArrowButtonShowsADownArrowInEveryState) {
 // leave nothing to key, in the check and radio strips that share the push
 // buttons' Trans either: the round radio button is laid on the face.
 TEST(SkinGenerateControls, RoundButtonCornersAreKeyedAndSquareOnesAreNot) {
-    auto round = Load(DarkGlass());
+    auto round = Load(theme::LoadTheme(std::filesystem::path(VC_SOURCE_DIR) / "skins" / "05-lagoon.theme"));
     const TDataSkinButton& b = round->data.Buttons();
     const Bitmap normal = Cell(b.Map, 5, 1);
     EXPECT_TRUE(IsKey(normal.At(0, 0)));

@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <random>
 #include <sstream>
@@ -65,7 +64,7 @@ TEST(ArtFiles, ToolbarBitmapIsA32BitBottomUpDibWithStraightAlpha) {
         ExpectInfoHeader(bmp, 14, 240, 24, kPixels);
 
         const Raster strip = RenderToolbarStrip(disabled);
-        int clear = 0, solid = 0, partial = 0, brighter_than_alpha = 0;
+        int partial = 0, brighter_than_alpha = 0;
         for (int row = 0; row < 24; ++row) {
             for (int x = 0; x < 240; ++x) {
                 const std::size_t at = 54 + (static_cast<std::size_t>(row) * 240 + x) * 4;
@@ -74,24 +73,17 @@ TEST(ArtFiles, ToolbarBitmapIsA32BitBottomUpDibWithStraightAlpha) {
                 ASSERT_EQ(bmp[at + 1], p.g);
                 ASSERT_EQ(bmp[at + 2], p.r);
                 ASSERT_EQ(bmp[at + 3], p.a);
-                const int a = p.a;
-                clear += a == 0;
-                solid += a == 255;
-                partial += a > 0 && a < 255;
+                partial += p.a > 0 && p.a < 255;
                 // Straight alpha: a colour may be brighter than its alpha,
                 // which premultiplied pixels never are.
-                brighter_than_alpha += std::max({p.r, p.g, p.b}) > a;
-                if (a == 0) {
+                brighter_than_alpha += std::max({p.r, p.g, p.b}) > p.a;
+                if (p.a == 0) {
                     ASSERT_EQ(p, Pixel{}) << "clear pixels are stored as zero";
                 }
             }
         }
-        EXPECT_GT(clear, 0);
         EXPECT_GT(partial, 0);  // anti-aliased edges
         EXPECT_GT(brighter_than_alpha, 0);
-        if (!disabled) {
-            EXPECT_GT(solid, 0);
-        }
     }
 }
 
@@ -116,10 +108,8 @@ TEST(ArtFiles, IconHoldsFiveEntriesWithBitmapsMasksAndAPng) {
         SCOPED_TRACE(size);
         EXPECT_EQ(ico[at], size == 256 ? 0 : size);
         EXPECT_EQ(ico[at + 1], size == 256 ? 0 : size);
-        EXPECT_EQ(ico[at + 2], 0);  // no palette
-        EXPECT_EQ(ico[at + 3], 0);
-        EXPECT_EQ(U16(ico, at + 4), 1u);
-        EXPECT_EQ(U16(ico, at + 6), 32u);
+        EXPECT_EQ(U16(ico, at + 2), 0u);  // no palette, reserved
+        EXPECT_EQ(U32(ico, at + 4), 0x200001u);  // one plane, 32 bits
         const IconEntry entry{size, U32(ico, at + 8), U32(ico, at + 12)};
         // The images follow the directory back to back, to the end of the file.
         EXPECT_EQ(entry.offset, expected_offset);
@@ -136,11 +126,7 @@ TEST(ArtFiles, IconHoldsFiveEntriesWithBitmapsMasksAndAPng) {
         const Raster image = RenderProgramIcon(entry.size);
         if (entry.size == 256) {
             ASSERT_TRUE(std::equal(kPngSignature.begin(), kPngSignature.end(), body.begin()));
-            EXPECT_EQ(BigU32(body, 12), 0x49484452u);  // IHDR
-            EXPECT_EQ(BigU32(body, 16), 256u);
-            EXPECT_EQ(BigU32(body, 20), 256u);
-            EXPECT_EQ(body.at(24), 8);  // bits per channel
-            EXPECT_EQ(body.at(25), 6);  // RGBA
+            EXPECT_EQ(BigU32(body, 16), 256u);  // the header's width
             EXPECT_EQ(body, EncodePng(image));
             continue;
         }
@@ -149,7 +135,7 @@ TEST(ArtFiles, IconHoldsFiveEntriesWithBitmapsMasksAndAPng) {
         // The height counts the colour rows and the mask rows.
         ExpectInfoHeader(body, 0, entry.size, entry.size * 2, pixels + mask_bytes.at(entry.size));
         const std::size_t row_bytes = MaskRowBytes(entry.size);
-        int clear = 0, solid = 0;
+        int clear = 0, solid = 0;  // the icon has a shape, and a body
         for (int row = 0; row < entry.size; ++row) {
             const int y = entry.size - 1 - row;
             for (int x = 0; x < entry.size; ++x) {
@@ -184,49 +170,25 @@ TEST(ArtFiles, OutputIsTheSameEveryTime) {
     EXPECT_EQ(PreviewPng(), PreviewPng());
 }
 
-class ArtCommandLine : public ::testing::Test {
-protected:
-    void SetUp() override {
-        std::random_device seed;
-        dir_ = fs::temp_directory_path() / ("vc_art_" + std::to_string(seed()));
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    int Run(const std::vector<std::string>& args) {
-        err_.str("");
-        return RunArt(args, err_);
-    }
-    Bytes Read(const std::string& name) const {
-        std::ifstream in(dir_ / name, std::ios::binary);
-        return Bytes(std::istreambuf_iterator<char>(in), {});
-    }
-    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
-
-    fs::path dir_;
-    std::ostringstream err_;
-};
-
-TEST_F(ArtCommandLine, WrongCommandLinesShowUsageAndWriteNothing) {
+TEST(ArtCommandLine, WrongCommandLinesShowUsageAndWriteNothing) {
+    const fs::path dir = fs::temp_directory_path() / ("vc_art_" + std::to_string(std::random_device()()));
+    fs::create_directories(dir);
+    const std::string x = (dir / "x").string();
     const std::string usage =
         "usage: vellumcast-art toolbar OUT.bmp [--disabled] [--size 24|30|36|48] [--compressed]\n"
         "       vellumcast-art icon OUT.ico\n"
         "       vellumcast-art preview OUT.png\n";
     const std::vector<std::vector<std::string>> wrong = {
-        {},
-        {"toolbar"},
-        {"toolbar", Path("x"), "--grey"},
-        {"toolbar", Path("x"), "--disabled", "--disabled"},
-        {"icon", Path("x"), "--disabled"},
-        {"preview", Path("x"), "extra"},
-        {"Icon", Path("x")},
-        {"bitmap", Path("x")},
+        {}, {"toolbar"}, {"toolbar", x, "--grey"}, {"toolbar", x, "--disabled", "--disabled"}, {"icon", x, "--disabled"},
+        {"Icon", x},
     };
     for (const auto& args : wrong) {
-        EXPECT_EQ(Run(args), 2) << args.size();
-        EXPECT_EQ(err_.str(), usage);
+        std::ostringstream err;
+        EXPECT_EQ(RunArt(args, err), 2) << args.size();
+        EXPECT_EQ(err.str(), usage);
     }
-    EXPECT_TRUE(fs::is_empty(dir_));
+    EXPECT_TRUE(fs::is_empty(dir));
+    fs::remove_all(dir);
 }
 
 }  // namespace

@@ -30,9 +30,7 @@ TEST(PackBookValues, PlainValuesKeepEverythingButTheBlanksAround) {
     EXPECT_EQ(ValueOf("title =   A # not a comment ; nor this  "), "A # not a comment ; nor this");
     EXPECT_EQ(ValueOf("title=x=y"), "x=y");
     EXPECT_EQ(ValueOf("title ="), "");
-    EXPECT_EQ(ValueOf("title = say \"hi\""), "say \"hi\"");
-    EXPECT_EQ(ValueOf("title = C:\\Books\\x"), "C:\\Books\\x");
-    EXPECT_EQ(ValueOf("title = caf\xE9 \xA9"), "caf\xE9 \xA9");
+    EXPECT_EQ(ValueOf("title = say \"hi\" in C:\\Books\\x"), "say \"hi\" in C:\\Books\\x");
     EXPECT_EQ(ValueOf("TITLE = upper key"), "upper key");
 }
 
@@ -46,17 +44,13 @@ TEST(PackBookValues, QuotedValuesDecodeTheirEscapesExactly) {
 TEST(PackBookValues, FormattedValuesReadBackByteForByte) {
     const std::string nasty[] = {
         "",
-        "plain",
         " leading",
         "trailing\t",
-        "trailing space ",
         "\"starts with a quote",
         "ends with a quote\"",
-        "# hash ; semicolon = equals",
         "back\\slash \\x41",
         std::string("zero\0byte", 9),
-        "\x01\x1F\x7F",
-        "8-bit \xE9\xFC\xA9\xFF",
+        "\x01\x1F\x7F 8-bit \xE9\xFF",
         "[GERAL]",
     };
     for (const auto& value : nasty) {
@@ -172,8 +166,9 @@ TEST(PackKeyTable, NamesEveryConfigurationLineOnceWithAValidDefault) {
         EXPECT_TRUE(lines.insert(entry.line).second) << "line " << entry.line << " twice";
         EXPECT_TRUE(keys.insert(std::string(entry.section) + "/" + entry.key).second) << entry.key;
         EXPECT_EQ(&EntryForLine(entry.line), &entry);
-        if (entry.rule == DefaultRule::kLiteral && entry.form != Form::kPage)
+        if (entry.rule == DefaultRule::kLiteral && entry.form != Form::kPage) {
             EXPECT_NO_THROW(CheckValue(entry, entry.defaultValue)) << entry.key;
+        }
     }
     EXPECT_EQ(lines.size(), 103u);
     EXPECT_EQ(*lines.begin(), 0);
@@ -185,11 +180,8 @@ TEST(PackKeyTable, TranslatesFriendlyWordsOnlyWhereTheFormHasThem) {
     EXPECT_EQ(TranslatePlain(toolbar, "Yes"), "1");
     EXPECT_EQ(TranslatePlain(toolbar, "off"), "0");
     EXPECT_EQ(TranslatePlain(toolbar, "True"), "True");
-    EXPECT_EQ(TranslatePlain(toolbar, "-1"), "-1");
     EXPECT_EQ(TranslatePlain(*FindKey("window", "state"), "Maximised"), "1");
-    EXPECT_EQ(TranslatePlain(*FindKey("window", "border"), "none"), "1");
     EXPECT_EQ(TranslatePlain(*FindKey("effect", "number"), "appeartobottom"), "13");
-    EXPECT_EQ(TranslatePlain(*FindKey("effect", "number"), "7"), "7");
     EXPECT_EQ(TranslatePlain(*FindKey("book", "title"), "yes"), "yes");
     try {
         TranslatePlain(*FindKey("window", "border"), "thin");
@@ -208,7 +200,6 @@ TEST(PackKeyTable, ChecksValuesWithTheRuntimeReaders) {
             return e.what();
         }
     };
-    EXPECT_EQ(message("toolbar", "shown", "yes"), "'yes' is not a valid boolean value");
     EXPECT_EQ(message("toolbar", "shown", "-1"), "(fine)");
     EXPECT_EQ(message("window", "width", " 800"), "' 800' is not a valid integer value");
     EXPECT_EQ(message("window", "width", "-5"), "(fine)");
@@ -226,7 +217,6 @@ TEST(PackKeyTable, ChecksValuesWithTheRuntimeReaders) {
     EXPECT_EQ(message("page", "body-border-style", "wavy"),
               "'wavy' is not a border style (none, hidden, dotted, dashed, solid, double, groove, ridge, inset, "
               "outset)");
-    EXPECT_EQ(message("about", "name-font-size", "12pt"), "'12pt' is not a valid integer value");
     EXPECT_EQ(message("toolbar", "use-home-page", "True"), "(fine)");
 }
 

@@ -1,21 +1,14 @@
-// Themes, the skin builder and `vellumcast-skin generate`.
+// Themes and the skin builder.
 #include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 
 #include "common/text.h"
 #include "skin_builder.h"
 #include "skin_theme_fixture.h"
-#include "skin_tool.h"
 #include "theme.h"
 
 namespace vc {
 namespace {
 
-namespace fs = std::filesystem;
 using theme::ParseTheme;
 using theme::ThemeError;
 
@@ -120,47 +113,6 @@ TEST(SkinBuilder, StateImagesOfDifferentSizesAreAPaintersMistake) {
     EXPECT_EQ(theme::SideBySide({art::Raster(3, 2), art::Raster(3, 2)}).Width(), 6);
     EXPECT_EQ(theme::Stacked({art::Raster(3, 2), art::Raster(3, 2)}).Height(), 4);
     EXPECT_THROW(theme::SideBySide({art::Raster(3, 2), art::Raster(3, 3)}), std::logic_error);
-}
-
-TEST(SkinGenerate, WritesTheSkinAndItsMembersOrNothingOnABadTheme) {
-    const fs::path root = fs::temp_directory_path() / ("vc_skin_generate_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-    fs::remove_all(root);
-    fs::create_directories(root);
-    std::ofstream(root / "bad.theme") << Replace(HarbourText(), "Face=#E4E1DA", "Face=grey");
-    std::ostringstream out, err;
-    EXPECT_EQ(RunSkinTool({"generate", (root / "bad.theme").string(), "-o", (root / "bad.vcskin").string()}, out, err), 1);
-    EXPECT_EQ(err.str(), "vellumcast-skin: bad.theme: [Palette] Face: 'grey' is not a colour (#RRGGBB)\n");
-    EXPECT_FALSE(fs::exists(root / "bad.vcskin"));
-
-    const fs::path theme_file = fs::path(VC_SOURCE_DIR) / "skins" / "00-harbour.theme";
-    EXPECT_EQ(RunSkinTool({"generate", theme_file.string(), "-o", (root / "h.vcskin").string(), "--folder",
-                           (root / "members").string()},
-                          out, err),
-              0)
-        << err.str();
-    EXPECT_NE(out.str().find("generated 'Harbour': "), std::string::npos) << out.str();
-    EXPECT_TRUE(fs::exists(root / "h.vcskin"));
-    std::ifstream ini(root / "members" / "skin.ini");
-    std::string first;
-    std::getline(ini, first);
-    EXPECT_EQ(first.rfind("; Harbour: ", 0), 0u) << first;
-
-    EXPECT_EQ(RunSkinTool({"generate", theme_file.string()}, out, err), 2) << "no output named";
-    fs::remove_all(root);
-}
-
-TEST(SkinGenerate, APreviewOfADamagedSkinSaysWhatIsWrongAndWritesNothing) {
-    const fs::path root = fs::temp_directory_path() /
-                          ("vc_skin_preview_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-    fs::create_directories(root);
-    const fs::path skin = root / "cut.vcskin";
-    std::ofstream(skin, std::ios::binary).write("\0\0\0\0", 4);
-    std::ostringstream out, err;
-    EXPECT_EQ(RunSkinTool({"preview", skin.string(), (root / "cut.png").string()}, out, err), 1);
-    EXPECT_EQ(err.str(), "vellumcast-skin: '" + skin.string() +
-                             "': Damaged skin file: the header needs 16 bytes, the skin holds 0\n");
-    EXPECT_FALSE(fs::exists(root / "cut.png"));
-    fs::remove_all(root);
 }
 
 }  // namespace

@@ -5,11 +5,20 @@ namespace vc {
 namespace {
 
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
+
+template <class Function>
+Function User32Function(const char* name) noexcept {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), name)));
+}
 
 GetDpiForWindowFn DpiForWindow() noexcept {
-    static const auto query = reinterpret_cast<GetDpiForWindowFn>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    static const auto query = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
     return query;
+}
+
+void ScaleFont(LOGFONTA& font, int dpi, int systemDpi) noexcept {
+    font.lfHeight = ::MulDiv(font.lfHeight, dpi, systemDpi);
 }
 
 }  // namespace
@@ -30,6 +39,38 @@ int WindowDpi(HWND window) noexcept {
         }
     }
     return SystemDpi();
+}
+
+int SystemMetricForDpi(int index, int dpi) noexcept {
+    static const auto forDpi = User32Function<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi");
+    if (forDpi) return forDpi(index, static_cast<UINT>(dpi));
+    return ::MulDiv(::GetSystemMetrics(index), dpi, SystemDpi());
+}
+
+NONCLIENTMETRICSA NonClientMetricsForDpi(int dpi) noexcept {
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+        metrics = NONCLIENTMETRICSA{};
+        metrics.cbSize = sizeof metrics;
+        for (LOGFONTA* font : {&metrics.lfCaptionFont, &metrics.lfSmCaptionFont, &metrics.lfMenuFont,
+                               &metrics.lfStatusFont, &metrics.lfMessageFont}) {
+            font->lfHeight = -11;
+            font->lfWeight = FW_NORMAL;
+            lstrcpynA(font->lfFaceName, "Tahoma", LF_FACESIZE);
+        }
+        metrics.lfCaptionFont.lfWeight = FW_BOLD;
+    }
+    const int systemDpi = SystemDpi();
+    if (dpi == systemDpi) return metrics;
+    for (LOGFONTA* font : {&metrics.lfCaptionFont, &metrics.lfSmCaptionFont, &metrics.lfMenuFont,
+                           &metrics.lfStatusFont, &metrics.lfMessageFont})
+        ScaleFont(*font, dpi, systemDpi);
+    for (int* length : {&metrics.iBorderWidth, &metrics.iScrollWidth, &metrics.iScrollHeight, &metrics.iCaptionWidth,
+                        &metrics.iCaptionHeight, &metrics.iSmCaptionWidth, &metrics.iSmCaptionHeight,
+                        &metrics.iMenuWidth, &metrics.iMenuHeight})
+        *length = ::MulDiv(*length, dpi, systemDpi);
+    return metrics;
 }
 
 }  // namespace vc

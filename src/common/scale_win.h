@@ -15,4 +15,13 @@ int SystemDpi() noexcept;
 int WindowDpi(HWND window) noexcept;
 inline Scale WindowScale(HWND window) noexcept { return Scale(WindowDpi(window)); }
 
+// A system metric (SM_CYMENU, SM_CXSMICON, ...) as the system gives it to a
+// window at `dpi`: asked for that DPI from Windows 10 on, scaled from the
+// system's DPI before.
+int SystemMetricForDpi(int index, int dpi) noexcept;
+// The system's fonts and bar sizes for windows (caption, menu, message
+// fonts) at `dpi`: the system reports them at its own DPI, and a window on a
+// screen of another scale needs them scaled.
+NONCLIENTMETRICSA NonClientMetricsForDpi(int dpi) noexcept;
+
 }  // namespace vc

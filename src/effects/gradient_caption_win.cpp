@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/scale_win.h"
 #include "ui/application_win.h"
 #include "ui/frame_style_win.h"
 #include "ui/handles_win.h"
@@ -17,15 +18,9 @@ namespace {
 
 COLORREF ToRgb(Colour colour) { return ui::ResolveSystemColour(colour); }
 
-int ScreenPixelsPerInch() {
-    ui::WindowDc screen(nullptr);
-    const int ppi = screen.Get() ? ::GetDeviceCaps(screen.Get(), LOGPIXELSY) : 0;
-    return ppi > 0 ? ppi : 96;
-}
-
-LOGFONTA LogFontOf(const CaptionFont& font) {
+LOGFONTA LogFontOf(const CaptionFont& font, int dpi) {
     LOGFONTA lf{};
-    lf.lfHeight = -MulDiv(font.size, ScreenPixelsPerInch(), 72);
+    lf.lfHeight = -MulDiv(font.size, dpi, 72);
     lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
     lf.lfItalic = font.italic;
     lf.lfUnderline = font.underline;
@@ -39,10 +34,10 @@ LOGFONTA LogFontOf(const CaptionFont& font) {
     return lf;
 }
 
-CaptionFont CaptionFontOf(const LOGFONTA& lf, Colour colour) {
+CaptionFont CaptionFontOf(const LOGFONTA& lf, Colour colour, int dpi) {
     CaptionFont font;
     font.name = lf.lfFaceName;
-    font.size = MulDiv(lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight, 72, ScreenPixelsPerInch());
+    font.size = MulDiv(lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight, 72, dpi);
     font.colour = colour;
     font.bold = lf.lfWeight >= FW_BOLD;
     font.italic = lf.lfItalic != 0;
@@ -51,29 +46,25 @@ CaptionFont CaptionFontOf(const LOGFONTA& lf, Colour colour) {
     return font;
 }
 
-// The system's caption font; its small caption font for tool windows.
-LOGFONTA SystemCaptionFont(bool toolWindow) {
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = sizeof(metrics);
-    if (::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
-        return toolWindow ? metrics.lfSmCaptionFont : metrics.lfCaptionFont;
-    CaptionFont fallback;
-    fallback.name = "MS Sans Serif";
-    fallback.size = 8;
-    fallback.bold = true;
-    return LogFontOf(fallback);
+// The system's caption font at a window's DPI; its small caption font for
+// tool windows.
+LOGFONTA SystemCaptionFont(bool toolWindow, int dpi) {
+    const NONCLIENTMETRICSA metrics = NonClientMetricsForDpi(dpi);
+    return toolWindow ? metrics.lfSmCaptionFont : metrics.lfCaptionFont;
 }
 
-CaptionMetrics SystemCaptionMetrics() {
+// The system's frame and caption sizes as it draws them at a window's DPI
+// (the window follows its screen's scale).
+CaptionMetrics SystemCaptionMetrics(int dpi) {
     CaptionMetrics m;
-    m.frameX = ::GetSystemMetrics(SM_CXFRAME);
-    m.frameY = ::GetSystemMetrics(SM_CYFRAME);
-    m.dialogFrameX = ::GetSystemMetrics(SM_CXDLGFRAME);
-    m.dialogFrameY = ::GetSystemMetrics(SM_CYDLGFRAME);
-    m.captionHeight = ::GetSystemMetrics(SM_CYCAPTION);
-    m.smallCaptionHeight = ::GetSystemMetrics(SM_CYSMCAPTION);
-    m.buttonWidth = ::GetSystemMetrics(SM_CXSIZE);
-    m.smallButtonWidth = ::GetSystemMetrics(SM_CXSMSIZE);
+    m.frameX = SystemMetricForDpi(SM_CXFRAME, dpi);
+    m.frameY = SystemMetricForDpi(SM_CYFRAME, dpi);
+    m.dialogFrameX = SystemMetricForDpi(SM_CXDLGFRAME, dpi);
+    m.dialogFrameY = SystemMetricForDpi(SM_CYDLGFRAME, dpi);
+    m.captionHeight = SystemMetricForDpi(SM_CYCAPTION, dpi);
+    m.smallCaptionHeight = SystemMetricForDpi(SM_CYSMCAPTION, dpi);
+    m.buttonWidth = SystemMetricForDpi(SM_CXSIZE, dpi);
+    m.smallButtonWidth = SystemMetricForDpi(SM_CXSMSIZE, dpi);
     return m;
 }
 
@@ -84,7 +75,7 @@ bool CaptionRectOf(HWND window, const FrameStyle& frame, RECT& caption) {
     RECT bounds{};
     ::GetWindowRect(window, &bounds);
     const Rect r =
-        CaptionRect(bounds.right - bounds.left, bounds.bottom - bounds.top, frame, SystemCaptionMetrics());
+        CaptionRect(bounds.right - bounds.left, bounds.bottom - bounds.top, frame, SystemCaptionMetrics(WindowDpi(window)));
     caption = RECT{r.left, r.top, r.right, r.bottom};
     return !r.IsEmpty();
 }
@@ -98,8 +89,9 @@ void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
 // The form's icon at small size; without one the module's "MAINICON", then
 // the window class's icon, then the stock application icon.
 void DrawFormIcon(HWND form, HDC dc, int captionHeight) {
-    const int cx = ::GetSystemMetrics(SM_CXSMICON);
-    const int cy = ::GetSystemMetrics(SM_CYSMICON);
+    const int dpi = WindowDpi(form);
+    const int cx = SystemMetricForDpi(SM_CXSMICON, dpi);
+    const int cy = SystemMetricForDpi(SM_CYSMICON, dpi);
     auto icon = reinterpret_cast<HICON>(::SendMessageA(form, WM_GETICON, ICON_SMALL, 0));
     if (!icon) icon = reinterpret_cast<HICON>(::SendMessageA(form, WM_GETICON, ICON_BIG, 0));
     ui::UniqueIcon loaded;
@@ -195,7 +187,8 @@ void TGradientCaption::SetFontInactiveColor(Colour colour) {
 CaptionFont TGradientCaption::Font() const {
     if (!defaultFont_) return font_;
     const bool tool = form_ && IsToolWindow(ui::ReadFrameStyle(form_).border);
-    return CaptionFontOf(SystemCaptionFont(tool), clCaptionText);
+    const int dpi = WindowDpi(form_);
+    return CaptionFontOf(SystemCaptionFont(tool, dpi), clCaptionText, dpi);
 }
 
 void TGradientCaption::SetFont(const CaptionFont& font) {
@@ -295,7 +288,8 @@ void TGradientCaption::PaintInto(HDC windowDc) {
 
     // The fonts: the caption's, and each piece's own.
     const bool tool = IsToolWindow(frame.border);
-    const LOGFONTA mainLogFont = defaultFont_ ? SystemCaptionFont(tool) : LogFontOf(font_);
+    const int dpi = WindowDpi(form_);
+    const LOGFONTA mainLogFont = defaultFont_ ? SystemCaptionFont(tool, dpi) : LogFontOf(font_, dpi);
     ui::UniqueFont mainFont(::CreateFontIndirectA(&mainLogFont));
     const Colour mainColour = defaultFont_ ? clCaptionText : font_.colour;
     auto measureWith = [dc](HFONT font) {
@@ -315,7 +309,7 @@ void TGradientCaption::PaintInto(HDC windowDc) {
             const TCaptionPiece& piece = captions_[i];
             CaptionPieceInput input{piece.Caption, piece.Visible, piece.GlueNext, nullptr};
             if (!piece.ParentFont) {
-                const LOGFONTA pieceLogFont = LogFontOf(piece.Font);
+                const LOGFONTA pieceLogFont = LogFontOf(piece.Font, dpi);
                 pieceFonts[i].Reset(::CreateFontIndirectA(&pieceLogFont));
                 pieceMeasures[i] = measureWith(pieceFonts[i].Get());
                 input.measure = &pieceMeasures[i];

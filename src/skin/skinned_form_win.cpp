@@ -61,16 +61,10 @@ std::string WindowText(HWND window) {
 COLORREF Gdi(Colour c) { return static_cast<COLORREF>(c & 0x00FFFFFFu); }
 
 // The system's caption font at the skin's height; the menu band's font is
-// the same face, not bold.
-ui::UniqueFont CaptionFont(int height, bool bold) {
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = sizeof metrics;
-    LOGFONTA font{};
-    if (::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-        font = bold ? metrics.lfCaptionFont : metrics.lfMenuFont;
-    } else {
-        lstrcpynA(font.lfFaceName, "Tahoma", LF_FACESIZE);
-    }
+// the system's menu font at the window's DPI, not bold.
+ui::UniqueFont CaptionFont(int height, bool bold, int dpi) {
+    const NONCLIENTMETRICSA metrics = NonClientMetricsForDpi(dpi);
+    LOGFONTA font = bold ? metrics.lfCaptionFont : metrics.lfMenuFont;
     if (height > 0) font.lfHeight = -height;
     font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
     return ui::UniqueFont(::CreateFontIndirectA(&font));
@@ -121,7 +115,7 @@ bool TSkinnedForm::Install(HWND window) {
 void TSkinnedForm::ReadWindow() {
     style_ = ui::ReadFrameStyle(Window());
     const bool menu = (menuBar_ && menuBar_->Menu()) || ::GetMenu(Window());
-    menuBarHeight_ = style_.border != FrameBorder::NoCaption && menu ? ::GetSystemMetrics(SM_CYMENU) : 0;
+    menuBarHeight_ = style_.border != FrameBorder::NoCaption && menu ? SystemMetricForDpi(SM_CYMENU, FrameScale().Dpi()) : 0;
 }
 
 void TSkinnedForm::Start() {
@@ -283,9 +277,10 @@ void TSkinnedForm::OnDetached() noexcept {
 
 void TSkinnedForm::RefreshFonts() {
     const int height = static_cast<const TSkinData&>(data_).Title().FontHeight;
-    captionFont_ = CaptionFont(FrameScale().Apply(height > 0 ? height : 14), true);
-    menuFont_ = CaptionFont(0, false);
-    menuBoldFont_ = CaptionFont(0, true);
+    const Scale scale = FrameScale();
+    captionFont_ = CaptionFont(scale.Apply(height > 0 ? height : 14), true, scale.Dpi());
+    menuFont_ = CaptionFont(0, false, scale.Dpi());
+    menuBoldFont_ = CaptionFont(0, true, scale.Dpi());
 }
 
 Scale TSkinnedForm::FrameScale() const { return WindowScale(Window()); }
@@ -362,7 +357,8 @@ void TSkinnedForm::DrawTitle(HDC dc, const FrameLayout& layout, const Bitmap& ti
         for (const auto& b : layout.Buttons()) {
             if (!b.visible || !b.IsSystemMenu()) continue;
             if (HICON icon = WindowIcon(Window())) {
-                const int cx = ::GetSystemMetrics(SM_CXSMICON), cy = ::GetSystemMetrics(SM_CYSMICON);
+                const int dpi = FrameScale().Dpi();
+                const int cx = SystemMetricForDpi(SM_CXSMICON, dpi), cy = SystemMetricForDpi(SM_CYSMICON, dpi);
                 ::DrawIconEx(memory, b.bounds.left + (b.bounds.Width() - cx) / 2,
                              b.bounds.top + (b.bounds.Height() - cy) / 2, icon, cx, cy, 0, nullptr, DI_NORMAL);
             }
@@ -486,11 +482,12 @@ LRESULT TSkinnedForm::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         style_.state = ui::ReadFrameStyle(Window()).state;
         break;
     case WM_DPICHANGED: {
-        // The window takes its new rectangle first; the frame, its shape and
-        // the caption font then follow the new scale, whatever the size.
+        // The window takes its new rectangle first; the frame, its shape,
+        // the menu band and the fonts then follow the new scale.
         const LRESULT result = DefaultProc(message, wParam, lParam);
         ui::RunGuarded([this] {
             RefreshFonts();
+            ReadWindow();
             RebuildRegion(true);
         });
         ::SetWindowPos(Window(), nullptr, 0, 0, 0, 0,

@@ -109,11 +109,7 @@ void TSobre::Populate(HWND dialog) {
     // The layout is in 96-DPI pixels; the system's message font is at the
     // system's DPI, which a screen of another scale must correct.
     const Scale scale = WindowScale(dialog);
-    const int systemDpi = SystemDpi();
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = sizeof(metrics);
-    ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-    metrics.lfMessageFont.lfHeight = ::MulDiv(metrics.lfMessageFont.lfHeight, scale.Dpi(), systemDpi);
+    NONCLIENTMETRICSA metrics = NonClientMetricsForDpi(scale.Dpi());
     textFont_.Reset(::CreateFontIndirectA(&metrics.lfMessageFont));
     LOGFONTA name = metrics.lfMessageFont;
     name.lfHeight = -::MulDiv(AppNameSize, scale.Dpi(), 72);

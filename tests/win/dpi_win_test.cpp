@@ -1,6 +1,6 @@
-// The runtime on high-DPI screens. Run these under a prefix set to 96, 144
-// and 192 DPI (HKCU\Control Panel\Desktop LogPixels, the last in a throw-away
-// prefix): the expectations follow the DPI the system reports.
+// The runtime on high-DPI screens. scripts/test runs these at 96 DPI and
+// again in prefixes of 144 and 192 DPI (VC_WINE_DPI): the expectations
+// follow the DPI the system reports.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -48,6 +48,26 @@ TEST(DpiRuntime, ManifestDeclaresPerMonitorAwarenessWithTheSystemWideFallback) {
     EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos) << manifest;
     // Common controls 6 stays: the tool bar and the links need it.
     EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
+}
+
+// The caption, menu and message fonts and the bar heights a window on a
+// screen of another scale is drawn with: the gradient caption, the skinned
+// menu band and the about box take them for the window's DPI.
+TEST(DpiRuntime, TheSystemsFontsAndBarsAreTakenForTheWindowsDpi) {
+    const int system = SystemDpi();
+    NONCLIENTMETRICSA own{};
+    own.cbSize = sizeof own;
+    ASSERT_TRUE(::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof own, &own, 0));
+    const NONCLIENTMETRICSA same = NonClientMetricsForDpi(system);
+    const NONCLIENTMETRICSA twice = NonClientMetricsForDpi(2 * system);
+    EXPECT_EQ(same.lfMenuFont.lfHeight, own.lfMenuFont.lfHeight);
+    EXPECT_STREQ(twice.lfCaptionFont.lfFaceName, own.lfCaptionFont.lfFaceName);
+    EXPECT_EQ(twice.lfCaptionFont.lfHeight, 2 * own.lfCaptionFont.lfHeight);
+    EXPECT_EQ(twice.lfMessageFont.lfHeight, 2 * own.lfMessageFont.lfHeight);
+    for (int metric : {SM_CYMENU, SM_CYCAPTION, SM_CXSMICON}) {
+        EXPECT_EQ(SystemMetricForDpi(metric, system), ::GetSystemMetrics(metric)) << metric;
+        EXPECT_NEAR(SystemMetricForDpi(metric, 2 * system), 2 * ::GetSystemMetrics(metric), 2) << metric;
+    }
 }
 
 TEST(DpiRuntime, TheToolBarStripsComeInTheSizeNearestTheScale) {

@@ -9,13 +9,17 @@
 //
 // The first program is the floor; every line reports, for each moment, the
 // median, the fastest and the slowest start in milliseconds, and the median
-// above the floor's.
+// above the floor's. A runtime started with VC_STARTUP_TRACE writes the
+// high-resolution counter at each phase of its start-up ("navigate": the
+// start page has been asked of the browser); the medians of those phases,
+// in milliseconds since CreateProcess, follow the table.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -25,6 +29,9 @@ struct Program {
     std::string commandLine;
     std::vector<double> visibleMs;
     std::vector<double> answersMs;
+    // Each phase of the program's own marks, in the order first seen.
+    std::vector<std::pair<std::string, std::vector<double>>> phases;
+    bool isFloor = false;  // the minimal program: no marks to wait for
 };
 
 double Milliseconds(LONGLONG ticks) {
@@ -63,8 +70,36 @@ HWND VisibleWindowOf(DWORD process) {
     return search.found;
 }
 
+std::string TracePath() {
+    char folder[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, folder);
+    return std::string(folder) + "vc-startup-trace.txt";
+}
+
+// The marks a traced start wrote, as milliseconds since `start`. The runtime
+// writes them when its message loop takes its first message, which may come
+// just after it answered; a program without marks writes none.
+void ReadTrace(Program& program, LONGLONG start) {
+    std::FILE* file = nullptr;
+    for (int wait = 0; wait < 200 && !file; ++wait) {
+        file = std::fopen(TracePath().c_str(), "r");
+        if (!file) ::Sleep(1);
+    }
+    if (!file) return;
+    char phase[64] = {};
+    long long ticks = 0;
+    while (std::fscanf(file, "%63s %lld", phase, &ticks) == 2) {
+        auto found = std::find_if(program.phases.begin(), program.phases.end(),
+                                  [&](const auto& p) { return p.first == phase; });
+        if (found == program.phases.end()) found = program.phases.insert(program.phases.end(), {phase, {}});
+        found->second.push_back(Milliseconds(ticks - start));
+    }
+    std::fclose(file);
+}
+
 // One start; false when the program did not start or showed nothing in time.
 bool StartOnce(Program& program) {
+    ::DeleteFileA(TracePath().c_str());
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -90,6 +125,7 @@ bool StartOnce(Program& program) {
         program.visibleMs.push_back(visible);
         program.answersMs.push_back(Milliseconds(Ticks() - start));
         ::PostMessageA(window, WM_CLOSE, 0, 0);
+        ReadTrace(program, start);
     } else {
         std::fprintf(stderr, "%s: no window appeared, or it did not answer\n", program.name.c_str());
     }
@@ -108,6 +144,8 @@ double Median(std::vector<double> values) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Every program started inherits it; only the runtime reads it.
+    ::SetEnvironmentVariableA("VC_STARTUP_TRACE", TracePath().c_str());
     if (argc < 3) {
         std::fprintf(stderr, "usage: startup_launcher ROUNDS NAME=COMMAND-LINE ...\n");
         return 2;
@@ -121,7 +159,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "usage: startup_launcher ROUNDS NAME=COMMAND-LINE ...\n");
             return 2;
         }
-        programs.push_back(Program{argument.substr(0, equals), argument.substr(equals + 1), {}, {}});
+        programs.push_back(Program{argument.substr(0, equals), argument.substr(equals + 1), {}, {}, {}, programs.empty()});
     }
     // One start of each first, not counted: Wine maps the files and libraries
     // once, and every measured round should find them alike.
@@ -129,6 +167,7 @@ int main(int argc, char** argv) {
         if (!StartOnce(program)) return 1;
         program.visibleMs.clear();
         program.answersMs.clear();
+        program.phases.clear();
     }
     // Alternating, so that whatever else the machine does falls on all alike.
     for (int round = 0; round < rounds; ++round)
@@ -149,5 +188,14 @@ int main(int argc, char** argv) {
     };
     report("visible", &Program::visibleMs);
     report("answers", &Program::answersMs);
+
+    const double floor = Median(programs.front().visibleMs);
+    for (const Program& program : programs) {
+        if (program.phases.empty()) continue;
+        std::printf("\n%s, median ms since CreateProcess (and above the floor's visible window):\n",
+                    program.name.c_str());
+        for (const auto& [phase, times] : program.phases)
+            std::printf("  %-12s %9.1f %9.1f\n", phase.c_str(), Median(times), Median(times) - floor);
+    }
     return 0;
 }

@@ -7,6 +7,7 @@
 
 #include "ui/application_win.h"
 #include "window/frm_apresentacao_win.h"
+#include "window/startup_trace_win.h"
 #include "window/web_browser_win.h"
 
 namespace {
@@ -40,7 +41,9 @@ private:
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    vc::startup_trace::Mark("entry");
     OleScope ole;
+    vc::startup_trace::Mark("ole");
     auto& application = vc::ui::Application();
     application.Initialize();
     application.SetTitle(vc::Tform_apresentacao::kBuiltInCaption);
@@ -52,8 +55,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
             return vc::WebBrowserHost::Create({parent, RECT{0, 0, 0, 0}, &events});
         };
         vc::Tform_apresentacao window(std::move(options));
+        vc::startup_trace::Mark("window");
         application.SetMainForm(&window);
-        application.SetOnMessage([&window](MSG& message, bool& handled) { window.EventosAplicacaoMessage(message, handled); });
+        bool looping = false;
+        application.SetOnMessage([&window, &looping](MSG& message, bool& handled) {
+            if (!looping) {
+                looping = true;
+                vc::startup_trace::Mark("loop");
+                vc::startup_trace::Write();
+            }
+            window.EventosAplicacaoMessage(message, handled);
+        });
         exitCode = application.Run();
         application.SetOnMessage(nullptr);
         application.SetMainForm(nullptr);

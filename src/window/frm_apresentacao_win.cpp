@@ -21,6 +21,7 @@
 #include "skin/skin_resources_win.h"
 #include "runtime/startup_helpers.h"
 #include "ui/application_win.h"
+#include "window/startup_trace_win.h"
 #include "window/toolbar_images_win.h"
 #include "window/window_actions.h"
 
@@ -117,11 +118,13 @@ void Tform_apresentacao::OnDestroy() {
 }
 
 void Tform_apresentacao::OnCreate() {
+    startup_trace::Mark("created");
     gradiente.Attach(Handle());
     animacao_form.SetOwner(Handle());
     LoadStoredSkins(SkinColecao);
     SkinData.Environment = WindowsSkinEnvironment(Handle());
     scale_ = vc::WindowScale(Handle());
+    startup_trace::Mark("skins");
     CreateComponents();
     ui::RunGuarded([this] { FormCreate(); });
 }
@@ -141,7 +144,9 @@ void Tform_apresentacao::CreateComponents() {
     progressArgs.bounds = ProgressBounds();
     progresso_.Create(progressArgs);
 
+    startup_trace::Mark("bars");
     if (options_.createBrowser) web_ = options_.createBrowser(Handle(), *this);
+    startup_trace::Mark("browser");
     RECT client;
     ::GetClientRect(Handle(), &client);
     OnSize(client.right, client.bottom);
@@ -204,6 +209,7 @@ void Tform_apresentacao::FormCreate() {
         ConfigurationLines lines(std::string_view(text.data(), text.size()));
         ApplyConfiguration(lines, settings_, *this);
     }
+    startup_trace::Mark("configured");
     if (settings_.ConnectionRequired &&
         !::InternetCheckConnectionA(kConnectionTestAddress, FLAG_ICC_FORCE_CONNECTION, 0)) {
         ShowRuntimeMessage(settings_.ConnectionMessage);
@@ -220,6 +226,7 @@ void Tform_apresentacao::FormCreate() {
         return;
     }
     if (web_) web_->Navigate(page);
+    startup_trace::Mark("navigate");
 }
 
 std::string Tform_apresentacao::ExeFolder() const { return ExtractFilePath(options_.exePath); }

@@ -123,9 +123,7 @@ void ExpectSlicesFit(const TDataSkinObject& o, const std::string& skin, bool sta
     EXPECT_LE(o.TopHeight + o.BottomHeight, h);
     const bool magenta = HasMagenta(o.Map);
     EXPECT_TRUE(o.Trans != 0 || !magenta) << "the key colour would be painted";
-    if (o.Name != "Tab.Pane") {
-        EXPECT_TRUE(o.Trans == 0 || magenta) << "Trans without the key colour";
-    }
+    EXPECT_TRUE(o.Trans == 0 || magenta) << "Trans without the key colour";
 }
 
 // The build's skins are what this process draws from the themes, byte for

@@ -206,7 +206,9 @@ void PaintTabs(const Theme& theme, SkinBuilder& skin) {
     BoxPath(pane, 0.5, -pr - 0.5, size - 1, size + pr, pr);
     pane.Stroke(p.control_border, 1);
     HLine(pane, 0, size, 0, p.control_border);
-    Slices(skin, "Tab.Pane", skin.AddImage("tabpane.bmp", Cutout(pane.ToRaster(), p.face)), 4, 4, 4, 4, pr > 0);
+    // Transparent exactly where the rounded corners left key colour.
+    const Bitmap paneImage = Cutout(pane.ToRaster(), p.face);
+    Slices(skin, "Tab.Pane", skin.AddImage("tabpane.bmp", paneImage), 4, 4, 4, 4, HasKeyColour(paneImage));
 }
 
 // StatusBarEdges: images 1 a panel, 2 the last panel, 3 the bar's simple

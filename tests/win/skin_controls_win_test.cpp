@@ -9,6 +9,7 @@
 #include <commdlg.h>
 #include <winspool.h>
 
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <string>
@@ -272,15 +273,32 @@ void CALLBACK CountDialog(HWND, UINT, UINT_PTR timer, DWORD) {
 }
 
 // A printer of the test prefix's own, the default while it lives, so that
-// the print dialog opens (Wine has no printer otherwise).
+// the print dialogs open (Wine has no printer otherwise). The PostScript
+// driver reads its paper sizes from the driver's data file.
 class TTestPrinter {
 public:
     TTestPrinter() {
+        char folder[MAX_PATH] = {};
+        DWORD needed = 0;
+        ::GetPrinterDriverDirectoryA(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(folder), sizeof folder, &needed);
+        if (std::FILE* file = std::fopen((std::string(folder) + "\\3\\" + kPpd).c_str(), "w")) {
+            std::fputs(R"(*PPD-Adobe: "4.3"
+*ModelName: "Vellumcast Test Printer"
+*DefaultPageSize: A4
+*PageSize A4/A4: "<</PageSize[595 842]>>setpagedevice"
+*DefaultImageableArea: A4
+*ImageableArea A4/A4: "18 18 577 824"
+*DefaultPaperDimension: A4
+*PaperDimension A4/A4: "595 842"
+)", file);
+            std::fclose(file);
+        }
         DRIVER_INFO_3A driver{};
         driver.cVersion = 3;
         driver.pName = const_cast<char*>(kDriver);
-        driver.pDriverPath = driver.pDataFile = driver.pConfigFile = const_cast<char*>("wineps.drv");
-        ::AddPrinterDriverA(nullptr, 3, reinterpret_cast<BYTE*>(&driver));
+        driver.pDriverPath = driver.pConfigFile = const_cast<char*>("wineps.drv");
+        driver.pDataFile = const_cast<char*>(kPpd);
+        ::AddPrinterDriverExA(nullptr, 3, reinterpret_cast<BYTE*>(&driver), APD_COPY_ALL_FILES);
         PRINTER_INFO_2A info{};
         info.pPrinterName = const_cast<char*>(kName);
         info.pPortName = const_cast<char*>("FILE:");
@@ -302,13 +320,12 @@ public:
 private:
     static constexpr const char* kName = "Vellumcast Test Printer";
     static constexpr const char* kDriver = "Wine PostScript Driver";
+    static constexpr const char* kPpd = "vellumcast-test.ppd";
     bool ready_ = false;
 };
 
-// The font and print dialogs the browser control can open on the book's
-// thread wear the skin on every control the skin dresses. (The page-setup
-// dialog is the same kind of dialog; Wine's divides by zero when it draws
-// its preview for a printer without a paper list, as this one is.)
+// The font, print and page-setup dialogs the browser control can open on
+// the book's thread wear the skin on every control the skin dresses.
 TEST_F(SkinControls, TheStandardDialogsOfTheThreadWearTheSkinOnTheirControls) {
     TTestPrinter printer;
     ASSERT_TRUE(printer.Ready()) << "a printer for the print dialogs";
@@ -322,9 +339,13 @@ TEST_F(SkinControls, TheStandardDialogsOfTheThreadWearTheSkinOnTheirControls) {
     print.lStructSize = sizeof print;
     print.hwndOwner = window_;
     print.Flags = PD_ALLPAGES | PD_USEDEVMODECOPIESANDCOLLATE;
+    PAGESETUPDLGA pageSetup{};
+    pageSetup.lStructSize = sizeof pageSetup;
+    pageSetup.hwndOwner = window_;
     const std::pair<const char*, std::function<void()>> dialogs[] = {
         {"font", [&] { ::ChooseFontA(&chooseFont); }},
         {"print", [&] { ::PrintDlgA(&print); }},
+        {"page setup", [&] { ::PageSetupDlgA(&pageSetup); }},
     };
     for (const auto& [name, open] : dialogs) {
         g_census = DialogCensus{};
@@ -335,7 +356,7 @@ TEST_F(SkinControls, TheStandardDialogsOfTheThreadWearTheSkinOnTheirControls) {
         EXPECT_GT(g_census.dressed, 3) << name;
         EXPECT_EQ(g_census.unskinned, "") << name;
     }
-    for (HGLOBAL memory : {print.hDevMode, print.hDevNames})
+    for (HGLOBAL memory : {print.hDevMode, print.hDevNames, pageSetup.hDevMode, pageSetup.hDevNames})
         if (memory) ::GlobalFree(memory);
 }
 

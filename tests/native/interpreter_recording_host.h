@@ -14,19 +14,9 @@
 namespace vc::testing {
 
 inline const char* ButtonText(ToolButton button) {
-    switch (button) {
-        case ToolButton::Home: return "Home";
-        case ToolButton::Back: return "Back";
-        case ToolButton::Forward: return "Forward";
-        case ToolButton::Refresh: return "Refresh";
-        case ToolButton::Stop: return "Stop";
-        case ToolButton::SelectAll: return "SelectAll";
-        case ToolButton::Copy: return "Copy";
-        case ToolButton::Print: return "Print";
-        case ToolButton::Exit: return "Exit";
-        case ToolButton::About: return "About";
-    }
-    return "?";
+    static const char* const names[] = {"Home",      "Back", "Forward", "Refresh", "Stop",
+                                        "SelectAll", "Copy", "Print",   "Exit",    "About"};
+    return names[static_cast<int>(button)];
 }
 
 inline std::string PathText(const MenuPath& path) {
@@ -123,18 +113,12 @@ public:
         enabled[button] = on;
         Log(std::string(on ? "Enable(" : "Disable(") + ButtonText(button) + ")");
     }
-    bool ToolBarVisible() const override {
-        Log("?ToolBarVisible");
-        return toolBarVisible;
-    }
+    bool ToolBarVisible() const override { return Query("ToolBarVisible", toolBarVisible); }
     void SetToolBarVisible(bool visible) override {
         toolBarVisible = visible;
         Log(visible ? "ShowToolBar" : "HideToolBar");
     }
-    bool StatusBarVisible() const override {
-        Log("?StatusBarVisible");
-        return statusBarVisible;
-    }
+    bool StatusBarVisible() const override { return Query("StatusBarVisible", statusBarVisible); }
     void SetStatusBarVisible(bool visible) override {
         statusBarVisible = visible;
         Log(visible ? "ShowStatusBar" : "HideStatusBar");
@@ -165,30 +149,20 @@ public:
         if (record) shellCalls.push_back(call);
         Log(ShellCallText(call));
     }
-    std::string ExecutablePath() const override {
-        Log("?ExecutablePath");
-        return executablePath;
-    }
-    std::string WindowsDirectory() const override {
-        Log("?WindowsDirectory");
-        return windowsDirectory;
-    }
-    std::string SystemDirectory() const override {
-        Log("?SystemDirectory");
-        return systemDirectory;
-    }
-    std::string StartPage() const override {
-        Log("?StartPage");
-        return startPage;
-    }
-    std::string AltHomePage() const override {
-        Log("?AltHomePage");
-        return altHomePage;
-    }
+    std::string ExecutablePath() const override { return Query("ExecutablePath", executablePath); }
+    std::string WindowsDirectory() const override { return Query("WindowsDirectory", windowsDirectory); }
+    std::string SystemDirectory() const override { return Query("SystemDirectory", systemDirectory); }
+    std::string StartPage() const override { return Query("StartPage", startPage); }
+    std::string AltHomePage() const override { return Query("AltHomePage", altHomePage); }
 
 private:
     void Log(const std::string& line) const {
         if (record) log.push_back(line);
+    }
+    template <class T>
+    const T& Query(const char* name, const T& answer) const {
+        Log(std::string("?") + name);
+        return answer;
     }
 };
 

@@ -84,6 +84,11 @@ TEST(DpiSkinImages, WholeFactorsRepeatPixelsAndSmoothScalingNeverBlendsTheKey) {
     // Three eighths of this pixel lie on the key: the grey is not mixed with it.
     EXPECT_EQ(smooth.At(2, 0), MakePixel(100, 100, 100));
     EXPECT_EQ(smooth.At(3, 0), kKeyPixel);
+    // Down a column the same.
+    Bitmap column(1, 3);
+    for (int y = 0; y < 3; ++y) column.Set(0, y, ramp.At(y, 0));
+    const Bitmap tall = ResizeBitmap(column, 1, 4, true);
+    for (int y = 0; y < 4; ++y) EXPECT_EQ(tall.At(0, y), smooth.At(y, 0)) << y;
 
     // States are scaled apart: a state's last column does not reach into the next.
     Bitmap states(4, 1);
@@ -91,6 +96,12 @@ TEST(DpiSkinImages, WholeFactorsRepeatPixelsAndSmoothScalingNeverBlendsTheKey) {
     const Bitmap scaled = ScaleStateImages(states, false, 2, Scale(144));
     ASSERT_EQ(scaled.Width(), 6);
     for (int x = 0; x < 6; ++x) EXPECT_EQ(scaled.At(x, 0), states.At(x < 3 ? 0 : 3, 0)) << x;
+    Bitmap stacked(1, 4);
+    for (int y = 0; y < 4; ++y) stacked.Set(0, y, states.At(y, 0));
+    const Bitmap stacked_scaled = ScaleStateImages(stacked, true, 2, Scale(144));
+    ASSERT_EQ(stacked_scaled.Width(), 2);
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 2; ++x) EXPECT_EQ(stacked_scaled.At(x, y), stacked.At(0, y < 3 ? 0 : 3)) << x << "," << y;
 }
 
 // Where a region's rectangles put pixels, as a picture.

@@ -109,25 +109,23 @@ TEST(ResolveColour, SystemColoursGoThroughTheLookupOthersLoseTheirTopByte) {
     EXPECT_EQ(ResolveColour(clNone, lookup), 0xFFFFFFu) << "clNone is no system colour";
 }
 
-TEST(ConfigurationLines, MissingLineRaisesTheListErrorWithItsIndex) {
+TEST(ConfigurationLines, AMissingLineRaisesTheListErrorWhenItIsRead) {
     ConfigurationLines lines("a\r\nb\r\n");
     EXPECT_EQ(lines.Count(), 2u);
     EXPECT_EQ(lines.Line(1), "b");
     EXPECT_EQ(ErrorText<EListError>([&] { lines.Line(2); }), "List index out of bounds (2)");
     EXPECT_THROW(lines.Line(-1), EListError);
     EXPECT_THROW(lines.SetLine(5, "x"), EListError);
-}
 
-TEST(ConfigurationLines, A102LinePayloadFailsOnlyWhenLine102IsRead) {
+    // A 102-line payload fails only when line 102 is read.
     std::string text;
     for (int i = 0; i < 102; ++i) text += (i == 101 ? "True" : "x") + std::string("\r\n");
-    ConfigurationLines lines(text);
+    lines = ConfigurationLines(text);
     EXPECT_TRUE(lines.Boolean(line::kSkinOn));
     EXPECT_THROW(lines.Integer(line::kSkinNumber), EListError);
-}
 
-TEST(ConfigurationLines, ZeroByteCutsLaterIndexesAway) {
-    ConfigurationLines lines(std::string("t\r\n1\r\nclRed\0\r\n0\r\n", 17));
+    // A zero byte cuts later indexes away.
+    lines = ConfigurationLines(std::string("t\r\n1\r\nclRed\0\r\n0\r\n", 17));
     EXPECT_EQ(lines.Count(), 3u);
     EXPECT_EQ(lines.ColourValue(2), 0x0000FFu);
     EXPECT_THROW(lines.Line(3), EListError);

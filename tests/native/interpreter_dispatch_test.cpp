@@ -82,15 +82,13 @@ TEST(InterpreterDispatch, EmptyPiecesAndUnknownKeywordsDoNothing) {
     }
 }
 
-TEST(InterpreterDispatch, KeywordsMatchInAnyCaseAndIgnoreWhatFollowsThem) {
+TEST(InterpreterDispatch, KeywordsMatchInAnyCaseAndCommandsRunLeftToRight) {
     EXPECT_EQ(EffectsOf("webhome()"), Lines{"Click(Home)"});
     EXPECT_EQ(EffectsOf("WebHome() please go home"), Lines{"Click(Home)"});
     EXPECT_EQ(EffectsOf("webstop now"), Lines{"BrowserStop"});
     EXPECT_EQ(EffectsOf("WEBHOME()\r\nignored"), Lines{"Click(Home)"});
     EXPECT_EQ(EffectsOf("  \t\xE9 WEBHOME() \xA0"), Lines{"Click(Home)"});
-}
-
-TEST(InterpreterDispatch, CommandsRunLeftToRightAcrossEmptyPieces) {
+    // Commands run left to right across empty pieces.
     EXPECT_EQ(EffectsOf("WEBHOME()-@-HIDESTATUSBAR()"), (Lines{"Click(Home)", "HideStatusBar"}));
     EXPECT_EQ(EffectsOf("WEBHOME()-@--@-HIDESTATUSBAR()"), (Lines{"Click(Home)", "HideStatusBar"}));
     EXPECT_EQ(EffectsOf("-@-HIDESTATUSBAR()-@-bogus-@-WEBHOME()-@-"), (Lines{"HideStatusBar", "Click(Home)"}));

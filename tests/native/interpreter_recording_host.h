@@ -83,16 +83,10 @@ public:
     void ShowMessage(const std::string& boxCaption, const std::string& text, unsigned style) override {
         Log("Message(" + boxCaption + ", " + text + ", " + std::to_string(style) + ")");
     }
-    void SetCaption(const std::string& text) override {
-        caption = text;
-        Log("Caption(" + text + ")");
-    }
+    void SetCaption(const std::string& text) override { Change(caption, text, "Caption(" + text + ")"); }
     void SetGradientCaption(const std::string& text) override { Log("GradientCaption(" + text + ")"); }
     void RepaintGradientCaption() override { Log("RepaintGradient"); }
-    void CloseWindow() override {
-        closed = true;
-        Log("Close");
-    }
+    void CloseWindow() override { Change(closed, true, "Close"); }
     void MaximizeWindow() override { Log("Maximize"); }
     void MinimizeApplication() override { Log("Minimize"); }
 
@@ -110,18 +104,15 @@ public:
         return found == enabled.end() || found->second;
     }
     void SetButtonEnabled(ToolButton button, bool on) override {
-        enabled[button] = on;
-        Log(std::string(on ? "Enable(" : "Disable(") + ButtonText(button) + ")");
+        Change(enabled[button], on, std::string(on ? "Enable(" : "Disable(") + ButtonText(button) + ")");
     }
     bool ToolBarVisible() const override { return Query("ToolBarVisible", toolBarVisible); }
     void SetToolBarVisible(bool visible) override {
-        toolBarVisible = visible;
-        Log(visible ? "ShowToolBar" : "HideToolBar");
+        Change(toolBarVisible, visible, visible ? "ShowToolBar" : "HideToolBar");
     }
     bool StatusBarVisible() const override { return Query("StatusBarVisible", statusBarVisible); }
     void SetStatusBarVisible(bool visible) override {
-        statusBarVisible = visible;
-        Log(visible ? "ShowStatusBar" : "HideStatusBar");
+        Change(statusBarVisible, visible, visible ? "ShowStatusBar" : "HideStatusBar");
     }
 
     int MenuItemCount(const MenuPath& parent) const override {
@@ -131,8 +122,7 @@ public:
         return static_cast<int>(level->size());
     }
     void SetMenuItemEnabled(const MenuPath& item, bool on) override {
-        Menu(item).enabled = on;
-        Log(std::string(on ? "EnableMenu(" : "DisableMenu(") + PathText(item) + ")");
+        Change(Menu(item).enabled, on, std::string(on ? "EnableMenu(" : "DisableMenu(") + PathText(item) + ")");
     }
     void DeleteMenuItem(const MenuPath& item) override {
         Log("DeleteMenu(" + PathText(item) + ")");
@@ -141,8 +131,7 @@ public:
         level.erase(level.begin() + item.back());
     }
     void SetMenuItemCaption(const MenuPath& item, const std::string& text) override {
-        Menu(item).caption = text;
-        Log("RenameMenu(" + PathText(item) + ", " + text + ")");
+        Change(Menu(item).caption, text, "RenameMenu(" + PathText(item) + ", " + text + ")");
     }
 
     void CallShell(const ShellCall& call) override {
@@ -158,6 +147,12 @@ public:
 private:
     void Log(const std::string& line) const {
         if (record) log.push_back(line);
+    }
+    // Keeps the new state, then logs the call that set it.
+    template <class T>
+    void Change(T& state, const T& value, const std::string& line) {
+        state = value;
+        Log(line);
     }
     template <class T>
     const T& Query(const char* name, const T& answer) const {

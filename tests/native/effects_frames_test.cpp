@@ -116,12 +116,6 @@ TEST(EffectsFrames, OpeningEffectNumbersAndPlayers) {
     EXPECT_FALSE(PlanOf(AnimationEffect::DisappearRoundedRectangle).appear);
 }
 
-}  // namespace
-}  // namespace vc::effects
-
-namespace vc::effects {
-namespace {
-
 using std::chrono::milliseconds;
 
 // A scripted clock: time moves only when a frame is drawn (by that frame's

@@ -42,7 +42,6 @@ struct RecordingManager : ISkinManagerLink {
 TEST(SkinDataLoad, NewInstanceHoldsThePublishedDefaults) {
     TSkinData data;
     EXPECT_FALSE(data.Active());
-    EXPECT_EQ(data.DisableTag, 99);
     for (int m = xcMainMenu; m <= xcReportDesigner; ++m)
         EXPECT_EQ(InSet(data.SkinControls, m), m != xcMenuItem && m != xcReportDesigner) << m;
     EXPECT_EQ(data.Options, SetBit(xoPreview) | SetBit(xoToolbarBK));
@@ -53,8 +52,6 @@ TEST(SkinDataLoad, NewInstanceHoldsThePublishedDefaults) {
     EXPECT_EQ(data.Version(), "1.4.0");
     EXPECT_EQ(data.SkinStore(), "(none)");
     EXPECT_EQ(data.SkinFormtype, sfMainform);
-    EXPECT_TRUE(data.MenuUpdate);
-    EXPECT_FALSE(data.MenuMerge);
     EXPECT_TRUE(data.Loading());
     EXPECT_EQ(data.WriteSkinStreamProperty(), (std::vector<std::uint8_t>{0, 0, 0, 0}));
     EXPECT_EQ(data.MenuGlyphs().Width(), 64);

@@ -12,16 +12,22 @@
 namespace vc {
 namespace {
 
-// What a reader gives: the payload, or the error's text.
+// What a reader gives: the payload, or the error its size query raised (the
+// claim refused before anything is allocated for it), or its read's error.
 template <class Size, class Read>
 std::string Outcome(Size size, Read read) {
+    std::string text;
     try {
-        std::string text(static_cast<std::size_t>(std::max(size(), 0)), '?');
-        read(text.data());
-        return text;
+        text.assign(static_cast<std::size_t>(std::max(size(), 0)), '?');
     } catch (const EInOutError& error) {
-        return std::string("error: ") + error.what();
+        return std::string("refused: ") + error.what();
     }
+    try {
+        read(text.data());
+    } catch (const EInOutError& error) {
+        return std::string("read failed: ") + error.what();
+    }
+    return text;
 }
 
 class PayloadFileTest : public ::testing::Test {
@@ -55,7 +61,7 @@ protected:
     }
 };
 
-const std::string kBeyondEnd = "error: Read beyond end of file";
+const std::string kBeyondEnd = "refused: Read beyond end of file";
 
 TEST_F(PayloadFileTest, TrailerLayoutIsMarkerThenOffsetThenSizeLittleEndian) {
     const std::string bytes = Trailer(0x01020304, 0x0A0B0C0D);

@@ -3,36 +3,18 @@
 #include "common/errors.h"
 #include "common/values.h"
 #include "runtime/configuration.h"
+#include "error_text.h"
 
 namespace vc {
 namespace {
 
-std::string MessageOf(void (*action)()) {
-    try {
-        action();
-    } catch (const std::exception& e) {
-        return e.what();
-    }
-    return "(no error)";
-}
+using testing::ErrorText;
 
 TEST(StrToBool, ReadsNumbersFirstThenTrueAndFalseInAnyCase) {
-    EXPECT_TRUE(StrToBool("-1"));
-    EXPECT_TRUE(StrToBool("1"));
-    EXPECT_TRUE(StrToBool("2.5"));
-    EXPECT_TRUE(StrToBool("True"));
-    EXPECT_TRUE(StrToBool("tRUE"));
-    EXPECT_FALSE(StrToBool("0"));
-    EXPECT_FALSE(StrToBool("0.0"));
-    EXPECT_FALSE(StrToBool("false"));
-    EXPECT_FALSE(StrToBool("FALSE"));
-}
-
-TEST(StrToBool, RejectsOtherWordsWithTheBooleanMessage) {
-    EXPECT_EQ(MessageOf([] { StrToBool("yes"); }), "'yes' is not a valid boolean value");
-    EXPECT_EQ(MessageOf([] { StrToBool(""); }), "'' is not a valid boolean value");
-    EXPECT_EQ(MessageOf([] { StrToBool("1x"); }), "'1x' is not a valid boolean value");
-    EXPECT_EQ(MessageOf([] { StrToBool("e5"); }), "'e5' is not a valid boolean value");
+    for (const char* yes : {"-1", "1", "2.5", "True", "tRUE"}) EXPECT_TRUE(StrToBool(yes)) << yes;
+    for (const char* no : {"0", "0.0", "false", "FALSE"}) EXPECT_FALSE(StrToBool(no)) << no;
+    for (const std::string word : {"yes", "", "1x", "e5"})
+        EXPECT_EQ(ErrorText([&] { StrToBool(word); }), "'" + word + "' is not a valid boolean value");
 }
 
 TEST(StrToInt, ReadsSigned32BitDecimals) {
@@ -41,11 +23,8 @@ TEST(StrToInt, ReadsSigned32BitDecimals) {
     EXPECT_EQ(StrToInt("+7"), 7);
     EXPECT_EQ(StrToInt("2147483647"), 2147483647);
     EXPECT_EQ(StrToInt("-2147483648"), INT32_MIN);
-    EXPECT_EQ(MessageOf([] { StrToInt("abc"); }), "'abc' is not a valid integer value");
-    EXPECT_EQ(MessageOf([] { StrToInt("2147483648"); }), "'2147483648' is not a valid integer value");
-    EXPECT_EQ(MessageOf([] { StrToInt(""); }), "'' is not a valid integer value");
-    EXPECT_EQ(MessageOf([] { StrToInt("1.5"); }), "'1.5' is not a valid integer value");
-    EXPECT_EQ(MessageOf([] { StrToInt("-"); }), "'-' is not a valid integer value");
+    for (const std::string word : {"abc", "2147483648", "", "1.5", "-"})
+        EXPECT_EQ(ErrorText([&] { StrToInt(word); }), "'" + word + "' is not a valid integer value");
 }
 
 TEST(StrToColour, ReadsNamesInAnyCaseAndNumbers) {
@@ -59,18 +38,16 @@ TEST(StrToColour, ReadsNamesInAnyCaseAndNumbers) {
     EXPECT_EQ(StrToColour("-16777201"), 0xFF00000Fu);
     EXPECT_EQ(StrToColour("$00FF8000"), 0x00FF8000u);
     EXPECT_EQ(StrToColour("0xff"), 0xFFu);
-    EXPECT_EQ(MessageOf([] { StrToColour("clPink"); }), "'clPink' is not a valid integer value");
-    EXPECT_EQ(MessageOf([] { StrToColour("$"); }), "'$' is not a valid integer value");
-    EXPECT_EQ(MessageOf([] { StrToColour("$1FFFFFFFF"); }), "'$1FFFFFFFF' is not a valid integer value");
+    for (const std::string word : {"clPink", "$", "$1FFFFFFFF"})
+        EXPECT_EQ(ErrorText([&] { StrToColour(word); }), "'" + word + "' is not a valid integer value");
 }
 
 // A colour of sixteen hexadecimal digits overflowed the digit loop, which
 // only stopped at sixteen digits; it now stops at the value's limit.
 TEST(StrToColour, TooManyDigitsAreRefusedWithoutOverflow) {
-    EXPECT_EQ(MessageOf([] { StrToColour("$A446A4444444e444"); }), "'$A446A4444444e444' is not a valid integer value");
-    EXPECT_EQ(MessageOf([] { StrToColour("0x" + std::string(400, 'F')); }),
-              "'0x" + std::string(400, 'F') + "' is not a valid integer value");
-    EXPECT_EQ(MessageOf([] { StrToInt(std::string(40, '9')); }), "'" + std::string(40, '9') + "' is not a valid integer value");
+    for (const std::string& word : {std::string("$A446A4444444e444"), "0x" + std::string(400, 'F')})
+        EXPECT_EQ(ErrorText([&] { StrToColour(word); }), "'" + word + "' is not a valid integer value");
+    EXPECT_EQ(ErrorText([] { StrToInt(std::string(40, '9')); }), "'" + std::string(40, '9') + "' is not a valid integer value");
     // Leading zeros are digits like any other: the limit is on the value.
     EXPECT_EQ(StrToColour("$0000000000000000FFFFFFFF"), 0xFFFFFFFFu);
     EXPECT_EQ(StrToInt("-00000000000000000002147483648"), INT32_MIN);
@@ -132,30 +109,23 @@ TEST(ResolveColour, SystemColoursGoThroughTheLookupOthersLoseTheirTopByte) {
     EXPECT_EQ(ResolveColour(clNone, lookup), 0xFFFFFFu) << "clNone is no system colour";
 }
 
-TEST(ConfigurationLines, MissingLineRaisesTheListErrorWithItsIndex) {
+TEST(ConfigurationLines, AMissingLineRaisesTheListErrorWhenItIsRead) {
     ConfigurationLines lines("a\r\nb\r\n");
     EXPECT_EQ(lines.Count(), 2u);
     EXPECT_EQ(lines.Line(1), "b");
-    try {
-        lines.Line(2);
-        FAIL();
-    } catch (const EListError& e) {
-        EXPECT_STREQ(e.what(), "List index out of bounds (2)");
-    }
+    EXPECT_EQ(ErrorText<EListError>([&] { lines.Line(2); }), "List index out of bounds (2)");
     EXPECT_THROW(lines.Line(-1), EListError);
     EXPECT_THROW(lines.SetLine(5, "x"), EListError);
-}
 
-TEST(ConfigurationLines, A102LinePayloadFailsOnlyWhenLine102IsRead) {
+    // A 102-line payload fails only when line 102 is read.
     std::string text;
     for (int i = 0; i < 102; ++i) text += (i == 101 ? "True" : "x") + std::string("\r\n");
-    ConfigurationLines lines(text);
+    lines = ConfigurationLines(text);
     EXPECT_TRUE(lines.Boolean(line::kSkinOn));
     EXPECT_THROW(lines.Integer(line::kSkinNumber), EListError);
-}
 
-TEST(ConfigurationLines, ZeroByteCutsLaterIndexesAway) {
-    ConfigurationLines lines(std::string("t\r\n1\r\nclRed\0\r\n0\r\n", 17));
+    // A zero byte cuts later indexes away.
+    lines = ConfigurationLines(std::string("t\r\n1\r\nclRed\0\r\n0\r\n", 17));
     EXPECT_EQ(lines.Count(), 3u);
     EXPECT_EQ(lines.ColourValue(2), 0x0000FFu);
     EXPECT_THROW(lines.Line(3), EListError);
@@ -165,7 +135,7 @@ TEST(ConfigurationLines, TextWritesEveryLineWithCrLf) {
     ConfigurationLines lines("a\nb\rc");
     lines.SetLine(1, "1");
     EXPECT_EQ(lines.Text(), "a\r\n1\r\nc\r\n");
-    EXPECT_EQ(MessageOf([] { ConfigurationLines("x\ny").Integer(0); }), "'x' is not a valid integer value");
+    EXPECT_EQ(ErrorText([] { ConfigurationLines("x\ny").Integer(0); }), "'x' is not a valid integer value");
 }
 
 }  // namespace

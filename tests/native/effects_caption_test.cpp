@@ -80,25 +80,12 @@ TEST(EffectsGradient, BandCountIsBoundedByTheWidthAndAtLeastTwo) {
 
 // Buttons in the order close (with the system menu), minimise, maximise, help.
 FrameStyle Frame(FrameBorder border, bool close, bool minimise, bool maximise, bool help) {
-    FrameStyle frame;
-    frame.border = border;
-    frame.closeBox = close;
-    frame.minimiseBox = minimise;
-    frame.maximiseBox = maximise;
-    frame.helpBox = help;
-    return frame;
+    return FrameStyle{border, maximise, minimise, close, FrameState::Normal, help};
 }
 
 TEST(EffectsCaptionRect, EachBorderKindInsetsAndShortensTheCaption) {
-    CaptionMetrics m;
-    m.frameX = 4;
-    m.frameY = 5;
-    m.dialogFrameX = 3;
-    m.dialogFrameY = 2;
-    m.captionHeight = 19;
-    m.smallCaptionHeight = 15;
-    m.buttonWidth = 18;
-    m.smallButtonWidth = 12;
+    // Frame 4 x 5, dialog frame 3 x 2, captions 19 and 15, buttons 18 and 12.
+    const CaptionMetrics m{4, 5, 3, 2, 19, 15, 18, 12};
     auto all = [](FrameBorder border) { return Frame(border, true, true, true, false); };
     auto withHelp = [](FrameBorder border) { return Frame(border, true, true, true, true); };
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "effects/animation_frames.h"
@@ -88,17 +89,13 @@ TEST(EffectsFrames, TinyWindowsStayWithinTheListsRoom) {
 }
 
 TEST(EffectsFrames, OpeningEffectNumbersAndPlayers) {
-    EXPECT_EQ(OpeningEffect(0), AnimationEffect::DisappearEllipse);
-    EXPECT_EQ(OpeningEffect(1), AnimationEffect::AppearEllipse);
-    EXPECT_EQ(OpeningEffect(4), AnimationEffect::DisappearHorizontally);
-    EXPECT_EQ(OpeningEffect(9), AnimationEffect::AppearTelevision);
-    EXPECT_EQ(OpeningEffect(10), AnimationEffect::DisappearToTop);
-    EXPECT_EQ(OpeningEffect(11), AnimationEffect::AppearToTop);
-    EXPECT_EQ(OpeningEffect(12), AnimationEffect::DisappearToBottom);
-    EXPECT_EQ(OpeningEffect(13), AnimationEffect::AppearToBottom);
-    EXPECT_FALSE(OpeningEffect(14));
-    EXPECT_FALSE(OpeningEffect(-1));
-    EXPECT_FALSE(OpeningEffect(1 << 30));
+    const std::pair<int, AnimationEffect> numbers[] = {
+        {0, AnimationEffect::DisappearEllipse},   {1, AnimationEffect::AppearEllipse},
+        {4, AnimationEffect::DisappearHorizontally}, {9, AnimationEffect::AppearTelevision},
+        {10, AnimationEffect::DisappearToTop},    {11, AnimationEffect::AppearToTop},
+        {12, AnimationEffect::DisappearToBottom}, {13, AnimationEffect::AppearToBottom}};
+    for (const auto& [number, effect] : numbers) EXPECT_EQ(OpeningEffect(number), effect) << number;
+    for (int beyond : {14, -1, 1 << 30}) EXPECT_FALSE(OpeningEffect(beyond)) << beyond;
 
     // Every number 0 to 13 alternates Disappear and Appear over seven
     // distinct shapes, none of them the rounded rectangle.
@@ -118,12 +115,6 @@ TEST(EffectsFrames, OpeningEffectNumbersAndPlayers) {
     EXPECT_TRUE(PlanOf(AnimationEffect::AppearRoundedRectangle).appear);
     EXPECT_FALSE(PlanOf(AnimationEffect::DisappearRoundedRectangle).appear);
 }
-
-}  // namespace
-}  // namespace vc::effects
-
-namespace vc::effects {
-namespace {
 
 using std::chrono::milliseconds;
 

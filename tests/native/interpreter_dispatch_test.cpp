@@ -6,10 +6,12 @@
 #include "common/errors.h"
 #include "interpreter/interpreter.h"
 #include "interpreter_recording_host.h"
+#include "error_text.h"
 
 namespace vc {
 namespace {
 
+using testing::ErrorText;
 using testing::RecordingHost;
 using Lines = std::vector<std::string>;
 
@@ -80,15 +82,13 @@ TEST(InterpreterDispatch, EmptyPiecesAndUnknownKeywordsDoNothing) {
     }
 }
 
-TEST(InterpreterDispatch, KeywordsMatchInAnyCaseAndIgnoreWhatFollowsThem) {
+TEST(InterpreterDispatch, KeywordsMatchInAnyCaseAndCommandsRunLeftToRight) {
     EXPECT_EQ(EffectsOf("webhome()"), Lines{"Click(Home)"});
     EXPECT_EQ(EffectsOf("WebHome() please go home"), Lines{"Click(Home)"});
     EXPECT_EQ(EffectsOf("webstop now"), Lines{"BrowserStop"});
     EXPECT_EQ(EffectsOf("WEBHOME()\r\nignored"), Lines{"Click(Home)"});
     EXPECT_EQ(EffectsOf("  \t\xE9 WEBHOME() \xA0"), Lines{"Click(Home)"});
-}
-
-TEST(InterpreterDispatch, CommandsRunLeftToRightAcrossEmptyPieces) {
+    // Commands run left to right across empty pieces.
     EXPECT_EQ(EffectsOf("WEBHOME()-@-HIDESTATUSBAR()"), (Lines{"Click(Home)", "HideStatusBar"}));
     EXPECT_EQ(EffectsOf("WEBHOME()-@--@-HIDESTATUSBAR()"), (Lines{"Click(Home)", "HideStatusBar"}));
     EXPECT_EQ(EffectsOf("-@-HIDESTATUSBAR()-@-bogus-@-WEBHOME()-@-"), (Lines{"HideStatusBar", "Click(Home)"}));
@@ -135,22 +135,14 @@ TEST(InterpreterDispatch, ApplicationExitClosesAndEndsTheStringSilently) {
 TEST(InterpreterDispatch, AnErrorEndsTheStringAndKeepsEarlierEffects) {
     RecordingHost host;
     host.refuseExecWB = true;
-    try {
-        RunActionCommands(host, "HIDESTATUSBAR()-@-WEBPRINTPREVIEW()-@-WEBHOME()");
-        FAIL() << "the refused browser command must raise";
-    } catch (const Exception& e) {
-        EXPECT_STREQ(e.what(), "Unspecified error");
-    }
+    EXPECT_EQ(ErrorText<Exception>([&] { RunActionCommands(host, "HIDESTATUSBAR()-@-WEBPRINTPREVIEW()-@-WEBHOME()"); }),
+              "Unspecified error");
     EXPECT_EQ(host.Effects(), (Lines{"HideStatusBar", "ExecWB(7, 2)"}));
 
     RecordingHost menus;
     menus.menus = {{"File", true, {{"Open"}}}};
-    try {
-        RunActionCommands(menus, "DISABLEMENUITEM \"MENUx0_z\"-@-WEBHOME()");
-        FAIL() << "a non-integer index must raise";
-    } catch (const EConvertError& e) {
-        EXPECT_STREQ(e.what(), "'z' is not a valid integer value");
-    }
+    EXPECT_EQ(ErrorText<EConvertError>([&] { RunActionCommands(menus, "DISABLEMENUITEM \"MENUx0_z\"-@-WEBHOME()"); }),
+              "'z' is not a valid integer value");
     EXPECT_TRUE(menus.Effects().empty());
 }
 

@@ -3,6 +3,7 @@
 #include "common/errors.h"
 #include "interpreter/interpreter.h"
 #include "interpreter_recording_host.h"
+#include "error_text.h"
 
 namespace vc {
 namespace {
@@ -23,12 +24,7 @@ RecordingHost HostWithMenus() {
 
 template <typename Error>
 std::string ErrorOf(RecordingHost& host, const std::string& commands) {
-    try {
-        RunActionCommands(host, commands);
-    } catch (const Error& e) {
-        return e.what();
-    }
-    return "no error";
+    return testing::ErrorText<Error>([&] { RunActionCommands(host, commands); });
 }
 
 TEST(InterpreterMenu, AddressesHoldTwoOrThreeIndexesAfterAnyFiveCharacters) {

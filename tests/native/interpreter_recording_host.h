@@ -14,19 +14,9 @@
 namespace vc::testing {
 
 inline const char* ButtonText(ToolButton button) {
-    switch (button) {
-        case ToolButton::Home: return "Home";
-        case ToolButton::Back: return "Back";
-        case ToolButton::Forward: return "Forward";
-        case ToolButton::Refresh: return "Refresh";
-        case ToolButton::Stop: return "Stop";
-        case ToolButton::SelectAll: return "SelectAll";
-        case ToolButton::Copy: return "Copy";
-        case ToolButton::Print: return "Print";
-        case ToolButton::Exit: return "Exit";
-        case ToolButton::About: return "About";
-    }
-    return "?";
+    static const char* const names[] = {"Home",      "Back", "Forward", "Refresh", "Stop",
+                                        "SelectAll", "Copy", "Print",   "Exit",    "About"};
+    return names[static_cast<int>(button)];
 }
 
 inline std::string PathText(const MenuPath& path) {
@@ -93,16 +83,10 @@ public:
     void ShowMessage(const std::string& boxCaption, const std::string& text, unsigned style) override {
         Log("Message(" + boxCaption + ", " + text + ", " + std::to_string(style) + ")");
     }
-    void SetCaption(const std::string& text) override {
-        caption = text;
-        Log("Caption(" + text + ")");
-    }
+    void SetCaption(const std::string& text) override { Change(caption, text, "Caption(" + text + ")"); }
     void SetGradientCaption(const std::string& text) override { Log("GradientCaption(" + text + ")"); }
     void RepaintGradientCaption() override { Log("RepaintGradient"); }
-    void CloseWindow() override {
-        closed = true;
-        Log("Close");
-    }
+    void CloseWindow() override { Change(closed, true, "Close"); }
     void MaximizeWindow() override { Log("Maximize"); }
     void MinimizeApplication() override { Log("Minimize"); }
 
@@ -120,24 +104,15 @@ public:
         return found == enabled.end() || found->second;
     }
     void SetButtonEnabled(ToolButton button, bool on) override {
-        enabled[button] = on;
-        Log(std::string(on ? "Enable(" : "Disable(") + ButtonText(button) + ")");
+        Change(enabled[button], on, std::string(on ? "Enable(" : "Disable(") + ButtonText(button) + ")");
     }
-    bool ToolBarVisible() const override {
-        Log("?ToolBarVisible");
-        return toolBarVisible;
-    }
+    bool ToolBarVisible() const override { return Query("ToolBarVisible", toolBarVisible); }
     void SetToolBarVisible(bool visible) override {
-        toolBarVisible = visible;
-        Log(visible ? "ShowToolBar" : "HideToolBar");
+        Change(toolBarVisible, visible, visible ? "ShowToolBar" : "HideToolBar");
     }
-    bool StatusBarVisible() const override {
-        Log("?StatusBarVisible");
-        return statusBarVisible;
-    }
+    bool StatusBarVisible() const override { return Query("StatusBarVisible", statusBarVisible); }
     void SetStatusBarVisible(bool visible) override {
-        statusBarVisible = visible;
-        Log(visible ? "ShowStatusBar" : "HideStatusBar");
+        Change(statusBarVisible, visible, visible ? "ShowStatusBar" : "HideStatusBar");
     }
 
     int MenuItemCount(const MenuPath& parent) const override {
@@ -147,8 +122,7 @@ public:
         return static_cast<int>(level->size());
     }
     void SetMenuItemEnabled(const MenuPath& item, bool on) override {
-        Menu(item).enabled = on;
-        Log(std::string(on ? "EnableMenu(" : "DisableMenu(") + PathText(item) + ")");
+        Change(Menu(item).enabled, on, std::string(on ? "EnableMenu(" : "DisableMenu(") + PathText(item) + ")");
     }
     void DeleteMenuItem(const MenuPath& item) override {
         Log("DeleteMenu(" + PathText(item) + ")");
@@ -157,38 +131,33 @@ public:
         level.erase(level.begin() + item.back());
     }
     void SetMenuItemCaption(const MenuPath& item, const std::string& text) override {
-        Menu(item).caption = text;
-        Log("RenameMenu(" + PathText(item) + ", " + text + ")");
+        Change(Menu(item).caption, text, "RenameMenu(" + PathText(item) + ", " + text + ")");
     }
 
     void CallShell(const ShellCall& call) override {
         if (record) shellCalls.push_back(call);
         Log(ShellCallText(call));
     }
-    std::string ExecutablePath() const override {
-        Log("?ExecutablePath");
-        return executablePath;
-    }
-    std::string WindowsDirectory() const override {
-        Log("?WindowsDirectory");
-        return windowsDirectory;
-    }
-    std::string SystemDirectory() const override {
-        Log("?SystemDirectory");
-        return systemDirectory;
-    }
-    std::string StartPage() const override {
-        Log("?StartPage");
-        return startPage;
-    }
-    std::string AltHomePage() const override {
-        Log("?AltHomePage");
-        return altHomePage;
-    }
+    std::string ExecutablePath() const override { return Query("ExecutablePath", executablePath); }
+    std::string WindowsDirectory() const override { return Query("WindowsDirectory", windowsDirectory); }
+    std::string SystemDirectory() const override { return Query("SystemDirectory", systemDirectory); }
+    std::string StartPage() const override { return Query("StartPage", startPage); }
+    std::string AltHomePage() const override { return Query("AltHomePage", altHomePage); }
 
 private:
     void Log(const std::string& line) const {
         if (record) log.push_back(line);
+    }
+    // Keeps the new state, then logs the call that set it.
+    template <class T>
+    void Change(T& state, const T& value, const std::string& line) {
+        state = value;
+        Log(line);
+    }
+    template <class T>
+    const T& Query(const char* name, const T& answer) const {
+        Log(std::string("?") + name);
+        return answer;
     }
 };
 

@@ -1,42 +1,67 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <string>
 
 #include "common/errors.h"
 #include "runtime/payload.h"
+#include "error_text.h"
 
 namespace vc {
 namespace {
+
+// What a reader gives: the payload, or the error its size query raised (the
+// claim refused before anything is allocated for it), or its read's error.
+template <class Size, class Read>
+std::string Outcome(Size size, Read read) {
+    std::string text;
+    try {
+        text.assign(static_cast<std::size_t>(std::max(size(), 0)), '?');
+    } catch (const EInOutError& error) {
+        return std::string("refused: ") + error.what();
+    }
+    try {
+        read(text.data());
+    } catch (const EInOutError& error) {
+        return std::string("read failed: ") + error.what();
+    }
+    return text;
+}
 
 class PayloadFileTest : public ::testing::Test {
 protected:
     std::string path_ = ::testing::TempDir() + "vc_payload_" +
                         ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".exe";
+    std::string bytes_;
 
     void TearDown() override { std::remove(path_.c_str()); }
 
     void Write(const std::string& bytes) {
+        bytes_ = bytes;
         std::ofstream out(path_, std::ios::binary | std::ios::trunc);
         out << bytes;
     }
 
     static std::string Trailer(std::int32_t offset, std::int32_t size) {
-        PayloadTrailer trailer;
-        trailer.offset = offset;
-        trailer.size = size;
-        const auto bytes = trailer.Encode();
+        const auto bytes = PayloadTrailer{offset, size}.Encode();
         return std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     }
 
+    // The payload of the file written last. The fuzzers read the same bytes
+    // from memory: that path must give the same, errors included.
     std::string Read() const {
-        const TPayload payload(path_);
-        std::string text(static_cast<std::size_t>(payload.GetPayloadSize()), '\0');
-        payload.ReadPayload(text.data());
-        return text;
+        const TPayload file(path_);
+        const std::string fromFile =
+            Outcome([&] { return file.GetPayloadSize(); }, [&](char* to) { file.ReadPayload(to); });
+        EXPECT_EQ(Outcome([&] { return PayloadSizeInImage(bytes_); }, [&](char* to) { ReadPayloadFromImage(bytes_, to); }),
+                  fromFile);
+        return fromFile;
     }
 };
+
+const std::string kBeyondEnd = "refused: Read beyond end of file";
 
 TEST_F(PayloadFileTest, TrailerLayoutIsMarkerThenOffsetThenSizeLittleEndian) {
     const std::string bytes = Trailer(0x01020304, 0x0A0B0C0D);
@@ -45,136 +70,112 @@ TEST_F(PayloadFileTest, TrailerLayoutIsMarkerThenOffsetThenSizeLittleEndian) {
     EXPECT_EQ(bytes.substr(16), std::string("\x04\x03\x02\x01\x0D\x0C\x0B\x0A", 8));
 }
 
-TEST_F(PayloadFileTest, ReadsThePayloadBeforeTheTrailer) {
+TEST_F(PayloadFileTest, ReadsThePayloadBeforeTheTrailerFromAnyOffset) {
     Write("MZruntime" + std::string("Title\r\n1\r\n") + Trailer(9, 10));
-    const TPayload payload(path_);
-    EXPECT_TRUE(payload.HasPayload());
-    EXPECT_EQ(payload.GetPayloadSize(), 10);
+    EXPECT_TRUE(TPayload(path_).HasPayload());
     EXPECT_EQ(Read(), "Title\r\n1\r\n");
-}
-
-TEST_F(PayloadFileTest, TwentyFourBytesHoldNoTrailerButTwentyFiveDo) {
-    // The trailer alone, 24 bytes: too short to be looked at.
-    Write(Trailer(0, 1));
-    EXPECT_FALSE(TPayload(path_).HasPayload());
-    // One byte more: the trailer is read from bytes 1 to 24, and the payload
-    // is that first byte.
-    Write("X" + Trailer(0, 1));
-    EXPECT_EQ(TPayload(path_).GetPayloadSize(), 1);
-    EXPECT_EQ(Read(), "X");
-}
-
-TEST_F(PayloadFileTest, MarkerMismatchOrSizeZeroMeansNoPayload) {
-    std::string damaged = "runtime" + Trailer(0, 7);
-    damaged[7 + 15] ^= 1;  // last marker byte
-    Write(damaged);
-    EXPECT_FALSE(TPayload(path_).HasPayload());
-    EXPECT_EQ(TPayload(path_).GetPayloadSize(), 0);
-
-    Write("runtime" + Trailer(0, 0));
-    EXPECT_FALSE(TPayload(path_).HasPayload());
-    Write("runtime" + Trailer(-1, 0));
-    EXPECT_EQ(TPayload(path_).GetPayloadSize(), 0) << "a size of zero claims nothing, wherever it points";
-    Write("runtime" + Trailer(0, -5));
-    EXPECT_FALSE(TPayload(path_).HasPayload());
-}
-
-TEST_F(PayloadFileTest, AnOffsetAnywhereInTheFileIsHonoured) {
     Write("abcdefghij" + Trailer(2, 3));
     EXPECT_EQ(Read(), "cde");
     // The payload may even overlap the trailer itself.
     Write("abc" + Trailer(3, 16));
     EXPECT_EQ(Read(), Trailer(3, 16).substr(0, 16));
+    // The trailer alone, 24 bytes: too short to be looked at. One byte more:
+    // the trailer is read from bytes 1 to 24, and the payload is that byte.
+    Write(Trailer(0, 1));
+    EXPECT_EQ(Read(), "");
+    Write("X" + Trailer(0, 1));
+    EXPECT_EQ(Read(), "X");
 }
 
-TEST_F(PayloadFileTest, AMissingFileRaisesTheInputOutputError) {
-    EXPECT_THROW(TPayload(path_ + ".missing").HasPayload(), EInOutError);
-}
+TEST_F(PayloadFileTest, MarkerMismatchOrSizeZeroMeansNoPayloadAndAnUntouchedBuffer) {
+    std::string damaged = "runtime" + Trailer(0, 7);
+    damaged[7 + 15] ^= 1;  // last marker byte
+    Write(damaged);
+    EXPECT_FALSE(TPayload(path_).HasPayload());
+    EXPECT_EQ(Read(), "");
+    Write("runtime" + Trailer(-1, 0));
+    EXPECT_EQ(Read(), "") << "a size of zero claims nothing, wherever it points";
+    Write("runtime" + Trailer(0, -5));
+    EXPECT_EQ(Read(), "");
 
-TEST_F(PayloadFileTest, ReadPayloadLeavesTheBufferUntouchedWithoutATrailer) {
-    Write("just a program, no trailer at all");
     char buffer[8] = {'u', 'n', 't', 'o', 'u', 'c', 'h', 'd'};
-    TPayload(path_).ReadPayload(buffer);
-    EXPECT_EQ(std::string(buffer, 8), "untouchd");
-
-    Write("runtime" + Trailer(0, 0));
-    TPayload(path_).ReadPayload(buffer);
-    EXPECT_EQ(std::string(buffer, 8), "untouchd");
+    for (const std::string& image : {std::string("just a program, no trailer at all"), "runtime" + Trailer(0, 0)}) {
+        Write(image);
+        TPayload(path_).ReadPayload(buffer);
+        EXPECT_EQ(std::string(buffer, 8), "untouchd");
+    }
+    EXPECT_THROW(TPayload(path_ + ".missing").HasPayload(), EInOutError);
 }
 
 TEST_F(PayloadFileTest, AClaimPastTheEndRaisesTheInputOutputErrorBeforeAnyAllocation) {
     // A damaged trailer claiming 2 GB is refused up front.
     Write("runtime" + Trailer(0, 0x7FFFFFFF));
-    EXPECT_THROW(TPayload(path_).GetPayloadSize(), EInOutError);
-    EXPECT_THROW(TPayload(path_).HasPayload(), EInOutError);
+    EXPECT_EQ(Read(), kBeyondEnd);
     // The file is 31 bytes: 31 from offset 0 fit, 32 do not.
     Write("runtime" + Trailer(0, 31));
-    EXPECT_EQ(TPayload(path_).GetPayloadSize(), 31);
+    EXPECT_EQ(Read().size(), 31u);
     Write("runtime" + Trailer(0, 32));
-    EXPECT_THROW(TPayload(path_).GetPayloadSize(), EInOutError);
+    EXPECT_EQ(Read(), kBeyondEnd);
+    Write("runtime" + Trailer(-1, 2));
+    EXPECT_EQ(Read(), kBeyondEnd);
     Write("runtime" + Trailer(30, 2));
     char buffer[2] = {'a', 'b'};
-    try {
-        TPayload(path_).ReadPayload(buffer);
-        FAIL() << "no error raised";
-    } catch (const EInOutError& e) {
-        EXPECT_STREQ(e.what(), "Read beyond end of file");
-    }
+    EXPECT_EQ(testing::ErrorText<EInOutError>([&] { TPayload(path_).ReadPayload(buffer); }), "Read beyond end of file");
     EXPECT_EQ(std::string(buffer, 2), "ab") << "a failed read wrote into the buffer";
-    Write("runtime" + Trailer(-1, 2));
-    EXPECT_THROW(TPayload(path_).HasPayload(), EInOutError);
     // Every operation closed the file, also the failed ones: it can go.
     EXPECT_EQ(std::remove(path_.c_str()), 0);
 }
 
-// A 64-bit program's headers naming a certificate table of `table` bytes at
-// `at`, padded to 256 bytes.
-std::string SignedHeaders(std::uint32_t at, std::uint32_t table) {
+// A program's headers naming a certificate table of `table` bytes at `at`,
+// padded to 256 bytes; 64-bit and 32-bit optional headers differ in layout.
+std::string SignedHeaders(std::uint32_t at, std::uint32_t table, bool wide = true) {
     std::string h(256, '\0');
     const auto put = [&](std::size_t pos, std::uint32_t v, int n) {
         for (int i = 0; i < n; ++i) h[pos + i] = static_cast<char>(v >> (8 * i));
     };
-    h[0] = 'M';
-    h[1] = 'Z';
+    h.replace(0, 2, "MZ");
     put(0x3C, 0x40, 4);
     h.replace(0x40, 4, std::string("PE\0\0", 4));
-    const std::size_t optional = 0x40 + 24;
-    put(optional, 0x20B, 2);
-    put(optional + 108, 16, 4);
-    put(optional + 112 + 4 * 8, at, 4);
-    put(optional + 112 + 4 * 8 + 4, table, 4);
+    const std::size_t optional = 0x40 + 24, directories = optional + (wide ? 112 : 96);
+    put(optional, wide ? 0x20B : 0x10B, 2);
+    put(directories - 4, 16, 4);
+    put(directories + 4 * 8, at, 4);
+    put(directories + 4 * 8 + 4, table, 4);
     return h;
 }
 
 TEST_F(PayloadFileTest, ASignedBookFindsItsTrailerBeforeTheCertificateTable) {
     const std::string payload = "Title\r\n";
     const std::string certificate(40, 'C');
-    const auto book = [&](int padding, std::uint32_t table_size_claimed) {
+    const auto book = [&](int padding, std::uint32_t table_size_claimed, bool wide = true) {
         const std::uint32_t at = 256 + static_cast<std::uint32_t>(payload.size() + 24 + padding);
-        return SignedHeaders(at, table_size_claimed) + payload + Trailer(256, static_cast<std::int32_t>(payload.size())) +
+        return SignedHeaders(at, table_size_claimed, wide) + payload +
+               Trailer(256, static_cast<std::int32_t>(payload.size())) +
                std::string(static_cast<std::size_t>(padding), '\0') + certificate;
     };
     for (int padding : {0, 3, 7}) {
         Write(book(padding, 40));
         EXPECT_EQ(Read(), payload) << "padding " << padding;
     }
+    Write(book(3, 40, false));
+    EXPECT_EQ(Read(), payload) << "a 32-bit program";
     // More than the alignment, a table that does not end the file, or a
     // padding byte that is not zero: no payload.
     Write(book(8, 40));
-    EXPECT_FALSE(TPayload(path_).HasPayload());
+    EXPECT_EQ(Read(), "");
     Write(book(0, 39));
-    EXPECT_FALSE(TPayload(path_).HasPayload());
+    EXPECT_EQ(Read(), "");
     for (int padding : {1, 2}) {
         std::string dirty = book(padding, 40);
         dirty[256 + payload.size() + 24] = 'x';
         Write(dirty);
-        EXPECT_FALSE(TPayload(path_).HasPayload()) << "padding " << padding;
+        EXPECT_EQ(Read(), "") << "padding " << padding;
     }
     // The bounds checks hold there too.
     std::string claim = book(0, 40);
     claim.replace(256 + payload.size(), 24, Trailer(256, 0x7FFFFFFF));
     Write(claim);
-    EXPECT_THROW(TPayload(path_).GetPayloadSize(), EInOutError);
+    EXPECT_EQ(Read(), kBeyondEnd);
 }
 
 }  // namespace

@@ -3,13 +3,11 @@
 // parts, and what of the pixels each state changes.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 
 #include "skin/composition.h"
+#include "skin/control_choice.h"
 #include "skin_builtin_fixture.h"
 #include "skin/control_painter.h"
 
@@ -238,14 +236,6 @@ TEST(ControlPainter, ScrollBarArrowsTrackAndThumb) {
         EXPECT_EQ(disabled.At(a / 2, 90), disabled.At(a / 2, 150)) << n;
     }
 }
-
-}  // namespace
-}  // namespace vc
-
-#include "skin/control_choice.h"
-
-namespace vc {
-namespace {
 
 TEST(ControlChoice, Skin3rdLinesNameWholeClassesAndTheFirstOneWins) {
     const StringList lines = {"TMyButtonEx=edit", "TMyButton=Button", "tmybutton=nil", "TGrid=nil",

@@ -2,7 +2,6 @@
 // Small hand-made skins for the skin data tests: a definition and bitmaps
 // packed into a container and compressed the way the skin tool does it.
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "../../tools/skin/lzh_encoder.h"

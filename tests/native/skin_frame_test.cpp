@@ -4,9 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -188,24 +185,6 @@ TEST(SkinFrame, SizesRoundDownAndTheClientKeepsItsSize) {
     EXPECT_EQ(layout.Client().Width(), 884);
     EXPECT_EQ(layout.Client().Height(), 600);
     EXPECT_EQ(layout.MenuBand().bottom, layout.Client().top);
-}
-
-TEST(SkinFrame, MenuBandItemsRunFromTheStartOffsetEitherWay) {
-    const auto data = BuiltInSkin(0);
-    const Rect band{4, 26, 404, 45};
-    const int start = data->MenuBar() ? data->MenuBar()->LeftWidth + 4 : 6;
-    const auto items = LayoutMenuBandItems(*data, band, {30, 0, 44}, false);
-    ASSERT_EQ(items.size(), 3u);
-    EXPECT_EQ(items[0], (Rect{band.left + start, 26, band.left + start + 40, 44}));
-    EXPECT_TRUE(items[1].IsEmpty());
-    EXPECT_EQ(items[2].left, items[0].right);
-    const auto rtl = LayoutMenuBandItems(*data, band, {30}, true);
-    const int rtl_start = data->MenuBar() ? data->MenuBar()->RightWidth + 8 : 6;
-    EXPECT_EQ(rtl[0], (Rect{band.right - rtl_start - 40, 26, band.right - rtl_start, 44}));
-    // A band narrower than the offset starts 12 pixels in.
-    if (data->MenuBar()) {
-        EXPECT_EQ(LayoutMenuBandItems(*data, Rect{0, 0, 3, 19}, {5}, false)[0].left, 12);
-    }
 }
 
 }  // namespace

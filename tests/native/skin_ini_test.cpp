@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "skin/quick_ini.h"
 #include "skin/skin_values.h"
@@ -49,12 +50,9 @@ TEST(SkinIni, ValueIsEverythingAfterTheFirstEquals) {
 TEST(SkinIni, IntegersInDecimalAndHexadecimalOrTheDefault) {
     const TQuickIni ini = Ini("[N]\nhex=0x1F\nHEX2=0X1f\ndollar=$FF\nneg=-12\nplus=+7\nmixed=12ab\nbare0x=0x\n"
                               "spaces=1 2\nbig=99999999999\nminus1=$FFFFFFFF\nfloat=1.5\n");
-    EXPECT_EQ(ini.ReadInteger("N", "hex", 0), 31);
-    EXPECT_EQ(ini.ReadInteger("N", "hex2", 0), 31);
-    EXPECT_EQ(ini.ReadInteger("N", "dollar", 0), 255);
-    EXPECT_EQ(ini.ReadInteger("N", "neg", 0), -12);
-    EXPECT_EQ(ini.ReadInteger("N", "plus", 0), 7);
-    EXPECT_EQ(ini.ReadInteger("N", "minus1", 0), -1);
+    const std::pair<const char*, int> read[] = {{"hex", 31}, {"hex2", 31}, {"dollar", 255},
+                                                {"neg", -12}, {"plus", 7},   {"minus1", -1}};
+    for (const auto& [key, value] : read) EXPECT_EQ(ini.ReadInteger("N", key, 0), value) << key;
     for (const char* key : {"mixed", "bare0x", "spaces", "big", "float", "missing"})
         EXPECT_EQ(ini.ReadInteger("N", key, -5), -5) << key;
 }
@@ -74,12 +72,8 @@ TEST(SkinValues, ImageNamesKeepTheLastComponentAndOnlyLowerCaseBmp) {
     EXPECT_EQ(ImageMemberName("menuborder.bmp"), "menuborder.bmp");
     EXPECT_EQ(ImageMemberName("C:\\skins\\blue\\MenuBorder.bmp"), "MenuBorder.bmp");
     EXPECT_EQ(ImageMemberName("d:menuborder.bmp"), "menuborder.bmp");
-    EXPECT_EQ(ImageMemberName("menuborder.BMP"), "");
-    EXPECT_EQ(ImageMemberName("menuborder.png"), "");
-    EXPECT_EQ(ImageMemberName("menuborder"), "");
-    EXPECT_EQ(ImageMemberName("x.bmp.txt"), "");
-    EXPECT_EQ(ImageMemberName("dir.bmp\\"), "");
-    EXPECT_EQ(ImageMemberName(""), "");
+    for (const char* refused : {"menuborder.BMP", "menuborder.png", "menuborder", "x.bmp.txt", "dir.bmp\\", ""})
+        EXPECT_EQ(ImageMemberName(refused), "") << refused;
 }
 
 TEST(SkinValues, ColourTriplesWithAnySeparators) {

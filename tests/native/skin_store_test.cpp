@@ -3,17 +3,13 @@
 #include <string>
 
 #include "skin/skin_store.h"
+#include "error_text.h"
 
 namespace vc {
 namespace {
 
 std::string RenameError(TSkinCollectionItem& item, const std::string& name) {
-    try {
-        item.SetName(name);
-    } catch (const Exception& e) {
-        return e.what();
-    }
-    return "no error";
+    return testing::ErrorText<Exception>([&] { item.SetName(name); });
 }
 
 TEST(SkinStore, ItemsAreNamedByIdNotByIndex) {
@@ -66,12 +62,7 @@ TEST(SkinStore, AssignCopiesNamesAndStreamsWithoutTakingOwnership) {
 TEST(SkinStore, IndexOutsideTheCollectionIsAListError) {
     TSkinStore store;
     store.Store().Add();
-    try {
-        store.Store().Item(1);
-        ADD_FAILURE();
-    } catch (const EListError& e) {
-        EXPECT_EQ(std::string(e.what()), "List index out of bounds (1)");
-    }
+    EXPECT_EQ(testing::ErrorText<EListError>([&] { store.Store().Item(1); }), "List index out of bounds (1)");
     TSkinCollectionItem& item = store.Store().Item(0);
     EXPECT_EQ(item.SkinData(), "Load Skin");
     item.SetSkinData("anything");

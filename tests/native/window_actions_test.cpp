@@ -21,10 +21,7 @@ TEST(HomeTarget, GoesToTheSeparateHomePageOnlyWhenItIsOnAndGiven) {
     EXPECT_EQ(HomeTarget("C:\\Out\\", s), "C:\\Out\\pages\\contents.htm");
     s.AltHomePage = "";
     EXPECT_EQ(HomeTarget("C:\\Out\\", s), "C:\\Out\\pages\\index.htm");
-}
-
-TEST(HomeTarget, BadFlagAndFolderlessPathsRaiseTheirErrors) {
-    WindowSettings s = Book();
+    // A bad flag and a start page without a folder raise their errors.
     s.AltHomeFlag = "sometimes";
     EXPECT_THROW(HomeTarget("C:\\Out", s), EConvertError);
     s.AltHomeFlag = "0";
@@ -39,7 +36,7 @@ TEST(AboutDescription, EachPieceBecomesALineEmptyLastPieceDropped) {
     EXPECT_EQ(AboutDescription(""), "");
 }
 
-TEST(SwallowMessage, RightClicksInsideThePageOnlyAndOnlyWhenBlocked) {
+TEST(SwallowMessage, RightClicksInThePageAndControlKeysOnlyWhenBlocked) {
     WindowSettings s = Book();
     s.BlockContextMenu = true;
     EXPECT_TRUE(SwallowMessage({kRightButtonDown, 0, true, false}, s));
@@ -48,10 +45,8 @@ TEST(SwallowMessage, RightClicksInsideThePageOnlyAndOnlyWhenBlocked) {
     EXPECT_FALSE(SwallowMessage({0x0205, 0, true, false}, s)) << "button-up passes";
     s.BlockContextMenu = false;
     EXPECT_FALSE(SwallowMessage({kRightButtonDown, 0, true, false}, s));
-}
 
-TEST(SwallowMessage, ControlKeysOnKeyDownWithControlHeld) {
-    WindowSettings s = Book();
+    // Control keys on key-down with Control held.
     s.BlockPrintKey = true;
     s.BlockCopyKey = false;
     s.BlockSelectAllKey = true;

@@ -159,7 +159,8 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "usage: startup_launcher ROUNDS NAME=COMMAND-LINE ...\n");
             return 2;
         }
-        programs.push_back(Program{argument.substr(0, equals), argument.substr(equals + 1), {}, {}, {}, programs.empty()});
+        Program program{argument.substr(0, equals), argument.substr(equals + 1), {}, {}, {}, programs.empty()};
+        programs.push_back(std::move(program));
     }
     // One start of each first, not counted: Wine maps the files and libraries
     // once, and every measured round should find them alike.

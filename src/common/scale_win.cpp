@@ -9,7 +9,8 @@ using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
 
 template <class Function>
 Function User32Function(const char* name) noexcept {
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), name)));
+    const FARPROC found = ::GetProcAddress(::GetModuleHandleA("user32.dll"), name);
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(found));
 }
 
 GetDpiForWindowFn DpiForWindow() noexcept {

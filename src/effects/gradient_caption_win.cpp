@@ -74,8 +74,8 @@ bool CaptionRectOf(HWND window, const FrameStyle& frame, RECT& caption) {
     if (!HasCaption(frame.border)) return false;
     RECT bounds{};
     ::GetWindowRect(window, &bounds);
-    const Rect r =
-        CaptionRect(bounds.right - bounds.left, bounds.bottom - bounds.top, frame, SystemCaptionMetrics(WindowDpi(window)));
+    const CaptionMetrics metrics = SystemCaptionMetrics(WindowDpi(window));
+    const Rect r = CaptionRect(bounds.right - bounds.left, bounds.bottom - bounds.top, frame, metrics);
     caption = RECT{r.left, r.top, r.right, r.bottom};
     return !r.IsEmpty();
 }

@@ -76,10 +76,12 @@ bool IsKnownKey(const std::string& section, const std::string& key) {
         return std::any_of(std::begin(kPayloadKeys), std::end(kPayloadKeys),
                            [&](const char* k) { return SameText(k, key); });
     if (FindKey(section, key)) return true;
-    for (const auto& entry : KeyTable())
-        if (entry.form == Form::kPage && SameText(section, entry.section) && SameText(key, RecordedKey(entry)))
-            return true;
-    return false;
+    // A page's recorded form: its key with the recorded suffix.
+    const std::string_view name(key);
+    const std::size_t suffix = kRecordedSuffix.size();
+    if (name.size() <= suffix || !SameText(name.substr(name.size() - suffix), kRecordedSuffix)) return false;
+    const KeyEntry* page = FindKey(section, name.substr(0, name.size() - suffix));
+    return page && page->form == Form::kPage;
 }
 
 // The friendlier menu syntax of section [menus]: one line per menu, item or

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <map>
 #include <set>
 
 #include "common/errors.h"
@@ -208,19 +209,38 @@ const std::vector<std::string>& BookSections() {
     return sections;
 }
 
+namespace {
+
+// Keys are looked up for every line of every book read, so the table is
+// indexed once: by "section/key" in lower case, and by line.
+std::string IndexName(std::string_view section, std::string_view key) {
+    return LowerCase(section) + "/" + LowerCase(key);
+}
+
+}  // namespace
+
 const KeyEntry* FindKey(std::string_view section, std::string_view key) {
-    for (const auto& entry : kTable)
-        if (SameText(section, entry.section) && SameText(key, entry.key)) return &entry;
-    return nullptr;
+    static const std::map<std::string, const KeyEntry*> index = [] {
+        std::map<std::string, const KeyEntry*> result;
+        for (const auto& entry : kTable) result.emplace(IndexName(entry.section, entry.key), &entry);
+        return result;
+    }();
+    const auto found = index.find(IndexName(section, key));
+    return found == index.end() ? nullptr : found->second;
 }
 
 const KeyEntry& EntryForLine(int line) {
-    for (const auto& entry : kTable)
-        if (entry.line == line) return entry;
-    throw EListError(line);
+    static const std::map<int, const KeyEntry*> index = [] {
+        std::map<int, const KeyEntry*> result;
+        for (const auto& entry : kTable) result.emplace(entry.line, &entry);
+        return result;
+    }();
+    const auto found = index.find(line);
+    if (found == index.end()) throw EListError(line);
+    return *found->second;
 }
 
-std::string RecordedKey(const KeyEntry& entry) { return std::string(entry.key) + "-recorded"; }
+std::string RecordedKey(const KeyEntry& entry) { return std::string(entry.key) + std::string(kRecordedSuffix); }
 
 const char* FormName(Form form) {
     switch (form) {

@@ -55,6 +55,7 @@ const KeyEntry& EntryForLine(int line);
 
 // A page key (form kPage) has a second key, "<key>-recorded", holding the
 // full path exactly as written into the configuration line.
+inline constexpr std::string_view kRecordedSuffix = "-recorded";
 std::string RecordedKey(const KeyEntry& entry);
 
 // Display name of a form, as the authoring guide uses it.

@@ -218,7 +218,11 @@ def test_a_skinned_book_chooses_from_its_menu_band_by_keyboard_and_by_mouse(book
 
     # By mouse: Help on the band (above the client area), then About in its
     # drop-down, whose items are about twenty pixels high.
-    assert observer.click(60, -10, title="Chosen from the Menu")
+    # A click Wine drops on a busy machine opens nothing: it is given again.
+    for _ in range(3):
+        assert observer.click(60, -10, title="Chosen from the Menu")
+        if observer.find(cls="#32768", timeout_ms=8000) is not None:
+            break
     drop_down = observer.find_when(lambda w: w["skinned"], cls="#32768", timeout_s=5)
     assert drop_down is not None and drop_down["skinned"], "a click on the band opened no skinned drop-down"
     assert observer.click(20, 10, cls="#32768")

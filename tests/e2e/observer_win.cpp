@@ -40,12 +40,8 @@ std::string Json(const std::string& text) {
         case '\r': out += "\\r"; break;
         case '\t': out += "\\t"; break;
         default:
-            if (c < 0x20) {
-                char buffer[8];
-                std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
-                out += buffer;
-            } else if (c >= 0x80) {
-                // Text is in the system code page; report it as Latin-1 code points.
+            // Text is in the system code page; it is reported as Latin-1 code points.
+            if (c < 0x20 || c >= 0x80) {
                 char buffer[8];
                 std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
                 out += buffer;
@@ -113,10 +109,10 @@ BOOL CALLBACK CollectChild(HWND child, LPARAM data) {
     return TRUE;
 }
 
-// A control wearing the skin answers the same query as a skinned window.
-bool SkinnedChild(HWND child) {
+// A window or control wearing the skin answers the skin engine's query with 1.
+bool Skinned(HWND window) {
     DWORD_PTR answer = 0;
-    ::SendMessageTimeoutA(child, 0x3523, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer);
+    ::SendMessageTimeoutA(window, 0x3523, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer);
     return answer == 1;
 }
 
@@ -125,32 +121,19 @@ std::string WindowJson(HWND window) {
     ::GetWindowRect(window, &rect);
     RECT client;
     ::GetClientRect(window, &client);
-    char bits[160];
-    std::snprintf(bits, sizeof bits, "\"style\":%lu,\"exStyle\":%lu,\"visible\":%s,\"maximized\":%s,\"minimized\":%s",
-                  static_cast<unsigned long>(::GetWindowLongA(window, GWL_STYLE)),
-                  static_cast<unsigned long>(::GetWindowLongA(window, GWL_EXSTYLE)),
-                  ::IsWindowVisible(window) ? "true" : "false", ::IsZoomed(window) ? "true" : "false",
-                  ::IsIconic(window) ? "true" : "false");
-    // A skinned window answers the skin engine's query with 1; a shaped one
-    // has a window region.
-    DWORD_PTR skinned = 0;
-    ::SendMessageTimeoutA(window, 0x3523, 0, 0, SMTO_ABORTIFHUNG, 2000, &skinned);
+    char bits[64];
+    std::snprintf(bits, sizeof bits, "\"visible\":%s,\"maximized\":%s",
+                  ::IsWindowVisible(window) ? "true" : "false", ::IsZoomed(window) ? "true" : "false");
+    // Asked first: once the window answers it is skinned, its region is set.
+    const bool skinned = Skinned(window);
+    // A shaped window has a window region.
     HRGN region = ::CreateRectRgn(0, 0, 0, 0);
     const bool shaped = ::GetWindowRgn(window, region) != ERROR;
     ::DeleteObject(region);
     std::string json = "{\"caption\":" + Json(TextOf(window)) + ",\"class\":" + Json(ClassOf(window)) +
                        ",\"rect\":" + RectJson(rect) + ",\"client\":" + RectJson(client) + "," + bits +
-                       ",\"skinned\":" + (skinned == 1 ? "true" : "false") + ",\"shaped\":" + (shaped ? "true" : "false");
-    HMENU menu = ::GetMenu(window);
-    json += ",\"menuItems\":[";
-    if (menu) {
-        for (int i = 0, n = ::GetMenuItemCount(menu); i < n; ++i) {
-            char text[256] = {};
-            ::GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-            json += (i ? "," : "") + Json(text);
-        }
-    }
-    json += "],\"children\":[";
+                       ",\"skinned\":" + (skinned ? "true" : "false") + ",\"shaped\":" + (shaped ? "true" : "false") +
+                       ",\"children\":[";
     std::vector<HWND> children;
     ::EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&children));
     for (std::size_t i = 0; i < children.size(); ++i) {
@@ -158,10 +141,9 @@ std::string WindowJson(HWND window) {
         RECT childRect;
         ::GetWindowRect(child, &childRect);
         json += (i ? "," : "") + std::string("{\"class\":") + Json(ClassOf(child)) + ",\"text\":" + Json(TextOf(child)) +
-                ",\"id\":" + std::to_string(::GetDlgCtrlID(child)) + ",\"rect\":" + RectJson(childRect) +
+                ",\"rect\":" + RectJson(childRect) +
                 ",\"visible\":" + (::IsWindowVisible(child) ? "true" : "false") +
-                ",\"enabled\":" + (::IsWindowEnabled(child) ? "true" : "false") +
-                ",\"skinned\":" + (SkinnedChild(child) ? "true" : "false") + "}";
+                ",\"skinned\":" + (Skinned(child) ? "true" : "false") + "}";
     }
     return json + "]}";
 }

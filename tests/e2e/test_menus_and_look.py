@@ -77,73 +77,6 @@ number = 1
     assert b > r, f"the title bar's right part is {(r, g, b)}, not the end colour"
 
 
-def test_a_book_opens_wearing_its_skin_shaped_or_square(books, observer):
-    """Skin 15 has rounded corners cut from the window, skin 0 is square;
-    both frame the window, keep its client size, and open without an error.
-    Its message boxes wear the skin too."""
-    plain = books.build("""[book]
-title = Plain Book
-start-page = pages/index.htm
-""", name="Plain.exe")
-    books.start(plain)
-    unskinned = observer.find(title="Plain Book")
-    assert unskinned is not None and not unskinned["skinned"], "a book without a skin is left alone"
-    observer.close(title="Plain Book")
-    assert observer.gone(title="Plain Book")
-
-    for number, shaped in ((0, False), (15, True)):
-        title = f"Skin Book {number}"
-        books.start(books.build(f"""[book]
-title = {title}
-start-page = pages/index.htm
-startup-command = MESSAGE "Skinned"=="A message"
-
-[skin]
-on = yes
-number = {number}
-""", name=f"Skin{number}.exe"))
-        box = observer.find_when(lambda w: w["skinned"], cls="#32770")
-        assert box is not None and box["skinned"], f"skin {number}: the message box is not skinned"
-        assert observer.message_box(timeout_ms=5000, press=True) is not None
-        window = observer.find_when(lambda w: w["skinned"], title=title)
-        assert window is not None and window["visible"], f"skin {number}: the window did not open"
-        assert window["skinned"], f"skin {number}: the window does not wear its skin"
-        assert window["shaped"] == shaped, f"skin {number}: shaped should be {shaped}"
-        assert window["client"] == unskinned["client"], f"skin {number}: the client size changed"
-        observer.capture(ARTIFACTS / f"skin-book-{number}.png", title=title)
-        observer.close(title=title)
-        assert observer.gone(title=title)
-
-
-def test_the_tour_opens_wearing_its_skin_and_its_menu_band_works_from_the_keyboard(tmp_path, books, observer):
-    """The sample book wears skin 5: shaped, framed by the skin, its menu
-    band inside the frame. Alt+H opens Help from the band and A chooses
-    About, whose box wears the skin too."""
-    exe = tmp_path / "tour" / "Tour.exe"
-    result = subprocess.run([str(PACK), "build", str(ROOT / "examples" / "tour" / "tour.ini"), "--runtime",
-                             str(RUNTIME), "--out", str(exe)], capture_output=True, text=True)
-    assert result.returncode == 0, result.stderr
-    assert "warning" not in result.stderr.lower(), result.stderr
-    books.start(exe)
-    window = observer.find_when(lambda w: w["skinned"], title="A Short Tour")
-    assert window is not None and window["visible"]
-    assert window["skinned"] and window["shaped"], "the tour does not wear its skin"
-    # The band lies inside the frame, between the title bar and the client
-    # area: the frame is taller than it is wide by a title bar and a band.
-    frame_height = window["rect"]["height"] - window["client"]["height"]
-    frame_width = window["rect"]["width"] - window["client"]["width"]
-    assert frame_height - frame_width > 30, "no menu band in the skinned frame"
-    observer.capture(ARTIFACTS / "tour-skinned.png", title="A Short Tour")
-
-    assert observer.keys("alt+h", "a", title="A Short Tour")
-    about = observer.find_when(lambda w: w["skinned"], title="About A Short Tour")
-    assert about is not None, "Help > About did not open the about box"
-    assert about["skinned"], "the about box is not framed by the skin"
-    observer.close(title="About A Short Tour")
-    observer.close(title="A Short Tour")
-    assert observer.gone(title="A Short Tour")
-
-
 def _button_block(window, rows, text):
     """The pixel rows of the child button whose text is `text`, cut from a
     capture of the whole window."""
@@ -153,57 +86,83 @@ def _button_block(window, rows, text):
     return button, [row[left:left + button["rect"]["width"]] for row in rows[top:top + button["rect"]["height"]]]
 
 
-def test_the_skinned_tour_dresses_the_controls_of_its_about_box_and_message_boxes(tmp_path, books, observer):
-    """The tour's skin reaches the controls: its tool bar, status bar and
-    progress bar, the about box's button and a message box's button wear
-    it; the same message box of a book without a skin keeps the system's
-    button."""
+def test_a_book_opens_wearing_its_skin_shaped_or_square_and_so_do_its_message_boxes(books, observer):
+    """Skin 15 has rounded corners cut from the window, skin 0 is square;
+    both frame the window and keep its client size. The message box of the
+    start-up command wears the skin down to its button; a book without a
+    skin keeps the system's box and button."""
+    plain_button = None
+    for number, shaped in ((None, False), (0, False), (15, True)):
+        title = f"Skin Book {number}"
+        skin = f"\n[skin]\non = yes\nnumber = {number}\n" if number is not None else ""
+        books.start(books.build(f"""[book]
+title = {title}
+start-page = pages/index.htm
+startup-command = MESSAGE "Skinned"=="A message"
+{skin}""", name=f"Skin{number}.exe"))
+        skinned = number is not None
+        box = observer.find_when(lambda w: not skinned or (w["skinned"] and all(
+            c["skinned"] for c in w["children"] if c["class"].lower() == "button")), cls="#32770")
+        assert box is not None and box["skinned"] == skinned, f"skin {number}: the message box's skin"
+        rows = observer.capture(ARTIFACTS / f"message-box-{number}.png", cls="#32770")
+        button, block = _button_block(box, rows, "OK")
+        assert button["skinned"] == skinned, f"skin {number}: the message box's button"
+        if not skinned:
+            plain_button = block
+        else:
+            assert block != plain_button, f"skin {number}: the message box shows the system's button"
+        assert observer.message_box(timeout_ms=5000, press=True) is not None
+        window = observer.find_when(lambda w: w["skinned"] == skinned, title=title)
+        assert window is not None and window["visible"], f"skin {number}: the window did not open"
+        assert window["skinned"] == skinned, f"skin {number}: the window's skin"
+        assert window["shaped"] == shaped, f"skin {number}: shaped should be {shaped}"
+        if not skinned:
+            plain_client = window["client"]
+        assert window["client"] == plain_client, f"skin {number}: the client size changed"
+        observer.capture(ARTIFACTS / f"skin-book-{number}.png", title=title)
+        observer.close(title=title)
+        assert observer.gone(title=title)
+
+
+def test_the_tour_wears_its_skin_down_to_its_bars_menu_band_and_about_box(tmp_path, books, observer):
+    """The sample book wears skin 5: shaped, framed by the skin, its menu
+    band inside the frame, its tool bar, status bar and progress bar dressed.
+    Alt+H opens Help from the band and A chooses About, whose box and button
+    wear the skin too."""
     exe = tmp_path / "tour" / "Tour.exe"
     result = subprocess.run([str(PACK), "build", str(ROOT / "examples" / "tour" / "tour.ini"), "--runtime",
                              str(RUNTIME), "--out", str(exe)], capture_output=True, text=True)
     assert result.returncode == 0, result.stderr
+    assert "warning" not in result.stderr.lower(), result.stderr
     books.start(exe)
 
     def bars_of(window):
         return {c["class"].lower(): c["skinned"] for c in window["children"]
                 if c["class"].lower() in ("toolbarwindow32", "msctls_statusbar32", "msctls_progress32")}
     window = observer.find_when(lambda w: w["skinned"] and all(bars_of(w).values()), title="A Short Tour")
-    assert window is not None and window["skinned"]
+    assert window is not None and window["visible"]
+    assert window["skinned"] and window["shaped"], "the tour does not wear its skin"
     bars = bars_of(window)
     assert bars == {"toolbarwindow32": True, "msctls_statusbar32": True, "msctls_progress32": True}, bars
+    # The band lies inside the frame, between the title bar and the client
+    # area: the frame is taller than it is wide by a title bar and a band.
+    frame_height = window["rect"]["height"] - window["client"]["height"]
+    frame_width = window["rect"]["width"] - window["client"]["width"]
+    assert frame_height - frame_width > 30, "no menu band in the skinned frame"
+    observer.capture(ARTIFACTS / "tour-skinned.png", title="A Short Tour")
 
     assert observer.keys("alt+h", "a", title="A Short Tour")
     about = observer.find_when(
         lambda w: w["skinned"] and all(c["skinned"] for c in w["children"] if c["class"].lower() == "button"),
         title="About A Short Tour")
-    assert about is not None and about["skinned"]
-    rows = observer.capture(ARTIFACTS / "tour-about-skinned.png", title="About A Short Tour")
-    assert rows is not None
+    assert about is not None, "Help > About did not open the about box"
+    assert about["skinned"], "the about box is not framed by the skin"
     buttons = [c for c in about["children"] if c["class"].lower() == "button"]
     assert buttons and all(b["skinned"] for b in buttons), "the about box's button is not skinned"
+    observer.capture(ARTIFACTS / "tour-about-skinned.png", title="About A Short Tour")
     observer.close(title="About A Short Tour")
     observer.close(title="A Short Tour")
     assert observer.gone(title="A Short Tour")
-
-    blocks = {}
-    for skinned in (False, True):
-        title = "Skinned Message" if skinned else "Plain Message"
-        skin = "\n[skin]\non = yes\nnumber = 5\n" if skinned else ""
-        books.start(books.build(f"""[book]
-title = {title}
-start-page = pages/index.htm
-startup-command = MESSAGE "Look"=="A message"
-{skin}""", name=f"{title.replace(' ', '')}.exe"))
-        box = observer.find_when(lambda w: not skinned or (w["skinned"] and all(
-            c["skinned"] for c in w["children"] if c["class"].lower() == "button")), cls="#32770")
-        assert box is not None and box["skinned"] == skinned
-        rows = observer.capture(ARTIFACTS / f"message-box-{'skinned' if skinned else 'plain'}.png", cls="#32770")
-        button, blocks[skinned] = _button_block(box, rows, "OK")
-        assert button["skinned"] == skinned
-        assert observer.message_box(timeout_ms=5000, press=True) is not None
-        observer.close(title=title)
-        assert observer.gone(title=title)
-    assert blocks[True] != blocks[False], "the skinned message box shows the system's button"
 
 
 def test_a_skinned_book_chooses_from_its_menu_band_by_keyboard_and_by_mouse(books, observer):

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/handles_win.h"
+
 namespace vc::effects::test {
 
 // Runs the thread's messages for a while, so that painting and activation
@@ -70,27 +72,17 @@ public:
         ::GetWindowRect(window, &bounds);
         width_ = bounds.right - bounds.left;
         height_ = bounds.bottom - bounds.top;
-        pixels_.assign(static_cast<std::size_t>(width_) * height_, 0);
-        HDC windowDc = ::GetWindowDC(window);
-        HDC memory = ::CreateCompatibleDC(windowDc);
+        pixels_.resize(static_cast<std::size_t>(width_) * height_);
+        const ui::WindowDc screen(window, ui::WindowDc::Area::Whole);
+        const ui::UniqueMemoryDc memory(::CreateCompatibleDC(screen.Get()));
+        const ui::UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.Get(), width_, height_));
+        {
+            const ui::SelectedObject selected(memory.Get(), bitmap.Get());
+            ::BitBlt(memory.Get(), 0, 0, width_, height_, screen.Get(), 0, 0, SRCCOPY);
+        }
         BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width_;
-        info.bmiHeader.biHeight = -height_;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        HBITMAP bitmap = ::CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = ::SelectObject(memory, bitmap);
-        ::BitBlt(memory, 0, 0, width_, height_, windowDc, 0, 0, SRCCOPY);
-        ::GdiFlush();
-        const auto* source = static_cast<const std::uint32_t*>(bits);
-        pixels_.assign(source, source + pixels_.size());
-        ::SelectObject(memory, old);
-        ::DeleteObject(bitmap);
-        ::DeleteDC(memory);
-        ::ReleaseDC(window, windowDc);
+        info.bmiHeader = {sizeof info.bmiHeader, width_, -height_, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        ::GetDIBits(memory.Get(), bitmap.Get(), 0, height_, pixels_.data(), &info, DIB_RGB_COLORS);
     }
 
     // The pixel at window coordinates, as a COLORREF.

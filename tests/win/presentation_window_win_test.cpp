@@ -8,11 +8,9 @@
 #include <vector>
 
 #include "../native/book_lines.h"
-#include "common/errors.h"
 #include "effects_window_win.h"
 #include "scripted_browser_win.h"
 #include "ui/application_win.h"
-#include "interpreter/interpreter.h"
 #include "window/frm_apresentacao_win.h"
 
 namespace vc {
@@ -77,6 +75,7 @@ TEST_F(PresentationWindow, TheConfigurationShapesTheWindowAndOpensTheStartPage) 
     auto lines = BookLines();
     lines[8] = "0";   // no maximise button
     lines[90] = "0";  // Forward hidden
+    lines[11] = "0";  // no tool bar
     lines[21] = "0";  // no status bar
     lines[4] = "0";   // a single fixed border
     Open(lines);
@@ -90,10 +89,10 @@ TEST_F(PresentationWindow, TheConfigurationShapesTheWindowAndOpensTheStartPage) 
     EXPECT_EQ(Bar().Hint(Id(ToolButton::About)), "hint46");
     EXPECT_FALSE(window_->StatusBar().Visible());
     EXPECT_EQ(browser_->calls, std::vector<std::string>{"navigate " + folder_ + "pages\\index.htm"});
-    // The browser fills the client area below the tool bar, with no status bar.
+    // The browser fills the client area, with no tool bar or status bar.
     RECT client;
     ::GetClientRect(window_->Handle(), &client);
-    EXPECT_EQ(browser_->bounds.top, 36);
+    EXPECT_EQ(browser_->bounds.top, 0);
     EXPECT_EQ(browser_->bounds.bottom, client.bottom);
 }
 
@@ -213,72 +212,6 @@ TEST_F(PresentationWindow, TheFilterSwallowsRightClicksInThePageAndBlockedKeys) 
     EXPECT_TRUE(swallowed(browser_->PageChild(), WM_KEYDOWN, 'P'));
     keys[VK_CONTROL] = 0;
     ::SetKeyboardState(keys);
-}
-
-// The open about box's caption and texts, read from its modal loop.
-std::vector<std::string> gAboutTexts;
-TSobre* gAbout = nullptr;
-void CALLBACK ReadAbout(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND dialog = gAbout->Window();
-    if (!dialog) return;
-    ::KillTimer(nullptr, timer);
-    char text[1024];
-    for (HWND child = dialog; child; child = ::GetWindow(child, child == dialog ? GW_CHILD : GW_HWNDNEXT))
-        if (::GetWindowTextA(child, text, sizeof text) > 0) gAboutTexts.push_back(text);
-    ::EndDialog(dialog, IDOK);
-}
-
-TEST_F(PresentationWindow, TheAboutBoxShowsTheBookTexts) {
-    auto lines = BookLines();
-    lines[13] = "About the Test Book";
-    lines[14] = "Test Book";
-    lines[15] = "Version 2";
-    lines[16] = "First line<!>Second line";
-    lines[17] = "http://example.org/";
-    Open(lines);
-    gAbout = &window_->About();
-    ::SetTimer(nullptr, 0, 50, &ReadAbout);
-    window_->b_aboutClick();
-    ASSERT_FALSE(gAboutTexts.empty());
-    EXPECT_EQ(gAboutTexts[0], "About the Test Book");
-    // "\xA9" keeps the box's own copyright.
-    for (const char* text : {"Test Book", "Version 2", "First line\r\nSecond line\r\n", "<a>http://example.org/</a>",
-                             TSobre::kOwnCopyright})
-        EXPECT_NE(std::find(gAboutTexts.begin(), gAboutTexts.end(), text), gAboutTexts.end()) << text;
-    EXPECT_EQ(window_->About().AppNameSize, 16);
-}
-
-// The title and the status bar set at start-up are proved end to end.
-TEST_F(PresentationWindow, TheStartUpCommandDrivesTheRealWindow) {
-    auto lines = BookLines();
-    lines[51] = "HIDEBUTTONSNAVIGATIONS()-@-DISABLEBUTTONNAVIGATION \"BUTTON_PRINT\"";
-    Open(lines);
-    ASSERT_TRUE(errors_.empty()) << errors_.front();
-    EXPECT_FALSE(Bar().Visible());
-    EXPECT_FALSE(Bar().ButtonEnabled(Id(ToolButton::Print)));
-    EXPECT_EQ(browser_->bounds.top, 0) << "the page takes the tool bar's room";
-    // The start page opens after the start-up command.
-    EXPECT_EQ(browser_->calls.back(), "navigate " + folder_ + "pages\\index.htm");
-
-    RunActionCommands(window_->Commands(), "SHOWBUTTONSNAVIGATIONS()");
-    EXPECT_TRUE(Bar().Visible());
-    EXPECT_EQ(browser_->bounds.top, 36);
-}
-
-TEST_F(PresentationWindow, ShellCallsLeaveTheWindowExactlyAsTheCommandsSay) {
-    Open(BookLines());
-    RunActionCommands(window_->Commands(),
-                      "WEBLINK \"www.example.org\"-@-SENDEMAIL \"me@example.org\"-@-"
-                      "EXECUTEOROPENFILE \"[WindowsDir]notepad.exe\"==\"[Dir]x\"");
-    char windows[MAX_PATH];
-    std::string windowsDir(windows, ::GetWindowsDirectoryA(windows, MAX_PATH));
-    if (windowsDir.back() != '\\') windowsDir += '\\';
-    const std::vector<std::string> expected = {
-        "window null \"http://www.example.org\" null null 1",
-        "desktop \"open\" \"mailto:me@example.org\" null null 1",
-        "none null \"" + windowsDir + "notepad.exe\" \"[Dir]x\" null 1",
-    };
-    EXPECT_EQ(shellCalls_, expected);
 }
 
 TEST_F(PresentationWindow, OnlyTheBooksOwnPagesStartProgramsAndARefusalShowsNothing) {

@@ -29,8 +29,7 @@ std::string RegionState(HWND window) {
     return kind == ERROR ? "none" : BoxText(box.left, box.top, box.right, box.bottom);
 }
 
-// What the window went through, in order: "show", "hide", and each change
-// of its region ("none", "empty" or its bounds).
+// What the window went through: "show", "hide", and each new region.
 std::vector<std::string> gEvents;
 std::string gRegion = "none";
 
@@ -43,8 +42,7 @@ LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     return ::DefWindowProcA(window, message, wParam, lParam);
 }
 
-// Time passes only when the player sleeps, so every run shows the same
-// frames.
+// Time passes only when the player sleeps: every run shows the same frames.
 class SteppingClock : public FrameClock {
 public:
     Micros Now() override { return now_; }
@@ -64,8 +62,7 @@ protected:
     }
     void TearDown() override { ::DestroyWindow(window_); }
 
-    // The regions the test window should take, in order, when the frames
-    // of the shape are played on the stepping clock.
+    // The regions the window takes when the shape is played on that clock.
     static std::vector<std::string> Played(FrameShape shape, bool smallestFirst) {
         auto frames = BuildFrames(shape, 120, 90);
         if (smallestFirst) std::reverse(frames.begin(), frames.end());
@@ -94,8 +91,7 @@ TEST_F(AnimationWindow, DisappearShowsTheFramesInOrderThenHidesAndDropsTheRegion
     EXPECT_EQ(gEvents, expected);
 }
 
-// Hidden already, the window is not hidden again, only given the empty
-// region before it is shown.
+// Hidden already, the window is only given the empty region before it shows.
 TEST_F(AnimationWindow, AppearOfAChildsTopLevelWindowStartsFromNothingAndEndsVisibleWhole) {
     HWND child = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, window_, nullptr, nullptr,
                                    nullptr);
@@ -112,9 +108,8 @@ TEST_F(AnimationWindow, AppearOfAChildsTopLevelWindowStartsFromNothingAndEndsVis
     EXPECT_EQ(gEvents[2], "56,44,64,46") << "the smallest frame first: 8 pixels off each end of the middle line";
 }
 
-// The opening effect as the presentation window plays it: from the form's
-// creation handler, after start-up has given a fixed-frame window its
-// state, before the window is ever shown.
+// The opening effect as the presentation window plays it: from its creation
+// handler, after start-up gave it its state, before it is ever shown.
 class EffectsForm : public ui::TForm {
 public:
     explicit EffectsForm(FrameState state) : state_(state) {
@@ -144,8 +139,7 @@ private:
 TEST(EffectsStartup, AMaximisedWindowOpensMaximisedAfterAnAppearEffect) {
     EffectsForm form(FrameState::Maximised);
     EXPECT_TRUE(form.played);
-    // Visible already, so the message loop will not show it again: the
-    // effect itself must have shown it maximised.
+    // Visible already, the message loop will not show it again: the effect did.
     EXPECT_TRUE(::IsWindowVisible(form.Handle()));
     EXPECT_TRUE(::IsZoomed(form.Handle()));
     // The frames were made for the maximised size, and no region is left.

@@ -11,8 +11,7 @@
 
 namespace vc::effects::test {
 
-// Runs the thread's messages for a while, so that painting and activation
-// settle.
+// Runs the thread's messages for a while, so that painting and activation settle.
 inline void Pump(DWORD milliseconds = 150) {
     const DWORD start = ::GetTickCount();
     do {
@@ -25,8 +24,7 @@ inline void Pump(DWORD milliseconds = 150) {
     } while (::GetTickCount() - start < milliseconds);
 }
 
-// Runs the thread's messages until the condition holds, for at most the
-// given time: whether it held.
+// Runs the thread's messages until the condition holds or time is up: whether it held.
 template <class Condition>
 bool PumpUntil(Condition done, DWORD milliseconds = 5000) {
     const DWORD start = ::GetTickCount();
@@ -51,8 +49,7 @@ inline std::string TempPath(const std::string& name) {
     return folder + name;
 }
 
-// A top-level window of a class of the tests' own, registered with the
-// window procedure on first use.
+// A top-level window of a class of the tests' own, registered on first use.
 inline HWND MakeWindow(const char* className, DWORD style, const RECT& r, WNDPROC proc = &::DefWindowProcA) {
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = proc;

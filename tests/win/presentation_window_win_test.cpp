@@ -40,12 +40,8 @@ protected:
         testing_lines::WriteStandInBook(folder_ + "Book.exe", testing_lines::JoinLines(lines));
         Tform_apresentacao::Options options;
         options.exePath = folder_ + "Book.exe";
-        options.runShell = [this](HWND owner, const char* verb, const char* file, const char* parameters,
-                                  const char* directory, int show) {
-            auto text = [](const char* p) { return p ? "\"" + std::string(p) + "\"" : std::string("null"); };
-            shellCalls_.push_back((owner == window_->Handle() ? "window" : owner == ::GetDesktopWindow() ? "desktop"
-                                   : owner ? "other" : "none") + std::string(" ") + text(verb) + " " + text(file) +
-                                  " " + text(parameters) + " " + text(directory) + " " + std::to_string(show));
+        options.runShell = [this](HWND, const char*, const char* file, const char* parameters, const char*, int) {
+            shellCalls_.push_back(std::string(file) + " " + (parameters ? parameters : "null"));
         };
         options.createBrowser = [this](HWND parent, BrowserEvents& events) {
             auto browser = std::make_unique<ScriptedBrowser>(parent, events);
@@ -237,7 +233,7 @@ TEST_F(PresentationWindow, OnlyTheBooksOwnPagesStartProgramsAndARefusalShowsNoth
     browser_->location = pages + "two.htm";
     Cancelled(run, pages + "two.htm");
     ASSERT_EQ(shellCalls_.size(), 1u);
-    EXPECT_NE(shellCalls_[0].find("cmd.exe\" \"/c x\""), std::string::npos) << shellCalls_[0];
+    EXPECT_NE(shellCalls_[0].find("cmd.exe /c x"), std::string::npos) << shellCalls_[0];
 }
 
 TEST_F(PresentationWindow, TheSkinLinesLoadFromTheStoreAndRecordTheSwitches) {

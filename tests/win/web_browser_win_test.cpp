@@ -418,29 +418,5 @@ TEST_F(WebBrowserHostTest, TeardownTakesTheControlWindowDownAndLetsTheSiteGo) {
     EXPECT_EQ(WebBrowserHost::LiveSites(), sitesBefore);
 }
 
-// The program's emulation value, or -1 when there is none.
-long EmulationValue() {
-    DWORD value = 0, size = sizeof value;
-    return ::RegGetValueA(HKEY_CURRENT_USER, TBrowserEmulation::kKey, TBrowserEmulation::ThisProgram().c_str(),
-                          RRF_RT_REG_DWORD, nullptr, &value, &size) == ERROR_SUCCESS
-               ? static_cast<long>(value)
-               : -1;
-}
-
-TEST_F(WebBrowserHostTest, PagesGetTheNewestDocumentModeUnlessTheReaderChoseOne) {
-    EXPECT_EQ(EmulationValue(), 11000) << "written before the control was made";
-    host.reset();
-    EXPECT_EQ(EmulationValue(), -1) << "removed with the control";
-
-    // A value of the reader's own is neither changed nor removed.
-    const DWORD chosen = 7000;
-    ::RegSetKeyValueA(HKEY_CURRENT_USER, TBrowserEmulation::kKey, TBrowserEmulation::ThisProgram().c_str(), REG_DWORD,
-                      &chosen, sizeof chosen);
-    host = WebBrowserHost::Create({parent, {0, 36, 634, 400}, &events});
-    host.reset();
-    EXPECT_EQ(EmulationValue(), 7000);
-    ::RegDeleteKeyValueA(HKEY_CURRENT_USER, TBrowserEmulation::kKey, TBrowserEmulation::ThisProgram().c_str());
-}
-
 }  // namespace
 }  // namespace vc

@@ -1,6 +1,5 @@
 #pragma once
-// Helpers of the Wine tests: message pumping, paths beside the program,
-// plain windows, and capturing a window's pixels, frame included.
+// Helpers of the Wine tests: pumping, paths, plain windows, window captures.
 #include <windows.h>
 
 #include <cstdint>

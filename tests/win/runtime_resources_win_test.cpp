@@ -36,8 +36,7 @@ TEST(RuntimeResources, TheStoreCarriesSixteenSkinsThatLoadByNumber) {
     ::FreeLibrary(runtime);
 }
 
-// tests/win/test_resources_win.rc gives this program two skin items and a
-// gap after them.
+// tests/win/test_resources_win.rc gives this program two skin items, then a gap.
 TEST(StoredSkins, ItemsComeFromTheResourcesInOrderUpToTheFirstGap) {
     TSkinStore store;
     LoadStoredSkins(store);
@@ -52,8 +51,7 @@ TEST(StoredSkins, ItemsComeFromTheResourcesInOrderUpToTheFirstGap) {
     EXPECT_EQ(store.Store().Count(), 0u);
 }
 
-// Windows cannot delete a file that is open: each read of the payload
-// closes the book again.
+// Windows cannot delete an open file: each read of the payload closes the book.
 TEST(PayloadOnWindows, EachReadClosesTheBookAgain) {
     const std::string book = effects::test::TempPath("vc_payload_book.exe");
     testing_lines::WriteStandInBook(book, "Windows book\r\n1\r\n");

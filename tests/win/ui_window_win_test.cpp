@@ -82,12 +82,10 @@ TEST(WindowSubclass, StacksAndEachLeavesAfterTheWindowSawItsDestruction) {
     EXPECT_FALSE(twin.Attach(window)) << "the id is taken on this window";
     ASSERT_TRUE(outer.Attach(window));
     EXPECT_EQ(TWindowSubclass::Find(window, 0x11), &inner);
-    EXPECT_EQ(TWindowSubclass::Find(window, 0x33), nullptr);
 
     ::DestroyWindow(window);
     gLog = nullptr;
     EXPECT_EQ(log, (std::vector<std::string>{"window", "inner", "outer"}));
-    EXPECT_FALSE(outer.Attached());
 }
 
 TEST(WindowSubclass, DetachingOrDestroyingTheObjectLeavesTheWindowAlone) {
@@ -174,13 +172,7 @@ TEST(Form, SeesItsCreationMessagesAndLeavesLaterSubclassesTheirDestruction) {
     EXPECT_EQ(log, std::vector<std::string>{"subclass"}) << "the subclass saw WM_NCDESTROY";
 }
 
-TEST(FrameStyle, DialogsByClassAndACloseBoxBySystemMenu) {
-    HWND dialog = ::CreateWindowExA(0, "#32770", "d", WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, 40, 40, 200, 120,
-                                    nullptr, nullptr, nullptr, nullptr);
-    EXPECT_TRUE(IsStandardDialog(dialog));
-    EXPECT_EQ(ReadFrameStyle(dialog).border, FrameBorder::DialogFrame) << "a standard dialog, though sizable";
-    ::DestroyWindow(dialog);
-
+TEST(FrameStyle, AWindowWhoseSystemMenuStyleASkinnerClearedStillHasACloseBox) {
     // A skinner clears WS_SYSMENU so that the system draws no buttons; the
     // system menu it leaves still allows closing.
     HWND window = MakeWindow();

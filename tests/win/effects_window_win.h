@@ -1,16 +1,16 @@
 #pragma once
-// Helpers of the Wine tests: message pumping, paths beside the program,
-// plain windows, and capturing a window's pixels, frame included.
+// Helpers of the Wine tests: pumping, paths, plain windows, window captures.
 #include <windows.h>
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "ui/handles_win.h"
+
 namespace vc::effects::test {
 
-// Runs the thread's messages for a while, so that painting and activation
-// settle.
+// Runs the thread's messages for a while, so that painting and activation settle.
 inline void Pump(DWORD milliseconds = 150) {
     const DWORD start = ::GetTickCount();
     do {
@@ -23,8 +23,7 @@ inline void Pump(DWORD milliseconds = 150) {
     } while (::GetTickCount() - start < milliseconds);
 }
 
-// Runs the thread's messages until the condition holds, for at most the
-// given time: whether it held.
+// Runs the thread's messages until the condition holds or time is up: whether it held.
 template <class Condition>
 bool PumpUntil(Condition done, DWORD milliseconds = 5000) {
     const DWORD start = ::GetTickCount();
@@ -49,8 +48,7 @@ inline std::string TempPath(const std::string& name) {
     return folder + name;
 }
 
-// A top-level window of a class of the tests' own, registered with the
-// window procedure on first use.
+// A top-level window of a class of the tests' own, registered on first use.
 inline HWND MakeWindow(const char* className, DWORD style, const RECT& r, WNDPROC proc = &::DefWindowProcA) {
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = proc;
@@ -70,27 +68,17 @@ public:
         ::GetWindowRect(window, &bounds);
         width_ = bounds.right - bounds.left;
         height_ = bounds.bottom - bounds.top;
-        pixels_.assign(static_cast<std::size_t>(width_) * height_, 0);
-        HDC windowDc = ::GetWindowDC(window);
-        HDC memory = ::CreateCompatibleDC(windowDc);
+        pixels_.resize(static_cast<std::size_t>(width_) * height_);
+        const ui::WindowDc screen(window, ui::WindowDc::Area::Whole);
+        const ui::UniqueMemoryDc memory(::CreateCompatibleDC(screen.Get()));
+        const ui::UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.Get(), width_, height_));
+        {
+            const ui::SelectedObject selected(memory.Get(), bitmap.Get());
+            ::BitBlt(memory.Get(), 0, 0, width_, height_, screen.Get(), 0, 0, SRCCOPY);
+        }
         BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width_;
-        info.bmiHeader.biHeight = -height_;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        HBITMAP bitmap = ::CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = ::SelectObject(memory, bitmap);
-        ::BitBlt(memory, 0, 0, width_, height_, windowDc, 0, 0, SRCCOPY);
-        ::GdiFlush();
-        const auto* source = static_cast<const std::uint32_t*>(bits);
-        pixels_.assign(source, source + pixels_.size());
-        ::SelectObject(memory, old);
-        ::DeleteObject(bitmap);
-        ::DeleteDC(memory);
-        ::ReleaseDC(window, windowDc);
+        info.bmiHeader = {sizeof info.bmiHeader, width_, -height_, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        ::GetDIBits(memory.Get(), bitmap.Get(), 0, height_, pixels_.data(), &info, DIB_RGB_COLORS);
     }
 
     // The pixel at window coordinates, as a COLORREF.

@@ -3,7 +3,6 @@
 // and lets a test raise the events the real control would.
 #include <windows.h>
 
-#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -22,12 +21,12 @@ public:
     }
     ~ScriptedBrowser() override { ::DestroyWindow(window_); }
 
-    // What the window did, in order: "navigate X", "back", "execwb 6 2",
+    // What the window did, in order: "navigate X", "execwb 6 2",
     // "border-style X", "put document.scrollbarFaceColor=X", ...
     std::vector<std::string> calls;
     std::string location;
     RECT bounds{};
-    // The next late-bound put with this value raises an automation error.
+    // A late-bound put of this value raises an automation error.
     std::string rejectedValue = "\x01";
     bool refuseExec = false;
 

@@ -21,6 +21,7 @@
 #include "effects_window_win.h"
 #include "ui/com_error_win.h"
 #include "ui/com_variant_win.h"
+#include "window/browser_emulation_win.h"
 #include "window/web_browser_win.h"
 
 namespace vc {
@@ -365,7 +366,6 @@ TEST_F(WebBrowserHostTest, TheSinkHandsEveryEventOverWithItsArguments) {
                                             "arrived file:///C:/book/pages/two.html top",
                                             "arrived file:///C:/book/pages/two.html frame"};
     EXPECT_EQ(events.log, expected);
-
 }
 
 TEST_F(WebBrowserHostTest, TeardownTakesTheControlWindowDownAndLetsTheSiteGo) {
@@ -385,6 +385,37 @@ TEST_F(WebBrowserHostTest, TeardownTakesTheControlWindowDownAndLetsTheSiteGo) {
     EXPECT_TRUE(events.log.empty());
     sink.Reset();
     EXPECT_EQ(WebBrowserHost::LiveSites(), sitesBefore);
+}
+
+// Tab to the frame, a click and plain typing are no page accelerators.
+TEST_F(WebBrowserHostTest, OnlyKeysBoundForThePageGoToTheControlFirst) {
+    for (MSG message : {MSG{parent, WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}},
+                        MSG{host->Window(), WM_RBUTTONDOWN, MK_RBUTTON, 0, 0, {0, 0}},
+                        MSG{host->Window(), WM_CHAR, 'a', 0, 0, {0, 0}}})
+        EXPECT_FALSE(host->TranslatePageKey(message)) << "message " << message.message;
+}
+
+long EmulationValue() {
+    DWORD value = 0, size = sizeof value;
+    const LSTATUS status = ::RegGetValueA(HKEY_CURRENT_USER, TBrowserEmulation::kKey,
+                                          TBrowserEmulation::ThisProgram().c_str(), RRF_RT_REG_DWORD, nullptr, &value,
+                                          &size);
+    return status == ERROR_SUCCESS ? static_cast<long>(value) : -1;
+}
+
+TEST_F(WebBrowserHostTest, PagesGetTheNewestDocumentModeUnlessTheReaderChoseOne) {
+    EXPECT_EQ(EmulationValue(), 11000) << "written before the control was made";
+    host.reset();
+    EXPECT_EQ(EmulationValue(), -1) << "removed with the control";
+    // A value of the reader's own is neither changed nor removed.
+    const DWORD chosen = 7000;
+    ASSERT_EQ(::RegSetKeyValueA(HKEY_CURRENT_USER, TBrowserEmulation::kKey, TBrowserEmulation::ThisProgram().c_str(),
+                                REG_DWORD, &chosen, sizeof chosen),
+              ERROR_SUCCESS);
+    host = WebBrowserHost::Create({parent, {0, 36, 634, 400}, &events});
+    host.reset();
+    EXPECT_EQ(EmulationValue(), 7000);
+    ::RegDeleteKeyValueA(HKEY_CURRENT_USER, TBrowserEmulation::kKey, TBrowserEmulation::ThisProgram().c_str());
 }
 
 }  // namespace

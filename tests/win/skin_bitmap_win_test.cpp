@@ -42,22 +42,6 @@ TEST(SkinBitmapWin, DibSectionRoundTripAndOpaqueDraw) {
     EXPECT_EQ(CopyRect(back, Rect{5, 4, 42, 15}), b);
 }
 
-TEST(SkinBitmapWin, TransparentDrawKeepsTheDestinationUnderTheKey) {
-    Bitmap sprite(19, 7, kKeyPixel);
-    sprite.FillRect(Rect{2, 1, 17, 6}, MakePixel(200, 10, 10));
-    sprite.Set(9, 3, kKeyPixel);
-    sprite.Set(10, 3, MakePixel(255, 1, 255));  // near the key is drawn
-    Canvas canvas(Bitmap(30, 10, MakePixel(0, 90, 0)));
-    DrawBitmapTransparent(canvas.dc.Get(), 3, 2, sprite);
-    const Bitmap back = BitmapFromDc(canvas.dc.Get(), Rect{0, 0, 30, 10});
-
-    Bitmap expected(30, 10, MakePixel(0, 90, 0));
-    DrawTransparent(expected, Rect{3, 2, 22, 9}, sprite);
-    EXPECT_EQ(back, expected);
-    EXPECT_EQ(back.At(12, 5), MakePixel(0, 90, 0));
-    EXPECT_EQ(back.At(13, 5), MakePixel(255, 1, 255));
-}
-
 // The rectangles joined one at a time: what RegionFromRects must equal
 // however it batches them.
 ui::UniqueRegion Union(const std::vector<Rect>& rects) {

@@ -1,9 +1,5 @@
-// The skin engine on real windows: the hook skins a window when it is
-// activated, the frame keeps the client size, shapes the window and takes
-// real clicks; the controls, the menu band and its drop-downs wear the skin
-// and work under real input; everything goes back when the skin stops.
-// Pixels are proven natively against the painters; here only what needs a
-// window is checked.
+// The skin engine on real windows, controls and menus: what only they prove
+// (hooks, subclasses, regions, real input). Pixels are proven natively.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -147,16 +143,7 @@ protected:
     void SetUp() override {
         SkinTest::SetUp();
         SkinOn(0);
-
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = &ParentProc;
-        wc.hInstance = ::GetModuleHandleA(nullptr);
-        wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = "VcSkinControlsTest";
-        ::RegisterClassA(&wc);
-        window_ = ::CreateWindowExA(0, "VcSkinControlsTest", "Controls", WS_OVERLAPPEDWINDOW, 40, 40, 480, 320, nullptr,
-                                    nullptr, ::GetModuleHandleA(nullptr), nullptr);
+        window_ = effects::test::MakeWindow("VcSkinControlsTest", WS_OVERLAPPEDWINDOW, {40, 40, 520, 360}, &ParentProc);
         const auto child = [&](const char* cls, const char* text, DWORD style, int x, int y, int w, int h, int id = 0,
                                HWND parent = nullptr) {
             return ::CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent ? parent : window_,
@@ -254,8 +241,8 @@ TEST_F(SkinControls, ACheckBoxClickedByRealInputTogglesAndIsDrawnChecked) {
     EXPECT_TRUE(PumpUntil([&] { return SameArea(Capture(check_), expected, box); }));
 }
 
-// The controls of the thread's visible standard dialog that a skin dresses
-// (buttons, drop-down combo boxes, bordered edits), and those left unskinned.
+// The controls of the thread's standard dialog that a skin dresses, and those
+// of them left unskinned.
 struct DialogCensus {
     bool seen = false, dialogSkinned = false;
     int dressed = 0;
@@ -510,12 +497,18 @@ protected:
 
 TEST_F(SkinEngine, ActivationSkinsTheWindowKeepingItsClientSizeAndStoppingGivesItBack) {
     SkinOn(kSquareSkin);
+    ui::TForm tagged;
+    tagged.Tag = 99;
+    tagged.Create(ui::TForm::CreateArgs{});
+    tagged.Show();
+    ::SetForegroundWindow(tagged.Handle());
     window_ = CreatePlainWindow();
     const auto before = ClientSize(window_);
     Pump();
     EXPECT_FALSE(Skinned(window_)) << "not before it is activated";
     ShowAndActivate();
     ASSERT_TRUE(Skinned(window_));
+    EXPECT_FALSE(Skinned(tagged.Handle())) << "a Tag 99 form keeps its own look";
     EXPECT_FALSE(manager_->SkinWindow(window_)) << "a skinned window gets no second skinner";
     EXPECT_EQ(manager_->FormCount(), 1u);
 
@@ -602,28 +595,6 @@ TEST_F(SkinEngine, CaptionButtonsTakeRealClicks) {
     ::SetForegroundWindow(window_);
     Settle([w] { return !::IsIconic(w); });
     EXPECT_TRUE(click(0, 0, [w] { return !::IsWindow(w); })) << "close";
-}
-
-TEST_F(SkinEngine, MessageBoxesAreSkinnedAsDialogsAndTag99FormsNever) {
-    SkinOn(kSquareSkin);
-    ui::TForm form;
-    form.Tag = 99;
-    form.Create(ui::TForm::CreateArgs{});
-    form.Show();
-    ::SetForegroundWindow(form.Handle());
-    Pump();
-    EXPECT_FALSE(Skinned(form.Handle())) << "Tag 99 keeps its own look";
-
-    static FrameBorder border;
-    border = FrameBorder::Sizable;
-    ::SetTimer(nullptr, 0, 400, [](HWND, UINT, UINT_PTR id, DWORD) {
-        ::KillTimer(nullptr, id);
-        const HWND box = ThreadWindow("#32770");
-        if (TSkinnedForm* skinned = TSkinManager::Instance()->FindForm(box)) border = skinned->Style().border;
-        ::PostMessageA(box, WM_COMMAND, IDOK, 0);
-    });
-    ::MessageBoxA(form.Handle(), "A message", "Vellumcast", MB_OK | MB_ICONEXCLAMATION);
-    EXPECT_EQ(border, FrameBorder::DialogFrame) << "the message box is skinned, as a dialog";
 }
 
 // What happens inside the menu loop is driven by a thread timer, which the

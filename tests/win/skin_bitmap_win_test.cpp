@@ -19,24 +19,17 @@ Bitmap Pattern(int w, int h) {
     return b;
 }
 
-// A memory device context with a 32-bit DIB section of the given bitmap.
-struct Canvas {
-    explicit Canvas(const Bitmap& b) : dib(b), dc(::CreateCompatibleDC(nullptr)), selected(dc.Get(), dib.Handle()) {}
-    DibSection dib;
-    ui::UniqueMemoryDc dc;
-    ui::SelectedObject selected;
-};
-
 TEST(SkinBitmapWin, DibSectionRoundTripAndOpaqueDraw) {
     const Bitmap b = Pattern(37, 11);
     DibSection dib(b);
     ASSERT_NE(dib.Handle(), nullptr);
-    EXPECT_EQ(dib.Width(), 37);
     EXPECT_EQ(BitmapFromHandle(dib.Handle()), b);
 
-    Canvas canvas(Bitmap(50, 20, MakePixel(1, 2, 3)));
-    DrawBitmap(canvas.dc.Get(), 5, 4, b);
-    const Bitmap back = BitmapFromDc(canvas.dc.Get(), Rect{0, 0, 50, 20});
+    const DibSection canvas(Bitmap(50, 20, MakePixel(1, 2, 3)));
+    ui::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
+    ui::SelectedObject selected(dc.Get(), canvas.Handle());
+    DrawBitmap(dc.Get(), 5, 4, b);
+    const Bitmap back = BitmapFromDc(dc.Get(), Rect{0, 0, 50, 20});
     EXPECT_EQ(back.At(4, 4), MakePixel(1, 2, 3));
     EXPECT_EQ(back.At(42, 14), MakePixel(1, 2, 3));
     EXPECT_EQ(CopyRect(back, Rect{5, 4, 42, 15}), b);

@@ -35,8 +35,7 @@ using effects::test::PumpUntil;
 
 bool Skinned(HWND window) { return ::SendMessageA(window, ui::kSkinQueryMessage, 0, 0) == ui::kSkinQueryAnswer; }
 
-// The thread's visible window of the class, or null: "#32770" a standard
-// dialog, "#32768" a pop-up menu.
+// The thread's visible standard dialog ("#32770") or pop-up menu ("#32768").
 HWND ThreadWindow(const char* cls) {
     std::pair<const char*, HWND> search{cls, nullptr};
     ::EnumThreadWindows(
@@ -53,8 +52,7 @@ HWND ThreadWindow(const char* cls) {
     return search.second;
 }
 
-// The runtime's stored skins, and one of them on as the book's start-up
-// turns it on, before any window of the test is shown.
+// The runtime's stored skins; SkinOn turns one on as a book's start-up does.
 class SkinTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -190,7 +188,7 @@ TEST_F(SkinControls, TheWindowsControlsWearTheSkinUntilItStops) {
     }
 }
 
-TEST_F(SkinControls, APushButtonShowsItsHotAndPressedImagesAndClicksOnce) {
+TEST_F(SkinControls, ButtonsTakeRealClicksOnceAndShowTheirStateImages) {
     const Rect client = Capture(button_).Bounds();
     const auto expected = [&](int image) {
         Bitmap b(client.Width(), client.Height(), PixelFromColour(data_->ButtonFaceColour()));
@@ -210,39 +208,32 @@ TEST_F(SkinControls, APushButtonShowsItsHotAndPressedImagesAndClicksOnce) {
     ASSERT_TRUE(PumpUntil([&] { return g_commands == 1; })) << "the button's own click, once";
     Pump(100);
     EXPECT_EQ(g_commands, 1);
-
-    // The mouse leaving ends the hot look: normal or focused, as the focus is.
-    MouseTo(POINT{5, 5});
-    ASSERT_TRUE(PumpUntil([&] {
-        const Bitmap shown = Capture(button_);
-        return SameArea(shown, expected(1), edge) || SameArea(shown, expected(5), edge);
-    })) << "not hot";
     // Space on the focused button clicks it, as unskinned.
     ::SendMessageA(button_, WM_KEYDOWN, VK_SPACE, 0);
     ::SendMessageA(button_, WM_KEYUP, VK_SPACE, 0xC0000001);
     EXPECT_TRUE(PumpUntil([&] { return g_commands == 2; }));
-}
 
-TEST_F(SkinControls, ACheckBoxClickedByRealInputTogglesAndIsDrawnChecked) {
+    // Leaving the button ends its hot look; the check box then shows its own.
     MouseTo(CentreOf(check_));
-    Pump(100);
+    ASSERT_TRUE(PumpUntil([&] {
+        const Bitmap shown = Capture(button_);
+        return SameArea(shown, expected(1), edge) || SameArea(shown, expected(5), edge);
+    })) << "not hot";
     SendMouse(MOUSEEVENTF_LEFTDOWN);
     SendMouse(MOUSEEVENTF_LEFTUP);
     ASSERT_TRUE(PumpUntil([&] { return ::SendMessageA(check_, BM_GETCHECK, 0, 0) == BST_CHECKED; }));
     const TDataSkinButton& b = static_cast<const TSkinData&>(*data_).Buttons();
     const Rect row = Capture(check_).Bounds();
-    Bitmap expected(row.Width(), row.Height(), PixelFromColour(data_->ButtonFaceColour()));
+    Bitmap checked(row.Width(), row.Height(), PixelFromColour(data_->ButtonFaceColour()));
     ControlState hot;
-    hot.hot = true;
-    hot.focused = true;
-    PaintCheckBox(expected, *data_, row, false, CheckBoxImage(CheckMark::Checked, hot, b.CheckFrame));
-    const int cell = b.CheckMap.Width() / b.CheckFrame;
-    const Rect box = Rect::FromSize(0, (row.Height() - b.CheckMap.Height()) / 2, cell, b.CheckMap.Height());
-    EXPECT_TRUE(PumpUntil([&] { return SameArea(Capture(check_), expected, box); }));
+    hot.hot = hot.focused = true;
+    PaintCheckBox(checked, *data_, row, false, CheckBoxImage(CheckMark::Checked, hot, b.CheckFrame));
+    const Rect box = Rect::FromSize(0, (row.Height() - b.CheckMap.Height()) / 2, b.CheckMap.Width() / b.CheckFrame,
+                                    b.CheckMap.Height());
+    EXPECT_TRUE(PumpUntil([&] { return SameArea(Capture(check_), checked, box); }));
 }
 
-// The controls of the thread's standard dialog that a skin dresses, and those
-// of them left unskinned.
+// The controls of the thread's standard dialog that a skin dresses.
 struct DialogCensus {
     bool seen = false, dialogSkinned = false;
     int dressed = 0;
@@ -325,8 +316,7 @@ private:
     bool ready_ = false;
 };
 
-// The font, print and page-setup dialogs the browser control can open on
-// the book's thread wear the skin on every control the skin dresses.
+// The dialogs the browser control can open on the book's thread.
 TEST_F(SkinControls, TheStandardDialogsOfTheThreadWearTheSkinOnTheirControls) {
     TTestPrinter printer;
     ASSERT_TRUE(printer.Ready()) << "a printer for the print dialogs";
@@ -361,8 +351,7 @@ TEST_F(SkinControls, TheStandardDialogsOfTheThreadWearTheSkinOnTheirControls) {
         if (memory) ::GlobalFree(memory);
 }
 
-// The bottom right corner (beyond the text) of each of the open about box's
-// texts and links.
+// The bottom right corner (beyond the text) of the about box's texts and links.
 struct AboutBackgrounds {
     static inline TSobre* box = nullptr;
     static inline std::vector<std::pair<std::string, Pixel>> corners;
@@ -384,9 +373,8 @@ struct AboutBackgrounds {
     }
 };
 
-// A link control deletes the brush its dialog gives it (seen under Wine):
-// the link's own background and every text painted after it once showed
-// white on a skinned about box.
+// A link control deletes the brush its dialog gives it (seen under Wine): the
+// texts painted after it once showed white on a skinned about box.
 TEST_F(SkinControls, TheAboutBoxsTextsAndLinksStandOnTheFaceColour) {
     TSobre box;
     box.Appname = "Skinned";
@@ -432,8 +420,7 @@ std::pair<int, int> ClientSize(HWND window) {
     return {r.right, r.bottom};
 }
 
-// Messages run until the condition holds, and what follows the change
-// (moves, the frame's repaint) settles too.
+// Until the condition holds, then what follows (moves, repaints) settles too.
 template <class Condition>
 bool Settle(Condition done) {
     for (int i = 0; i < 100 && !done(); ++i) Pump(50);
@@ -575,9 +562,8 @@ TEST_F(SkinEngine, CaptionButtonsTakeRealClicks) {
 
     HWND w = window_;
     ASSERT_TRUE(Settle([w] { return !::IsZoomed(w) && !::IsIconic(w); })) << "the window starts restored";
-    // Input sent while the machine is busy can reach the window before it
-    // has settled from the step before: a click that did nothing is given once
-    // more, at the button as it then lies.
+    // A click a busy machine let through before the window settled is given
+    // again, at the button as it then lies.
     const auto click = [&](int action, int visibility, auto done) {
         for (int attempt = 0; attempt < 3; ++attempt) {
             ::SetForegroundWindow(w);
@@ -586,8 +572,7 @@ TEST_F(SkinEngine, CaptionButtonsTakeRealClicks) {
         }
         return false;
     };
-    // Each step needs the one before: the restore button shows only on a
-    // maximised window.
+    // The restore button shows only on a maximised window.
     ASSERT_TRUE(click(1, 2, [w] { return ::IsZoomed(w) != FALSE; })) << "maximise";
     ASSERT_TRUE(click(1, 1, [w] { return !::IsZoomed(w); })) << "restore";
     EXPECT_TRUE(click(2, 0, [w] { return ::IsIconic(w) != FALSE; })) << "minimise";
@@ -597,8 +582,7 @@ TEST_F(SkinEngine, CaptionButtonsTakeRealClicks) {
     EXPECT_TRUE(click(0, 0, [w] { return !::IsWindow(w); })) << "close";
 }
 
-// What happens inside the menu loop is driven by a thread timer, which the
-// loop dispatches: one step a tick.
+// Steps inside the menu loop run from a thread timer it dispatches, one a tick.
 std::deque<std::function<void()>> g_steps;
 void CALLBACK RunStep(HWND, UINT, UINT_PTR, DWORD) {
     if (g_steps.empty()) return;
@@ -607,19 +591,15 @@ void CALLBACK RunStep(HWND, UINT, UINT_PTR, DWORD) {
     step();
 }
 
+// A real key press, inside Alt if asked.
 void Key(WORD key, bool alt = false) {
-    std::vector<INPUT> input;
-    const auto add = [&](WORD k, bool up) {
-        INPUT i{};
-        i.type = INPUT_KEYBOARD;
-        i.ki.wVk = k;
-        i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-        input.push_back(i);
-    };
-    if (alt) add(VK_MENU, false);
-    add(key, false);
-    add(key, true);
-    if (alt) add(VK_MENU, true);
+    const WORD keys[] = {VK_MENU, key, key, VK_MENU};
+    std::vector<INPUT> input(alt ? 4 : 2);
+    for (std::size_t i = 0; i < input.size(); ++i) {
+        input[i].type = INPUT_KEYBOARD;
+        input[i].ki.wVk = keys[alt ? i : i + 1];
+        input[i].ki.dwFlags = 2 * i >= input.size() ? KEYEVENTF_KEYUP : 0;
+    }
     ::SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
 }
 

@@ -32,7 +32,7 @@ namespace {
 
 using effects::test::BesideTests;
 
-TEST(DpiRuntime, ManifestDeclaresPerMonitorAwarenessWithTheSystemWideFallback) {
+TEST(DpiRuntime, TheExecutableDeclaresPerMonitorAwarenessAndCarriesEveryToolBarSize) {
     const HMODULE runtime = ::LoadLibraryExA(BesideTests("vellumcast.exe").c_str(), nullptr,
                                              LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     ASSERT_TRUE(runtime) << "vellumcast.exe is not beside the tests";
@@ -40,35 +40,11 @@ TEST(DpiRuntime, ManifestDeclaresPerMonitorAwarenessWithTheSystemWideFallback) {
     ASSERT_TRUE(found);
     const auto* bytes = static_cast<const char*>(::LockResource(::LoadResource(runtime, found)));
     const std::string manifest(bytes, ::SizeofResource(runtime, found));
-    ::FreeLibrary(runtime);
     EXPECT_NE(manifest.find(">true/pm</dpiAware>"), std::string::npos) << manifest;
     EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos) << manifest;
     // Common controls 6 stays: the tool bar and the links need it.
     EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
-}
 
-// The gradient caption, the skinned menu band and the about box take these
-// for the window's DPI.
-TEST(DpiRuntime, TheSystemsFontsAndBarsAreTakenForTheWindowsDpi) {
-    const int system = SystemDpi();
-    NONCLIENTMETRICSA own{};
-    own.cbSize = sizeof own;
-    ASSERT_TRUE(::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof own, &own, 0));
-    EXPECT_EQ(NonClientMetricsForDpi(system).lfMenuFont.lfHeight, own.lfMenuFont.lfHeight);
-    const NONCLIENTMETRICSA twice = NonClientMetricsForDpi(2 * system);
-    EXPECT_STREQ(twice.lfCaptionFont.lfFaceName, own.lfCaptionFont.lfFaceName);
-    EXPECT_EQ(twice.lfCaptionFont.lfHeight, 2 * own.lfCaptionFont.lfHeight);
-    EXPECT_EQ(twice.lfMessageFont.lfHeight, 2 * own.lfMessageFont.lfHeight);
-    for (int metric : {SM_CYMENU, SM_CYCAPTION, SM_CXSMICON}) {
-        EXPECT_EQ(SystemMetricForDpi(metric, system), ::GetSystemMetrics(metric)) << metric;
-        EXPECT_NEAR(SystemMetricForDpi(metric, 2 * system), 2 * ::GetSystemMetrics(metric), 2) << metric;
-    }
-}
-
-TEST(DpiRuntime, TheToolBarStripsComeInTheSizeNearestTheScale) {
-    const HMODULE runtime = ::LoadLibraryExA(BesideTests("vellumcast.exe").c_str(), nullptr,
-                                             LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-    ASSERT_TRUE(runtime);
     // One row per stored size; the choice between sizes is proven natively.
     const std::pair<int, int> expected[] = {{96, 24}, {120, 30}, {144, 36}, {192, 48}};
     for (const char* name : {"TOOLBAR_IMAGES", "TOOLBAR_IMAGES_DISABLED"}) {
@@ -77,8 +53,7 @@ TEST(DpiRuntime, TheToolBarStripsComeInTheSizeNearestTheScale) {
             ASSERT_TRUE(images) << name << " " << dpi;
             int cx = 0, cy = 0;
             ::ImageList_GetIconSize(images, &cx, &cy);
-            EXPECT_EQ(cx, size) << name << " " << dpi;
-            EXPECT_EQ(cy, size);
+            EXPECT_EQ(std::make_pair(cx, cy), std::make_pair(size, size)) << name << " " << dpi;
             EXPECT_EQ(::ImageList_GetImageCount(images), 10);
             // The images keep their transparency: a clear corner, a drawn centre.
             IMAGEINFO info{};
@@ -97,6 +72,24 @@ TEST(DpiRuntime, TheToolBarStripsComeInTheSizeNearestTheScale) {
     ::FreeLibrary(runtime);
     // A module without the strips has no tool bar images at any scale.
     EXPECT_FALSE(LoadToolBarImages(::GetModuleHandleA(nullptr), "TOOLBAR_IMAGES", Scale(192)));
+}
+
+// The gradient caption, the skinned menu band and the about box take these
+// for the window's DPI.
+TEST(DpiRuntime, TheSystemsFontsAndBarsAreTakenForTheWindowsDpi) {
+    const int system = SystemDpi();
+    NONCLIENTMETRICSA own{};
+    own.cbSize = sizeof own;
+    ASSERT_TRUE(::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof own, &own, 0));
+    EXPECT_EQ(NonClientMetricsForDpi(system).lfMenuFont.lfHeight, own.lfMenuFont.lfHeight);
+    const NONCLIENTMETRICSA twice = NonClientMetricsForDpi(2 * system);
+    EXPECT_STREQ(twice.lfCaptionFont.lfFaceName, own.lfCaptionFont.lfFaceName);
+    EXPECT_EQ(twice.lfCaptionFont.lfHeight, 2 * own.lfCaptionFont.lfHeight);
+    EXPECT_EQ(twice.lfMessageFont.lfHeight, 2 * own.lfMessageFont.lfHeight);
+    for (int metric : {SM_CYMENU, SM_CYCAPTION, SM_CXSMICON}) {
+        EXPECT_EQ(SystemMetricForDpi(metric, system), ::GetSystemMetrics(metric)) << metric;
+        EXPECT_NEAR(SystemMetricForDpi(metric, 2 * system), 2 * ::GetSystemMetrics(metric), 2) << metric;
+    }
 }
 
 // The thread's windows per-monitor aware, as the runtime's manifest makes them.

@@ -37,7 +37,8 @@ LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 HWND CreateTestWindow() {
-    HWND window = effects::test::MakeWindow("VcMenusTestWindow", WS_OVERLAPPEDWINDOW, {10, 10, 410, 310}, TestWindowProc);
+    HWND window =
+        effects::test::MakeWindow("VcMenusTestWindow", WS_OVERLAPPEDWINDOW, {10, 10, 410, 310}, TestWindowProc);
     ::ShowWindow(window, SW_SHOWNOACTIVATE);
     return window;
 }

@@ -241,6 +241,7 @@ TEST_F(DpiWindow, MovingToAScreenOfAnotherScaleTakesTheSuggestedRectangleAndResc
     EXPECT_TRUE(errors_.empty());
 }
 
+// At every DPI, 96 included: the skin's frame around the client, and its shape.
 TEST(DpiSkin, TheSkinnedFrameAndItsShapeFollowTheScreensScale) {
     ThreadDpiAwareness awareness;
     const Scale s(SystemDpi());

@@ -453,7 +453,6 @@ TEST_F(SkinControls, TheAboutBoxsTextsAndLinksStandOnTheFaceColour) {
 }
 
 constexpr int kSquareSkin = 0;
-constexpr int kShapedSkin = 1;
 
 std::vector<std::pair<HWND, bool>> g_ncRenderingCalls;
 void RecordNcRendering(HWND window, bool systemRendering) { g_ncRenderingCalls.emplace_back(window, systemRendering); }
@@ -551,16 +550,6 @@ TEST_F(SkinEngine, ActivationSkinsTheWindowKeepingItsClientSizeAndStoppingGivesI
     EXPECT_EQ(manager_->FormCount(), 1u);
 
     EXPECT_EQ(ClientSize(window_), before);
-    // The client area sits inside the skin's sides.
-    RECT window{}, client{};
-    ::GetWindowRect(window_, &window);
-    ::GetClientRect(window_, &client);
-    ::MapWindowPoints(window_, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    const FrameSizes f = SkinFrameSizes(*data_);
-    EXPECT_EQ(client.left - window.left, f.left);
-    EXPECT_EQ(client.top - window.top, f.top);
-    EXPECT_EQ(window.right - client.right, f.right);
-    EXPECT_EQ(window.bottom - client.bottom, f.bottom);
     ui::UniqueRegion probe(::CreateRectRgn(0, 0, 0, 0));
     EXPECT_EQ(::GetWindowRgn(window_, probe.Get()), ERROR) << "a square skin sets no region";
     ASSERT_FALSE(g_ncRenderingCalls.empty());
@@ -571,18 +560,6 @@ TEST_F(SkinEngine, ActivationSkinsTheWindowKeepingItsClientSizeAndStoppingGivesI
     EXPECT_FALSE(Skinned(window_));
     EXPECT_EQ(ClientSize(window_), before);
     EXPECT_EQ(g_ncRenderingCalls.back(), std::make_pair(window_, true));
-}
-
-TEST_F(SkinEngine, AShapedSkinCutsTheWindowToTheFrameLayoutsRegion) {
-    SkinOn(kShapedSkin);
-    window_ = CreatePlainWindow();
-    ShowAndActivate();
-    ASSERT_TRUE(Skinned(window_));
-    ui::UniqueRegion actual(::CreateRectRgn(0, 0, 0, 0));
-    ASSERT_NE(::GetWindowRgn(window_, actual.Get()), ERROR);
-    const FrameRegion expected = BuildFrameRegion(*data_, Layout());
-    ASSERT_FALSE(expected.whole);
-    EXPECT_TRUE(::EqualRgn(actual.Get(), RegionFromRects(expected.rects).Get()));
 }
 
 TEST_F(SkinEngine, CaptionButtonsTakeRealClicks) {

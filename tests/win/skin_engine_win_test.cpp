@@ -247,7 +247,7 @@ TEST_F(SkinControls, TheWindowsControlsWearTheSkinUntilItStops) {
     }
 }
 
-TEST_F(SkinControls, ButtonsTakeRealClicksOnceAndShowTheirStateImages) {
+TEST_F(SkinControls, APushButtonShowsItsHotAndPressedImagesAndClicksOnce) {
     const Rect client = Capture(button_).Bounds();
     const auto expected = [&](int image) {
         Bitmap b(client.Width(), client.Height(), PixelFromColour(data_->ButtonFaceColour()));
@@ -267,17 +267,21 @@ TEST_F(SkinControls, ButtonsTakeRealClicksOnceAndShowTheirStateImages) {
     ASSERT_TRUE(PumpUntil([&] { return g_commands == 1; })) << "the button's own click, once";
     Pump(100);
     EXPECT_EQ(g_commands, 1);
-    // Space on the focused button clicks it, as unskinned.
-    ::SendMessageA(button_, WM_KEYDOWN, VK_SPACE, 0);
-    ::SendMessageA(button_, WM_KEYUP, VK_SPACE, 0xC0000001);
-    EXPECT_TRUE(PumpUntil([&] { return g_commands == 2; }));
-
-    // Leaving the button ends its hot look; the check box then shows its own.
-    MouseTo(CentreOf(check_));
+    // Leaving the button ends its hot look: normal or focused, as the focus is.
+    MouseTo(POINT{5, 5});
     ASSERT_TRUE(PumpUntil([&] {
         const Bitmap shown = Capture(button_);
         return SameArea(shown, expected(1), edge) || SameArea(shown, expected(5), edge);
     })) << "not hot";
+    // Space on the focused button clicks it, as unskinned.
+    ::SendMessageA(button_, WM_KEYDOWN, VK_SPACE, 0);
+    ::SendMessageA(button_, WM_KEYUP, VK_SPACE, 0xC0000001);
+    EXPECT_TRUE(PumpUntil([&] { return g_commands == 2; }));
+}
+
+TEST_F(SkinControls, ACheckBoxClickedByRealInputTogglesAndIsDrawnChecked) {
+    MouseTo(CentreOf(check_));
+    Pump(100);
     SendMouse(MOUSEEVENTF_LEFTDOWN);
     SendMouse(MOUSEEVENTF_LEFTUP);
     ASSERT_TRUE(PumpUntil([&] { return ::SendMessageA(check_, BM_GETCHECK, 0, 0) == BST_CHECKED; }));

@@ -1,65 +1,481 @@
-// The skin engine on real windows: the hook skins a window when it is
-// activated, the frame keeps the client size, shapes the window, answers the
-// skin query, takes real clicks on its caption buttons, and gives everything
-// back when the skin stops. Pixels are proven natively against the frame
-// painter; here only what needs a window is checked.
+// The skin engine on real windows, controls, menus and GDI: what only they
+// prove (hooks, subclasses, regions, real input). Pixels are proven natively.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
+#include <commdlg.h>
+#include <winspool.h>
 
+#include <cstdio>
+#include <deque>
+#include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
+#include "../../tools/skin/lzh_encoder.h"
+#include "../../tools/skin/skin_container_writer.h"
+#include "common/text.h"
 #include "effects_window_win.h"
+#include "skin/bitmap_file.h"
+#include "skin/composition.h"
+#include "skin/control_painter.h"
 #include "skin/skin_bitmap_win.h"
+#include "skin/skin_control_win.h"
 #include "skin/skin_manager_win.h"
-#include "skin/skin_store.h"
 #include "skin/skin_resources_win.h"
+#include "skin/skin_store.h"
+#include "ui/controls_win.h"
 #include "ui/form_win.h"
+#include "ui/main_menu_win.h"
 #include "ui/private_messages.h"
+#include "window/about_box_win.h"
 
 namespace vc {
 namespace {
 
 using effects::test::Pump;
+using effects::test::PumpUntil;
 
-constexpr int kClientWidth = 420;
-constexpr int kClientHeight = 260;
-constexpr int kSquareSkin = 0;
-constexpr int kShapedSkin = 1;
+bool Skinned(HWND window) { return ::SendMessageA(window, ui::kSkinQueryMessage, 0, 0) == ui::kSkinQueryAnswer; }
+
+// The thread's visible standard dialog ("#32770") or pop-up menu ("#32768").
+HWND ThreadWindow(const char* cls) {
+    std::pair<const char*, HWND> search{cls, nullptr};
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND window, LPARAM found) -> BOOL {
+            auto& [wanted, result] = *reinterpret_cast<std::pair<const char*, HWND>*>(found);
+            char name[16] = {};
+            ::GetClassNameA(window, name, sizeof name);
+            if (std::string(name) != wanted || !::IsWindowVisible(window)) return TRUE;
+            result = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.second;
+}
+
+TEST(SkinBitmapWin, DibSectionRoundTripAndOpaqueDraw) {
+    Bitmap b(37, 11);
+    for (int y = 0; y < 11; ++y)
+        for (int x = 0; x < 37; ++x) b.Set(x, y, MakePixel(x * 7, y * 13, (x + y) * 3));
+    DibSection dib(b);
+    ASSERT_NE(dib.Handle(), nullptr);
+    EXPECT_EQ(BitmapFromHandle(dib.Handle()), b);
+
+    const DibSection canvas(Bitmap(50, 20, MakePixel(1, 2, 3)));
+    ui::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
+    ui::SelectedObject selected(dc.Get(), canvas.Handle());
+    DrawBitmap(dc.Get(), 5, 4, b);
+    const Bitmap back = BitmapFromDc(dc.Get(), Rect{0, 0, 50, 20});
+    EXPECT_EQ(back.At(4, 4), MakePixel(1, 2, 3));
+    EXPECT_EQ(back.At(42, 14), MakePixel(1, 2, 3));
+    EXPECT_EQ(CopyRect(back, Rect{5, 4, 42, 15}), b);
+}
+
+// The rectangles joined one at a time: what RegionFromRects must equal
+// however it batches them.
+ui::UniqueRegion Union(const std::vector<Rect>& rects) {
+    ui::UniqueRegion all(::CreateRectRgn(0, 0, 0, 0));
+    for (const Rect& r : rects) {
+        ui::UniqueRegion one(::CreateRectRgn(r.left, r.top, r.right, r.bottom));
+        ::CombineRgn(all.Get(), all.Get(), one.Get(), RGN_OR);
+    }
+    return all;
+}
+
+TEST(SkinBitmapWin, ARegionOfManyBlocksShapesARealWindow) {
+    // A checkerboard of 2 x 1 runs, 45 to a row: 4500 rectangles, three blocks.
+    Bitmap board(180, 100, kKeyPixel);
+    for (int y = 0; y < 100; ++y)
+        for (int x = (y % 2) * 2; x < 180; x += 4) board.FillRect(Rect{x, y, x + 2, y + 1}, MakePixel(0, 0, 0));
+    const auto rects = RegionFromBitmap(board, 7, 3);
+    ASSERT_EQ(rects.size(), 4500u);
+
+    ui::UniqueWindow window(effects::test::MakeWindow("VcSkinRegionTest", WS_POPUP, {0, 0, 200, 110}));
+    ASSERT_TRUE(window);
+    ui::UniqueRegion region = RegionFromRects(rects);
+    ASSERT_TRUE(region);
+    ASSERT_NE(::SetWindowRgn(window.Get(), region.Release(), FALSE), 0);
+    ui::UniqueRegion applied(::CreateRectRgn(0, 0, 0, 0));
+    ASSERT_EQ(::GetWindowRgn(window.Get(), applied.Get()), COMPLEXREGION);
+    EXPECT_TRUE(::EqualRgn(applied.Get(), Union(rects).Get()));
+
+    ui::UniqueRegion empty = RegionFromRects({});
+    RECT box{};
+    EXPECT_EQ(::GetRgnBox(empty.Get(), &box), NULLREGION);
+}
+
+TEST(SkinBitmapWin, SkinDataUsesTheSystemColoursAndMetrics) {
+    const std::string ini = "[SunkEdge]\nImage=s.bmp\n[ComboButton]\nImage=s.bmp\n";
+    const auto container = BuildSkinContainer(
+        {{"s.bmp", EncodeBitmapFile(Bitmap(16, 21))}, {"skin.ini", std::vector<std::uint8_t>(ini.begin(), ini.end())}});
+    TSkinData data;
+    data.Environment = WindowsSkinEnvironment();
+    data.SkinStream() = lzh::Compress(container);
+    ASSERT_TRUE(data.LoadSkin());
+    EXPECT_EQ(data.ButtonFaceColour(), ::GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(data.CaptionSampleColour(), ::GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(data.FindObject("ComboButton")->RightWidth, ::GetSystemMetrics(SM_CXHSCROLL) + 4);
+    EXPECT_TRUE(data.Environment.has_scroll_bar_info);
+}
+
+// The runtime's stored skins; SkinOn turns one on as a book's start-up does.
+class SkinTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        runtime_ = ::LoadLibraryExA("vellumcast.exe", nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        ASSERT_NE(runtime_, nullptr) << "the runtime lies beside the tests";
+        LoadStoredSkins(store_, runtime_);
+    }
+    void TearDown() override {
+        manager_.reset();
+        if (window_ && ::IsWindow(window_)) ::DestroyWindow(window_);
+        data_.reset();
+        if (runtime_) ::FreeLibrary(runtime_);
+    }
+    void SkinOn(int number) {
+        data_ = std::make_unique<TSkinData>();
+        data_->Environment = WindowsSkinEnvironment();
+        manager_ = std::make_unique<TSkinManager>();
+        manager_->RegisterSkinData(*data_);
+        manager_->InstallHook();
+        data_->LoadFromStore(store_, number);
+        data_->SetActive(true);
+    }
+
+    HMODULE runtime_ = nullptr;
+    TSkinStore store_;
+    std::unique_ptr<TSkinData> data_;
+    std::unique_ptr<TSkinManager> manager_;
+    HWND window_ = nullptr;
+};
+
+constexpr int kButtonId = 201;
+
+int g_commands = 0;
+
+LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND && LOWORD(wParam) == kButtonId && HIWORD(wParam) == BN_CLICKED) ++g_commands;
+    return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+void SendMouse(DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    ::SendInput(1, &input, sizeof input);
+}
+
+void MouseTo(POINT screen) {
+    ::SetCursorPos(screen.x, screen.y);
+    SendMouse(MOUSEEVENTF_MOVE);
+}
+
+POINT CentreOf(HWND window) {
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// The client area as the screen shows it.
+Bitmap Capture(HWND window) {
+    RECT r{};
+    ::GetClientRect(window, &r);
+    ui::WindowDc dc(window);
+    return BitmapFromDc(dc.Get(), Rect{0, 0, r.right, r.bottom});
+}
+
+bool SameArea(const Bitmap& a, const Bitmap& b, const Rect& area) {
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            if (!SameRgb(a.At(x, y), b.At(x, y))) return false;
+    return true;
+}
+
+class SkinControls : public SkinTest {
+protected:
+    void SetUp() override {
+        SkinTest::SetUp();
+        SkinOn(0);
+        window_ = effects::test::MakeWindow("VcSkinControlsTest", WS_OVERLAPPEDWINDOW, {40, 40, 520, 360}, &ParentProc);
+        const auto child = [&](const char* cls, const char* text, DWORD style, int x, int y, int w, int h, int id = 0,
+                               HWND parent = nullptr) {
+            return ::CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent ? parent : window_,
+                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleA(nullptr),
+                                     nullptr);
+        };
+        toolBar_ = child(TOOLBARCLASSNAMEA, "", TBSTYLE_FLAT | CCS_NORESIZE | CCS_NODIVIDER, 0, 0, 480, 30);
+        statusBar_ = child(STATUSCLASSNAMEA, "", SBARS_SIZEGRIP | CCS_BOTTOM, 0, 0, 0, 0);
+        progress_ = child(PROGRESS_CLASSA, "", 0, 4, 3, 120, 14, 0, statusBar_);
+        button_ = child("BUTTON", "&Push", BS_PUSHBUTTON | WS_TABSTOP, 10, 40, 100, 28, kButtonId);
+        check_ = child("BUTTON", "Check", BS_AUTOCHECKBOX | WS_TABSTOP, 10, 80, 120, 22);
+        static_ = child("STATIC", "Text", 0, 10, 110, 100, 18);
+        tagged_.Tag = 99;
+        tagged_.Create(ui::TProgressBar::CreateArgs{window_, RECT{10, 150, 130, 166}});
+        ::ShowWindow(window_, SW_SHOW);
+        ::SetForegroundWindow(window_);
+        ASSERT_TRUE(PumpUntil([&] { return Skinned(button_); })) << "the controls are skinned when the window starts";
+    }
+    // The window goes before the manager here, as a book's window closes.
+    void TearDown() override {
+        if (window_ && ::IsWindow(window_)) ::DestroyWindow(window_);
+        SkinTest::TearDown();
+    }
+
+    HWND toolBar_ = nullptr, statusBar_ = nullptr, progress_ = nullptr, button_ = nullptr, check_ = nullptr,
+         static_ = nullptr;
+    ui::TProgressBar tagged_;  // a control of the program's own, so that it can carry a Tag
+};
+
+TEST_F(SkinControls, TheWindowsControlsWearTheSkinUntilItStops) {
+    for (HWND control : {toolBar_, statusBar_, progress_, button_, check_}) EXPECT_TRUE(Skinned(control));
+    EXPECT_FALSE(Skinned(tagged_.Handle())) << "Tag 99 keeps its own look; the other progress bar wears the skin";
+    EXPECT_FALSE(Skinned(static_)) << "statics stand on the dialog's face colour, unskinned";
+    EXPECT_EQ(manager_->FindForm(window_)->ControlCount(), 5u);
+
+    // A destroyed control takes its skinner away with it.
+    ::DestroyWindow(check_);
+    EXPECT_EQ(manager_->FindForm(window_)->ControlCount(), 4u);
+
+    data_->SetActive(false);
+    ASSERT_TRUE(PumpUntil([&] { return !Skinned(button_); }));
+    for (HWND control : {toolBar_, statusBar_, progress_, button_}) {
+        EXPECT_FALSE(Skinned(control));
+        EXPECT_EQ(ui::TWindowSubclass::Find(control, ui::kControlSkinnerSubclassId), nullptr);
+    }
+}
+
+TEST_F(SkinControls, APushButtonShowsItsHotAndPressedImagesAndClicksOnce) {
+    const Rect client = Capture(button_).Bounds();
+    const auto expected = [&](int image) {
+        Bitmap b(client.Width(), client.Height(), PixelFromColour(data_->ButtonFaceColour()));
+        PaintPushButton(b, *data_, b.Bounds(), image);
+        return b;
+    };
+    // The edges hold no caption: they are the skin's image alone.
+    const Rect edge{0, 0, client.Width(), 3};
+    for (int image : {1, 2, 5}) ASSERT_FALSE(SameArea(expected(image), expected(4), edge)) << image;
+    g_commands = 0;
+    MouseTo(CentreOf(button_));
+    ASSERT_TRUE(PumpUntil([&] { return SameArea(Capture(button_), expected(4), edge); })) << "hot";
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(PumpUntil([&] { return SameArea(Capture(button_), expected(2), edge); })) << "pressed";
+    EXPECT_EQ(g_commands, 0);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    ASSERT_TRUE(PumpUntil([&] { return g_commands == 1; })) << "the button's own click, once";
+    Pump(100);
+    EXPECT_EQ(g_commands, 1);
+    // Leaving the button ends its hot look: normal or focused, as the focus is.
+    MouseTo(POINT{5, 5});
+    ASSERT_TRUE(PumpUntil([&] {
+        const Bitmap shown = Capture(button_);
+        return SameArea(shown, expected(1), edge) || SameArea(shown, expected(5), edge);
+    })) << "not hot";
+    // Space on the focused button clicks it, as unskinned.
+    ::SendMessageA(button_, WM_KEYDOWN, VK_SPACE, 0);
+    ::SendMessageA(button_, WM_KEYUP, VK_SPACE, 0xC0000001);
+    EXPECT_TRUE(PumpUntil([&] { return g_commands == 2; }));
+}
+
+TEST_F(SkinControls, ACheckBoxClickedByRealInputTogglesAndIsDrawnChecked) {
+    MouseTo(CentreOf(check_));
+    Pump(100);
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    ASSERT_TRUE(PumpUntil([&] { return ::SendMessageA(check_, BM_GETCHECK, 0, 0) == BST_CHECKED; }));
+    const TDataSkinButton& b = static_cast<const TSkinData&>(*data_).Buttons();
+    const Rect row = Capture(check_).Bounds();
+    Bitmap checked(row.Width(), row.Height(), PixelFromColour(data_->ButtonFaceColour()));
+    ControlState hot;
+    hot.hot = hot.focused = true;
+    PaintCheckBox(checked, *data_, row, false, CheckBoxImage(CheckMark::Checked, hot, b.CheckFrame));
+    const Rect box = Rect::FromSize(0, (row.Height() - b.CheckMap.Height()) / 2, b.CheckMap.Width() / b.CheckFrame,
+                                    b.CheckMap.Height());
+    EXPECT_TRUE(PumpUntil([&] { return SameArea(Capture(check_), checked, box); }));
+}
+
+// The controls of the thread's standard dialog that a skin dresses.
+struct DialogCensus {
+    bool seen = false, dialogSkinned = false;
+    int dressed = 0;
+    std::string unskinned;
+};
+DialogCensus g_census;
+
+BOOL CALLBACK CountControl(HWND control, LPARAM) {
+    char cls[32] = {};
+    ::GetClassNameA(control, cls, sizeof cls);
+    const std::string c = LowerCase(cls);
+    const LONG style = ::GetWindowLongA(control, GWL_STYLE);
+    const bool bordered = (style & WS_BORDER) || (::GetWindowLongA(control, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    if (!::IsWindowVisible(control)) return TRUE;
+    if (c == "button" || (c == "combobox" && (style & 3) != CBS_SIMPLE) || (c == "edit" && bordered)) {
+        ++g_census.dressed;
+        if (!Skinned(control)) g_census.unskinned += c + " " + std::to_string(::GetDlgCtrlID(control)) + "; ";
+    }
+    return TRUE;
+}
+
+void CALLBACK CountDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+    ::KillTimer(nullptr, timer);
+    const HWND dialog = ThreadWindow("#32770");
+    if (!dialog) return;
+    g_census.seen = true;
+    g_census.dialogSkinned = Skinned(dialog);
+    ::EnumChildWindows(dialog, &CountControl, 0);
+    ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
+// A printer of the test prefix's own, the default while it lives: Wine has
+// none, and the print dialogs open only with one.
+class TTestPrinter {
+public:
+    TTestPrinter() {
+        char folder[MAX_PATH] = {};
+        DWORD needed = 0;
+        ::GetPrinterDriverDirectoryA(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(folder), sizeof folder, &needed);
+        if (std::FILE* file = std::fopen((std::string(folder) + "\\3\\" + kPpd).c_str(), "w")) {
+            std::fputs(R"(*PPD-Adobe: "4.3"
+*ModelName: "Vellumcast Test Printer"
+*DefaultPageSize: A4
+*PageSize A4/A4: "<</PageSize[595 842]>>setpagedevice"
+*DefaultImageableArea: A4
+*ImageableArea A4/A4: "18 18 577 824"
+*DefaultPaperDimension: A4
+*PaperDimension A4/A4: "595 842"
+)", file);
+            std::fclose(file);
+        }
+        DRIVER_INFO_3A driver{};
+        driver.cVersion = 3;
+        driver.pName = const_cast<char*>(kDriver);
+        driver.pDriverPath = driver.pConfigFile = const_cast<char*>("wineps.drv");
+        driver.pDataFile = const_cast<char*>(kPpd);
+        ::AddPrinterDriverExA(nullptr, 3, reinterpret_cast<BYTE*>(&driver), APD_COPY_ALL_FILES);
+        PRINTER_INFO_2A info{};
+        info.pPrinterName = const_cast<char*>(kName);
+        info.pPortName = const_cast<char*>("FILE:");
+        info.pDriverName = const_cast<char*>(kDriver);
+        info.pPrintProcessor = const_cast<char*>("winprint");
+        info.pDatatype = const_cast<char*>("RAW");
+        if (HANDLE printer = ::AddPrinterA(nullptr, 2, reinterpret_cast<BYTE*>(&info))) ::ClosePrinter(printer);
+        ready_ = ::SetDefaultPrinterA(kName) != FALSE;
+    }
+    ~TTestPrinter() {
+        HANDLE printer = nullptr;
+        if (::OpenPrinterA(const_cast<char*>(kName), &printer, nullptr)) {
+            ::DeletePrinter(printer);
+            ::ClosePrinter(printer);
+        }
+    }
+    bool Ready() const { return ready_; }
+
+private:
+    static constexpr const char* kName = "Vellumcast Test Printer";
+    static constexpr const char* kDriver = "Wine PostScript Driver";
+    static constexpr const char* kPpd = "vellumcast-test.ppd";
+    bool ready_ = false;
+};
+
+// The dialogs the browser control can open on the book's thread.
+TEST_F(SkinControls, TheStandardDialogsOfTheThreadWearTheSkinOnTheirControls) {
+    TTestPrinter printer;
+    ASSERT_TRUE(printer.Ready()) << "a printer for the print dialogs";
+    LOGFONTA font{};
+    CHOOSEFONTA chooseFont{};
+    chooseFont.lStructSize = sizeof chooseFont;
+    chooseFont.hwndOwner = window_;
+    chooseFont.lpLogFont = &font;
+    chooseFont.Flags = CF_SCREENFONTS | CF_EFFECTS;
+    PRINTDLGA print{};
+    print.lStructSize = sizeof print;
+    print.hwndOwner = window_;
+    print.Flags = PD_ALLPAGES | PD_USEDEVMODECOPIESANDCOLLATE;
+    PAGESETUPDLGA pageSetup{};
+    pageSetup.lStructSize = sizeof pageSetup;
+    pageSetup.hwndOwner = window_;
+    const std::pair<const char*, std::function<void()>> dialogs[] = {
+        {"font", [&] { ::ChooseFontA(&chooseFont); }},
+        {"print", [&] { ::PrintDlgA(&print); }},
+        {"page setup", [&] { ::PageSetupDlgA(&pageSetup); }},
+    };
+    for (const auto& [name, open] : dialogs) {
+        g_census = DialogCensus{};
+        ::SetTimer(nullptr, 0, 600, &CountDialog);
+        open();
+        ASSERT_TRUE(g_census.seen) << "the " << name << " dialog did not open";
+        EXPECT_TRUE(g_census.dialogSkinned) << name;
+        EXPECT_GT(g_census.dressed, 3) << name;
+        EXPECT_EQ(g_census.unskinned, "") << name;
+    }
+    for (HGLOBAL memory : {print.hDevMode, print.hDevNames, pageSetup.hDevMode, pageSetup.hDevNames})
+        if (memory) ::GlobalFree(memory);
+}
+
+// The bottom right corner (beyond the text) of the about box's texts and links.
+struct AboutBackgrounds {
+    static inline TSobre* box = nullptr;
+    static inline std::vector<std::pair<std::string, Pixel>> corners;
+
+    static void CALLBACK Read(HWND, UINT, UINT_PTR timer, DWORD) {
+        const HWND dialog = box ? box->Window() : nullptr;
+        if (!dialog) return;
+        ::KillTimer(nullptr, timer);
+        ::UpdateWindow(dialog);
+        for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+            char cls[16] = {};
+            ::GetClassNameA(child, cls, sizeof cls);
+            const std::string name = cls;
+            if (name != "SysLink" && !(name == "Static" && ::GetWindowTextLengthA(child) > 0)) continue;
+            const Bitmap picture = Capture(child);
+            corners.emplace_back(name, picture.At(picture.Width() - 2, picture.Height() - 2));
+        }
+        ::EndDialog(dialog, IDOK);
+    }
+};
+
+// A link control deletes the brush its dialog gives it (seen under Wine): the
+// texts painted after it once showed white on a skinned about box.
+TEST_F(SkinControls, TheAboutBoxsTextsAndLinksStandOnTheFaceColour) {
+    TSobre box;
+    box.Appname = "Skinned";
+    box.Version = "2.0";
+    box.Description = "A book\r\n";
+    box.Jump = "www.example.com/tour";
+    box.EMail = "author@example.com";
+    box.Copyright = "Made here";
+    AboutBackgrounds::box = &box;
+    AboutBackgrounds::corners.clear();
+    ::SetTimer(nullptr, 0, 400, &AboutBackgrounds::Read);
+    box.ShowModal(window_);
+    ASSERT_EQ(AboutBackgrounds::corners.size(), 6u) << "name, version, description, two links, copyright";
+    const Pixel face = PixelFromColour(data_->ButtonFaceColour());
+    for (const auto& [cls, corner] : AboutBackgrounds::corners)
+        EXPECT_TRUE(SameRgb(corner, face)) << cls << " stands on " << std::hex << corner;
+}
 
 std::vector<std::pair<HWND, bool>> g_ncRenderingCalls;
 void RecordNcRendering(HWND window, bool systemRendering) { g_ncRenderingCalls.emplace_back(window, systemRendering); }
 
-LRESULT CALLBACK PlainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return ::DefWindowProcA(window, message, wParam, lParam);
+// A window of 420 x 260 client pixels.
+HWND CreatePlainWindow() {
+    RECT r{60, 60, 480, 320};
+    ::AdjustWindowRect(&r, WS_OVERLAPPEDWINDOW, FALSE);
+    return effects::test::MakeWindow("VcSkinEngineTest", WS_OVERLAPPEDWINDOW, r);
 }
 
-HWND CreatePlainWindow(DWORD style = WS_OVERLAPPEDWINDOW) {
-    WNDCLASSA wc{};
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = &PlainProc;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.lpszClassName = "VcSkinEngineTest";
-    ::RegisterClassA(&wc);
-    RECT r{0, 0, kClientWidth, kClientHeight};
-    ::AdjustWindowRect(&r, style, FALSE);
-    return ::CreateWindowExA(0, "VcSkinEngineTest", "Skinned", style, 60, 60, r.right - r.left, r.bottom - r.top,
-                             nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
-}
-
-SIZE ClientSize(HWND window) {
+std::pair<int, int> ClientSize(HWND window) {
     RECT r{};
     ::GetClientRect(window, &r);
-    return SIZE{r.right, r.bottom};
+    return {r.right, r.bottom};
 }
 
-// Messages run until the condition holds, for at most five seconds: a busy
-// machine may take its time.
+// Until the condition holds, then what follows (moves, repaints) settles too.
 template <class Condition>
-bool PumpUntil(Condition done) {
+bool Settle(Condition done) {
     for (int i = 0; i < 100 && !done(); ++i) Pump(50);
-    // What follows the change (moves, the frame's repaint) settles too.
     Pump(200);
     return done();
 }
@@ -74,37 +490,19 @@ bool ClickAt(POINT screen, Condition done) {
     input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     ::SendInput(2, input, sizeof(INPUT));
-    return PumpUntil(done);
+    return Settle(done);
 }
 
-class SkinEngine : public ::testing::Test {
+class SkinEngine : public SkinTest {
 protected:
     void SetUp() override {
-        runtime_ = ::LoadLibraryExA("vellumcast.exe", nullptr, LOAD_LIBRARY_AS_DATAFILE);
-        ASSERT_NE(runtime_, nullptr) << "the runtime lies beside the tests";
-        LoadStoredSkins(store_, runtime_);
-        ASSERT_EQ(store_.Store().Count(), 16u);
+        SkinTest::SetUp();
         g_ncRenderingCalls.clear();
         SetNcRenderingSwitch(&RecordNcRendering);
     }
     void TearDown() override {
-        manager_.reset();
-        if (window_ && ::IsWindow(window_)) ::DestroyWindow(window_);
+        SkinTest::TearDown();
         SetNcRenderingSwitch(nullptr);
-        data_.reset();
-        if (runtime_) ::FreeLibrary(runtime_);
-    }
-
-    // The skin on, as the book's start-up turns it on, before any window of
-    // the test is shown.
-    void SkinOn(int number) {
-        data_ = std::make_unique<TSkinData>();
-        data_->Environment = WindowsSkinEnvironment();
-        manager_ = std::make_unique<TSkinManager>();
-        manager_->RegisterSkinData(*data_);
-        manager_->InstallHook();
-        data_->LoadFromStore(store_, number);
-        data_->SetActive(true);
     }
 
     void ShowAndActivate() {
@@ -134,81 +532,48 @@ protected:
         ADD_FAILURE() << "no visible button for action " << action;
         return POINT{};
     }
-
-    HMODULE runtime_ = nullptr;
-    TSkinStore store_;
-    std::unique_ptr<TSkinData> data_;
-    std::unique_ptr<TSkinManager> manager_;
-    HWND window_ = nullptr;
 };
 
 TEST_F(SkinEngine, ActivationSkinsTheWindowKeepingItsClientSizeAndStoppingGivesItBack) {
-    SkinOn(kSquareSkin);
+    SkinOn(0);  // a square skin
+    ui::TForm tagged;
+    tagged.Tag = 99;
+    tagged.Create(ui::TForm::CreateArgs{});
+    tagged.Show();
+    ::SetForegroundWindow(tagged.Handle());
     window_ = CreatePlainWindow();
-    const SIZE before = ClientSize(window_);
+    const auto before = ClientSize(window_);
     Pump();
-    EXPECT_EQ(::SendMessageA(window_, ui::kSkinQueryMessage, 0, 0), 0) << "not before it is activated";
+    EXPECT_FALSE(Skinned(window_)) << "not before it is activated";
     ShowAndActivate();
-    ASSERT_EQ(::SendMessageA(window_, ui::kSkinQueryMessage, 0, 0), 1);
+    ASSERT_TRUE(Skinned(window_));
+    EXPECT_FALSE(Skinned(tagged.Handle())) << "a Tag 99 form keeps its own look";
     EXPECT_FALSE(manager_->SkinWindow(window_)) << "a skinned window gets no second skinner";
     EXPECT_EQ(manager_->FormCount(), 1u);
 
-    const SIZE during = ClientSize(window_);
-    EXPECT_EQ(during.cx, before.cx);
-    EXPECT_EQ(during.cy, before.cy);
-    // The client area sits inside the skin's sides.
-    RECT window{}, client{};
-    ::GetWindowRect(window_, &window);
-    ::GetClientRect(window_, &client);
-    ::MapWindowPoints(window_, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    const FrameSizes f = SkinFrameSizes(*data_);
-    EXPECT_EQ(client.left - window.left, f.left);
-    EXPECT_EQ(client.top - window.top, f.top);
-    EXPECT_EQ(window.right - client.right, f.right);
-    EXPECT_EQ(window.bottom - client.bottom, f.bottom);
-    HRGN probe = ::CreateRectRgn(0, 0, 0, 0);
-    EXPECT_EQ(::GetWindowRgn(window_, probe), ERROR) << "a square skin sets no region";
+    EXPECT_EQ(ClientSize(window_), before);
+    ui::UniqueRegion probe(::CreateRectRgn(0, 0, 0, 0));
+    EXPECT_EQ(::GetWindowRgn(window_, probe.Get()), ERROR) << "a square skin sets no region";
     ASSERT_FALSE(g_ncRenderingCalls.empty());
     EXPECT_EQ(g_ncRenderingCalls.front(), std::make_pair(window_, false)) << "the system's frame rendering is off";
 
     data_->SetActive(false);
     Pump(450);
-    EXPECT_EQ(::SendMessageA(window_, ui::kSkinQueryMessage, 0, 0), 0);
-    const SIZE after = ClientSize(window_);
-    EXPECT_EQ(after.cx, before.cx);
-    EXPECT_EQ(after.cy, before.cy);
+    EXPECT_FALSE(Skinned(window_));
+    EXPECT_EQ(ClientSize(window_), before);
     EXPECT_EQ(g_ncRenderingCalls.back(), std::make_pair(window_, true));
-    ::DeleteObject(probe);
-}
-
-TEST_F(SkinEngine, AShapedSkinCutsTheWindowToTheFrameLayoutsRegion) {
-    SkinOn(kShapedSkin);
-    window_ = CreatePlainWindow();
-    ShowAndActivate();
-    ASSERT_EQ(::SendMessageA(window_, ui::kSkinQueryMessage, 0, 0), 1);
-    HRGN actual = ::CreateRectRgn(0, 0, 0, 0);
-    ASSERT_NE(::GetWindowRgn(window_, actual), ERROR);
-    const FrameRegion expected = BuildFrameRegion(*data_, Layout());
-    ASSERT_FALSE(expected.whole);
-    ui::UniqueRegion wanted = RegionFromRects(expected.rects);
-    HRGN difference = ::CreateRectRgn(0, 0, 0, 0);
-    EXPECT_EQ(::CombineRgn(difference, actual, wanted.Get(), RGN_XOR), NULLREGION);
-    ::DeleteObject(difference);
-    ::DeleteObject(actual);
 }
 
 TEST_F(SkinEngine, CaptionButtonsTakeRealClicks) {
-    SkinOn(kSquareSkin);
+    SkinOn(0);  // a square skin
     window_ = CreatePlainWindow();
     ShowAndActivate();
-    ASSERT_EQ(::SendMessageA(window_, ui::kSkinQueryMessage, 0, 0), 1);
+    ASSERT_TRUE(Skinned(window_));
 
     // Hovering shows the close button's hot image.
     const POINT close = ScreenCentreOf(0, 0);
     ::SetCursorPos(close.x, close.y);
     Pump(150);
-    RECT r{};
-    ::GetWindowRect(window_, &r);
     const FrameLayout layout = Layout();
     int index = -1;
     for (std::size_t i = 0; i < layout.Buttons().size(); ++i)
@@ -216,70 +581,164 @@ TEST_F(SkinEngine, CaptionButtonsTakeRealClicks) {
     ASSERT_GE(index, 0);
     const Rect bounds = layout.Buttons()[index].bounds;
     const Bitmap expected = CopyRect(PaintFrame(*data_, layout, FramePaintState{index}).title, bounds);
-    effects::test::WindowPixels shown(window_);
-    int differing = 0;
-    for (int y = 0; y < bounds.Height(); ++y)
-        for (int x = 0; x < bounds.Width(); ++x) {
-            const Pixel p = expected.At(x, y);
-            differing += shown.At(bounds.left + x, bounds.top + y) != RGB(PixelRed(p), PixelGreen(p), PixelBlue(p));
-        }
-    EXPECT_EQ(differing, 0) << "the hot close button as the painter draws it";
+    ui::WindowDc whole(window_, ui::WindowDc::Area::Whole);
+    EXPECT_TRUE(SameArea(BitmapFromDc(whole.Get(), bounds), expected, expected.Bounds()))
+        << "the hot close button as the painter draws it";
 
     HWND w = window_;
-    ASSERT_TRUE(PumpUntil([w] { return !::IsZoomed(w) && !::IsIconic(w); })) << "the window starts restored";
-    // Input sent while the machine is busy can reach the window before it
-    // has settled from the step before: a click that did nothing is given once
-    // more, at the button as it then lies.
+    ASSERT_TRUE(Settle([w] { return !::IsZoomed(w) && !::IsIconic(w); })) << "the window starts restored";
+    // A click a busy machine let through before the window settled is given
+    // again, at the button as it then lies.
     const auto click = [&](int action, int visibility, auto done) {
         for (int attempt = 0; attempt < 3; ++attempt) {
             ::SetForegroundWindow(w);
-            PumpUntil([w] { return ::GetForegroundWindow() == w; });
+            Settle([w] { return ::GetForegroundWindow() == w; });
             if (ClickAt(ScreenCentreOf(action, visibility), done)) return true;
         }
         return false;
     };
-    // Each step needs the one before: the restore button shows only on a
-    // maximised window.
+    // The restore button shows only on a maximised window.
     ASSERT_TRUE(click(1, 2, [w] { return ::IsZoomed(w) != FALSE; })) << "maximise";
     ASSERT_TRUE(click(1, 1, [w] { return !::IsZoomed(w); })) << "restore";
     EXPECT_TRUE(click(2, 0, [w] { return ::IsIconic(w) != FALSE; })) << "minimise";
     ::ShowWindow(window_, SW_RESTORE);
     ::SetForegroundWindow(window_);
-    PumpUntil([w] { return !::IsIconic(w); });
+    Settle([w] { return !::IsIconic(w); });
     EXPECT_TRUE(click(0, 0, [w] { return !::IsWindow(w); })) << "close";
 }
 
-TEST_F(SkinEngine, MessageBoxesAreSkinnedAsDialogsAndTag99FormsNever) {
-    SkinOn(kSquareSkin);
-    ui::TForm form;
-    form.Tag = 99;
-    form.Create(ui::TForm::CreateArgs{});
-    form.Show();
-    ::SetForegroundWindow(form.Handle());
-    Pump();
-    EXPECT_EQ(::SendMessageA(form.Handle(), ui::kSkinQueryMessage, 0, 0), 0) << "Tag 99 keeps its own look";
+// Steps inside the menu loop run from a thread timer it dispatches, one a tick.
+std::deque<std::function<void()>> g_steps;
+void CALLBACK RunStep(HWND, UINT, UINT_PTR, DWORD) {
+    if (g_steps.empty()) return;
+    const auto step = std::move(g_steps.front());
+    g_steps.pop_front();
+    step();
+}
 
-    static LRESULT answer = -1;
-    static FrameBorder border = FrameBorder::Sizable;
-    answer = -1;
-    ::SetTimer(nullptr, 0, 400, [](HWND, UINT, UINT_PTR id, DWORD) {
-        ::KillTimer(nullptr, id);
-        ::EnumThreadWindows(
-            ::GetCurrentThreadId(),
-            [](HWND window, LPARAM) -> BOOL {
-                char name[16] = {};
-                ::GetClassNameA(window, name, sizeof name);
-                if (std::string(name) != "#32770") return TRUE;
-                answer = ::SendMessageA(window, ui::kSkinQueryMessage, 0, 0);
-                if (TSkinnedForm* skinned = TSkinManager::Instance()->FindForm(window)) border = skinned->Style().border;
-                ::PostMessageA(window, WM_COMMAND, IDOK, 0);
-                return FALSE;
-            },
-            0);
+// A real key press, inside Alt if asked.
+void Key(WORD key, bool alt = false) {
+    const WORD keys[] = {VK_MENU, key, key, VK_MENU};
+    std::vector<INPUT> input(alt ? 4 : 2);
+    for (std::size_t i = 0; i < input.size(); ++i) {
+        input[i].type = INPUT_KEYBOARD;
+        input[i].ki.wVk = keys[alt ? i : i + 1];
+        input[i].ki.dwFlags = 2 * i >= input.size() ? KEYEVENTF_KEYUP : 0;
+    }
+    ::SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+}
+
+HWND OpenPopup() { return ThreadWindow("#32768"); }
+
+class SkinMenus : public SkinTest {
+protected:
+    void SetUp() override {
+        SkinTest::SetUp();
+        SkinOn(0);
+        window_ = effects::test::MakeWindow("VcSkinMenusTest", WS_OVERLAPPEDWINDOW, {80, 80, 560, 400});
+        const char* bar[][3] = {{"&File", "Open", "Close"}, {"&View", "Zoom", "Fit"}, {"&Help", "About", nullptr}};
+        for (int i = 0; i < 3; ++i) {
+            ui::TMenuItem& top = menu_.Items().Add("MENU" + std::to_string(i), bar[i][0]);
+            for (int j = 1; j < 3 && bar[i][j]; ++j)
+                top.Add("MENU" + std::to_string(i) + std::to_string(j), bar[i][j])
+                    .SetOnClick([this](ui::TMenuItem& item) { chosen_ = item.Caption(); });
+        }
+        menu_.AttachTo(window_);
+        ::GetClientRect(window_, &systemClient_);
+        ::ShowWindow(window_, SW_SHOW);
+        ::SetForegroundWindow(window_);
+        Pump();
+        timer_ = ::SetTimer(nullptr, 0, 150, &RunStep);
+    }
+    void TearDown() override {
+        ::KillTimer(nullptr, timer_);
+        g_steps.clear();
+        manager_.reset();
+        menu_.Detach();
+        SkinTest::TearDown();
+    }
+
+    // Inside the open menu: is its window skinned, is the hook there.
+    void Observe() {
+        const HWND popup = OpenPopup();
+        seen_.push_back(popup && Skinned(popup) && MenuHookInstalled());
+    }
+    // A journey: the first key, then one key a tick, each after a look.
+    std::string Journey(WORD first, bool alt, std::vector<WORD> keys) {
+        chosen_.clear();
+        seen_.clear();
+        for (WORD k : keys)
+            g_steps.push_back([this, k] {
+                Observe();
+                Key(k);
+            });
+        Key(first, alt);
+        EXPECT_TRUE(PumpUntil([] { return g_steps.empty() && !OpenPopup() && !MenuHookInstalled(); }, 4000))
+            << "the menu closed";
+        Pump(200);
+        return chosen_;
+    }
+
+    ui::TMainMenu menu_;
+    RECT systemClient_{};
+    UINT_PTR timer_ = 0;
+    std::string chosen_;
+    std::vector<bool> seen_;
+};
+
+TEST_F(SkinMenus, TheBandTakesTheMenuOffTheWindowAndGivesItBack) {
+    ASSERT_TRUE(Skinned(window_));
+    EXPECT_EQ(::GetMenu(window_), nullptr) << "no system menu bar while the band is drawn";
+    RECT window{}, client{};
+    ::GetWindowRect(window_, &window);
+    ::GetClientRect(window_, &client);
+    EXPECT_EQ(client.right, systemClient_.right);
+    EXPECT_EQ(client.bottom, systemClient_.bottom);
+    POINT origin{0, 0};
+    ::ClientToScreen(window_, &origin);
+    EXPECT_EQ(origin.y - window.top, SkinFrameSizes(*data_).top + ::GetSystemMetrics(SM_CYMENU))
+        << "the client area starts below the band";
+
+    data_->SetActive(false);
+    Pump(450);
+    EXPECT_EQ(::GetMenu(window_), menu_.Handle());
+    ::GetClientRect(window_, &client);
+    EXPECT_EQ(client.bottom, systemClient_.bottom) << "the client keeps its size under the system's menu bar";
+}
+
+TEST_F(SkinMenus, KeyboardJourneysChooseTheRightItem) {
+    ASSERT_TRUE(Skinned(window_));
+    EXPECT_FALSE(MenuHookInstalled());
+    // F10 opens File with its first item selected; Left wraps to Help.
+    EXPECT_EQ(Journey(VK_F10, false, {VK_LEFT, VK_RETURN}), "About");
+    EXPECT_EQ(seen_, (std::vector<bool>{true, true})) << "each drop-down skinned while the hook lives";
+    EXPECT_FALSE(MenuHookInstalled());
+    EXPECT_EQ(manager_->PopupMenuCount(), 0u);
+    EXPECT_EQ(manager_->CurrentMenuKind(), MenuKind::Popup) << "the kind returns to 0 with the last pop-up";
+    // Alt and a letter open that item; Down moves within it.
+    EXPECT_EQ(Journey('V', true, {VK_DOWN, VK_RETURN}), "Fit");
+    // Escape leaves without a choice.
+    EXPECT_EQ(Journey('F', true, {VK_ESCAPE}), "");
+}
+
+TEST_F(SkinMenus, TheBandFollowsMenuCommandsAndTheSystemMenuIsSkinned) {
+    ASSERT_TRUE(Skinned(window_));
+    menu_.ItemAt({1}).SetCaption("&Look");
+    EXPECT_EQ(Journey('L', true, {VK_RETURN}), "Zoom") << "the renamed item opens by its new key";
+    menu_.ItemAt({2}).SetEnabled(false);
+    EXPECT_EQ(Journey('H', true, {}), "") << "a disabled item opens nothing";
+
+    // Alt+Space: the skinned system menu, which needs no menu hook; Escape closes it.
+    seen_.clear();
+    g_steps.push_back([this] {
+        const HWND popup = OpenPopup();
+        seen_.push_back(popup && Skinned(popup));
+        Key(VK_ESCAPE);
     });
-    ::MessageBoxA(form.Handle(), "A message", "Vellumcast", MB_OK | MB_ICONEXCLAMATION);
-    EXPECT_EQ(answer, 1);
-    EXPECT_EQ(border, FrameBorder::DialogFrame);
+    Key(VK_SPACE, true);
+    EXPECT_TRUE(PumpUntil([] { return g_steps.empty() && !OpenPopup(); }, 3000));
+    EXPECT_EQ(seen_, std::vector<bool>{true});
+    EXPECT_TRUE(::IsWindow(window_));
 }
 
 }  // namespace

@@ -57,7 +57,6 @@ TEST(SkinComposeRoutines, NineSliceKeepsCornersAndStretchesEdges) {
 }
 
 TEST(SkinComposeRoutines, TiledCentreRepeatsAndIsClippedByTheEdges) {
-    // A 1-pixel frame around a 2 x 2 centre with four different pixels.
     Bitmap img(4, 4, Grey(1));
     img.Set(1, 1, Grey(11));
     img.Set(2, 1, Grey(12));
@@ -73,8 +72,7 @@ TEST(SkinComposeRoutines, TiledCentreRepeatsAndIsClippedByTheEdges) {
     for (int x = 1; x < 11; ++x) wide.Set(x, 1, Grey(100 + x));
     ExpectGreys(ComposeNineSlice(5, 3, wide, Margins{1, 1, 1, 1}, false, true, 1, 1), {{1, 1, 101}, {3, 1, 103}, {4, 1, 1}});
 
-    // A state past the image's end has no centre to tile: the composition
-    // ends (it once stepped by the empty tile's width for ever).
+    // A state past the image's end has no centre to tile (it once stepped by its empty width for ever).
     const Bitmap past = ComposeNineSlice(8, 7, img, Margins{1, 1, 1, 1}, false, true, 1, 5);
     EXPECT_EQ(past.At(4, 3), MakePixel(0, 0, 0));
 }
@@ -105,8 +103,7 @@ TEST(SkinComposeRoutines, ThreeSliceBandsAndTiledRectangles) {
     Bitmap dest(9, 4, Grey(0));
     DrawThreeSlice(dest, dest.Bounds(), band, false, false, 2, 2, Margins{1, 0, 1, 0});
     ExpectGreys(dest, {{0, 0, 11}, {1, 3, 15}, {2, 0, 16}, {3, 0, 15}, {7, 0, 15}, {8, 0, 19}});
-    // Ends as wide as the state image leave no middle to repeat; the band
-    // still gets both ends, and drawing it ends.
+    // Ends as wide as the state image leave no middle: the band gets both ends, and drawing ends.
     Bitmap ends(9, 2, Grey(0));
     DrawThreeSlice(ends, ends.Bounds(), band, false, false, 2, 1, Margins{2, 0, 2, 0});
     ExpectGreys(ends, {{0, 0, 1}, {1, 1, 5}, {7, 0, 6}, {8, 1, 9}});

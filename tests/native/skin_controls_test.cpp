@@ -1,5 +1,3 @@
-// The control painters: which state image each control wears, where a
-// progress bar and a scroll bar put their parts, and what each state changes.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -43,7 +41,6 @@ TEST(ControlPainter, StateImagesFollowTheRulesOfEachControl) {
     EXPECT_EQ(ToolButtonImage(hot, true), 5);
     EXPECT_EQ(ToolButtonImage(pressed, true), 3);
     EXPECT_EQ(ToolButtonImage(disabled, true), 4);
-    // Headers, tabs, combo boxes, up-down buttons, track-bar thumbs.
     EXPECT_EQ(HeaderItemImage(normal, true), 4);
     EXPECT_EQ(HeaderItemImage(hot, true), 2);
     EXPECT_EQ(HeaderItemImage(pressed, false), 3);
@@ -148,7 +145,6 @@ TEST(ControlPainter, EveryBuiltInSkinShowsEachStateApart) {
         EXPECT_FALSE(SameArea(unchecked, checked, Rect::FromSize(0, (30 - strip.Height()) / 2, cell, strip.Height())));
         EXPECT_TRUE(SameArea(unchecked, checked, Rect{cell, 0, 120, 30}));
 
-        // Progress bars fill by position, vertical ones from the bottom.
         Bitmap none = Face(*data, 204, 18), half = Face(*data, 204, 18);
         ASSERT_TRUE(PaintProgress(none, *data, Rect{0, 0, 204, 18}, 0, 100, 0, false));
         PaintProgress(half, *data, Rect{0, 0, 204, 18}, 0, 100, 50, false);
@@ -160,14 +156,13 @@ TEST(ControlPainter, EveryBuiltInSkinShowsEachStateApart) {
         EXPECT_TRUE(SameArea(vnone, vhalf, Rect{0, 0, 18, 102}));
         EXPECT_FALSE(SameArea(vnone, vhalf, Rect{2, 102, 16, 202}));
 
-        // Each status panel is framed by the edges image: its corner is the image's.
+        // A status panel's corner is the edges image's; the grip keeps the key colour out.
         const TDataSkinObject* edges = data->FindObject("StatusBarEdges");
         ASSERT_NE(edges, nullptr);
         Bitmap bar = Face(*data, 300, 22);
         ASSERT_TRUE(PaintStatusPanel(bar, *data, Rect{0, 0, 150, 22}, 1));
         EXPECT_EQ(bar.At(0, 0), edges->Map.At(0, 0));
         EXPECT_EQ(bar.At(149, 21), edges->Map.At(edges->Map.Width() / 3 - 1, edges->Map.Height() - 1));
-        // The grip sits in the bottom right corner and keeps the key colour out.
         const Rect grip = PaintSizeGrip(bar, *data, bar.Bounds());
         ASSERT_FALSE(grip.IsEmpty());
         EXPECT_EQ(std::make_pair(grip.right, grip.bottom), std::make_pair(300, 22));

@@ -1,6 +1,5 @@
 #pragma once
-// Small hand-made skins for the skin data tests: a definition and bitmaps
-// packed into a container and compressed the way the skin tool does it.
+// Small hand-made skins, packed and compressed the way the skin tool does it.
 #include <string>
 #include <vector>
 
@@ -40,8 +39,7 @@ inline Bitmap States(int state_width, int height, int n) {
     return out;
 }
 
-// What the loader decided for a section, in one line: its frame count, tile
-// and trans flags, and its four margins (left, top, right, bottom).
+// What the loader decided for a section: frames, tile, trans and margins (left, top, right, bottom).
 inline std::string Shape(const TDataSkinObject& o) {
     return "frame " + std::to_string(o.Frame) + " tile " + std::to_string(o.Tile) + " trans " + std::to_string(o.Trans) +
            " margins " + std::to_string(o.LeftWidth) + "," + std::to_string(o.TopHeight) + "," +

@@ -76,9 +76,8 @@ TEST(SkinDataImages, GreyMagentaMirrorFlip) {
     EXPECT_EQ(b.At(2, 1), MakePixel(169, 169, 169));
 }
 
-// A bitmap file's two headers (a negative height reads as top-down): file size, reserved,
-// pixel offset; info header size, width, height, planes, depth, compression, image size,
-// resolution, colours.
+// A bitmap file's two headers: file size, reserved, pixel offset; info header size, width, height
+// (negative: top-down), planes, depth, compression, image size, resolution, colours.
 std::vector<std::uint8_t> BmpHeader(std::uint32_t width, std::uint32_t height, std::uint32_t bits,
                                     std::uint32_t compression, std::uint32_t colours, std::uint32_t image_bytes) {
     std::vector<std::uint8_t> out = {'B', 'M'};
@@ -114,8 +113,7 @@ TEST(SkinDataImages, BitmapFilesOfTheUsualDepths) {
     EXPECT_EQ(m.At(1, 1), MakePixel(0, 0, 0));
     EXPECT_EQ(m.At(9, 0), MakePixel(255, 255, 255));  // the second byte of a row
 
-    // Run-length coded 8 bits: a run of 3, three literal pixels (padded to
-    // a whole word), end of line, end of bitmap.
+    // Run-length coded: a run of 3, three literal pixels padded to a word, end of line, end of bitmap.
     auto rle = BmpHeader(6, 1, 8, 1, 2, 12);
     for (std::uint8_t v : {0, 0, 0, 0, 0, 255, 0, 0}) rle.push_back(v);
     for (std::uint8_t v : {3, 1, 0, 3, 0, 1, 1, 0, 0, 0, 0, 1}) rle.push_back(v);

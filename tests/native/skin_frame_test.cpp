@@ -22,7 +22,6 @@ FrameWindow Window(int width, int height) {
     return w;
 }
 
-// The caption button of the skin with this action and Visibility, or -1.
 int ButtonIndex(const FrameLayout& layout, int action, int visibility) {
     for (std::size_t i = 0; i < layout.Buttons().size(); ++i) {
         const auto* b = layout.Buttons()[i].data;
@@ -42,13 +41,11 @@ TEST(SkinFrame, CaptionButtonsFollowTheWindowStateOnEverySkin) {
         const int close = ButtonIndex(normal, 0, 0), maximise = ButtonIndex(normal, 1, 2),
                   restore = ButtonIndex(normal, 1, 1), system = ButtonIndex(normal, 3, 0);
         ASSERT_TRUE(close >= 0 && maximise >= 0 && restore >= 0 && system >= 0);
-        // Close, maximise, restore and the system-menu button: which of them show.
         const auto shown = [&](const FrameLayout& l) {
             const auto& b = l.Buttons();
             return std::make_tuple(b[close].visible, b[maximise].visible, b[restore].visible, b[system].visible);
         };
         EXPECT_EQ(shown(normal), std::make_tuple(true, true, false, true));
-        // Hit testing finds the button under the point and nothing beside it.
         const Rect c = normal.Buttons()[close].bounds, r = normal.Buttons()[restore].bounds;
         EXPECT_EQ(normal.ButtonAt(Centre(c)), close);
         EXPECT_EQ(normal.ButtonAt(Point{c.right, c.bottom}), -1);
@@ -128,7 +125,6 @@ TEST(SkinFrame, TitleBarIsOnePictureAndInactiveWindowsUseTheSecondImages) {
     const FramePicture a = PaintFrame(*data, active);
     EXPECT_EQ(std::make_tuple(a.title.Width(), a.title.Height(), a.left.Height(), a.bottom.Width()),
               std::make_tuple(500, f.top, 300 - f.top, 500 - f.left - f.right));
-    // The close button is drawn into the title in its hot image when hot.
     const int close = ButtonIndex(active, 0, 0);
     const Rect c = active.Buttons()[close].bounds;
     const FramePicture hot = PaintFrame(*data, active, FramePaintState{close});

@@ -169,14 +169,7 @@ TEST(DpiSkinFrame, AnOddSizeLosesItsSpareColumnsInTheMiddleAndOtherScalesFollowT
 namespace vc::art {
 namespace {
 
-TEST(DpiToolbarArt, EverySizeIsDrawnNotEnlargedAndTheCommandLineWritesItCompressed) {
-    for (const int size : kToolbarImageSizes) {
-        SCOPED_TRACE(size);
-        const Raster strip = RenderToolbarStrip(true, size);
-        ASSERT_EQ(std::make_pair(strip.Width(), strip.Height()), std::make_pair(10 * size, size));
-        const Raster copy = RenderToolbarImage(ToolbarImage::kCopy, size);
-        EXPECT_EQ(strip.Crop(9 * size, 0, size, size), DisabledLook(copy));
-    }
+TEST(DpiToolbarArt, LargerSizesAreDrawnNotEnlargedAndTheCommandLineWritesThemCompressed) {
     // Detail that a doubled 24-pixel image cannot have: some 2 x 2 block is not of one colour.
     const Raster big = RenderToolbarImage(ToolbarImage::kHome, 48);
     bool finer = false;

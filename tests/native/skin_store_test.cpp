@@ -12,7 +12,7 @@ std::string RenameError(TSkinCollectionItem& item, const std::string& name) {
     return testing::ErrorText<Exception>([&] { item.SetName(name); });
 }
 
-TEST(SkinStore, ItemsAreNamedByIdNotByIndex) {
+TEST(SkinStore, ItemsAreNamedByIdNotByIndexAndNamesAreUnique) {
     TSkinCollection collection;
     for (int i = 0; i < 7; ++i) collection.Add();
     collection.Delete(0);
@@ -22,13 +22,11 @@ TEST(SkinStore, ItemsAreNamedByIdNotByIndex) {
     EXPECT_EQ(item.Name(), "SkinItem7");
     EXPECT_EQ(item.Index(), 5);
     EXPECT_EQ(collection.Item(0).Name(), "SkinItem2");
-}
 
-TEST(SkinStore, NamesAreUniqueAndCaseSensitive) {
-    TSkinCollection collection;
-    TSkinCollectionItem& first = collection.Add();
-    TSkinCollectionItem& second = collection.Add();
-    TSkinCollectionItem& third = collection.Add();
+    TSkinCollection fresh;
+    TSkinCollectionItem& first = fresh.Add();
+    TSkinCollectionItem& second = fresh.Add();
+    TSkinCollectionItem& third = fresh.Add();
     EXPECT_EQ(RenameError(second, "skinitem1"), "no error");  // was SkinItem1: its own old name is free again
     EXPECT_EQ(RenameError(first, "SkinItem1"), "no error");
     EXPECT_EQ(first.Name(), "SkinItem1");
@@ -37,7 +35,7 @@ TEST(SkinStore, NamesAreUniqueAndCaseSensitive) {
     EXPECT_EQ(RenameError(third, "SkinItem2"), "no error");  // its own name
 }
 
-TEST(SkinStore, AssignCopiesNamesAndStreamsWithoutTakingOwnership) {
+TEST(SkinStore, AssignCopiesWithoutTakingOwnershipAndIndexesAreChecked) {
     TSkinCollection source;
     TSkinCollectionItem& a = source.Add();
     a.ReadData(reinterpret_cast<const std::uint8_t*>("abc"), 3);
@@ -51,12 +49,8 @@ TEST(SkinStore, AssignCopiesNamesAndStreamsWithoutTakingOwnership) {
     EXPECT_EQ(store.Store().Item(0).Name() + " " + store.Store().Item(1).Name(), "SkinItem1x Blue");
     a.DataStream().push_back('d');  // the copy is independent of the source
     EXPECT_EQ(store.Store().Item(0).WriteData(), (std::vector<std::uint8_t>{'a', 'b', 'c'}));
-}
 
-TEST(SkinStore, IndexOutsideTheCollectionIsAListError) {
-    TSkinStore store;
-    store.Store().Add();
-    EXPECT_EQ(testing::ErrorText<EListError>([&] { store.Store().Item(1); }), "List index out of bounds (1)");
+    EXPECT_EQ(testing::ErrorText<EListError>([&] { store.Store().Item(2); }), "List index out of bounds (2)");
     TSkinCollectionItem& item = store.Store().Item(0);
     EXPECT_EQ(item.SkinData(), "Load Skin");
     item.SetSkinData("anything");

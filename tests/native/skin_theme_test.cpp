@@ -1,7 +1,6 @@
 // Themes and the skin builder.
 #include <gtest/gtest.h>
 
-#include "common/text.h"
 #include "error_text.h"
 #include "skin_builder.h"
 #include "skin_theme_fixture.h"
@@ -49,31 +48,6 @@ TEST(SkinTheme, ShapesThatCannotBeDrawnAreRefused) {
     text = Replace(HarbourText(), "BottomRadius=0", "BottomRadius=9");
     EXPECT_EQ(ErrorOf(text), "t.theme: [Shape] BottomRadius: is more than twice the border");
     EXPECT_EQ(ErrorOf(Replace(HarbourText(), "CornerRadius=0", "CornerRadius=13")), "no error");
-}
-
-TEST(SkinBuilder, KeepsSectionsAndKeysInTheOrderWritten) {
-    theme::SkinBuilder skin;
-    skin.Set("Personality", "Top", "top.bmp");
-    skin.Set("Buttons", "Frame", 5);
-    skin.Set("Personality", "TopFrame", 2);
-    skin.Set("Personality", "Top", "title.bmp");
-    EXPECT_EQ(skin.Definition({"Sample"}),
-              "; Sample\r\n"
-              "\r\n[Personality]\r\nTop=title.bmp\r\nTopFrame=2\r\n"
-              "\r\n[Buttons]\r\nFrame=5\r\n");
-}
-
-TEST(SkinBuilder, ImagesAreLowerCaseBitmapsNamedOnceOfEqualStateSizes) {
-    theme::SkinBuilder skin;
-    const Bitmap image(4, 2, MakePixel(1, 2, 3));
-    EXPECT_EQ(skin.AddImage("Top.BMP", image), "top.bmp");
-    EXPECT_THROW(skin.AddImage("TOP.bmp", image), std::logic_error);
-    EXPECT_THROW(skin.AddImage("top.png", image), std::logic_error);
-    EXPECT_THROW(skin.AddImage("empty.bmp", Bitmap()), std::logic_error);
-    const auto members = skin.Members({});
-    ASSERT_EQ(members.size(), 2u);
-    EXPECT_EQ(members[0].name + " " + members[1].name, "skin.ini top.bmp");
-    EXPECT_THROW(theme::SideBySide({art::Raster(3, 2), art::Raster(3, 3)}), std::logic_error);
 }
 
 TEST(SkinBuilder, KeyedImagesCutOutTheClearPartsAndNeverPaintTheKeyColour) {

@@ -53,7 +53,6 @@ TEST(ControlPainter, StateImagesFollowTheRulesOfEachControl) {
     EXPECT_EQ(ComboBoxImage(pressed), 3);
     EXPECT_EQ(ComboBoxImage(disabled), 4);
     EXPECT_EQ(UpDownImage(true, normal), 5);
-    EXPECT_EQ(UpDownImage(true, disabled), 8);
     EXPECT_EQ(TrackThumbImage(focused), 5);
     EXPECT_EQ(TrackThumbImage(pressed), 3);
     EXPECT_EQ(TrackThumbImage(disabled), 4);

@@ -129,19 +129,15 @@ TEST(SkinDataImages, DamagedBitmapFilesAreRefused) {
     };
     expect_invalid(std::vector<std::uint8_t>(file.begin(), file.end() - 1));  // truncated pixels
     expect_invalid(std::vector<std::uint8_t>(file.begin(), file.begin() + 20));
-    auto wrong = file;
-    wrong[0] = 'X';
-    expect_invalid(wrong);
-    auto depth = file;
-    depth[28] = 7;
-    expect_invalid(depth);
-    auto zero = file;
-    zero[18] = zero[19] = zero[20] = zero[21] = 0;
-    expect_invalid(zero);
-    auto huge = file;
-    huge[21] = 0x7F;  // width 0x7F000004
-    huge[25] = 0x7F;
-    EXPECT_THROW(DecodeBitmapFile(huge), EOutOfResources);
+    const auto patched = [&](std::initializer_list<std::pair<int, std::uint8_t>> changes) {
+        auto copy = file;
+        for (const auto& [at, value] : changes) copy[static_cast<std::size_t>(at)] = value;
+        return copy;
+    };
+    expect_invalid(patched({{0, 'X'}}));
+    expect_invalid(patched({{28, 7}}));                               // depth
+    expect_invalid(patched({{18, 0}, {19, 0}, {20, 0}, {21, 0}}));  // width 0
+    EXPECT_THROW(DecodeBitmapFile(patched({{21, 0x7F}, {25, 0x7F}})), EOutOfResources);  // 0x7F000004 wide
     auto rle = BmpHeader(4, 4, 8, 1, 1, 2);
     for (std::uint8_t v : {0, 0, 0, 0, 3, 0}) rle.push_back(v);  // stops mid-way
     expect_invalid(rle);

@@ -18,7 +18,7 @@
 namespace vc {
 namespace {
 
-TEST(DpiScale, LengthsRoundHalfAwayFromZeroAndWholeFactorsAreKnown) {
+TEST(DpiScale, LengthsRoundHalfAwayFromZeroAndTheNearestImageSizeWinsTiesUpwards) {
     EXPECT_TRUE(Scale(96).IsIdentity());
     EXPECT_EQ(Scale(0).Dpi(), 96);
     const Scale s125(120), s150(144);
@@ -36,9 +36,7 @@ TEST(DpiScale, LengthsRoundHalfAwayFromZeroAndWholeFactorsAreKnown) {
     EXPECT_EQ(s125.Apply(a), (Rect{1, 0, 4, 3}));
     EXPECT_EQ(s125.Apply(b).Width(), s125.Apply(a).Width());
     EXPECT_EQ(s150.Apply(Point{-10, 7}), (Point{-15, 11}));
-}
 
-TEST(DpiScale, NearestImageSizeFavoursTheLargerOnATie) {
     const int sizes[] = {24, 30, 36, 48};
     EXPECT_EQ(NearestSize(sizes, 4, 24, Scale(120)), 30);
     EXPECT_EQ(NearestSize(sizes, 4, 24, Scale(168)), 48);  // 42: 36 and 48 tie

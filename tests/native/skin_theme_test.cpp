@@ -38,15 +38,14 @@ TEST(SkinTheme, EveryMistakeIsReportedAtOnceWithItsPlace) {
               "t.theme: [Shape] Border: '4px' is not a whole number\n"
               "t.theme: [Palette] Face: 'E4E1DA' is not a colour (#RRGGBB)\n"
               "t.theme: [Palette] Close: is missing");
-}
 
-TEST(SkinTheme, ShapesThatCannotBeDrawnAreRefused) {
-    std::string text = Replace(HarbourText(), "CaptionButtonHeight=19", "CaptionButtonHeight=27");
-    EXPECT_EQ(ErrorOf(text), "t.theme: [Shape] CaptionButtonHeight: is taller than the title bar");
-    text = Replace(HarbourText(), "CornerRadius=0", "CornerRadius=14");
-    EXPECT_EQ(ErrorOf(text), "t.theme: [Shape] CornerRadius: is more than half the title bar's height");
-    text = Replace(HarbourText(), "BottomRadius=0", "BottomRadius=9");
-    EXPECT_EQ(ErrorOf(text), "t.theme: [Shape] BottomRadius: is more than twice the border");
+    // Shapes that cannot be drawn are refused.
+    EXPECT_EQ(ErrorOf(Replace(HarbourText(), "CaptionButtonHeight=19", "CaptionButtonHeight=27")),
+              "t.theme: [Shape] CaptionButtonHeight: is taller than the title bar");
+    EXPECT_EQ(ErrorOf(Replace(HarbourText(), "CornerRadius=0", "CornerRadius=14")),
+              "t.theme: [Shape] CornerRadius: is more than half the title bar's height");
+    EXPECT_EQ(ErrorOf(Replace(HarbourText(), "BottomRadius=0", "BottomRadius=9")),
+              "t.theme: [Shape] BottomRadius: is more than twice the border");
     EXPECT_EQ(ErrorOf(Replace(HarbourText(), "CornerRadius=0", "CornerRadius=13")), "no error");
 }
 

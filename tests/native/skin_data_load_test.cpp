@@ -39,23 +39,27 @@ struct RecordingManager : ISkinManagerLink {
     }
 };
 
-TEST(SkinDataLoad, GenericSectionsTakeDefaultsAndFixedFrameCounts) {
+TEST(SkinDataLoad, SectionsTakeDefaultsFixedFrameCountsAndColours) {
     TSkinData data;
     Load(data,
-         "[Colours]\nButtonText=1 2 3\n"
+         "[Colour1]\ncolor=1 1 1\n[Colours]\nButtonFace=10 20 30\nButtonText=5 5 5\n[Colour0]\ncolor=0 0 0\n"
+         "[Colour2]\n[Customcolors]\nColor3=7 8 9\n"
+         "[Buttons]\nBitmap=b.bmp\nCheckButton=c.bmp\nRadioButton=r.bmp\nCheckButtonFrame=0\nTile=1\n"
+         "NormalColour2=200 0 0\nPressedColour2=\nMouseOverColour=4\n"
          "[MENUITEM]\nImage=skins\\item.bmp\nFrame=9\nTile=2\nLeftWidth=4\nNormalColour=2\n"
          "[MenuBackground]\nImage=missing.bmp\nTile=1\n[Headerbar]\nImage=item.bmp\n[HorzScrollThumb]\nImage=item.bmp\n"
          "[VertScrollThumb]\nImage=item.bmp\nFrameCount=2\nFrame=8\n"
          "[Tab.Pane]\nImage=item.bmp\nLeftWidth=7\nTopHeight=4\nRightWidth=2\nBottomHeight=5\n"
          "[Scrollbar]\nImage=item.BMP\n"
          "[SunkEdge]\nImage=\n",
-         {{"item.bmp", Solid(10, 6, 1, 2, 3)}});
+         {{"item.bmp", Solid(10, 6, 1, 2, 3)}, {"b.bmp", Solid(50, 20, 1, 1, 1)}, {"c.bmp", Solid(52, 13, 1, 1, 1)},
+          {"r.bmp", Solid(96, 16, 1, 1, 1)}});
     auto* item = data.FindObject("MenuItem");
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(item->Map.Width(), 10);
     EXPECT_EQ(skintest::Shape(*item), "frame 5 tile 0 trans 0 margins 4,0,0,0");
     EXPECT_EQ(std::make_tuple(item->NormalColour, item->MouseOverColour), std::make_tuple(2, -1));
-    EXPECT_EQ(item->NormalColour2, 0x030201u);  // the definition's ButtonText
+    EXPECT_EQ(item->NormalColour2, 0x050505u);  // the definition's ButtonText
     // A member that is missing leaves only the image empty.
     EXPECT_TRUE(data.FindObject("MenuBackground")->Map.Empty());
     for (const auto& [name, frame] : std::vector<std::pair<const char*, int>>{
@@ -67,17 +71,50 @@ TEST(SkinDataLoad, GenericSectionsTakeDefaultsAndFixedFrameCounts) {
     EXPECT_TRUE(data.FindObject("Scrollbar")->Map.Empty());  // ".BMP" names nothing
     EXPECT_EQ(data.FindObject("SunkEdge"), nullptr);  // no image, no object
     EXPECT_EQ(data.FindObject("ComboxArrow"), nullptr);
+
+    const TDataSkinButton& b = data.Buttons();
+    // Check frames 52 / 13, radio frames 96 / 16.
+    EXPECT_EQ(std::make_tuple(b.Frame, b.Tile, b.CheckFrame, b.RadioFrame, b.MouseOverColour), std::make_tuple(5, 1, 4, 6, 4));
+    EXPECT_EQ(std::make_tuple(b.HasNormalColour2, b.HasPressedColour2, b.HasMouseOverColour2), std::make_tuple(true, false, false));
+    EXPECT_EQ(b.NormalColour2, 0x0000C8u);
+    EXPECT_EQ(b.PressedColour2, 0x050505u);
+
+    EXPECT_EQ(data.Colours().Menubar, 0x1E140Au);  // the face colour when not given
+    EXPECT_EQ(data.CustomColours()[3], 0x090807u);
+
+    TSkinData tiny;
+    Load(tiny, "[Buttons]\nRadioButton=r.bmp\nRadioButtonFrame=7\n", {{"r.bmp", Solid(20, 20, 1, 1, 1)}});
+    EXPECT_EQ(tiny.Buttons().RadioFrame, 7);
+    EXPECT_EQ(tiny.Buttons().CheckFrame, 4);  // no image: at least four
 }
 
-TEST(SkinDataLoad, ProgressHeadersAndSecondImages) {
+TEST(SkinDataLoad, FrameBordersCaptionTextMenuBarProgressAndSecondImages) {
     TSkinData data;
     Load(data,
-         "[Progress]\nBitmap=p.bmp\nStyle=0\nTile=5\nTrans=1\nNormalColour=3\n"
-         "[Tabs]\nImage=p.bmp\nBorder=g.bmp\n"
-         "[UpDown.Vert]\nImage=p.bmp\nGlyphImage=g.bmp\n"
-         "[ComboButton]\nImage=c.bmp\n"
-         "[GroupBox]\nImage=p.bmp\nBackgroundAlignment=2\nBackgroundLeftShift=5\n",
-         {{"p.bmp", Solid(4, 4, 9, 9, 9)}, {"g.bmp", Solid(3, 3, 1, 1, 1)}, {"c.bmp", skintest::States(2, 2, 2)}});
+         "[Progress]\nBitmap=p.bmp\nStyle=0\nTile=5\nTrans=1\nNormalColour=3\n[Tabs]\nImage=p.bmp\nBorder=g.bmp\n"
+         "[UpDown.Vert]\nImage=p.bmp\nGlyphImage=g.bmp\n[ComboButton]\nImage=c.bmp\n"
+         "[GroupBox]\nImage=p.bmp\nBackgroundAlignment=2\nBackgroundLeftShift=5\n"
+         "[Personality]\nLeft=l.bmp\nLeftTopHeight=7\nLeftBotHeight=3\n"
+         "Top=t.bmp\nTopTopHeight=11\nTopBotHeight=12\nTopFrame=2\nTopStretch=4\nTopTrans=0\n"
+         "TextBack=l.bmp\nTextShift=5\nTextShiftVert=6\nTextRightClip=7\nTextAlignment=1\nTXTBackRight=4\n"
+         "ActiveTextR=255\nActiveTextG=128\nActiveTextB=0\nInActiveTextR=1\nInActiveTextG=2\n"
+         "menuBar=m.bmp\nTileMenu=3\nTileRightMenu=9\n",
+         {{"l.bmp", Solid(4, 30, 1, 1, 1)}, {"t.bmp", Solid(60, 20, 2, 2, 2)}, {"m.bmp", Solid(8, 8, 3, 3, 3)},
+          {"p.bmp", Solid(4, 4, 9, 9, 9)}, {"g.bmp", Solid(3, 3, 1, 1, 1)}, {"c.bmp", skintest::States(2, 2, 2)}});
+    EXPECT_EQ(skintest::Shape(data.Left()), "frame 1 tile 1 trans 1 margins 0,7,0,3");
+    EXPECT_EQ(skintest::Shape(data.Top()), "frame 2 tile 1 trans 0 margins 11,0,12,0");
+
+    const TDataSkinTitle& t = data.Title();
+    EXPECT_EQ(skintest::Shape(t), "frame 2 tile 0 trans 0 margins 5,6,7,0");  // the text shifts and clip
+    EXPECT_EQ(std::make_tuple(t.TextAlignment, t.TXTBackRight, t.FontHeight), std::make_tuple(1, 4, 14));
+    EXPECT_EQ(t.ActiveTextColour, 0x0080FFu);
+    EXPECT_EQ(t.InactiveTextColour, clNone);  // one of its three keys missing
+
+    ASSERT_NE(data.MenuBar(), nullptr);
+    EXPECT_EQ(skintest::Shape(*data.MenuBar()), "frame 2 tile 1 trans 0 margins 1,0,9,0");
+    // The caption sample: Top at (60 / 3, (20 / 2) / 3).
+    EXPECT_EQ(data.CaptionSampleColour(), 0x020202u);
+
     auto* progress = data.Find<TDataSkinBorder>("Progress");
     ASSERT_NE(progress, nullptr);
     EXPECT_EQ(skintest::Shape(*progress), "frame 2 tile 1 trans 1 margins 0,0,0,0");
@@ -94,30 +131,6 @@ TEST(SkinDataLoad, ProgressHeadersAndSecondImages) {
     TSkinData styled;
     Load(styled, "[Progress]\nBitmap=p.bmp\nStyle=1\n", {{"p.bmp", Solid(4, 4, 9, 9, 9)}});
     EXPECT_EQ(styled.FindObject("Progress")->Frame, 1);
-}
-
-TEST(SkinDataLoad, FrameBordersCaptionTextAndMenuBar) {
-    TSkinData data;
-    Load(data,
-         "[Personality]\nLeft=l.bmp\nLeftTopHeight=7\nLeftBotHeight=3\n"
-         "Top=t.bmp\nTopTopHeight=11\nTopBotHeight=12\nTopFrame=2\nTopStretch=4\nTopTrans=0\n"
-         "TextBack=l.bmp\nTextShift=5\nTextShiftVert=6\nTextRightClip=7\nTextAlignment=1\nTXTBackRight=4\n"
-         "ActiveTextR=255\nActiveTextG=128\nActiveTextB=0\nInActiveTextR=1\nInActiveTextG=2\n"
-         "menuBar=m.bmp\nTileMenu=3\nTileRightMenu=9\n",
-         {{"l.bmp", Solid(4, 30, 1, 1, 1)}, {"t.bmp", Solid(60, 20, 2, 2, 2)}, {"m.bmp", Solid(8, 8, 3, 3, 3)}});
-    EXPECT_EQ(skintest::Shape(data.Left()), "frame 1 tile 1 trans 1 margins 0,7,0,3");
-    EXPECT_EQ(skintest::Shape(data.Top()), "frame 2 tile 1 trans 0 margins 11,0,12,0");
-
-    const TDataSkinTitle& t = data.Title();
-    EXPECT_EQ(skintest::Shape(t), "frame 2 tile 0 trans 0 margins 5,6,7,0");  // the text shifts and clip
-    EXPECT_EQ(std::make_tuple(t.TextAlignment, t.TXTBackRight, t.FontHeight), std::make_tuple(1, 4, 14));
-    EXPECT_EQ(t.ActiveTextColour, 0x0080FFu);
-    EXPECT_EQ(t.InactiveTextColour, clNone);  // one of its three keys missing
-
-    ASSERT_NE(data.MenuBar(), nullptr);
-    EXPECT_EQ(skintest::Shape(*data.MenuBar()), "frame 2 tile 1 trans 0 margins 1,0,9,0");
-    // The caption sample: Top at (60 / 3, (20 / 2) / 3).
-    EXPECT_EQ(data.CaptionSampleColour(), 0x020202u);
 }
 
 TEST(SkinDataLoad, CaptionButtonsExclusionsFrameRuleAndChildButtons) {
@@ -165,42 +178,6 @@ TEST(SkinDataLoad, CaptionButtonsExclusionsFrameRuleAndChildButtons) {
     EXPECT_EQ(plain.CaptionButtons()[0]->Frame, 6);  // no image
     EXPECT_TRUE(plain.CaptionButtons()[3]->Map.Empty());
     EXPECT_EQ(plain.CaptionButtons()[3]->Xcoord, 0);
-}
-
-TEST(SkinDataLoad, PushButtonsColoursAndPalette) {
-    TSkinData data;
-    Load(data,
-         "[Colour1]\ncolor=1 1 1\n[Colours]\nButtonFace=10 20 30\nButtonText=5 5 5\n[Colour0]\ncolor=0 0 0\n"
-         "[Colour2]\n[Customcolors]\nColor3=7 8 9\n"
-         "[Buttons]\nBitmap=b.bmp\nCheckButton=c.bmp\nRadioButton=r.bmp\nCheckButtonFrame=0\nTile=1\n"
-         "NormalColour2=200 0 0\nPressedColour2=\nMouseOverColour=4\n",
-         {{"b.bmp", Solid(50, 20, 1, 1, 1)}, {"c.bmp", Solid(52, 13, 1, 1, 1)}, {"r.bmp", Solid(96, 16, 1, 1, 1)}});
-    const TDataSkinButton& b = data.Buttons();
-    // Check frames 52 / 13, radio frames 96 / 16.
-    EXPECT_EQ(std::make_tuple(b.Frame, b.Tile, b.CheckFrame, b.RadioFrame, b.MouseOverColour), std::make_tuple(5, 1, 4, 6, 4));
-    EXPECT_EQ(std::make_tuple(b.HasNormalColour2, b.HasPressedColour2, b.HasMouseOverColour2), std::make_tuple(true, false, false));
-    EXPECT_EQ(b.NormalColour2, 0x0000C8u);
-    EXPECT_EQ(b.PressedColour2, 0x050505u);
-
-    EXPECT_EQ(data.Colours().Menubar, 0x1E140Au);  // the face colour when not given
-    EXPECT_EQ(data.CustomColours()[3], 0x090807u);
-
-    TSkinData tiny;
-    Load(tiny, "[Buttons]\nRadioButton=r.bmp\nRadioButtonFrame=7\n", {{"r.bmp", Solid(20, 20, 1, 1, 1)}});
-    EXPECT_EQ(tiny.Buttons().RadioFrame, 7);
-    EXPECT_EQ(tiny.Buttons().CheckFrame, 4);  // no image: at least four
-}
-
-TEST(SkinDataLoad, TrackFallsBackToTheBuiltInBitmaps) {
-    TSkinData data;
-    Load(data, "[TRACKVERT]\nImage=v.bmp\n", {{"v.bmp", Solid(4, 8, 1, 1, 1)}});
-    auto* track = data.FindObject("Track");
-    ASSERT_NE(track, nullptr);
-    EXPECT_EQ(track->Map, BuiltinTrack());
-    EXPECT_EQ(skintest::Shape(*track), "frame 1 tile 0 trans 0 margins 3,3,3,3");
-    EXPECT_EQ(data.FindObject("TRACKVERT")->Frame, 0);  // from Frame, not fixed
-    EXPECT_EQ(data.FindObject("TRACKVERT")->Map.Height(), 8);
-    EXPECT_EQ(std::make_pair(BuiltinTrackVert().Width(), BuiltinTrackVert().Height()), std::make_pair(4, 16));
 }
 
 TEST(SkinDataLoad, ComboCompositeAndArrow) {
@@ -272,7 +249,8 @@ TEST(SkinDataLoad, SecondLoadKeepsBordersAndReplacesSectionObjects) {
          {{"a.bmp", Solid(5, 5, 1, 1, 1)}});
     TDataSkinBorder* left = &data.Left();
     ASSERT_NE(data.FindObject("MenuItem"), nullptr);
-    Load(data, "[Personality]\nLeft=b.bmp\n[Scrollbar]\nImage=b.bmp\n", {{"b.bmp", Solid(7, 3, 2, 2, 2)}});
+    Load(data, "[Personality]\nLeft=b.bmp\n[Scrollbar]\nImage=b.bmp\n[TRACKVERT]\nImage=b.bmp\n",
+         {{"b.bmp", Solid(7, 3, 2, 2, 2)}});
     EXPECT_EQ(&data.Left(), left);
     EXPECT_EQ(data.Left().Map.Width(), 7);
     EXPECT_EQ(data.FindObject("MenuItem"), nullptr);
@@ -280,6 +258,11 @@ TEST(SkinDataLoad, SecondLoadKeepsBordersAndReplacesSectionObjects) {
     // Toolbar, Track, TRACKVERT and Scrollbar: one each, however often the skin is loaded.
     EXPECT_EQ(data.ObjectCount(), 4u);
     for (const char* name : {"Toolbar", "Track", "TRACKVERT", "Scrollbar"}) EXPECT_NE(data.FindObject(name), nullptr);
+    // A track the skin does not give is the built-in one; a given one keeps its Frame, not a fixed count.
+    EXPECT_EQ(data.FindObject("Track")->Map, BuiltinTrack());
+    EXPECT_EQ(skintest::Shape(*data.FindObject("Track")), "frame 1 tile 0 trans 0 margins 3,3,3,3");
+    EXPECT_EQ(std::make_pair(data.FindObject("TRACKVERT")->Frame, data.FindObject("TRACKVERT")->Map.Height()),
+              std::make_pair(0, 3));
 }
 
 TEST(SkinDataLoad, LoadFromStoreBoundsAndManagerRequests) {

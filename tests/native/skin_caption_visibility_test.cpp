@@ -13,7 +13,7 @@ bool Shown(int action, int v, int v1, const CaptionWindowState& w) {
     return CaptionButtonVisible(b, w);
 }
 
-TEST(CaptionVisibility, TheTwoColumnsDifferOnlyWhereTheRuleSaysSo) {
+TEST(CaptionVisibility, TheTwoColumnsDifferOnlyWhereTheRuleSaysSoAndTheActionVetoes) {
     const CaptionWindowState normal;  // active, restored, every box, sizable
     EXPECT_TRUE(Shown(5, -1, 0, normal)) << "-1 as Visibility: shown";
     EXPECT_FALSE(Shown(5, 0, -1, normal)) << "-1 as Visibility1: hidden";
@@ -32,9 +32,7 @@ TEST(CaptionVisibility, TheTwoColumnsDifferOnlyWhereTheRuleSaysSo) {
     EXPECT_TRUE(Shown(5, 1500, 0, asked));
     EXPECT_TRUE(Shown(5, 201, 999, normal));
     EXPECT_FALSE(Shown(5, 2001, 0, normal));
-}
 
-TEST(CaptionVisibility, MaximiseAndRestoreTakeTurnsAndTheActionVetoes) {
     CaptionWindowState w;
     EXPECT_TRUE(Shown(1, 2, 6, w)) << "maximise, restored window";
     EXPECT_FALSE(Shown(1, 1, 6, w)) << "restore, restored window";

@@ -44,19 +44,19 @@ TEST(SkinComposeRoutines, StateImagesSideBySideOrStacked) {
     EXPECT_EQ(side.At(5, 3), Grey(7));
 }
 
-TEST(SkinComposeRoutines, NineSliceKeepsCornersAndStretchesEdges) {
-    const Bitmap img = Blocks();
-    const Bitmap out = ComposeNineSlice(20, 15, img, Margins{3, 3, 3, 3}, false, false, 1, 1);
+TEST(SkinComposeRoutines, NineSliceKeepsCornersStretchesOrTilesAndClipsAtTheEdges) {
+    const Bitmap blocks = Blocks();
+    const Margins three{3, 3, 3, 3};
+    const Bitmap out = ComposeNineSlice(20, 15, blocks, three, false, false, 1, 1);
     ASSERT_EQ(std::make_pair(out.Width(), out.Height()), std::make_pair(20, 15));
     ExpectGreys(out, {{2, 2, 10}, {3, 0, 20}, {16, 2, 20}, {17, 0, 30}, {0, 3, 40}, {0, 11, 40}, {10, 7, 50},
                      {0, 12, 70}, {19, 14, 90}});
     // Margins wider than the target: both of the pair dropped, the whole state image stretched.
-    ExpectGreys(ComposeNineSlice(4, 18, img, Margins{3, 3, 3, 3}, false, false, 1, 1), {{3, 0, 30}, {0, 17, 70}, {2, 9, 50}});
+    ExpectGreys(ComposeNineSlice(4, 18, blocks, three, false, false, 1, 1), {{3, 0, 30}, {0, 17, 70}, {2, 9, 50}});
     // Top and bottom dropped, left kept.
-    ExpectGreys(ComposeNineSlice(12, 5, img, Margins{3, 3, 3, 3}, false, false, 1, 1), {{0, 0, 10}, {0, 4, 70}, {6, 2, 50}});
-}
+    ExpectGreys(ComposeNineSlice(12, 5, blocks, three, false, false, 1, 1), {{0, 0, 10}, {0, 4, 70}, {6, 2, 50}});
 
-TEST(SkinComposeRoutines, TiledCentreRepeatsAndIsClippedByTheEdges) {
+    // A 1-pixel frame round a 2 x 2 centre, tiled or stretched.
     Bitmap img(4, 4, Grey(1));
     img.Set(1, 1, Grey(11));
     img.Set(2, 1, Grey(12));

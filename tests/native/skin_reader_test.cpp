@@ -85,7 +85,7 @@ TEST(SkinReader, WrongVersionShowsOneMessageAndKeepsThePreviousSkin) {
     EXPECT_EQ(shown.size(), 2u);
 }
 
-TEST(SkinReader, RejectsEveryInconsistentCountAndSize) {
+TEST(SkinReader, RejectsEveryInconsistentCountAndSizeAndADamagedStream) {
     EXPECT_EQ(ErrorOf(Bytes{0x20, 0x4E, 0, 0}), "Damaged skin file: the header needs 16 bytes, the skin holds 4");
     EXPECT_EQ(ErrorOf(RawContainer(20000, "a.bmp", {1}, "z", 1000)),
               "Damaged skin file: the member names take 1000 bytes, only 10 follow the header");
@@ -102,9 +102,7 @@ TEST(SkinReader, RejectsEveryInconsistentCountAndSize) {
     names += "m1001\r\n";
     EXPECT_EQ(ErrorOf(RawContainer(20000, names, std::vector<std::uint32_t>(1002, 0), "")),
               "Damaged skin file: 1002 members, more than the 1001 a skin may hold");
-}
 
-TEST(SkinReader, ADamagedStreamReportsTheDecoderError) {
     EXPECT_THROW(TSkinReader().Load(Bytes{0xF0, 0xFF, 0xFF, 0xFF}), ElzhException);  // a declared size of 4 GiB
 }
 

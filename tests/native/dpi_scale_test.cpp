@@ -121,7 +121,8 @@ TEST(DpiSkinFrame, TwoHundredPercentIsTheHundredPercentFrameWithEveryPixelDouble
             state.hot = hot;
             const FramePicture small = PaintFrame(*data, base, state);
             const FramePicture large = PaintFrame(*data, big, state);
-            for (const auto side : {&FramePicture::title, &FramePicture::left, &FramePicture::right, &FramePicture::bottom}) {
+            for (const auto side :
+                 {&FramePicture::title, &FramePicture::left, &FramePicture::right, &FramePicture::bottom}) {
                 const Bitmap& b = small.*side;
                 EXPECT_TRUE(large.*side == ResizeBitmap(b, 2 * b.Width(), 2 * b.Height(), false)) << "hot " << hot;
             }

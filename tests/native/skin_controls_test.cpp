@@ -107,7 +107,8 @@ TEST(ControlPainter, ProgressFillsByPositionAndScrollBarsHoldTheirParts) {
     EXPECT_EQ(v.track, (Rect{100, arrow, 100 + arrow, 300 - arrow}));
     EXPECT_EQ(v.thumb, (Rect{100, 50, 100 + arrow, 90}));
     // A thumb the system reports past the track is held inside it.
-    EXPECT_EQ(LayoutScrollBar(*data, Rect{0, 0, 200, arrow}, false, arrow, 0, 400).thumb, (Rect{arrow, 0, 200 - arrow, arrow}));
+    EXPECT_EQ(LayoutScrollBar(*data, Rect{0, 0, 200, arrow}, false, arrow, 0, 400).thumb,
+              (Rect{arrow, 0, 200 - arrow, arrow}));
     EXPECT_TRUE(LayoutScrollBar(*data, Rect{0, 0, 200, arrow}, false, arrow, 30, 30).thumb.IsEmpty());
 
     // Thumb sizing as the system does it: page / (range + 1) of the track.

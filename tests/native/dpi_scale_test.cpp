@@ -82,6 +82,7 @@ TEST(DpiSkinImages, WholeFactorsRepeatPixelsAndSmoothScalingNeverBlendsTheKey) {
     ASSERT_EQ(std::make_pair(stacked_scaled.Width(), stacked_scaled.Height()), std::make_pair(2, 6));
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(scaled.At(i, 0), states.At(i < 3 ? 0 : 3, 0)) << i;
+        EXPECT_EQ(stacked_scaled.At(0, i), states.At(i < 3 ? 0 : 3, 0)) << i;
         EXPECT_EQ(stacked_scaled.At(1, i), states.At(i < 3 ? 0 : 3, 0)) << i;
     }
 }

@@ -100,19 +100,17 @@ TEST(SkinFrame, RegionKeepsExactlyTheFramePixelsThatAreNotMagenta) {
         Blit(sides, 0, f.top, picture.left, picture.left.Bounds());
         Blit(sides, 320 - f.right, f.top, picture.right, picture.right.Bounds());
         Blit(sides, f.left, 200 - f.bottom, picture.bottom, picture.bottom.Bounds());
-        std::vector<bool> kept(320 * 200, false);
-        for (const Rect& r : region.rects)
-            for (int y = r.top; y < r.bottom; ++y)
-                for (int x = r.left; x < r.right; ++x) kept[y * 320 + x] = true;
+        Bitmap kept(320, 200, 0);
+        for (const Rect& r : region.rects) kept.FillRect(r, kOpaque);
         int mismatches = 0;
         for (int y = 0; y < 200; ++y)
             for (int x = 0; x < 320; ++x) {
                 bool under_button = false;
                 for (const auto& b : layout.Buttons()) under_button |= b.visible && b.bounds.Contains(Point{x, y});
-                if (!under_button && kept[y * 320 + x] == SameRgb(sides.At(x, y), kKeyPixel)) ++mismatches;
+                if (!under_button && (kept.At(x, y) == kOpaque) == SameRgb(sides.At(x, y), kKeyPixel)) ++mismatches;
             }
         EXPECT_EQ(mismatches, 0);
-        EXPECT_FALSE(kept[0]);  // shaped skins round their top-left corner
+        EXPECT_NE(kept.At(0, 0), kOpaque);  // shaped skins round their top-left corner
     }
     EXPECT_EQ(shaped, 10);
 }

@@ -93,13 +93,7 @@ Bitmap RegionMask(const FrameRegion& region, int width, int height) {
     return mask;
 }
 
-FrameWindow SkinWindow(int width, int height, int dpi) {
-    FrameWindow w;
-    w.width = width;
-    w.height = height;
-    w.scale = Scale(dpi);
-    return w;
-}
+FrameWindow SkinWindow(int width, int height, int dpi) { return FrameWindow{width, height, 0, false, {}, Scale(dpi)}; }
 
 TEST(DpiSkinFrame, TwoHundredPercentIsTheHundredPercentFrameWithEveryPixelDoubled) {
     for (int n = 0; n < 16; ++n) {

@@ -15,12 +15,7 @@ namespace {
 
 using skintest::BuiltInSkin;
 
-FrameWindow Window(int width, int height) {
-    FrameWindow w;
-    w.width = width;
-    w.height = height;
-    return w;
-}
+FrameWindow Window(int width, int height) { return FrameWindow{width, height, 0, false, {}, Scale()}; }
 
 int ButtonIndex(const FrameLayout& layout, int action, int visibility) {
     for (std::size_t i = 0; i < layout.Buttons().size(); ++i) {

@@ -19,12 +19,7 @@ ControlState State(bool enabled, bool hot, bool pressed, bool focused) { return 
 
 Bitmap Face(const TSkinData& data, int w, int h) { return Bitmap(w, h, PixelFromColour(data.ButtonFaceColour())); }
 
-bool SameArea(const Bitmap& a, const Bitmap& b, const Rect& r) {
-    for (int y = r.top; y < r.bottom; ++y)
-        for (int x = r.left; x < r.right; ++x)
-            if (a.At(x, y) != b.At(x, y)) return false;
-    return true;
-}
+bool SameArea(const Bitmap& a, const Bitmap& b, const Rect& r) { return CopyRect(a, r) == CopyRect(b, r); }
 
 TEST(ControlPainter, StateImagesFollowTheRulesOfEachControl) {
     const ControlState normal{}, hot = State(true, true, false, false), pressed = State(true, true, true, true),

@@ -1,6 +1,7 @@
 #pragma once
 // Small hand-made skins, packed and compressed the way the skin tool does it.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "../../tools/skin/lzh_encoder.h"
@@ -12,15 +13,12 @@
 namespace vc {
 namespace skintest {
 
-struct Image {
-    std::string name;
-    Bitmap bitmap;
-};
+using Image = std::pair<std::string, Bitmap>;  // a member's name and picture
 
 inline std::vector<std::uint8_t> Container(const std::string& ini, const std::vector<Image>& images,
                                            const std::string& ini_name = "skin.ini") {
     std::vector<SkinMember> members;
-    for (const Image& i : images) members.push_back({i.name, EncodeBitmapFile(i.bitmap)});
+    for (const auto& [name, bitmap] : images) members.push_back({name, EncodeBitmapFile(bitmap)});
     members.push_back({ini_name, std::vector<std::uint8_t>(ini.begin(), ini.end())});
     return BuildSkinContainer(members);
 }

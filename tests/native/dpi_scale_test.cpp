@@ -48,17 +48,15 @@ TEST(DpiScale, LengthsRoundHalfAwayFromZeroAndTheNearestImageSizeWinsTiesUpwards
 }
 
 TEST(DpiSkinImages, WholeFactorsRepeatPixelsAndSmoothScalingNeverBlendsTheKey) {
-    Bitmap image(2, 1);
+    Bitmap image(2, 1, kKeyPixel);
     image.Set(0, 0, MakePixel(200, 0, 0));
-    image.Set(1, 0, kKeyPixel);
     const Bitmap doubled = ResizeBitmap(image, 4, 2, false);
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 4; ++x) EXPECT_EQ(doubled.At(x, y), image.At(x / 2, 0)) << x << "," << y;
 
-    Bitmap ramp(3, 1);
+    Bitmap ramp(3, 1, kKeyPixel);
     ramp.Set(0, 0, MakePixel(0, 0, 0));
     ramp.Set(1, 0, MakePixel(100, 100, 100));
-    ramp.Set(2, 0, kKeyPixel);
     // 133 %: 0.625 of the way to grey, then a pixel three eighths on the key, not mixed with it.
     const Bitmap smooth = ResizeBitmap(ramp, 4, 1, true);
     const Pixel expected[] = {MakePixel(0, 0, 0), MakePixel(63, 63, 63), MakePixel(100, 100, 100), kKeyPixel};

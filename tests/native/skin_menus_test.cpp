@@ -14,11 +14,7 @@ namespace {
 using skintest::BuiltInSkin;
 
 TMenuBtn Item(const std::string& caption, bool enabled = true, bool visible = true) {
-    TMenuBtn b;
-    b.caption = caption;
-    b.enabled = enabled;
-    b.visible = visible;
-    return b;
+    return TMenuBtn{{Rect{}, visible, NcState::Normal}, 0, caption, enabled, 0, 0};
 }
 
 int CountPixels(const Bitmap& b, const Rect& r, Pixel p) {

@@ -230,6 +230,7 @@ TEST(SkinDataLoad, ToolbarGradientFollowsTheCaptionSample) {
         EXPECT_EQ(data.CaptionSampleColour(), static_cast<Colour>(r | g << 8 | b << 16));
         const Bitmap& t = data.FindObject("Toolbar")->Map;
         EXPECT_EQ(std::make_pair(t.Width(), t.Height()), std::make_pair(10, 40));
+        EXPECT_EQ(t.At(0, 0), t.At(9, 0));  // top to bottom
         return std::make_pair(ColourFromPixel(t.At(0, 0)), ColourFromPixel(t.At(9, 39)));
     };
     const auto end = [](Colour to) {

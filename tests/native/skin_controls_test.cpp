@@ -139,6 +139,7 @@ TEST(ControlPainter, EveryBuiltInSkinShowsEachStateApart) {
         EXPECT_EQ(text, (Rect{cell + 4, 0, 120, 30}));
         EXPECT_FALSE(SameArea(unchecked, checked, Rect::FromSize(0, (30 - strip.Height()) / 2, cell, strip.Height())));
         EXPECT_TRUE(SameArea(unchecked, checked, Rect{cell, 0, 120, 30}));
+        EXPECT_TRUE(SameArea(unchecked, Face(*data, 120, 30), Rect{0, 0, 120, (30 - strip.Height()) / 2}));
 
         Bitmap none = Face(*data, 204, 18), half = Face(*data, 204, 18);
         ASSERT_TRUE(PaintProgress(none, *data, Rect{0, 0, 204, 18}, 0, 100, 0, false));

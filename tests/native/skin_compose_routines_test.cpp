@@ -44,47 +44,35 @@ TEST(SkinComposeRoutines, StateImagesSideBySideOrStacked) {
     EXPECT_EQ(side.At(5, 3), Grey(7));
 }
 
-TEST(SkinComposeRoutines, NineSliceKeepsCornersAndStretchesEdges) {
-    const Bitmap img = Blocks();
-    const Bitmap out = ComposeNineSlice(20, 15, img, Margins{3, 3, 3, 3}, false, false, 1, 1);
-    ASSERT_EQ(out.Width(), 20);
-    ASSERT_EQ(out.Height(), 15);
-    ExpectGreys(out, {{0, 0, 10}, {2, 2, 10}, {3, 0, 20}, {16, 2, 20}, {17, 0, 30}, {0, 3, 40}, {0, 11, 40},
-                     {10, 7, 50}, {19, 11, 60}, {0, 12, 70}, {10, 14, 80}, {19, 14, 90}});
+TEST(SkinComposeRoutines, NineSliceKeepsCornersStretchesOrTilesAndClipsAtTheEdges) {
+    const Bitmap blocks = Blocks();
+    const Margins three{3, 3, 3, 3};
+    const Bitmap out = ComposeNineSlice(20, 15, blocks, three, false, false, 1, 1);
+    ASSERT_EQ(std::make_pair(out.Width(), out.Height()), std::make_pair(20, 15));
+    ExpectGreys(out, {{2, 2, 10}, {3, 0, 20}, {16, 2, 20}, {17, 0, 30}, {0, 3, 40}, {0, 11, 40}, {10, 7, 50},
+                     {0, 12, 70}, {19, 14, 90}});
+    // Margins wider than the target: both of the pair dropped, the whole state image stretched.
+    ExpectGreys(ComposeNineSlice(4, 18, blocks, three, false, false, 1, 1), {{3, 0, 30}, {0, 17, 70}, {2, 9, 50}});
+    // Top and bottom dropped, left kept.
+    ExpectGreys(ComposeNineSlice(12, 5, blocks, three, false, false, 1, 1), {{0, 0, 10}, {0, 4, 70}, {6, 2, 50}});
 
-    // Margins wider than the target: both of the pair dropped, the whole
-    // state image stretched.
-    const Bitmap narrow = ComposeNineSlice(4, 18, img, Margins{3, 3, 3, 3}, false, false, 1, 1);
-    ExpectGreys(narrow, {{0, 0, 10}, {3, 0, 30}, {0, 17, 70}, {2, 9, 50}});
-    const Bitmap flat = ComposeNineSlice(12, 5, img, Margins{3, 3, 3, 3}, false, false, 1, 1);
-    EXPECT_EQ(flat.At(0, 0), Grey(10));  // top and bottom dropped, left kept
-    EXPECT_EQ(flat.At(0, 4), Grey(70));
-    EXPECT_EQ(flat.At(6, 2), Grey(50));
-}
-
-TEST(SkinComposeRoutines, TiledCentreRepeatsAndIsClippedByTheEdges) {
-    // A 1-pixel frame around a 2 x 2 centre with four different pixels.
+    // A 1-pixel frame round a 2 x 2 centre, tiled or stretched.
     Bitmap img(4, 4, Grey(1));
     img.Set(1, 1, Grey(11));
     img.Set(2, 1, Grey(12));
     img.Set(1, 2, Grey(21));
     img.Set(2, 2, Grey(22));
     const Bitmap tiled = ComposeNineSlice(8, 7, img, Margins{1, 1, 1, 1}, false, true, 1, 1);
-    ExpectGreys(tiled, {{1, 1, 11}, {3, 1, 11}, {4, 2, 22}, {5, 5, 11}});
-    EXPECT_EQ(tiled.At(7, 5), Grey(1));  // the right edge drawn over the overhang
-    EXPECT_EQ(tiled.At(5, 6), Grey(1));
-    const Bitmap stretched = ComposeNineSlice(8, 7, img, Margins{1, 1, 1, 1}, false, false, 1, 1);
-    EXPECT_EQ(stretched.At(3, 2), Grey(11));
-    EXPECT_EQ(stretched.At(4, 2), Grey(12));
+    // The right and bottom edges are drawn over the overhang.
+    ExpectGreys(tiled, {{3, 1, 11}, {4, 2, 22}, {5, 5, 11}, {7, 5, 1}, {5, 6, 1}});
+    ExpectGreys(ComposeNineSlice(8, 7, img, Margins{1, 1, 1, 1}, false, false, 1, 1), {{3, 2, 11}, {4, 2, 12}});
 
     // A centre source wider than the target centre: drawn once, then clipped.
     Bitmap wide(12, 3, Grey(1));
     for (int x = 1; x < 11; ++x) wide.Set(x, 1, Grey(100 + x));
-    const Bitmap once = ComposeNineSlice(5, 3, wide, Margins{1, 1, 1, 1}, false, true, 1, 1);
-    ExpectGreys(once, {{1, 1, 101}, {3, 1, 103}, {4, 1, 1}});
+    ExpectGreys(ComposeNineSlice(5, 3, wide, Margins{1, 1, 1, 1}, false, true, 1, 1), {{1, 1, 101}, {3, 1, 103}, {4, 1, 1}});
 
-    // A state past the image's end has no centre to tile: the composition
-    // ends (it once stepped by the empty tile's width for ever).
+    // A state past the image's end has no centre to tile (it once stepped by its empty width for ever).
     const Bitmap past = ComposeNineSlice(8, 7, img, Margins{1, 1, 1, 1}, false, true, 1, 5);
     EXPECT_EQ(past.At(4, 3), MakePixel(0, 0, 0));
 }
@@ -115,18 +103,15 @@ TEST(SkinComposeRoutines, ThreeSliceBandsAndTiledRectangles) {
     Bitmap dest(9, 4, Grey(0));
     DrawThreeSlice(dest, dest.Bounds(), band, false, false, 2, 2, Margins{1, 0, 1, 0});
     ExpectGreys(dest, {{0, 0, 11}, {1, 3, 15}, {2, 0, 16}, {3, 0, 15}, {7, 0, 15}, {8, 0, 19}});
-    // Ends as wide as the state image leave no middle to repeat; the band
-    // still gets both ends, and drawing it ends.
+    // Ends as wide as the state image leave no middle: the band gets both ends, and drawing ends.
     Bitmap ends(9, 2, Grey(0));
     DrawThreeSlice(ends, ends.Bounds(), band, false, false, 2, 1, Margins{2, 0, 2, 0});
     ExpectGreys(ends, {{0, 0, 1}, {1, 1, 5}, {7, 0, 6}, {8, 1, 9}});
 
+    // A tiled rectangle: the last column overhangs, no row does.
     Bitmap canvas(7, 5, Grey(0));
     TileRect(canvas, Rect{1, 1, 5, 4}, Blocks(), Rect{3, 3, 6, 6});
-    EXPECT_EQ(canvas.At(0, 0), Grey(0));
-    EXPECT_EQ(canvas.At(1, 1), Grey(50));
-    EXPECT_EQ(canvas.At(6, 3), Grey(50));  // the last column overhangs
-    EXPECT_EQ(canvas.At(6, 4), Grey(0));
+    ExpectGreys(canvas, {{0, 0, 0}, {1, 1, 50}, {6, 3, 50}, {6, 4, 0}});
     const Bitmap before = canvas;
     TileRect(canvas, Rect{0, 0, 7, 5}, Blocks(), Rect{3, 3, 3, 6});
     EXPECT_EQ(canvas, before);
@@ -148,11 +133,7 @@ TEST(SkinComposeRoutines, RegionRowsOfRunsWithTolerance) {
     shape.Set(4, 0, MakePixel(254, 0, 255));
     shape.FillRect(Rect{0, 1, 6, 2}, kKeyPixel);
     shape.Set(5, 1, Grey(3));
-    rects = RegionFromBitmap(shape, 10, 20);
-    ASSERT_EQ(rects.size(), 3u);
-    EXPECT_EQ(rects[0], (Rect{11, 20, 13, 21}));
-    EXPECT_EQ(rects[1], (Rect{14, 20, 16, 21}));
-    EXPECT_EQ(rects[2], (Rect{15, 21, 16, 22}));
+    EXPECT_EQ(RegionFromBitmap(shape, 10, 20), (std::vector<Rect>{{11, 20, 13, 21}, {14, 20, 16, 21}, {15, 21, 16, 22}}));
     EXPECT_TRUE(RegionFromBitmap(Bitmap(), 0, 0).empty());
 }
 

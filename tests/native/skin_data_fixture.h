@@ -1,7 +1,7 @@
 #pragma once
-// Small hand-made skins for the skin data tests: a definition and bitmaps
-// packed into a container and compressed the way the skin tool does it.
+// Small hand-made skins, packed and compressed the way the skin tool does it.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "../../tools/skin/lzh_encoder.h"
@@ -13,15 +13,12 @@
 namespace vc {
 namespace skintest {
 
-struct Image {
-    std::string name;
-    Bitmap bitmap;
-};
+using Image = std::pair<std::string, Bitmap>;  // a member's name and picture
 
 inline std::vector<std::uint8_t> Container(const std::string& ini, const std::vector<Image>& images,
                                            const std::string& ini_name = "skin.ini") {
     std::vector<SkinMember> members;
-    for (const Image& i : images) members.push_back({i.name, EncodeBitmapFile(i.bitmap)});
+    for (const auto& [name, bitmap] : images) members.push_back({name, EncodeBitmapFile(bitmap)});
     members.push_back({ini_name, std::vector<std::uint8_t>(ini.begin(), ini.end())});
     return BuildSkinContainer(members);
 }
@@ -40,8 +37,7 @@ inline Bitmap States(int state_width, int height, int n) {
     return out;
 }
 
-// What the loader decided for a section, in one line: its frame count, tile
-// and trans flags, and its four margins (left, top, right, bottom).
+// What the loader decided for a section: frames, tile, trans and margins (left, top, right, bottom).
 inline std::string Shape(const TDataSkinObject& o) {
     return "frame " + std::to_string(o.Frame) + " tile " + std::to_string(o.Tile) + " trans " + std::to_string(o.Trans) +
            " margins " + std::to_string(o.LeftWidth) + "," + std::to_string(o.TopHeight) + "," +

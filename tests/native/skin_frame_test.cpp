@@ -1,11 +1,9 @@
-// The skinned frame against the sixteen built-in skins: where the sides and
-// caption buttons go for each window state, the region the window is cut
-// to, and the pixels the title bar is made of.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "skin/composition.h"
@@ -17,14 +15,8 @@ namespace {
 
 using skintest::BuiltInSkin;
 
-FrameWindow Window(int width, int height) {
-    FrameWindow w;
-    w.width = width;
-    w.height = height;
-    return w;
-}
+FrameWindow Window(int width, int height) { return FrameWindow{width, height, 0, false, {}, Scale()}; }
 
-// The caption button of the skin with this action and Visibility, or -1.
 int ButtonIndex(const FrameLayout& layout, int action, int visibility) {
     for (std::size_t i = 0; i < layout.Buttons().size(); ++i) {
         const auto* b = layout.Buttons()[i].data;
@@ -43,59 +35,44 @@ TEST(SkinFrame, CaptionButtonsFollowTheWindowStateOnEverySkin) {
         const FrameLayout normal(*data, w);
         const int close = ButtonIndex(normal, 0, 0), maximise = ButtonIndex(normal, 1, 2),
                   restore = ButtonIndex(normal, 1, 1), system = ButtonIndex(normal, 3, 0);
-        ASSERT_GE(close, 0);
-        ASSERT_GE(maximise, 0);
-        ASSERT_GE(restore, 0);
-        ASSERT_GE(system, 0);
-        EXPECT_TRUE(normal.Buttons()[maximise].visible);
-        EXPECT_FALSE(normal.Buttons()[restore].visible);
-        // Hit testing finds the button under the point and nothing beside it.
-        const Rect c = normal.Buttons()[close].bounds;
+        ASSERT_TRUE(close >= 0 && maximise >= 0 && restore >= 0 && system >= 0);
+        const auto shown = [&](const FrameLayout& l) {
+            const auto& b = l.Buttons();
+            return std::make_tuple(b[close].visible, b[maximise].visible, b[restore].visible, b[system].visible);
+        };
+        EXPECT_EQ(shown(normal), std::make_tuple(true, true, false, true));
+        const Rect c = normal.Buttons()[close].bounds, r = normal.Buttons()[restore].bounds;
         EXPECT_EQ(normal.ButtonAt(Centre(c)), close);
         EXPECT_EQ(normal.ButtonAt(Point{c.right, c.bottom}), -1);
-        EXPECT_EQ(normal.ButtonAt(Centre(normal.Buttons()[restore].bounds.IsEmpty()
-                                              ? normal.Buttons()[maximise].bounds
-                                              : normal.Buttons()[restore].bounds)),
-                  maximise);
-        // The leftmost of the buttons at the right edge bounds the text.
+        EXPECT_EQ(normal.ButtonAt(Centre(r.IsEmpty() ? normal.Buttons()[maximise].bounds : r)), maximise);
+        // The leftmost of the buttons at the right edge bounds the text, which stays clear of every button.
         int right_aligned_left = 800;
         for (const auto& b : normal.Buttons())
             if (b.visible && b.data->Align == 1) right_aligned_left = std::min(right_aligned_left, b.bounds.left);
         EXPECT_EQ(normal.RightButtonsLeft(), right_aligned_left);
-
-        // The caption text stays clear of every visible button.
         const Rect text = normal.CaptionTextArea();
         EXPECT_GT(text.Width(), 600);
         for (const auto& b : normal.Buttons())
-            if (b.visible) {
-                EXPECT_TRUE(b.bounds.Intersect(Rect{text.left, 0, text.right, 1000}).IsEmpty());
-            }
+            EXPECT_TRUE(!b.visible || b.bounds.Intersect(Rect{text.left, 0, text.right, 1000}).IsEmpty());
 
         w.caption.maximised = true;
         const FrameLayout maximised(*data, w);
-        EXPECT_FALSE(maximised.Buttons()[maximise].visible);
-        EXPECT_TRUE(maximised.Buttons()[restore].visible);
+        EXPECT_EQ(shown(maximised), std::make_tuple(true, false, true, true));
         EXPECT_EQ(maximised.ButtonAt(Centre(maximised.Buttons()[restore].bounds)), restore);
 
-        // Without a maximise box neither of the pair shows; a dialog frame
-        // has no system-menu button.
+        // Without a maximise box neither of the pair shows; a dialog frame has no system-menu button.
         w = Window(800, 600);
         w.caption.maximise_box = false;
         w.caption.border = 3;
         const FrameLayout dialog(*data, w);
-        EXPECT_FALSE(dialog.Buttons()[maximise].visible);
-        EXPECT_FALSE(dialog.Buttons()[restore].visible);
-        EXPECT_FALSE(dialog.Buttons()[system].visible);
+        EXPECT_EQ(shown(dialog), std::make_tuple(true, false, false, false));
         EXPECT_EQ(dialog.ButtonAt(Centre(normal.Buttons()[maximise].bounds)), -1);
-        EXPECT_TRUE(dialog.Buttons()[close].visible);
 
         // A window without a caption has no skinned frame at all.
         w.caption.border = 2;
         const FrameLayout bare(*data, w);
         EXPECT_EQ(bare.Client(), (Rect{0, 0, 800, 600}));
-        for (const auto& b : bare.Buttons()) {
-            EXPECT_FALSE(b.visible);
-        }
+        EXPECT_TRUE(std::none_of(bare.Buttons().begin(), bare.Buttons().end(), [](const auto& b) { return b.visible; }));
     }
 }
 
@@ -110,8 +87,7 @@ TEST(SkinFrame, RegionKeepsExactlyTheFramePixelsThatAreNotMagenta) {
         EXPECT_EQ(region.whole, !transparent);
         if (region.whole) continue;
         ++shaped;
-        // The frame as painted with no buttons over it, and the region laid
-        // over the same window: a pixel is kept exactly when it is not the key.
+        // Off the buttons, a pixel of the painted frame is kept exactly when it is not the key.
         Bitmap sides(320, 200, MakePixel(1, 2, 3));
         const FramePicture picture = PaintFrame(*data, layout);
         const FrameSizes& f = layout.Sizes();
@@ -119,19 +95,17 @@ TEST(SkinFrame, RegionKeepsExactlyTheFramePixelsThatAreNotMagenta) {
         Blit(sides, 0, f.top, picture.left, picture.left.Bounds());
         Blit(sides, 320 - f.right, f.top, picture.right, picture.right.Bounds());
         Blit(sides, f.left, 200 - f.bottom, picture.bottom, picture.bottom.Bounds());
-        std::vector<bool> kept(320 * 200, false);
-        for (const Rect& r : region.rects)
-            for (int y = r.top; y < r.bottom; ++y)
-                for (int x = r.left; x < r.right; ++x) kept[y * 320 + x] = true;
+        Bitmap kept(320, 200, 0);
+        for (const Rect& r : region.rects) kept.FillRect(r, kOpaque);
         int mismatches = 0;
         for (int y = 0; y < 200; ++y)
             for (int x = 0; x < 320; ++x) {
                 bool under_button = false;
                 for (const auto& b : layout.Buttons()) under_button |= b.visible && b.bounds.Contains(Point{x, y});
-                if (!under_button && kept[y * 320 + x] == SameRgb(sides.At(x, y), kKeyPixel)) ++mismatches;
+                if (!under_button && (kept.At(x, y) == kOpaque) == SameRgb(sides.At(x, y), kKeyPixel)) ++mismatches;
             }
         EXPECT_EQ(mismatches, 0);
-        EXPECT_FALSE(kept[0]);  // shaped skins round their top-left corner
+        EXPECT_NE(kept.At(0, 0), kOpaque);  // shaped skins round their top-left corner
     }
     EXPECT_EQ(shaped, 10);
 }
@@ -142,11 +116,8 @@ TEST(SkinFrame, TitleBarIsOnePictureAndInactiveWindowsUseTheSecondImages) {
     const FrameLayout active(*data, w);
     const FrameSizes f = active.Sizes();
     const FramePicture a = PaintFrame(*data, active);
-    EXPECT_EQ(a.title.Width(), 500);
-    EXPECT_EQ(a.title.Height(), f.top);
-    EXPECT_EQ(a.left.Height(), 300 - f.top);
-    EXPECT_EQ(a.bottom.Width(), 500 - f.left - f.right);
-    // The close button is drawn into the title in its hot image when hot.
+    EXPECT_EQ(std::make_tuple(a.title.Width(), a.title.Height(), a.left.Height(), a.bottom.Width()),
+              std::make_tuple(500, f.top, 300 - f.top, 500 - f.left - f.right));
     const int close = ButtonIndex(active, 0, 0);
     const Rect c = active.Buttons()[close].bounds;
     const FramePicture hot = PaintFrame(*data, active, FramePaintState{close});
@@ -161,8 +132,7 @@ TEST(SkinFrame, TitleBarIsOnePictureAndInactiveWindowsUseTheSecondImages) {
     // A minimised window is all title, on the face colour.
     w.minimised = true;
     const FramePicture minimised = PaintFrame(*data, FrameLayout(*data, w));
-    EXPECT_EQ(minimised.title.Width(), 500);
-    EXPECT_EQ(minimised.title.Height(), 300);
+    EXPECT_EQ(std::make_pair(minimised.title.Width(), minimised.title.Height()), std::make_pair(500, 300));
     EXPECT_EQ(minimised.title.At(250, 299), PixelFromColour(data->ButtonFaceColour()));
 }
 
@@ -176,14 +146,12 @@ TEST(SkinFrame, SizesRoundDownAndTheClientKeepsItsSize) {
     top = taller;
     EXPECT_EQ(SkinFrameSizes(*data).top, before.top);
 
+    // The outer size for a client of 884 x 600 under a 19-pixel menu bar gives that client back.
     const Size outer = OuterSizeForClient(before, 19, 884, 600);
-    EXPECT_EQ(outer.width, 884 + before.left + before.right);
-    EXPECT_EQ(outer.height, 600 + before.top + before.bottom + 19);
     FrameWindow w = Window(outer.width, outer.height);
     w.menu_bar_height = 19;
     const FrameLayout layout(*data, w);
-    EXPECT_EQ(layout.Client().Width(), 884);
-    EXPECT_EQ(layout.Client().Height(), 600);
+    EXPECT_EQ(std::make_pair(layout.Client().Width(), layout.Client().Height()), std::make_pair(884, 600));
     EXPECT_EQ(layout.MenuBand().bottom, layout.Client().top);
 }
 

@@ -1,6 +1,3 @@
-// The skinned menus' painter against the built-in skins: the band's items
-// (placement, right-to-left, keys, wrapping), one item's hover pixels, the
-// drop-down's items in every state, and the system-menu rules.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -17,11 +14,7 @@ namespace {
 using skintest::BuiltInSkin;
 
 TMenuBtn Item(const std::string& caption, bool enabled = true, bool visible = true) {
-    TMenuBtn b;
-    b.caption = caption;
-    b.enabled = enabled;
-    b.visible = visible;
-    return b;
+    return TMenuBtn{{Rect{}, visible, NcState::Normal}, 0, caption, enabled, 0, 0};
 }
 
 int CountPixels(const Bitmap& b, const Rect& r, Pixel p) {
@@ -39,8 +32,7 @@ TEST(SkinMenus, BandItemsAreLaidOutFromTheStartOffsetEitherWayAndSkipHiddenOnes)
     const TDataSkinObject* bar = data->MenuBar();
     const int start = band.left + (bar ? bar->LeftWidth + 4 : 6);
     EXPECT_EQ(items[0].bounds, (Rect{start, 30, start + 40, 49})) << "caption width + 10, one pixel short of the band";
-    EXPECT_TRUE(items[1].bounds.IsEmpty()) << "an invisible item takes no room";
-    EXPECT_TRUE(items[2].bounds.IsEmpty()) << "nor does an empty caption";
+    EXPECT_TRUE(items[1].bounds.IsEmpty() && items[2].bounds.IsEmpty()) << "hidden and empty items take no room";
     EXPECT_EQ(items[3].bounds.left, items[0].bounds.right);
     EXPECT_EQ(MenuButtonAt(items, Point{start + 39, 40}), 0);
     EXPECT_EQ(MenuButtonAt(items, Point{start + 40, 40}), 3);
@@ -49,16 +41,13 @@ TEST(SkinMenus, BandItemsAreLaidOutFromTheStartOffsetEitherWayAndSkipHiddenOnes)
     LayoutMenuButtons(*data, band, items, {30, 40, 0, 28}, true);
     const int end = band.right - (bar ? bar->RightWidth + 8 : 6);
     EXPECT_EQ(items[0].bounds, (Rect{end - 40, 30, end, 49})) << "right to left: from the band's right end";
-    EXPECT_EQ(items[3].bounds.right, items[0].bounds.left);
 
-    // A bar wider than the window keeps its widths; items past the band
-    // are still there for the keyboard.
+    // Items past a narrow band keep their widths, for the keyboard.
     std::vector<TMenuBtn> many(12, Item("&Chapter"));
     LayoutMenuButtons(*data, Rect{0, 0, 100, 20}, many, std::vector<int>(12, 50), false);
     EXPECT_EQ(many[11].bounds.Width(), 60);
     EXPECT_GT(many[11].bounds.left, 100);
-    // A band narrower than the skin's offset starts 12 pixels in.
-    if (bar) {
+    if (bar) {  // a band narrower than the skin's offset starts 12 pixels in
         LayoutMenuButtons(*data, Rect{0, 0, 3, 19}, many, std::vector<int>(12, 5), false);
         EXPECT_EQ(many[0].bounds.left, 12);
     }
@@ -68,19 +57,15 @@ TEST(SkinMenus, AccessKeysAndKeyboardSwitchingWrapAndPassOverDisabledItems) {
     EXPECT_EQ(AccessKey("&File"), 'F');
     EXPECT_EQ(AccessKey("Save && &quit"), 'q') << "&& shows one & and marks nothing";
     EXPECT_EQ(AccessKey("Trailing&"), 0);
-    EXPECT_EQ(AccessKey("None"), 0);
 
     std::vector<TMenuBtn> items{Item("&File"), Item("&Edit", false), Item("&View"), Item("&Help")};
     for (int i = 0; i < 4; ++i) items[i].bounds = Rect::FromSize(10 * i, 0, 10, 10);
     EXPECT_EQ(FindAccel(items, 'v'), 2) << "letters without regard to case";
     EXPECT_EQ(FindAccel(items, 'E'), -1) << "a disabled item does not open by its key";
-    EXPECT_EQ(FindAccel(items, 0), -1);
-    // Captions without an access key answer to their first letter, after
-    // every marked key.
+    // Captions without an access key answer to their first letter, after every marked key.
     const std::vector<TMenuBtn> plain{Item("Book"), Item("&Help"), Item("history")};
     EXPECT_EQ(FindAccel(plain, 'b'), 0);
-    EXPECT_EQ(FindAccel(plain, 'H'), 1) << "the marked key first";
-    EXPECT_EQ(FindAccel(plain, 'x'), -1);
+    EXPECT_EQ(FindAccel(plain, 'H'), 1);
 
     EXPECT_EQ(NextMenuButton(items, 3, 1), 0) << "Right on the last item wraps to the first";
     EXPECT_EQ(NextMenuButton(items, 0, -1), 3) << "Left on the first wraps to the last";
@@ -106,8 +91,8 @@ TEST(SkinMenus, ABandItemRestoresItsBackgroundAndShowsHoverInTheHilightColour) {
     item.enabled = false;
     EXPECT_EQ(PaintMenuButton(picture, item, background, Point{0, 0}, *data),
               data->ResolveColour(data->Colours().ButtonShadow));
-    const Pixel hover = PixelFromColour(data->ResolveColour(data->Colours().ButtonHilight));
-    EXPECT_EQ(CountPixels(picture, item.bounds, hover), item.bounds.Width() * item.bounds.Height());
+    EXPECT_EQ(CountPixels(picture, item.bounds, PixelFromColour(data->ResolveColour(data->Colours().ButtonHilight))),
+              item.bounds.Width() * item.bounds.Height());
 }
 
 TEST(SkinMenus, DropDownItemsFollowTheSkinInEveryState) {
@@ -130,23 +115,14 @@ TEST(SkinMenus, DropDownItemsFollowTheSkinInEveryState) {
             EXPECT_EQ(normal, expected) << "state image 1";
         }
 
-        look.selected = true;
-        Bitmap selected = under;
-        EXPECT_EQ(PaintMenuItem(selected, r, *data, look).colour, data->ResolveColour(data->Colours().HilightText));
+        Bitmap selected = under, disabled = under, checked = under, separator = under;
+        EXPECT_EQ(PaintMenuItem(selected, r, *data, MenuItemLook{false, true}).colour,
+                  data->ResolveColour(data->Colours().HilightText));
         EXPECT_NE(selected, normal) << "a selected item looks different";
-
-        look = MenuItemLook{};
-        look.enabled = false;
-        Bitmap disabled = under;
-        const Colour grey = PaintMenuItem(disabled, r, *data, look).colour;
-        EXPECT_NE(grey, data->ResolveColour(data->Colours().MenuText)) << "disabled text stands apart";
+        EXPECT_NE(PaintMenuItem(disabled, r, *data, MenuItemLook{false, false, false}).colour, text.colour)
+            << "disabled text stands apart";
         EXPECT_EQ(disabled, normal) << "only the text changes";
-
-        look = MenuItemLook{};
-        look.checked = true;
-        look.sub_menu = true;
-        Bitmap checked = under;
-        PaintMenuItem(checked, r, *data, look);
+        PaintMenuItem(checked, r, *data, MenuItemLook{false, false, true, true, false, true});  // with a sub-menu
         const Pixel tick = PixelFromColour(data->ResolveColour(data->Colours().ButtonText));
         const Pixel ink = PixelFromColour(data->ResolveColour(data->Colours().MenuText));
         EXPECT_EQ(CountPixels(checked, text.glyph_column, tick) - CountPixels(normal, text.glyph_column, tick), 21)
@@ -154,11 +130,8 @@ TEST(SkinMenus, DropDownItemsFollowTheSkinInEveryState) {
         EXPECT_EQ(CountPixels(checked, Rect{108, 0, 112, 20}, ink) - CountPixels(normal, Rect{108, 0, 112, 20}, ink), 16)
             << "the sub-menu arrow";
 
-        Bitmap separator = under;
-        look = MenuItemLook{};
         look.separator = true;
-        const MenuItemText none = PaintMenuItem(separator, Rect{0, 0, 120, 8}, *data, look);
-        EXPECT_TRUE(none.caption.IsEmpty()) << "a separator has no text";
+        EXPECT_TRUE(PaintMenuItem(separator, Rect{0, 0, 120, 8}, *data, look).caption.IsEmpty()) << "no text";
         EXPECT_NE(separator, under) << "a separator draws a line";
         EXPECT_EQ(CopyRect(separator, Rect{0, 8, 120, 20}), CopyRect(under, Rect{0, 8, 120, 20}))
             << "nothing below the separator's own height";
@@ -166,47 +139,37 @@ TEST(SkinMenus, DropDownItemsFollowTheSkinInEveryState) {
 }
 
 TEST(SkinMenus, GlyphsAndMeasuresOfTheSystemMenu) {
-    FrameStyle normal;
-    EXPECT_FALSE(SystemMenuItem(kScRestore, true, normal).enabled);
-    EXPECT_TRUE(SystemMenuItem(kScMaximize, true, normal).enabled);
-    EXPECT_TRUE(SystemMenuItem(kScSize, true, normal).enabled);
+    FrameStyle normal, maximised, minimised, fixed;
+    maximised.state = FrameState::Maximised;
+    minimised.state = FrameState::Minimised;
+    minimised.maximiseBox = false;
+    fixed.border = FrameBorder::Fixed;
+    const struct {
+        int command;
+        const FrameStyle* style;
+        bool enabled;
+    } rows[] = {{kScRestore, &normal, false},    {kScMaximize, &normal, true},     {kScSize, &normal, true},
+                {kScRestore, &maximised, true},  {kScMaximize, &maximised, false}, {kScMove, &maximised, false},
+                {kScMinimize, &minimised, false}, {kScMaximize, &minimised, false}, {kScMove, &minimised, true},
+                {kScSize, &minimised, false},    {kScSize, &fixed, false}};
+    for (const auto& row : rows)
+        EXPECT_EQ(SystemMenuItem(row.command, true, *row.style).enabled, row.enabled) << std::hex << row.command;
     EXPECT_FALSE(SystemMenuItem(kScClose, false, normal).enabled) << "close: as the system menu says";
     EXPECT_FALSE(SystemMenuItem(0x1234, false, normal).enabled);
     EXPECT_EQ(SystemMenuItem(kScRestore, true, normal).glyph, 0);
-    EXPECT_EQ(SystemMenuItem(kScMaximize, true, normal).glyph, 1);
     EXPECT_EQ(SystemMenuItem(kScMinimize | 2, true, normal).glyph, 2) << "the low four bits are the system's";
     EXPECT_EQ(SystemMenuItem(kScClose, true, normal).glyph, 3);
     EXPECT_EQ(SystemMenuItem(kScMove, true, normal).glyph, -1);
 
-    FrameStyle maximised;
-    maximised.state = FrameState::Maximised;
-    EXPECT_TRUE(SystemMenuItem(kScRestore, true, maximised).enabled);
-    EXPECT_FALSE(SystemMenuItem(kScMaximize, true, maximised).enabled);
-    EXPECT_FALSE(SystemMenuItem(kScMove, true, maximised).enabled);
-    EXPECT_FALSE(SystemMenuItem(kScSize, true, maximised).enabled);
-
-    FrameStyle minimised;
-    minimised.state = FrameState::Minimised;
-    minimised.maximiseBox = false;
-    EXPECT_FALSE(SystemMenuItem(kScMinimize, true, minimised).enabled);
-    EXPECT_FALSE(SystemMenuItem(kScMaximize, true, minimised).enabled) << "no maximise box";
-    EXPECT_TRUE(SystemMenuItem(kScMove, true, minimised).enabled);
-    EXPECT_FALSE(SystemMenuItem(kScSize, true, minimised).enabled) << "a minimised window is not sized";
-    FrameStyle fixed;
-    fixed.border = FrameBorder::Fixed;
-    EXPECT_FALSE(SystemMenuItem(kScSize, true, fixed).enabled) << "nor one without a sizing border";
-
     const auto data = BuiltInSkin(0);
     const TDataSkinObject* item = data->FindObject("MenuItem");
     const int shift = item ? item->LeftWidth : 0;
-    EXPECT_EQ(MeasureMenuItem(*data, 40, 0, 16, false).width, 40 + 26 + shift);
-    EXPECT_EQ(MeasureMenuItem(*data, 40, 0, 16, false).height, 20);
+    const MenuItemSize plain = MeasureMenuItem(*data, 40, 0, 16, false);
+    EXPECT_EQ(std::make_pair(plain.width, plain.height), std::make_pair(40 + 26 + shift, 20));
     EXPECT_EQ(MeasureMenuItem(*data, 40, 30, 16, false).width, 40 + 26 + shift + 30 + 20);
     EXPECT_EQ(MeasureMenuItem(*data, 0, 0, 16, true).height, 8) << "a separator is 8 pixels high";
-
     EXPECT_EQ(SplitMenuCaption("&Close\tAlt+F4").caption, "&Close");
     EXPECT_EQ(SplitMenuCaption("&Close\tAlt+F4").shortcut, "Alt+F4");
-    EXPECT_EQ(SplitMenuCaption("Plain").shortcut, "");
 }
 
 }  // namespace

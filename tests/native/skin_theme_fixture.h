@@ -1,6 +1,5 @@
 #pragma once
-// Themes for the generator tests: the harbour theme from the source tree,
-// with some of its keys given other values.
+// The harbour theme from the source tree, with some of its keys given other values.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -19,8 +18,7 @@ inline std::string HarbourText() {
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-// Each change replaces the whole line of its key; a key the theme does not
-// have is a mistake of the test.
+// Each change replaces the whole line of its key; a key the theme lacks fails the test.
 inline theme::Theme Variant(const std::vector<std::pair<std::string, std::string>>& changes) {
     std::string text = HarbourText();
     for (const auto& [key, value] : changes) {

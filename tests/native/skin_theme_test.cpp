@@ -1,7 +1,7 @@
 // Themes and the skin builder.
 #include <gtest/gtest.h>
 
-#include "common/text.h"
+#include "error_text.h"
 #include "skin_builder.h"
 #include "skin_theme_fixture.h"
 #include "theme.h"
@@ -22,23 +22,7 @@ std::string Replace(std::string text, const std::string& from, const std::string
 }
 
 std::string ErrorOf(const std::string& text) {
-    try {
-        ParseTheme(text, "t.theme");
-    } catch (const ThemeError& e) {
-        return e.what();
-    }
-    return "(no error)";
-}
-
-TEST(SkinTheme, ReadsNamesShapeAndPalette) {
-    const theme::Theme t = ParseTheme(HarbourText(), "00-harbour.theme");
-    EXPECT_EQ(t.name, "Harbour");
-    EXPECT_EQ(t.finish, theme::Finish::Bevel);
-    EXPECT_EQ(t.shape.title_height, 26);
-    EXPECT_EQ(t.shape.caption_button_shape, theme::ButtonShape::Square);
-    EXPECT_FALSE(t.shape.caption_buttons_left);
-    EXPECT_DOUBLE_EQ(t.palette.close.r, 0xC0 / 255.0);
-    EXPECT_DOUBLE_EQ(t.palette.close.b, 0x3A / 255.0);
+    return testing::ErrorText<ThemeError>([&] { ParseTheme(text, "t.theme"); });
 }
 
 TEST(SkinTheme, EveryMistakeIsReportedAtOnceWithItsPlace) {
@@ -54,43 +38,15 @@ TEST(SkinTheme, EveryMistakeIsReportedAtOnceWithItsPlace) {
               "t.theme: [Shape] Border: '4px' is not a whole number\n"
               "t.theme: [Palette] Face: 'E4E1DA' is not a colour (#RRGGBB)\n"
               "t.theme: [Palette] Close: is missing");
-}
 
-TEST(SkinTheme, ShapesThatCannotBeDrawnAreRefused) {
-    std::string text = Replace(HarbourText(), "CaptionButtonHeight=19", "CaptionButtonHeight=27");
-    EXPECT_EQ(ErrorOf(text), "t.theme: [Shape] CaptionButtonHeight: is taller than the title bar");
-    text = Replace(HarbourText(), "CornerRadius=0", "CornerRadius=14");
-    EXPECT_EQ(ErrorOf(text), "t.theme: [Shape] CornerRadius: is more than half the title bar's height");
-    text = Replace(HarbourText(), "BottomRadius=0", "BottomRadius=9");
-    EXPECT_EQ(ErrorOf(text), "t.theme: [Shape] BottomRadius: is more than twice the border");
-    EXPECT_EQ(ErrorOf(Replace(HarbourText(), "CornerRadius=0", "CornerRadius=13")), "(no error)");
-}
-
-TEST(SkinBuilder, KeepsSectionsAndKeysInTheOrderWritten) {
-    theme::SkinBuilder skin;
-    skin.Set("Personality", "Top", "top.bmp");
-    skin.Set("Buttons", "Frame", 5);
-    skin.Set("Personality", "TopFrame", 2);
-    skin.Set("Personality", "Top", "title.bmp");
-    EXPECT_EQ(skin.Definition({"Sample"}),
-              "; Sample\r\n"
-              "\r\n[Personality]\r\nTop=title.bmp\r\nTopFrame=2\r\n"
-              "\r\n[Buttons]\r\nFrame=5\r\n");
-}
-
-TEST(SkinBuilder, ImagesAreLowerCaseBitmapsNamedOnce) {
-    theme::SkinBuilder skin;
-    const Bitmap image(4, 2, MakePixel(1, 2, 3));
-    EXPECT_EQ(skin.AddImage("Top.BMP", image), "top.bmp");
-    EXPECT_THROW(skin.AddImage("TOP.bmp", image), std::logic_error);
-    EXPECT_THROW(skin.AddImage("top.png", image), std::logic_error);
-    EXPECT_THROW(skin.AddImage("empty.bmp", Bitmap()), std::logic_error);
-    const auto members = skin.Members({});
-    ASSERT_EQ(members.size(), 2u);
-    EXPECT_EQ(members[0].name, "skin.ini");
-    EXPECT_EQ(members[1].name, "top.bmp");
-    EXPECT_EQ(members[1].data[0], 'B');
-    EXPECT_EQ(members[1].data[1], 'M');
+    // Shapes that cannot be drawn are refused.
+    EXPECT_EQ(ErrorOf(Replace(HarbourText(), "CaptionButtonHeight=19", "CaptionButtonHeight=27")),
+              "t.theme: [Shape] CaptionButtonHeight: is taller than the title bar");
+    EXPECT_EQ(ErrorOf(Replace(HarbourText(), "CornerRadius=0", "CornerRadius=14")),
+              "t.theme: [Shape] CornerRadius: is more than half the title bar's height");
+    EXPECT_EQ(ErrorOf(Replace(HarbourText(), "BottomRadius=0", "BottomRadius=9")),
+              "t.theme: [Shape] BottomRadius: is more than twice the border");
+    EXPECT_EQ(ErrorOf(Replace(HarbourText(), "CornerRadius=0", "CornerRadius=13")), "no error");
 }
 
 TEST(SkinBuilder, KeyedImagesCutOutTheClearPartsAndNeverPaintTheKeyColour) {
@@ -107,12 +63,6 @@ TEST(SkinBuilder, KeyedImagesCutOutTheClearPartsAndNeverPaintTheKeyColour) {
 
     const Bitmap opaque = theme::OpaqueImage(raster, art::Pixel{0, 0, 200, 255});
     EXPECT_TRUE(SameRgb(opaque.At(0, 0), MakePixel((30 * 127 + 200 * 128 + 127) / 255, 10, 5)));
-}
-
-TEST(SkinBuilder, StateImagesOfDifferentSizesAreAPaintersMistake) {
-    EXPECT_EQ(theme::SideBySide({art::Raster(3, 2), art::Raster(3, 2)}).Width(), 6);
-    EXPECT_EQ(theme::Stacked({art::Raster(3, 2), art::Raster(3, 2)}).Height(), 4);
-    EXPECT_THROW(theme::SideBySide({art::Raster(3, 2), art::Raster(3, 3)}), std::logic_error);
 }
 
 }  // namespace

@@ -18,9 +18,6 @@ public:
     // 192 DPI is 2: every pixel becomes a block of whole pixels, so pictures
     // can be enlarged without blur. 0 when the scale is fractional.
     int IntegerFactor() const { return dpi_ % kBaseDpi == 0 ? dpi_ / kBaseDpi : 0; }
-    // The scale in percent, as the platform's display settings show it.
-    int Percent() const { return (dpi_ * 100 + kBaseDpi / 2) / kBaseDpi; }
-
     // A 96-DPI length, rounded half away from zero so that a length and its
     // negation scale alike.
     int Apply(int length) const;

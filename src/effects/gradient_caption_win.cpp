@@ -137,15 +137,12 @@ void TGradientCaption::Unhook() noexcept {
     const HWND form = form_;
     subclass_.Detach();
     form_ = form;
-    rightButtonDown_ = false;
 }
 
 void TGradientCaption::SetActive(bool active) {
     if (active_ == active) return;
     active_ = active;
     UpdateHook();
-    if (active && OnActivate) OnActivate();
-    if (!active && OnDeactivate) OnDeactivate();
     // Switching off gives the title bar back to the normal painting.
     Repaint();
 }
@@ -403,23 +400,7 @@ LRESULT TGradientCaption::Subclass::WindowProc(UINT message, WPARAM wParam, LPAR
     return TWindowSubclass::WindowProc(message, wParam, lParam);
 }
 
-LRESULT TGradientCaption::Subclass::OnNcMouseButton(NcButton button, NcClick click, int hitTest, POINT screen) {
-    if (button == NcButton::Right && click == NcClick::Down && caption_.popupMenu_) {
-        caption_.rightButtonDown_ = true;
-        return 0;
-    }
-    if (button == NcButton::Right && click == NcClick::Up && caption_.rightButtonDown_) {
-        caption_.rightButtonDown_ = false;
-        ::SendMessageA(Window(), WM_CANCELMODE, 0, 0);
-        ::TrackPopupMenu(caption_.popupMenu_, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, Window(),
-                         nullptr);
-        return 0;
-    }
-    return TWindowSubclass::OnNcMouseButton(button, click, hitTest, screen);
-}
-
 void TGradientCaption::Subclass::OnDetached() noexcept {
-    caption_.rightButtonDown_ = false;
     caption_.form_ = nullptr;
 }
 

@@ -6,7 +6,6 @@
 // the frame to the normal painting.
 #include <windows.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -75,14 +74,8 @@ public:
     void SetGradientSteps(int steps);
     THideDirection HideDirection() const noexcept { return hideDirection_; }
     void SetHideDirection(THideDirection direction);
-    // Shown on a right click in the frame; not owned. Commands go to the form.
-    HMENU PopupMenu() const noexcept { return popupMenu_; }
-    void SetPopupMenu(HMENU menu) noexcept { popupMenu_ = menu; }
     Colour StartColor() const noexcept { return startColor_; }
     void SetStartColor(Colour colour);
-
-    std::function<void()> OnActivate;
-    std::function<void()> OnDeactivate;
 
     // Repaints the title bar when the form is visible: the frame receives
     // WM_NCPAINT for its whole area, and the caption follows.
@@ -106,7 +99,6 @@ private:
         LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
         LRESULT OnNcPaint(HRGN update) override;
         LRESULT OnNcActivate(bool active, HRGN update) override;
-        LRESULT OnNcMouseButton(NcButton button, NcClick click, int hitTest, POINT screen) override;
         void OnDetached() noexcept override;
 
     private:
@@ -133,11 +125,9 @@ private:
     bool gradientInactive_ = false;
     int gradientSteps_ = 64;
     THideDirection hideDirection_ = THideDirection::hdLeftToRight;
-    HMENU popupMenu_ = nullptr;
     Colour startColor_ = clWindowText;
 
     bool windowActive_ = false;
-    bool rightButtonDown_ = false;
     CaptionPaintRecord lastPaint_;
     // Last: it goes first, while everything it calls on is still there.
     Subclass subclass_{*this};

@@ -71,29 +71,6 @@ void DrawBitmap(HDC dc, int x, int y, const Bitmap& bitmap) {
                         static_cast<UINT>(bitmap.Height()), bitmap.Data(), &info, DIB_RGB_COLORS);
 }
 
-void DrawBitmapTransparent(HDC dc, int x, int y, const Bitmap& bitmap, Pixel key) {
-    if (bitmap.Empty()) return;
-    // A monochrome mask, rows padded to whole 16-bit words: 1 where the
-    // bitmap is drawn, 0 where the destination stays.
-    const int row_bytes = ((bitmap.Width() + 15) / 16) * 2;
-    std::vector<std::uint8_t> mask(static_cast<std::size_t>(row_bytes) * bitmap.Height(), 0);
-    for (int row = 0; row < bitmap.Height(); ++row) {
-        const Pixel* s = bitmap.ScanLine(row);
-        for (int col = 0; col < bitmap.Width(); ++col)
-            if (!SameRgb(s[col], key))
-                mask[static_cast<std::size_t>(row) * row_bytes + col / 8] |= static_cast<std::uint8_t>(0x80 >> (col % 8));
-    }
-    ui::UniqueBitmap mask_bitmap(::CreateBitmap(bitmap.Width(), bitmap.Height(), 1, 1, mask.data()));
-    DibSection source(bitmap);
-    ui::UniqueMemoryDc memory(::CreateCompatibleDC(dc));
-    if (!mask_bitmap || !memory) throw EOutOfResources("Out of system resources");
-    ui::SelectedObject selected(memory.Get(), source.Handle());
-    // Foreground (mask 1) copies the source, background (mask 0) keeps the
-    // destination.
-    ::MaskBlt(dc, x, y, bitmap.Width(), bitmap.Height(), memory.Get(), 0, 0, mask_bitmap.Get(), 0, 0,
-              MAKEROP4(SRCCOPY, 0x00AA0029));
-}
-
 ui::UniqueRegion RegionFromRects(const std::vector<Rect>& rects) {
     ui::UniqueRegion result(::CreateRectRgn(0, 0, 0, 0));
     if (!result) throw EOutOfResources("Out of system resources");

@@ -39,9 +39,6 @@ Bitmap BitmapFromDc(HDC dc, const Rect& area);
 
 // Copies the bitmap to (x, y) of the device context.
 void DrawBitmap(HDC dc, int x, int y, const Bitmap& bitmap);
-// Like DrawBitmap, but where the bitmap holds the key colour the
-// destination is kept (MaskBlt through a mask of the key).
-void DrawBitmapTransparent(HDC dc, int x, int y, const Bitmap& bitmap, Pixel key = kKeyPixel);
 
 // Copies the bitmap to (x, y) of the device context after `draw` has drawn
 // on it with GDI (texts, icons), in one blit so that nothing flickers.

@@ -29,7 +29,6 @@ TEST(DpiScale, LengthsRoundHalfAwayFromZeroAndTheNearestImageSizeWinsTiesUpwards
     EXPECT_EQ(Scale(480).Apply(100000000), 500000000);  // no overflow on the way
     EXPECT_EQ(Scale(192).IntegerFactor(), 2);
     EXPECT_EQ(Scale(144).IntegerFactor(), 0);
-    EXPECT_EQ(Scale(120).Percent(), 125);
 
     // Rectangles keep their size wherever they sit: 1.25 and 2.5 give 1 and 3.
     const Rect a = Rect::FromSize(1, 0, 2, 2), b = Rect::FromSize(3, 0, 2, 2);

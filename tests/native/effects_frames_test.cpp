@@ -13,55 +13,41 @@ constexpr FrameShape kAllShapes[] = {FrameShape::Ellipse,    FrameShape::Rectang
                                      FrameShape::Horizontally, FrameShape::Vertically, FrameShape::Television,
                                      FrameShape::ToBottom,   FrameShape::ToTop};
 
-TEST(EffectsFrames, CountsOfTheBuiltInWindowSize) {
-    EXPECT_EQ(BuildFrames(FrameShape::Ellipse, 650, 470).size(), 118u);
-    EXPECT_EQ(BuildFrames(FrameShape::Rectangle, 650, 470).size(), 118u);
-    EXPECT_EQ(BuildFrames(FrameShape::RoundedRectangle, 650, 470, 20, 20).size(), 118u);
-    EXPECT_EQ(BuildFrames(FrameShape::Vertically, 650, 470).size(), 118u);
-    EXPECT_EQ(BuildFrames(FrameShape::Horizontally, 650, 470).size(), 163u);
-    EXPECT_EQ(BuildFrames(FrameShape::Television, 650, 470).size(), 157u);
-    EXPECT_EQ(BuildFrames(FrameShape::ToTop, 650, 470).size(), 235u);
-    EXPECT_EQ(BuildFrames(FrameShape::ToBottom, 650, 470).size(), 235u);
-}
-
-TEST(EffectsFrames, FirstAndLastFramesOfEachShape) {
-    const auto ellipse = BuildFrames(FrameShape::Ellipse, 650, 470);
-    EXPECT_EQ(ellipse.front().kind, RegionKind::Ellipse);
-    EXPECT_EQ(ellipse.front().box, (Box{0, 2, 650, 468}));
-    EXPECT_EQ(ellipse[1].box, (Box{2, 4, 648, 466}));
-    // The step that moves x to the right edge leaves crossed edges: nothing.
-    EXPECT_EQ(ellipse.back().box, (Box{650, 236, 0, 234}));
-    EXPECT_EQ(ellipse[ellipse.size() - 2].box, (Box{232, 234, 418, 236}));
-
+TEST(EffectsFrames, CountsAndEndsOfEachShapeAtTheBuiltInWindowSize) {
+    struct Case {
+        FrameShape shape;
+        int height;
+        std::size_t count;
+        RegionKind kind;
+        Box first, last;
+    };
+    const Case cases[] = {
+        // The step that moves x to the right edge leaves crossed edges: nothing.
+        {FrameShape::Ellipse, 470, 118, RegionKind::Ellipse, {0, 2, 650, 468}, {650, 236, 0, 234}},
+        {FrameShape::Rectangle, 470, 118, RegionKind::Rectangle, {0, 2, 650, 468}, {650, 236, 0, 234}},
+        {FrameShape::RoundedRectangle, 470, 118, RegionKind::RoundRectangle, {0, 2, 650, 468}, {650, 236, 0, 234}},
+        {FrameShape::Vertically, 470, 118, RegionKind::Rectangle, {0, 2, 650, 468}, {650, 236, 0, 234}},
+        {FrameShape::Horizontally, 470, 163, RegionKind::Rectangle, {0, 0, 650, 470}, {324, 0, 326, 470}},
+        {FrameShape::Television, 470, 157, RegionKind::Rectangle, {0, 2, 650, 468}, {320, 234, 330, 236}},
+        {FrameShape::ToBottom, 470, 235, RegionKind::Rectangle, {0, 2, 650, 470}, {0, 470, 650, 470}},
+        {FrameShape::ToTop, 471, 236, RegionKind::Rectangle, {0, 0, 650, 469}, {0, 0, 650, -1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.shape));
+        const auto frames = BuildFrames(c.shape, 650, c.height, 30, 16);
+        ASSERT_EQ(frames.size(), c.count);
+        EXPECT_EQ(frames.front().kind, c.kind);
+        EXPECT_EQ(frames.front().box, c.first);
+        EXPECT_EQ(frames.back().box, c.last);
+    }
+    EXPECT_EQ(BuildFrames(FrameShape::Ellipse, 650, 470)[1].box, (Box{2, 4, 648, 466}));
     const auto rounded = BuildFrames(FrameShape::RoundedRectangle, 650, 470, 30, 16);
-    EXPECT_EQ(rounded.front().kind, RegionKind::RoundRectangle);
     EXPECT_EQ(rounded.front().cornerWidth, 30);
     EXPECT_EQ(rounded.front().cornerHeight, 16);
-    EXPECT_EQ(BuildFrames(FrameShape::Rectangle, 650, 470).back().kind, RegionKind::Rectangle);
-
-    const auto horizontal = BuildFrames(FrameShape::Horizontally, 650, 470);
-    EXPECT_EQ(horizontal.front().box, (Box{0, 0, 650, 470}));
-    EXPECT_EQ(horizontal.back().box, (Box{324, 0, 326, 470}));
-
-    const auto vertical = BuildFrames(FrameShape::Vertically, 650, 470);
-    EXPECT_EQ(vertical.front().box, (Box{0, 2, 650, 468}));
-    EXPECT_EQ(vertical[116].box, (Box{0, 234, 650, 236}));
-    EXPECT_EQ(vertical.back().box, (Box{650, 236, 0, 234}));
-
-    // A thin line across the middle first, then 8 pixels off each end.
+    // The television's thin line, then its first step 8 pixels in from each end.
     const auto tv = BuildFrames(FrameShape::Television, 650, 470);
-    EXPECT_EQ(tv.front().box, (Box{0, 2, 650, 468}));
     EXPECT_EQ(tv[116].box, (Box{0, 234, 650, 236}));
     EXPECT_EQ(tv[117].box, (Box{8, 234, 642, 236}));
-    EXPECT_EQ(tv.back().box, (Box{320, 234, 330, 236}));
-
-    const auto toBottom = BuildFrames(FrameShape::ToBottom, 650, 470);
-    EXPECT_EQ(toBottom.front().box, (Box{0, 2, 650, 470}));
-    EXPECT_EQ(toBottom.back().box, (Box{0, 470, 650, 470}));
-    const auto toTop = BuildFrames(FrameShape::ToTop, 650, 471);
-    EXPECT_EQ(toTop.size(), 236u);
-    EXPECT_EQ(toTop.front().box, (Box{0, 0, 650, 469}));
-    EXPECT_EQ(toTop.back().box, (Box{0, 0, 650, -1}));
 }
 
 TEST(EffectsFrames, TinyWindowsStayWithinTheListsRoom) {
@@ -73,7 +59,6 @@ TEST(EffectsFrames, TinyWindowsStayWithinTheListsRoom) {
                 EXPECT_LE(BuildFrames(shape, w, h).size(), static_cast<std::size_t>(std::max(w, h)))
                     << static_cast<int>(shape) << " " << w << "x" << h;
     for (FrameShape shape : kAllShapes) {
-        EXPECT_TRUE(BuildFrames(shape, 0, 0).empty());
         EXPECT_TRUE(BuildFrames(shape, 1, 1).empty() || shape == FrameShape::ToBottom || shape == FrameShape::ToTop);
         EXPECT_TRUE(BuildFrames(shape, -5, -5).empty()) << "a negative size counts as none";
     }
@@ -89,11 +74,10 @@ TEST(EffectsFrames, TinyWindowsStayWithinTheListsRoom) {
 }
 
 TEST(EffectsFrames, OpeningEffectNumbersAndPlayers) {
+    // The pairs' partners follow from the checks below.
     const std::pair<int, AnimationEffect> numbers[] = {
-        {0, AnimationEffect::DisappearEllipse},   {1, AnimationEffect::AppearEllipse},
-        {4, AnimationEffect::DisappearHorizontally}, {9, AnimationEffect::AppearTelevision},
-        {10, AnimationEffect::DisappearToTop},    {11, AnimationEffect::AppearToTop},
-        {12, AnimationEffect::DisappearToBottom}, {13, AnimationEffect::AppearToBottom}};
+        {0, AnimationEffect::DisappearEllipse}, {4, AnimationEffect::DisappearHorizontally},
+        {9, AnimationEffect::AppearTelevision}, {11, AnimationEffect::AppearToTop}, {13, AnimationEffect::AppearToBottom}};
     for (const auto& [number, effect] : numbers) EXPECT_EQ(OpeningEffect(number), effect) << number;
     for (int beyond : {14, -1, 1 << 30}) EXPECT_FALSE(OpeningEffect(beyond)) << beyond;
 
@@ -104,9 +88,7 @@ TEST(EffectsFrames, OpeningEffectNumbersAndPlayers) {
         const EffectPlan plan = PlanOf(*OpeningEffect(n));
         EXPECT_EQ(plan.appear, n % 2 == 1) << n;
         EXPECT_NE(plan.shape, FrameShape::RoundedRectangle);
-        if (n % 2 == 1) {
-            EXPECT_EQ(PlanOf(*OpeningEffect(n - 1)).shape, plan.shape) << n;
-        }
+        EXPECT_TRUE(n % 2 == 0 || PlanOf(*OpeningEffect(n - 1)).shape == plan.shape) << n;
         shapes.push_back(plan.shape);
     }
     std::sort(shapes.begin(), shapes.end());

@@ -77,7 +77,8 @@ TEST(EffectsFrames, OpeningEffectNumbersAndPlayers) {
     // The pairs' partners follow from the checks below.
     const std::pair<int, AnimationEffect> numbers[] = {
         {0, AnimationEffect::DisappearEllipse}, {4, AnimationEffect::DisappearHorizontally},
-        {9, AnimationEffect::AppearTelevision}, {11, AnimationEffect::AppearToTop}, {13, AnimationEffect::AppearToBottom}};
+        {9, AnimationEffect::AppearTelevision}, {11, AnimationEffect::AppearToTop},
+        {13, AnimationEffect::AppearToBottom}};
     for (const auto& [number, effect] : numbers) EXPECT_EQ(OpeningEffect(number), effect) << number;
     for (int beyond : {14, -1, 1 << 30}) EXPECT_FALSE(OpeningEffect(beyond)) << beyond;
 

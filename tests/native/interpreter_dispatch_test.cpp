@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "common/errors.h"
+#include "interpreter/command_syntax.h"
 #include "interpreter/interpreter.h"
 #include "interpreter_recording_host.h"
 #include "error_text.h"
@@ -19,6 +20,11 @@ Lines EffectsOf(const std::string& commands) {
     RecordingHost host;
     RunActionCommands(host, commands);
     return host.Effects();
+}
+
+template <typename Error>
+std::string ErrorOf(RecordingHost& host, const std::string& commands) {
+    return ErrorText<Error>([&] { RunActionCommands(host, commands); });
 }
 
 const std::pair<const char*, ToolButton> kButtonNames[] = {
@@ -136,15 +142,8 @@ TEST(InterpreterDispatch, ApplicationExitClosesAndEndsTheStringSilently) {
 TEST(InterpreterDispatch, AnErrorEndsTheStringAndKeepsEarlierEffects) {
     RecordingHost host;
     host.refuseExecWB = true;
-    EXPECT_EQ(ErrorText<Exception>([&] { RunActionCommands(host, "HIDESTATUSBAR()-@-WEBPRINTPREVIEW()-@-WEBHOME()"); }),
-              "Unspecified error");
+    EXPECT_EQ(ErrorOf<Exception>(host, "HIDESTATUSBAR()-@-WEBPRINTPREVIEW()-@-WEBHOME()"), "Unspecified error");
     EXPECT_EQ(host.Effects(), (Lines{"HideStatusBar", "ExecWB(7, 2)"}));
-
-    RecordingHost menus;
-    menus.menus = {{"File", true, {{"Open"}}}};
-    EXPECT_EQ(ErrorText<EConvertError>([&] { RunActionCommands(menus, "DISABLEMENUITEM \"MENUx0_z\"-@-WEBHOME()"); }),
-              "'z' is not a valid integer value");
-    EXPECT_TRUE(menus.Effects().empty());
 }
 
 TEST(InterpreterDispatch, ButtonNamesAreExactAndUpperCase) {
@@ -154,7 +153,6 @@ TEST(InterpreterDispatch, ButtonNamesAreExactAndUpperCase) {
     EXPECT_TRUE(host.log.empty());
     for (const auto& [name, button] : kButtonNames) EXPECT_EQ(ButtonByName(name), button) << name;
     EXPECT_FALSE(ButtonByName("BUTTON_FORWARD").has_value());
-    EXPECT_FALSE(ButtonByName("Button_Home").has_value());
 }
 
 TEST(InterpreterDispatch, ButtonActionsIgnoreTheButtonStateExceptHistory) {
@@ -175,6 +173,148 @@ TEST(InterpreterDispatch, TogglesRestoreTheirStateWhenRunTwice) {
     const std::string both = "SHOWORHIDESTATUSBAR()-@-SHOWORHIDEBUTTONSNAVIGATIONS()";
     RunActionCommands(host, both + "-@-" + both);
     EXPECT_EQ(host.Effects(), (Lines{"ShowStatusBar", "HideToolBar", "HideStatusBar", "ShowToolBar"}));
+}
+
+TEST(InterpreterSyntax, TrimKeepsThePrintableCoreOfAtMost255Characters) {
+    EXPECT_EQ(TrimCommand(" \t\r\n\x7F\xE9WEBHOME()\x01 \xFF"), "WEBHOME()");
+    EXPECT_EQ(TrimCommand("MESSAGE \"\xE9t\xE9\""), "MESSAGE \"\xE9t\xE9\"");  // only the ends are trimmed
+    // Leading blanks do not count toward the 255 characters.
+    const std::string core = std::string(255, 'x');
+    EXPECT_EQ(TrimCommand("    " + core + "yz"), core);
+    // What is left after the cut is trimmed again at its end.
+    EXPECT_EQ(TrimCommand(std::string(250, 'a') + "     bbb"), std::string(250, 'a'));
+}
+
+TEST(InterpreterSyntax, WorkedExamplesGiveKeywordAndParameters) {
+    struct Example {
+        const char* command;
+        const char* keyword;
+        const char* p1;
+        const char* p2;
+    };
+    const Example examples[] = {
+        {"MESSAGE \"Note\"==\"Saved.\"", "MESSAGE", "Note", "Saved."},
+        {"message \"A title\"==\"Line with \"quotes\"\"", "MESSAGE", "A title", "Line with \"quotes\""},
+        {"ENABLEBUTTONNAVIGATION \"BUTTON_HOME\"", "ENABLEBUTTONNAVIGATION", "BUTTON_HOME", ""},
+        {"WEBHOME() anything", "WEBHOME()", "WEBHOME() anything", ""},
+        {"LOADHTML page.htm", "LOADHTML", "LOADHTML page.htm", ""},  // no quotes: the whole field
+        {"MESSAGE\"glued\"", "MESSAGE\"GLUED\"", "glued", ""},
+        {"MESSAGE \"a\"==\"b\"==\"c\"", "MESSAGE", "a", "b"},
+        {"MESSAGE \"a - @ b\"==\"\"", "MESSAGE", "a - @ b", ""},
+        {"Message\n\"x\"", "MESSAGE", "Message", "x"},  // a line break ends a field as well
+    };
+    for (const auto& e : examples) {
+        SCOPED_TRACE(e.command);
+        EXPECT_EQ(CommandKeyword(e.command), e.keyword);
+        EXPECT_EQ(CommandParameter(1, e.command), e.p1);
+        EXPECT_EQ(CommandParameter(2, e.command), e.p2);
+    }
+    EXPECT_EQ(QuotedText("a\"b\"c"), "b");
+    // "=" alone does not separate fields.
+    EXPECT_EQ(CommandParameter(2, "X \"a=b\"=\"c\""), "");
+    EXPECT_EQ(CommandParameter(3, "X \"a\"==\"b\"==\"c\""), "c");
+    // Keywords are upper-cased in ASCII letters only.
+    EXPECT_EQ(CommandKeyword("m\xE9ssage x"), "M\xE9SSAGE");
+}
+
+TEST(InterpreterSyntax, NavigationTargetsBecomeCommandStrings) {
+    EXPECT_EQ(CommandFromNavigation("action:WEBBACK()"), "WEBBACK()");
+    EXPECT_EQ(CommandFromNavigation("ACTION:webback()"), "webback()");
+    EXPECT_EQ(CommandFromNavigation("ACTION:APPLICATIONTITLE%20%My%20Book%"), "APPLICATIONTITLE \"My Book\"");
+    EXPECT_EQ(CommandFromNavigation("ACTION:MESSAGE %Note%==%Saved.%"), "MESSAGE \"Note\"==\"Saved.\"");
+    // "%2520" holds no "%20": only the second pass changes it.
+    EXPECT_EQ(CommandFromNavigation("ACTION:WEBLINK %a%2520b%"), "WEBLINK \"a\"2520b\"");
+    // "ACTION:" later in the address is caught too, and seven characters go
+    // whatever they are.
+    EXPECT_EQ(CommandFromNavigation("file:///c:/b/p.htm#ACTION:WEBHOME()"), "/c:/b/p.htm#ACTION:WEBHOME()");
+    EXPECT_EQ(CommandFromNavigation("ACTION:"), "");
+    EXPECT_FALSE(CommandFromNavigation("file:///c:/b/action.htm").has_value());
+}
+
+// File: Open, Chapters (Chapter 1, Chapter 2), Exit; Help: About.
+RecordingHost HostWithMenus() {
+    RecordingHost host;
+    host.menus = {
+        {"File", true, {{"Open"}, {"Chapters", true, {{"Chapter 1"}, {"Chapter 2"}}}, {"Exit"}}},
+        {"Help", true, {{"About"}}},
+    };
+    return host;
+}
+
+TEST(InterpreterMenu, AddressesHoldTwoOrThreeIndexesAfterAnyFiveCharacters) {
+    EXPECT_EQ(MenuItemAddress("MENUx0_2"), (MenuPath{0, 2}));
+    EXPECT_EQ(MenuItemAddress("MENUx1_0_3"), (MenuPath{1, 0, 3}));
+    EXPECT_EQ(MenuItemAddress("XXXXX0_1"), (MenuPath{0, 1}));
+    EXPECT_EQ(MenuItemAddress("menux12_-1"), (MenuPath{12, -1}));
+    EXPECT_FALSE(MenuItemAddress("MENUx0").has_value());
+    EXPECT_FALSE(MenuItemAddress("MENUx0_1_2_3").has_value());
+    EXPECT_FALSE(MenuItemAddress("M_0_1").has_value());  // all five characters go, "_" included
+    EXPECT_THROW(MenuItemAddress("MENUx0_"), EConvertError);  // an empty index is no integer
+    EXPECT_THROW(MenuItemAddress("MENUx0_0x1"), EConvertError);
+    EXPECT_THROW(MenuItemAddress("MENUx0_99999999999"), EConvertError);
+}
+
+TEST(InterpreterMenu, CommandsActOnItemsAndSubItemsByPosition) {
+    RecordingHost host = HostWithMenus();
+    RunActionCommands(host, "DISABLEMENUITEM \"MENUx0_1\"-@-RENAMEMENUITEM \"MENUx0_1_1\"==\"New\""
+                            "-@-ENABLEMENUITEM \"XXXXX0_1\"-@-DISABLEMENUITEM \"MENUx1_0\"");
+    EXPECT_EQ(host.Effects(), (Lines{"DisableMenu(0/1)", "RenameMenu(0/1/1, New)", "EnableMenu(0/1)",
+                                     "DisableMenu(1/0)"}));
+    EXPECT_TRUE(host.Menu({0, 1}).enabled);
+    EXPECT_FALSE(host.Menu({1, 0}).enabled);
+    EXPECT_EQ(host.Menu({0, 1, 1}).caption, "New");
+
+    // Each level is checked against the menu of the moment, outermost first.
+    host.log.clear();
+    RunActionCommands(host, "DISABLEMENUITEM \"MENUx0_1_0\"");
+    EXPECT_EQ(host.log, (Lines{"?MenuCount(bar)", "?MenuCount(0)", "?MenuCount(0/1)", "DisableMenu(0/1/0)"}));
+}
+
+TEST(InterpreterMenu, WrongAddressesDoNothingOrRaise) {
+    RecordingHost host = HostWithMenus();
+    RunActionCommands(host, "DISABLEMENUITEM \"MENUx0\"-@-DISABLEMENUITEM \"MENUx0_1_2_3\"-@-DISABLEMENUITEM \"\""
+                            "-@-RENAMEMENUITEM \"MENU\"==\"x\"");
+    EXPECT_TRUE(host.log.empty());
+
+    EXPECT_EQ(ErrorOf<EListError>(host, "DISABLEMENUITEM \"MENUx2_0\""), "List index out of bounds (2)");
+    EXPECT_EQ(ErrorOf<EListError>(host, "ENABLEMENUITEM \"MENUx1_1\""), "List index out of bounds (1)");
+    EXPECT_EQ(ErrorOf<EListError>(host, "RENAMEMENUITEM \"MENUx0_2_0\"==\"x\""), "List index out of bounds (0)");
+    EXPECT_EQ(ErrorOf<EListError>(host, "DELETEMENUITEM \"MENUx0_-1\""), "List index out of bounds (-1)");
+    // All indexes are converted before any is looked up.
+    EXPECT_EQ(ErrorOf<EConvertError>(host, "DELETEMENUITEM \"MENUx9_a\"-@-WEBHOME()"),
+              "'a' is not a valid integer value");
+    EXPECT_TRUE(host.Effects().empty());
+}
+
+TEST(InterpreterMenu, DeletingTwiceRemovesTheFirstTwoItemsThenFails) {
+    RecordingHost host = HostWithMenus();
+    RunActionCommands(host, "DELETEMENUITEM \"MENUx0_0\"-@-DELETEMENUITEM \"MENUx0_0\"");
+    EXPECT_EQ(host.Effects(), (Lines{"DeleteMenu(0/0)", "DeleteMenu(0/0)"}));
+    ASSERT_EQ(host.menus[0].items.size(), 1u);
+    EXPECT_EQ(host.menus[0].items[0].caption, "Exit");
+
+    RunActionCommands(host, "DELETEMENUITEM \"MENUx0_0\"");
+    EXPECT_EQ(ErrorOf<EListError>(host, "DELETEMENUITEM \"MENUx0_0\"-@-WEBHOME()"), "List index out of bounds (0)");
+    EXPECT_TRUE(host.menus[0].items.empty());
+    EXPECT_NE(host.Effects().back(), "Click(Home)");
+}
+
+TEST(InterpreterMenu, DisableMenuGreysAWholeTopLevelMenu) {
+    EXPECT_EQ(TopLevelMenuAddress("MENUx1"), (MenuPath{1}));
+    EXPECT_FALSE(TopLevelMenuAddress("MENUx").has_value());
+    EXPECT_FALSE(TopLevelMenuAddress("MENUx0_1").has_value());
+    EXPECT_THROW(TopLevelMenuAddress("MENUxHelp"), EConvertError);
+
+    RecordingHost host = HostWithMenus();
+    RunActionCommands(host, "DESABILITARMENU \"MENUx1\"-@-desabilitarmenu \"MENUx0_1\"-@-DESABILITARMENU \"\"");
+    EXPECT_EQ(host.Effects(), Lines{"DisableMenu(1)"});
+    EXPECT_FALSE(host.menus[1].enabled);
+    EXPECT_TRUE(host.menus[0].enabled);
+    EXPECT_EQ(ErrorOf<EListError>(host, "DESABILITARMENU \"MENUx2\""), "List index out of bounds (2)");
+
+    // With no menu bar at all there is nothing to disable.
+    RecordingHost bare;
+    EXPECT_EQ(ErrorOf<EListError>(bare, "DESABILITARMENU \"MENUx0\""), "List index out of bounds (0)");
 }
 
 }  // namespace

@@ -47,14 +47,13 @@ TEST(InterpreterDispatch, TheCommandReferenceDocumentsEveryKeywordAndButtonName)
         EXPECT_NE(text.str().find(std::string("`") + name + "`"), std::string::npos) << name;
 }
 
+// Keywords whose effects the tests below and the external actions' tests
+// show in full are left out here.
 TEST(InterpreterDispatch, EveryKeywordHasItsOwnEffect) {
     const std::pair<const char*, Lines> cases[] = {
-        {"MESSAGE \"Note\"==\"Saved.\"", {"Message(Note, Saved., 48)"}},
         {"APPLICATIONTITLE \"Chapter 2\"", {"Caption(Chapter 2)", "GradientCaption(Chapter 2)", "RepaintGradient"}},
-        {"APPLICATIONEXIT()", {"Close"}},
         {"APPLICATIONMAXIMIZE()", {"Maximize"}},
         {"APPLICATIONMINIMIZE()", {"Minimize"}},
-        {"LOADHTML \"C:\\books\\tour\\part2.htm\"", {"Navigate(C:\\Books\\tour\\part2.htm)"}},
         {"WEBHOME()", {"Click(Home)"}},
         {"WEBBACK()", {"Click(Back)"}},
         {"WEBNEXT()", {"Click(Forward)"}},
@@ -69,14 +68,8 @@ TEST(InterpreterDispatch, EveryKeywordHasItsOwnEffect) {
         {"SHOWBUTTONSNAVIGATIONS()", {"ShowToolBar"}},
         {"HIDEBUTTONSNAVIGATIONS()", {"HideToolBar"}},
         {"ENABLEBUTTONNAVIGATION \"BUTTON_STOP\"", {"Enable(Stop)"}},
-        {"DISABLEBUTTONNAVIGATION \"BUTTON_EXIT\"", {"Disable(Exit)"}},
-        {"SHOWORHIDEBUTTONSNAVIGATIONS()", {"HideToolBar"}},
-        {"SHOWORHIDESTATUSBAR()", {"HideStatusBar"}},
-        {"WEBLINK \"example.test\"", {"Shell(application, null, [http://example.test], null, null, 1)"}},
         {"SENDEMAIL \"a@b.test\"", {"Shell(desktop, [open], [mailto:a@b.test], null, null, 1)"}},
-        {"WEBPRINTPREVIEW()", {"ExecWB(7, 2)"}},
         {"WEBPAGESETUP()", {"ExecWB(8, 1)"}},
-        {"EXECUTEOROPENFILE \"[Dir]a.txt\"", {"Shell(none, null, [C:\\Books\\a.txt], [], null, 1)"}},
     };
     for (const auto& [command, effects] : cases) {
         SCOPED_TRACE(command);

@@ -13,7 +13,7 @@ namespace vc {
 namespace {
 
 // What a reader gives: the payload, or the error its size query raised (the
-// claim refused before anything is allocated for it), or its read's error.
+// claim refused before anything is allocated for it).
 template <class Size, class Read>
 std::string Outcome(Size size, Read read) {
     std::string text;
@@ -22,11 +22,7 @@ std::string Outcome(Size size, Read read) {
     } catch (const EInOutError& error) {
         return std::string("refused: ") + error.what();
     }
-    try {
-        read(text.data());
-    } catch (const EInOutError& error) {
-        return std::string("read failed: ") + error.what();
-    }
+    read(text.data());
     return text;
 }
 
@@ -40,8 +36,7 @@ protected:
 
     void Write(const std::string& bytes) {
         bytes_ = bytes;
-        std::ofstream out(path_, std::ios::binary | std::ios::trunc);
-        out << bytes;
+        std::ofstream(path_, std::ios::binary | std::ios::trunc) << bytes;
     }
 
     static std::string Trailer(std::int32_t offset, std::int32_t size) {
@@ -64,23 +59,17 @@ protected:
 const std::string kBeyondEnd = "refused: Read beyond end of file";
 
 TEST_F(PayloadFileTest, TrailerLayoutIsMarkerThenOffsetThenSizeLittleEndian) {
-    const std::string bytes = Trailer(0x01020304, 0x0A0B0C0D);
-    ASSERT_EQ(bytes.size(), 24u);
-    EXPECT_EQ(bytes.substr(0, 16), std::string("\x05\xA1\xAB\x9F\xA8\xED\xC3\x45\x89\xF4\x36\x93\x15\xA9\x47\xEB", 16));
-    EXPECT_EQ(bytes.substr(16), std::string("\x04\x03\x02\x01\x0D\x0C\x0B\x0A", 8));
+    EXPECT_EQ(Trailer(0x01020304, 0x0A0B0C0D), std::string("\x05\xA1\xAB\x9F\xA8\xED\xC3\x45\x89\xF4\x36\x93\x15\xA9\x47\xEB"
+                                                           "\x04\x03\x02\x01\x0D\x0C\x0B\x0A", 24));
 }
 
 TEST_F(PayloadFileTest, ReadsThePayloadBeforeTheTrailerFromAnyOffset) {
     Write("MZruntime" + std::string("Title\r\n1\r\n") + Trailer(9, 10));
     EXPECT_TRUE(TPayload(path_).HasPayload());
     EXPECT_EQ(Read(), "Title\r\n1\r\n");
-    Write("abcdefghij" + Trailer(2, 3));
-    EXPECT_EQ(Read(), "cde");
-    // The payload may even overlap the trailer itself.
     Write("abc" + Trailer(3, 16));
-    EXPECT_EQ(Read(), Trailer(3, 16).substr(0, 16));
-    // The trailer alone, 24 bytes: too short to be looked at. One byte more:
-    // the trailer is read from bytes 1 to 24, and the payload is that byte.
+    EXPECT_EQ(Read(), Trailer(3, 16).substr(0, 16)) << "the payload may overlap the trailer";
+    // 24 bytes are too short to hold a trailer; one byte more is the payload.
     Write(Trailer(0, 1));
     EXPECT_EQ(Read(), "");
     Write("X" + Trailer(0, 1));
@@ -153,7 +142,7 @@ TEST_F(PayloadFileTest, ASignedBookFindsItsTrailerBeforeTheCertificateTable) {
                Trailer(256, static_cast<std::int32_t>(payload.size())) +
                std::string(static_cast<std::size_t>(padding), '\0') + certificate;
     };
-    for (int padding : {0, 3, 7}) {
+    for (int padding : {0, 7}) {
         Write(book(padding, 40));
         EXPECT_EQ(Read(), payload) << "padding " << padding;
     }
@@ -165,12 +154,10 @@ TEST_F(PayloadFileTest, ASignedBookFindsItsTrailerBeforeTheCertificateTable) {
     EXPECT_EQ(Read(), "");
     Write(book(0, 39));
     EXPECT_EQ(Read(), "");
-    for (int padding : {1, 2}) {
-        std::string dirty = book(padding, 40);
-        dirty[256 + payload.size() + 24] = 'x';
-        Write(dirty);
-        EXPECT_EQ(Read(), "") << "padding " << padding;
-    }
+    std::string dirty = book(2, 40);
+    dirty[256 + payload.size() + 24] = 'x';
+    Write(dirty);
+    EXPECT_EQ(Read(), "");
     // The bounds checks hold there too.
     std::string claim = book(0, 40);
     claim.replace(256 + payload.size(), 24, Trailer(256, 0x7FFFFFFF));

@@ -55,10 +55,9 @@ TEST(EffectsGradient, BandCountIsBoundedByTheWidthAndAtLeastTwo) {
     ASSERT_EQ(narrow.size(), 10u);
     EXPECT_EQ(narrow[5].colour, Rgb(142, 142, 142)) << "MulDiv(5, 255, 9) = 141.67";
     EXPECT_EQ(narrow[9].colour, white);
-    // One pixel: two bands, the first empty, the second the end colour.
     const auto onePixel = GradientBands(black, white, 64, 1);
     ASSERT_EQ(onePixel.size(), 2u);
-    EXPECT_EQ(Band(onePixel[0]) + " " + Band(onePixel[1]), "0-0:000000 0-1:FFFFFF");
+    EXPECT_EQ(Band(onePixel[0]) + " " + Band(onePixel[1]), "0-0:000000 0-1:FFFFFF") << "the first band empty";
     EXPECT_EQ(GradientBands(black, white, 2, 101).at(1).left, 50);
 
     // Fewer than two steps or equal colours: one solid fill.
@@ -79,15 +78,12 @@ TEST(EffectsCaptionRect, EachBorderKindInsetsAndShortensTheCaption) {
     // Frame 4 x 5, dialog frame 3 x 2, captions 19 and 15, buttons 18 and 12.
     const CaptionMetrics m{4, 5, 3, 2, 19, 15, 18, 12};
     const auto withHelp = [](FrameBorder border) { return Frame(border, true, true, true, true); };
-    // Sizable: sizing frame, three buttons; the title bar is one row short
-    // of the caption height (the frame's line under it) and ends just past.
+    // The title bar is one row short of the caption height (the frame's line under it).
     EXPECT_EQ(CaptionRect(400, 300, Frame(FrameBorder::Sizable), m), (Rect{4, 5, 396 - 3 * 18, 5 + 18}));
     EXPECT_EQ(CaptionRect(400, 300, Frame(FrameBorder::Fixed), m), (Rect{3, 2, 397 - 3 * 18, 2 + 18}));
-    // Dialog: minimise and maximise never show; system menu and help do.
-    EXPECT_EQ(CaptionButtonCount(withHelp(FrameBorder::DialogFrame)), 2);
+    EXPECT_EQ(CaptionButtonCount(withHelp(FrameBorder::DialogFrame)), 2) << "no minimise or maximise";
     EXPECT_EQ(CaptionRect(400, 300, withHelp(FrameBorder::DialogFrame), m), (Rect{3, 2, 397 - 2 * 18, 2 + 18}));
-    // Tool windows: small caption, small buttons, only the close button.
-    EXPECT_EQ(CaptionButtonCount(withHelp(FrameBorder::ToolWindow)), 1);
+    EXPECT_EQ(CaptionButtonCount(withHelp(FrameBorder::ToolWindow)), 1) << "small buttons, only close";
     EXPECT_EQ(CaptionRect(400, 300, withHelp(FrameBorder::ToolWindow), m), (Rect{3, 2, 397 - 12, 2 + 14}));
     EXPECT_EQ(CaptionRect(400, 300, withHelp(FrameBorder::SizableToolWindow), m), (Rect{4, 5, 396 - 12, 5 + 14}));
     EXPECT_EQ(CaptionButtonCount(Frame(FrameBorder::SizableToolWindow, false, false, false, false)), 0);
@@ -115,7 +111,6 @@ TEST(EffectsCaptionRect, ButtonCountForEveryIconCombination) {
                 << c.close << c.minimise << c.maximise << c.help;
     EXPECT_EQ(CaptionButtonCount(Frame(FrameBorder::DialogFrame, false, true, true, true)), 1);
 
-    // The icon: only where the system menu shows, on fixed and sizable frames.
     EXPECT_TRUE(CaptionShowsIcon(Frame(FrameBorder::Fixed, true, false, false)));
     EXPECT_TRUE(CaptionShowsIcon(Frame(FrameBorder::Sizable)));
     EXPECT_FALSE(CaptionShowsIcon(Frame(FrameBorder::Sizable, false)));
@@ -145,13 +140,11 @@ std::string Placed(const std::vector<CaptionPieceInput>& pieces, int width,
 TEST(EffectsCaptionPieces, PiecesGiveWayFromTheHideDirectionThenFitWithDots) {
     const std::vector<CaptionPieceInput> pieces = {{"Book"}, {" - "}, {"Title"}};  // 28, 21 and 35 wide
     EXPECT_EQ(Placed(pieces, 84), "0:Book@0-28|1: - @28-49|2:Title@49-84");
-    // One pixel short: the leftmost piece goes first, left to right.
-    EXPECT_EQ(Placed(pieces, 83), "1: - @0-21|2:Title@21-56");
+    EXPECT_EQ(Placed(pieces, 83), "1: - @0-21|2:Title@21-56") << "the leftmost goes first";
     EXPECT_EQ(Placed(pieces, 83, THideDirection::hdRightToLeft), "0:Book@0-28|1: - @28-49");
-    // The last piece standing is shortened with dots rather than dropped.
-    EXPECT_EQ(Placed(pieces, 30), "2:Tit...@0-30");
-    // Right-to-left captions fill from the right end.
-    EXPECT_EQ(Placed({{"Book"}, {"Title"}}, 100, THideDirection::hdLeftToRight, true), "0:Book@72-100|1:Title@37-72");
+    EXPECT_EQ(Placed(pieces, 30), "2:Tit...@0-30") << "the last piece standing is shortened";
+    EXPECT_EQ(Placed({{"Book"}, {"Title"}}, 100, THideDirection::hdLeftToRight, true), "0:Book@72-100|1:Title@37-72")
+        << "right-to-left fills from the right end";
     EXPECT_EQ(Placed({}, 100), "");
     EXPECT_EQ(Placed({{"Book"}}, 0), "");
 }
@@ -161,8 +154,7 @@ TEST(EffectsCaptionPieces, GluedPiecesAndInvisibleOnes) {
     pieces[0].glueNext = true;  // "Book" and " - " stand or fall together
     EXPECT_EQ(Placed(pieces, 83), "2:Title@0-35");
     EXPECT_EQ(Placed(pieces, 60, THideDirection::hdRightToLeft), "0:Book@0-28|1: - @28-49");
-    // Glued to the end, the group is fitted piece by piece.
-    EXPECT_EQ(Placed(pieces, 40, THideDirection::hdRightToLeft), "0:Book@0-28|1:...@28-37");
+    EXPECT_EQ(Placed(pieces, 40, THideDirection::hdRightToLeft), "0:Book@0-28|1:...@28-37") << "fitted piece by piece";
 
     pieces[1].visible = false;  // glue passes to the next visible piece
     EXPECT_EQ(Placed(pieces, 63), "0:Book@0-28|2:Title@28-63");

@@ -51,8 +51,7 @@ TEST(EffectsFrames, CountsAndEndsOfEachShapeAtTheBuiltInWindowSize) {
 }
 
 TEST(EffectsFrames, TinyWindowsStayWithinTheListsRoom) {
-    // The list has room for max(W, H) frames; no window of any size fills it
-    // before its shape is done, and the smallest ones make no frame at all.
+    // The list has room for max(W, H) frames: no window overfills it.
     for (FrameShape shape : kAllShapes)
         for (int w = 0; w <= 40; ++w)
             for (int h = 0; h <= 40; ++h)
@@ -82,8 +81,7 @@ TEST(EffectsFrames, OpeningEffectNumbersAndPlayers) {
     for (const auto& [number, effect] : numbers) EXPECT_EQ(OpeningEffect(number), effect) << number;
     for (int beyond : {14, -1, 1 << 30}) EXPECT_FALSE(OpeningEffect(beyond)) << beyond;
 
-    // Every number 0 to 13 alternates Disappear and Appear over seven
-    // distinct shapes, none of them the rounded rectangle.
+    // 0 to 13 alternate Disappear and Appear over seven shapes, never the rounded rectangle.
     std::vector<FrameShape> shapes;
     for (int n = 0; n < 14; ++n) {
         const EffectPlan plan = PlanOf(*OpeningEffect(n));
@@ -95,14 +93,13 @@ TEST(EffectsFrames, OpeningEffectNumbersAndPlayers) {
     std::sort(shapes.begin(), shapes.end());
     EXPECT_EQ(std::unique(shapes.begin(), shapes.end()) - shapes.begin(), 7);
     EXPECT_EQ(PlanOf(AnimationEffect::AppearRoundedRectangle).shape, FrameShape::RoundedRectangle);
-    EXPECT_TRUE(PlanOf(AnimationEffect::AppearRoundedRectangle).appear);
-    EXPECT_FALSE(PlanOf(AnimationEffect::DisappearRoundedRectangle).appear);
+    EXPECT_TRUE(PlanOf(AnimationEffect::AppearRoundedRectangle).appear &&
+                !PlanOf(AnimationEffect::DisappearRoundedRectangle).appear);
 }
 
 using std::chrono::milliseconds;
 
-// A scripted clock: time moves only when a frame is drawn (by that frame's
-// cost) or when the player sleeps.
+// A scripted clock: time moves only by a frame's cost or a sleep.
 class ScriptedClock : public FrameClock {
 public:
     Micros Now() override { return now_; }
@@ -122,8 +119,7 @@ struct Shown {
     Micros end;
 };
 
-// Plays count frames on the scripted clock, frame n of those shown costing
-// cost(n), and records what was shown when.
+// Plays count frames, the n-th shown costing cost(n), and records what was shown when.
 template <class Cost>
 std::vector<Shown> Play(std::size_t count, Cost cost) {
     ScriptedClock clock;
@@ -139,8 +135,7 @@ std::vector<Shown> Play(std::size_t count, Cost cost) {
 }
 
 TEST(EffectsPacing, ASlowPlatformDropsFramesEvenlyKeepingTheFirstAndTheLast) {
-    // 118 frames, as the ellipse of the standard window makes, on platforms
-    // from a little to far slower than the pace.
+    // 118 frames (the standard window's ellipse) on platforms a little to far slower than the pace.
     for (int costMs : {3, 7, 25, 30, 45, 130}) {
         SCOPED_TRACE(costMs);
         const auto shown = Play(118, [&](std::size_t) { return Micros(milliseconds(costMs)); });
@@ -175,14 +170,13 @@ TEST(EffectsPacing, AFastPlatformShowsEveryFrameAtItsTime) {
     // 23 frames in 400 ms: each one, about 18 ms apart, the last at the end.
     const auto shown = Play(23, [](std::size_t) { return Micros(0); });
     ASSERT_EQ(shown.size(), 23u);
-    for (std::size_t i = 0; i < shown.size(); ++i) EXPECT_EQ(shown[i].frame, i);
     for (std::size_t i = 1; i < shown.size(); ++i) {
+        EXPECT_EQ(shown[i].frame, i);
         EXPECT_GE(shown[i].start - shown[i - 1].start, milliseconds(18));
         EXPECT_LE(shown[i].start - shown[i - 1].start, milliseconds(19));
     }
     EXPECT_EQ(shown.back().start, milliseconds(400));
-    // Hundreds of frames on a fast platform still wait a refresh between two:
-    // 235 frames give 25 shown, 16 ms apart.
+    // Hundreds of frames still wait a refresh between two: 235 give 25 shown.
     const auto many = Play(235, [](std::size_t) { return Micros(milliseconds(1)); });
     EXPECT_EQ(many.size(), 25u);
     EXPECT_EQ(many.back().frame, 234u);

@@ -46,8 +46,7 @@ TEST(StrToColour, ReadsNamesInAnyCaseAndNumbers) {
     EXPECT_FALSE(ColourName(0xFF000019u));
 }
 
-// A colour of sixteen hexadecimal digits overflowed the digit loop, which
-// only stopped at sixteen digits; it now stops at the value's limit.
+// Sixteen hexadecimal digits overflowed the digit loop; it now stops at the value's limit.
 TEST(StrToColour, TooManyDigitsAreRefusedWithoutOverflow) {
     for (const std::string& word : {std::string("$A446A4444444e444"), "0x" + std::string(400, 'F')})
         EXPECT_EQ(ErrorText([&] { StrToColour(word); }), "'" + word + "' is not a valid integer value");
@@ -80,8 +79,7 @@ TEST(ResolveColour, SystemColoursGoThroughTheLookupOthersLoseTheirTopByte) {
     EXPECT_EQ(ResolveColour(clNone, lookup), 0xFFFFFFu) << "clNone is no system colour";
 }
 
-// A title of many megabytes reached the window caption whole and the
-// runtime died at start; what is shown is cut, the rest of the book is read.
+// A title of many megabytes reached the window caption whole and the runtime died at start.
 TEST(ConfigurationLines, TitlesHintsAndCaptionsAreShownCutToWhatAWindowTakes) {
     std::string text;
     for (int i = 0; i <= line::kLastLine; ++i) {

@@ -1,7 +1,6 @@
 #pragma once
-// A stand-in for the presentation window: it keeps the state the commands
-// read (buttons, bars, a menu tree) and logs every call in order; queries
-// start with "?", so Effects() leaves them out.
+// A stand-in for the presentation window: it keeps the state commands read and logs
+// every call in order; queries start with "?", so Effects() leaves them out.
 #include <map>
 #include <string>
 #include <utility>

@@ -46,7 +46,7 @@ TEST(MenusIni, BlanksAroundValuesGoAndOnePairOfQuotes) {
         {"", ""},  // a key present but empty is not missing
     };
     for (const auto& [written, read] : values)
-        EXPECT_EQ(IniFile(std::string("[s]\n  key  =") + written + "\n").ReadString("s", "key", "dflt"), read) << written;
+        EXPECT_EQ(IniFile(std::string("[s]\n  key  =") + written).ReadString("s", "key", "dflt"), read) << written;
 }
 
 TEST(MenusIni, MalformedLinesCommentsAndRepeatedSections) {
@@ -81,8 +81,7 @@ TEST(MenusIni, ValuesAreCutAfter2047Characters) {
 }
 
 TEST(MenusIni, KeyListsEndAt16384Bytes) {
-    // 1638 keys of 9 characters take 16380 bytes with their zeros, and the
-    // closing zero needs one more.
+    // 1638 keys of 9 characters take 16380 bytes with their zeros.
     std::string text = "[GERAL]\n";
     for (int i = 0; i < 1638; ++i) text += "K" + std::to_string(10000000 + i) + "=v\n";
     EXPECT_EQ(IniFile(text).ReadSection("GERAL").size(), 1638u);
@@ -99,8 +98,7 @@ TEST(MenusIni, KeyListsEndAt16384Bytes) {
     EXPECT_EQ(IniFile(text + "Z=v\nCD=v\n").ReadSection("GERAL").back(), "Z");
 }
 
-// Captions, names and handlers of a model as one line per entry, indented
-// by level: "Caption [name] *" where * marks an attached click handler.
+// The model as one "Caption [name]" line per entry, indented by level; " *" marks a click handler.
 std::string OutlineOf(const std::string& definition) {
     std::string text;
     auto add = [&](const MenuEntry& entry, int level, auto& self) -> void {
@@ -117,8 +115,7 @@ std::string OutlineOf(const std::string& definition) {
 }
 
 TEST(MenusModel, BuildsMenusItemsAndSubItemsWithTheirNamesAndHandlers) {
-    // An empty action and one of blanks count as none; an item with
-    // sub-items and an action keeps both.
+    // Empty and blank actions count as none; an item may have sub-items and an action.
     EXPECT_EQ(OutlineOf("[GERAL]\r\n"
                         "MENU_0=File\r\n"
                         "MENU_1=Help\r\n"
@@ -147,12 +144,9 @@ TEST(MenusModel, BuildsMenusItemsAndSubItemsWithTheirNamesAndHandlers) {
 }
 
 TEST(MenusModel, CountsGeralKeysOfAnyNamesAndReadsCaptionsByIndex) {
-    // Three keys, only MENU_0 among them: three menus, two without caption.
     EXPECT_EQ(OutlineOf("[GERAL]\nMENU_0=First\nfoo=x\nbar=y\n[MENU]\nITENS_2=Under the third\n"),
               "First\n\n\n  Under the third [MENUx2_0]\n");
-    // Captions are read under MENU_0 to MENU_(n-1) only.
-    EXPECT_EQ(OutlineOf("[GERAL]\nMENU_5=Five\nMENU_1=One\n"), "\nOne\n");
-    // No keys in GERAL: no menus, whatever the other sections hold.
+    EXPECT_EQ(OutlineOf("[GERAL]\nMENU_5=Five\nMENU_1=One\n"), "\nOne\n") << "captions of MENU_0 to MENU_(n-1) only";
     EXPECT_EQ(OutlineOf("[GERAL]\n[MENU]\nITENS_0=A-@-B\n[ACOES]\nMENUx0_0=WEBHOME()\n"), "");
 }
 
@@ -180,7 +174,7 @@ TEST(MenusModel, SubItemsOnlyForItemsThatExist) {
 class MenusClick : public ::testing::Test {
 protected:
     void Write(const std::string& acoes) {
-        std::ofstream(path_, std::ios::binary | std::ios::trunc) << "Title\r\n[GERAL]\r\nMENU_0=M\r\n[ACOES]\r\n" << acoes;
+        std::ofstream(path_, std::ios::binary) << "Title\r\n[GERAL]\r\nMENU_0=M\r\n[ACOES]\r\n" << acoes;
     }
     void TearDown() override { std::remove(path_.c_str()); }
 

@@ -12,8 +12,7 @@
 namespace vc {
 namespace {
 
-// What a reader gives: the payload, or the error its size query raised (the
-// claim refused before anything is allocated for it).
+// The payload a reader gives, or the error its size query raised before any allocation.
 template <class Size, class Read>
 std::string Outcome(Size size, Read read) {
     std::string text;
@@ -44,8 +43,7 @@ protected:
         return std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     }
 
-    // The payload of the file written last. The fuzzers read the same bytes
-    // from memory: that path must give the same, errors included.
+    // The payload of the file written last; read from memory, as the fuzzers do, it is the same.
     std::string Read() const {
         const TPayload file(path_);
         const std::string fromFile =
@@ -59,8 +57,8 @@ protected:
 const std::string kBeyondEnd = "refused: Read beyond end of file";
 
 TEST_F(PayloadFileTest, TrailerLayoutIsMarkerThenOffsetThenSizeLittleEndian) {
-    EXPECT_EQ(Trailer(0x01020304, 0x0A0B0C0D), std::string("\x05\xA1\xAB\x9F\xA8\xED\xC3\x45\x89\xF4\x36\x93\x15\xA9\x47\xEB"
-                                                           "\x04\x03\x02\x01\x0D\x0C\x0B\x0A", 24));
+    const char marker[] = "\x05\xA1\xAB\x9F\xA8\xED\xC3\x45\x89\xF4\x36\x93\x15\xA9\x47\xEB";
+    EXPECT_EQ(Trailer(0x01020304, 0x0A0B0C0D), std::string(marker, 16) + "\x04\x03\x02\x01\x0D\x0C\x0B\x0A");
 }
 
 TEST_F(PayloadFileTest, ReadsThePayloadBeforeTheTrailerFromAnyOffset) {
@@ -115,8 +113,7 @@ TEST_F(PayloadFileTest, AClaimPastTheEndRaisesTheInputOutputErrorBeforeAnyAlloca
     EXPECT_EQ(std::remove(path_.c_str()), 0);
 }
 
-// A program's headers naming a certificate table of `table` bytes at `at`,
-// padded to 256 bytes; 64-bit and 32-bit optional headers differ in layout.
+// 256 bytes of program headers, 64- or 32-bit, naming a certificate table of `table` bytes at `at`.
 std::string SignedHeaders(std::uint32_t at, std::uint32_t table, bool wide = true) {
     std::string h(256, '\0');
     const auto put = [&](std::size_t pos, std::uint32_t v, int n) {
@@ -148,8 +145,7 @@ TEST_F(PayloadFileTest, ASignedBookFindsItsTrailerBeforeTheCertificateTable) {
     }
     Write(book(3, 40, false));
     EXPECT_EQ(Read(), payload) << "a 32-bit program";
-    // More than the alignment, a table that does not end the file, or a
-    // padding byte that is not zero: no payload.
+    // More than the alignment, a table short of the end, or a padding byte not zero: no payload.
     Write(book(8, 40));
     EXPECT_EQ(Read(), "");
     Write(book(0, 39));

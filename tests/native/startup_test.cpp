@@ -243,11 +243,8 @@ TEST(SwallowMessage, RightClicksInThePageAndControlKeysOnlyWhenBlocked) {
 TEST(RefreshNavigatesToLastUrl, WhenEitherStylingSwitchIsOn) {
     WindowSettings s = Book();
     EXPECT_FALSE(RefreshNavigatesToLastUrl(s));
-    s.BodyBorderOn = true;
-    EXPECT_TRUE(RefreshNavigatesToLastUrl(s));
-    s.BodyBorderOn = false;
     s.ScrollbarColoursOn = true;
-    EXPECT_TRUE(RefreshNavigatesToLastUrl(s));
+    EXPECT_TRUE(RefreshNavigatesToLastUrl(s)) << "the body border's switch is the window tests'";
 }
 
 }  // namespace

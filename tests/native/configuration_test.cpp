@@ -12,14 +12,11 @@ namespace {
 
 using testing::ErrorText;
 
-TEST(StrToBool, ReadsNumbersFirstThenTrueAndFalseInAnyCase) {
+TEST(StrToValue, BooleansReadNumbersFirstThenTrueAndFalseInAnyCaseIntegersAreSigned32Bit) {
     for (const char* yes : {"-1", "1", "2.5", "True", "tRUE"}) EXPECT_TRUE(StrToBool(yes)) << yes;
     for (const char* no : {"0", "0.0", "false", "FALSE"}) EXPECT_FALSE(StrToBool(no)) << no;
     for (const std::string word : {"yes", "", "1x", "e5"})
         EXPECT_EQ(ErrorText([&] { StrToBool(word); }), "'" + word + "' is not a valid boolean value");
-}
-
-TEST(StrToInt, ReadsSigned32BitDecimals) {
     EXPECT_EQ(StrToInt("-1"), -1);
     EXPECT_EQ(StrToInt("+7"), 7);
     EXPECT_EQ(StrToInt("2147483647"), 2147483647);
@@ -106,13 +103,6 @@ TEST(ConfigurationLines, AMissingLineRaisesTheListErrorWhenItIsRead) {
     EXPECT_THROW(lines.Line(-1), EListError);
     EXPECT_THROW(lines.SetLine(5, "x"), EListError);
 
-    // A 102-line payload fails only when line 102 is read.
-    std::string text;
-    for (int i = 0; i < 102; ++i) text += (i == 101 ? "True" : "x") + std::string("\r\n");
-    lines = ConfigurationLines(text);
-    EXPECT_TRUE(lines.Boolean(line::kSkinOn));
-    EXPECT_THROW(lines.Integer(line::kSkinNumber), EListError);
-
     // A zero byte cuts later indexes away.
     lines = ConfigurationLines(std::string("t\r\n1\r\nclRed\0\r\n0\r\n", 17));
     EXPECT_EQ(lines.Count(), 3u);
@@ -123,10 +113,9 @@ TEST(ConfigurationLines, TextWritesEveryLineWithCrLf) {
     ConfigurationLines lines("a\nb\rc");
     lines.SetLine(1, "1");
     EXPECT_EQ(lines.Text(), "a\r\n1\r\nc\r\n");
-    EXPECT_EQ(ErrorText([] { ConfigurationLines("x\ny").Integer(0); }), "'x' is not a valid integer value");
 }
 
-TEST(SplitLines, BreaksAtCrLfAndCrLfWithoutEmptyLastLine) {
+TEST(TextHelpers, LinesBreakAtCrLfAndCrLfWithoutEmptyLastLineFieldsAtTheSeparatorInAnyCase) {
     EXPECT_EQ(SplitLines("a\rb\nc\r\nd"), (StringList{"a", "b", "c", "d"}));
     EXPECT_EQ(SplitLines("a\n\n"), (StringList{"a", ""}));
     EXPECT_EQ(SplitLines("a\n\rb"), (StringList{"a", "", "b"}));
@@ -134,9 +123,6 @@ TEST(SplitLines, BreaksAtCrLfAndCrLfWithoutEmptyLastLine) {
     // The separator rules of SplitList are the menu captions'; an empty one splits nothing.
     EXPECT_EQ(SplitList("abc", ""), (StringList{"abc"}));
     EXPECT_TRUE(SplitList("", "").empty());
-}
-
-TEST(NthField, CutsAtTheSeparatorInAnyCaseAndAtLineBreaks) {
     EXPECT_EQ(NthField(2, "ab", "1AB2aB3"), "2");
     EXPECT_EQ(NthField(3, "ab", "1AB2aB3"), "3");
     EXPECT_EQ(NthField(2, ",", "a\r\nb,c"), "b");

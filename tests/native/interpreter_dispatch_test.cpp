@@ -148,24 +148,22 @@ TEST(InterpreterDispatch, ButtonNamesAreExactAndUpperCase) {
     EXPECT_FALSE(ButtonByName("BUTTON_FORWARD").has_value());
 }
 
-TEST(InterpreterDispatch, ButtonActionsIgnoreTheButtonStateExceptHistory) {
+TEST(InterpreterDispatch, ButtonActionsIgnoreTheButtonStateExceptHistoryTogglesReadTheBars) {
     RecordingHost host;
     RunActionCommands(host, "DISABLEBUTTONNAVIGATION \"BUTTON_PRINT\"-@-WEBPRINTPAGE()-@-WEBHOME()");
     EXPECT_EQ(host.Effects(), (Lines{"Disable(Print)", "Click(Print)", "Click(Home)"}));
+    // The toggles read the state of the moment and restore it when run twice.
+    host.statusBarVisible = false;
+    host.log.clear();
+    const std::string both = "SHOWORHIDESTATUSBAR()-@-SHOWORHIDEBUTTONSNAVIGATIONS()";
+    RunActionCommands(host, both + "-@-" + both);
+    EXPECT_EQ(host.Effects(), (Lines{"ShowStatusBar", "HideToolBar", "HideStatusBar", "ShowToolBar"}));
 
     RecordingHost history;
     history.enabled[ToolButton::Back] = false;
     history.enabled[ToolButton::Forward] = true;
     RunActionCommands(history, "WEBBACK()-@-WEBNEXT()");
     EXPECT_EQ(history.log, (Lines{"?Enabled(Back)", "?Enabled(Forward)", "Click(Forward)"}));
-}
-
-TEST(InterpreterDispatch, TogglesRestoreTheirStateWhenRunTwice) {
-    RecordingHost host;
-    host.statusBarVisible = false;
-    const std::string both = "SHOWORHIDESTATUSBAR()-@-SHOWORHIDEBUTTONSNAVIGATIONS()";
-    RunActionCommands(host, both + "-@-" + both);
-    EXPECT_EQ(host.Effects(), (Lines{"ShowStatusBar", "HideToolBar", "HideStatusBar", "ShowToolBar"}));
 }
 
 TEST(InterpreterSyntax, TrimKeepsThePrintableCoreOfAtMost255Characters) {

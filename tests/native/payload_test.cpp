@@ -43,8 +43,9 @@ protected:
         return std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     }
 
-    // The payload of the file written last; read from memory, as the fuzzers do, it is the same.
-    std::string Read() const {
+    // The payload of a file of `bytes`; read from memory, as the fuzzers do, it is the same.
+    std::string Read(const std::string& bytes) {
+        Write(bytes);
         const TPayload file(path_);
         const std::string fromFile =
             Outcome([&] { return file.GetPayloadSize(); }, [&](char* to) { file.ReadPayload(to); });
@@ -62,28 +63,21 @@ TEST_F(PayloadFileTest, TrailerLayoutIsMarkerThenOffsetThenSizeLittleEndian) {
 }
 
 TEST_F(PayloadFileTest, ReadsThePayloadBeforeTheTrailerFromAnyOffset) {
-    Write("MZruntime" + std::string("Title\r\n1\r\n") + Trailer(9, 10));
+    EXPECT_EQ(Read("MZruntime" + std::string("Title\r\n1\r\n") + Trailer(9, 10)), "Title\r\n1\r\n");
     EXPECT_TRUE(TPayload(path_).HasPayload());
-    EXPECT_EQ(Read(), "Title\r\n1\r\n");
-    Write("abc" + Trailer(3, 16));
-    EXPECT_EQ(Read(), Trailer(3, 16).substr(0, 16)) << "the payload may overlap the trailer";
+    EXPECT_EQ(Read("abc" + Trailer(3, 16)), Trailer(3, 16).substr(0, 16)) << "the payload may overlap the trailer";
     // 24 bytes are too short to hold a trailer; one byte more is the payload.
-    Write(Trailer(0, 1));
-    EXPECT_EQ(Read(), "");
-    Write("X" + Trailer(0, 1));
-    EXPECT_EQ(Read(), "X");
+    EXPECT_EQ(Read(Trailer(0, 1)), "");
+    EXPECT_EQ(Read("X" + Trailer(0, 1)), "X");
 }
 
 TEST_F(PayloadFileTest, MarkerMismatchOrSizeZeroMeansNoPayloadAndAnUntouchedBuffer) {
     std::string damaged = "runtime" + Trailer(0, 7);
     damaged[7 + 15] ^= 1;  // last marker byte
-    Write(damaged);
+    EXPECT_EQ(Read(damaged), "");
     EXPECT_FALSE(TPayload(path_).HasPayload());
-    EXPECT_EQ(Read(), "");
-    Write("runtime" + Trailer(-1, 0));
-    EXPECT_EQ(Read(), "") << "a size of zero claims nothing, wherever it points";
-    Write("runtime" + Trailer(0, -5));
-    EXPECT_EQ(Read(), "");
+    EXPECT_EQ(Read("runtime" + Trailer(-1, 0)), "") << "a size of zero claims nothing, wherever it points";
+    EXPECT_EQ(Read("runtime" + Trailer(0, -5)), "");
 
     char buffer[8] = {'u', 'n', 't', 'o', 'u', 'c', 'h', 'd'};
     for (const std::string& image : {std::string("just a program, no trailer at all"), "runtime" + Trailer(0, 0)}) {
@@ -96,15 +90,11 @@ TEST_F(PayloadFileTest, MarkerMismatchOrSizeZeroMeansNoPayloadAndAnUntouchedBuff
 
 TEST_F(PayloadFileTest, AClaimPastTheEndRaisesTheInputOutputErrorBeforeAnyAllocation) {
     // A damaged trailer claiming 2 GB is refused up front.
-    Write("runtime" + Trailer(0, 0x7FFFFFFF));
-    EXPECT_EQ(Read(), kBeyondEnd);
+    EXPECT_EQ(Read("runtime" + Trailer(0, 0x7FFFFFFF)), kBeyondEnd);
     // The file is 31 bytes: 31 from offset 0 fit, 32 do not.
-    Write("runtime" + Trailer(0, 31));
-    EXPECT_EQ(Read().size(), 31u);
-    Write("runtime" + Trailer(0, 32));
-    EXPECT_EQ(Read(), kBeyondEnd);
-    Write("runtime" + Trailer(-1, 2));
-    EXPECT_EQ(Read(), kBeyondEnd);
+    EXPECT_EQ(Read("runtime" + Trailer(0, 31)).size(), 31u);
+    EXPECT_EQ(Read("runtime" + Trailer(0, 32)), kBeyondEnd);
+    EXPECT_EQ(Read("runtime" + Trailer(-1, 2)), kBeyondEnd);
     Write("runtime" + Trailer(30, 2));
     char buffer[2] = {'a', 'b'};
     EXPECT_EQ(testing::ErrorText<EInOutError>([&] { TPayload(path_).ReadPayload(buffer); }), "Read beyond end of file");
@@ -139,26 +129,18 @@ TEST_F(PayloadFileTest, ASignedBookFindsItsTrailerBeforeTheCertificateTable) {
                Trailer(256, static_cast<std::int32_t>(payload.size())) +
                std::string(static_cast<std::size_t>(padding), '\0') + certificate;
     };
-    for (int padding : {0, 7}) {
-        Write(book(padding, 40));
-        EXPECT_EQ(Read(), payload) << "padding " << padding;
-    }
-    Write(book(3, 40, false));
-    EXPECT_EQ(Read(), payload) << "a 32-bit program";
+    for (int padding : {0, 7}) EXPECT_EQ(Read(book(padding, 40)), payload) << "padding " << padding;
+    EXPECT_EQ(Read(book(3, 40, false)), payload) << "a 32-bit program";
     // More than the alignment, a table short of the end, or a padding byte not zero: no payload.
-    Write(book(8, 40));
-    EXPECT_EQ(Read(), "");
-    Write(book(0, 39));
-    EXPECT_EQ(Read(), "");
+    EXPECT_EQ(Read(book(8, 40)), "");
+    EXPECT_EQ(Read(book(0, 39)), "");
     std::string dirty = book(2, 40);
     dirty[256 + payload.size() + 24] = 'x';
-    Write(dirty);
-    EXPECT_EQ(Read(), "");
+    EXPECT_EQ(Read(dirty), "");
     // The bounds checks hold there too.
     std::string claim = book(0, 40);
     claim.replace(256 + payload.size(), 24, Trailer(256, 0x7FFFFFFF));
-    Write(claim);
-    EXPECT_EQ(Read(), kBeyondEnd);
+    EXPECT_EQ(Read(claim), kBeyondEnd);
 }
 
 }  // namespace

@@ -212,7 +212,6 @@ TEST(HomeTarget, GoesToTheSeparateHomePageOnlyWhenItIsOnAndGiven) {
 }
 
 TEST(AboutDescription, EachPieceBecomesALineEmptyLastPieceDropped) {
-    EXPECT_EQ(AboutDescription("One<!>Two"), "One\r\nTwo\r\n");
     EXPECT_EQ(AboutDescription("A<!><!>B<!>"), "A\r\n\r\nB\r\n");
     EXPECT_EQ(AboutDescription(""), "");
 }

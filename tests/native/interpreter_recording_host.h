@@ -56,6 +56,7 @@ public:
     // What happened.
     mutable std::vector<std::string> log;  // queries are const but recorded too
     std::vector<ShellCall> shellCalls;
+    std::string caption;
 
     std::vector<std::string> Effects() const {
         std::vector<std::string> effects;
@@ -77,7 +78,7 @@ public:
     void ShowMessage(const std::string& boxCaption, const std::string& text, unsigned style) override {
         Log("Message(" + boxCaption + ", " + text + ", " + std::to_string(style) + ")");
     }
-    void SetCaption(const std::string& text) override { Log("Caption(" + text + ")"); }
+    void SetCaption(const std::string& text) override { Change(caption, text, "Caption(" + text + ")"); }
     void SetGradientCaption(const std::string& text) override { Log("GradientCaption(" + text + ")"); }
     void RepaintGradientCaption() override { Log("RepaintGradient"); }
     void CloseWindow() override { Log("Close"); }

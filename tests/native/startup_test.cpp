@@ -6,6 +6,7 @@
 
 #include "book_lines.h"
 #include "common/errors.h"
+#include "error_text.h"
 #include "window/startup.h"
 #include "window/window_actions.h"
 
@@ -69,11 +70,7 @@ struct StartUp {
     std::string error;
 
     explicit StartUp(const Lines& l) : lines(testing_lines::JoinLines(l)) {
-        try {
-            ApplyConfiguration(lines, settings, window);
-        } catch (const std::exception& e) {
-            error = e.what();
-        }
+        error = testing::ErrorText([&] { ApplyConfiguration(lines, settings, window); });
     }
 };
 
@@ -85,7 +82,7 @@ Lines BookWith(std::initializer_list<std::pair<int, const char*>> changes) {
 
 TEST(ApplyConfiguration, AppliesEveryLineInTheStartUpOrder) {
     StartUp run(BookWith({{51, "MESSAGE \"a\"==\"b\""}}));
-    ASSERT_EQ(run.error, "");
+    ASSERT_EQ(run.error, "no error");
     const auto& log = run.window.log;
     ASSERT_GE(log.size(), 6u);
     EXPECT_EQ(Lines(log.begin(), log.begin() + 6), (Lines{"title Tour", "caption Tour", "gradient colour 8388608",
@@ -112,7 +109,7 @@ TEST(ApplyConfiguration, ABadOrMissingLineStopsWhereItIsReadWithEarlierEffectsKe
 
     auto lines = testing_lines::BookLines();
     lines.resize(102);  // line 102 gone: fine while the skin is off
-    EXPECT_EQ(StartUp(lines).error, "");
+    EXPECT_EQ(StartUp(lines).error, "no error");
     lines[101] = "1";
     EXPECT_EQ(StartUp(lines).error, "List index out of bounds (102)");
     lines.resize(52);
@@ -121,7 +118,7 @@ TEST(ApplyConfiguration, ABadOrMissingLineStopsWhereItIsReadWithEarlierEffectsKe
 
 TEST(ApplyConfiguration, ASizeFillingTheScreenForcesTheMaximisedStateIntoTheMenuFile) {
     StartUp run(BookWith({{4, "0"}, {5, "1024"}, {6, "768"}, {50, "1"}}));
-    ASSERT_EQ(run.error, "");
+    ASSERT_EQ(run.error, "no error");
     EXPECT_NE(run.window.Position("maximized"), -1);
     EXPECT_EQ(run.window.menuText.substr(0, 29), "Tour\r\n0\r\nclNavy\r\n1\r\n0\r\n1024\r\n")
         << "the menu file got a stale line 3";
@@ -133,7 +130,7 @@ TEST(ApplyConfiguration, ASizeFillingTheScreenForcesTheMaximisedStateIntoTheMenu
 
 TEST(ApplyConfiguration, ASizeableBorderDelaysTheStateUntilAfterMenuAndSkin) {
     StartUp delayed(BookWith({{3, "1"}, {50, "1"}, {101, "1"}}));
-    ASSERT_EQ(delayed.error, "");
+    ASSERT_EQ(delayed.error, "no error");
     EXPECT_GT(delayed.window.Position("maximized"), delayed.window.Position("skin 3"));
     EXPECT_GT(delayed.window.Position("skin 3"), delayed.window.Position("menus"));
     StartUp fixed(BookWith({{3, "1"}, {4, "0"}, {50, "1"}}));
@@ -147,11 +144,11 @@ TEST(ApplyConfiguration, ASizeableBorderDelaysTheStateUntilAfterMenuAndSkin) {
 
 TEST(ApplyConfiguration, KeyBlockingLinesAreReadOnlyForHiddenButtons) {
     StartUp shown(BookWith({{92, "not read"}, {93, "not read"}, {94, "not read"}}));
-    EXPECT_EQ(shown.error, "");
+    EXPECT_EQ(shown.error, "no error");
     EXPECT_FALSE(shown.settings.BlockSelectAllKey);
 
     StartUp hidden(BookWith({{85, "0"}, {92, "0"}, {86, "false"}, {93, "True"}, {87, "0"}, {94, "-1"}}));
-    ASSERT_EQ(hidden.error, "");
+    ASSERT_EQ(hidden.error, "no error");
     EXPECT_FALSE(hidden.settings.BlockSelectAllKey);
     EXPECT_TRUE(hidden.settings.BlockCopyKey);
     EXPECT_TRUE(hidden.settings.BlockPrintKey);
@@ -161,16 +158,16 @@ TEST(ApplyConfiguration, KeyBlockingLinesAreReadOnlyForHiddenButtons) {
 TEST(ApplyConfiguration, OnlyEffectsZeroToThirteenPlayAndOnlyWhenOn) {
     for (const char* number : {"14", "-1"}) {
         StartUp run(BookWith({{22, "1"}, {23, number}}));
-        EXPECT_EQ(run.error, "");
+        EXPECT_EQ(run.error, "no error");
         EXPECT_EQ(run.window.CountOf("effect"), 0) << number;
     }
     EXPECT_NE(StartUp(BookWith({{22, "1"}, {23, "13"}})).window.Position("effect 13"), -1);
-    EXPECT_EQ(StartUp(BookWith({{23, "junk"}})).error, "") << "not read while the effect is off";
+    EXPECT_EQ(StartUp(BookWith({{23, "junk"}})).error, "no error") << "not read while the effect is off";
 }
 
 TEST(ApplyConfiguration, GradientCaptionTakesTheTitleAndTheFontOfLine20) {
     StartUp run(BookWith({{1, "True"}, {20, "Georgia,14,clWhite,Negrito Italico"}}));
-    ASSERT_EQ(run.error, "");
+    ASSERT_EQ(run.error, "no error");
     EXPECT_LT(run.window.Position("gradient font Georgia"), run.window.Position("gradient caption Tour"));
     EXPECT_LT(run.window.Position("gradient caption Tour"), run.window.Position("gradient on"));
 }

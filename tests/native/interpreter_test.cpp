@@ -315,8 +315,7 @@ TEST(InterpreterExternal, ExecuteOrOpenFileReplacesMacrosInTheFileOnly) {
 
 TEST(InterpreterExternal, MacroExpansionIsPlainAndOrdered) {
     EXPECT_EQ(ExpandDirectoryMacros("[Dir][WindowsDir][SystemDir]", "D:\\", "W", "S\\"), "D:\\W\\S\\");
-    // A folder that itself holds a later macro is expanded by the later step.
-    EXPECT_EQ(ExpandDirectoryMacros("[Dir]x", "C:\\[systemdir]\\", "W", "S"), "C:\\S\\\\x");
+    EXPECT_EQ(ExpandDirectoryMacros("[Dir]x", "C:\\[systemdir]\\", "W", "S"), "C:\\S\\\\x") << "macros in a folder too";
 }
 
 TEST(InterpreterExternal, TextsForTheShellAreCutAt1024Characters) {
@@ -342,8 +341,6 @@ TEST(InterpreterExternal, WebPagesCannotStartPrograms) {
                       "EXECUTEOROPENFILE \"[SystemDir]cmd.exe\"==\"/c del x\"-@-WEBLINK \"example.test\"-@-WEBHOME()",
                       CommandSource::WebPage);
     EXPECT_EQ(host.log, (Lines{"Shell(application, null, [http://example.test], null, null, 1)", "Click(Home)"}));
-
-    EXPECT_EQ(OnlyShellCall("EXECUTEOROPENFILE \"[SystemDir]cmd.exe\"").file, "C:\\WINDOWS\\system32\\cmd.exe");
 }
 
 TEST(InterpreterExternal, AddressesArePrefixedAndReachTheShellAsOneArgumentFromEverySource) {
@@ -378,8 +375,8 @@ TEST(InterpreterExternal, MailFromWebPagesKeepsTheAddressAndFourFieldsOnly) {
     EXPECT_EQ(MailtoForWebPage("a@b.test?attach=x"), "a@b.test");
     EXPECT_EQ(MailtoForWebPage("a@b.test?subjectx=1&subject"), "a@b.test?subject");
 
-    // The book's pages, its menu and its start-up line keep every field.
-    EXPECT_EQ(OnlyShellCall("SENDEMAIL \"" + fields + "\"").file, "mailto:" + ReplaceAll(fields, "\\", "%5C"));
+    EXPECT_EQ(OnlyShellCall("SENDEMAIL \"" + fields + "\"").file, "mailto:" + ReplaceAll(fields, "\\", "%5C"))
+        << "the book's own commands keep every field";
 }
 
 TEST(InterpreterExternal, LoadHtmlOpensOnlyPagesInsideTheBooksFolders) {
@@ -407,15 +404,11 @@ TEST(InterpreterExternal, LoadHtmlOpensOnlyPagesInsideTheBooksFolders) {
 TEST(InterpreterExternal, RebasePagePathCutsTheRecordedPrefixByLengthAndNeedsAFolder) {
     const std::string start = "C:\\books\\tour\\index.htm";
     EXPECT_EQ(RebasePagePath(start, "E:\\Reader\\", "C:\\books\\tour\\part2.htm"), "E:\\Reader\\tour\\part2.htm");
-    // The prefix is not compared, only counted.
-    EXPECT_EQ(RebasePagePath(start, "E:\\Reader\\", "X:\\abcdefgh\\bits.htm"), "E:\\Reader\\gh\\bits.htm");
-    // Shorter than the prefix: nothing of the page is left.
+    EXPECT_EQ(RebasePagePath(start, "E:\\", "X:\\abcdefgh\\bits.htm"), "E:\\gh\\bits.htm") << "only counted";
     EXPECT_EQ(RebasePagePath(start, "E:\\Reader\\", "short"), "E:\\Reader\\");
     EXPECT_EQ(RebasePagePath(start, "E:\\Reader", "C:\\books\\tour\\p.htm"), "E:\\Reader\\tour\\p.htm");
-    // With the folder right after the drive nothing precedes it but "C:\".
     EXPECT_EQ(RebasePagePath("C:\\tour\\index.htm", "E:\\", "C:\\tour\\a.htm"), "E:\\tour\\a.htm");
-    // A start page at a drive root: k is 0 or less, all of the page is kept.
-    EXPECT_EQ(RebasePagePath("C:\\index.htm", "E:\\", "tour\\a.htm"), "E:\\tour\\a.htm");
+    EXPECT_EQ(RebasePagePath("C:\\index.htm", "E:\\", "tour\\a.htm"), "E:\\tour\\a.htm") << "a start page at a root";
 
     // A start page without a folder raises, and LOADHTML with it.
     EXPECT_EQ(testing::ErrorText<EListError>([] { RebasePagePath("index.htm", "E:\\", "a.htm"); }),

@@ -84,17 +84,14 @@ TEST(MenusIni, KeyListsEndAt16384Bytes) {
     std::string text = "[GERAL]\n";
     for (int i = 0; i < 1638; ++i) text += "K" + std::to_string(10000000 + i) + "=v\n";
     EXPECT_EQ(IniFile(text).ReadSection("GERAL").size(), 1638u);
-    // A two-letter key fills the buffer exactly; no byte is left for the next.
     const Keys exact = IniFile(text + "AB=v\nCD=v\n").ReadSection("GERAL");
     ASSERT_EQ(exact.size(), 1639u);
-    EXPECT_EQ(exact.back(), "AB");
-    // A longer one is cut to the two bytes left before the double zero.
+    EXPECT_EQ(exact.back(), "AB") << "a two-letter key fills the buffer exactly";
     const IniFile cut(text + "LONGNAME=v\nNEXT=v\n");
-    EXPECT_EQ(cut.ReadSection("GERAL").back(), "LO");
+    EXPECT_EQ(cut.ReadSection("GERAL").back(), "LO") << "the two bytes left before the double zero";
     EXPECT_EQ(cut.ReadSection("GERAL").size(), 1639u);
     EXPECT_EQ(cut.ReadString("GERAL", "NEXT"), "v") << "the limit is the key list's, not the section's";
-    // With only the double zero's two bytes left, the list just ends.
-    EXPECT_EQ(IniFile(text + "Z=v\nCD=v\n").ReadSection("GERAL").back(), "Z");
+    EXPECT_EQ(IniFile(text + "Z=v\nCD=v\n").ReadSection("GERAL").back(), "Z") << "only the double zero's bytes left";
 }
 
 // The model as one "Caption [name]" line per entry, indented by level; " *" marks a click handler.

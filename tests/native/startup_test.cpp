@@ -34,7 +34,8 @@ public:
     int ScreenHeight() override { return 768; }
     void SetMaximized(bool m) override { log.push_back(m ? "maximized" : "normal"); }
     void SetBorder(FrameBorder b) override {
-        log.push_back(b == FrameBorder::Sizable ? "border sizable" : b == FrameBorder::Fixed ? "border fixed" : "border");
+        log.push_back(b == FrameBorder::Sizable ? "border sizable"
+                      : b == FrameBorder::Fixed ? "border fixed" : "border");
     }
     void SetTitleBarButtons(bool close, bool minimise, bool maximise) override {
         log.push_back(std::string("buttons ") + (close ? "S" : "-") + (minimise ? "N" : "-") + (maximise ? "X" : "-"));
@@ -58,7 +59,8 @@ public:
         return found == log.end() ? -1 : static_cast<int>(found - log.begin());
     }
     int CountOf(const std::string& prefix) const {
-        return static_cast<int>(std::count_if(log.begin(), log.end(), [&](const auto& e) { return e.rfind(prefix, 0) == 0; }));
+        const auto starts = [&](const std::string& e) { return e.rfind(prefix, 0) == 0; };
+        return static_cast<int>(std::count_if(log.begin(), log.end(), starts));
     }
 };
 
@@ -91,8 +93,7 @@ TEST(ApplyConfiguration, AppliesEveryLineInTheStartUpOrder) {
     EXPECT_LT(run.window.Position("part 0 shown"), run.window.Position("part 3 shown"));
     EXPECT_EQ(log.back(), "command [MESSAGE \"a\"==\"b\"]");
     EXPECT_EQ(run.window.CountOf("command"), 1);
-    // Every hint comes from the configuration: none of the built-in ones survives.
-    EXPECT_EQ(run.window.CountOf("hint"), 10);
+    EXPECT_EQ(run.window.CountOf("hint"), 10) << "every hint from the configuration, none built in";
     EXPECT_NE(run.window.Position("hint 0 hint37"), -1);
     EXPECT_NE(run.window.Position("hint 9 hint46"), -1);
     EXPECT_EQ(run.settings.StartPage, "C:\\Books\\tour\\pages\\index.htm");
@@ -122,9 +123,8 @@ TEST(ApplyConfiguration, ASizeFillingTheScreenForcesTheMaximisedStateIntoTheMenu
     EXPECT_NE(run.window.Position("maximized"), -1);
     EXPECT_EQ(run.window.menuText.substr(0, 29), "Tour\r\n0\r\nclNavy\r\n1\r\n0\r\n1024\r\n")
         << "the menu file got a stale line 3";
-    // The height falls short: the state stays as configured.
     StartUp shortRun(BookWith({{4, "0"}, {5, "1024"}, {6, "767"}}));
-    EXPECT_EQ(shortRun.window.Position("maximized"), -1);
+    EXPECT_EQ(shortRun.window.Position("maximized"), -1) << "the height falls short";
     EXPECT_EQ(shortRun.lines.Line(3), "0");
 }
 
@@ -136,9 +136,8 @@ TEST(ApplyConfiguration, ASizeableBorderDelaysTheStateUntilAfterMenuAndSkin) {
     StartUp fixed(BookWith({{3, "1"}, {4, "0"}, {50, "1"}}));
     EXPECT_LT(fixed.window.Position("maximized"), fixed.window.Position("border fixed"));
     EXPECT_LT(fixed.window.Position("maximized"), fixed.window.Position("menus"));
-    // Any other border value keeps the built-in frame and applies the state early.
     StartUp other(BookWith({{3, "1"}, {4, "3"}, {50, "1"}}));
-    EXPECT_EQ(other.window.CountOf("border"), 0);
+    EXPECT_EQ(other.window.CountOf("border"), 0) << "other values keep the built-in frame";
     EXPECT_LT(other.window.Position("maximized"), other.window.Position("menus"));
 }
 

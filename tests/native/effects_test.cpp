@@ -224,7 +224,6 @@ TEST(EffectsFrames, TinyWindowsStayWithinTheListsRoom) {
 }
 
 TEST(EffectsFrames, OpeningEffectNumbersAndPlayers) {
-    // The pairs' partners follow from the checks below.
     const std::pair<int, AnimationEffect> numbers[] = {
         {0, AnimationEffect::DisappearEllipse}, {4, AnimationEffect::DisappearHorizontally},
         {9, AnimationEffect::AppearTelevision}, {11, AnimationEffect::AppearToTop},
@@ -286,7 +285,7 @@ std::vector<Shown> Play(std::size_t count, Cost cost) {
 }
 
 TEST(EffectsPacing, ASlowPlatformDropsFramesEvenlyKeepingTheFirstAndTheLast) {
-    // 118 frames (the standard window's ellipse) on platforms a little to far slower than the pace.
+    // 118 frames (the standard window's ellipse), a little to far slower than the pace.
     for (int costMs : {3, 7, 25, 30, 45, 130}) {
         SCOPED_TRACE(costMs);
         const auto shown = Play(118, [&](std::size_t) { return Micros(milliseconds(costMs)); });
@@ -308,15 +307,14 @@ TEST(EffectsPacing, ASlowPlatformDropsFramesEvenlyKeepingTheFirstAndTheLast) {
     ASSERT_EQ(crawling.size(), 2u) << "a frame that alone outlasts the effect leaves the first and the last";
     EXPECT_EQ(crawling[1].frame, 117u);
     EXPECT_EQ(crawling[1].start, milliseconds(500)) << "no pause after a frame that took too long";
-    // A slow first frame (the whole window painted) and cheap ones after it.
     const auto mixed = Play(157, [](std::size_t n) { return Micros(milliseconds(n == 0 ? 60 : 4)); });
-    EXPECT_EQ(mixed.back().frame, 156u);
+    EXPECT_EQ(mixed.back().frame, 156u) << "a slow first frame, cheap ones after it";
     EXPECT_LE(mixed.back().end, milliseconds(400));
     for (std::size_t i = 1; i < mixed.size(); ++i) EXPECT_GT(mixed[i].frame, mixed[i - 1].frame);
 }
 
 TEST(EffectsPacing, AFastPlatformShowsEveryFrameAtItsTime) {
-    // 23 frames in 400 ms: each one, about 18 ms apart, the last at the end.
+    // 23 frames in 400 ms: every one, about 18 ms apart.
     const auto shown = Play(23, [](std::size_t) { return Micros(0); });
     ASSERT_EQ(shown.size(), 23u);
     for (std::size_t i = 1; i < shown.size(); ++i) {

@@ -40,7 +40,6 @@ struct MenuNode {
 
 class RecordingHost : public CommandHost {
 public:
-    // What the host answers.
     std::string executablePath = "C:\\Books\\vc.exe";
     std::string windowsDirectory = "C:\\WINDOWS";
     std::string systemDirectory = "C:\\WINDOWS\\system32";
@@ -53,7 +52,6 @@ public:
     bool refuseExecWB = false;
     bool record = true;
 
-    // What happened.
     mutable std::vector<std::string> log;  // queries are const but recorded too
     std::vector<ShellCall> shellCalls;
     std::string caption;
@@ -140,7 +138,6 @@ private:
     void Log(const std::string& line) const {
         if (record) log.push_back(line);
     }
-    // Keeps the new state, then logs the call that set it.
     template <class T>
     void Change(T& state, const T& value, const std::string& line) {
         state = value;

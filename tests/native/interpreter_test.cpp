@@ -50,8 +50,7 @@ TEST(InterpreterDispatch, TheCommandReferenceDocumentsEveryKeywordAndButtonName)
         EXPECT_NE(text.str().find(std::string("`") + name + "`"), std::string::npos) << name;
 }
 
-// Keywords whose effects the tests below and the external actions' tests
-// show in full are left out here.
+// Keywords whose full effects later tests show are left out here.
 TEST(InterpreterDispatch, EveryKeywordHasItsOwnEffect) {
     const std::pair<const char*, Lines> cases[] = {
         {"APPLICATIONTITLE \"Chapter 2\"", {"Caption(Chapter 2)", "GradientCaption(Chapter 2)", "RepaintGradient"}},
@@ -93,9 +92,7 @@ TEST(InterpreterDispatch, KeywordsMatchInAnyCaseCommandsRunLeftToRightParameters
     EXPECT_EQ(EffectsOf("-@-HIDESTATUSBAR()-@-bogus-@-WEBHOME()-@-"), (Lines{"HideStatusBar", "Click(Home)"}));
     EXPECT_EQ(EffectsOf("MESSAGE \"a-@-b\"==\"c\""), Lines{"Message(, , 48)"}) << "a quoted -@- ends it too";
     EXPECT_EQ(EffectsOf("MESSAGE \"a - b @ c\"==\"-@\""), Lines{"Message(a - b @ c, -@, 48)"});
-    // Missing parameters are empty.
-    EXPECT_EQ(EffectsOf("MESSAGE"), Lines{"Message(MESSAGE, , 48)"});
-    EXPECT_EQ(EffectsOf("MESSAGE \"\""), Lines{"Message(, , 48)"});
+    EXPECT_EQ(EffectsOf("MESSAGE"), Lines{"Message(MESSAGE, , 48)"}) << "missing parameters are empty";
     EXPECT_EQ(EffectsOf("APPLICATIONTITLE \"unclosed"),
               (Lines{"Caption()", "GradientCaption()", "RepaintGradient"}));
 }
@@ -154,11 +151,9 @@ TEST(InterpreterDispatch, ButtonActionsIgnoreTheButtonStateExceptHistoryTogglesR
 TEST(InterpreterSyntax, TrimKeepsThePrintableCoreOfAtMost255Characters) {
     EXPECT_EQ(TrimCommand(" \t\r\n\x7F\xE9WEBHOME()\x01 \xFF"), "WEBHOME()");
     EXPECT_EQ(TrimCommand("MESSAGE \"\xE9t\xE9\""), "MESSAGE \"\xE9t\xE9\"");  // only the ends are trimmed
-    // Leading blanks do not count toward the 255 characters.
     const std::string core = std::string(255, 'x');
-    EXPECT_EQ(TrimCommand("    " + core + "yz"), core);
-    // What is left after the cut is trimmed again at its end.
-    EXPECT_EQ(TrimCommand(std::string(250, 'a') + "     bbb"), std::string(250, 'a'));
+    EXPECT_EQ(TrimCommand("    " + core + "yz"), core) << "leading blanks do not count toward 255";
+    EXPECT_EQ(TrimCommand(std::string(250, 'a') + "     bbb"), std::string(250, 'a')) << "trimmed again after the cut";
 }
 
 TEST(InterpreterSyntax, WorkedExamplesGiveKeywordAndParameters) {
@@ -182,21 +177,17 @@ TEST(InterpreterSyntax, WorkedExamplesGiveKeywordAndParameters) {
         EXPECT_EQ(CommandParameter(2, e.command), e.p2);
     }
     EXPECT_EQ(QuotedText("a\"b\"c"), "b");
-    // "=" alone does not separate fields.
-    EXPECT_EQ(CommandParameter(2, "X \"a=b\"=\"c\""), "");
+    EXPECT_EQ(CommandParameter(2, "X \"a=b\"=\"c\""), "") << "\"=\" alone does not separate";
     EXPECT_EQ(CommandParameter(3, "X \"a\"==\"b\"==\"c\""), "c");
-    // Keywords are upper-cased in ASCII letters only.
-    EXPECT_EQ(CommandKeyword("m\xE9ssage x"), "M\xE9SSAGE");
+    EXPECT_EQ(CommandKeyword("m\xE9ssage x"), "M\xE9SSAGE") << "ASCII letters only";
 }
 
 TEST(InterpreterSyntax, NavigationTargetsBecomeCommandStrings) {
     EXPECT_EQ(CommandFromNavigation("action:WEBBACK()"), "WEBBACK()");
     EXPECT_EQ(CommandFromNavigation("ACTION:webback()"), "webback()");
     EXPECT_EQ(CommandFromNavigation("ACTION:APPLICATIONTITLE%20%My%20Book%"), "APPLICATIONTITLE \"My Book\"");
-    // "%2520" holds no "%20": only the second pass changes it.
-    EXPECT_EQ(CommandFromNavigation("ACTION:WEBLINK %a%2520b%"), "WEBLINK \"a\"2520b\"");
-    // "ACTION:" later in the address is caught too, and seven characters go
-    // whatever they are.
+    EXPECT_EQ(CommandFromNavigation("ACTION:WEBLINK %a%2520b%"), "WEBLINK \"a\"2520b\"") << "%2520 holds no %20";
+    // "ACTION:" later in the address is caught too, and seven characters go whatever they are.
     EXPECT_EQ(CommandFromNavigation("file:///c:/b/p.htm#ACTION:WEBHOME()"), "/c:/b/p.htm#ACTION:WEBHOME()");
     EXPECT_EQ(CommandFromNavigation("ACTION:"), "");
     EXPECT_FALSE(CommandFromNavigation("file:///c:/b/action.htm").has_value());
@@ -216,7 +207,6 @@ TEST(InterpreterMenu, AddressesHoldTwoOrThreeIndexesAfterAnyFiveCharacters) {
     EXPECT_EQ(MenuItemAddress("MENUx0_2"), (MenuPath{0, 2}));
     EXPECT_EQ(MenuItemAddress("MENUx1_0_3"), (MenuPath{1, 0, 3}));
     EXPECT_EQ(MenuItemAddress("menux12_-1"), (MenuPath{12, -1}));
-    // Other counts of indexes are no address: see the commands that do nothing below.
     EXPECT_FALSE(MenuItemAddress("M_0_1").has_value());  // all five characters go, "_" included
     EXPECT_THROW(MenuItemAddress("MENUx0_"), EConvertError);  // an empty index is no integer
     EXPECT_THROW(MenuItemAddress("MENUx0_0x1"), EConvertError);
@@ -256,12 +246,8 @@ TEST(InterpreterMenu, DeletingTwiceRemovesTheFirstTwoItemsThenFails) {
     RecordingHost host = HostWithMenus();
     RunActionCommands(host, "DELETEMENUITEM \"MENUx0_0\"-@-DELETEMENUITEM \"MENUx0_0\"");
     EXPECT_EQ(host.Effects(), (Lines{"DeleteMenu(0/0)", "DeleteMenu(0/0)"}));
-    ASSERT_EQ(host.menus[0].items.size(), 1u);
-    EXPECT_EQ(host.menus[0].items[0].caption, "Exit");
-
     RunActionCommands(host, "DELETEMENUITEM \"MENUx0_0\"");
     EXPECT_EQ(ErrorOf<EListError>(host, "DELETEMENUITEM \"MENUx0_0\"-@-WEBHOME()"), "List index out of bounds (0)");
-    EXPECT_TRUE(host.menus[0].items.empty());
     EXPECT_NE(host.Effects().back(), "Click(Home)");
 }
 
@@ -278,9 +264,8 @@ TEST(InterpreterMenu, DisableMenuGreysAWholeTopLevelMenu) {
     EXPECT_TRUE(host.menus[0].enabled);
     EXPECT_EQ(ErrorOf<EListError>(host, "DESABILITARMENU \"MENUx2\""), "List index out of bounds (2)");
 
-    // With no menu bar at all there is nothing to disable.
     RecordingHost bare;
-    EXPECT_EQ(ErrorOf<EListError>(bare, "DESABILITARMENU \"MENUx0\""), "List index out of bounds (0)");
+    EXPECT_EQ(ErrorOf<EListError>(bare, "DESABILITARMENU \"MENUx0\""), "List index out of bounds (0)") << "no menu bar";
 }
 
 ShellCall OnlyShellCall(const std::string& commands, RecordingHost host = RecordingHost(),
@@ -298,9 +283,7 @@ TEST(InterpreterExternal, ExecuteOrOpenFileReplacesMacrosInTheFileOnly) {
 
     EXPECT_EQ(OnlyShellCall("EXECUTEOROPENFILE \"[SYSTEMDIR]calc.exe\"").file, "C:\\WINDOWS\\system32\\calc.exe");
     EXPECT_EQ(OnlyShellCall("EXECUTEOROPENFILE \"[Dir]a [DIR]b\"").file, "C:\\Books\\a C:\\Books\\b");
-    const ShellCall call = OnlyShellCall("EXECUTEOROPENFILE \"\"");
-    EXPECT_EQ(call.file, "");
-    EXPECT_EQ(call.parameters, std::optional<std::string>(""));  // an empty text, not none
+    EXPECT_EQ(OnlyShellCall("EXECUTEOROPENFILE \"\"").parameters, std::optional<std::string>("")) << "empty, not none";
 
     RecordingHost root;
     root.executablePath = "C:\\vc.exe";
@@ -352,7 +335,6 @@ TEST(InterpreterExternal, AddressesArePrefixedAndReachTheShellAsOneArgumentFromE
         // The prefix goes on without a look at what follows.
         {"WEBLINK \"http://example.test\"", "http://http://example.test"},
         {"WEBLINK", "http://WEBLINK"},  // no quotes: the whole field
-        {"WEBLINK \"\"", "http://"},
         {"SENDEMAIL \"\"", "mailto:"},
         // A quote and blanks would close the address and add arguments.
         {"WEBLINK \"x\" -new-window \"file:///C:/\"", "http://x%22%20-new-window%20%22file:///C:/"},
@@ -419,8 +401,7 @@ TEST(InterpreterExternal, RebasePagePathCutsTheRecordedPrefixByLengthAndNeedsAFo
     EXPECT_TRUE(broken.Effects().empty());
 }
 
-// The book runs from C:\Books\Book.exe; its pages were built in
-// C:\authoring\tour and travel beside it in C:\Books\tour.
+// The book runs from C:\Books\; its pages were built in C:\authoring\tour and travel in C:\Books\tour.
 const FolderList& Folders() {
     static const FolderList folders = BookPageFolders("C:\\Books\\", "C:\\authoring\\tour\\index.htm", "");
     return folders;
@@ -501,11 +482,9 @@ TEST(CommandOrigin, AnyFrameThatIsNotTheBooksTaintsThePage) {
 }
 
 TEST(CommandOrigin, TheBooksFoldersAreThoseOfItsStartAndHomePages) {
-    EXPECT_EQ(Folders(), FolderList{"C:\\Books\\tour\\"});
     EXPECT_EQ(BookPageFolders("E:\\", "C:\\a\\tour\\index.htm", "C:\\a\\extra\\home.htm"),
               (FolderList{"E:\\tour\\", "E:\\extra\\"}));
-    // A start page recorded without a folder gives the book no pages at all.
-    EXPECT_TRUE(BookPageFolders("E:\\", "index.htm", "").empty());
+    EXPECT_TRUE(BookPageFolders("E:\\", "index.htm", "").empty()) << "a start page without a folder";
 
     const FolderList two = BookPageFolders("E:\\", "C:\\a\\tour\\index.htm", "C:\\a\\extra\\home.htm");
     EXPECT_TRUE(IsInsideFolders("file:///E:/extra/more/page.htm", two));

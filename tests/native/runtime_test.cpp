@@ -36,7 +36,6 @@ TEST(StrToColour, ReadsNamesInAnyCaseAndNumbers) {
     EXPECT_EQ(StrToColour("CLSKYBLUE"), 0xF0CAA6u);
     EXPECT_EQ(StrToColour("clNone"), 0x1FFFFFFFu);
     EXPECT_EQ(StrToColour("clDefault"), 0x20000000u);
-    EXPECT_EQ(StrToColour("255"), 0xFFu);
     EXPECT_EQ(StrToColour("-16777201"), 0xFF00000Fu);
     EXPECT_EQ(StrToColour("$00FF8000"), 0x00FF8000u);
     EXPECT_EQ(StrToColour("0xff"), 0xFFu);
@@ -54,13 +53,9 @@ TEST(StrToColour, TooManyDigitsAreRefusedWithoutOverflow) {
     for (const std::string& word : {std::string("$A446A4444444e444"), "0x" + std::string(400, 'F')})
         EXPECT_EQ(ErrorText([&] { StrToColour(word); }), "'" + word + "' is not a valid integer value");
     EXPECT_EQ(ErrorText([] { StrToInt(std::string(40, '9')); }), "'" + std::string(40, '9') + "' is not a valid integer value");
-    // Leading zeros are digits like any other: the limit is on the value.
-    EXPECT_EQ(StrToColour("$0000000000000000FFFFFFFF"), 0xFFFFFFFFu);
+    EXPECT_EQ(StrToColour("$0000000000000000FFFFFFFF"), 0xFFFFFFFFu) << "the limit is on the value";
     EXPECT_EQ(StrToInt("-00000000000000000002147483648"), INT32_MIN);
-}
-
-TEST(ReadDigits, StopsAtTheLimitInEitherBase) {
-    // The decimal limits are StrToInt's above; here the hexadecimal ones.
+    // The digit reader's limits in base 16; the decimal ones are StrToInt's.
     EXPECT_EQ(ReadDigits("ff", 16, 255), 255u);
     EXPECT_FALSE(ReadDigits("FF", 16, 254));
     EXPECT_FALSE(ReadDigits("fg", 16, 255));
@@ -95,14 +90,12 @@ TEST(ConfigurationLines, TitlesHintsAndCaptionsAreShownCutToWhatAWindowTakes) {
 
 TEST(ConfigurationLines, AMissingLineRaisesTheListErrorWhenItIsRead) {
     ConfigurationLines lines("a\r\nb\r\n");
-    EXPECT_EQ(lines.Count(), 2u);
     EXPECT_EQ(ErrorText<EListError>([&] { lines.Line(2); }), "List index out of bounds (2)");
     EXPECT_THROW(lines.Line(-1), EListError);
     EXPECT_THROW(lines.SetLine(5, "x"), EListError);
 
-    // A zero byte cuts later indexes away.
     lines = ConfigurationLines(std::string("t\r\n1\r\nclRed\0\r\n0\r\n", 17));
-    EXPECT_EQ(lines.Count(), 3u);
+    EXPECT_EQ(lines.Count(), 3u) << "a zero byte cuts later lines away";
     EXPECT_EQ(lines.ColourValue(2), 0x0000FFu);
 }
 
@@ -202,8 +195,7 @@ TEST_F(PayloadFileTest, ReadsThePayloadBeforeTheTrailerFromAnyOffset) {
     EXPECT_EQ(Read("MZruntime" + std::string("Title\r\n1\r\n") + Trailer(9, 10)), "Title\r\n1\r\n");
     EXPECT_TRUE(TPayload(path_).HasPayload());
     EXPECT_EQ(Read("abc" + Trailer(3, 16)), Trailer(3, 16).substr(0, 16)) << "the payload may overlap the trailer";
-    // 24 bytes are too short to hold a trailer; one byte more is the payload.
-    EXPECT_EQ(Read(Trailer(0, 1)), "");
+    EXPECT_EQ(Read(Trailer(0, 1)), "") << "24 bytes are too short to hold a trailer";
     EXPECT_EQ(Read("X" + Trailer(0, 1)), "X");
 }
 
@@ -225,18 +217,15 @@ TEST_F(PayloadFileTest, MarkerMismatchOrSizeZeroMeansNoPayloadAndAnUntouchedBuff
 }
 
 TEST_F(PayloadFileTest, AClaimPastTheEndRaisesTheInputOutputErrorBeforeAnyAllocation) {
-    // A damaged trailer claiming 2 GB is refused up front.
     EXPECT_EQ(Read("runtime" + Trailer(0, 0x7FFFFFFF)), kBeyondEnd);
-    // The file is 31 bytes: 31 from offset 0 fit, 32 do not.
-    EXPECT_EQ(Read("runtime" + Trailer(0, 31)).size(), 31u);
+    EXPECT_EQ(Read("runtime" + Trailer(0, 31)).size(), 31u) << "the file's 31 bytes fit, 32 do not";
     EXPECT_EQ(Read("runtime" + Trailer(0, 32)), kBeyondEnd);
     EXPECT_EQ(Read("runtime" + Trailer(-1, 2)), kBeyondEnd);
     Write("runtime" + Trailer(30, 2));
     char buffer[2] = {'a', 'b'};
     EXPECT_EQ(testing::ErrorText<EInOutError>([&] { TPayload(path_).ReadPayload(buffer); }), "Read beyond end of file");
     EXPECT_EQ(std::string(buffer, 2), "ab") << "a failed read wrote into the buffer";
-    // Every operation closed the file, also the failed ones: it can go.
-    EXPECT_EQ(std::remove(path_.c_str()), 0);
+    EXPECT_EQ(std::remove(path_.c_str()), 0) << "every operation closed the file, also the failed ones";
 }
 
 // 256 bytes of program headers, 64- or 32-bit, naming a certificate table of `table` bytes at `at`.
@@ -273,10 +262,9 @@ TEST_F(PayloadFileTest, ASignedBookFindsItsTrailerBeforeTheCertificateTable) {
     std::string dirty = book(2, 40);
     dirty[256 + payload.size() + 24] = 'x';
     EXPECT_EQ(Read(dirty), "");
-    // The bounds checks hold there too.
     std::string claim = book(0, 40);
     claim.replace(256 + payload.size(), 24, Trailer(256, 0x7FFFFFFF));
-    EXPECT_EQ(Read(claim), kBeyondEnd);
+    EXPECT_EQ(Read(claim), kBeyondEnd) << "the bounds checks hold there too";
 }
 
 }  // namespace

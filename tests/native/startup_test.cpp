@@ -222,7 +222,6 @@ TEST(SwallowMessage, RightClicksInThePageAndControlKeysOnlyWhenBlocked) {
     s.BlockContextMenu = false;
     EXPECT_FALSE(SwallowMessage({kRightButtonDown, 0, true, false}, s));
 
-    // Control keys on key-down with Control held.
     s.BlockPrintKey = s.BlockSelectAllKey = true;
     EXPECT_TRUE(SwallowMessage({kKeyDown, 0x50, false, true}, s));
     EXPECT_FALSE(SwallowMessage({kKeyDown, 0x43, false, true}, s));

@@ -85,7 +85,7 @@ TEST(InterpreterDispatch, EmptyPiecesAndUnknownKeywordsDoNothing) {
         EXPECT_TRUE(EffectsOf(text).empty()) << text;
 }
 
-TEST(InterpreterDispatch, KeywordsMatchInAnyCaseCommandsRunLeftToRightParametersMayBeMissing) {
+TEST(InterpreterDispatch, KeywordsMatchInAnyCaseAndCommandsRunLeftToRight) {
     EXPECT_EQ(EffectsOf("WebHome() please go home"), Lines{"Click(Home)"});
     EXPECT_EQ(EffectsOf("webstop now"), Lines{"BrowserStop"});
     EXPECT_EQ(EffectsOf("WEBHOME()-@--@-HIDESTATUSBAR()"), (Lines{"Click(Home)", "HideStatusBar"}));
@@ -105,7 +105,7 @@ TEST(InterpreterDispatch, TheCutAt255CharactersCanLoseTheClosingQuote) {
     EXPECT_EQ(EffectsOf(head + std::string(1000, 'x') + "\"-@-WEBSTOP"), (Lines{"Message(t, , 48)", "BrowserStop"}));
 }
 
-TEST(InterpreterDispatch, ApplicationExitEndsTheStringSilentlyAnErrorWithItsText) {
+TEST(InterpreterDispatch, ApplicationExitAndErrorsEndTheString) {
     RecordingHost host;
     RunActionCommands(host, "MESSAGE \"a\"==\"b\"-@-APPLICATIONEXIT()-@-MESSAGE \"c\"==\"d\"");
     EXPECT_EQ(host.Effects(), (Lines{"Message(a, b, 48)", "Close"}));
@@ -130,7 +130,7 @@ TEST(InterpreterDispatch, ButtonNamesAreExactAndUpperCase) {
     EXPECT_FALSE(ButtonByName("BUTTON_FORWARD").has_value());
 }
 
-TEST(InterpreterDispatch, ButtonActionsIgnoreTheButtonStateExceptHistoryTogglesReadTheBars) {
+TEST(InterpreterDispatch, OnlyHistoryAndTogglesReadTheWindowsState) {
     RecordingHost host;
     RunActionCommands(host, "DISABLEBUTTONNAVIGATION \"BUTTON_PRINT\"-@-WEBPRINTPAGE()-@-WEBHOME()");
     EXPECT_EQ(host.Effects(), (Lines{"Disable(Print)", "Click(Print)", "Click(Home)"}));
@@ -193,7 +193,6 @@ TEST(InterpreterSyntax, NavigationTargetsBecomeCommandStrings) {
     EXPECT_FALSE(CommandFromNavigation("file:///c:/b/action.htm").has_value());
 }
 
-// File: Open, Chapters (Chapter 1, Chapter 2), Exit; Help: About.
 RecordingHost HostWithMenus() {
     RecordingHost host;
     host.menus = {

@@ -29,6 +29,7 @@ TEST(MenusIni, SectionsAndKeysInAnyLetterCaseFirstKeyWins) {
     EXPECT_EQ(file.ReadString("ACOES", "key", "dflt"), "dflt");
     EXPECT_EQ(file.ReadString("missing", "MENUx0_0", "dflt"), "dflt");
     EXPECT_EQ(file.ReadSection("acoes"), (Keys{"MENUx0_0", "menux0_0"}));
+    EXPECT_TRUE(file.ReadSection("missing").empty());
 }
 
 TEST(MenusIni, BlanksAroundValuesGoAndOnePairOfQuotes) {
@@ -187,7 +188,7 @@ TEST_F(MenusClick, RunsTheActionReadAtTheClickByTheItemsOwnName) {
                                         "HideStatusBar"}));
 }
 
-TEST_F(MenusClick, AnErrorEndsTheActionAndReachesTheCallerNoActionOrFileDoesNothing) {
+TEST_F(MenusClick, AnErrorEndsTheActionNoActionOrFileDoesNothing) {
     Write("MENUx0_0=HIDESTATUSBAR()-@-DELETEMENUITEM \"MENUx0_0\"-@-SHOWSTATUSBAR()\r\nMENUx0_1=\r\n");
     EXPECT_THROW(MenuItemClick(host_, path_, "MENUx0_0"), EListError);
     EXPECT_EQ(host_.Effects(), (std::vector<std::string>{"HideStatusBar"}));

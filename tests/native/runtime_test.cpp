@@ -19,7 +19,7 @@ namespace {
 
 using testing::ErrorText;
 
-TEST(StrToValue, BooleansReadNumbersFirstThenTrueAndFalseInAnyCaseIntegersAreSigned32Bit) {
+TEST(StrToValue, BooleansReadNumbersThenWordsIntegersAreSigned32Bit) {
     for (const char* yes : {"-1", "1", "2.5", "True", "tRUE"}) EXPECT_TRUE(StrToBool(yes)) << yes;
     for (const char* no : {"0", "0.0", "false", "FALSE"}) EXPECT_FALSE(StrToBool(no)) << no;
     for (const std::string word : {"yes", "", "1x", "e5"})
@@ -55,8 +55,7 @@ TEST(StrToColour, TooManyDigitsAreRefusedWithoutOverflow) {
     EXPECT_EQ(ErrorText([] { StrToInt(std::string(40, '9')); }), "'" + std::string(40, '9') + "' is not a valid integer value");
     EXPECT_EQ(StrToColour("$0000000000000000FFFFFFFF"), 0xFFFFFFFFu) << "the limit is on the value";
     EXPECT_EQ(StrToInt("-00000000000000000002147483648"), INT32_MIN);
-    // The digit reader's limits in base 16; the decimal ones are StrToInt's.
-    EXPECT_EQ(ReadDigits("ff", 16, 255), 255u);
+    EXPECT_EQ(ReadDigits("ff", 16, 255), 255u) << "the decimal limits are StrToInt's";
     EXPECT_FALSE(ReadDigits("FF", 16, 254));
     EXPECT_FALSE(ReadDigits("fg", 16, 255));
 }
@@ -105,7 +104,7 @@ TEST(ConfigurationLines, TextWritesEveryLineWithCrLf) {
     EXPECT_EQ(lines.Text(), "a\r\n1\r\nc\r\n");
 }
 
-TEST(TextHelpers, LinesBreakAtCrLfAndCrLfWithoutEmptyLastLineFieldsAtTheSeparatorInAnyCase) {
+TEST(TextHelpers, SplitLinesListsAndFields) {
     EXPECT_EQ(SplitLines("a\rb\nc\r\nd"), (StringList{"a", "b", "c", "d"}));
     EXPECT_EQ(SplitLines("a\n\n"), (StringList{"a", ""}));
     EXPECT_EQ(SplitLines("a\n\rb"), (StringList{"a", "", "b"}));
@@ -118,13 +117,13 @@ TEST(TextHelpers, LinesBreakAtCrLfAndCrLfWithoutEmptyLastLineFieldsAtTheSeparato
     EXPECT_EQ(NthField(4, ",", "a,b,c"), "");
     EXPECT_EQ(NthField(0, ",", "a,b"), "");
     EXPECT_EQ(NthField(3, ",", "a,,c"), "c") << "inner empty fields count";
-    // Case rules touch ASCII letters only; the commands' and pages' tests use the rest.
-    EXPECT_FALSE(SameText("\xe9", "\xc9"));
+    EXPECT_FALSE(SameText("\xe9", "\xc9")) << "case rules touch ASCII letters only";
     EXPECT_EQ(FindText("abc", ""), std::string::npos);
 }
 
 TEST(BookRelativePath, KeepsTheLastFolderAndTheFileNameAndNeedsAFolder) {
     EXPECT_EQ(BookRelativePath("C:\\Books\\calc\\index.htm"), "calc\\index.htm");
+    EXPECT_EQ(BookRelativePath("calc\\index.htm"), "calc\\index.htm");
     EXPECT_EQ(BookRelativePath("C:\\a\\\\index.htm"), "\\index.htm");
     EXPECT_EQ(testing::ErrorText<EListError>([] { BookRelativePath("index.htm"); }), "List index out of bounds (-1)");
     EXPECT_THROW(BookRelativePath(""), EListError);

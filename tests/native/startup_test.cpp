@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "book_lines.h"
@@ -233,8 +234,10 @@ TEST(SwallowMessage, RightClicksInThePageAndControlKeysOnlyWhenBlocked) {
 TEST(RefreshNavigatesToLastUrl, WhenEitherStylingSwitchIsOn) {
     WindowSettings s = Book();
     EXPECT_FALSE(RefreshNavigatesToLastUrl(s));
-    s.ScrollbarColoursOn = true;
-    EXPECT_TRUE(RefreshNavigatesToLastUrl(s)) << "the body border's switch is the window tests'";
+    s.BodyBorderOn = true;
+    EXPECT_TRUE(RefreshNavigatesToLastUrl(s));
+    std::swap(s.BodyBorderOn, s.ScrollbarColoursOn);
+    EXPECT_TRUE(RefreshNavigatesToLastUrl(s)) << "the scrollbar colours' switch alone";
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #pragma once
-// A complete, valid configuration an author might write, as the runtime's
-// 103 lines: the start-up tests and the window tests under Wine change single
-// lines of it.
+// A complete, valid configuration of 103 lines, of which tests change single lines.
 #include <cstdint>
 #include <fstream>
 #include <string>

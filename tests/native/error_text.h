@@ -1,7 +1,5 @@
 #pragma once
-// The text of the error an action raises, for the tests of exact messages:
-// an error of another type escapes and fails the test, no error at all gives
-// "no error".
+// The text of the error an action raises; another type escapes, none gives "no error".
 #include <exception>
 #include <string>
 

@@ -1,8 +1,6 @@
 #pragma once
-// A stand-in for the presentation window: it keeps the state the commands
-// read (buttons, bars, a menu tree) and writes every call, in order, to a log
-// of readable lines. Queries are logged with a leading "?", so tests that care
-// only about effects can use Effects().
+// A stand-in for the presentation window: it keeps the state commands read and logs
+// every call in order; queries start with "?", so Effects() leaves them out.
 #include <map>
 #include <string>
 #include <utility>
@@ -35,16 +33,13 @@ inline std::string ShellCallText(const ShellCall& call) {
 }
 
 struct MenuNode {
-    MenuNode(std::string text, bool on = true, std::vector<MenuNode> children = {})
-        : caption(std::move(text)), enabled(on), items(std::move(children)) {}
     std::string caption;
     bool enabled = true;
-    std::vector<MenuNode> items;
+    std::vector<MenuNode> items = {};
 };
 
 class RecordingHost : public CommandHost {
 public:
-    // What the host answers.
     std::string executablePath = "C:\\Books\\vc.exe";
     std::string windowsDirectory = "C:\\WINDOWS";
     std::string systemDirectory = "C:\\WINDOWS\\system32";
@@ -57,11 +52,9 @@ public:
     bool refuseExecWB = false;
     bool record = true;
 
-    // What happened.
     mutable std::vector<std::string> log;  // queries are const but recorded too
     std::vector<ShellCall> shellCalls;
     std::string caption;
-    bool closed = false;
 
     std::vector<std::string> Effects() const {
         std::vector<std::string> effects;
@@ -70,14 +63,14 @@ public:
         return effects;
     }
 
-    MenuNode& Menu(const MenuPath& path) {
+    // The items under `parent`, and the item at `path`.
+    std::vector<MenuNode>& Level(const MenuPath& parent) {
         std::vector<MenuNode>* level = &menus;
-        MenuNode* node = nullptr;
-        for (int index : path) {
-            node = &level->at(static_cast<std::size_t>(index));
-            level = &node->items;
-        }
-        return *node;
+        for (int index : parent) level = &level->at(static_cast<std::size_t>(index)).items;
+        return *level;
+    }
+    MenuNode& Menu(const MenuPath& path) {
+        return Level(MenuPath(path.begin(), path.end() - 1)).at(static_cast<std::size_t>(path.back()));
     }
 
     void ShowMessage(const std::string& boxCaption, const std::string& text, unsigned style) override {
@@ -86,7 +79,7 @@ public:
     void SetCaption(const std::string& text) override { Change(caption, text, "Caption(" + text + ")"); }
     void SetGradientCaption(const std::string& text) override { Log("GradientCaption(" + text + ")"); }
     void RepaintGradientCaption() override { Log("RepaintGradient"); }
-    void CloseWindow() override { Change(closed, true, "Close"); }
+    void CloseWindow() override { Log("Close"); }
     void MaximizeWindow() override { Log("Maximize"); }
     void MinimizeApplication() override { Log("Minimize"); }
 
@@ -117,17 +110,14 @@ public:
 
     int MenuItemCount(const MenuPath& parent) const override {
         Log("?MenuCount(" + PathText(parent) + ")");
-        const std::vector<MenuNode>* level = &menus;
-        for (int index : parent) level = &level->at(static_cast<std::size_t>(index)).items;
-        return static_cast<int>(level->size());
+        return static_cast<int>(const_cast<RecordingHost*>(this)->Level(parent).size());
     }
     void SetMenuItemEnabled(const MenuPath& item, bool on) override {
         Change(Menu(item).enabled, on, std::string(on ? "EnableMenu(" : "DisableMenu(") + PathText(item) + ")");
     }
     void DeleteMenuItem(const MenuPath& item) override {
         Log("DeleteMenu(" + PathText(item) + ")");
-        MenuPath parent(item.begin(), item.end() - 1);
-        auto& level = parent.empty() ? menus : Menu(parent).items;
+        auto& level = Level(MenuPath(item.begin(), item.end() - 1));
         level.erase(level.begin() + item.back());
     }
     void SetMenuItemCaption(const MenuPath& item, const std::string& text) override {
@@ -148,7 +138,6 @@ private:
     void Log(const std::string& line) const {
         if (record) log.push_back(line);
     }
-    // Keeps the new state, then logs the call that set it.
     template <class T>
     void Change(T& state, const T& value, const std::string& line) {
         state = value;

@@ -1,0 +1,515 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "common/errors.h"
+#include "common/text.h"
+#include "interpreter/command_origin.h"
+#include "interpreter/command_syntax.h"
+#include "interpreter/external_actions.h"
+#include "interpreter/interpreter.h"
+#include "interpreter_recording_host.h"
+#include "error_text.h"
+
+namespace vc {
+namespace {
+
+using testing::ErrorText;
+using testing::RecordingHost;
+using Lines = std::vector<std::string>;
+
+Lines EffectsOf(const std::string& commands) {
+    RecordingHost host;
+    RunActionCommands(host, commands);
+    return host.Effects();
+}
+
+template <typename Error>
+std::string ErrorOf(RecordingHost& host, const std::string& commands) {
+    return ErrorText<Error>([&] { RunActionCommands(host, commands); });
+}
+
+const std::pair<const char*, ToolButton> kButtonNames[] = {
+    {"BUTTON_HOME", ToolButton::Home},           {"BUTTON_COPY", ToolButton::Copy},
+    {"BUTTON_SELECTALL", ToolButton::SelectAll}, {"BUTTON_PRINT", ToolButton::Print},
+    {"BUTTON_ABOUT", ToolButton::About},         {"BUTTON_STOP", ToolButton::Stop},
+    {"BUTTON_REFRESH", ToolButton::Refresh},     {"BUTTON_EXIT", ToolButton::Exit},
+};
+
+TEST(InterpreterDispatch, TheCommandReferenceDocumentsEveryKeywordAndButtonName) {
+    std::ifstream file(VC_SOURCE_DIR "/docs/commands.md");
+    ASSERT_TRUE(file) << "docs/commands.md is missing";
+    std::stringstream text;
+    text << file.rdbuf();
+    ASSERT_EQ(CommandKeywords().front(), "MESSAGE");
+    ASSERT_EQ(CommandKeywords().back(), "EXECUTEOROPENFILE");
+    for (std::string_view keyword : CommandKeywords())
+        EXPECT_NE(text.str().find("`" + std::string(keyword) + "`"), std::string::npos) << keyword;
+    for (const auto& [name, button] : kButtonNames)
+        EXPECT_NE(text.str().find(std::string("`") + name + "`"), std::string::npos) << name;
+}
+
+// Keywords whose full effects later tests show are left out here.
+TEST(InterpreterDispatch, EveryKeywordHasItsOwnEffect) {
+    const std::pair<const char*, Lines> cases[] = {
+        {"APPLICATIONTITLE \"Chapter 2\"", {"Caption(Chapter 2)", "GradientCaption(Chapter 2)", "RepaintGradient"}},
+        {"APPLICATIONMAXIMIZE()", {"Maximize"}},
+        {"APPLICATIONMINIMIZE()", {"Minimize"}},
+        {"WEBHOME()", {"Click(Home)"}},
+        {"WEBBACK()", {"Click(Back)"}},
+        {"WEBNEXT()", {"Click(Forward)"}},
+        {"WEBREFRESH()", {"Click(Refresh)"}},
+        {"WEBSTOP", {"BrowserStop"}},
+        {"WEBSELECTALL()", {"Click(SelectAll)"}},
+        {"WEBSELECTIONCOPY()", {"Click(Copy)"}},
+        {"WEBPRINTPAGE()", {"Click(Print)"}},
+        {"SHOWFORMABOUT()", {"Click(About)"}},
+        {"HIDESTATUSBAR()", {"HideStatusBar"}},
+        {"SHOWSTATUSBAR()", {"ShowStatusBar"}},
+        {"SHOWBUTTONSNAVIGATIONS()", {"ShowToolBar"}},
+        {"HIDEBUTTONSNAVIGATIONS()", {"HideToolBar"}},
+        {"ENABLEBUTTONNAVIGATION \"BUTTON_STOP\"", {"Enable(Stop)"}},
+        {"SENDEMAIL \"a@b.test\"", {"Shell(desktop, [open], [mailto:a@b.test], null, null, 1)"}},
+        {"WEBPAGESETUP()", {"ExecWB(8, 1)"}},
+    };
+    for (const auto& [command, effects] : cases) {
+        SCOPED_TRACE(command);
+        EXPECT_EQ(EffectsOf(command), effects);
+    }
+}
+
+TEST(InterpreterDispatch, EmptyPiecesAndUnknownKeywordsDoNothing) {
+    for (const char* text : {"", "-@-", "   ", "-@- \t -@-", "\xE9\xE9", "NOSUCHCOMMAND()", "WEBHOME", "WEBHOME ()",
+                             "WEBSTOP()", "WEBHOME()\tx", "MESSAGE\"a\"==\"b\"", "BUTTON_HOME"})
+        EXPECT_TRUE(EffectsOf(text).empty()) << text;
+}
+
+TEST(InterpreterDispatch, KeywordsMatchInAnyCaseAndCommandsRunLeftToRight) {
+    EXPECT_EQ(EffectsOf("WebHome() please go home"), Lines{"Click(Home)"});
+    EXPECT_EQ(EffectsOf("webstop now"), Lines{"BrowserStop"});
+    EXPECT_EQ(EffectsOf("WEBHOME()-@--@-HIDESTATUSBAR()"), (Lines{"Click(Home)", "HideStatusBar"}));
+    EXPECT_EQ(EffectsOf("-@-HIDESTATUSBAR()-@-bogus-@-WEBHOME()-@-"), (Lines{"HideStatusBar", "Click(Home)"}));
+    EXPECT_EQ(EffectsOf("MESSAGE \"a-@-b\"==\"c\""), Lines{"Message(, , 48)"}) << "a quoted -@- ends it too";
+    EXPECT_EQ(EffectsOf("MESSAGE \"a - b @ c\"==\"-@\""), Lines{"Message(a - b @ c, -@, 48)"});
+    EXPECT_EQ(EffectsOf("MESSAGE"), Lines{"Message(MESSAGE, , 48)"}) << "missing parameters are empty";
+    EXPECT_EQ(EffectsOf("APPLICATIONTITLE \"unclosed"),
+              (Lines{"Caption()", "GradientCaption()", "RepaintGradient"}));
+}
+
+TEST(InterpreterDispatch, TheCutAt255CharactersCanLoseTheClosingQuote) {
+    const std::string head = "MESSAGE \"t\"==\"";  // 14 characters
+    EXPECT_EQ(EffectsOf(head + std::string(241, 'x') + "\""), Lines{"Message(t, , 48)"}) << "character 256 is lost";
+    EXPECT_EQ(EffectsOf(head + std::string(240, 'x') + "\""), Lines{"Message(t, " + std::string(240, 'x') + ", 48)"});
+    EXPECT_EQ(EffectsOf(head + "say \"hi\" " + std::string(240, 'x') + "\""), Lines{"Message(t, say \"hi, 48)"});
+    EXPECT_EQ(EffectsOf(head + std::string(1000, 'x') + "\"-@-WEBSTOP"), (Lines{"Message(t, , 48)", "BrowserStop"}));
+}
+
+TEST(InterpreterDispatch, ApplicationExitAndErrorsEndTheString) {
+    RecordingHost host;
+    RunActionCommands(host, "MESSAGE \"a\"==\"b\"-@-APPLICATIONEXIT()-@-MESSAGE \"c\"==\"d\"");
+    EXPECT_EQ(host.Effects(), (Lines{"Message(a, b, 48)", "Close"}));
+
+    EXPECT_EQ(EffectsOf("applicationexit() now-@-WEBHOME()"), Lines{"Close"});
+    RunActionCommands(host, "WEBSTOP");
+    EXPECT_EQ(host.Effects().back(), "BrowserStop") << "a later string runs again";
+
+    // An error ends the string too, with the earlier effects kept.
+    RecordingHost refusing;
+    refusing.refuseExecWB = true;
+    EXPECT_EQ(ErrorOf<Exception>(refusing, "HIDESTATUSBAR()-@-WEBPRINTPREVIEW()-@-WEBHOME()"), "Unspecified error");
+    EXPECT_EQ(refusing.Effects(), (Lines{"HideStatusBar", "ExecWB(7, 2)"}));
+}
+
+TEST(InterpreterDispatch, ButtonNamesAreExactAndUpperCase) {
+    RecordingHost host;
+    RunActionCommands(host, "ENABLEBUTTONNAVIGATION \"button_home\"-@-DISABLEBUTTONNAVIGATION \"BUTTON_HOME \""
+                            "-@-ENABLEBUTTONNAVIGATION \"\"-@-DISABLEBUTTONNAVIGATION \"BUTTON_BACK\"");
+    EXPECT_TRUE(host.log.empty());
+    for (const auto& [name, button] : kButtonNames) EXPECT_EQ(ButtonByName(name), button) << name;
+    EXPECT_FALSE(ButtonByName("BUTTON_FORWARD").has_value());
+}
+
+TEST(InterpreterDispatch, OnlyHistoryAndTogglesReadTheWindowsState) {
+    RecordingHost host;
+    RunActionCommands(host, "DISABLEBUTTONNAVIGATION \"BUTTON_PRINT\"-@-WEBPRINTPAGE()-@-WEBHOME()");
+    EXPECT_EQ(host.Effects(), (Lines{"Disable(Print)", "Click(Print)", "Click(Home)"}));
+    // The toggles read the state of the moment and restore it when run twice.
+    host.statusBarVisible = false;
+    host.log.clear();
+    const std::string both = "SHOWORHIDESTATUSBAR()-@-SHOWORHIDEBUTTONSNAVIGATIONS()";
+    RunActionCommands(host, both + "-@-" + both);
+    EXPECT_EQ(host.Effects(), (Lines{"ShowStatusBar", "HideToolBar", "HideStatusBar", "ShowToolBar"}));
+
+    RecordingHost history;
+    history.enabled[ToolButton::Back] = false;
+    history.enabled[ToolButton::Forward] = true;
+    RunActionCommands(history, "WEBBACK()-@-WEBNEXT()");
+    EXPECT_EQ(history.log, (Lines{"?Enabled(Back)", "?Enabled(Forward)", "Click(Forward)"}));
+}
+
+TEST(InterpreterSyntax, TrimKeepsThePrintableCoreOfAtMost255Characters) {
+    EXPECT_EQ(TrimCommand(" \t\r\n\x7F\xE9WEBHOME()\x01 \xFF"), "WEBHOME()");
+    EXPECT_EQ(TrimCommand("MESSAGE \"\xE9t\xE9\""), "MESSAGE \"\xE9t\xE9\"");  // only the ends are trimmed
+    const std::string core = std::string(255, 'x');
+    EXPECT_EQ(TrimCommand("    " + core + "yz"), core) << "leading blanks do not count toward 255";
+    EXPECT_EQ(TrimCommand(std::string(250, 'a') + "     bbb"), std::string(250, 'a')) << "trimmed again after the cut";
+}
+
+TEST(InterpreterSyntax, WorkedExamplesGiveKeywordAndParameters) {
+    struct Example {
+        const char* command;
+        const char* keyword;
+        const char* p1;
+        const char* p2;
+    };
+    const Example examples[] = {
+        {"message \"A title\"==\"Line with \"quotes\"\"", "MESSAGE", "A title", "Line with \"quotes\""},
+        {"ENABLEBUTTONNAVIGATION \"BUTTON_HOME\"", "ENABLEBUTTONNAVIGATION", "BUTTON_HOME", ""},
+        {"WEBHOME() anything", "WEBHOME()", "WEBHOME() anything", ""},
+        {"MESSAGE \"a\"==\"b\"==\"c\"", "MESSAGE", "a", "b"},
+        {"Message\n\"x\"", "MESSAGE", "Message", "x"},  // a line break ends a field as well
+    };
+    for (const auto& e : examples) {
+        SCOPED_TRACE(e.command);
+        EXPECT_EQ(CommandKeyword(e.command), e.keyword);
+        EXPECT_EQ(CommandParameter(1, e.command), e.p1);
+        EXPECT_EQ(CommandParameter(2, e.command), e.p2);
+    }
+    EXPECT_EQ(QuotedText("a\"b\"c"), "b");
+    EXPECT_EQ(CommandParameter(2, "X \"a=b\"=\"c\""), "") << "\"=\" alone does not separate";
+    EXPECT_EQ(CommandParameter(3, "X \"a\"==\"b\"==\"c\""), "c");
+    EXPECT_EQ(CommandKeyword("m\xE9ssage x"), "M\xE9SSAGE") << "ASCII letters only";
+}
+
+TEST(InterpreterSyntax, NavigationTargetsBecomeCommandStrings) {
+    EXPECT_EQ(CommandFromNavigation("action:WEBBACK()"), "WEBBACK()");
+    EXPECT_EQ(CommandFromNavigation("ACTION:webback()"), "webback()");
+    EXPECT_EQ(CommandFromNavigation("ACTION:APPLICATIONTITLE%20%My%20Book%"), "APPLICATIONTITLE \"My Book\"");
+    EXPECT_EQ(CommandFromNavigation("ACTION:WEBLINK %a%2520b%"), "WEBLINK \"a\"2520b\"") << "%2520 holds no %20";
+    // "ACTION:" later in the address is caught too, and seven characters go whatever they are.
+    EXPECT_EQ(CommandFromNavigation("file:///c:/b/p.htm#ACTION:WEBHOME()"), "/c:/b/p.htm#ACTION:WEBHOME()");
+    EXPECT_EQ(CommandFromNavigation("ACTION:"), "");
+    EXPECT_FALSE(CommandFromNavigation("file:///c:/b/action.htm").has_value());
+}
+
+RecordingHost HostWithMenus() {
+    RecordingHost host;
+    host.menus = {
+        {"File", true, {{"Open"}, {"Chapters", true, {{"Chapter 1"}, {"Chapter 2"}}}, {"Exit"}}},
+        {"Help", true, {{"About"}}},
+    };
+    return host;
+}
+
+TEST(InterpreterMenu, AddressesHoldTwoOrThreeIndexesAfterAnyFiveCharacters) {
+    EXPECT_EQ(MenuItemAddress("MENUx0_2"), (MenuPath{0, 2}));
+    EXPECT_EQ(MenuItemAddress("MENUx1_0_3"), (MenuPath{1, 0, 3}));
+    EXPECT_EQ(MenuItemAddress("menux12_-1"), (MenuPath{12, -1}));
+    EXPECT_FALSE(MenuItemAddress("M_0_1").has_value());  // all five characters go, "_" included
+    EXPECT_THROW(MenuItemAddress("MENUx0_"), EConvertError);  // an empty index is no integer
+    EXPECT_THROW(MenuItemAddress("MENUx0_0x1"), EConvertError);
+    EXPECT_THROW(MenuItemAddress("MENUx0_99999999999"), EConvertError);
+}
+
+TEST(InterpreterMenu, CommandsActOnItemsAndSubItemsByPosition) {
+    RecordingHost host = HostWithMenus();
+    RunActionCommands(host, "DISABLEMENUITEM \"MENUx0_1\"-@-RENAMEMENUITEM \"MENUx0_1_1\"==\"New\""
+                            "-@-ENABLEMENUITEM \"XXXXX0_1\"-@-DISABLEMENUITEM \"MENUx1_0\"");
+    EXPECT_EQ(host.Effects(), (Lines{"DisableMenu(0/1)", "RenameMenu(0/1/1, New)", "EnableMenu(0/1)",
+                                     "DisableMenu(1/0)"}));
+
+    // Each level is checked against the menu of the moment, outermost first.
+    host.log.clear();
+    RunActionCommands(host, "DISABLEMENUITEM \"MENUx0_1_0\"");
+    EXPECT_EQ(host.log, (Lines{"?MenuCount(bar)", "?MenuCount(0)", "?MenuCount(0/1)", "DisableMenu(0/1/0)"}));
+}
+
+TEST(InterpreterMenu, WrongAddressesDoNothingOrRaise) {
+    RecordingHost host = HostWithMenus();
+    RunActionCommands(host, "DISABLEMENUITEM \"MENUx0\"-@-DISABLEMENUITEM \"MENUx0_1_2_3\"-@-DISABLEMENUITEM \"\""
+                            "-@-RENAMEMENUITEM \"MENU\"==\"x\"");
+    EXPECT_TRUE(host.log.empty());
+
+    EXPECT_EQ(ErrorOf<EListError>(host, "DISABLEMENUITEM \"MENUx2_0\""), "List index out of bounds (2)");
+    EXPECT_EQ(ErrorOf<EListError>(host, "ENABLEMENUITEM \"MENUx1_1\""), "List index out of bounds (1)");
+    EXPECT_EQ(ErrorOf<EListError>(host, "RENAMEMENUITEM \"MENUx0_2_0\"==\"x\""), "List index out of bounds (0)");
+    EXPECT_EQ(ErrorOf<EListError>(host, "DELETEMENUITEM \"MENUx0_-1\""), "List index out of bounds (-1)");
+    // All indexes are converted before any is looked up.
+    EXPECT_EQ(ErrorOf<EConvertError>(host, "DELETEMENUITEM \"MENUx9_a\"-@-WEBHOME()"),
+              "'a' is not a valid integer value");
+    EXPECT_TRUE(host.Effects().empty());
+}
+
+TEST(InterpreterMenu, DeletingTwiceRemovesTheFirstTwoItemsThenFails) {
+    RecordingHost host = HostWithMenus();
+    RunActionCommands(host, "DELETEMENUITEM \"MENUx0_0\"-@-DELETEMENUITEM \"MENUx0_0\"");
+    EXPECT_EQ(host.Effects(), (Lines{"DeleteMenu(0/0)", "DeleteMenu(0/0)"}));
+    RunActionCommands(host, "DELETEMENUITEM \"MENUx0_0\"");
+    EXPECT_EQ(ErrorOf<EListError>(host, "DELETEMENUITEM \"MENUx0_0\"-@-WEBHOME()"), "List index out of bounds (0)");
+    EXPECT_NE(host.Effects().back(), "Click(Home)");
+}
+
+TEST(InterpreterMenu, DisableMenuGreysAWholeTopLevelMenu) {
+    EXPECT_EQ(TopLevelMenuAddress("MENUx1"), (MenuPath{1}));
+    EXPECT_FALSE(TopLevelMenuAddress("MENUx").has_value());
+    EXPECT_FALSE(TopLevelMenuAddress("MENUx0_1").has_value());
+    EXPECT_THROW(TopLevelMenuAddress("MENUxHelp"), EConvertError);
+
+    RecordingHost host = HostWithMenus();
+    RunActionCommands(host, "DESABILITARMENU \"MENUx1\"-@-desabilitarmenu \"MENUx0_1\"-@-DESABILITARMENU \"\"");
+    EXPECT_EQ(host.Effects(), Lines{"DisableMenu(1)"});
+    EXPECT_FALSE(host.menus[1].enabled);
+    EXPECT_TRUE(host.menus[0].enabled);
+    EXPECT_EQ(ErrorOf<EListError>(host, "DESABILITARMENU \"MENUx2\""), "List index out of bounds (2)");
+
+    RecordingHost bare;
+    EXPECT_EQ(ErrorOf<EListError>(bare, "DESABILITARMENU \"MENUx0\""), "List index out of bounds (0)") << "no menu bar";
+}
+
+ShellCall OnlyShellCall(const std::string& commands, RecordingHost host = RecordingHost(),
+                        CommandSource source = CommandSource::Book) {
+    RunActionCommands(host, commands, source);
+    EXPECT_EQ(host.shellCalls.size(), 1u) << commands;
+    return host.shellCalls.empty() ? ShellCall() : host.shellCalls.front();
+}
+
+TEST(InterpreterExternal, ExecuteOrOpenFileReplacesMacrosInTheFileOnly) {
+    RecordingHost host;
+    RunActionCommands(host, "EXECUTEOROPENFILE \"[WindowsDir]notepad.exe\"==\"[Dir]notes.txt\"");
+    EXPECT_EQ(host.log, (Lines{"?ExecutablePath", "?WindowsDirectory", "?SystemDirectory",
+                               "Shell(none, null, [C:\\WINDOWS\\notepad.exe], [[Dir]notes.txt], null, 1)"}));
+
+    EXPECT_EQ(OnlyShellCall("EXECUTEOROPENFILE \"[SYSTEMDIR]calc.exe\"").file, "C:\\WINDOWS\\system32\\calc.exe");
+    EXPECT_EQ(OnlyShellCall("EXECUTEOROPENFILE \"[Dir]a [DIR]b\"").file, "C:\\Books\\a C:\\Books\\b");
+    EXPECT_EQ(OnlyShellCall("EXECUTEOROPENFILE \"\"").parameters, std::optional<std::string>("")) << "empty, not none";
+
+    RecordingHost root;
+    root.executablePath = "C:\\vc.exe";
+    root.windowsDirectory = "C:\\WINDOWS\\";  // already ends with "\": no second one
+    EXPECT_EQ(OnlyShellCall("EXECUTEOROPENFILE \"[Dir]x.htm\"", root).file, "C:\\x.htm");
+    EXPECT_EQ(OnlyShellCall("EXECUTEOROPENFILE \"[WindowsDir]x\"", root).file, "C:\\WINDOWS\\x");
+
+    RecordingHost unknown;
+    unknown.systemDirectory.clear();
+    EXPECT_EQ(OnlyShellCall("EXECUTEOROPENFILE \"[SystemDir]cmd.exe\"", unknown).file, "cmd.exe");
+}
+
+TEST(InterpreterExternal, MacroExpansionIsPlainAndOrdered) {
+    EXPECT_EQ(ExpandDirectoryMacros("[Dir][WindowsDir][SystemDir]", "D:\\", "W", "S\\"), "D:\\W\\S\\");
+    EXPECT_EQ(ExpandDirectoryMacros("[Dir]x", "C:\\[systemdir]\\", "W", "S"), "C:\\S\\\\x") << "macros in a folder too";
+}
+
+TEST(InterpreterExternal, TextsForTheShellAreCutAt1024Characters) {
+    // Several macros can make the file longer than the shell's buffer.
+    RecordingHost host;
+    host.executablePath = "C:\\" + std::string(200, 'f') + "\\vc.exe";  // a folder of 204 characters
+    std::string macros;
+    for (int i = 0; i < 10; ++i) macros += "[Dir]";
+    const ShellCall call = OnlyShellCall("EXECUTEOROPENFILE \"" + macros + "\"==\"p\"", host);
+    EXPECT_EQ(call.file.size(), kShellTextLimit);
+    EXPECT_EQ(call.file.substr(0, 204), "C:\\" + std::string(200, 'f') + "\\");
+    EXPECT_EQ(call.parameters, std::optional<std::string>("p"));
+
+    RecordingHost direct;
+    OpenWithShell(direct, std::string(1024, 'a'), std::string(2000, 'b'));
+    EXPECT_EQ(direct.shellCalls.at(0).file, std::string(1024, 'a'));
+    EXPECT_EQ(direct.shellCalls.at(0).parameters, std::optional<std::string>(std::string(1024, 'b')));
+}
+
+TEST(InterpreterExternal, WebPagesCannotStartPrograms) {
+    RecordingHost host;
+    RunActionCommands(host,
+                      "EXECUTEOROPENFILE \"[SystemDir]cmd.exe\"==\"/c del x\"-@-WEBLINK \"example.test\"-@-WEBHOME()",
+                      CommandSource::WebPage);
+    EXPECT_EQ(host.log, (Lines{"Shell(application, null, [http://example.test], null, null, 1)", "Click(Home)"}));
+}
+
+TEST(InterpreterExternal, AddressesArePrefixedAndReachTheShellAsOneArgumentFromEverySource) {
+    struct Case {
+        const char* command;
+        const char* file;
+    };
+    const Case cases[] = {
+        // The prefix goes on without a look at what follows.
+        {"WEBLINK \"http://example.test\"", "http://http://example.test"},
+        {"WEBLINK", "http://WEBLINK"},  // no quotes: the whole field
+        {"SENDEMAIL \"\"", "mailto:"},
+        // A quote and blanks would close the address and add arguments.
+        {"WEBLINK \"x\" -new-window \"file:///C:/\"", "http://x%22%20-new-window%20%22file:///C:/"},
+        {"WEBLINK \"a\tb\x01" "c\x7F" "d\xA0" "e\"", "http://a%09b%01c%7Fd%A0e"},
+        {"WEBLINK \"a<b>c\\d^e`f{g|h}i\"", "http://a%3Cb%3Ec%5Cd%5Ee%60f%7Bg%7Ch%7Di"},
+        // What URL escaping already allows stays as written.
+        {"WEBLINK \"ex.test/a%20b?q=1&r=caf\xE9#top\"", "http://ex.test/a%20b?q=1&r=caf\xE9#top"},
+        {"SENDEMAIL \"a@b.test?subject=Hello there\"", "mailto:a@b.test?subject=Hello%20there"},
+        {"SENDEMAIL \"a@b.test\" /attach \"C:\\x\"", "mailto:a@b.test%22%20/attach%20%22C:%5Cx"},
+    };
+    for (CommandSource source : {CommandSource::Book, CommandSource::WebPage})
+        for (const Case& c : cases) EXPECT_EQ(OnlyShellCall(c.command, {}, source).file, c.file) << c.command;
+}
+
+TEST(InterpreterExternal, MailFromWebPagesKeepsTheAddressAndFourFieldsOnly) {
+    const std::string fields = "a@b.test?Subject=S&attach=C:\\x&body=B&Attachment=y&cc=c@d.test&bcc=e@f.test&to=g";
+    EXPECT_EQ(OnlyShellCall("SENDEMAIL \"" + fields + "\"", {}, CommandSource::WebPage).file,
+              "mailto:a@b.test?Subject=S&body=B&cc=c@d.test&bcc=e@f.test");
+    EXPECT_EQ(MailtoForWebPage("a@b.test&attach=C:\\x?body=B"), "a@b.test?body=B");
+    EXPECT_EQ(MailtoForWebPage("a@b.test?attach=x"), "a@b.test");
+    EXPECT_EQ(MailtoForWebPage("a@b.test?subjectx=1&subject"), "a@b.test?subject");
+
+    EXPECT_EQ(OnlyShellCall("SENDEMAIL \"" + fields + "\"").file, "mailto:" + ReplaceAll(fields, "\\", "%5C"))
+        << "the book's own commands keep every field";
+}
+
+TEST(InterpreterExternal, LoadHtmlOpensOnlyPagesInsideTheBooksFolders) {
+    struct Case {
+        const char* page;
+        const char* opened;  // empty: nothing opens
+    };
+    const Case cases[] = {
+        {"C:\\books\\tour\\sub\\..\\a.htm", "D:\\ebook\\tour\\sub\\..\\a.htm"},
+        {"C:\\books\\extra\\home2.htm", "D:\\ebook\\extra\\home2.htm"},
+        // The folder rules themselves are the command origin's.
+        {"C:\\books\\other\\a.htm", ""},
+    };
+    for (CommandSource source : {CommandSource::Book, CommandSource::WebPage})
+        for (const Case& c : cases) {
+            RecordingHost host;
+            host.executablePath = "D:\\ebook\\book.exe";
+            host.altHomePage = "C:\\books\\extra\\home.htm";
+            RunActionCommands(host, std::string("LOADHTML \"") + c.page + "\"", source);
+            EXPECT_EQ(host.Effects(), *c.opened ? Lines{std::string("Navigate(") + c.opened + ")"} : Lines{})
+                << c.page;
+        }
+}
+
+TEST(InterpreterExternal, RebasePagePathCutsTheRecordedPrefixByLengthAndNeedsAFolder) {
+    const std::string start = "C:\\books\\tour\\index.htm";
+    EXPECT_EQ(RebasePagePath(start, "E:\\Reader\\", "C:\\books\\tour\\part2.htm"), "E:\\Reader\\tour\\part2.htm");
+    EXPECT_EQ(RebasePagePath(start, "E:\\", "X:\\abcdefgh\\bits.htm"), "E:\\gh\\bits.htm") << "only counted";
+    EXPECT_EQ(RebasePagePath(start, "E:\\Reader\\", "short"), "E:\\Reader\\");
+    EXPECT_EQ(RebasePagePath(start, "E:\\Reader", "C:\\books\\tour\\p.htm"), "E:\\Reader\\tour\\p.htm");
+    EXPECT_EQ(RebasePagePath("C:\\tour\\index.htm", "E:\\", "C:\\tour\\a.htm"), "E:\\tour\\a.htm");
+    EXPECT_EQ(RebasePagePath("C:\\index.htm", "E:\\", "tour\\a.htm"), "E:\\tour\\a.htm") << "a start page at a root";
+
+    // A start page without a folder raises, and LOADHTML with it.
+    EXPECT_EQ(testing::ErrorText<EListError>([] { RebasePagePath("index.htm", "E:\\", "a.htm"); }),
+              "List index out of bounds (-1)");
+    RecordingHost broken;
+    broken.startPage = "index.htm";
+    EXPECT_THROW(RunActionCommands(broken, "LOADHTML \"C:\\books\\tour\\ch1.htm\"-@-WEBHOME()"), EListError);
+    EXPECT_TRUE(broken.Effects().empty());
+}
+
+// The book runs from C:\Books\; its pages were built in C:\authoring\tour and travel in C:\Books\tour.
+const FolderList& Folders() {
+    static const FolderList folders = BookPageFolders("C:\\Books\\", "C:\\authoring\\tour\\index.htm", "");
+    return folders;
+}
+
+// Where a command comes from that a frame showing `navigating` sent, inside `top` with `frames`.
+CommandSource SourceOf(const std::string& navigating, const std::string& top, std::vector<std::string> frames = {}) {
+    PageCommandOrigin origin;
+    origin.bookFolders = Folders();
+    origin.navigatingFrame = navigating;
+    origin.topPage = top;
+    origin.frames = std::move(frames);
+    return PageCommandSource(origin);
+}
+
+struct Twin {
+    const char* what;
+    const char* book;    // a page of the book, written that way: allowed
+    const char* remote;  // its twin of the same class: refused
+};
+
+TEST(CommandOrigin, EveryClassOfAddressHasItsBookPageAllowedAndItsTwinRefused) {
+    const Twin twins[] = {
+        {"web schemes", "file:///C:/Books/tour/index.htm", "http://evil.example/index.htm"},
+        {"letter case", "FILE:///c:/books/TOUR/Index.htm", "HtTp://evil.example/"},
+        {"encoded file scheme", "file:///C:/Books/tour/a.htm", "file%3A///C:/Books/tour/a.htm"},
+        {"other host", "file:///C:/Books/tour/a.htm", "file://evil.example/C:/Books/tour/a.htm"},
+        {"share on another host", "file:///C:/Books/tour/a.htm", "file://evil.example/share/tour/a.htm"},
+        {"device path", "C:\\Books\\tour\\a.htm", "\\\\?\\C:\\Books\\tour\\a.htm"},
+        {"no-break space", "\xA0" "file:///C:/Books/tour/a.htm", "\xA0http://evil.example/"},
+        {"UTF-8 no-break space", "\xC2\xA0" "C:\\Books\\tour\\a.htm", "\xC2\xA0http://evil.example/"},
+        {"byte order mark", "\xEF\xBB\xBF" "file:///C:/Books/tour/a.htm", "\xEF\xBB\xBFhttp://evil.example/"},
+        {"other blanks", " \t\r\n" "file:///C:/Books/tour/a.htm", " \t\r\nhttps://evil.example/"},
+        {"slashes", "file:///C:\\Books/tour\\a.htm", "file:///C:/Books/tour/../../Windows/win.ini"},
+        {"dots", "file:///C:/Books/tour/./sub/../a.htm", "C:\\Books\\tour\\..\\..\\Windows\\win.ini"},
+        {"escaped dots", "file:///C:/Books/tour/a%20b.htm", "file:///C:/Books/tour/%2e%2e/%2E%2E/Windows/win.ini"},
+        {"escaped separator", "file:///C:/Books/tour/a.htm", "file:///C:/Books/tour/..%2f..%2fWindows/win.ini"},
+        {"double escape", "file:///C:/Books/tour/a.htm", "file:///C:/Books/tour/%252e%252e/win.ini"},
+        {"dot and blank endings", "C:\\Books\\tour\\sub\\a.htm", "C:\\Books\\tour\\.. \\..\\Windows\\win.ini"},
+        {"trailing dots", "C:\\Books\\tour\\a.htm", "C:\\Books\\tour\\...\\..\\..\\Windows\\win.ini"},
+        {"fragment", "file:///C:/Books/tour/a.htm#part2", "file:///C:/Books/tour/a.htm#/../../../x.htm"},
+        {"query", "file:///C:/Books/tour/a.htm?x=1", "C:\\Books\\tour\\a.htm?\\..\\..\\x.htm"},
+        {"streams", "C:\\Books\\tour\\a.htm", "C:\\Books\\tour\\a.htm:evil.js"},
+        {"drive-relative path", "C:\\Books\\tour\\a.htm", "C:Books\\tour\\a.htm"},
+        {"control character", "C:\\Books\\tour\\a.htm", "file:///C:/Books/tour/a.htm%00.exe"},
+        {"other drive", "file:///C:/Books/tour/a.htm", "file:///D:/Books/tour/a.htm"},
+        {"name sharing a prefix", "C:\\Books\\tour\\a.htm", "C:\\Books\\tourist\\a.htm"},
+        {"the executable's folder", "C:\\Books\\tour\\a.htm", "C:\\Books\\notes.htm"},
+        {"above the drive", "C:\\Books\\tour\\a.htm", "C:\\..\\Books\\tour\\a.htm"},
+        {"unreadable escape", "C:\\Books\\tour\\a.htm", "file:///C:/Books/tour/a%zz.htm"},
+    };
+    for (const Twin& twin : twins) {
+        EXPECT_EQ(SourceOf(twin.book, twin.book), CommandSource::Book) << twin.what << ": " << twin.book;
+        EXPECT_EQ(SourceOf(twin.remote, twin.remote), CommandSource::WebPage) << twin.what << ": " << twin.remote;
+    }
+}
+
+TEST(CommandOrigin, AnyFrameThatIsNotTheBooksTaintsThePage) {
+    const std::string book = "file:///C:/Books/tour/index.htm";
+    const std::string chapter = "file:///C:/Books/tour/chapters/one.htm";
+    struct Case {
+        const char* what;
+        std::string navigatingFrame;
+        std::string topPage;
+        std::vector<std::string> frames;
+        CommandSource expected;
+    };
+    const Case cases[] = {
+        {"a book page with book frames", chapter, book, {chapter, book + "#top"}, CommandSource::Book},
+        {"a remote frame aiming at _top", book, book, {chapter, "http://evil.example/ad.htm"}, CommandSource::WebPage},
+        {"a remote frame aiming at a sibling", chapter, book, {chapter, "https://evil.example/"}, CommandSource::WebPage},
+        {"a blank frame", book, book, {"about:blank"}, CommandSource::WebPage},
+        {"a new frame with no address yet", "", book, {}, CommandSource::WebPage},
+        {"a book frame inside a remote page", chapter, "http://evil.example/", {chapter}, CommandSource::WebPage},
+        {"no top page yet", book, "", {}, CommandSource::WebPage},
+    };
+    for (const Case& c : cases) EXPECT_EQ(SourceOf(c.navigatingFrame, c.topPage, c.frames), c.expected) << c.what;
+}
+
+TEST(CommandOrigin, TheBooksFoldersAreThoseOfItsStartAndHomePages) {
+    EXPECT_EQ(BookPageFolders("E:\\", "C:\\a\\tour\\index.htm", "C:\\a\\extra\\home.htm"),
+              (FolderList{"E:\\tour\\", "E:\\extra\\"}));
+    EXPECT_TRUE(BookPageFolders("E:\\", "index.htm", "").empty()) << "a start page without a folder";
+
+    const FolderList two = BookPageFolders("E:\\", "C:\\a\\tour\\index.htm", "C:\\a\\extra\\home.htm");
+    EXPECT_TRUE(IsInsideFolders("file:///E:/extra/more/page.htm", two));
+    EXPECT_TRUE(IsInsideFolders("E:\\tour", two)) << "the folder itself";
+    EXPECT_FALSE(IsInsideFolders("E:\\other\\page.htm", two));
+    EXPECT_FALSE(IsInsideFolders("E:\\tour\\a.htm", {})) << "no folders, no book pages";
+
+    // A book read from a share: its own pages are on that share, no others.
+    const FolderList shared = BookPageFolders("\\\\server\\books\\", "C:\\a\\tour\\index.htm", "");
+    EXPECT_TRUE(IsInsideFolders("file://server/books/tour/a.htm", shared));
+    EXPECT_TRUE(IsInsideFolders("\\\\SERVER\\Books\\tour\\a.htm", shared));
+    EXPECT_FALSE(IsInsideFolders("file://evil.example/books/tour/a.htm", shared));
+    EXPECT_FALSE(IsInsideFolders("\\\\server\\books\\tour\\..\\..\\other\\tour\\a.htm", shared));
+}
+
+TEST(CommandOrigin, LocalPathsAreNormalisedOrNotReadAtAll) {
+    EXPECT_EQ(LocalFilePath("file:///C:/Books/tour//sub/./../a%20b.htm#x"), "C:\\Books\\tour\\a b.htm");
+    EXPECT_EQ(LocalFilePath("file://C:/x.htm"), "C:\\x.htm");
+    EXPECT_EQ(LocalFilePath("file:C:\\x.htm"), "C:\\x.htm");
+    EXPECT_EQ(LocalFilePath("C:\\"), "C:");
+    EXPECT_EQ(LocalFilePath("file:////server/share/x/../y.htm"), "\\\\server\\share\\y.htm");
+    EXPECT_EQ(LocalFilePath("C:\\tour\\caf\xE9.htm"), "C:\\tour\\caf\xE9.htm") << "letters of the code page stay";
+    for (const char* unreadable : {"file:/C", "file:///server/share/x", "file://localhost/C:/x", "\\\\server",
+                                   "\\\\.\\pipe\\x", "C:\\a*.htm", "C:\\a\"b", "C:\\a%", "C:\\a%4"})
+        EXPECT_FALSE(LocalFilePath(unreadable).has_value()) << unreadable;
+}
+
+}  // namespace
+}  // namespace vc

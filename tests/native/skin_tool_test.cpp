@@ -100,11 +100,6 @@ TEST_F(SkinTool, PacksDescribesAndUnpacksAFolder) {
     EXPECT_EQ(Read(root_ / "out" / "button.bmp"), "BM\x01\x02\x03");
     EXPECT_EQ(Read(root_ / "out" / "blue.ini"), Read(root_ / "blue" / "Blue.ini"));
     EXPECT_FALSE(fs::exists(root_ / "out" / "notes.txt"));
-    // The runtime's reader opens what the tool wrote.
-    const std::string stream = Read(skin);
-    TSkinReader reader;
-    ASSERT_TRUE(reader.Load(reinterpret_cast<const std::uint8_t*>(stream.data()), stream.size()));
-    EXPECT_EQ(reader.Count(), 3u);
 }
 
 TEST_F(SkinTool, RefusesBadFoldersWithoutWritingAnything) {
@@ -138,10 +133,6 @@ TEST_F(SkinTool, UnpackRefusesOldAndUnsafeSkins) {
     EXPECT_TRUE(Refused({"unpack", RawSkin({"a.bmp"}, "old.vcskin", 19984), "-o", (root_ / "o1").string()},
                         "This is Older Skin File Please update to new version !"));
     EXPECT_FALSE(fs::exists(root_ / "o1"));
-
-    EXPECT_TRUE(Refused({"unpack", RawSkin({"../x.bmp"}, "sneaky.vcskin"), (root_ / "o2").string()},
-                        "member 0 ('../x.bmp') holds a path separator"));
-    EXPECT_FALSE(fs::exists(root_ / "x.bmp"));
 
     fs::create_directories(root_ / "full");
     Write(root_ / "full" / "keep.txt", "k");
@@ -229,7 +220,8 @@ TEST_F(SkinTool, UnpackRefusesMemberNamesNoFolderCanHold) {
         {{"ok.bmp", std::string("a\0x.bmp", 7), std::string("a\0y.bmp", 7)},
          "member 1 ('a\\x00x.bmp') holds a zero byte, which would cut its name short and hide the members after it"},
         {{"bell\a.bmp"}, "member 0 ('bell\\x07.bmp') holds a control character"},
-        {{"a.bmp", "sub\\b.bmp"}, "member 1 ('sub\\b.bmp') holds a path separator"},
+        {{"a.bmp", "..\\x.bmp"}, "member 1 ('..\\x.bmp') holds a path separator"},
+        {{"../x.bmp"}, "member 0 ('../x.bmp') holds a path separator"},
         {{"c:x.bmp"}, "member 0 ('c:x.bmp') holds a colon (a drive letter or a stream name)"},
         {{"what?.bmp"}, "member 0 ('what?.bmp') holds a character Windows refuses in file names"},
         {{"con.bmp"}, "member 0 ('con.bmp') is a reserved device name on Windows"},
@@ -245,6 +237,7 @@ TEST_F(SkinTool, UnpackRefusesMemberNamesNoFolderCanHold) {
         EXPECT_EQ(Run({"unpack", skin, "-o", folder.string()}), 1);
         EXPECT_EQ(err_.str(), "vellumcast-skin: refusing to unpack '" + skin + "': " + c.message + "\n");
         EXPECT_FALSE(fs::exists(folder));
+        EXPECT_FALSE(fs::exists(root_ / "x.bmp"));
     }
     EXPECT_EQ(WhyNotAFileName("console.bmp"), "") << "only the device names themselves";
     EXPECT_EQ(WhyNotAFileName("com10.bmp"), "");

@@ -53,9 +53,7 @@ TEST(ArtToolbar, EveryImageStaysInItsCellAndTheStripHoldsThemInImageListOrder) {
         SCOPED_TRACE(expected[i]);
         EXPECT_EQ(icon.name, expected[i]);
         EXPECT_EQ(static_cast<std::size_t>(icon.image), i);
-        // Drawn with room around it, a drawing that strays past its cell
-        // shows outside; on a 24-pixel canvas it would be cut off without a
-        // trace. One clear pixel all round keeps neighbours apart.
+        // Drawn with room around, a stray would show; one clear pixel all round.
         constexpr int kRoom = 8;
         Canvas canvas(kCell + 2 * kRoom, kCell + 2 * kRoom);
         canvas.Shift(kRoom, kRoom);

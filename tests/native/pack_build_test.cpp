@@ -229,33 +229,6 @@ TEST_F(PackFiles, PageErrorsAreReportedBeforeAnythingIsWritten) {
                      "name, such as C:\\Books\\tour\\pages\\index.htm (configuration line 10)");
 }
 
-TEST_F(PackFiles, ARuntimeWithAPayloadIsRefusedUnlessReplaced) {
-    ASSERT_TRUE(Built(kMinimalBook, OutPath()));
-    const std::string first = Read(OutPath());
-    Write(RuntimePath(), first);  // an e-book used as the runtime
-    const fs::path second = root_ / "again" / "Book.exe";
-
-    EXPECT_EQ(Build(kMinimalBook, second), 1);
-    const std::size_t payloadSize = first.size() - runtime_.size() - 24;
-    EXPECT_EQ(Trimmed(err_.str()), RuntimePath().string() + " already carries a payload (" +
-                                       std::to_string(payloadSize) + " bytes at offset " +
-                                       std::to_string(runtime_.size()) +
-                                       "); give --replace to build from it anyway, its payload removed first");
-    EXPECT_FALSE(fs::exists(root_ / "again"));
-
-    ASSERT_TRUE(Built(kMinimalBook, second, "--replace"));
-    EXPECT_EQ(Read(second), first);
-
-    // A trailer pointing outside the file cannot be cut off.
-    std::string damaged = first;
-    damaged[damaged.size() - 5] = 0x7F;
-    Write(RuntimePath(), damaged);
-    fs::remove_all(root_ / "again");
-    EXPECT_EQ(Build(kMinimalBook, second, "--replace"), 1);
-    EXPECT_TRUE(Holds(err_.str(), "has a damaged payload trailer"));
-    EXPECT_FALSE(fs::exists(root_ / "again"));
-}
-
 // A program as a signing tool leaves it: zero bytes up to a multiple of
 // eight, a certificate table, and the header's entry naming that table.
 std::string Signed(std::string program) {
@@ -265,28 +238,43 @@ std::string Signed(std::string program) {
     return program + std::string(64, 'S');
 }
 
-TEST_F(PackFiles, SignaturesOfTheRuntimeAndOfAnOldBookAreRemovedAndSaidSo) {
+TEST_F(PackFiles, AnOldPayloadNeedsReplaceAndSignaturesAreRemovedAndSaidSo) {
     ASSERT_TRUE(Built(kMinimalBook, OutPath()));
-    const std::string unsigned_book = Read(OutPath());
-    fs::remove(OutPath());
+    std::string first = Read(OutPath());
+    Write(RuntimePath(), first);  // an e-book used as the runtime
+    const fs::path second = root_ / "again" / "Book.exe";
+    EXPECT_EQ(Build(kMinimalBook, second), 1);
+    EXPECT_EQ(Trimmed(err_.str()), RuntimePath().string() + " already carries a payload (" +
+                                       std::to_string(first.size() - runtime_.size() - 24) + " bytes at offset " +
+                                       std::to_string(runtime_.size()) +
+                                       "); give --replace to build from it anyway, its payload removed first");
+    EXPECT_FALSE(fs::exists(root_ / "again"));
+    ASSERT_TRUE(Built(kMinimalBook, second, "--replace"));
+    EXPECT_EQ(Read(second), first);
+
+    // A signed book given back with --replace loses signature and payload.
+    Write(RuntimePath(), Signed(first));
+    ASSERT_TRUE(Built(kMinimalBook, second, "--replace"));
+    EXPECT_EQ(Read(second), first);
+    EXPECT_TRUE(Holds(err_.str(), "its code signature went with its old payload; sign the new e-book again"));
 
     Write(RuntimePath(), Signed(runtime_ + std::string(3, 'x')));
-    ASSERT_TRUE(Built(kMinimalBook, OutPath()));
+    ASSERT_TRUE(Built(kMinimalBook, second));
     EXPECT_TRUE(Holds(err_.str(), RuntimePath().string() + ": its code signature was removed, since it would lie "
                                                      "inside the e-book; sign the e-book after packing"));
-    const std::string book = Read(OutPath());
+    const std::string book = Read(second);
     EXPECT_EQ(book.substr(0, runtime_.size() + 3), runtime_ + "xxx") << "the runtime keeps its own bytes";
     EXPECT_EQ(book.substr(0x58 + 112 + 4 * 8, 8), std::string(8, '\0')) << "the header names no signature";
     const std::size_t aligned = (runtime_.size() + 3 + 7) / 8 * 8;
-    EXPECT_EQ(book.size(), aligned + (unsigned_book.size() - runtime_.size())) << "no certificate table in the book";
+    EXPECT_EQ(book.size(), aligned + (first.size() - runtime_.size())) << "no certificate table in the book";
 
-    // A signed book given back with --replace loses signature and payload.
-    Write(RuntimePath(), Signed(unsigned_book));
-    fs::remove(OutPath());
-    err_.str("");
-    ASSERT_TRUE(Built(kMinimalBook, OutPath(), "--replace"));
-    EXPECT_EQ(Read(OutPath()), unsigned_book);
-    EXPECT_TRUE(Holds(err_.str(), "its code signature went with its old payload; sign the new e-book again"));
+    // A trailer pointing outside the file cannot be cut off.
+    first[first.size() - 5] = 0x7F;
+    Write(RuntimePath(), first);
+    fs::remove_all(root_ / "again");
+    EXPECT_EQ(Build(kMinimalBook, second, "--replace"), 1);
+    EXPECT_TRUE(Holds(err_.str(), "has a damaged payload trailer"));
+    EXPECT_FALSE(fs::exists(root_ / "again"));
 }
 
 // --out naming the runtime itself was accepted and overwrote it.
@@ -414,7 +402,7 @@ TEST_F(PackFiles, TextsNoWindowCanShowAndOversizedPayloadsAreRefused) {
                              "[about] description on line 5 (16777216 bytes)"));
 }
 
-TEST_F(PackFiles, InspectListsEveryLineAndRefusesAFileWithoutPayload) {
+TEST_F(PackFiles, InspectListsAndMarksEveryLineAndRefusesAFileWithoutPayload) {
     EXPECT_EQ(Refusal({"inspect", RuntimePath().string()}),
               RuntimePath().string() + " carries no payload: it is a bare runtime or not an e-book");
     EXPECT_EQ(Run({"inspect", (root_ / "nothing.exe").string()}), 1);
@@ -430,12 +418,10 @@ TEST_F(PackFiles, InspectListsEveryLineAndRefusesAFileWithoutPayload) {
 
     ASSERT_EQ(Run({"inspect", OutPath().string(), "--raw"}), 0);
     EXPECT_EQ(out_.str(), ReadEBookPayload(OutPath()));
-}
 
-TEST_F(PackFiles, InspectMarksValuesTheRuntimeWouldRejectAndMissingLines) {
+    // Values the runtime would reject, and missing lines, are marked.
     std::string payload;
     for (int i = 0; i < 11; ++i) payload += (i == 5 ? "abc" : "1") + std::string("\r\n");
-    fs::create_directories(OutPath().parent_path());
     Write(OutPath(), AppendPayload(runtime_, payload));
     ASSERT_EQ(Run({"inspect", OutPath().string()}), 0);
     EXPECT_TRUE(Holds(out_.str(), "   5  [window] width = abc    <- error: 'abc' is not a valid integer value\n"));

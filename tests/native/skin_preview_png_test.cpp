@@ -29,9 +29,6 @@ TEST(SkinPreviewPng, APreviewPictureReadsBackWithItsSizeAndColours) {
     picture.ScanLine(0)[0] = MakePixel(10, 20, 30);
     picture.ScanLine(1)[2] = MakePixel(200, 100, 0);
     const std::vector<std::uint8_t> png = EncodePng(picture);
-    ASSERT_GT(png.size(), 8u);
-    EXPECT_EQ(std::memcmp(png.data(), "\x89PNG\r\n\x1a\n", 8), 0);
-
     PngReader reader{&png};
     cairo_surface_t* surface = cairo_image_surface_create_from_png_stream(&PngReader::Read, &reader);
     ASSERT_EQ(cairo_surface_status(surface), CAIRO_STATUS_SUCCESS);

@@ -1,5 +1,4 @@
-// vellumcast-art's files as Windows reads them: the 32-bit toolbar bitmap,
-// the icon directory with bitmap and PNG entries, the command line.
+// vellumcast-art's files as Windows reads them, and its command line.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,5 +1,5 @@
-// vellumcast-pack on real files: building, the trailer, errors that write
-// nothing, --replace, inspect and the extract round trip.
+// vellumcast-pack on real files: building, errors that write nothing,
+// --replace, inspect and the extract round trip.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "book_file.h"
+#include "common/input_file.h"
 #include "pack.h"
 #include "runtime/configuration.h"
 #include "runtime/payload.h"
@@ -23,15 +24,14 @@ void Put(std::string& bytes, std::size_t at, std::uint32_t value, int size) {
     for (int i = 0; i < size; ++i) bytes[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i));
 }
 
-// The smallest Windows program the pack tool takes for the runtime: a PE32+
-// image for `machine` whose resource section holds RCDATA entries of the
-// given names, followed by bytes of every value.
+// The smallest runtime the tool takes: a PE32+ image for `machine` with
+// RCDATA entries of the given names, then bytes of every value.
 std::string RuntimeImage(const std::vector<std::string>& names, std::uint32_t machine = 0x8664) {
     std::string image(0x200, '\0');
     image.replace(0, 2, "MZ");
     image.replace(0x40, 4, std::string("PE\0\0", 4));
-    // The header's offset, the machine, one section, the optional header's
-    // size, PE32+, sixteen directories, the resource directory's RVA.
+    // Header offset, machine, one section, optional header size, PE32+,
+    // sixteen directories, the resource directory's RVA.
     for (const auto& [at, value, size] : std::vector<std::tuple<std::size_t, std::uint32_t, int>>{
              {0x3C, 0x40, 4}, {0x44, machine, 2}, {0x46, 1, 2}, {0x54, 240, 2}, {0x58, 0x20B, 2},
              {0x58 + 108, 16, 4}, {0x58 + 112 + 16, 0x1000, 4}})
@@ -70,8 +70,7 @@ std::vector<std::string> StoredSkinNames() {
     return names;
 }
 
-// A scratch folder per test: book/book.ini with book/pages/, and a runtime
-// image holding bytes of every value.
+// A scratch folder per test: book/book.ini with book/pages/, and a runtime.
 class PackFiles : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -94,12 +93,7 @@ protected:
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     }
-    static std::string Read(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream content;
-        content << in.rdbuf();
-        return content.str();
-    }
+    static std::string Read(const fs::path& path) { return ReadWholeFile(path.string()).value_or(""); }
 
     fs::path BookPath() const { return root_ / "book" / "book.ini"; }
     fs::path RuntimePath() const { return root_ / "vellumcast.exe"; }
@@ -174,8 +168,7 @@ TEST_F(PackFiles, AMinimalBookGetsEveryLineAndARebuildReplacesBookAndPages) {
     EXPECT_EQ(Read(OutPath()).size(), runtime_.size() + ReadEBookPayload(OutPath()).size() + 24) << "nothing stale kept";
 }
 
-// Building stopped at the first unknown section, so an author fixed one
-// mistake per run; every mistake of the file comes in one run now.
+// Building stopped at the first unknown section: one mistake fixed per run.
 TEST_F(PackFiles, StructuralAndValueMistakesComeTogetherInFileOrder) {
     const std::string file = BookPath().string();
     EXPECT_EQ(BuildError("[book]\ntitle = T\nstart-page = pages/index.htm\n[window]\nwidth = abc\ncolour = red\n"
@@ -229,8 +222,7 @@ TEST_F(PackFiles, PageErrorsAreReportedBeforeAnythingIsWritten) {
                      "name, such as C:\\Books\\tour\\pages\\index.htm (configuration line 10)");
 }
 
-// A program as a signing tool leaves it: zero bytes up to a multiple of
-// eight, a certificate table, and the header's entry naming that table.
+// A program as signed: padded to eight bytes, a certificate table named in the header.
 std::string Signed(std::string program) {
     program.resize((program.size() + 7) / 8 * 8, '\0');
     Put(program, 0x58 + 112 + 4 * 8, static_cast<std::uint32_t>(program.size()), 4);
@@ -295,8 +287,7 @@ TEST_F(PackFiles, AnOutputThatIsTheRuntimeIsRefusedByIdentity) {
     EXPECT_EQ(Read(BookPath()), kMinimalBook);
 }
 
-// Any file was taken for the runtime: a text, an empty file, a folder, a
-// Linux program; the e-book it gave could never start.
+// Any file was taken for the runtime, giving an e-book that could never start.
 TEST_F(PackFiles, OnlyAWindowsX64ProgramWithTheStoredSkinsIsTakenAsTheRuntime) {
     std::vector<std::string> fifteen = StoredSkinNames();
     fifteen.pop_back();
@@ -367,8 +358,7 @@ TEST_F(PackFiles, FilesBesideTheOutputAreNeverTakenForTemporaryOnes) {
     EXPECT_EQ(Read(other), Read(OutPath()));
 }
 
-// Messages echoed raw control bytes of a hostile description, escape
-// sequences included, to the terminal.
+// Messages echoed a hostile description's escape sequences to the terminal.
 TEST_F(PackFiles, ControlBytesOfAHostileBookAreShownEscaped) {
     const std::string file = BookPath().string();
     const std::string error = BuildError("[book]\ntitle = T\nstart-page = pages/index.htm\n[window]\nwi\x1B[2Jpe = 1\n"
@@ -380,8 +370,7 @@ TEST_F(PackFiles, ControlBytesOfAHostileBookAreShownEscaped) {
     for (char c : err_.str()) EXPECT_TRUE(static_cast<unsigned char>(c) >= 32 || c == '\n') << int(c);
 }
 
-// A 50 MB title gave a 100 MB book (the about box's name repeats it) that
-// died at start without a message.
+// A 50 MB title gave a 100 MB book that died at start without a message.
 TEST_F(PackFiles, TextsNoWindowCanShowAndOversizedPayloadsAreRefused) {
     const std::string file = BookPath().string();
     const std::string head = "[book]\nstart-page = pages/index.htm\n";
@@ -441,7 +430,6 @@ TEST_F(PackFiles, BuildExtractBuildGivesIdenticalFiles) {
     ASSERT_TRUE(Built(book, OutPath()));
     const std::string first = Read(OutPath());
 
-    // Extracted beside the original pages so that it can be built again.
     const fs::path extracted = root_ / "book" / "extracted.ini";
     ASSERT_EQ(Run({"extract", OutPath().string(), "-o", extracted.string()}), 0) << err_.str();
     const fs::path second = root_ / "out2" / "Book.exe";

@@ -1,13 +1,10 @@
-// The sixteen skins the runtime carries, as the build drew them from
-// skins/NN-name.theme into SkinItemN.vcskin, and what the generator
-// guarantees of every one of them; round and square corners of a theme.
+// The sixteen skins the build drew from skins/NN-name.theme into
+// SkinItemN.vcskin, and what the generator guarantees of every one.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <tuple>
@@ -32,15 +29,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kBuiltInSkins = 16;
-
-std::vector<std::uint8_t> ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<std::uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-fs::path SkinFile(int number) {
-    return fs::path(VC_BUILTIN_SKINS_DIR) / ("SkinItem" + std::to_string(number) + ".vcskin");
-}
 
 std::vector<fs::path> ThemeFiles() {
     std::vector<fs::path> themes;
@@ -74,12 +62,9 @@ int KeyCount(const Bitmap& image) {
     return n;
 }
 
-bool HasMagenta(const Bitmap& image) { return KeyCount(image) > 0; }
-
 double Lightness(Pixel p) { return (0.299 * PixelRed(p) + 0.587 * PixelGreen(p) + 0.114 * PixelBlue(p)) / 255; }
 
-// Whether each pixel of a window of this size is kept by the region the
-// runtime cuts the window to, row by row.
+// Whether each pixel of a window of this size is kept by the window's region.
 std::vector<std::vector<bool>> Kept(const TSkinData& data, int width, int height) {
     FrameWindow window;
     window.width = width;
@@ -114,8 +99,7 @@ int Nearest(const Bitmap& image, Pixel colour) {
 }
 int Nearest(const Bitmap& image, theme::Colour colour) { return Nearest(image, ThemePixel(colour)); }
 
-// Pixels of row y of a 17-pixel arrow cell at x0, columns `from` to `to`,
-// that stand out from column 2 of the same row (the surface beside the glyph).
+// Pixels of row y of the arrow cell at x0 that stand out from its column 2.
 int Ink(const Bitmap& image, int x0, int y, int from = 3, int to = 13) {
     int ink = 0;
     for (int x = x0 + from; x <= x0 + to; ++x)
@@ -123,9 +107,8 @@ int Ink(const Bitmap& image, int x0, int y, int from = 3, int to = 13) {
     return ink;
 }
 
-// Where the glyph of `a` lies that `b` (the same button with the opposite
-// arrow) has not, each pixel weighted by how far `a` has moved from `b`
-// towards the glyph colour (its coverage, whatever the surface's shading).
+// Where the glyph of `a` lies that `b` (the opposite arrow) has not, each
+// pixel weighted by how far `a` has moved from `b` towards the glyph colour.
 std::pair<double, double> OwnInkCentre(const Bitmap& a, const Bitmap& b, Pixel glyph) {
     double sx = 0, sy = 0, total = 0;
     for (int y = 0; y < a.Height(); ++y) {
@@ -142,8 +125,7 @@ std::pair<double, double> OwnInkCentre(const Bitmap& a, const Bitmap& b, Pixel g
     return {sx / total, sy / total};
 }
 
-// A triangle's own ink (what its reverse does not cover) lies at its base,
-// the side opposite the tip: a left arrow's to the right of the centre.
+// A triangle's own ink lies at its base: a left arrow's right of the centre.
 void ExpectArrowPair(const Bitmap& first, const Bitmap& second, Pixel glyph, bool horizontal) {
     const double c[2] = {first.Width() / 2.0, first.Height() / 2.0};
     const auto [ax, ay] = OwnInkCentre(first, second, glyph);
@@ -155,11 +137,8 @@ void ExpectArrowPair(const Bitmap& first, const Bitmap& second, Pixel glyph, boo
     EXPECT_NEAR(horizontal ? by : bx, c[horizontal], 0.6);
 }
 
-// The state images of an object are side by side (stacked for `stacked`),
-// as many as its frame count, and its fixed margins fit inside one of them.
-// Trans is set wherever the image holds the key colour, or the runtime
-// paints magenta; and only there (but the tab pane, whose Trans follows the
-// theme's corner radius, even where a small radius cuts nothing away).
+// The state images divide the image (stacked for `stacked`), the fixed
+// margins fit one, and Trans is set exactly where the key colour appears.
 void ExpectSlicesFit(const TDataSkinObject& o, const std::string& skin, bool stacked = false) {
     SCOPED_TRACE(skin + ", " + o.Name);
     ASSERT_FALSE(o.Map.Empty());
@@ -170,13 +149,12 @@ void ExpectSlicesFit(const TDataSkinObject& o, const std::string& skin, bool sta
     const int h = stacked ? o.Map.Height() / o.Frame : o.Map.Height();
     EXPECT_LE(o.LeftWidth + o.RightWidth, w);
     EXPECT_LE(o.TopHeight + o.BottomHeight, h);
-    const bool magenta = HasMagenta(o.Map);
+    const bool magenta = KeyCount(o.Map) > 0;
     EXPECT_TRUE(o.Trans != 0 || !magenta) << "the key colour would be painted";
     EXPECT_TRUE(o.Trans == 0 || magenta) << "Trans without the key colour";
 }
 
-// The build's skins are what this process draws from the themes, byte for
-// byte, and of the sizes the runtime's store was made for.
+// The build's skins are what this process draws, of the store's sizes.
 TEST(BuiltInSkins, SixteenThemesGiveSixteenSkinsOfTheStoreSizes) {
     const auto themes = ThemeFiles();
     ASSERT_EQ(themes.size(), static_cast<std::size_t>(kBuiltInSkins));
@@ -185,18 +163,15 @@ TEST(BuiltInSkins, SixteenThemesGiveSixteenSkinsOfTheStoreSizes) {
         char prefix[4];
         std::snprintf(prefix, sizeof prefix, "%02d-", n);
         EXPECT_EQ(themes[n].filename().string().rfind(prefix, 0), 0u) << themes[n] << " is not skin " << n;
-        const auto stream = ReadBytes(SkinFile(n));
-        ASSERT_FALSE(stream.empty()) << SkinFile(n) << " was not built";
-        const theme::Theme theme = theme::LoadTheme(themes[n]);
-        const auto drawn = theme::GenerateSkin(theme, themes[n].filename().string());
+        const auto data = skintest::BuiltInSkin(n);
+        const auto& stream = data->SkinStream();
+        ASSERT_FALSE(stream.empty()) << "skin " << n << " was not built";
+        const auto drawn = theme::GenerateSkin(theme::LoadTheme(themes[n]), themes[n].filename().string());
         EXPECT_TRUE(drawn.stream == stream) << "another process drew " << themes[n] << " differently";
         EXPECT_TRUE(stream.size() >= 25'000u && stream.size() <= 100'000u) << "skin " << n;
         const std::uint32_t declared = stream[0] | (stream[1] << 8) | (stream[2] << 16) | (stream[3] << 24);
         EXPECT_TRUE(declared >= 180'000u && declared <= 820'000u) << "skin " << n;
-        TSkinData data;
-        data.SkinStream() = stream;
-        ASSERT_TRUE(data.LoadSkin()) << "skin " << n;
-        EXPECT_TRUE(names.insert(data.SkinName()).second) << "two skins are named " << data.SkinName();
+        EXPECT_TRUE(names.insert(data->SkinName()).second) << "two skins are named " << data->SkinName();
     }
 }
 
@@ -213,17 +188,14 @@ TEST(BuiltInSkins, EverySkinDefinesEveryObjectWithConsistentStateImages) {
                              "Track",              "TRACKVERT"};
     int shaped = 0, rectangular = 0;
     for (int n = 0; n < kBuiltInSkins; ++n) {
-        const auto stream = ReadBytes(SkinFile(n));
+        const auto loaded = skintest::BuiltInSkin(n);
+        TSkinData& data = *loaded;
         const theme::Theme theme = theme::LoadTheme(ThemeFiles()[n]);
-        TSkinData data;
-        data.SkinStream() = stream;
-        ASSERT_TRUE(data.LoadSkin()) << "skin " << n;
         const std::string skin = std::to_string(n) + " " + data.SkinName();
         SCOPED_TRACE(skin);
 
-        // Sections the engine would otherwise fill from its own resources
-        // must come from the skin itself.
-        const auto sections = Sections(stream);
+        // Sections the engine would otherwise fill from its own resources.
+        const auto sections = Sections(data.SkinStream());
         for (const char* name : generic) EXPECT_EQ(sections.count(LowerCase(name)), 1u) << name;
         for (const char* name : {"personality", "buttons", "colours", "customcolors", "mdicontrols", "fonts"})
             EXPECT_EQ(sections.count(name), 1u) << name;
@@ -243,8 +215,7 @@ TEST(BuiltInSkins, EverySkinDefinesEveryObjectWithConsistentStateImages) {
         ASSERT_NE(data.MenuBar(), nullptr);
         ExpectSlicesFit(*data.MenuBar(), skin);
         shaped += data.Top().Trans != 0 && SameRgb(data.Top().Map.At(0, 0), MakePixel(255, 0, 255));
-        // The window's shape is symmetric left to right, its corners cut to
-        // quarter circles of the theme's radii.
+        // A symmetric shape, its corners quarter circles of the theme's radii.
         const int title = data.Top().Map.Height() / 2;
         const auto kept = Kept(data, 400, 300);
         for (int y = 0; y < 300; ++y)
@@ -256,10 +227,8 @@ TEST(BuiltInSkins, EverySkinDefinesEveryObjectWithConsistentStateImages) {
             EXPECT_EQ(kept[row + down][1], radius < 5) << "radius " << radius;
             EXPECT_TRUE(kept[row + down * radius][0] && kept[row][radius]) << "radius " << radius;
         }
-        // The caption buttons: four distinct states each, centred in the
-        // title, inside the window's shape, a theme's gap apart, each shown
-        // only with its box (Visibility1 6: maximise, 8: minimise); restore
-        // takes maximise's place.
+        // Caption buttons: four states, centred, inside the shape, a gap apart,
+        // shown only with their box (Visibility1 6: maximise, 8: minimise).
         std::vector<int> lefts;
         for (const auto& b : data.CaptionButtons()) {
             if (b->Action > 2) continue;  // the system menu's icon
@@ -283,36 +252,19 @@ TEST(BuiltInSkins, EverySkinDefinesEveryObjectWithConsistentStateImages) {
 
         TDataSkinButton& buttons = data.Buttons();
         ExpectSlicesFit(buttons, skin);
-        EXPECT_EQ(buttons.CheckMap.Width(), 12 * buttons.CheckMap.Height());
-        EXPECT_EQ(buttons.RadioMap.Width(), 12 * buttons.RadioMap.Height());
         // The check and radio strips share the push buttons' Trans.
-        EXPECT_TRUE(buttons.Trans != 0 || (!HasMagenta(buttons.CheckMap) && !HasMagenta(buttons.RadioMap)));
-        // What a user tells apart: the push buttons' five states (normal,
-        // pressed, disabled, hot, focused), and boxes and radio buttons
-        // (1 unchecked, 5 checked, 8 checked disabled) by their accent mark.
+        EXPECT_TRUE(buttons.Trans != 0 || KeyCount(buttons.CheckMap) + KeyCount(buttons.RadioMap) == 0);
+        // The push buttons' five states tell apart, and their text reads on each.
         for (int i = 1; i <= 5; ++i)
             for (int j = i + 1; j <= 5; ++j) EXPECT_NE(Cell(buttons.Map, 5, i), Cell(buttons.Map, 5, j)) << i << j;
-        // The text of each state reads on its face.
         for (const auto& [k, text] : {std::make_pair(1, buttons.NormalColour2), std::make_pair(4, buttons.MouseOverColour2),
                                       std::make_pair(2, buttons.PressedColour2)}) {
             const Bitmap cell = Cell(buttons.Map, 5, k);
             EXPECT_GT(std::abs(Lightness(PixelFromColour(text)) - Lightness(cell.At(cell.Width() / 2, cell.Height() / 2 + 2))), 0.4) << k;
         }
-        for (const Bitmap* strip : {&buttons.CheckMap, &buttons.RadioMap}) {
-            const int checked = Nearest(Cell(*strip, 12, 5), theme.palette.accent);
-            EXPECT_LT(checked, 40);
-            EXPECT_GT(Nearest(Cell(*strip, 12, 1), theme.palette.accent), checked + 50);
-            EXPECT_GT(Nearest(Cell(*strip, 12, 8), theme.palette.accent), checked + 30);
-        }
-        // A normal menu item lets the pop-up's background through; the
-        // separator's rule lies in its bottom eight rows, so that an
-        // eight-pixel separator item shows it.
+        // A normal menu item lets the pop-up's background through.
         const Bitmap& items = data.FindObject("MenuItem")->Map;
-        const Bitmap separator = Cell(items, 5, 2);
-        const int w = separator.Width(), h = separator.Height();
-        EXPECT_EQ(KeyCount(Cell(items, 5, 1)), w * h);
-        EXPECT_EQ(KeyCount(CopyRect(separator, Rect{0, 0, w, h - 8})), w * (h - 8));
-        EXPECT_LT(KeyCount(CopyRect(separator, Rect{0, h - 8, w, h})), w * 8);
+        EXPECT_EQ(KeyCount(Cell(items, 5, 1)), items.Width() / 5 * items.Height());
         EXPECT_LT(Nearest(Cell(items, 5, 4), theme.palette.highlight), 30) << "the selected item";
         const Bitmap& popup = data.FindObject("MenuBackground")->Map;
         EXPECT_EQ(Nearest(CopyRect(popup, Rect{3, 3, 4, 4}), theme.palette.menu), 0) << "a frame 3 pixels wide";
@@ -336,9 +288,7 @@ TEST(BuiltInSkins, EverySkinDefinesEveryObjectWithConsistentStateImages) {
     EXPECT_GE(rectangular, 1) << "no skin is free of transparency";
 }
 
-// Arrows point their way in every state the user can tell apart, the
-// disabled one receding; the combo box's, derived from the drop-down
-// button, points down.
+// Arrows point their way, disabled ones recede; the combo box's points down.
 TEST(BuiltInSkins, ArrowsPointTheirWayAndDisabledOnesRecede) {
     for (int n = 0; n < kBuiltInSkins; ++n) {
         SCOPED_TRACE("skin " + std::to_string(n));
@@ -385,9 +335,8 @@ TEST(BuiltInSkins, ArrowsPointTheirWayAndDisabledOnesRecede) {
     }
 }
 
-// Round corners are keyed and lie inside the fixed margins; square ones
-// leave nothing to key, in the check and radio strips that share the push
-// buttons' Trans either: the round radio button is laid on the face.
+// Round corners are keyed inside the fixed margins; square ones key nothing,
+// in the radio strip either, whose round button is laid on the face.
 TEST(BuiltInSkins, RoundButtonCornersAreKeyedAndSquareOnesAreNot) {
     const auto lagoon = skintest::BuiltInSkin(5);
     const theme::Theme lagoon_theme = theme::LoadTheme(ThemeFiles()[5]);

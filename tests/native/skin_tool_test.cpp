@@ -52,8 +52,7 @@ protected:
         Write(root_ / "blue" / "notes.txt", "not packed");
     }
 
-    // A skin stream of members named exactly so, each holding "BM" and its
-    // index: names the container writer would refuse included.
+    // A skin of members named exactly so (refused names too), each "BM" and its index.
     std::string RawSkin(const std::vector<std::string>& names, const char* file,
                         std::uint32_t version = TSkinReader::kVersion) {
         std::string text;
@@ -159,8 +158,7 @@ TEST_F(SkinTool, PackOntoItsOwnDefinitionIsRefusedAndOtherFilesNeedForce) {
     ASSERT_EQ(Run({"pack", (root_ / "blue").string(), "-o", notes.string()}), 0) << "an earlier skin is replaced";
 }
 
-// generate -o THEME overwrote its own theme, and --folder wrote over the
-// files already there without a word.
+// generate -o THEME overwrote its theme; --folder overwrote files without a word.
 TEST_F(SkinTool, GenerateKeepsItsThemeAndTheFilesOfItsFolder) {
     const fs::path theme = root_ / "harbour.theme";
     fs::copy_file(fs::path(VC_SOURCE_DIR) / "skins" / "00-harbour.theme", theme);
@@ -198,8 +196,7 @@ TEST_F(SkinTool, GenerateKeepsItsThemeAndTheFilesOfItsFolder) {
     EXPECT_EQ(Read(members / "skin.ini"), first);
 }
 
-// unpack wrote each member to NAME.partial first, so a member of that name
-// was lost while every member was reported unpacked.
+// unpack wrote members to NAME.partial first, losing a member of that name.
 TEST_F(SkinTool, UnpackKeepsMembersNamedLikeTemporaryFiles) {
     const std::string skin = RawSkin({"a.bmp", "a.bmp.partial", ".a.bmp.tmp"}, "partial.vcskin");
     ASSERT_EQ(Run({"unpack", skin, "-o", (root_ / "out").string()}), 0) << err_.str();
@@ -210,8 +207,7 @@ TEST_F(SkinTool, UnpackKeepsMembersNamedLikeTemporaryFiles) {
     EXPECT_EQ(std::distance(fs::directory_iterator(root_ / "out"), fs::directory_iterator()), 3);
 }
 
-// Two names that differ only after a zero byte were written to one file;
-// names no folder can hold on Windows are refused too, with their index.
+// Two names differing only after a zero byte were written to one file.
 TEST_F(SkinTool, UnpackRefusesMemberNamesNoFolderCanHold) {
     const struct {
         std::vector<std::string> names;

@@ -30,12 +30,6 @@ std::int32_t S32(const Bytes& b, std::size_t at) {
     return static_cast<std::int32_t>(U32(b, at));
 }
 
-std::uint32_t BigU32(const Bytes& b, std::size_t at) {
-    return (static_cast<std::uint32_t>(b.at(at)) << 24) | (b.at(at + 1) << 16) | (b.at(at + 2) << 8) | b.at(at + 3);
-}
-
-const Bytes kPngSignature = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-
 // A BITMAPINFOHEADER at `at`, 32 bits per pixel, BI_RGB.
 void ExpectInfoHeader(const Bytes& b, std::size_t at, int width, int height, std::uint32_t image_bytes) {
     EXPECT_EQ(U32(b, at), 40u);
@@ -54,8 +48,7 @@ TEST(ArtFiles, ToolbarBitmapIsA32BitBottomUpDibWithStraightAlpha) {
         const Bytes bmp = ToolbarBmp(disabled);
         constexpr std::uint32_t kPixels = 240 * 24 * 4;
         ASSERT_EQ(bmp.size(), 54 + kPixels);
-        EXPECT_EQ(bmp[0], 'B');
-        EXPECT_EQ(bmp[1], 'M');
+        EXPECT_EQ(U16(bmp, 0), 0x4D42u);  // "BM"
         EXPECT_EQ(U32(bmp, 2), bmp.size());
         EXPECT_EQ(U32(bmp, 6), 0u);
         EXPECT_EQ(U32(bmp, 10), 54u);
@@ -68,13 +61,9 @@ TEST(ArtFiles, ToolbarBitmapIsA32BitBottomUpDibWithStraightAlpha) {
             for (int x = 0; x < 240; ++x) {
                 const std::size_t at = 54 + (static_cast<std::size_t>(row) * 240 + x) * 4;
                 const Pixel& p = strip.At(x, 23 - row);
-                ASSERT_EQ(bmp[at], p.b);
-                ASSERT_EQ(bmp[at + 1], p.g);
-                ASSERT_EQ(bmp[at + 2], p.r);
-                ASSERT_EQ(bmp[at + 3], p.a);
+                ASSERT_EQ(U32(bmp, at), p.b | p.g << 8 | p.r << 16 | std::uint32_t{p.a} << 24) << x << "," << row;
                 partial += p.a > 0 && p.a < 255;
-                // Straight alpha: a colour may be brighter than its alpha,
-                // which premultiplied pixels never are.
+                // Straight alpha: brighter than its alpha, as premultiplied never is.
                 brighter_than_alpha += std::max({p.r, p.g, p.b}) > p.a;
                 if (p.a == 0) {
                     ASSERT_EQ(p, Pixel{}) << "clear pixels are stored as zero";
@@ -86,63 +75,49 @@ TEST(ArtFiles, ToolbarBitmapIsA32BitBottomUpDibWithStraightAlpha) {
     }
 }
 
-struct IconEntry {
-    int size;
-    std::uint32_t bytes;
-    std::uint32_t offset;
-};
-
 TEST(ArtFiles, IconHoldsFiveEntriesWithBitmapsMasksAndAPng) {
     const Bytes ico = ProgramIco();
     ASSERT_GE(ico.size(), 6u + 5 * 16);
     EXPECT_EQ(U32(ico, 0), 0x10000u);  // reserved, then 1: an icon
     ASSERT_EQ(U16(ico, 4), 5u);
-
-    std::vector<IconEntry> entries;
+    // Masks: one bit a pixel, rows padded to four bytes.
+    const std::map<int, std::uint32_t> mask_bytes = {{16, 64}, {24, 96}, {32, 128}, {48, 384}};
     std::uint32_t expected_offset = 6 + 5 * 16;
     for (std::size_t i = 0; i < 5; ++i) {
         const std::size_t at = 6 + i * 16;
         const int size = kProgramIconSizes[i];
         SCOPED_TRACE(size);
-        EXPECT_EQ(ico[at], size == 256 ? 0 : size);
-        EXPECT_EQ(ico[at + 1], size == 256 ? 0 : size);
+        EXPECT_EQ(U16(ico, at), size == 256 ? 0u : size * 0x101u);
         EXPECT_EQ(U16(ico, at + 2), 0u);  // no palette, reserved
         EXPECT_EQ(U32(ico, at + 4), 0x200001u);  // one plane, 32 bits
-        const IconEntry entry{size, U32(ico, at + 8), U32(ico, at + 12)};
+        const std::uint32_t bytes = U32(ico, at + 8), offset = U32(ico, at + 12);
         // The images follow the directory back to back, to the end of the file.
-        EXPECT_EQ(entry.offset, expected_offset);
-        expected_offset = entry.offset + entry.bytes;
-        entries.push_back(entry);
-    }
-    EXPECT_EQ(expected_offset, ico.size());
-
-    // Masks: one bit a pixel, rows padded to four bytes.
-    const std::map<int, std::uint32_t> mask_bytes = {{16, 64}, {24, 96}, {32, 128}, {48, 384}};
-    for (const IconEntry& entry : entries) {
-        SCOPED_TRACE(entry.size);
-        const Bytes body(ico.begin() + entry.offset, ico.begin() + entry.offset + entry.bytes);
-        const Raster image = RenderProgramIcon(entry.size);
-        if (entry.size == 256) {
-            ASSERT_TRUE(std::equal(kPngSignature.begin(), kPngSignature.end(), body.begin()));
-            EXPECT_EQ(BigU32(body, 16), 256u);  // the header's width
+        ASSERT_EQ(offset, expected_offset);
+        ASSERT_LE(offset + bytes, ico.size());
+        expected_offset = offset + bytes;
+        const Bytes body(ico.begin() + offset, ico.begin() + offset + bytes);
+        const Raster image = RenderProgramIcon(size);
+        if (size == 256) {
+            EXPECT_EQ(U32(body, 0), 0x474E5089u) << "a PNG";
             EXPECT_EQ(body, EncodePng(image));
             continue;
         }
-        const std::uint32_t pixels = static_cast<std::uint32_t>(entry.size * entry.size * 4);
-        ASSERT_EQ(entry.bytes, 40 + pixels + mask_bytes.at(entry.size));
+        const std::uint32_t pixels = static_cast<std::uint32_t>(size * size * 4);
+        ASSERT_EQ(bytes, 40 + pixels + mask_bytes.at(size));
         // The height counts the colour rows and the mask rows.
-        ExpectInfoHeader(body, 0, entry.size, entry.size * 2, pixels + mask_bytes.at(entry.size));
+        ExpectInfoHeader(body, 0, size, size * 2, pixels + mask_bytes.at(size));
         // The mask's rows bottom-up like the colours', a set bit where the icon is clear.
         int clear = 0;
-        for (int row = 0; row < entry.size; ++row) {
-            for (int x = 0; x < entry.size; ++x) {
-                const bool clear_bit = (body[40 + pixels + row * MaskRowBytes(entry.size) + x / 8] >> (7 - x % 8)) & 1;
-                ASSERT_EQ(clear_bit, image.At(x, entry.size - 1 - row).a == 0) << "mask at " << x << "," << row;
+        for (int row = 0; row < size; ++row) {
+            for (int x = 0; x < size; ++x) {
+                const bool clear_bit = (body[40 + pixels + row * MaskRowBytes(size) + x / 8] >> (7 - x % 8)) & 1;
+                ASSERT_EQ(clear_bit, image.At(x, size - 1 - row).a == 0) << "mask at " << x << "," << row;
                 clear += clear_bit;
             }
         }
         EXPECT_GT(clear, 0);
     }
+    EXPECT_EQ(expected_offset, ico.size());
 }
 
 TEST(ArtFiles, IconEncoderRefusesImagesWindowsCannotHold) {

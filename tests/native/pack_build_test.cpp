@@ -25,8 +25,10 @@ void Put(std::string& bytes, std::size_t at, std::uint32_t value, int size) {
 }
 
 // The smallest runtime the tool takes: a PE32+ image for `machine` with
-// RCDATA entries of the given names, then bytes of every value.
-std::string RuntimeImage(const std::vector<std::string>& names, std::uint32_t machine = 0x8664) {
+// RCDATA entries SkinItem0 to SkinItem<skins - 1>, then bytes of every value.
+std::string RuntimeImage(int skins = 16, std::uint32_t machine = 0x8664) {
+    std::vector<std::string> names;
+    for (int i = 0; i < skins; ++i) names.push_back("SkinItem" + std::to_string(i));
     std::string image(0x200, '\0');
     image.replace(0, 2, "MZ");
     image.replace(0x40, 4, std::string("PE\0\0", 4));
@@ -64,12 +66,6 @@ std::string RuntimeImage(const std::vector<std::string>& names, std::uint32_t ma
     return ::testing::AssertionFailure() << "no \"" << part << "\" in:\n" << text;
 }
 
-std::vector<std::string> StoredSkinNames() {
-    std::vector<std::string> names;
-    for (int i = 0; i < 16; ++i) names.push_back("SkinItem" + std::to_string(i));
-    return names;
-}
-
 // A scratch folder per test: book/book.ini with book/pages/, and a runtime.
 class PackFiles : public ::testing::Test {
 protected:
@@ -81,7 +77,7 @@ protected:
         fs::create_directories(root_ / "book" / "pages");
         Write(root_ / "book" / "pages" / "index.htm", "<html><body>Start</body></html>");
         Write(root_ / "book" / "pages" / "two.htm", "<html><body>Two</body></html>");
-        runtime_ = RuntimeImage(StoredSkinNames());
+        runtime_ = RuntimeImage();
         Write(RuntimePath(), runtime_);
     }
     void TearDown() override {
@@ -289,8 +285,6 @@ TEST_F(PackFiles, AnOutputThatIsTheRuntimeIsRefusedByIdentity) {
 
 // Any file was taken for the runtime, giving an e-book that could never start.
 TEST_F(PackFiles, OnlyAWindowsX64ProgramWithTheStoredSkinsIsTakenAsTheRuntime) {
-    std::vector<std::string> fifteen = StoredSkinNames();
-    fifteen.pop_back();
     const struct {
         std::string bytes;
         const char* why;
@@ -299,10 +293,9 @@ TEST_F(PackFiles, OnlyAWindowsX64ProgramWithTheStoredSkinsIsTakenAsTheRuntime) {
         {"just a text file\n", "it is not a Windows program"},
         {"\x7F" "ELF\x02\x01\x01" + std::string(200, '\0'), "it is a Linux (ELF) program, not a Windows one"},
         {"MZ" + std::string(100, '\0'), "it is not a Windows program"},
-        {RuntimeImage(StoredSkinNames(), 0x14C), "it is a Windows program, but not for x86-64"},
-        {RuntimeImage({}), "it is a Windows x86-64 program without the runtime's stored skins"},
-        {RuntimeImage(fifteen), "it is a Windows x86-64 program without the runtime's stored skins"},
-        {RuntimeImage(StoredSkinNames()).substr(0, 0x210), "it is a Windows x86-64 program without the runtime's stored skins"},
+        {RuntimeImage(16, 0x14C), "it is a Windows program, but not for x86-64"},
+        {RuntimeImage(15), "it is a Windows x86-64 program without the runtime's stored skins"},
+        {RuntimeImage().substr(0, 0x210), "it is a Windows x86-64 program without the runtime's stored skins"},
     };
     for (const auto& c : cases) {
         Write(RuntimePath(), c.bytes);
@@ -331,11 +324,8 @@ TEST_F(PackFiles, ExtractOntoItsOwnEBookIsRefusedAndAnAuthorsBookNeedsForce) {
               "vellumcast-pack: refusing to write over \"" + BookPath().string() +
                   "\": it exists and is not a book description written by extract; give --force to replace it");
     EXPECT_EQ(Read(BookPath()), kMinimalBook);
-    const fs::path again = root_ / "again.ini";
-    ASSERT_EQ(Run({"extract", OutPath().string(), "-o", again.string()}), 0) << err_.str();
-    ASSERT_EQ(Run({"extract", OutPath().string(), "-o", again.string()}), 0) << "an earlier extract is replaced";
     ASSERT_EQ(Run({"extract", OutPath().string(), "-o", BookPath().string(), "--force"}), 0) << err_.str();
-    EXPECT_EQ(Read(BookPath()), Read(again));
+    ASSERT_EQ(Run({"extract", OutPath().string(), "-o", BookPath().string()}), 0) << "an earlier extract is replaced";
 }
 
 // build wrote OUT.part and renamed it, losing an author's file of that name;

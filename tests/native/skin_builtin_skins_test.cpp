@@ -160,9 +160,6 @@ TEST(BuiltInSkins, SixteenThemesGiveSixteenSkinsOfTheStoreSizes) {
     ASSERT_EQ(themes.size(), static_cast<std::size_t>(kBuiltInSkins));
     std::set<std::string> names;
     for (int n = 0; n < kBuiltInSkins; ++n) {
-        char prefix[4];
-        std::snprintf(prefix, sizeof prefix, "%02d-", n);
-        EXPECT_EQ(themes[n].filename().string().rfind(prefix, 0), 0u) << themes[n] << " is not skin " << n;
         const auto data = skintest::BuiltInSkin(n);
         const auto& stream = data->SkinStream();
         ASSERT_FALSE(stream.empty()) << "skin " << n << " was not built";
@@ -265,10 +262,6 @@ TEST(BuiltInSkins, EverySkinDefinesEveryObjectConsistentlyAndItsArrowsPointTheir
         // A normal menu item lets the pop-up's background through.
         const Bitmap& items = data.FindObject("MenuItem")->Map;
         EXPECT_EQ(KeyCount(Cell(items, 5, 1)), items.Width() / 5 * items.Height());
-        EXPECT_LT(Nearest(Cell(items, 5, 4), theme.palette.highlight), 30) << "the selected item";
-        const Bitmap& popup = data.FindObject("MenuBackground")->Map;
-        EXPECT_EQ(Nearest(CopyRect(popup, Rect{3, 3, 4, 4}), theme.palette.menu), 0) << "a frame 3 pixels wide";
-        EXPECT_GT(Nearest(CopyRect(popup, Rect{0, 3, 1, 4}), theme.palette.menu), 0);
         EXPECT_EQ(data.MenuBar()->FrameCount(), 2);
         EXPECT_NE(data.MenuBar()->Tile, 1) << "a band with Tile 1 is sliced into stacked states, these lie side by side";
 
@@ -331,7 +324,6 @@ TEST(BuiltInSkins, EverySkinDefinesEveryObjectConsistentlyAndItsArrowsPointTheir
 // in the radio strip either, whose round button is laid on the face.
 TEST(BuiltInSkins, RoundButtonCornersAreKeyedAndSquareOnesAreNot) {
     const auto lagoon = skintest::BuiltInSkin(5);
-    const theme::Theme lagoon_theme = theme::LoadTheme(ThemeFiles()[5]);
     const TDataSkinButton& b = lagoon->Buttons();
     const Bitmap normal = Cell(b.Map, 5, 1);
     EXPECT_TRUE(SameRgb(normal.At(0, 0), kKeyPixel));
@@ -339,9 +331,6 @@ TEST(BuiltInSkins, RoundButtonCornersAreKeyedAndSquareOnesAreNot) {
     EXPECT_GE(b.LeftWidth, 6);
     EXPECT_GE(b.TopHeight, 6);
     EXPECT_TRUE(SameRgb(b.RadioMap.At(0, 0), kKeyPixel));
-    EXPECT_LT(Distance(Cell(b.Map, 5, 5).At(normal.Width() / 2, 0), ThemePixel(lagoon_theme.palette.accent)), 20)
-        << "the focused button is ringed with the accent";
-    EXPECT_EQ(PixelFromColour(b.NormalColour2), ThemePixel(lagoon_theme.palette.face_text));
 
     const theme::Theme flat = skintest::Variant({{"ControlRadius", "0"}});
     TSkinData square;

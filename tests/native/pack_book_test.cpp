@@ -160,9 +160,6 @@ TEST(PackKeyTable, TranslatesFriendlyWordsOnlyWhereTheFormHasThemAndChecksValues
     };
     EXPECT_EQ(message("window", "border", "thin"), "'thin' is not one of single, none, sizeable, sizable, 0, 1, 2");
     EXPECT_EQ(message("toolbar", "shown", "-1"), "(fine)");
-    EXPECT_EQ(message("window", "width", " 800"), "' 800' is not a valid integer value");
-    EXPECT_EQ(message("caption", "start-colour", "clnavy"), "(fine)");
-    EXPECT_EQ(message("caption", "start-colour", "$00FF8000"), "(fine)");
     EXPECT_EQ(message("caption", "start-colour", "navy"), "'navy' is not a valid integer value");
     EXPECT_EQ(message("caption", "font", ""), "(fine)");
     EXPECT_EQ(message("caption", "font", "Tahoma,10,clWhite,Negrito"), "(fine)");

@@ -91,17 +91,11 @@ TEST(PackBookParser, CopiesTheMenuDefinitionVerbatimFromItsFirstSection) {
 
 TEST(PackBookParser, TranslatesTheMenusSectionIntoTheFourMenuSections) {
     const Book book = ParseBook(
-        "[menus]\n"
-        "File\n"
-        "File > Start page = WEBHOME()\n"
-        "File > Chapters\n"
+        "[menus]\nFile\nFile > Start page = WEBHOME()\nFile > Chapters\n"
         "File > Chapters > Chapter 1 = LOADHTML \"C:\\books\\tour\\ch1.htm\"\n"
-        "; comments and blank lines are skipped\n"
-        "\n"
+        "; comments and blank lines are skipped\n\n"
         "File > Chapters > Chapter 2 = LOADHTML \"C:\\books\\tour\\ch2.htm\"\n"
-        "File > Exit = APPLICATIONEXIT()\n"
-        "Empty\n"
-        "Help > About = SHOWFORMABOUT()\n",
+        "File > Exit = APPLICATIONEXIT()\nEmpty\nHelp > About = SHOWFORMABOUT()\n",
         "b.ini");
     ASSERT_TRUE(book.hasMenuDefinition);
     const std::vector<std::string> expected = {

@@ -185,7 +185,6 @@ TEST_F(SkinTool, GenerateKeepsItsThemeAndTheFilesOfItsFolder) {
 
     ASSERT_EQ(Run({"generate", theme.string(), "-o", skin.string(), "--folder", members.string(), "--force"}), 0)
         << err_.str();
-    EXPECT_EQ(out_.str().rfind("generated 'Harbour': ", 0), 0u) << out_.str();
     const std::string first = Read(members / "skin.ini");
     ASSERT_EQ(Run({"generate", theme.string(), "-o", skin.string(), "--folder", members.string()}), 0)
         << "a folder generated before is replaced: " << err_.str();

@@ -47,10 +47,6 @@ TEST(ArtToolbar, EveryImageStaysInItsCellAndTheStripHoldsThemInImageListOrder) {
         const Raster off = disabled.Crop(static_cast<int>(i) * kCell, 0, kCell, kCell);
         EXPECT_EQ(on, own);
         EXPECT_EQ(off, DisabledLook(own));
-        for (std::size_t j = 0; j < expected.size(); ++j) {
-            if (j == i) continue;
-            EXPECT_FALSE(on == normal.Crop(static_cast<int>(j) * kCell, 0, kCell, kCell)) << "looks like " << expected[j];
-        }
         // The disabled look is a lighter grey of the same shape, never more opaque.
         double weight[2] = {}, light[2] = {}, saturation = 0;  // alpha-weighted: normal, disabled
         for (int y = 0; y < kCell; ++y) {

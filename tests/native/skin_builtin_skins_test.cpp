@@ -7,14 +7,12 @@
 #include <filesystem>
 #include <set>
 #include <string>
-#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "common/text.h"
 #include "skin/composition.h"
 #include "skin/skin_data.h"
-#include "skin/skin_frame.h"
 #include "skin/skin_preview.h"
 #include "skin/skin_reader.h"
 #include "skin_generator.h"
@@ -57,19 +55,6 @@ int KeyCount(const Bitmap& image) {
 
 double Lightness(Pixel p) { return (0.299 * PixelRed(p) + 0.587 * PixelGreen(p) + 0.114 * PixelBlue(p)) / 255; }
 
-// Whether each pixel of a window of this size is kept by the window's region.
-std::vector<std::vector<bool>> Kept(const TSkinData& data, int width, int height) {
-    FrameWindow window;
-    window.width = width;
-    window.height = height;
-    const FrameRegion region = BuildFrameRegion(data, FrameLayout(data, window));
-    std::vector<std::vector<bool>> kept(height, std::vector<bool>(width, region.whole));
-    for (const Rect& r : region.rects)
-        for (int y = r.top; y < r.bottom; ++y)
-            for (int x = r.left; x < r.right; ++x) kept[y][x] = true;
-    return kept;
-}
-
 // State image k (1-based) of n side by side.
 Bitmap Cell(const Bitmap& image, int n, int k) { return CopyRect(image, StateImageRect(image, false, n, k)); }
 
@@ -90,7 +75,6 @@ int Nearest(const Bitmap& image, Pixel colour) {
         for (int x = 0; x < image.Width(); ++x) best = std::min(best, Distance(image.At(x, y), colour));
     return best;
 }
-int Nearest(const Bitmap& image, theme::Colour colour) { return Nearest(image, ThemePixel(colour)); }
 
 // Pixels of row y of the arrow cell at x0 that stand out from its column 2.
 int Ink(const Bitmap& image, int x0, int y, int from = 3, int to = 13) {
@@ -205,20 +189,9 @@ TEST(BuiltInSkins, EverySkinDefinesEveryObjectConsistentlyAndItsArrowsPointTheir
         ASSERT_NE(data.MenuBar(), nullptr);
         ExpectSlicesFit(*data.MenuBar(), skin);
         shaped += data.Top().Trans != 0 && SameRgb(data.Top().Map.At(0, 0), MakePixel(255, 0, 255));
-        // A symmetric shape, its corners quarter circles of the theme's radii.
+        // Caption buttons: four states, centred, shown only with their box
+        // (Visibility1 6: maximise, 8: minimise).
         const int title = data.Top().Map.Height() / 2;
-        const auto kept = Kept(data, 400, 300);
-        for (int y = 0; y < 300; ++y)
-            for (int x = 0; x < 200; ++x) ASSERT_EQ(kept[y][x], kept[y][399 - x]) << x << "," << y;
-        for (const auto& [radius, row, down] : {std::tuple{theme.shape.corner_radius, 0, 1},
-                                                std::tuple{theme.shape.bottom_radius, 299, -1}}) {
-            EXPECT_EQ(kept[row][0], radius == 0) << "radius " << radius;
-            // The pixel at (1, 1) lies inside a circle of radius 4, outside one of 6.
-            EXPECT_EQ(kept[row + down][1], radius < 5) << "radius " << radius;
-            EXPECT_TRUE(kept[row + down * radius][0] && kept[row][radius]) << "radius " << radius;
-        }
-        // Caption buttons: four states, centred, inside the shape, shown only
-        // with their box (Visibility1 6: maximise, 8: minimise).
         for (const auto& b : data.CaptionButtons()) {
             if (b->Action > 2) continue;  // the system menu's icon
             SCOPED_TRACE(b->Name);
@@ -226,10 +199,6 @@ TEST(BuiltInSkins, EverySkinDefinesEveryObjectConsistentlyAndItsArrowsPointTheir
             for (int k = 1; k < 4; ++k) EXPECT_NE(Cell(b->Map, 4, k), Cell(b->Map, 4, k + 1)) << k;
             EXPECT_EQ(b->Ycoord, (title - b->Map.Height()) / 2);
             EXPECT_EQ(b->Visibility1, b->Action == 1 ? 6 : b->Action == 2 ? 8 : 0);
-            const Rect r = CaptionButtonBounds(*b, 400);
-            for (const auto& [x, y] : {std::pair{r.left, r.top}, {r.right - 1, r.top}, {r.left, r.bottom - 1},
-                                       {r.right - 1, r.bottom - 1}})
-                EXPECT_TRUE(kept[y][x]) << x << "," << y;
         }
         rectangular += data.Left().Trans == 0 && data.Right().Trans == 0 && data.Top().Trans == 0 &&
                        data.Bottom().Trans == 0;

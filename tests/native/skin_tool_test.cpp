@@ -84,7 +84,6 @@ TEST_F(SkinTool, PacksDescribesAndUnpacksAFolder) {
     const std::string text = out_.str();
     EXPECT_NE(text.find("members: 3\n"), std::string::npos);
     EXPECT_NE(text.find("skin name: Deep Blue\n"), std::string::npos);
-    EXPECT_NE(text.find("sections (2): TitlebarSkin, Personality\n"), std::string::npos);
     // The definition first, then the bitmaps in name order, names lower-cased.
     const auto ini = text.find("  blue.ini"), top = text.find("  top.bmp"), button = text.find("  button.bmp");
     ASSERT_NE(top, std::string::npos);

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <utility>
 
 #include "art.h"
 #include "art_canvas.h"
@@ -48,22 +47,17 @@ TEST(ArtToolbar, EveryImageStaysInItsCellAndTheStripHoldsThemInImageListOrder) {
         EXPECT_EQ(on, own);
         EXPECT_EQ(off, DisabledLook(own));
         // The disabled look is a lighter grey of the same shape, never more opaque.
-        double weight[2] = {}, light[2] = {}, saturation = 0;  // alpha-weighted: normal, disabled
+        double lighter = 0;  // alpha-weighted
         for (int y = 0; y < kCell; ++y) {
             for (int x = 0; x < kCell; ++x) {
                 const Pixel &a = on.At(x, y), &b = off.At(x, y);
                 EXPECT_EQ(a.a > 0, b.a > 0) << "at " << x << "," << y;
                 EXPECT_LE(b.a, a.a);
                 EXPECT_EQ(Saturation(b), 0);
-                saturation += a.a * Saturation(a);
-                for (const auto& [k, p] : {std::pair{0, a}, std::pair{1, b}}) {
-                    weight[k] += p.a;
-                    light[k] += p.a * (p.r + p.g + p.b) / 3.0;
-                }
+                lighter += a.a * (b.r - (a.r + a.g + a.b) / 3.0);
             }
         }
-        EXPECT_GT(saturation / weight[0], 20);
-        EXPECT_GT(light[1] / weight[1], light[0] / weight[0]);
+        EXPECT_GT(lighter, 0);
     }
 }
 

@@ -30,7 +30,6 @@ TEST(SkinComposePreview, ARestoredWindowShowsMaximiseNotRestoreAndTitlesItsCapti
     const PreviewLabel& caption = active.labels.front();
     EXPECT_EQ(caption.text, "Tour of Vellumcast");
     EXPECT_EQ(caption.colour, 0x030201u);
-    EXPECT_EQ(caption.align, PreviewLabel::Align::Centre);
     EXPECT_EQ(caption.bounds.top, 1) << "shifted down by a pixel";
     EXPECT_EQ(caption.bounds.left + caption.bounds.right, 200) << "centred on the window";
     EXPECT_LE(caption.bounds.right, 166) << "clear of the button";

@@ -117,11 +117,6 @@ TEST(ArtFiles, IconEncoderRefusesImagesWindowsCannotHold) {
     EXPECT_EQ(U32(ico, 6 + 8), 40u + 33 * 33 * 4 + 8 * 33);
 }
 
-TEST(ArtFiles, OutputIsTheSameEveryTime) {
-    EXPECT_EQ(ProgramIco(), ProgramIco());
-    EXPECT_EQ(PreviewPng(), PreviewPng());
-}
-
 TEST(ArtCommandLine, WrongCommandLinesShowUsageAndWriteNothing) {
     const fs::path x = fs::temp_directory_path() / ("vc_art_" + std::to_string(std::random_device()()));
     const std::string usage =
@@ -138,6 +133,10 @@ TEST(ArtCommandLine, WrongCommandLinesShowUsageAndWriteNothing) {
         EXPECT_EQ(err.str(), usage);
     }
     EXPECT_FALSE(fs::exists(x));
+    // A file that cannot be written is said so.
+    std::ostringstream err;
+    EXPECT_EQ(RunArt({"preview", fs::temp_directory_path().string()}, err), 1);
+    EXPECT_EQ(err.str(), "vellumcast-art: cannot write " + fs::temp_directory_path().string() + "\n");
 }
 
 }  // namespace

@@ -114,7 +114,7 @@ TEST_F(SkinTool, RefusesBadFoldersWithoutWritingAnything) {
     EXPECT_NE(err_.str().find("usage:"), std::string::npos);
 }
 
-TEST_F(SkinTool, UnpackRefusesOldAndUnsafeSkins) {
+TEST_F(SkinTool, OldDamagedAndUnsafeSkinsAreRefusedWithoutOutput) {
     EXPECT_TRUE(Refused({"unpack", RawSkin({"a.bmp"}, "old.vcskin", 19984), "-o", (root_ / "o1").string()},
                         "This is Older Skin File Please update to new version !"));
     EXPECT_FALSE(fs::exists(root_ / "o1"));
@@ -122,6 +122,12 @@ TEST_F(SkinTool, UnpackRefusesOldAndUnsafeSkins) {
     fs::create_directories(root_ / "full");
     Write(root_ / "full" / "keep.txt", "k");
     EXPECT_TRUE(Refused({"unpack", RawSkin({"a.bmp"}, "ok.vcskin"), (root_ / "full").string()}, "is not empty"));
+
+    Write(root_ / "cut.vcskin", std::string(4, '\0'));
+    EXPECT_EQ(Run({"preview", (root_ / "cut.vcskin").string(), (root_ / "cut.png").string()}), 1);
+    EXPECT_EQ(err_.str(), "vellumcast-skin: '" + (root_ / "cut.vcskin").string() +
+                              "': Damaged skin file: the header needs 16 bytes, the skin holds 0\n");
+    EXPECT_FALSE(fs::exists(root_ / "cut.png"));
 }
 
 // pack -o onto the folder's own definition overwrote it.
@@ -219,14 +225,6 @@ TEST_F(SkinTool, UnpackRefusesMemberNamesNoFolderCanHold) {
     }
     EXPECT_EQ(WhyNotAFileName("console.bmp"), "") << "only the device names themselves";
     EXPECT_EQ(WhyNotAFileName("com10.bmp"), "");
-}
-
-TEST_F(SkinTool, APreviewOfADamagedSkinSaysWhatIsWrongAndWritesNothing) {
-    Write(root_ / "cut.vcskin", std::string(4, '\0'));
-    EXPECT_EQ(Run({"preview", (root_ / "cut.vcskin").string(), (root_ / "cut.png").string()}), 1);
-    EXPECT_EQ(err_.str(), "vellumcast-skin: '" + (root_ / "cut.vcskin").string() +
-                              "': Damaged skin file: the header needs 16 bytes, the skin holds 0\n");
-    EXPECT_FALSE(fs::exists(root_ / "cut.png"));
 }
 
 }  // namespace

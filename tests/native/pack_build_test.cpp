@@ -298,33 +298,15 @@ TEST_F(PackFiles, OnlyAWindowsX64ProgramWithTheStoredSkinsIsTakenAsTheRuntime) {
                                             "\" as the runtime: it is a folder; give the vellumcast.exe of the Windows build");
 }
 
-// extract -o onto its own e-book destroyed the e-book.
-TEST_F(PackFiles, ExtractOntoItsOwnEBookIsRefusedAndAnAuthorsBookNeedsForce) {
-    ASSERT_TRUE(Built(kMinimalBook, OutPath()));
-    const std::string ebook = Read(OutPath());
-    const fs::path itself = root_ / "out" / "." / "Book.exe";
-    EXPECT_EQ(Refusal({"extract", OutPath().string(), "-o", itself.string()}),
-              "vellumcast-pack: refusing to write \"" + itself.string() + "\": it is the e-book \"" + OutPath().string() +
-                  "\" itself, which would be lost; choose another output");
-    EXPECT_EQ(Read(OutPath()), ebook);
-
-    // The author's own description is not an earlier extract.
-    Write(BookPath(), kMinimalBook);
-    EXPECT_EQ(Refusal({"extract", OutPath().string(), "-o", BookPath().string()}),
-              "vellumcast-pack: refusing to write over \"" + BookPath().string() +
-                  "\": it exists and is not a book description written by extract; give --force to replace it");
-    EXPECT_EQ(Read(BookPath()), kMinimalBook);
-    ASSERT_EQ(Run({"extract", OutPath().string(), "-o", BookPath().string(), "--force"}), 0) << err_.str();
-    ASSERT_EQ(Run({"extract", OutPath().string(), "-o", BookPath().string()}), 0) << "an earlier extract is replaced";
-}
-
 // build wrote OUT.part and renamed it, losing an author's file of that name;
-// an existing file that is not an e-book was replaced without a word.
-TEST_F(PackFiles, FilesBesideTheOutputAreNeverTakenForTemporaryOnes) {
+// an existing file that is not an e-book was replaced without a word; extract
+// -o onto its own e-book destroyed the e-book.
+TEST_F(PackFiles, AuthorsFilesAndTheInputsAreNeverWrittenOverUnasked) {
     fs::create_directories(root_ / "out");
     Write(root_ / "out" / "Book.exe.part", "the author's notes");
     ASSERT_TRUE(Built(kMinimalBook, OutPath()));
     EXPECT_EQ(Read(root_ / "out" / "Book.exe.part"), "the author's notes");
+    const std::string ebook = Read(OutPath());
 
     const fs::path other = root_ / "out" / "notes.exe";
     Write(other, "not an e-book");
@@ -333,7 +315,20 @@ TEST_F(PackFiles, FilesBesideTheOutputAreNeverTakenForTemporaryOnes) {
                                        "\": it exists and is not an e-book; give --force to replace it");
     EXPECT_EQ(Read(other), "not an e-book");
     ASSERT_TRUE(Built(kMinimalBook, other, "--force"));
-    EXPECT_EQ(Read(other), Read(OutPath()));
+    EXPECT_EQ(Read(other), ebook);
+
+    const fs::path itself = root_ / "out" / "." / "Book.exe";
+    EXPECT_EQ(Refusal({"extract", OutPath().string(), "-o", itself.string()}),
+              "vellumcast-pack: refusing to write \"" + itself.string() + "\": it is the e-book \"" + OutPath().string() +
+                  "\" itself, which would be lost; choose another output");
+    EXPECT_EQ(Read(OutPath()), ebook);
+    // The author's own description is not an earlier extract.
+    EXPECT_EQ(Refusal({"extract", OutPath().string(), "-o", BookPath().string()}),
+              "vellumcast-pack: refusing to write over \"" + BookPath().string() +
+                  "\": it exists and is not a book description written by extract; give --force to replace it");
+    EXPECT_EQ(Read(BookPath()), kMinimalBook);
+    ASSERT_EQ(Run({"extract", OutPath().string(), "-o", BookPath().string(), "--force"}), 0) << err_.str();
+    ASSERT_EQ(Run({"extract", OutPath().string(), "-o", BookPath().string()}), 0) << "an earlier extract is replaced";
 }
 
 // A 50 MB title gave a 100 MB book that died at start without a message.

@@ -155,7 +155,7 @@ TEST(BuiltInSkins, EverySkinDefinesEveryObjectConsistentlyAndItsArrowsPointTheir
                              "Trackbar.ThumbHorz", "Trackbar.ThumbVert", "Trackbar.ThumbLeft",
                              "Trackbar.ThumbRight", "Trackbar.ThumbUp",  "Trackbar.ThumbDown",
                              "Track",              "TRACKVERT"};
-    int shaped = 0, rectangular = 0;
+    int shaped = 0;
     for (int n = 0; n < kBuiltInSkins; ++n) {
         const auto loaded = skintest::BuiltInSkin(n);
         TSkinData& data = *loaded;
@@ -180,7 +180,6 @@ TEST(BuiltInSkins, EverySkinDefinesEveryObjectConsistentlyAndItsArrowsPointTheir
         ExpectSlicesFit(data.Top(), skin, true);
         ExpectSlicesFit(data.Bottom(), skin, true);
         EXPECT_EQ(data.Top().Frame, 2) << "an active and an inactive title bar";
-        EXPECT_GE(data.Top().Map.Height() / 2, 16) << "title bar height";
         ASSERT_NE(data.MenuBar(), nullptr);
         ExpectSlicesFit(*data.MenuBar(), skin);
         shaped += data.Top().Trans != 0 && SameRgb(data.Top().Map.At(0, 0), MakePixel(255, 0, 255));
@@ -195,8 +194,6 @@ TEST(BuiltInSkins, EverySkinDefinesEveryObjectConsistentlyAndItsArrowsPointTheir
             EXPECT_EQ(b->Ycoord, (title - b->Map.Height()) / 2);
             EXPECT_EQ(b->Visibility1, b->Action == 1 ? 6 : b->Action == 2 ? 8 : 0);
         }
-        rectangular += data.Left().Trans == 0 && data.Right().Trans == 0 && data.Top().Trans == 0 &&
-                       data.Bottom().Trans == 0;
 
         TDataSkinButton& buttons = data.Buttons();
         ExpectSlicesFit(buttons, skin);
@@ -219,7 +216,6 @@ TEST(BuiltInSkins, EverySkinDefinesEveryObjectConsistentlyAndItsArrowsPointTheir
         // A normal menu item lets the pop-up's background through.
         const Bitmap& items = data.FindObject("MenuItem")->Map;
         EXPECT_EQ(KeyCount(Cell(items, 5, 1)), items.Width() / 5 * items.Height());
-        EXPECT_EQ(data.MenuBar()->FrameCount(), 2);
         EXPECT_NE(data.MenuBar()->Tile, 1) << "a band with Tile 1 is sliced into stacked states, these lie side by side";
 
         EXPECT_FALSE(IsSystemColour(data.Colours().ButtonFace)) << "every named colour comes from the skin";
@@ -264,7 +260,6 @@ TEST(BuiltInSkins, EverySkinDefinesEveryObjectConsistentlyAndItsArrowsPointTheir
         }
     }
     EXPECT_GE(shaped, 1) << "no skin shapes the window";
-    EXPECT_GE(rectangular, 1) << "no skin is free of transparency";
 }
 
 // Nor in the radio strip, whose round button is then laid on the face.

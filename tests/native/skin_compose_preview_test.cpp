@@ -35,7 +35,6 @@ TEST(SkinComposePreview, ARestoredWindowShowsMaximiseNotRestoreAndTitlesItsCapti
     EXPECT_LE(caption.bounds.right, 166) << "clear of the button";
     const SkinPreview inactive = ComposeSkinPreview(data, {200, 120, false});
     EXPECT_EQ(inactive.labels.front().colour, 0x060504u);
-    EXPECT_EQ(inactive.image.At(175, 5), MakePixel(53, 0, 0)) << "the inactive state image";
 }
 
 TEST(SkinComposePreview, TheFrameLiesAsTheSkinnedFrameLaysItAndItsMagentaIsCutAway) {

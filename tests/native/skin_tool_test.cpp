@@ -222,5 +222,15 @@ TEST_F(SkinTool, UnpackRefusesMemberNamesNoFolderCanHold) {
     EXPECT_EQ(WhyNotAFileName("com10.bmp"), "");
 }
 
+TEST_F(SkinTool, PreviewWritesAPictureOfTheSizeAsked) {
+    const std::string skin = (fs::path(VC_BUILTIN_SKINS_DIR) / "SkinItem0.vcskin").string();
+    const fs::path png = root_ / "skin.png";
+    ASSERT_EQ(Run({"preview", skin, png.string(), "--size", "200x150", "--inactive"}), 0) << err_.str();
+    const std::string picture = Read(png);
+    EXPECT_EQ(picture.substr(0, 8), "\x89PNG\r\n\x1a\n");
+    EXPECT_EQ(picture.substr(16, 8), std::string("\0\0\0\xC8\0\0\0\x96", 8)) << "200 by 150";
+    EXPECT_TRUE(Refused({"preview", skin, png.string(), "--size", "0x5"}, "'0x5' is not a size between 1x1 and 8192x8192"));
+}
+
 }  // namespace
 }  // namespace vc

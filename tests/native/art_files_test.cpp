@@ -74,7 +74,6 @@ TEST(ArtFiles, ToolbarBitmapIsA32BitBottomUpDibWithStraightAlpha) {
 
 TEST(ArtFiles, IconHoldsFiveEntriesWithBitmapsMasksAndAPng) {
     const Bytes ico = ProgramIco();
-    ASSERT_GE(ico.size(), 6u + 5 * 16);
     EXPECT_EQ(U32(ico, 0), 0x10000u);  // reserved, then 1: an icon
     ASSERT_EQ(U16(ico, 4), 5u);
     // Masks: one bit a pixel, rows padded to four bytes.

@@ -135,7 +135,6 @@ TEST(BuiltInSkins, SixteenThemesGiveSixteenSkinsOfTheStoreSizes) {
     for (int n = 0; n < kBuiltInSkins; ++n) {
         const auto data = skintest::BuiltInSkin(n);
         const auto& stream = data->SkinStream();
-        ASSERT_FALSE(stream.empty()) << "skin " << n << " was not built";
         const auto drawn = theme::GenerateSkin(theme::LoadTheme(themes[n]), themes[n].filename().string());
         EXPECT_TRUE(drawn.stream == stream) << "another process drew " << themes[n] << " differently";
         EXPECT_TRUE(stream.size() >= 25'000u && stream.size() <= 100'000u) << "skin " << n;
@@ -219,7 +218,6 @@ TEST(BuiltInSkins, EverySkinDefinesEveryObjectConsistentlyAndItsArrowsPointTheir
         EXPECT_NE(data.MenuBar()->Tile, 1) << "a band with Tile 1 is sliced into stacked states, these lie side by side";
 
         EXPECT_FALSE(IsSystemColour(data.Colours().ButtonFace)) << "every named colour comes from the skin";
-        EXPECT_FALSE(IsSystemColour(data.Colours().TitleTextNoActive));
 
         // Every preview tells an active title bar from an inactive one.
         const Bitmap active = RenderSkinPreview(data, SkinPreviewArgs{480, 360, true});

@@ -72,14 +72,12 @@ TEST_F(SkinTool, PacksDescribesAndUnpacksAFolder) {
     MakeSkin();
     const std::string skin = (root_ / "blue.vcskin").string();
     ASSERT_EQ(Run({"pack", (root_ / "blue").string(), "-o", skin}), 0) << err_.str();
-    EXPECT_NE(out_.str().find("packed 3 members"), std::string::npos);
     EXPECT_FALSE(fs::exists(skin + ".partial"));
 
     ASSERT_EQ(Run({"describe", skin}), 0) << err_.str();
     const std::string text = out_.str();
     EXPECT_NE(text.find("members: 3\n"), std::string::npos);
     EXPECT_NE(text.find("skin name: Deep Blue\n"), std::string::npos);
-    EXPECT_EQ(Run({"info", skin}), 0);
 
     ASSERT_EQ(Run({"unpack", skin, (root_ / "out").string()}), 0) << err_.str();
     EXPECT_EQ(Read(root_ / "out" / "top.bmp"), Read(root_ / "blue" / "Top.bmp"));

@@ -39,7 +39,6 @@ void ExpectInfoHeader(const Bytes& b, std::size_t at, int width, int height, std
     EXPECT_EQ(U16(b, at + 14), 32u);  // bits per pixel
     EXPECT_EQ(U32(b, at + 16), 0u);   // BI_RGB
     EXPECT_EQ(U32(b, at + 20), image_bytes);
-    EXPECT_EQ(U32(b, at + 32), 0u);  // no palette
 }
 
 TEST(ArtFiles, ToolbarBitmapIsA32BitBottomUpDibWithStraightAlpha) {

@@ -137,7 +137,6 @@ TEST(PackKeyTable, TranslatesFriendlyWordsOnlyWhereTheFormHasThemAndChecksValues
     const KeyEntry& toolbar = *FindKey("toolbar", "shown");
     EXPECT_EQ(TranslatePlain(toolbar, "Yes"), "1");
     EXPECT_EQ(TranslatePlain(toolbar, "True"), "True");
-    EXPECT_EQ(TranslatePlain(*FindKey("effect", "number"), "appeartobottom"), "13");
     EXPECT_EQ(TranslatePlain(*FindKey("book", "title"), "yes"), "yes");
     // Values are checked with the runtime's readers.
     const auto message = [](const char* section, const char* key, const std::string& value) -> std::string {

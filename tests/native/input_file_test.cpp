@@ -11,11 +11,8 @@ namespace {
 TEST(InputFile, ReadsEveryByteAndRefusesWhatIsNotThere) {
     const std::string path = ::testing::TempDir() + "vc_input_file.bin";
     // Zero bytes, line ends of every kind and more than one read's piece.
-    std::string bytes = std::string("a\0b\r\nc\rd\n", 9) + std::string(40000, '\xFF') + "end";
-    {
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out << bytes;
-    }
+    const std::string bytes = std::string("a\0b\r\nc\rd\n", 9) + std::string(40000, '\xFF') + "end";
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
     EXPECT_EQ(ReadWholeFile(path), bytes);
 
     InputFile file(path);
@@ -31,9 +28,7 @@ TEST(InputFile, ReadsEveryByteAndRefusesWhatIsNotThere) {
     EXPECT_EQ(tail[0], 'b');
     std::remove(path.c_str());
 
-    {
-        std::ofstream empty(path, std::ios::binary | std::ios::trunc);
-    }
+    std::ofstream(path, std::ios::binary | std::ios::trunc).close();
     EXPECT_EQ(ReadWholeFile(path), std::string());
     std::remove(path.c_str());
 

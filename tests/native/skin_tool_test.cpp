@@ -2,11 +2,13 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 
+#include "common/input_file.h"
+#include "art_canvas.h"
 #include "lzh_encoder.h"
+#include "preview.h"
 #include "skin/skin_reader.h"
 #include "skin_container_writer.h"
 #include "skin_tool.h"
@@ -27,13 +29,8 @@ protected:
     }
     void TearDown() override { fs::remove_all(root_); }
 
-    void Write(const fs::path& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-    static std::string Read(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    }
+    void Write(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+    static std::string Read(const fs::path& path) { return ReadWholeFile(path.string()).value_or(""); }
     int Run(std::vector<std::string> args) {
         out_.str("");
         err_.str("");
@@ -52,17 +49,14 @@ protected:
         Write(root_ / "blue" / "notes.txt", "not packed");
     }
 
-    // A skin stream of members named exactly so, each holding "BM" and its
-    // index: names the container writer would refuse included.
+    // A skin of members named exactly so (refused names too), each "BM" and its index.
     std::string RawSkin(const std::vector<std::string>& names, const char* file,
                         std::uint32_t version = TSkinReader::kVersion) {
         std::string text;
         for (const std::string& name : names) text += (text.empty() ? "" : "\r\n") + name;
         std::vector<std::uint8_t> container;
-        PutLE32(container, version);
-        PutLE32(container, static_cast<std::uint32_t>(text.size()));
-        PutLE32(container, 0);
-        PutLE32(container, 0);
+        for (const std::uint32_t word : {version, static_cast<std::uint32_t>(text.size()), 0u, 0u})
+            PutLE32(container, word);
         container.insert(container.end(), text.begin(), text.end());
         for (std::size_t i = 0; i < names.size(); ++i) PutLE32(container, 3);
         for (std::size_t i = 0; i < names.size(); ++i)
@@ -80,31 +74,16 @@ TEST_F(SkinTool, PacksDescribesAndUnpacksAFolder) {
     MakeSkin();
     const std::string skin = (root_ / "blue.vcskin").string();
     ASSERT_EQ(Run({"pack", (root_ / "blue").string(), "-o", skin}), 0) << err_.str();
-    EXPECT_NE(out_.str().find("packed 3 members"), std::string::npos);
     EXPECT_FALSE(fs::exists(skin + ".partial"));
 
     ASSERT_EQ(Run({"describe", skin}), 0) << err_.str();
     const std::string text = out_.str();
     EXPECT_NE(text.find("members: 3\n"), std::string::npos);
     EXPECT_NE(text.find("skin name: Deep Blue\n"), std::string::npos);
-    EXPECT_NE(text.find("sections (2): TitlebarSkin, Personality\n"), std::string::npos);
-    // The definition first, then the bitmaps in name order, names lower-cased.
-    const auto ini = text.find("  blue.ini"), top = text.find("  top.bmp"), button = text.find("  button.bmp");
-    ASSERT_NE(top, std::string::npos);
-    EXPECT_LT(ini, top);
-    EXPECT_LT(top, button);  // "Top.bmp" sorts before "button.BMP"
-    EXPECT_EQ(Run({"info", skin}), 0);
 
     ASSERT_EQ(Run({"unpack", skin, (root_ / "out").string()}), 0) << err_.str();
     EXPECT_EQ(Read(root_ / "out" / "top.bmp"), Read(root_ / "blue" / "Top.bmp"));
-    EXPECT_EQ(Read(root_ / "out" / "button.bmp"), "BM\x01\x02\x03");
     EXPECT_EQ(Read(root_ / "out" / "blue.ini"), Read(root_ / "blue" / "Blue.ini"));
-    EXPECT_FALSE(fs::exists(root_ / "out" / "notes.txt"));
-    // The runtime's reader opens what the tool wrote.
-    const std::string stream = Read(skin);
-    TSkinReader reader;
-    ASSERT_TRUE(reader.Load(reinterpret_cast<const std::uint8_t*>(stream.data()), stream.size()));
-    EXPECT_EQ(reader.Count(), 3u);
 }
 
 TEST_F(SkinTool, RefusesBadFoldersWithoutWritingAnything) {
@@ -134,18 +113,20 @@ TEST_F(SkinTool, RefusesBadFoldersWithoutWritingAnything) {
     EXPECT_NE(err_.str().find("usage:"), std::string::npos);
 }
 
-TEST_F(SkinTool, UnpackRefusesOldAndUnsafeSkins) {
+TEST_F(SkinTool, OldDamagedAndUnsafeSkinsAreRefusedWithoutOutput) {
     EXPECT_TRUE(Refused({"unpack", RawSkin({"a.bmp"}, "old.vcskin", 19984), "-o", (root_ / "o1").string()},
                         "This is Older Skin File Please update to new version !"));
     EXPECT_FALSE(fs::exists(root_ / "o1"));
 
-    EXPECT_TRUE(Refused({"unpack", RawSkin({"../x.bmp"}, "sneaky.vcskin"), (root_ / "o2").string()},
-                        "member 0 ('../x.bmp') holds a path separator"));
-    EXPECT_FALSE(fs::exists(root_ / "x.bmp"));
-
     fs::create_directories(root_ / "full");
     Write(root_ / "full" / "keep.txt", "k");
     EXPECT_TRUE(Refused({"unpack", RawSkin({"a.bmp"}, "ok.vcskin"), (root_ / "full").string()}, "is not empty"));
+
+    Write(root_ / "cut.vcskin", std::string(4, '\0'));
+    EXPECT_EQ(Run({"preview", (root_ / "cut.vcskin").string(), (root_ / "cut.png").string()}), 1);
+    EXPECT_EQ(err_.str(), "vellumcast-skin: '" + (root_ / "cut.vcskin").string() +
+                              "': Damaged skin file: the header needs 16 bytes, the skin holds 0\n");
+    EXPECT_FALSE(fs::exists(root_ / "cut.png"));
 }
 
 // pack -o onto the folder's own definition overwrote it.
@@ -168,17 +149,11 @@ TEST_F(SkinTool, PackOntoItsOwnDefinitionIsRefusedAndOtherFilesNeedForce) {
     ASSERT_EQ(Run({"pack", (root_ / "blue").string(), "-o", notes.string()}), 0) << "an earlier skin is replaced";
 }
 
-// generate -o THEME overwrote its own theme, and --folder wrote over the
-// files already there without a word.
+// generate -o THEME overwrote its theme; --folder overwrote files without a word.
 TEST_F(SkinTool, GenerateKeepsItsThemeAndTheFilesOfItsFolder) {
     const fs::path theme = root_ / "harbour.theme";
     fs::copy_file(fs::path(VC_SOURCE_DIR) / "skins" / "00-harbour.theme", theme);
     const std::string text = Read(theme);
-    const std::string face = "Face=#E4E1DA";
-    Write(root_ / "bad.theme", text.substr(0, text.find(face)) + "Face=grey" + text.substr(text.find(face) + face.size()));
-    EXPECT_EQ(Run({"generate", (root_ / "bad.theme").string(), "-o", (root_ / "bad.vcskin").string()}), 1);
-    EXPECT_EQ(err_.str(), "vellumcast-skin: bad.theme: [Palette] Face: 'grey' is not a colour (#RRGGBB)\n");
-    EXPECT_FALSE(fs::exists(root_ / "bad.vcskin"));
     EXPECT_EQ(Run({"generate", theme.string()}), 2) << "no output named";
 
     EXPECT_EQ(Run({"generate", theme.string(), "-o", theme.string()}), 1);
@@ -199,16 +174,13 @@ TEST_F(SkinTool, GenerateKeepsItsThemeAndTheFilesOfItsFolder) {
 
     ASSERT_EQ(Run({"generate", theme.string(), "-o", skin.string(), "--folder", members.string(), "--force"}), 0)
         << err_.str();
-    EXPECT_EQ(out_.str().rfind("generated 'Harbour': ", 0), 0u) << out_.str();
     const std::string first = Read(members / "skin.ini");
-    EXPECT_EQ(first.rfind("; Harbour: ", 0), 0u) << first;
     ASSERT_EQ(Run({"generate", theme.string(), "-o", skin.string(), "--folder", members.string()}), 0)
         << "a folder generated before is replaced: " << err_.str();
     EXPECT_EQ(Read(members / "skin.ini"), first);
 }
 
-// unpack wrote each member to NAME.partial first, so a member of that name
-// was lost while every member was reported unpacked.
+// unpack wrote members to NAME.partial first, losing a member of that name.
 TEST_F(SkinTool, UnpackKeepsMembersNamedLikeTemporaryFiles) {
     const std::string skin = RawSkin({"a.bmp", "a.bmp.partial", ".a.bmp.tmp"}, "partial.vcskin");
     ASSERT_EQ(Run({"unpack", skin, "-o", (root_ / "out").string()}), 0) << err_.str();
@@ -219,8 +191,7 @@ TEST_F(SkinTool, UnpackKeepsMembersNamedLikeTemporaryFiles) {
     EXPECT_EQ(std::distance(fs::directory_iterator(root_ / "out"), fs::directory_iterator()), 3);
 }
 
-// Two names that differ only after a zero byte were written to one file;
-// names no folder can hold on Windows are refused too, with their index.
+// Two names differing only after a zero byte were written to one file.
 TEST_F(SkinTool, UnpackRefusesMemberNamesNoFolderCanHold) {
     const struct {
         std::vector<std::string> names;
@@ -229,11 +200,10 @@ TEST_F(SkinTool, UnpackRefusesMemberNamesNoFolderCanHold) {
         {{"ok.bmp", std::string("a\0x.bmp", 7), std::string("a\0y.bmp", 7)},
          "member 1 ('a\\x00x.bmp') holds a zero byte, which would cut its name short and hide the members after it"},
         {{"bell\a.bmp"}, "member 0 ('bell\\x07.bmp') holds a control character"},
-        {{"a.bmp", "sub\\b.bmp"}, "member 1 ('sub\\b.bmp') holds a path separator"},
+        {{"a.bmp", "../x.bmp"}, "member 1 ('../x.bmp') holds a path separator"},
         {{"c:x.bmp"}, "member 0 ('c:x.bmp') holds a colon (a drive letter or a stream name)"},
         {{"what?.bmp"}, "member 0 ('what?.bmp') holds a character Windows refuses in file names"},
         {{"con.bmp"}, "member 0 ('con.bmp') is a reserved device name on Windows"},
-        {{"ok.bmp", "NUL"}, "member 1 ('nul') is a reserved device name on Windows"},
         {{"Lpt9.ini"}, "member 0 ('lpt9.ini') is a reserved device name on Windows"},
         {{"trailing."}, "member 0 ('trailing.') ends in a dot or a blank, which Windows drops"},
         {{"Top.bmp", "x.bmp", "TOP.BMP"}, "member 2 ('top.bmp') is the same file name as member 0 ('top.bmp')"},
@@ -245,17 +215,21 @@ TEST_F(SkinTool, UnpackRefusesMemberNamesNoFolderCanHold) {
         EXPECT_EQ(Run({"unpack", skin, "-o", folder.string()}), 1);
         EXPECT_EQ(err_.str(), "vellumcast-skin: refusing to unpack '" + skin + "': " + c.message + "\n");
         EXPECT_FALSE(fs::exists(folder));
+        EXPECT_FALSE(fs::exists(root_ / "x.bmp"));
     }
     EXPECT_EQ(WhyNotAFileName("console.bmp"), "") << "only the device names themselves";
     EXPECT_EQ(WhyNotAFileName("com10.bmp"), "");
 }
 
-TEST_F(SkinTool, APreviewOfADamagedSkinSaysWhatIsWrongAndWritesNothing) {
-    Write(root_ / "cut.vcskin", std::string(4, '\0'));
-    EXPECT_EQ(Run({"preview", (root_ / "cut.vcskin").string(), (root_ / "cut.png").string()}), 1);
-    EXPECT_EQ(err_.str(), "vellumcast-skin: '" + (root_ / "cut.vcskin").string() +
-                              "': Damaged skin file: the header needs 16 bytes, the skin holds 0\n");
-    EXPECT_FALSE(fs::exists(root_ / "cut.png"));
+// A preview's pixels reach the PNG in the art encoder's blue-green-red order.
+TEST_F(SkinTool, PreviewPicturesKeepTheirColoursAndSizesAreChecked) {
+    Bitmap picture(2, 1, MakePixel(255, 0, 128));
+    picture.ScanLine(0)[1] = MakePixel(10, 20, 30);
+    art::Raster expected(2, 1);
+    expected.At(0, 0) = art::Pixel{128, 0, 255, 255};
+    expected.At(1, 0) = art::Pixel{30, 20, 10, 255};
+    EXPECT_EQ(EncodePng(picture), art::EncodePng(expected));
+    EXPECT_TRUE(Refused({"preview", "x.vcskin", "x.png", "--size", "0x5"}, "'0x5' is not a size between 1x1 and 8192x8192"));
 }
 
 }  // namespace

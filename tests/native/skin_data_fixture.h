@@ -15,11 +15,10 @@ namespace skintest {
 
 using Image = std::pair<std::string, Bitmap>;  // a member's name and picture
 
-inline std::vector<std::uint8_t> Container(const std::string& ini, const std::vector<Image>& images,
-                                           const std::string& ini_name = "skin.ini") {
+inline std::vector<std::uint8_t> Container(const std::string& ini, const std::vector<Image>& images) {
     std::vector<SkinMember> members;
     for (const auto& [name, bitmap] : images) members.push_back({name, EncodeBitmapFile(bitmap)});
-    members.push_back({ini_name, std::vector<std::uint8_t>(ini.begin(), ini.end())});
+    members.push_back({"skin.ini", std::vector<std::uint8_t>(ini.begin(), ini.end())});
     return BuildSkinContainer(members);
 }
 

@@ -351,8 +351,6 @@ TEST(SkinDataLoad, SkinFileAndStreamProperty) {
 
 TEST(SkinDataLoad, LoadedTidiesTheControlSetAndAskFormSkin) {
     TSkinData data;
-    for (int m = xcMainMenu; m <= xcReportDesigner; ++m)
-        EXPECT_EQ(InSet(data.SkinControls, m), m != xcMenuItem && m != xcReportDesigner) << m;
     data.SkinControls |= SetBit(xcMenuItem);
     data.Environment.has_scroll_bar_info = false;
     data.SetActive(true);

@@ -106,8 +106,7 @@ TEST_F(AnimationWindow, AppearOfAChildsTopLevelWindowStartsFromNothingAndEndsVis
     EXPECT_EQ(gEvents, expected);
 }
 
-// The opening effect as the presentation window plays it: from its creation
-// handler, after start-up gave it its state, before it is ever shown.
+// The opening effect played from the creation handler, after the state is set, before any show.
 class EffectsForm : public ui::TForm {
 public:
     explicit EffectsForm(FrameState state) : state_(state) {

@@ -49,8 +49,7 @@ std::string MenuText(HMENU menu, int position) {
     return text;
 }
 
-// The window's side of the interpreter's menu methods, as the presentation
-// window's: positions straight into the main menu.
+// The window's side of the interpreter's menu methods: positions straight into the main menu.
 class MenuHost : public testing::RecordingHost {
 public:
     explicit MenuHost(ui::TMainMenu& menu) : menu_(menu) {}
@@ -118,7 +117,6 @@ protected:
 TEST_F(MenuBar, ClicksAndOpeningSubMenusRunTheItemsActionNotTheWindows) {
     ASSERT_EQ(::GetMenu(window_), menu_.Handle());
     ASSERT_EQ(::GetMenuItemCount(Popup(0)), 5);
-    EXPECT_EQ(::GetMenuState(Popup(0), 3, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
     EXPECT_EQ(::GetMenuState(Popup(1), 1, MF_BYPOSITION) & MF_SEPARATOR, 0u) << "an empty caption is still an item";
     Choose(menu_.ItemAt({0, 1, 0}));
     EXPECT_EQ(host_.caption, "Chapter 1");
@@ -170,14 +168,12 @@ TEST_F(MenuBar, DeleteTwiceRemovesTheFirstTwoItemsAndTheMovedItemRunsItsOwnActio
     EXPECT_EQ(MenuText(::GetMenu(window_), 0), "&Book");
 }
 
-TEST_F(MenuBar, AnItemWhoseLastSubItemGoesCanBeClickedItself) {
+TEST_F(MenuBar, AnItemLosingItsLastSubItemOrDeletedByItsOwnActionStillRuns) {
     RunActionCommands(host_, "DELETEMENUITEM \"MENUx0_1_1\"-@-DELETEMENUITEM \"MENUx0_1_0\"");
     EXPECT_EQ(::GetSubMenu(Popup(0), 1), nullptr);
     Choose(menu_.ItemAt({0, 1}));
     EXPECT_EQ(host_.caption, "Chapters opened");
-}
 
-TEST_F(MenuBar, AnActionMayDeleteTheItemItRunsFor) {
     ::SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
     std::ofstream(path_, std::ios::binary | std::ios::trunc)
         << kConfiguration << "[ACOES]\r\nMENUx0_0=DELETEMENUITEM \"MENUx0_0\"-@-APPLICATIONTITLE \"After\"\r\n";
@@ -248,8 +244,7 @@ TEST(MenuOwner, ADashItemIsASeparatorOnlyWhileItHasNoSubItems) {
     EXPECT_EQ(::GetMenuState(top.Handle(), 0, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
 }
 
-// Every top-level menu added redrew the whole bar: 400 menus took half a
-// minute before the window showed.
+// Every top-level menu added redrew the whole bar: 400 menus took half a minute.
 TEST(MenuOwner, ALongMenuBarIsDrawnOnceNotOncePerMenu) {
     const auto framesFor = [](int menus) {
         std::string definition = "[GERAL]\r\n";
@@ -262,7 +257,6 @@ TEST(MenuOwner, ALongMenuBarIsDrawnOnceNotOncePerMenu) {
         g_frameChanges = 0;
         ShowBookMenu(menu, window, "MNLONG", kConfiguration + definition, [](const std::string&) {});
         const int frames = g_frameChanges;
-        EXPECT_EQ(menu.Count({}), menus);
         EXPECT_EQ(::GetMenuItemCount(::GetMenu(window)), menus);
         ::DestroyWindow(window);
         DeleteMenuFile("MNLONG");
@@ -317,8 +311,7 @@ std::set<std::string> MenuFilesInTemp() {
     return names;
 }
 
-// A book whose menu is on and whose start page is not beside it ended with
-// its message and left its hidden menu file behind, one more at every start.
+// A book with a menu and a missing start page left its hidden menu file behind.
 TEST(MenuFileLifetime, TheMenuFileGoesWhenTheStartPageIsMissing) {
     auto lines = testing_lines::BookLines();
     lines[0] = "Missing page";

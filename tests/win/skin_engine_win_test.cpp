@@ -40,19 +40,9 @@ bool Skinned(HWND window) { return ::SendMessageA(window, ui::kSkinQueryMessage,
 
 // The thread's visible standard dialog ("#32770") or pop-up menu ("#32768").
 HWND ThreadWindow(const char* cls) {
-    std::pair<const char*, HWND> search{cls, nullptr};
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND window, LPARAM found) -> BOOL {
-            auto& [wanted, result] = *reinterpret_cast<std::pair<const char*, HWND>*>(found);
-            char name[16] = {};
-            ::GetClassNameA(window, name, sizeof name);
-            if (std::string(name) != wanted || !::IsWindowVisible(window)) return TRUE;
-            result = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.second;
+    for (HWND w = ::FindWindowExA(nullptr, nullptr, cls, nullptr); w; w = ::FindWindowExA(nullptr, w, cls, nullptr))
+        if (::IsWindowVisible(w) && ::GetWindowThreadProcessId(w, nullptr) == ::GetCurrentThreadId()) return w;
+    return nullptr;
 }
 
 // The rectangles joined one at a time, as RegionFromRects must join them.
@@ -154,13 +144,29 @@ void MouseTo(POINT screen) {
     SendMouse(MOUSEEVENTF_MOVE);
 }
 
+// Until the condition holds, then what follows (moves, repaints) settles too.
+template <class Condition>
+bool Settle(Condition done) {
+    for (int i = 0; i < 100 && !done(); ++i) Pump(50);
+    Pump(200);
+    return done();
+}
+
+template <class Condition>
+bool ClickAt(POINT screen, Condition done) {
+    MouseTo(screen);
+    Pump(100);
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    return Settle(done);
+}
+
 POINT CentreOf(HWND window) {
     RECT r{};
     ::GetWindowRect(window, &r);
     return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
-// The client area as the screen shows it.
 Bitmap Capture(HWND window) {
     RECT r{};
     ::GetClientRect(window, &r);
@@ -214,7 +220,6 @@ TEST_F(SkinControls, TheWindowsControlsWearTheSkinUntilItStops) {
     EXPECT_FALSE(Skinned(static_)) << "statics stand on the dialog's face colour, unskinned";
     EXPECT_EQ(manager_->FindForm(window_)->ControlCount(), 5u);
 
-    // A destroyed control takes its skinner away with it.
     ::DestroyWindow(check_);
     EXPECT_EQ(manager_->FindForm(window_)->ControlCount(), 4u);
 
@@ -259,11 +264,7 @@ TEST_F(SkinControls, APushButtonShowsItsHotAndPressedImagesAndClicksOnce) {
 }
 
 TEST_F(SkinControls, ACheckBoxClickedByRealInputTogglesAndIsDrawnChecked) {
-    MouseTo(CentreOf(check_));
-    Pump(100);
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
-    SendMouse(MOUSEEVENTF_LEFTUP);
-    ASSERT_TRUE(PumpUntil([&] { return ::SendMessageA(check_, BM_GETCHECK, 0, 0) == BST_CHECKED; }));
+    ASSERT_TRUE(ClickAt(CentreOf(check_), [&] { return ::SendMessageA(check_, BM_GETCHECK, 0, 0) == BST_CHECKED; }));
     const TDataSkinButton& b = static_cast<const TSkinData&>(*data_).Buttons();
     const Rect row = Capture(check_).Bounds();
     Bitmap checked(row.Width(), row.Height(), PixelFromColour(data_->ButtonFaceColour()));
@@ -428,24 +429,6 @@ std::pair<int, int> ClientSize(HWND window) {
     return {r.right, r.bottom};
 }
 
-// Until the condition holds, then what follows (moves, repaints) settles too.
-template <class Condition>
-bool Settle(Condition done) {
-    for (int i = 0; i < 100 && !done(); ++i) Pump(50);
-    Pump(200);
-    return done();
-}
-
-// Real input: the cursor moves there and the left button goes down and up.
-template <class Condition>
-bool ClickAt(POINT screen, Condition done) {
-    ::SetCursorPos(screen.x, screen.y);
-    Pump(100);
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
-    SendMouse(MOUSEEVENTF_LEFTUP);
-    return Settle(done);
-}
-
 class SkinEngine : public SkinTest {
 protected:
     void SetUp() override {
@@ -560,7 +543,6 @@ void CALLBACK RunStep(HWND, UINT, UINT_PTR, DWORD) {
     step();
 }
 
-// A real key press, inside Alt if asked.
 void Key(WORD key, bool alt = false) {
     const WORD keys[] = {VK_MENU, key, key, VK_MENU};
     std::vector<INPUT> input(alt ? 4 : 2);

@@ -111,7 +111,6 @@ class EffectsForm : public ui::TForm {
 public:
     explicit EffectsForm(FrameState state) : state_(state) {
         CreateArgs args;
-        args.caption = "Book";
         args.left = args.top = 100;
         args.width = 360;
         args.height = 200;

@@ -36,7 +36,6 @@ protected:
     void Open(FrameBorder border) {
         form_ = std::make_unique<ui::TForm>();
         ui::TForm::CreateArgs args;
-        args.caption = "Plain";
         args.left = 80;
         args.top = 60;
         args.width = 420;

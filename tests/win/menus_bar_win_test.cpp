@@ -184,10 +184,10 @@ TEST_F(MenuBar, AnItemLosingItsLastSubItemOrDeletedByItsOwnActionStillRuns) {
 
 TEST(MenuOwner, AMenuFileThatCannotBeCreatedStopsTheMenuBeforeItIsBuilt) {
     ui::TMainMenu menu;
-    HWND window = CreateTestWindow();
+    const ui::UniqueWindow window(CreateTestWindow());
     const std::string path = GetTempDirectory() + "no such folder\\QXBTAE.dmt";
     try {
-        ShowBookMenu(menu, window, "no such folder\\QXBTAE", kConfiguration + kMenus, [](const std::string&) {});
+        ShowBookMenu(menu, window.Get(), "no such folder\\QXBTAE", kConfiguration + kMenus, [](const std::string&) {});
         ADD_FAILURE() << "no error";
     } catch (const EInOutError& error) {
         const std::string message = error.what();
@@ -196,9 +196,8 @@ TEST(MenuOwner, AMenuFileThatCannotBeCreatedStopsTheMenuBeforeItIsBuilt) {
         EXPECT_GT(message.size(), start.size()) << "the reason is given";
     }
     EXPECT_FALSE(Exists(path));
-    EXPECT_EQ(::GetMenu(window), menu.Handle()) << "the window took the menu before the file was written";
+    EXPECT_EQ(::GetMenu(window.Get()), menu.Handle()) << "the window took the menu before the file was written";
     EXPECT_EQ(menu.Count({}), 0);
-    ::DestroyWindow(window);
 }
 
 TEST(MenuOwner, TheBarOutlivesItsWindowAndGoesWithItsOwner) {
@@ -219,15 +218,14 @@ TEST(MenuOwner, TheBarOutlivesItsWindowAndGoesWithItsOwner) {
     EXPECT_FALSE(::IsMenu(bar));
     EXPECT_FALSE(::IsMenu(popup));
 
-    HWND window = CreateTestWindow();
+    const ui::UniqueWindow window(CreateTestWindow());
     {
         ui::TMainMenu menu;
-        menu.AttachTo(window);
+        menu.AttachTo(window.Get());
         bar = menu.Handle();
     }
-    EXPECT_EQ(::GetMenu(window), nullptr) << "the window kept a destroyed bar";
+    EXPECT_EQ(::GetMenu(window.Get()), nullptr) << "the window kept a destroyed bar";
     EXPECT_FALSE(::IsMenu(bar));
-    ::DestroyWindow(window);
 }
 
 TEST(MenuOwner, ADashItemIsASeparatorOnlyWhileItHasNoSubItems) {
@@ -252,13 +250,12 @@ TEST(MenuOwner, ALongMenuBarIsDrawnOnceNotOncePerMenu) {
         definition += "[MENU]\r\n";
         for (int i = 0; i < menus; ++i) definition += "ITENS_" + std::to_string(i) + "=a-@-b\r\n";
         ui::TMainMenu menu;
-        HWND window = CreateTestWindow();
+        const ui::UniqueWindow window(CreateTestWindow());
         effects::test::Pump(0);
         g_frameChanges = 0;
-        ShowBookMenu(menu, window, "MNLONG", kConfiguration + definition, [](const std::string&) {});
+        ShowBookMenu(menu, window.Get(), "MNLONG", kConfiguration + definition, [](const std::string&) {});
         const int frames = g_frameChanges;
-        EXPECT_EQ(::GetMenuItemCount(::GetMenu(window)), menus);
-        ::DestroyWindow(window);
+        EXPECT_EQ(::GetMenuItemCount(::GetMenu(window.Get())), menus);
         DeleteMenuFile("MNLONG");
         return frames;
     };

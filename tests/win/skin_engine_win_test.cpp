@@ -154,7 +154,7 @@ bool Settle(Condition done) {
 
 template <class Condition>
 bool ClickAt(POINT screen, Condition done) {
-    MouseTo(screen);
+    ::SetCursorPos(screen.x, screen.y);
     Pump(100);
     SendMouse(MOUSEEVENTF_LEFTDOWN);
     SendMouse(MOUSEEVENTF_LEFTUP);
@@ -264,6 +264,7 @@ TEST_F(SkinControls, APushButtonShowsItsHotAndPressedImagesAndClicksOnce) {
 }
 
 TEST_F(SkinControls, ACheckBoxClickedByRealInputTogglesAndIsDrawnChecked) {
+    MouseTo(CentreOf(check_));
     ASSERT_TRUE(ClickAt(CentreOf(check_), [&] { return ::SendMessageA(check_, BM_GETCHECK, 0, 0) == BST_CHECKED; }));
     const TDataSkinButton& b = static_cast<const TSkinData&>(*data_).Buttons();
     const Rect row = Capture(check_).Bounds();
@@ -529,7 +530,6 @@ TEST_F(SkinEngine, CaptionButtonsTakeRealClicks) {
     ASSERT_TRUE(click(1, 1, [w] { return !::IsZoomed(w); })) << "restore";
     EXPECT_TRUE(click(2, 0, [w] { return ::IsIconic(w) != FALSE; })) << "minimise";
     ::ShowWindow(window_, SW_RESTORE);
-    ::SetForegroundWindow(window_);
     Settle([w] { return !::IsIconic(w); });
     EXPECT_TRUE(click(0, 0, [w] { return !::IsWindow(w); })) << "close";
 }
@@ -581,18 +581,14 @@ protected:
         SkinTest::TearDown();
     }
 
-    // Inside the open menu: is its window skinned, is the hook there.
-    void Observe() {
-        const HWND popup = OpenPopup();
-        seen_.push_back(popup && Skinned(popup) && MenuHookInstalled());
-    }
-    // A journey: the first key, then one key a tick, each after a look.
+    // A journey: the first key, then one key a tick, each after a look (popup skinned, hook there).
     std::string Journey(WORD first, bool alt, std::vector<WORD> keys) {
         chosen_.clear();
         seen_.clear();
         for (WORD k : keys)
             g_steps.push_back([this, k] {
-                Observe();
+                const HWND popup = OpenPopup();
+                seen_.push_back(popup && Skinned(popup) && MenuHookInstalled());
                 Key(k);
             });
         Key(first, alt);

@@ -1,5 +1,4 @@
-// The runtime on high-DPI screens, run at 96, 144 and 192 DPI (VC_WINE_DPI):
-// the expectations follow the DPI the system reports.
+// The runtime on high-DPI screens (VC_WINE_DPI=96, 144, 192): expectations follow the system's DPI.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -7,7 +6,6 @@
 #include <commctrl.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -74,8 +72,7 @@ TEST(DpiRuntime, TheExecutableDeclaresPerMonitorAwarenessAndCarriesEveryToolBarS
     EXPECT_FALSE(LoadToolBarImages(::GetModuleHandleA(nullptr), "TOOLBAR_IMAGES", Scale(192)));
 }
 
-// The gradient caption, the skinned menu band and the about box take these
-// for the window's DPI.
+// The gradient caption, the skinned menu band and the about box take these per window.
 TEST(DpiRuntime, TheSystemsFontsAndBarsAreTakenForTheWindowsDpi) {
     const int system = SystemDpi();
     NONCLIENTMETRICSA own{};
@@ -116,7 +113,6 @@ class DpiWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         ui::Application().SetErrorReporter([this](const std::string& m) { errors_.push_back(m); });
-        std::printf("system DPI %d\n", SystemDpi());
     }
     void TearDown() override {
         window_.reset();
@@ -151,7 +147,6 @@ protected:
         ASSERT_TRUE(errors_.empty()) << errors_.front();
     }
 
-    // What the bars show at a scale.
     void ExpectBarsAt(const Scale& s) {
         const HWND bar = window_->Toolbar().Handle();
         const LRESULT size = ::SendMessageA(bar, TB_GETBUTTONSIZE, 0, 0);
@@ -275,8 +270,7 @@ TEST(DpiSkin, TheSkinnedFrameAndItsShapeFollowTheScreensScale) {
     EXPECT_EQ(outer.right - client.right, s.Apply(base.right));
     EXPECT_EQ(outer.bottom - client.bottom, s.Apply(base.bottom));
 
-    // The window's shape is the scaled frame's: the layout that paints the
-    // frame (the painter's scaling is proven natively) takes the scale.
+    // The shape is the scaled layout's (the painter's scaling is proven natively).
     FrameWindow w;
     w.width = outer.right - outer.left;
     w.height = outer.bottom - outer.top;

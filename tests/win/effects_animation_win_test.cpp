@@ -106,13 +106,11 @@ TEST_F(AnimationWindow, AppearOfAChildsTopLevelWindowStartsFromNothingAndEndsVis
     EXPECT_EQ(gEvents, expected);
 }
 
-// The opening effect as the presentation window plays it: from its creation
-// handler, after start-up gave it its state, before it is ever shown.
+// The opening effect played from the creation handler, after the state is set, before any show.
 class EffectsForm : public ui::TForm {
 public:
     explicit EffectsForm(FrameState state) : state_(state) {
         CreateArgs args;
-        args.caption = "Book";
         args.left = args.top = 100;
         args.width = 360;
         args.height = 200;

@@ -32,12 +32,10 @@ COLORREF SystemEndColour(bool active) {
 
 class GradientCaption : public ::testing::Test {
 protected:
-    // A shown, active form without title-bar buttons; the caption paints it
-    // from red to the system's colour, with green text.
+    // A shown, active form without title-bar buttons, captioned red to the system's colour, green text.
     void Open(FrameBorder border) {
         form_ = std::make_unique<ui::TForm>();
         ui::TForm::CreateArgs args;
-        args.caption = "Plain";
         args.left = 80;
         args.top = 60;
         args.width = 420;
@@ -58,7 +56,6 @@ protected:
         Pump();
         r_ = caption_->LastPaint().caption;
     }
-    // The title bar's first pixel as the screen shows it.
     COLORREF Corner() const { return WindowPixels(form_->Handle()).At(r_.left, r_.top); }
 
     std::unique_ptr<ui::TForm> form_;
@@ -66,9 +63,8 @@ protected:
     RECT r_{};
 };
 
-// The colours and the layout are the portable painter's; here, that it paints
-// the real frame and stays painted when the system draws the caption.
-TEST_F(GradientCaption, PaintsTheTitleBarAndKeepsItWhenTheWindowTextChanges) {
+// The colours and the layout are the portable painter's; here, the real frame's painting and its end.
+TEST_F(GradientCaption, PaintsTheTitleBarThroughTextChangesAndGivesItBackWhenOffOrDestroyed) {
     Open(FrameBorder::Fixed);
     ASSERT_TRUE(caption_->LastPaint().painted);
     EXPECT_TRUE(caption_->LastPaint().gradient);
@@ -81,7 +77,6 @@ TEST_F(GradientCaption, PaintsTheTitleBarAndKeepsItWhenTheWindowTextChanges) {
         EXPECT_GT(pixels.Count(r_, IsGreenish), 20) << "the caption text in the font's colour";
         EXPECT_EQ(pixels.Count(RECT{r_.left, r_.bottom + 2, r_.right, pixels.Height()}, IsGreenish), 0);
     }
-    EXPECT_EQ(caption_->LastPaint().texts, std::vector<std::string>{"Gradient title"});
 
     // What "APPLICATIONTITLE" does: the window text (drawn by the system at once), the caption's text, a repaint.
     form_->SetCaption("Second title");
@@ -89,6 +84,30 @@ TEST_F(GradientCaption, PaintsTheTitleBarAndKeepsItWhenTheWindowTextChanges) {
     caption_->SetFormCaption("Second title");
     caption_->Repaint();
     EXPECT_EQ(caption_->LastPaint().texts, std::vector<std::string>{"Second title"});
+
+    caption_->SetActive(false);
+    EXPECT_FALSE(caption_->Painting());
+    Pump();
+    EXPECT_NE(Corner(), kRed);
+    caption_->SetActive(true);
+    EXPECT_EQ(Corner(), kRed);
+
+    // Destroyed while the window lives: the window keeps working unpainted.
+    caption_.reset();
+    form_->SetCaption("After");
+    ::RedrawWindow(form_->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    Pump();
+    EXPECT_NE(Corner(), kRed);
+
+    // A plain window destroyed first (a TForm's owner destroys the caption first).
+    HWND plain = ::CreateWindowExA(0, "STATIC", "Plain", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 100,
+                                   nullptr, nullptr, nullptr, nullptr);
+    TGradientCaption second(plain);
+    EXPECT_TRUE(second.Painting());
+    ::DestroyWindow(plain);
+    EXPECT_EQ(second.Form(), nullptr);
+    EXPECT_FALSE(second.Painting());
+    second.Repaint();
 }
 
 TEST_F(GradientCaption, FollowsActivationSolidWhileInactiveUnlessAskedOtherwise) {
@@ -114,34 +133,6 @@ TEST_F(GradientCaption, FollowsActivationSolidWhileInactiveUnlessAskedOtherwise)
     Pump();
     EXPECT_TRUE(caption_->WindowActive());
     EXPECT_EQ(caption_->LastPaint().endColour, SystemEndColour(true));
-}
-
-TEST_F(GradientCaption, SwitchedOffOrDestroyedItGivesTheTitleBarBackToTheSystem) {
-    Open(FrameBorder::Fixed);
-    ASSERT_EQ(Corner(), kRed);
-    caption_->SetActive(false);
-    EXPECT_FALSE(caption_->Painting());
-    Pump();
-    EXPECT_NE(Corner(), kRed);
-    caption_->SetActive(true);
-    EXPECT_EQ(Corner(), kRed);
-
-    // Destroyed while the window lives: the window keeps working unpainted.
-    caption_.reset();
-    form_->SetCaption("After");
-    ::RedrawWindow(form_->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-    Pump();
-    EXPECT_NE(Corner(), kRed);
-
-    // A plain window destroyed first (a TForm's owner destroys the caption first).
-    HWND plain = ::CreateWindowExA(0, "STATIC", "Plain", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 100,
-                                   nullptr, nullptr, nullptr, nullptr);
-    TGradientCaption second(plain);
-    EXPECT_TRUE(second.Painting());
-    ::DestroyWindow(plain);
-    EXPECT_EQ(second.Form(), nullptr);
-    EXPECT_FALSE(second.Painting());
-    second.Repaint();
 }
 
 }  // namespace

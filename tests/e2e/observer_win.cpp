@@ -226,16 +226,21 @@ bool SendKeys(HWND window, const std::string& keys) {
     return true;
 }
 
+// Every event carries its point: a cursor placed by SetCursorPos may not yet
+// be where Wine takes the next button event to happen.
 void Click(HWND window, int x, int y) {
     POINT point{x, y};
     ::ClientToScreen(window, &point);
     ::SetForegroundWindow(window);
-    ::SetCursorPos(point.x, point.y);
-    INPUT inputs[2]{};
-    inputs[0].type = inputs[1].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ::SendInput(2, inputs, sizeof(INPUT));
+    INPUT inputs[3]{};
+    const DWORD buttons[] = {0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
+    for (int i = 0; i < 3; ++i) {
+        inputs[i].type = INPUT_MOUSE;
+        inputs[i].mi.dx = ::MulDiv(point.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+        inputs[i].mi.dy = ::MulDiv(point.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+        inputs[i].mi.dwFlags = buttons[i] | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    }
+    ::SendInput(3, inputs, sizeof(INPUT));
 }
 
 std::string MessageBoxJson(HWND box) {

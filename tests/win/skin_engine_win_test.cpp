@@ -132,17 +132,19 @@ LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     return ::DefWindowProcA(window, message, wParam, lParam);
 }
 
-void SendMouse(DWORD flags) {
+// Real mouse input at a screen point. Every event carries its point: a
+// cursor placed by SetCursorPos may not yet be where Wine takes the next
+// button event to happen, and a click then lands on the last point.
+void SendMouse(DWORD flags, POINT at) {
     INPUT input{};
     input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
+    input.mi.dx = ::MulDiv(at.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = ::MulDiv(at.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     ::SendInput(1, &input, sizeof input);
 }
 
-void MouseTo(POINT screen) {
-    ::SetCursorPos(screen.x, screen.y);
-    SendMouse(MOUSEEVENTF_MOVE);
-}
+void MouseTo(POINT screen) { SendMouse(0, screen); }
 
 // Until the condition holds, then what follows (moves, repaints) settles too.
 template <class Condition>
@@ -154,10 +156,10 @@ bool Settle(Condition done) {
 
 template <class Condition>
 bool ClickAt(POINT screen, Condition done) {
-    ::SetCursorPos(screen.x, screen.y);
+    MouseTo(screen);
     Pump(100);
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
-    SendMouse(MOUSEEVENTF_LEFTUP);
+    SendMouse(MOUSEEVENTF_LEFTDOWN, screen);
+    SendMouse(MOUSEEVENTF_LEFTUP, screen);
     return Settle(done);
 }
 
@@ -244,10 +246,10 @@ TEST_F(SkinControls, APushButtonShowsItsHotAndPressedImagesAndClicksOnce) {
     g_commands = 0;
     MouseTo(CentreOf(button_));
     ASSERT_TRUE(PumpUntil([&] { return SameArea(Capture(button_), expected(4), edge); })) << "hot";
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    SendMouse(MOUSEEVENTF_LEFTDOWN, CentreOf(button_));
     ASSERT_TRUE(PumpUntil([&] { return SameArea(Capture(button_), expected(2), edge); })) << "pressed";
     EXPECT_EQ(g_commands, 0);
-    SendMouse(MOUSEEVENTF_LEFTUP);
+    SendMouse(MOUSEEVENTF_LEFTUP, CentreOf(button_));
     ASSERT_TRUE(PumpUntil([&] { return g_commands == 1; })) << "the button's own click, once";
     Pump(100);
     EXPECT_EQ(g_commands, 1);
@@ -501,7 +503,7 @@ TEST_F(SkinEngine, CaptionButtonsTakeRealClicks) {
 
     // Hovering shows the close button's hot image.
     const POINT close = ScreenCentreOf(0, 0);
-    ::SetCursorPos(close.x, close.y);
+    MouseTo(close);
     Pump(150);
     const FrameLayout layout = Layout();
     int index = -1;

@@ -481,7 +481,8 @@ TEST(CommandOrigin, AnyFrameThatIsNotTheBooksTaintsThePage) {
     const Case cases[] = {
         {"a book page with book frames", chapter, book, {chapter, book + "#top"}, CommandSource::Book},
         {"a remote frame aiming at _top", book, book, {chapter, "http://evil.example/ad.htm"}, CommandSource::WebPage},
-        {"a remote frame aiming at a sibling", chapter, book, {chapter, "https://evil.example/"}, CommandSource::WebPage},
+        {"a remote frame aiming at a sibling", chapter, book, {chapter, "https://evil.example/"},
+         CommandSource::WebPage},
         {"a blank frame", book, book, {"about:blank"}, CommandSource::WebPage},
         {"a new frame with no address yet", "", book, {}, CommandSource::WebPage},
         {"a book frame inside a remote page", chapter, "http://evil.example/", {chapter}, CommandSource::WebPage},

@@ -82,7 +82,9 @@ protected:
         fs::remove_all(root_, ignored);
     }
 
-    static void Write(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+    static void Write(const fs::path& path, const std::string& bytes) {
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
     static std::string Read(const fs::path& path) { return ReadWholeFile(path.string()).value_or(""); }
 
     fs::path BookPath() const { return root_ / "book" / "book.ini"; }
@@ -147,21 +149,23 @@ TEST_F(PackFiles, AMinimalBookGetsEveryLineAndARebuildReplacesBookAndPages) {
     EXPECT_EQ(again.Line(line::kStartPage), "D:\\Work\\My Book\\PAGES\\Index.htm");
     EXPECT_EQ(again.Line(line::kAltHomePage), "C:\\Books\\book\\extra\\cover.htm");
     EXPECT_EQ(again.Line(line::kAltHomeFlag), "1");
-    EXPECT_EQ(Read(OutPath()).size(), runtime_.size() + ReadEBookPayload(OutPath()).size() + 24) << "nothing stale kept";
+    EXPECT_EQ(Read(OutPath()).size(), runtime_.size() + ReadEBookPayload(OutPath()).size() + 24)
+        << "nothing stale kept";
 }
 
 // Building stopped at the first unknown section: one mistake fixed per run.
 // Messages echoed a hostile description's escape sequences to the terminal.
 TEST_F(PackFiles, StructuralAndValueMistakesComeTogetherInFileOrder) {
-    EXPECT_EQ(BuildError("[book]\ntitle = T\nstart-page = pages/index.htm\n[window]\nwidth = abc\nwi\x1B[2Jpe = 1\n"
-                         "x\x1B]0;evil\x07y\n[a\x07\x1B]c]\nfoo = 1\n[toolbar]\nshown = maybe\n"),
-              file_ + ":5: [window] width = \"abc\": 'abc' is not a valid integer value (configuration line 5)\n" +
-                  file_ + ":6: unknown key \"wi\\x1B[2jpe\" in section [window] (see docs/authoring.md)\n" + file_ +
-                  ":7: expected \"key = value\", found \"x\\x1B]0;evil\\x07y\"\n" + file_ +
-                  ":8: unknown section [a\\x07\\x1B]c] (sections: [book], [window], [caption], [toolbar], [keys], [about], "
-                  "[effect], [page], [scrollbars], [messages], [connection], [skin], [reserved], [payload], [menus], and "
-                  "the menu definition [GERAL], [MENU], [SUBMENUS], [ACOES])\n" +
-                  file_ + ":11: [toolbar] shown = \"maybe\": 'maybe' is not a valid boolean value (configuration line 11)");
+    EXPECT_EQ(
+        BuildError("[book]\ntitle = T\nstart-page = pages/index.htm\n[window]\nwidth = abc\nwi\x1B[2Jpe = 1\n"
+                   "x\x1B]0;evil\x07y\n[a\x07\x1B]c]\nfoo = 1\n[toolbar]\nshown = maybe\n"),
+        file_ + ":5: [window] width = \"abc\": 'abc' is not a valid integer value (configuration line 5)\n" + file_ +
+            ":6: unknown key \"wi\\x1B[2jpe\" in section [window] (see docs/authoring.md)\n" + file_ +
+            ":7: expected \"key = value\", found \"x\\x1B]0;evil\\x07y\"\n" + file_ +
+            ":8: unknown section [a\\x07\\x1B]c] (sections: [book], [window], [caption], [toolbar], [keys], [about], "
+            "[effect], [page], [scrollbars], [messages], [connection], [skin], [reserved], [payload], [menus], and "
+            "the menu definition [GERAL], [MENU], [SUBMENUS], [ACOES])\n" +
+            file_ + ":11: [toolbar] shown = \"maybe\": 'maybe' is not a valid boolean value (configuration line 11)");
     for (char c : err_.str()) EXPECT_TRUE(static_cast<unsigned char>(c) >= 32 || c == '\n') << int(c);
     // Quoted values are taken as written; none may break or end the text.
     const std::string head = "[book]\ntitle = T\nstart-page = pages/index.htm\n";
@@ -170,8 +174,9 @@ TEST_F(PackFiles, StructuralAndValueMistakesComeTogetherInFileOrder) {
               file_ + ":5: [skin] on = \"yes\": 'yes' is not a valid boolean value (configuration line 101)\n" + file_ +
                   ":7: [about] link = \"a\\x0Db\": a line break inside a value would shift every configuration line "
                   "after it (configuration line 17)\n" +
-                  file_ + ":9: [reserved] line-52 = \"\\x00\": a zero byte ends the configuration text; the lines after "
-                         "it would be missing (configuration line 52)\n" +
+                  file_ +
+                  ":9: [reserved] line-52 = \"\\x00\": a zero byte ends the configuration text; the lines after "
+                  "it would be missing (configuration line 52)\n" +
                   file_ + ":11: [payload] lines = \"0\": a number from 1 to 103 is expected");
 }
 
@@ -311,9 +316,9 @@ TEST_F(PackFiles, AuthorsFilesAndTheInputsAreNeverWrittenOverUnasked) {
 
     const fs::path itself = root_ / "out" / "." / "Book.exe";
     EXPECT_EQ(Run({"extract", OutPath().string(), "-o", itself.string()}), 1);
-    EXPECT_EQ(Trimmed(err_.str()),
-              "vellumcast-pack: refusing to write \"" + itself.string() + "\": it is the e-book \"" + OutPath().string() +
-                  "\" itself, which would be lost; choose another output");
+    EXPECT_EQ(Trimmed(err_.str()), "vellumcast-pack: refusing to write \"" + itself.string() +
+                                       "\": it is the e-book \"" + OutPath().string() +
+                                       "\" itself, which would be lost; choose another output");
     EXPECT_EQ(Read(OutPath()), ebook);
     // The author's own description is not an earlier extract.
     EXPECT_EQ(Run({"extract", OutPath().string(), "-o", BookPath().string()}), 1);
@@ -347,7 +352,8 @@ TEST_F(PackFiles, TextsNoWindowCanShowAndOversizedPayloadsAreRefused) {
 
 TEST_F(PackFiles, InspectListsAndMarksEveryLineAndRefusesAFileWithoutPayload) {
     EXPECT_EQ(Run({"inspect", RuntimePath().string()}), 1);
-    EXPECT_EQ(Trimmed(err_.str()), RuntimePath().string() + " carries no payload: it is a bare runtime or not an e-book");
+    EXPECT_EQ(Trimmed(err_.str()),
+              RuntimePath().string() + " carries no payload: it is a bare runtime or not an e-book");
 
     ASSERT_TRUE(Built(std::string(kMinimalBook) + "[about]\nversion = \" 2.0\"\n[GERAL]\nMENU_0=File\n", OutPath()));
     ASSERT_EQ(Run({"inspect", OutPath().string()}), 0) << err_.str();
@@ -372,13 +378,14 @@ TEST_F(PackFiles, InspectListsAndMarksEveryLineAndRefusesAFileWithoutPayload) {
 // Payloads come back byte for byte, those this tool would not write too.
 TEST_F(PackFiles, ExtractDescribesEveryPayloadExactly) {
     // Quoted, translated, 8-bit and control-byte values, and a verbatim menu.
-    ASSERT_TRUE(Built("[book]\ntitle = \"  Spaced title \"\nstart-page = pages/index.htm\n"
-                      "startup-command = MESSAGE \"Hi\"==\"#1; ok\"\n"
-                      "[window]\nstate = maximised\nwidth = -1\nmaximise-button = True\n"
-                      "[about]\ndescription = Caf\xE9 \xA9 <!> line two\nlink = \"\\\"quoted\\\"\"\nversion = \"yes\"\n"
-                      "[effect]\non = yes\nnumber = AppearTelevision\n[reserved]\nline-60 = \"\\x01 a control byte\"\n"
-                      "[ACOES]\n  MENUx0_0 = WEBHOME()  \n\n; a comment the runtime's INI reader skips\n[GERAL]\nMENU_0=Go\n",
-                      OutPath()));
+    ASSERT_TRUE(
+        Built("[book]\ntitle = \"  Spaced title \"\nstart-page = pages/index.htm\n"
+              "startup-command = MESSAGE \"Hi\"==\"#1; ok\"\n"
+              "[window]\nstate = maximised\nwidth = -1\nmaximise-button = True\n"
+              "[about]\ndescription = Caf\xE9 \xA9 <!> line two\nlink = \"\\\"quoted\\\"\"\nversion = \"yes\"\n"
+              "[effect]\non = yes\nnumber = AppearTelevision\n[reserved]\nline-60 = \"\\x01 a control byte\"\n"
+              "[ACOES]\n  MENUx0_0 = WEBHOME()  \n\n; a comment the runtime's INI reader skips\n[GERAL]\nMENU_0=Go\n",
+              OutPath()));
     const std::string built = ReadEBookPayload(OutPath());
     // The extracted book shows the values as the runtime reads them.
     EXPECT_TRUE(Holds(ExtractBook(built, "x.exe"), "state = 1\n"));

@@ -52,7 +52,8 @@ TEST(StrToColour, ReadsNamesInAnyCaseAndNumbers) {
 TEST(StrToColour, TooManyDigitsAreRefusedWithoutOverflow) {
     for (const std::string& word : {std::string("$A446A4444444e444"), "0x" + std::string(400, 'F')})
         EXPECT_EQ(ErrorText([&] { StrToColour(word); }), "'" + word + "' is not a valid integer value");
-    EXPECT_EQ(ErrorText([] { StrToInt(std::string(40, '9')); }), "'" + std::string(40, '9') + "' is not a valid integer value");
+    EXPECT_EQ(ErrorText([] { StrToInt(std::string(40, '9')); }),
+              "'" + std::string(40, '9') + "' is not a valid integer value");
     EXPECT_EQ(StrToColour("$0000000000000000FFFFFFFF"), 0xFFFFFFFFu) << "the limit is on the value";
     EXPECT_EQ(StrToInt("-00000000000000000002147483648"), INT32_MIN);
     EXPECT_EQ(ReadDigits("ff", 16, 255), 255u) << "the decimal limits are StrToInt's";
@@ -177,8 +178,9 @@ protected:
         const TPayload file(path_);
         const std::string fromFile =
             Outcome([&] { return file.GetPayloadSize(); }, [&](char* to) { file.ReadPayload(to); });
-        EXPECT_EQ(Outcome([&] { return PayloadSizeInImage(bytes_); }, [&](char* to) { ReadPayloadFromImage(bytes_, to); }),
-                  fromFile);
+        EXPECT_EQ(
+            Outcome([&] { return PayloadSizeInImage(bytes_); }, [&](char* to) { ReadPayloadFromImage(bytes_, to); }),
+            fromFile);
         return fromFile;
     }
 };

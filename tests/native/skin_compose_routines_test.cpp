@@ -68,7 +68,8 @@ TEST(SkinComposeRoutines, NineSliceKeepsCornersStretchesOrTilesAndClipsAtTheEdge
     // A centre source wider than the target centre: drawn once, then clipped.
     Bitmap wide(12, 3, Grey(1));
     for (int x = 1; x < 11; ++x) wide.Set(x, 1, Grey(100 + x));
-    ExpectGreys(ComposeNineSlice(5, 3, wide, Margins{1, 1, 1, 1}, false, true, 1, 1), {{1, 1, 101}, {3, 1, 103}, {4, 1, 1}});
+    ExpectGreys(ComposeNineSlice(5, 3, wide, Margins{1, 1, 1, 1}, false, true, 1, 1),
+                {{1, 1, 101}, {3, 1, 103}, {4, 1, 1}});
 
     // A state past the image's end has no centre to tile (it once stepped by its empty width for ever).
     const Bitmap past = ComposeNineSlice(8, 7, img, Margins{1, 1, 1, 1}, false, true, 1, 5);
@@ -131,7 +132,8 @@ TEST(SkinComposeRoutines, RegionRowsOfRunsWithTolerance) {
     shape.Set(4, 0, MakePixel(254, 0, 255));
     shape.FillRect(Rect{0, 1, 6, 2}, kKeyPixel);
     shape.Set(5, 1, Grey(3));
-    EXPECT_EQ(RegionFromBitmap(shape, 10, 20), (std::vector<Rect>{{11, 20, 13, 21}, {14, 20, 16, 21}, {15, 21, 16, 22}}));
+    EXPECT_EQ(RegionFromBitmap(shape, 10, 20),
+              (std::vector<Rect>{{11, 20, 13, 21}, {14, 20, 16, 21}, {15, 21, 16, 22}}));
     EXPECT_TRUE(RegionFromBitmap(Bitmap(), 0, 0).empty());
 }
 

@@ -74,8 +74,10 @@ TEST(SkinDataLoad, SectionsTakeDefaultsFixedFrameCountsAndColours) {
 
     const TDataSkinButton& b = data.Buttons();
     // Check frames 52 / 13, radio frames 96 / 16.
-    EXPECT_EQ(std::make_tuple(b.Frame, b.Tile, b.CheckFrame, b.RadioFrame, b.MouseOverColour), std::make_tuple(5, 1, 4, 6, 4));
-    EXPECT_EQ(std::make_tuple(b.HasNormalColour2, b.HasPressedColour2, b.HasMouseOverColour2), std::make_tuple(true, false, false));
+    EXPECT_EQ(std::make_tuple(b.Frame, b.Tile, b.CheckFrame, b.RadioFrame, b.MouseOverColour),
+              std::make_tuple(5, 1, 4, 6, 4));
+    EXPECT_EQ(std::make_tuple(b.HasNormalColour2, b.HasPressedColour2, b.HasMouseOverColour2),
+              std::make_tuple(true, false, false));
     EXPECT_EQ(b.NormalColour2, 0x0000C8u);
     EXPECT_EQ(b.PressedColour2, 0x050505u);
 
@@ -126,7 +128,8 @@ TEST(SkinDataLoad, FrameBordersCaptionTextMenuBarProgressAndSecondImages) {
     EXPECT_EQ(combo->Map2.At(0, 0), combo->Map.At(3, 0));  // mirrored copy
     EXPECT_EQ(combo->Frame, 4);
     auto* box = data.Find<TDataSkinBoxLabel>("GroupBox");
-    EXPECT_EQ(std::make_tuple(box->BackgroundAlignment, box->BackgroundLeftShift, box->Frame), std::make_tuple(2, 5, 1));
+    EXPECT_EQ(std::make_tuple(box->BackgroundAlignment, box->BackgroundLeftShift, box->Frame),
+              std::make_tuple(2, 5, 1));
 
     TSkinData styled;
     Load(styled, "[Progress]\nBitmap=p.bmp\nStyle=1\n", {{"p.bmp", Solid(4, 4, 9, 9, 9)}});
@@ -317,7 +320,8 @@ TEST(SkinDataLoad, WrongVersionOrDamageKeepsThePreviousSkinAndTheLoadingFlag) {
     auto cut = skintest::Container("[x]\n", {{"a.bmp", Solid(5, 5, 1, 1, 1)}});
     cut.resize(cut.size() - 10);
     for (const std::vector<std::uint8_t>& stream :
-         {std::vector<std::uint8_t>{}, std::vector<std::uint8_t>{0xFF, 0xFF, 0xFF, 0x7F, 1, 2, 3}, lzh::Compress(cut)}) {
+         {std::vector<std::uint8_t>{}, std::vector<std::uint8_t>{0xFF, 0xFF, 0xFF, 0x7F, 1, 2, 3},
+          lzh::Compress(cut)}) {
         data.SkinStream() = stream;
         EXPECT_FALSE(data.LoadSkin());
     }

@@ -67,7 +67,8 @@ TEST(SkinFrame, CaptionButtonsFollowTheWindowStateAndTheRegionTheKeyOnEverySkin)
         w.caption.border = 2;
         const FrameLayout bare(*data, w);
         EXPECT_EQ(bare.Client(), (Rect{0, 0, 800, 600}));
-        EXPECT_TRUE(std::none_of(bare.Buttons().begin(), bare.Buttons().end(), [](const auto& b) { return b.visible; }));
+        EXPECT_TRUE(
+            std::none_of(bare.Buttons().begin(), bare.Buttons().end(), [](const auto& b) { return b.visible; }));
 
         // Off the buttons, the region keeps exactly the painted frame's pixels that are not the key.
         const FrameLayout layout(*data, Window(320, 200));

@@ -229,7 +229,8 @@ TEST_F(SkinTool, PreviewPicturesKeepTheirColoursAndSizesAreChecked) {
     expected.At(0, 0) = art::Pixel{128, 0, 255, 255};
     expected.At(1, 0) = art::Pixel{30, 20, 10, 255};
     EXPECT_EQ(EncodePng(picture), art::EncodePng(expected));
-    EXPECT_TRUE(Refused({"preview", "x.vcskin", "x.png", "--size", "0x5"}, "'0x5' is not a size between 1x1 and 8192x8192"));
+    EXPECT_TRUE(
+        Refused({"preview", "x.vcskin", "x.png", "--size", "0x5"}, "'0x5' is not a size between 1x1 and 8192x8192"));
 }
 
 }  // namespace

@@ -112,7 +112,8 @@ startup-command = MESSAGE "Skinned"=="A message"
         else:
             assert block != plain_button, f"skin {number}: the message box shows the system's button"
         assert observer.message_box(timeout_ms=5000, press=True) is not None
-        window = observer.find_when(lambda w: w["skinned"] == skinned, title=title)
+        # The window's shape follows a moment after the skin.
+        window = observer.find_when(lambda w: w["skinned"] == skinned and w["shaped"] == shaped, title=title)
         assert window is not None and window["visible"], f"skin {number}: the window did not open"
         assert window["skinned"] == skinned, f"skin {number}: the window's skin"
         assert window["shaped"] == shaped, f"skin {number}: shaped should be {shaped}"
@@ -139,7 +140,8 @@ def test_the_tour_wears_its_skin_down_to_its_bars_menu_band_and_about_box(tmp_pa
     def bars_of(window):
         return {c["class"].lower(): c["skinned"] for c in window["children"]
                 if c["class"].lower() in ("toolbarwindow32", "msctls_statusbar32", "msctls_progress32")}
-    window = observer.find_when(lambda w: w["skinned"] and all(bars_of(w).values()), title="A Short Tour")
+    window = observer.find_when(lambda w: w["skinned"] and w["shaped"] and all(bars_of(w).values()),
+                                title="A Short Tour")
     assert window is not None and window["visible"]
     assert window["skinned"] and window["shaped"], "the tour does not wear its skin"
     bars = bars_of(window)

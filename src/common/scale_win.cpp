@@ -18,9 +18,10 @@ GetDpiForWindowFn DpiForWindow() noexcept {
     return query;
 }
 
-void ScaleFont(LOGFONTA& font, int dpi, int systemDpi) noexcept {
-    font.lfHeight = ::MulDiv(font.lfHeight, dpi, systemDpi);
-}
+// The fonts a window takes from the system's non-client metrics.
+constexpr LOGFONTA NONCLIENTMETRICSA::*kNonClientFonts[] = {
+    &NONCLIENTMETRICSA::lfCaptionFont, &NONCLIENTMETRICSA::lfSmCaptionFont, &NONCLIENTMETRICSA::lfMenuFont,
+    &NONCLIENTMETRICSA::lfStatusFont, &NONCLIENTMETRICSA::lfMessageFont};
 
 }  // namespace
 
@@ -54,19 +55,19 @@ NONCLIENTMETRICSA NonClientMetricsForDpi(int dpi) noexcept {
     if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
         metrics = NONCLIENTMETRICSA{};
         metrics.cbSize = sizeof metrics;
-        for (LOGFONTA* font : {&metrics.lfCaptionFont, &metrics.lfSmCaptionFont, &metrics.lfMenuFont,
-                               &metrics.lfStatusFont, &metrics.lfMessageFont}) {
-            font->lfHeight = -11;
-            font->lfWeight = FW_NORMAL;
-            lstrcpynA(font->lfFaceName, "Tahoma", LF_FACESIZE);
+        for (const auto font : kNonClientFonts) {
+            (metrics.*font).lfHeight = -11;
+            (metrics.*font).lfWeight = FW_NORMAL;
+            lstrcpynA((metrics.*font).lfFaceName, "Tahoma", LF_FACESIZE);
         }
         metrics.lfCaptionFont.lfWeight = FW_BOLD;
     }
     const int systemDpi = SystemDpi();
     if (dpi == systemDpi) return metrics;
-    for (LOGFONTA* font : {&metrics.lfCaptionFont, &metrics.lfSmCaptionFont, &metrics.lfMenuFont,
-                           &metrics.lfStatusFont, &metrics.lfMessageFont})
-        ScaleFont(*font, dpi, systemDpi);
+    for (const auto font : kNonClientFonts) {
+        LONG& height = (metrics.*font).lfHeight;
+        height = ::MulDiv(height, dpi, systemDpi);
+    }
     for (int* length : {&metrics.iBorderWidth, &metrics.iScrollWidth, &metrics.iScrollHeight, &metrics.iCaptionWidth,
                         &metrics.iCaptionHeight, &metrics.iSmCaptionWidth, &metrics.iSmCaptionHeight,
                         &metrics.iMenuWidth, &metrics.iMenuHeight})

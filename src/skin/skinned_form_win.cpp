@@ -115,7 +115,8 @@ bool TSkinnedForm::Install(HWND window) {
 void TSkinnedForm::ReadWindow() {
     style_ = ui::ReadFrameStyle(Window());
     const bool menu = (menuBar_ && menuBar_->Menu()) || ::GetMenu(Window());
-    menuBarHeight_ = style_.border != FrameBorder::NoCaption && menu ? SystemMetricForDpi(SM_CYMENU, FrameScale().Dpi()) : 0;
+    const bool band = style_.border != FrameBorder::NoCaption && menu;
+    menuBarHeight_ = band ? SystemMetricForDpi(SM_CYMENU, FrameScale().Dpi()) : 0;
 }
 
 void TSkinnedForm::Start() {

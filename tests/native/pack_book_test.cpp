@@ -30,8 +30,6 @@ TEST(PackBookValues, PlainValuesKeepTheirTextAndQuotedOnesDecodeEscapes) {
     EXPECT_EQ(ValueOf("title =   A # not a comment ; nor this  "), "A # not a comment ; nor this");
     EXPECT_EQ(ValueOf("title=x=y"), "x=y");
     EXPECT_EQ(ValueOf("title ="), "");
-    EXPECT_EQ(ValueOf("title = \"  two spaces  \""), "  two spaces  ");
-    EXPECT_EQ(ValueOf("title = \"a\\\"b\\\\c\""), "a\"b\\c");
     EXPECT_EQ(ValueOf("title = \"\\x00\\x0d\\x7F\\xa9\""), std::string("\0\r\x7F\xA9", 4));
 }
 

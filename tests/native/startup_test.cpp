@@ -156,9 +156,6 @@ TEST(HomeTarget, GoesToTheSeparateHomePageOnlyWhenItIsOnAndGiven) {
     EXPECT_EQ(HomeTarget("C:\\Out\\", s), "C:\\Out\\pages\\index.htm");
     s.AltHomeFlag = "sometimes";
     EXPECT_THROW(HomeTarget("C:\\Out", s), EConvertError);
-    s.AltHomeFlag = "0";
-    s.StartPage = "index.htm";
-    EXPECT_THROW(HomeTarget("C:\\Out", s), EListError);
 }
 
 TEST(AboutDescription, EachPieceBecomesALineEmptyLastPieceDropped) {

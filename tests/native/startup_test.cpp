@@ -98,7 +98,6 @@ TEST(ApplyConfiguration, ASizeableBorderDelaysTheStateUntilAfterMenuAndSkin) {
 TEST(ApplyConfiguration, KeyBlockingLinesAreReadOnlyForHiddenButtons) {
     StartUp shown(BookWith({{92, "not read"}, {93, "not read"}, {94, "not read"}}));
     EXPECT_EQ(shown.error, "no error");
-    EXPECT_FALSE(shown.settings.BlockSelectAllKey);
 
     StartUp hidden(BookWith({{85, "0"}, {92, "0"}, {86, "false"}, {93, "True"}, {87, "0"}, {94, "-1"}}));
     ASSERT_EQ(hidden.error, "no error");

@@ -80,6 +80,9 @@ TEST(ApplyConfiguration, ASizeFillingTheScreenForcesTheMaximisedStateIntoTheMenu
     StartUp shortRun(BookWith({{4, "0"}, {5, "1024"}, {6, "767"}}));
     EXPECT_EQ(shortRun.window.Position("maximized"), -1) << "the height falls short";
     EXPECT_EQ(shortRun.lines.Line(3), "0");
+    // The width is compared first, the height read only then.
+    EXPECT_FALSE(FillsScreen("1023", "not a number", 1024, 768));
+    EXPECT_THROW(FillsScreen("1024", "not a number", 1024, 768), EConvertError);
 }
 
 TEST(ApplyConfiguration, ASizeableBorderDelaysTheStateUntilAfterMenuAndSkin) {
@@ -131,11 +134,6 @@ TEST(ReadCaptionFont, FourFieldsWithCaseSensitiveStyleWords) {
     EXPECT_FALSE(ReadCaptionFont("Arial,12,0,negrito").bold);
     EXPECT_THROW(ReadCaptionFont("Arial,big,0,"), EConvertError);
     EXPECT_THROW(ReadCaptionFont("Arial,12"), EConvertError) << "a missing colour is an empty integer";
-}
-
-TEST(FillsScreen, ComparesWidthFirstAndReadsTheHeightOnlyThen) {
-    EXPECT_FALSE(FillsScreen("1023", "not a number", 1024, 768));
-    EXPECT_THROW(FillsScreen("1024", "not a number", 1024, 768), EConvertError);
 }
 
 WindowSettings Book() {

@@ -68,7 +68,7 @@ TEST(MenusIni, MalformedLinesCommentsAndRepeatedSections) {
     EXPECT_EQ(file.ReadString("a]b", "x"), "1") << "the name runs to the last ']'";
 }
 
-TEST(MenusIni, ValuesAreCutAfter2047Characters) {
+TEST(MenusIni, ValuesAreCutAfter2047CharactersAndKeyListsAt16384Bytes) {
     const std::string exact(2047, 'x');
     const std::string longer = std::string(2047, 'y') + "z-@-tail";
     const std::string quoted = "\"" + std::string(2047, 'q') + "r\"";
@@ -76,16 +76,14 @@ TEST(MenusIni, ValuesAreCutAfter2047Characters) {
     EXPECT_EQ(file.ReadString("s", "exact"), exact);
     EXPECT_EQ(file.ReadString("s", "longer"), std::string(2047, 'y'));
     EXPECT_EQ(file.ReadString("s", "quoted"), std::string(2047, 'q'));
-}
 
-TEST(MenusIni, KeyListsEndAt16384Bytes) {
-    // 1638 keys of 9 characters take 16380 bytes with their zeros.
+    // Key lists end at 16384 bytes: 1638 keys of 9 characters take 16380 bytes with their zeros.
     std::string text = "[GERAL]\n";
     for (int i = 0; i < 1638; ++i) text += "K" + std::to_string(10000000 + i) + "=v\n";
     EXPECT_EQ(IniFile(text).ReadSection("GERAL").size(), 1638u);
-    const Keys exact = IniFile(text + "AB=v\nCD=v\n").ReadSection("GERAL");
-    ASSERT_EQ(exact.size(), 1639u);
-    EXPECT_EQ(exact.back(), "AB") << "a two-letter key fills the buffer exactly";
+    const Keys full = IniFile(text + "AB=v\nCD=v\n").ReadSection("GERAL");
+    ASSERT_EQ(full.size(), 1639u);
+    EXPECT_EQ(full.back(), "AB") << "a two-letter key fills the buffer exactly";
     const IniFile cut(text + "LONGNAME=v\nNEXT=v\n");
     EXPECT_EQ(cut.ReadSection("GERAL").back(), "LO") << "the two bytes left before the double zero";
     EXPECT_EQ(cut.ReadSection("GERAL").size(), 1639u);
@@ -136,11 +134,18 @@ TEST(MenusModel, BuildsMenusItemsAndSubItemsWithTheirNamesAndHandlers) {
               "  About [MENUx1_0]\n");
 }
 
-TEST(MenusModel, CountsGeralKeysOfAnyNamesAndReadsCaptionsByIndex) {
+TEST(MenusModel, CountsGeralKeysOfAnyNamesReadsCaptionsByIndexAndSubItemsOnlyOfItems) {
     EXPECT_EQ(OutlineOf("[GERAL]\nMENU_0=First\nfoo=x\nbar=y\n[MENU]\nITENS_2=Under the third\n"),
               "First\n\n\n  Under the third [MENUx2_0]\n");
     EXPECT_EQ(OutlineOf("[GERAL]\nMENU_5=Five\nMENU_1=One\n"), "\nOne\n") << "captions of MENU_0 to MENU_(n-1) only";
     EXPECT_EQ(OutlineOf("[GERAL]\n[MENU]\nITENS_0=A-@-B\n[ACOES]\nMENUx0_0=WEBHOME()\n"), "");
+    // Sub-items only for items that exist.
+    EXPECT_EQ(OutlineOf("[GERAL]\nMENU_0=M\n"
+                        "[MENU]\nITENS_0=A-@-B\n"
+                        "[SUBMENUS]\nITENS-|0.1|=B1-@-B2\nITENS-|0.2|=Beyond\nITENS-|1.0|=No menu\n"
+                        "itens-|0.0|=a1\n"),
+              "M\n  A [MENUx0_0]\n    a1 [MENUx0_0_0]\n  B [MENUx0_1]\n    B1 [MENUx0_1_0]\n    B2 [MENUx0_1_1]\n");
+    EXPECT_EQ(MenuFilePath("C:\\TEMP\\", "QXBTAE"), "C:\\TEMP\\QXBTAE.dmt");
 }
 
 TEST(MenusModel, CaptionListsFollowTheSeparatorRules) {
@@ -150,15 +155,6 @@ TEST(MenusModel, CaptionListsFollowTheSeparatorRules) {
     EXPECT_EQ(items("-@-A"), "M\n   [MENUx0_0]\n  A [MENUx0_1]\n");
     EXPECT_EQ(items(""), "M\n");
     EXPECT_EQ(items("  A -@- B  "), "M\n  A  [MENUx0_0]\n   B [MENUx0_1]\n") << "only the list's own blanks go";
-}
-
-TEST(MenusModel, SubItemsOnlyForItemsThatExist) {
-    EXPECT_EQ(OutlineOf("[GERAL]\nMENU_0=M\n"
-                        "[MENU]\nITENS_0=A-@-B\n"
-                        "[SUBMENUS]\nITENS-|0.1|=B1-@-B2\nITENS-|0.2|=Beyond\nITENS-|1.0|=No menu\n"
-                        "itens-|0.0|=a1\n"),
-              "M\n  A [MENUx0_0]\n    a1 [MENUx0_0_0]\n  B [MENUx0_1]\n    B1 [MENUx0_1_0]\n    B2 [MENUx0_1_1]\n");
-    EXPECT_EQ(MenuFilePath("C:\\TEMP\\", "QXBTAE"), "C:\\TEMP\\QXBTAE.dmt");
 }
 
 class MenusClick : public ::testing::Test {

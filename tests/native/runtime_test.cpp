@@ -62,9 +62,6 @@ TEST(StrToColour, TooManyDigitsAreRefusedWithoutOverflow) {
               "'" + std::string(40, '9') + "' is not a valid integer value");
     EXPECT_EQ(StrToColour("$0000000000000000FFFFFFFF"), 0xFFFFFFFFu) << "the limit is on the value";
     EXPECT_EQ(StrToInt("-00000000000000000002147483648"), INT32_MIN);
-    EXPECT_EQ(ReadDigits("ff", 16, 255), 255u) << "the decimal limits are StrToInt's";
-    EXPECT_FALSE(ReadDigits("FF", 16, 254));
-    EXPECT_FALSE(ReadDigits("fg", 16, 255));
 }
 
 // A title of many megabytes reached the window caption whole and the runtime died at start.

@@ -24,7 +24,6 @@ TEST(StrToValue, BooleansReadNumbersThenWordsIntegersAreSigned32Bit) {
     for (const char* no : {"0", "0.0", "false", "FALSE"}) EXPECT_FALSE(StrToBool(no)) << no;
     for (const std::string word : {"yes", "", "1x", "e5"})
         EXPECT_EQ(ErrorText([&] { StrToBool(word); }), "'" + word + "' is not a valid boolean value");
-    EXPECT_EQ(StrToInt("-1"), -1);
     EXPECT_EQ(StrToInt("+7"), 7);
     EXPECT_EQ(StrToInt("2147483647"), 2147483647);
     EXPECT_EQ(StrToInt("-2147483648"), INT32_MIN);
@@ -111,7 +110,6 @@ TEST(TextHelpers, SplitLinesListsAndFields) {
 }
 
 TEST(BookRelativePath, KeepsTheLastFolderAndTheFileNameAndNeedsAFolder) {
-    EXPECT_EQ(BookRelativePath("C:\\Books\\calc\\index.htm"), "calc\\index.htm");
     EXPECT_EQ(BookRelativePath("calc\\index.htm"), "calc\\index.htm");
     EXPECT_EQ(BookRelativePath("C:\\a\\\\index.htm"), "\\index.htm");
     EXPECT_EQ(testing::ErrorText<EListError>([] { BookRelativePath("index.htm"); }), "List index out of bounds (-1)");

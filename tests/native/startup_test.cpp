@@ -124,9 +124,8 @@ TEST(ApplyConfiguration, GradientCaptionTakesTheTitleAndTheFontOfLine20) {
     ASSERT_EQ(run.error, "no error");
     EXPECT_LT(run.window.Position("gradient font Georgia"), run.window.Position("gradient caption Tour"));
     EXPECT_LT(run.window.Position("gradient caption Tour"), run.window.Position("gradient on"));
-}
 
-TEST(ReadCaptionFont, FourFieldsWithCaseSensitiveStyleWords) {
+    // The font's four fields, the style words case-sensitive.
     const CaptionFont font = ReadCaptionFont("Arial,12,clRed,Negrito Sublinhada Atravessada");
     EXPECT_EQ(font.name + "," + std::to_string(font.size) + "," + std::to_string(font.colour), "Arial,12,255");
     EXPECT_TRUE(font.bold && font.underline && font.strikeOut && !font.italic);

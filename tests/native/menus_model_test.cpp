@@ -139,7 +139,6 @@ TEST(MenusModel, CountsGeralKeysOfAnyNamesReadsCaptionsByIndexAndSubItemsOnlyOfI
               "First\n\n\n  Under the third [MENUx2_0]\n");
     EXPECT_EQ(OutlineOf("[GERAL]\nMENU_5=Five\nMENU_1=One\n"), "\nOne\n") << "captions of MENU_0 to MENU_(n-1) only";
     EXPECT_EQ(OutlineOf("[GERAL]\n[MENU]\nITENS_0=A-@-B\n[ACOES]\nMENUx0_0=WEBHOME()\n"), "");
-    // Sub-items only for items that exist.
     EXPECT_EQ(OutlineOf("[GERAL]\nMENU_0=M\n"
                         "[MENU]\nITENS_0=A-@-B\n"
                         "[SUBMENUS]\nITENS-|0.1|=B1-@-B2\nITENS-|0.2|=Beyond\nITENS-|1.0|=No menu\n"

@@ -31,6 +31,7 @@ const MeasureText kMeasure = FixedWidth;
 
 TEST(EffectsMulDiv, RoundsHalfAwayFromZeroAndRefusesZeroDivisor) {
     EXPECT_EQ(MulDiv(1, -255, 2), -128);
+    EXPECT_EQ(MulDiv(-1, 255, -2), 128);
     EXPECT_EQ(MulDiv(5, 5, 0), -1);
     EXPECT_EQ(MulDiv(1 << 30, 8, 1), -1) << "a result beyond 32 bits";
     EXPECT_EQ(MulDiv(1 << 30, 8, 16), 1 << 29) << "the product may pass 32 bits";
@@ -158,7 +159,7 @@ constexpr FrameShape kAllShapes[] = {FrameShape::Ellipse,    FrameShape::Rectang
                                      FrameShape::Horizontally, FrameShape::Vertically, FrameShape::Television,
                                      FrameShape::ToBottom,   FrameShape::ToTop};
 
-TEST(EffectsFrames, CountsAndEndsOfEachShapeAtTheBuiltInWindowSize) {
+TEST(EffectsFrames, CountsAndEndsOfEachShapeAndTinyWindowsWithinTheListsRoom) {
     struct Case {
         FrameShape shape;
         int height;
@@ -184,9 +185,7 @@ TEST(EffectsFrames, CountsAndEndsOfEachShapeAtTheBuiltInWindowSize) {
         EXPECT_EQ(frames.front().box, c.first);
         EXPECT_EQ(frames.back().box, c.last);
     }
-}
 
-TEST(EffectsFrames, TinyWindowsStayWithinTheListsRoom) {
     // The list has room for max(W, H) frames: no window overfills it.
     for (FrameShape shape : kAllShapes)
         for (int w = 0; w <= 40; ++w)
@@ -259,7 +258,7 @@ std::vector<Shown> Play(std::size_t count, Cost cost) {
     return shown;
 }
 
-TEST(EffectsPacing, ASlowPlatformDropsFramesEvenlyKeepingTheFirstAndTheLast) {
+TEST(EffectsPacing, ASlowPlatformDropsFramesEvenlyAFastOneShowsEveryFrameAtItsTime) {
     // 118 frames (the standard window's ellipse), a little to far slower than the pace.
     for (int costMs : {3, 7, 25, 30, 45, 130}) {
         SCOPED_TRACE(costMs);
@@ -277,7 +276,6 @@ TEST(EffectsPacing, ASlowPlatformDropsFramesEvenlyKeepingTheFirstAndTheLast) {
         }
         EXPECT_LE(longest - shortest, 1u) << "frames are dropped evenly";
     }
-    EXPECT_EQ(Play(118, [](std::size_t) { return Micros(milliseconds(25)); }).size(), 16u) << "every 7th or 8th";
     const auto crawling = Play(118, [](std::size_t) { return Micros(milliseconds(500)); });
     ASSERT_EQ(crawling.size(), 2u) << "a frame that alone outlasts the effect leaves the first and the last";
     EXPECT_EQ(crawling[1].frame, 117u);
@@ -286,9 +284,7 @@ TEST(EffectsPacing, ASlowPlatformDropsFramesEvenlyKeepingTheFirstAndTheLast) {
     EXPECT_EQ(mixed.back().frame, 156u) << "a slow first frame, cheap ones after it";
     EXPECT_LE(mixed.back().end, milliseconds(400));
     for (std::size_t i = 1; i < mixed.size(); ++i) EXPECT_GT(mixed[i].frame, mixed[i - 1].frame);
-}
 
-TEST(EffectsPacing, AFastPlatformShowsEveryFrameAtItsTime) {
     // 23 frames in 400 ms: every one, about 18 ms apart.
     const auto shown = Play(23, [](std::size_t) { return Micros(0); });
     ASSERT_EQ(shown.size(), 23u);

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
+
 
 #include "common/errors.h"
 #include "common/text.h"
@@ -34,6 +37,17 @@ const std::pair<const char*, ToolButton> kButtonNames[] = {
     {"BUTTON_ABOUT", ToolButton::About},         {"BUTTON_STOP", ToolButton::Stop},
     {"BUTTON_REFRESH", ToolButton::Refresh},     {"BUTTON_EXIT", ToolButton::Exit},
 };
+
+TEST(InterpreterDispatch, TheCommandReferenceDocumentsEveryKeywordAndButtonName) {
+    std::ifstream file(VC_SOURCE_DIR "/docs/commands.md");
+    ASSERT_TRUE(file) << "docs/commands.md is missing";
+    std::stringstream text;
+    text << file.rdbuf();
+    for (std::string_view keyword : CommandKeywords())
+        EXPECT_NE(text.str().find("`" + std::string(keyword) + "`"), std::string::npos) << keyword;
+    for (const auto& [name, button] : kButtonNames)
+        EXPECT_NE(text.str().find(std::string("`") + name + "`"), std::string::npos) << name;
+}
 
 // Keywords whose full effects later tests show are left out here.
 TEST(InterpreterDispatch, EveryKeywordHasItsOwnEffect) {
@@ -171,16 +185,14 @@ RecordingHost HostWithMenus() {
     return host;
 }
 
-TEST(InterpreterMenu, AddressesHoldTwoOrThreeIndexesAfterAnyFiveCharacters) {
+TEST(InterpreterMenu, AddressesHoldTwoOrThreeIndexesAndCommandsActOnThoseItemsByPosition) {
     EXPECT_EQ(MenuItemAddress("MENUx0_2"), (MenuPath{0, 2}));
     EXPECT_EQ(MenuItemAddress("MENUx1_0_3"), (MenuPath{1, 0, 3}));
     EXPECT_EQ(MenuItemAddress("menux12_-1"), (MenuPath{12, -1}));
     EXPECT_FALSE(MenuItemAddress("M_0_1").has_value());  // all five characters go, "_" included
     EXPECT_THROW(MenuItemAddress("MENUx0_"), EConvertError);  // an empty index is no integer
     EXPECT_THROW(MenuItemAddress("MENUx0_0x1"), EConvertError);
-}
 
-TEST(InterpreterMenu, CommandsActOnItemsAndSubItemsByPosition) {
     RecordingHost host = HostWithMenus();
     RunActionCommands(host, "DISABLEMENUITEM \"MENUx0_1\"-@-RENAMEMENUITEM \"MENUx0_1_1\"==\"New\""
                             "-@-ENABLEMENUITEM \"XXXXX0_1\"-@-DISABLEMENUITEM \"MENUx1_0\"");
@@ -260,7 +272,7 @@ TEST(InterpreterExternal, WebPagesCannotStartPrograms) {
     EXPECT_EQ(host.log, (Lines{"Shell(application, null, [http://example.test], null, null, 1)", "Click(Home)"}));
 }
 
-TEST(InterpreterExternal, AddressesArePrefixedAndReachTheShellAsOneArgumentFromEverySource) {
+TEST(InterpreterExternal, AddressesReachTheShellAsOneArgumentAndMailFromWebPagesKeepsFourFields) {
     const std::pair<const char*, const char*> cases[] = {
         {"WEBLINK \"http://example.test\"", "http://http://example.test"},
         {"WEBLINK", "http://WEBLINK"},  // no quotes: the whole field
@@ -275,9 +287,7 @@ TEST(InterpreterExternal, AddressesArePrefixedAndReachTheShellAsOneArgumentFromE
     };
     for (CommandSource source : {CommandSource::Book, CommandSource::WebPage})
         for (const auto& [command, file] : cases) EXPECT_EQ(OnlyShellCall(command, {}, source).file, file) << command;
-}
 
-TEST(InterpreterExternal, MailFromWebPagesKeepsTheAddressAndFourFieldsOnly) {
     const std::string fields = "a@b.test?Subject=S&attach=C:\\x&body=B&Attachment=y&cc=c@d.test&bcc=e@f.test&to=g";
     EXPECT_EQ(OnlyShellCall("SENDEMAIL \"" + fields + "\"", {}, CommandSource::WebPage).file,
               "mailto:a@b.test?Subject=S&body=B&cc=c@d.test&bcc=e@f.test");

@@ -15,7 +15,7 @@ namespace {
 using testing::RecordingHost;
 using Keys = StringList;
 
-TEST(MenusIni, SectionsAndKeysInAnyLetterCaseFirstKeyWins) {
+TEST(MenusIni, SectionsAndKeysInAnyCaseFirstKeyWinsBlanksAndOnePairOfQuotesGo) {
     const IniFile file(
         "Title line before any section\r\n"
         "key=not in a section\r\n"
@@ -30,9 +30,7 @@ TEST(MenusIni, SectionsAndKeysInAnyLetterCaseFirstKeyWins) {
     EXPECT_EQ(file.ReadString("missing", "MENUx0_0", "dflt"), "dflt");
     EXPECT_EQ(file.ReadSection("acoes"), (Keys{"MENUx0_0", "menux0_0"}));
     EXPECT_TRUE(file.ReadSection("missing").empty());
-}
 
-TEST(MenusIni, BlanksAroundValuesGoAndOnePairOfQuotes) {
     const std::pair<const char*, const char*> values[] = {
         {"  a value with  inner blanks \t ", "a value with  inner blanks"},
         {"\"quoted\"", "quoted"},

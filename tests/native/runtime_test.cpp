@@ -78,7 +78,6 @@ TEST(ConfigurationLines, TitlesHintsAndCaptionsAreShownCutToWhatAWindowTakes) {
         EXPECT_EQ(lines.ShownText(i), lines.Line(i).substr(0, shown ? kMaxShownText : std::string::npos)) << i;
         EXPECT_EQ(lines.Line(i).size(), kMaxShownText + 10) << "the line itself stays whole";
     }
-    EXPECT_EQ(ConfigurationLines("short\r\n").ShownText(line::kTitle), "short");
     EXPECT_THROW(ConfigurationLines("").ShownText(line::kTitle), EListError);
 }
 

@@ -195,9 +195,9 @@ TEST(InterpreterMenu, AddressesHoldTwoOrThreeIndexesAndCommandsActOnThoseItemsBy
 
     RecordingHost host = HostWithMenus();
     RunActionCommands(host, "DISABLEMENUITEM \"MENUx0_1\"-@-RENAMEMENUITEM \"MENUx0_1_1\"==\"New\""
-                            "-@-ENABLEMENUITEM \"XXXXX0_1\"-@-DISABLEMENUITEM \"MENUx1_0\"");
+                            "-@-ENABLEMENUITEM \"XXXXX0_1\"-@-DELETEMENUITEM \"MENUx1_0\"");
     EXPECT_EQ(host.Effects(), (Lines{"DisableMenu(0/1)", "RenameMenu(0/1/1, New)", "EnableMenu(0/1)",
-                                     "DisableMenu(1/0)"}));
+                                     "DeleteMenu(1/0)"}));
 
     // Each level is checked against the menu of the moment, outermost first.
     host.log.clear();

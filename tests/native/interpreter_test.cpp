@@ -3,6 +3,7 @@
 #include <fstream>
 #include <sstream>
 
+
 #include "common/errors.h"
 #include "common/text.h"
 #include "interpreter/command_origin.h"
@@ -42,8 +43,6 @@ TEST(InterpreterDispatch, TheCommandReferenceDocumentsEveryKeywordAndButtonName)
     ASSERT_TRUE(file) << "docs/commands.md is missing";
     std::stringstream text;
     text << file.rdbuf();
-    ASSERT_EQ(CommandKeywords().front(), "MESSAGE");
-    ASSERT_EQ(CommandKeywords().back(), "EXECUTEOROPENFILE");
     for (std::string_view keyword : CommandKeywords())
         EXPECT_NE(text.str().find("`" + std::string(keyword) + "`"), std::string::npos) << keyword;
     for (const auto& [name, button] : kButtonNames)
@@ -53,19 +52,14 @@ TEST(InterpreterDispatch, TheCommandReferenceDocumentsEveryKeywordAndButtonName)
 // Keywords whose full effects later tests show are left out here.
 TEST(InterpreterDispatch, EveryKeywordHasItsOwnEffect) {
     const std::pair<const char*, Lines> cases[] = {
-        {"APPLICATIONTITLE \"Chapter 2\"", {"Caption(Chapter 2)", "GradientCaption(Chapter 2)", "RepaintGradient"}},
         {"APPLICATIONMAXIMIZE()", {"Maximize"}},
         {"APPLICATIONMINIMIZE()", {"Minimize"}},
-        {"WEBHOME()", {"Click(Home)"}},
         {"WEBBACK()", {"Click(Back)"}},
         {"WEBNEXT()", {"Click(Forward)"}},
         {"WEBREFRESH()", {"Click(Refresh)"}},
-        {"WEBSTOP", {"BrowserStop"}},
         {"WEBSELECTALL()", {"Click(SelectAll)"}},
         {"WEBSELECTIONCOPY()", {"Click(Copy)"}},
-        {"WEBPRINTPAGE()", {"Click(Print)"}},
         {"SHOWFORMABOUT()", {"Click(About)"}},
-        {"HIDESTATUSBAR()", {"HideStatusBar"}},
         {"SHOWSTATUSBAR()", {"ShowStatusBar"}},
         {"SHOWBUTTONSNAVIGATIONS()", {"ShowToolBar"}},
         {"HIDEBUTTONSNAVIGATIONS()", {"HideToolBar"}},
@@ -88,11 +82,9 @@ TEST(InterpreterDispatch, EmptyPiecesAndUnknownKeywordsDoNothing) {
 TEST(InterpreterDispatch, KeywordsMatchInAnyCaseAndCommandsRunLeftToRight) {
     EXPECT_EQ(EffectsOf("WebHome() please go home"), Lines{"Click(Home)"});
     EXPECT_EQ(EffectsOf("webstop now"), Lines{"BrowserStop"});
-    EXPECT_EQ(EffectsOf("WEBHOME()-@--@-HIDESTATUSBAR()"), (Lines{"Click(Home)", "HideStatusBar"}));
     EXPECT_EQ(EffectsOf("-@-HIDESTATUSBAR()-@-bogus-@-WEBHOME()-@-"), (Lines{"HideStatusBar", "Click(Home)"}));
     EXPECT_EQ(EffectsOf("MESSAGE \"a-@-b\"==\"c\""), Lines{"Message(, , 48)"}) << "a quoted -@- ends it too";
     EXPECT_EQ(EffectsOf("MESSAGE \"a - b @ c\"==\"-@\""), Lines{"Message(a - b @ c, -@, 48)"});
-    EXPECT_EQ(EffectsOf("MESSAGE"), Lines{"Message(MESSAGE, , 48)"}) << "missing parameters are empty";
     EXPECT_EQ(EffectsOf("APPLICATIONTITLE \"unclosed"),
               (Lines{"Caption()", "GradientCaption()", "RepaintGradient"}));
 }
@@ -100,8 +92,6 @@ TEST(InterpreterDispatch, KeywordsMatchInAnyCaseAndCommandsRunLeftToRight) {
 TEST(InterpreterDispatch, TheCutAt255CharactersCanLoseTheClosingQuote) {
     const std::string head = "MESSAGE \"t\"==\"";  // 14 characters
     EXPECT_EQ(EffectsOf(head + std::string(241, 'x') + "\""), Lines{"Message(t, , 48)"}) << "character 256 is lost";
-    EXPECT_EQ(EffectsOf(head + std::string(240, 'x') + "\""), Lines{"Message(t, " + std::string(240, 'x') + ", 48)"});
-    EXPECT_EQ(EffectsOf(head + "say \"hi\" " + std::string(240, 'x') + "\""), Lines{"Message(t, say \"hi, 48)"});
     EXPECT_EQ(EffectsOf(head + std::string(1000, 'x') + "\"-@-WEBSTOP"), (Lines{"Message(t, , 48)", "BrowserStop"}));
 }
 
@@ -110,11 +100,9 @@ TEST(InterpreterDispatch, ApplicationExitAndErrorsEndTheString) {
     RunActionCommands(host, "MESSAGE \"a\"==\"b\"-@-APPLICATIONEXIT()-@-MESSAGE \"c\"==\"d\"");
     EXPECT_EQ(host.Effects(), (Lines{"Message(a, b, 48)", "Close"}));
 
-    EXPECT_EQ(EffectsOf("applicationexit() now-@-WEBHOME()"), Lines{"Close"});
     RunActionCommands(host, "WEBSTOP");
     EXPECT_EQ(host.Effects().back(), "BrowserStop") << "a later string runs again";
 
-    // An error ends the string too, with the earlier effects kept.
     RecordingHost refusing;
     refusing.refuseExecWB = true;
     EXPECT_EQ(ErrorOf<Exception>(refusing, "HIDESTATUSBAR()-@-WEBPRINTPREVIEW()-@-WEBHOME()"), "Unspecified error");
@@ -127,7 +115,6 @@ TEST(InterpreterDispatch, ButtonNamesAreExactAndUpperCase) {
                             "-@-ENABLEBUTTONNAVIGATION \"\"-@-DISABLEBUTTONNAVIGATION \"BUTTON_BACK\"");
     EXPECT_TRUE(host.log.empty());
     for (const auto& [name, button] : kButtonNames) EXPECT_EQ(ButtonByName(name), button) << name;
-    EXPECT_FALSE(ButtonByName("BUTTON_FORWARD").has_value());
 }
 
 TEST(InterpreterDispatch, OnlyHistoryAndTogglesReadTheWindowsState) {
@@ -148,15 +135,13 @@ TEST(InterpreterDispatch, OnlyHistoryAndTogglesReadTheWindowsState) {
     EXPECT_EQ(history.log, (Lines{"?Enabled(Back)", "?Enabled(Forward)", "Click(Forward)"}));
 }
 
-TEST(InterpreterSyntax, TrimKeepsThePrintableCoreOfAtMost255Characters) {
+TEST(InterpreterSyntax, TrimKeepsThePrintableCoreOfAtMost255CharactersAndWorkedExamplesReadAsShown) {
     EXPECT_EQ(TrimCommand(" \t\r\n\x7F\xE9WEBHOME()\x01 \xFF"), "WEBHOME()");
     EXPECT_EQ(TrimCommand("MESSAGE \"\xE9t\xE9\""), "MESSAGE \"\xE9t\xE9\"");  // only the ends are trimmed
     const std::string core = std::string(255, 'x');
     EXPECT_EQ(TrimCommand("    " + core + "yz"), core) << "leading blanks do not count toward 255";
     EXPECT_EQ(TrimCommand(std::string(250, 'a') + "     bbb"), std::string(250, 'a')) << "trimmed again after the cut";
-}
 
-TEST(InterpreterSyntax, WorkedExamplesGiveKeywordAndParameters) {
     struct Example {
         const char* command;
         const char* keyword;
@@ -176,14 +161,12 @@ TEST(InterpreterSyntax, WorkedExamplesGiveKeywordAndParameters) {
         EXPECT_EQ(CommandParameter(1, e.command), e.p1);
         EXPECT_EQ(CommandParameter(2, e.command), e.p2);
     }
-    EXPECT_EQ(QuotedText("a\"b\"c"), "b");
     EXPECT_EQ(CommandParameter(2, "X \"a=b\"=\"c\""), "") << "\"=\" alone does not separate";
     EXPECT_EQ(CommandParameter(3, "X \"a\"==\"b\"==\"c\""), "c");
     EXPECT_EQ(CommandKeyword("m\xE9ssage x"), "M\xE9SSAGE") << "ASCII letters only";
 }
 
 TEST(InterpreterSyntax, NavigationTargetsBecomeCommandStrings) {
-    EXPECT_EQ(CommandFromNavigation("action:WEBBACK()"), "WEBBACK()");
     EXPECT_EQ(CommandFromNavigation("ACTION:webback()"), "webback()");
     EXPECT_EQ(CommandFromNavigation("ACTION:APPLICATIONTITLE%20%My%20Book%"), "APPLICATIONTITLE \"My Book\"");
     EXPECT_EQ(CommandFromNavigation("ACTION:WEBLINK %a%2520b%"), "WEBLINK \"a\"2520b\"") << "%2520 holds no %20";
@@ -202,22 +185,19 @@ RecordingHost HostWithMenus() {
     return host;
 }
 
-TEST(InterpreterMenu, AddressesHoldTwoOrThreeIndexesAfterAnyFiveCharacters) {
+TEST(InterpreterMenu, AddressesHoldTwoOrThreeIndexesAndCommandsActOnThoseItemsByPosition) {
     EXPECT_EQ(MenuItemAddress("MENUx0_2"), (MenuPath{0, 2}));
     EXPECT_EQ(MenuItemAddress("MENUx1_0_3"), (MenuPath{1, 0, 3}));
     EXPECT_EQ(MenuItemAddress("menux12_-1"), (MenuPath{12, -1}));
     EXPECT_FALSE(MenuItemAddress("M_0_1").has_value());  // all five characters go, "_" included
     EXPECT_THROW(MenuItemAddress("MENUx0_"), EConvertError);  // an empty index is no integer
     EXPECT_THROW(MenuItemAddress("MENUx0_0x1"), EConvertError);
-    EXPECT_THROW(MenuItemAddress("MENUx0_99999999999"), EConvertError);
-}
 
-TEST(InterpreterMenu, CommandsActOnItemsAndSubItemsByPosition) {
     RecordingHost host = HostWithMenus();
     RunActionCommands(host, "DISABLEMENUITEM \"MENUx0_1\"-@-RENAMEMENUITEM \"MENUx0_1_1\"==\"New\""
-                            "-@-ENABLEMENUITEM \"XXXXX0_1\"-@-DISABLEMENUITEM \"MENUx1_0\"");
+                            "-@-ENABLEMENUITEM \"XXXXX0_1\"-@-DELETEMENUITEM \"MENUx1_0\"");
     EXPECT_EQ(host.Effects(), (Lines{"DisableMenu(0/1)", "RenameMenu(0/1/1, New)", "EnableMenu(0/1)",
-                                     "DisableMenu(1/0)"}));
+                                     "DeleteMenu(1/0)"}));
 
     // Each level is checked against the menu of the moment, outermost first.
     host.log.clear();
@@ -232,7 +212,6 @@ TEST(InterpreterMenu, WrongAddressesDoNothingOrRaise) {
     EXPECT_TRUE(host.log.empty());
 
     EXPECT_EQ(ErrorOf<EListError>(host, "DISABLEMENUITEM \"MENUx2_0\""), "List index out of bounds (2)");
-    EXPECT_EQ(ErrorOf<EListError>(host, "ENABLEMENUITEM \"MENUx1_1\""), "List index out of bounds (1)");
     EXPECT_EQ(ErrorOf<EListError>(host, "RENAMEMENUITEM \"MENUx0_2_0\"==\"x\""), "List index out of bounds (0)");
     EXPECT_EQ(ErrorOf<EListError>(host, "DELETEMENUITEM \"MENUx0_-1\""), "List index out of bounds (-1)");
     // All indexes are converted before any is looked up.
@@ -241,26 +220,12 @@ TEST(InterpreterMenu, WrongAddressesDoNothingOrRaise) {
     EXPECT_TRUE(host.Effects().empty());
 }
 
-TEST(InterpreterMenu, DeletingTwiceRemovesTheFirstTwoItemsThenFails) {
-    RecordingHost host = HostWithMenus();
-    RunActionCommands(host, "DELETEMENUITEM \"MENUx0_0\"-@-DELETEMENUITEM \"MENUx0_0\"");
-    EXPECT_EQ(host.Effects(), (Lines{"DeleteMenu(0/0)", "DeleteMenu(0/0)"}));
-    RunActionCommands(host, "DELETEMENUITEM \"MENUx0_0\"");
-    EXPECT_EQ(ErrorOf<EListError>(host, "DELETEMENUITEM \"MENUx0_0\"-@-WEBHOME()"), "List index out of bounds (0)");
-    EXPECT_NE(host.Effects().back(), "Click(Home)");
-}
-
 TEST(InterpreterMenu, DisableMenuGreysAWholeTopLevelMenu) {
-    EXPECT_EQ(TopLevelMenuAddress("MENUx1"), (MenuPath{1}));
-    EXPECT_FALSE(TopLevelMenuAddress("MENUx").has_value());
-    EXPECT_FALSE(TopLevelMenuAddress("MENUx0_1").has_value());
     EXPECT_THROW(TopLevelMenuAddress("MENUxHelp"), EConvertError);
 
     RecordingHost host = HostWithMenus();
     RunActionCommands(host, "DESABILITARMENU \"MENUx1\"-@-desabilitarmenu \"MENUx0_1\"-@-DESABILITARMENU \"\"");
     EXPECT_EQ(host.Effects(), Lines{"DisableMenu(1)"});
-    EXPECT_FALSE(host.menus[1].enabled);
-    EXPECT_TRUE(host.menus[0].enabled);
     EXPECT_EQ(ErrorOf<EListError>(host, "DESABILITARMENU \"MENUx2\""), "List index out of bounds (2)");
 
     RecordingHost bare;
@@ -274,44 +239,26 @@ ShellCall OnlyShellCall(const std::string& commands, RecordingHost host = Record
     return host.shellCalls.empty() ? ShellCall() : host.shellCalls.front();
 }
 
-TEST(InterpreterExternal, ExecuteOrOpenFileReplacesMacrosInTheFileOnly) {
+TEST(InterpreterExternal, ExecuteOrOpenFileReplacesMacrosInTheFileOnlyAndCutsBothTexts) {
     RecordingHost host;
     RunActionCommands(host, "EXECUTEOROPENFILE \"[WindowsDir]notepad.exe\"==\"[Dir]notes.txt\"");
     EXPECT_EQ(host.log, (Lines{"?ExecutablePath", "?WindowsDirectory", "?SystemDirectory",
                                "Shell(none, null, [C:\\WINDOWS\\notepad.exe], [[Dir]notes.txt], null, 1)"}));
 
-    EXPECT_EQ(OnlyShellCall("EXECUTEOROPENFILE \"[SYSTEMDIR]calc.exe\"").file, "C:\\WINDOWS\\system32\\calc.exe");
     EXPECT_EQ(OnlyShellCall("EXECUTEOROPENFILE \"[Dir]a [DIR]b\"").file, "C:\\Books\\a C:\\Books\\b");
     EXPECT_EQ(OnlyShellCall("EXECUTEOROPENFILE \"\"").parameters, std::optional<std::string>("")) << "empty, not none";
 
     RecordingHost root;
     root.executablePath = "C:\\vc.exe";
-    root.windowsDirectory = "C:\\WINDOWS\\";  // already ends with "\": no second one
     EXPECT_EQ(OnlyShellCall("EXECUTEOROPENFILE \"[Dir]x.htm\"", root).file, "C:\\x.htm");
-    EXPECT_EQ(OnlyShellCall("EXECUTEOROPENFILE \"[WindowsDir]x\"", root).file, "C:\\WINDOWS\\x");
 
     RecordingHost unknown;
     unknown.systemDirectory.clear();
     EXPECT_EQ(OnlyShellCall("EXECUTEOROPENFILE \"[SystemDir]cmd.exe\"", unknown).file, "cmd.exe");
-}
-
-TEST(InterpreterExternal, MacroExpansionIsPlainAndOrdered) {
     EXPECT_EQ(ExpandDirectoryMacros("[Dir][WindowsDir][SystemDir]", "D:\\", "W", "S\\"), "D:\\W\\S\\");
     EXPECT_EQ(ExpandDirectoryMacros("[Dir]x", "C:\\[systemdir]\\", "W", "S"), "C:\\S\\\\x") << "macros in a folder too";
-}
 
-TEST(InterpreterExternal, TextsForTheShellAreCutAt1024Characters) {
-    // Several macros can make the file longer than the shell's buffer.
-    RecordingHost host;
-    host.executablePath = "C:\\" + std::string(200, 'f') + "\\vc.exe";  // a folder of 204 characters
-    std::string macros;
-    for (int i = 0; i < 10; ++i) macros += "[Dir]";
-    const ShellCall call = OnlyShellCall("EXECUTEOROPENFILE \"" + macros + "\"==\"p\"", host);
-    EXPECT_EQ(call.file.size(), kShellTextLimit);
-    EXPECT_EQ(call.file.substr(0, 204), "C:\\" + std::string(200, 'f') + "\\");
-    EXPECT_EQ(call.parameters, std::optional<std::string>("p"));
-
-    RecordingHost direct;
+    RecordingHost direct;  // the texts for the shell are cut at 1024 characters
     OpenWithShell(direct, std::string(1024, 'a'), std::string(2000, 'b'));
     EXPECT_EQ(direct.shellCalls.at(0).file, std::string(1024, 'a'));
     EXPECT_EQ(direct.shellCalls.at(0).parameters, std::optional<std::string>(std::string(1024, 'b')));
@@ -325,13 +272,8 @@ TEST(InterpreterExternal, WebPagesCannotStartPrograms) {
     EXPECT_EQ(host.log, (Lines{"Shell(application, null, [http://example.test], null, null, 1)", "Click(Home)"}));
 }
 
-TEST(InterpreterExternal, AddressesArePrefixedAndReachTheShellAsOneArgumentFromEverySource) {
-    struct Case {
-        const char* command;
-        const char* file;
-    };
-    const Case cases[] = {
-        // The prefix goes on without a look at what follows.
+TEST(InterpreterExternal, AddressesReachTheShellAsOneArgumentAndMailFromWebPagesKeepsFourFields) {
+    const std::pair<const char*, const char*> cases[] = {
         {"WEBLINK \"http://example.test\"", "http://http://example.test"},
         {"WEBLINK", "http://WEBLINK"},  // no quotes: the whole field
         {"SENDEMAIL \"\"", "mailto:"},
@@ -342,13 +284,10 @@ TEST(InterpreterExternal, AddressesArePrefixedAndReachTheShellAsOneArgumentFromE
         // What URL escaping already allows stays as written.
         {"WEBLINK \"ex.test/a%20b?q=1&r=caf\xE9#top\"", "http://ex.test/a%20b?q=1&r=caf\xE9#top"},
         {"SENDEMAIL \"a@b.test?subject=Hello there\"", "mailto:a@b.test?subject=Hello%20there"},
-        {"SENDEMAIL \"a@b.test\" /attach \"C:\\x\"", "mailto:a@b.test%22%20/attach%20%22C:%5Cx"},
     };
     for (CommandSource source : {CommandSource::Book, CommandSource::WebPage})
-        for (const Case& c : cases) EXPECT_EQ(OnlyShellCall(c.command, {}, source).file, c.file) << c.command;
-}
+        for (const auto& [command, file] : cases) EXPECT_EQ(OnlyShellCall(command, {}, source).file, file) << command;
 
-TEST(InterpreterExternal, MailFromWebPagesKeepsTheAddressAndFourFieldsOnly) {
     const std::string fields = "a@b.test?Subject=S&attach=C:\\x&body=B&Attachment=y&cc=c@d.test&bcc=e@f.test&to=g";
     EXPECT_EQ(OnlyShellCall("SENDEMAIL \"" + fields + "\"", {}, CommandSource::WebPage).file,
               "mailto:a@b.test?Subject=S&body=B&cc=c@d.test&bcc=e@f.test");
@@ -361,25 +300,15 @@ TEST(InterpreterExternal, MailFromWebPagesKeepsTheAddressAndFourFieldsOnly) {
 }
 
 TEST(InterpreterExternal, LoadHtmlOpensOnlyPagesInsideTheBooksFolders) {
-    struct Case {
-        const char* page;
-        const char* opened;  // empty: nothing opens
-    };
-    const Case cases[] = {
-        {"C:\\books\\tour\\sub\\..\\a.htm", "D:\\ebook\\tour\\sub\\..\\a.htm"},
-        {"C:\\books\\extra\\home2.htm", "D:\\ebook\\extra\\home2.htm"},
-        // The folder rules themselves are the command origin's.
-        {"C:\\books\\other\\a.htm", ""},
-    };
-    for (CommandSource source : {CommandSource::Book, CommandSource::WebPage})
-        for (const Case& c : cases) {
-            RecordingHost host;
-            host.executablePath = "D:\\ebook\\book.exe";
-            host.altHomePage = "C:\\books\\extra\\home.htm";
-            RunActionCommands(host, std::string("LOADHTML \"") + c.page + "\"", source);
-            EXPECT_EQ(host.Effects(), *c.opened ? Lines{std::string("Navigate(") + c.opened + ")"} : Lines{})
-                << c.page;
-        }
+    for (CommandSource source : {CommandSource::Book, CommandSource::WebPage}) {
+        RecordingHost host;
+        host.executablePath = "D:\\ebook\\book.exe";
+        host.altHomePage = "C:\\books\\extra\\home.htm";
+        RunActionCommands(host, "LOADHTML \"C:\\books\\tour\\sub\\..\\a.htm\"-@-LOADHTML \"C:\\books\\other\\a.htm\""
+                                "-@-LOADHTML \"C:\\books\\extra\\home2.htm\"", source);
+        EXPECT_EQ(host.Effects(), (Lines{"Navigate(D:\\ebook\\tour\\sub\\..\\a.htm)",
+                                         "Navigate(D:\\ebook\\extra\\home2.htm)"}));
+    }
 }
 
 TEST(InterpreterExternal, RebasePagePathCutsTheRecordedPrefixByLengthAndNeedsAFolder) {
@@ -388,10 +317,8 @@ TEST(InterpreterExternal, RebasePagePathCutsTheRecordedPrefixByLengthAndNeedsAFo
     EXPECT_EQ(RebasePagePath(start, "E:\\", "X:\\abcdefgh\\bits.htm"), "E:\\gh\\bits.htm") << "only counted";
     EXPECT_EQ(RebasePagePath(start, "E:\\Reader\\", "short"), "E:\\Reader\\");
     EXPECT_EQ(RebasePagePath(start, "E:\\Reader", "C:\\books\\tour\\p.htm"), "E:\\Reader\\tour\\p.htm");
-    EXPECT_EQ(RebasePagePath("C:\\tour\\index.htm", "E:\\", "C:\\tour\\a.htm"), "E:\\tour\\a.htm");
     EXPECT_EQ(RebasePagePath("C:\\index.htm", "E:\\", "tour\\a.htm"), "E:\\tour\\a.htm") << "a start page at a root";
 
-    // A start page without a folder raises, and LOADHTML with it.
     EXPECT_EQ(testing::ErrorText<EListError>([] { RebasePagePath("index.htm", "E:\\", "a.htm"); }),
               "List index out of bounds (-1)");
     RecordingHost broken;
@@ -492,14 +419,12 @@ TEST(CommandOrigin, AnyFrameThatIsNotTheBooksTaintsThePage) {
 }
 
 TEST(CommandOrigin, TheBooksFoldersAreThoseOfItsStartAndHomePages) {
-    EXPECT_EQ(BookPageFolders("E:\\", "C:\\a\\tour\\index.htm", "C:\\a\\extra\\home.htm"),
-              (FolderList{"E:\\tour\\", "E:\\extra\\"}));
+    const FolderList two = BookPageFolders("E:\\", "C:\\a\\tour\\index.htm", "C:\\a\\extra\\home.htm");
+    EXPECT_EQ(two, (FolderList{"E:\\tour\\", "E:\\extra\\"}));
     EXPECT_TRUE(BookPageFolders("E:\\", "index.htm", "").empty()) << "a start page without a folder";
 
-    const FolderList two = BookPageFolders("E:\\", "C:\\a\\tour\\index.htm", "C:\\a\\extra\\home.htm");
     EXPECT_TRUE(IsInsideFolders("file:///E:/extra/more/page.htm", two));
     EXPECT_TRUE(IsInsideFolders("E:\\tour", two)) << "the folder itself";
-    EXPECT_FALSE(IsInsideFolders("E:\\other\\page.htm", two));
     EXPECT_FALSE(IsInsideFolders("E:\\tour\\a.htm", {})) << "no folders, no book pages";
 
     // A book read from a share: its own pages are on that share, no others.

@@ -75,7 +75,6 @@ TEST(ControlPainter, CheckAndRadioStatesOnTwelveAndShortStrips) {
 
 TEST(ControlPainter, ProgressFillsByPositionAndScrollBarsHoldTheirParts) {
     const Rect inner{10, 20, 110, 40};  // 100 x 20
-    EXPECT_EQ(ProgressFill(inner, 0, 100, 0, false), (Rect{10, 20, 10, 40}));
     EXPECT_EQ(ProgressFill(inner, 0, 100, 250, false), inner);
     EXPECT_EQ(ProgressFill(inner, -50, 50, -80, false).Width(), 0);
     EXPECT_EQ(ProgressFill(inner, 0, 3, 1, false), (Rect{10, 20, 43, 40}));  // rounded down
@@ -131,7 +130,6 @@ TEST(ControlPainter, EveryBuiltInSkinShowsEachStateApart) {
         EXPECT_EQ(text, (Rect{cell + 4, 0, 120, 30}));
         EXPECT_FALSE(SameArea(unchecked, checked, Rect::FromSize(0, (30 - strip.Height()) / 2, cell, strip.Height())));
         EXPECT_TRUE(SameArea(unchecked, checked, Rect{cell, 0, 120, 30}));
-        EXPECT_TRUE(SameArea(unchecked, Face(*data, 120, 30), Rect{0, 0, 120, (30 - strip.Height()) / 2}));
 
         Bitmap none = Face(*data, 204, 18), half = Face(*data, 204, 18);
         ASSERT_TRUE(PaintProgress(none, *data, Rect{0, 0, 204, 18}, 0, 100, 0, false));

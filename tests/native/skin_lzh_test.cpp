@@ -82,13 +82,5 @@ TEST(SkinLzh, CutStreamsDecodeToTheDeclaredSizeAndHugeSizesAreRefused) {
     EXPECT_EQ(TLZH::Decompress(run), Bytes(37, 'q'));
 }
 
-TEST(SkinLzh, PositionTablesHaveThePublishedShape) {
-    const int codes[][2] = {{31, 0},   {32, 1},   {79, 3},   {80, 4},   {143, 11}, {144, 12},
-                            {191, 23}, {192, 24}, {239, 47}, {240, 48}, {255, 63}};
-    for (const auto& [i, code] : codes) EXPECT_EQ(lzh::d_code[i], code) << i;
-    const int lengths[][2] = {{0, 3}, {79, 4}, {143, 5}, {191, 6}, {239, 7}, {240, 8}};
-    for (const auto& [i, length] : lengths) EXPECT_EQ(lzh::d_len[i], length) << i;
-}
-
 }  // namespace
 }  // namespace vc

@@ -51,10 +51,8 @@ TEST(SkinComposeRoutines, NineSliceKeepsCornersStretchesOrTilesAndClipsAtTheEdge
                      {0, 12, 70}, {19, 14, 90}});
     // Margins wider than the target: both of the pair dropped, the whole state image stretched.
     ExpectGreys(ComposeNineSlice(4, 18, blocks, three, false, false, 1, 1), {{3, 0, 30}, {0, 17, 70}, {2, 9, 50}});
-    // Top and bottom dropped, left kept.
     ExpectGreys(ComposeNineSlice(12, 5, blocks, three, false, false, 1, 1), {{0, 0, 10}, {0, 4, 70}, {6, 2, 50}});
 
-    // A 1-pixel frame round a 2 x 2 centre, tiled or stretched.
     Bitmap img(4, 4, Grey(1));
     img.Set(1, 1, Grey(11));
     img.Set(2, 1, Grey(12));

@@ -22,8 +22,7 @@ Bitmap Face(const TSkinData& data, int w, int h) { return Bitmap(w, h, PixelFrom
 bool SameArea(const Bitmap& a, const Bitmap& b, const Rect& r) { return CopyRect(a, r) == CopyRect(b, r); }
 
 TEST(ControlPainter, StateImagesFollowTheRulesOfEachControl) {
-    // Disabled wins over pressed over hot over focused; a checked tool button, a sorted header and a
-    // selected tab show their own look until something stronger comes.
+    // Disabled wins over pressed over hot over focused; checked, sorted and selected looks yield to these.
     const struct {
         ControlState state;
         int push, tool, tool_checked, header, header_sorted, tab, tab_selected, combo, thumb;
@@ -121,7 +120,6 @@ TEST(ControlPainter, EveryBuiltInSkinShowsEachStateApart) {
     for (int n = 0; n < kSkins; ++n) {
         SCOPED_TRACE("skin " + std::to_string(n));
         const auto data = BuiltInSkin(n);
-        // The check box sits centred at the left; the caption starts 4 pixels after it.
         const Bitmap& strip = static_cast<const TSkinData&>(*data).Buttons().CheckMap;
         Bitmap unchecked = Face(*data, 120, 30), checked = Face(*data, 120, 30);
         const Rect text = PaintCheckBox(unchecked, *data, Rect{0, 0, 120, 30}, false, 1);
@@ -137,7 +135,6 @@ TEST(ControlPainter, EveryBuiltInSkinShowsEachStateApart) {
         EXPECT_FALSE(SameArea(none, half, Rect{2, 2, 102, 16}));
         EXPECT_TRUE(SameArea(none, half, Rect{102, 0, 204, 18}));
 
-        // A status panel's corner is the edges image's; the grip keeps the key colour out.
         const TDataSkinObject* edges = data->FindObject("StatusBarEdges");
         ASSERT_NE(edges, nullptr);
         Bitmap bar = Face(*data, 300, 22);
@@ -151,7 +148,6 @@ TEST(ControlPainter, EveryBuiltInSkinShowsEachStateApart) {
             for (int x = grip.left; x < grip.right; ++x) ASSERT_FALSE(SameRgb(bar.At(x, y), kKeyPixel));
         EXPECT_NE(StatusTextColour(*data), data->ButtonFaceColour());
 
-        // Every header, tab and tool button state draws its own picture; images past the strip are the last one.
         for (const auto paint : {&PaintHeaderItem, &PaintTab, &PaintToolButton}) {
             std::vector<Bitmap> pictures;
             for (int k = 1; k <= 6; ++k) {
@@ -166,7 +162,6 @@ TEST(ControlPainter, EveryBuiltInSkinShowsEachStateApart) {
             EXPECT_EQ(pictures[5], pictures[4]);
         }
 
-        // A hot thumb looks different; a disabled bar shows no thumb: its track is the same all along.
         const int a = data->FindObject("Scrollbar")->Map.Height();
         const ScrollBarParts parts = LayoutScrollBar(*data, Rect{0, 0, a, 200}, true, a, 60, 120);
         Bitmap normal = Face(*data, a, 200), hot = normal, disabled = normal;

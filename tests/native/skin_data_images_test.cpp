@@ -7,7 +7,7 @@
 namespace vc {
 namespace {
 
-TEST(SkinDataImages, BlendSaturationAndGradientRowsWithTheirCache) {
+TEST(SkinDataImages, BlendSaturationAndGradientsWithTheirCacheAndClip) {
     EXPECT_EQ(Blend(0xFFFFFF, 0x000000, 99), 0xFCFCFCu);   // (255*99 + 50) / 100
     EXPECT_EQ(Blend(0xFFFFFF, 0x000000, 100), 0x1A1A1Au);  // per mille from 100: (255*100 + 500) / 1000
 
@@ -36,10 +36,8 @@ TEST(SkinDataImages, BlendSaturationAndGradientRowsWithTheirCache) {
     EXPECT_EQ(cache.Computed(), 18);
     cache.Row(0xFF, 0xFFFFFF, 2);  // other ends, other row
     EXPECT_EQ(cache.Computed(), 19);
-}
 
-TEST(SkinDataImages, FillGradientPaintsOnlyVisibleLines) {
-    TGradientCache cache;
+    // FillGradient paints only the lines within the clip box.
     Bitmap b(4, 6, MakePixel(1, 1, 1));
     const ColourResolver resolve = [](Colour c) { return IsSystemColour(c) ? 0x0000FFu : c; };
     FillGradient(b, Rect{0, 1, 4, 5}, kSystemColourFlag + 15, 0x000000, true, cache, resolve, Rect{0, 0, 4, 4});
@@ -68,8 +66,7 @@ TEST(SkinDataImages, GreyMagentaFlip) {
     EXPECT_EQ(b.At(2, 1), MakePixel(169, 169, 169));
 }
 
-// A bitmap file's two headers: file size, reserved, pixel offset; info header size, width, height
-// (negative: top-down), planes, depth, compression, image size, resolution, colours.
+// A bitmap file's two headers, field by field (a negative height is top-down).
 std::vector<std::uint8_t> BmpHeader(std::uint32_t width, std::uint32_t height, std::uint32_t bits,
                                     std::uint32_t compression, std::uint32_t colours, std::uint32_t image_bytes) {
     std::vector<std::uint8_t> out = {'B', 'M'};
@@ -82,8 +79,7 @@ std::vector<std::uint8_t> BmpHeader(std::uint32_t width, std::uint32_t height, s
     return out;
 }
 
-TEST(SkinDataImages, BitmapFilesOfTheUsualDepths) {
-    // 8 bits, palette of two, top-down (negative height).
+TEST(SkinDataImages, BitmapFilesOfTheUsualDepthsAndDamagedOnesRefused) {
     auto eight = BmpHeader(3, -2, 8, 0, 2, 8);
     for (std::uint8_t v : {0, 0, 255, 0, /**/ 255, 0, 255, 0}) eight.push_back(v);  // red, magenta
     for (std::uint8_t v : {0, 1, 0, 0, /**/ 1, 1, 0, 0}) eight.push_back(v);
@@ -107,9 +103,7 @@ TEST(SkinDataImages, BitmapFilesOfTheUsualDepths) {
     const Bitmap r = DecodeBitmapFile(rle);
     EXPECT_EQ(r.At(2, 0), MakePixel(0, 255, 0));
     EXPECT_EQ(r.At(3, 0), MakePixel(0, 0, 0));
-}
 
-TEST(SkinDataImages, DamagedBitmapFilesAreRefused) {
     const auto file = EncodeBitmapFile(Bitmap(4, 4));
     const auto expect_invalid = [](const std::vector<std::uint8_t>& bytes) {
         EXPECT_EQ(testing::ErrorText<EInvalidGraphic>([&] { DecodeBitmapFile(bytes); }), "Bitmap image is not valid");
@@ -125,9 +119,9 @@ TEST(SkinDataImages, DamagedBitmapFilesAreRefused) {
     expect_invalid(patched({{28, 7}}));                               // depth
     expect_invalid(patched({{18, 0}, {19, 0}, {20, 0}, {21, 0}}));  // width 0
     EXPECT_THROW(DecodeBitmapFile(patched({{21, 0x7F}, {25, 0x7F}})), EOutOfResources);  // 0x7F000004 wide
-    auto rle = BmpHeader(4, 4, 8, 1, 1, 2);
-    for (std::uint8_t v : {0, 0, 0, 0, 3, 0}) rle.push_back(v);  // stops mid-way
-    expect_invalid(rle);
+    auto cut = BmpHeader(4, 4, 8, 1, 1, 2);
+    for (std::uint8_t v : {0, 0, 0, 0, 3, 0}) cut.push_back(v);  // run-length codes that stop mid-way
+    expect_invalid(cut);
 }
 
 }  // namespace

@@ -60,7 +60,6 @@ TEST(SkinDataLoad, SectionsTakeDefaultsFixedFrameCountsAndColours) {
     EXPECT_EQ(skintest::Shape(*item), "frame 5 tile 0 trans 0 margins 4,0,0,0");
     EXPECT_EQ(std::make_tuple(item->NormalColour, item->MouseOverColour), std::make_tuple(2, -1));
     EXPECT_EQ(item->NormalColour2, 0x050505u);  // the definition's ButtonText
-    // A member that is missing leaves only the image empty.
     EXPECT_TRUE(data.FindObject("MenuBackground")->Map.Empty());
     for (const auto& [name, frame] : std::vector<std::pair<const char*, int>>{
              {"Headerbar", 5}, {"HorzScrollThumb", 3}, {"VertScrollThumb", 2}, {"Scrollbar", 23}}) {
@@ -148,7 +147,6 @@ TEST(SkinDataLoad, CaptionButtonsExclusionsFrameRuleAndChildButtons) {
          {{"narrow.bmp", Solid(38, 10, 1, 1, 1)},  // 3.8 wide per unit of height
           {"wide.bmp", Solid(39, 10, 1, 1, 1)},
           {"mdi.bmp", skintest::States(10, 9, 12)}});
-    // Name, action, align, x, y, combine, visibility, visibility1, frames.
     const auto row = [](const TDataSkinSysButton& c) {
         std::ostringstream o;
         o << c.Name << ' ' << c.Action << ' ' << c.Align << ' ' << c.Xcoord << ' ' << c.Ycoord << ' ' << c.CombineOp
@@ -224,7 +222,6 @@ TEST(SkinDataLoad, ComboCompositeAndArrow) {
 }
 
 TEST(SkinDataLoad, ToolbarGradientFollowsTheCaptionSample) {
-    // The first and last rows of the 40-row toolbar gradient on a title of this colour.
     const auto toolbar_ends = [](int r, int g, int b) {
         TSkinData data;
         Load(data, "[Colours]\nButtonFace=200 100 0\n[Personality]\nTop=t.bmp\n", {{"t.bmp", Solid(9, 9, r, g, b)}});
@@ -257,7 +254,6 @@ TEST(SkinDataLoad, SecondLoadKeepsBordersAndReplacesSectionObjects) {
     EXPECT_EQ(data.Left().Map.Width(), 7);
     EXPECT_EQ(data.FindObject("MenuItem"), nullptr);
     EXPECT_EQ(data.CaptionButtons().size(), 3u);
-    // Toolbar, Track, TRACKVERT and Scrollbar: one each, however often the skin is loaded.
     EXPECT_EQ(data.ObjectCount(), 4u);
     for (const char* name : {"Toolbar", "Track", "TRACKVERT", "Scrollbar"}) EXPECT_NE(data.FindObject(name), nullptr);
     // A track the skin does not give is the built-in one; a given one keeps its Frame, not a fixed count.
@@ -310,7 +306,6 @@ TEST(SkinDataLoad, WrongVersionOrDamageKeepsThePreviousSkinAndTheLoadingFlag) {
     EXPECT_EQ(messages, (std::vector<std::string>{"This is Older Skin File\rPlease update to new version !"}));
     EXPECT_NE(data.FindObject("MenuItem"), nullptr);
 
-    // Empty, undecodable or cut streams load nothing either, without a message.
     auto cut = skintest::Container("[x]\n", {{"a.bmp", Solid(5, 5, 1, 1, 1)}});
     cut.resize(cut.size() - 10);
     for (const std::vector<std::uint8_t>& stream :

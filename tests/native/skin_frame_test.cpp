@@ -45,7 +45,6 @@ TEST(SkinFrame, CaptionButtonsFollowTheWindowStateAndTheRegionTheKeyOnEverySkin)
         EXPECT_EQ(normal.ButtonAt(Centre(c)), close);
         EXPECT_EQ(normal.ButtonAt(Point{c.right, c.bottom}), -1);
         EXPECT_EQ(normal.ButtonAt(Centre(r.IsEmpty() ? normal.Buttons()[maximise].bounds : r)), maximise);
-        // The caption text stays clear of every button.
         const Rect text = normal.CaptionTextArea();
         EXPECT_GT(text.Width(), 600);
         for (const auto& b : normal.Buttons())
@@ -54,7 +53,6 @@ TEST(SkinFrame, CaptionButtonsFollowTheWindowStateAndTheRegionTheKeyOnEverySkin)
         w.caption.maximised = true;
         const FrameLayout maximised(*data, w);
         EXPECT_EQ(shown(maximised), std::make_tuple(true, false, true, true));
-        EXPECT_EQ(maximised.ButtonAt(Centre(normal.Buttons()[maximise].bounds)), restore);  // the hidden one takes no hit
 
         // A window without a caption has no skinned frame at all.
         w = Window(800, 600);
@@ -111,7 +109,6 @@ TEST(SkinFrame, TitleBarIsOnePictureAndInactiveWindowsUseTheSecondImages) {
     const FramePicture inactive = PaintFrame(*data, FrameLayout(*data, w));
     EXPECT_NE(inactive.left, a.left);  // the title's second image: every preview shows it
 
-    // A minimised window is all title, on the face colour.
     w.minimised = true;
     const FramePicture minimised = PaintFrame(*data, FrameLayout(*data, w));
     EXPECT_EQ(std::make_pair(minimised.title.Width(), minimised.title.Height()), std::make_pair(500, 300));
@@ -128,7 +125,6 @@ TEST(SkinFrame, SizesRoundDownAndTheClientKeepsItsSize) {
     top = taller;
     EXPECT_EQ(SkinFrameSizes(*data).top, before.top);
 
-    // The outer size for a client of 884 x 600 under a 19-pixel menu bar gives that client back.
     const Size outer = OuterSizeForClient(before, 19, 884, 600);
     FrameWindow w = Window(outer.width, outer.height);
     w.menu_bar_height = 19;

@@ -47,7 +47,6 @@ TEST(SkinMenus, BandItemsAreLaidOutFromTheStartOffsetEitherWayAndSkipHiddenOnes)
     LayoutMenuButtons(*data, Rect{0, 0, 100, 20}, many, std::vector<int>(12, 50), false);
     EXPECT_EQ(many[11].bounds.Width(), 60);
     EXPECT_GT(many[11].bounds.left, 100);
-    // A band narrower than the skin's offset starts 12 pixels in.
     LayoutMenuButtons(*data, Rect{0, 0, 3, 19}, many, std::vector<int>(12, 5), false);
     EXPECT_EQ(many[0].bounds.left, 12);
 }

@@ -53,20 +53,15 @@ TEST(SkinReader, LoadsACompressedSkinAndHandsOutMembersByLowerCaseName) {
     EXPECT_FALSE(reader.FindFile(".INI", out, name));
     EXPECT_EQ(name, "skin.ini");
     EXPECT_TRUE(out.empty());
-}
 
-TEST(SkinReader, NameTextWithFinalLineBreakAndTrailingBytes) {
-    const Bytes container = RawContainer(20000, "a.bmp\r\nb.bmp\r\n", {2, 3}, "xxyyyTRAILER");
-    TSkinReader reader;
-    ASSERT_TRUE(reader.LoadContainer(container));
+    // A final line break ends the name text; bytes after the last member are kept apart.
+    ASSERT_TRUE(reader.LoadContainer(RawContainer(20000, "a.bmp\r\nb.bmp\r\n", {2, 3}, "xxyyyTRAILER")));
     EXPECT_EQ(reader.Count(), 2u);
     EXPECT_EQ(reader.TrailingBytes(), 7u);
-    Bytes out;
     reader.GetFile("b.bmp", out);
     EXPECT_EQ(out, B("yyy"));
 }
 
-// Its text is checked where skin data shows it.
 TEST(SkinReader, WrongVersionIsToldBeforeAnySizeIsLookedAtAndKeepsThePreviousSkin) {
     TSkinReader reader;
     ASSERT_TRUE(reader.LoadContainer(RawContainer(20000, "a.bmp", {1}, "z")));

@@ -1,4 +1,3 @@
-// Themes and the skin builder.
 #include <gtest/gtest.h>
 
 #include "error_text.h"
@@ -39,7 +38,6 @@ TEST(SkinTheme, EveryMistakeIsReportedAtOnceWithItsPlace) {
               "t.theme: [Palette] Face: 'E4E1DA' is not a colour (#RRGGBB)\n"
               "t.theme: [Palette] Close: is missing");
 
-    // Shapes that cannot be drawn are refused.
     EXPECT_EQ(ErrorOf(Replace(HarbourText(), "CaptionButtonHeight=19", "CaptionButtonHeight=27")),
               "t.theme: [Shape] CaptionButtonHeight: is taller than the title bar");
     EXPECT_EQ(ErrorOf(Replace(HarbourText(), "CornerRadius=0", "CornerRadius=14")),

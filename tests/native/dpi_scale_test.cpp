@@ -86,7 +86,7 @@ Bitmap RegionMask(const FrameRegion& region, int width, int height) {
 
 FrameWindow SkinWindow(int width, int height, int dpi) { return FrameWindow{width, height, 0, false, {}, Scale(dpi)}; }
 
-TEST(DpiSkinFrame, TwoHundredPercentIsTheHundredPercentFrameWithEveryPixelDoubled) {
+TEST(DpiSkinFrame, TwoHundredPercentDoublesEveryPixelAndOddSizesAndHalfStepsFollow) {
     for (int n = 0; n < 16; ++n) {
         SCOPED_TRACE("skin " + std::to_string(n));
         const auto data = skintest::BuiltInSkin(n);
@@ -112,9 +112,7 @@ TEST(DpiSkinFrame, TwoHundredPercentIsTheHundredPercentFrameWithEveryPixelDouble
         EXPECT_EQ(doubled.whole, region.whole);
         EXPECT_TRUE(RegionMask(doubled, 642, 406) == ResizeBitmap(RegionMask(region, 321, 203), 642, 406, false));
     }
-}
-
-TEST(DpiSkinFrame, AnOddSizeLosesItsSpareColumnsInTheMiddleAndAHalfStepScalesSmoothly) {
+    // An odd size loses its spare columns in the middle.
     const auto data = skintest::BuiltInSkin(2);
     const FrameLayout even(*data, SkinWindow(642, 406, 192));
     const FrameLayout odd(*data, SkinWindow(641, 405, 192));

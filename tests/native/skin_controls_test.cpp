@@ -21,7 +21,7 @@ Bitmap Face(const TSkinData& data, int w, int h) { return Bitmap(w, h, PixelFrom
 
 bool SameArea(const Bitmap& a, const Bitmap& b, const Rect& r) { return CopyRect(a, r) == CopyRect(b, r); }
 
-TEST(ControlPainter, StateImagesFollowTheRulesOfEachControl) {
+TEST(ControlPainter, StateImagesFollowTheRulesOfEachControlAndTheCheckStripsLength) {
     // Disabled wins over pressed over hot over focused; checked, sorted and selected looks yield to these.
     const struct {
         ControlState state;
@@ -44,9 +44,7 @@ TEST(ControlPainter, StateImagesFollowTheRulesOfEachControl) {
         EXPECT_EQ(std::make_tuple(ComboBoxImage(s), TrackThumbImage(s)), std::make_tuple(r.combo, r.thumb));
     }
     EXPECT_EQ(UpDownImage(true, ControlState{}), 5);
-}
 
-TEST(ControlPainter, CheckAndRadioStatesOnTwelveAndShortStrips) {
     const ControlState normal{}, hot = State(true, true, false, false), pressed = State(true, true, true, false),
                        disabled = State(false, true, false, false);
     struct Case {

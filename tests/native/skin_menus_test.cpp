@@ -23,7 +23,7 @@ int CountPixels(const Bitmap& b, const Rect& r, Pixel p) {
     return n;
 }
 
-TEST(SkinMenus, BandItemsAreLaidOutFromTheStartOffsetEitherWayAndSkipHiddenOnes) {
+TEST(SkinMenus, BandItemsAreLaidOutEitherWaySkipHiddenOnesAndSwitchByKeyPassingOverDisabledOnes) {
     const auto data = BuiltInSkin(0);
     const Rect band{4, 30, 404, 50};
     std::vector<TMenuBtn> items{Item("&File"), Item("&Hidden", true, false), Item(""), Item("&Help")};
@@ -49,13 +49,11 @@ TEST(SkinMenus, BandItemsAreLaidOutFromTheStartOffsetEitherWayAndSkipHiddenOnes)
     EXPECT_GT(many[11].bounds.left, 100);
     LayoutMenuButtons(*data, Rect{0, 0, 3, 19}, many, std::vector<int>(12, 5), false);
     EXPECT_EQ(many[0].bounds.left, 12);
-}
 
-TEST(SkinMenus, AccessKeysAndKeyboardSwitchingWrapAndPassOverDisabledItems) {
     EXPECT_EQ(AccessKey("Save && &quit"), 'q') << "&& shows one & and marks nothing";
     EXPECT_EQ(AccessKey("Trailing&"), 0);
 
-    std::vector<TMenuBtn> items{Item("&File"), Item("&Edit", false), Item("&View"), Item("&Help")};
+    items = {Item("&File"), Item("&Edit", false), Item("&View"), Item("&Help")};
     for (int i = 0; i < 4; ++i) items[i].bounds = Rect::FromSize(10 * i, 0, 10, 10);
     EXPECT_EQ(FindAccel(items, 'E'), -1) << "a disabled item does not open by its key";
     // Captions without an access key answer to their first letter, after every marked key.

@@ -62,7 +62,7 @@ TEST(SkinReader, LoadsACompressedSkinAndHandsOutMembersByLowerCaseName) {
     EXPECT_EQ(out, B("yyy"));
 }
 
-TEST(SkinReader, WrongVersionIsToldBeforeAnySizeIsLookedAtAndKeepsThePreviousSkin) {
+TEST(SkinReader, WrongVersionIsToldFirstAndKeepsThePreviousSkinAndInconsistentSizesAreRejected) {
     TSkinReader reader;
     ASSERT_TRUE(reader.LoadContainer(RawContainer(20000, "a.bmp", {1}, "z")));
     int shown = 0;
@@ -71,9 +71,7 @@ TEST(SkinReader, WrongVersionIsToldBeforeAnySizeIsLookedAtAndKeepsThePreviousSki
     EXPECT_EQ(shown, 1);
     Bytes out;
     EXPECT_TRUE(reader.GetFile("a.bmp", out));
-}
 
-TEST(SkinReader, RejectsEveryInconsistentCountAndSizeAndADamagedStream) {
     EXPECT_EQ(ErrorOf(RawContainer(20000, "a.bmp", {1}, "z", 1000)),
               "Damaged skin file: the member names take 1000 bytes, only 10 follow the header");
     EXPECT_EQ(ErrorOf(RawContainer(20000, "a.bmp\r\nb.bmp", {1}, "")),

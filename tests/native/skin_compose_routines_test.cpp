@@ -42,7 +42,7 @@ TEST(SkinComposeRoutines, StateImagesSideBySideOrStacked) {
     EXPECT_EQ(side.At(5, 3), Grey(7));
 }
 
-TEST(SkinComposeRoutines, NineSliceKeepsCornersStretchesOrTilesAndClipsAtTheEdges) {
+TEST(SkinComposeRoutines, NineSliceKeepsCornersStretchesOrTilesClipsAtTheEdgesAndDrawsTransparent) {
     const Bitmap blocks = Blocks();
     const Margins three{3, 3, 3, 3};
     const Bitmap out = ComposeNineSlice(20, 15, blocks, three, false, false, 1, 1);
@@ -72,21 +72,19 @@ TEST(SkinComposeRoutines, NineSliceKeepsCornersStretchesOrTilesAndClipsAtTheEdge
     // A state past the image's end has no centre to tile (it once stepped by its empty width for ever).
     const Bitmap past = ComposeNineSlice(8, 7, img, Margins{1, 1, 1, 1}, false, true, 1, 5);
     EXPECT_EQ(past.At(4, 3), MakePixel(0, 0, 0));
-}
 
-TEST(SkinComposeRoutines, DrawingTransparentOpaqueAndEmpty) {
-    Bitmap img(2, 2, kKeyPixel);
-    img.Set(0, 0, Grey(9));
+    Bitmap keyed(2, 2, kKeyPixel);
+    keyed.Set(0, 0, Grey(9));
     Bitmap dest(4, 4, Grey(200));
-    DrawNineSlice(dest, Rect{1, 1, 3, 3}, img, false, false, true, 1, 1, Margins{});
+    DrawNineSlice(dest, Rect{1, 1, 3, 3}, keyed, false, false, true, 1, 1, Margins{});
     EXPECT_EQ(dest.At(1, 1), Grey(9));
     EXPECT_EQ(dest.At(2, 2), Grey(200));
-    DrawNineSlice(dest, Rect{1, 1, 3, 3}, img, false, false, false, 1, 1, Margins{});
+    DrawNineSlice(dest, Rect{1, 1, 3, 3}, keyed, false, false, false, 1, 1, Margins{});
     EXPECT_EQ(dest.At(2, 2), kKeyPixel);
     const Bitmap before = dest;
-    DrawNineSlice(dest, Rect{3, 0, 1, 4}, img, false, false, false, 1, 1, Margins{});
+    DrawNineSlice(dest, Rect{3, 0, 1, 4}, keyed, false, false, false, 1, 1, Margins{});
     EXPECT_EQ(dest, before);
-    DrawTransparent(dest, Rect{2, 2, 4, 4}, img);
+    DrawTransparent(dest, Rect{2, 2, 4, 4}, keyed);
     EXPECT_EQ(dest.At(2, 2), Grey(9));
     EXPECT_EQ(dest.At(3, 3), Grey(200));  // left as it was
     EXPECT_TRUE(ComposeNineSlice(5, 5, Bitmap(), Margins{}, false, false, 1, 1).Width() == 5);

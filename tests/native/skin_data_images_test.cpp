@@ -7,7 +7,7 @@
 namespace vc {
 namespace {
 
-TEST(SkinDataImages, BlendSaturationAndGradientsWithTheirCacheAndClip) {
+TEST(SkinDataImages, BlendSaturationGradientsWithTheirCacheAndClipGreyMagentaAndFlip) {
     EXPECT_EQ(Blend(0xFFFFFF, 0x000000, 99), 0xFCFCFCu);   // (255*99 + 50) / 100
     EXPECT_EQ(Blend(0xFFFFFF, 0x000000, 100), 0x1A1A1Au);  // per mille from 100: (255*100 + 500) / 1000
 
@@ -51,19 +51,17 @@ TEST(SkinDataImages, BlendSaturationAndGradientsWithTheirCacheAndClip) {
     FillGradient(b, Rect{2, 2, 2, 5}, 0, 0xFFFFFF, false, cache, resolve);
     FillGradient(b, Rect{10, 10, 20, 20}, 0, 0xFFFFFF, true, cache, resolve);
     EXPECT_EQ(b, before);
-}
 
-TEST(SkinDataImages, GreyMagentaFlip) {
-    Bitmap b(3, 2, MakePixel(255, 0, 255));
-    b.Set(0, 0, MakePixel(10, 20, 31));
-    b.Set(2, 1, MakePixel(254, 0, 255));
-    EXPECT_EQ(Flipped(b).At(2, 0), MakePixel(254, 0, 255));
-    ReplaceMagenta(b, 0x030201);
-    EXPECT_EQ(b.At(1, 0), MakePixel(1, 2, 3));
-    EXPECT_EQ(b.At(2, 1), MakePixel(254, 0, 255));  // only pure magenta
-    GreyScale(b);
-    EXPECT_EQ(b.At(0, 0), MakePixel(20, 20, 20));
-    EXPECT_EQ(b.At(2, 1), MakePixel(169, 169, 169));
+    Bitmap m(3, 2, MakePixel(255, 0, 255));
+    m.Set(0, 0, MakePixel(10, 20, 31));
+    m.Set(2, 1, MakePixel(254, 0, 255));
+    EXPECT_EQ(Flipped(m).At(2, 0), MakePixel(254, 0, 255));
+    ReplaceMagenta(m, 0x030201);
+    EXPECT_EQ(m.At(1, 0), MakePixel(1, 2, 3));
+    EXPECT_EQ(m.At(2, 1), MakePixel(254, 0, 255));  // only pure magenta
+    GreyScale(m);
+    EXPECT_EQ(m.At(0, 0), MakePixel(20, 20, 20));
+    EXPECT_EQ(m.At(2, 1), MakePixel(169, 169, 169));
 }
 
 // A bitmap file's two headers, field by field (a negative height is top-down).

@@ -287,7 +287,7 @@ TEST(SkinDataLoad, LoadFromStoreBoundsAndManagerRequests) {
     EXPECT_EQ(manager.calls, (std::vector<std::string>{"current", "drop", "action 3 after 250"}));
 }
 
-TEST(SkinDataLoad, WrongVersionOrDamageKeepsThePreviousSkinAndTheLoadingFlag) {
+TEST(SkinDataLoad, WrongVersionOrDamageKeepsThePreviousSkinAndFilesAndStreamPropertiesLoad) {
     TSkinData data;
     std::vector<std::string> messages;
     data.Environment.show_message = [&](const std::string& m) { messages.push_back(m); };
@@ -311,24 +311,22 @@ TEST(SkinDataLoad, WrongVersionOrDamageKeepsThePreviousSkinAndTheLoadingFlag) {
     EXPECT_EQ(messages.size(), 1u);
     EXPECT_EQ(data.SkinName(), "First");
     EXPECT_TRUE(data.Loading());
-}
 
-TEST(SkinDataLoad, SkinFileAndStreamProperty) {
-    TSkinData data;
-    EXPECT_EQ(data.WriteSkinStreamProperty(), (std::vector<std::uint8_t>{0, 0, 0, 0}));
-    data.SetSkinFile("/nonexistent/skin.skn");
-    EXPECT_TRUE(data.Loading());
+    TSkinData file;
+    EXPECT_EQ(file.WriteSkinStreamProperty(), (std::vector<std::uint8_t>{0, 0, 0, 0}));
+    file.SetSkinFile("/nonexistent/skin.skn");
+    EXPECT_TRUE(file.Loading());
 
     const std::string path = ::testing::TempDir() + "skin_data_test.skn";
     const auto bytes = Pack("[TitlebarSkin]\nSkinName=From file\n");
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
                                                 static_cast<std::streamsize>(bytes.size()));
-    data.SetSkinFile(path);
+    file.SetSkinFile(path);
     std::remove(path.c_str());
-    EXPECT_EQ(data.SkinName(), "From file");
+    EXPECT_EQ(file.SkinName(), "From file");
 
     TSkinData streamed;
-    const std::vector<std::uint8_t> property = data.WriteSkinStreamProperty();
+    const std::vector<std::uint8_t> property = file.WriteSkinStreamProperty();
     streamed.ReadSkinStreamProperty(property.data(), property.size());
     EXPECT_EQ(streamed.SkinName(), "From file");
 }

@@ -23,7 +23,7 @@ int CountPixels(const Bitmap& b, const Rect& r, Pixel p) {
     return n;
 }
 
-TEST(SkinMenus, BandItemsAreLaidOutEitherWaySkipHiddenOnesAndSwitchByKeyPassingOverDisabledOnes) {
+TEST(SkinMenus, BandItemsAreLaidOutSwitchByKeyPassingOverDisabledOnesAndPaintOverTheBand) {
     const auto data = BuiltInSkin(0);
     const Rect band{4, 30, 404, 50};
     std::vector<TMenuBtn> items{Item("&File"), Item("&Hidden", true, false), Item(""), Item("&Help")};
@@ -66,10 +66,7 @@ TEST(SkinMenus, BandItemsAreLaidOutEitherWaySkipHiddenOnesAndSwitchByKeyPassingO
     std::vector<TMenuBtn> one{Item("&Only")};
     one[0].bounds = Rect{0, 0, 10, 10};
     EXPECT_EQ(NextMenuButton(one, 0, 1), 0);
-}
 
-TEST(SkinMenus, ABandItemRestoresItsBackgroundAndShowsHoverInTheHilightColour) {
-    const auto data = BuiltInSkin(3);
     Bitmap background(200, 20);
     PaintMenuBand(background, background.Bounds(), *data, true);
     Bitmap picture(200, 20, MakePixel(1, 2, 3));

@@ -26,7 +26,6 @@ TEST(SkinIni, LinesAreCutTrimmedCommentsDroppedAndTheFirstHeaderAndKeyWin) {
     // lookup is by the whole header line, so "[ Colours ]" is not "[Colours]".
     EXPECT_EQ(ini.ReadString(" Colours ", "X", "d"), "1");
     EXPECT_EQ(ini.ReadString("Colours", "x", "d"), "d");
-    EXPECT_EQ(ini.ReadString("Hidden", "x", "d"), "d");
 
     const TQuickIni twice = Ini("[MenuItem]\nImage=first.bmp\nimage=second.bmp\nEmpty=\nEmpty=late\n"
                                 "[MENUITEM]\nImage=third.bmp\nOther=9\n");

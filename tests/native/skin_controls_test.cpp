@@ -21,7 +21,7 @@ Bitmap Face(const TSkinData& data, int w, int h) { return Bitmap(w, h, PixelFrom
 
 bool SameArea(const Bitmap& a, const Bitmap& b, const Rect& r) { return CopyRect(a, r) == CopyRect(b, r); }
 
-TEST(ControlPainter, StateImagesFollowTheRulesOfEachControlAndTheCheckStripsLength) {
+TEST(ControlPainter, StateImagesProgressFillsAndScrollBarPartsFollowTheirRules) {
     // Disabled wins over pressed over hot over focused; checked, sorted and selected looks yield to these.
     const struct {
         ControlState state;
@@ -68,9 +68,7 @@ TEST(ControlPainter, StateImagesFollowTheRulesOfEachControlAndTheCheckStripsLeng
     Bitmap bitmap(40, 20, kOpaque);
     EXPECT_TRUE(PaintCheckBox(bitmap, empty, bitmap.Bounds(), true, 1).IsEmpty());
     EXPECT_EQ(bitmap, Bitmap(40, 20, kOpaque));
-}
 
-TEST(ControlPainter, ProgressFillsByPositionAndScrollBarsHoldTheirParts) {
     const Rect inner{10, 20, 110, 40};  // 100 x 20
     EXPECT_EQ(ProgressFill(inner, 0, 100, 250, false), inner);
     EXPECT_EQ(ProgressFill(inner, -50, 50, -80, false).Width(), 0);

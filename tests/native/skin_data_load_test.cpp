@@ -172,7 +172,7 @@ TEST(SkinDataLoad, CaptionButtonsExclusionsFrameRuleAndChildButtons) {
     EXPECT_EQ(plain.CaptionButtons()[0]->Frame, 6);  // no image
 }
 
-TEST(SkinDataLoad, ComboCompositeAndArrow) {
+TEST(SkinDataLoad, ComboCompositeArrowAndTheToolbarGradientFollowingTheCaptionSample) {
     TSkinData data;
     const int a = data.Environment.h_scroll_arrow_width + 2;
     Load(data,
@@ -212,9 +212,7 @@ TEST(SkinDataLoad, ComboCompositeAndArrow) {
     EXPECT_EQ(plain_arrow->Map.At(3, 1), MakePixel(1, 2, 3));
     EXPECT_EQ(plain_arrow->Map.At(0, 0), MakePixel(0, 0, 200));
     EXPECT_EQ(alone.FindObject("ComboButton")->Map.At(3, 1), kKeyPixel);
-}
 
-TEST(SkinDataLoad, ToolbarGradientFollowsTheCaptionSample) {
     const auto toolbar_ends = [](int r, int g, int b) {
         TSkinData data;
         Load(data, "[Colours]\nButtonFace=200 100 0\n[Personality]\nTop=t.bmp\n", {{"t.bmp", Solid(9, 9, r, g, b)}});

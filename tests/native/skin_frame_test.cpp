@@ -26,7 +26,7 @@ int ButtonIndex(const FrameLayout& layout, int action, int visibility) {
 
 Point Centre(const Rect& r) { return Point{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
-TEST(SkinFrame, CaptionButtonsFollowTheWindowStateAndTheRegionTheKeyOnEverySkin) {
+TEST(SkinFrame, ButtonsRegionPicturesAndSizesFollowTheWindowAndTheSkin) {
     int shaped = 0;
     for (int n = 0; n < 16; ++n) {
         SCOPED_TRACE("skin " + std::to_string(n));
@@ -88,9 +88,7 @@ TEST(SkinFrame, CaptionButtonsFollowTheWindowStateAndTheRegionTheKeyOnEverySkin)
         EXPECT_EQ(mismatches, 0);
     }
     EXPECT_EQ(shaped, 10);
-}
 
-TEST(SkinFrame, TitleBarInactiveAndMinimisedPicturesAndTheClientKeepsItsSize) {
     const auto data = BuiltInSkin(0);
     FrameWindow w = Window(500, 300);
     const FrameLayout active(*data, w);

@@ -85,7 +85,7 @@ TEST(SkinMenus, BandItemsAreLaidOutSwitchByKeyPassingOverDisabledOnesAndPaintOve
               item.bounds.Width() * item.bounds.Height());
 }
 
-TEST(SkinMenus, DropDownItemsFollowTheSkinInEveryState) {
+TEST(SkinMenus, DropDownItemsFollowTheSkinInEveryStateAndTheSystemMenuItsWindow) {
     for (int number = 0; number < 16; ++number) {
         SCOPED_TRACE("skin " + std::to_string(number));
         const auto data = BuiltInSkin(number);
@@ -121,9 +121,7 @@ TEST(SkinMenus, DropDownItemsFollowTheSkinInEveryState) {
         EXPECT_EQ(CopyRect(separator, Rect{0, 8, 120, 20}), CopyRect(under, Rect{0, 8, 120, 20}))
             << "nothing below the separator's own height";
     }
-}
 
-TEST(SkinMenus, GlyphsAndMeasuresOfTheSystemMenu) {
     FrameStyle normal, maximised, minimised, fixed;
     maximised.state = FrameState::Maximised;
     minimised.state = FrameState::Minimised;

@@ -24,7 +24,7 @@ Bitmap Blocks() {
     return b;
 }
 
-TEST(SkinComposeRoutines, StateImagesSideBySideOrStacked) {
+TEST(SkinComposeRoutines, StateImagesAndNineSlicesKeepCornersStretchOrTileClipAtTheEdgesAndDrawTransparent) {
     Bitmap strip(90, 5);
     for (int x = 0; x < 90; ++x) strip.FillRect(Rect{x, 0, x + 1, 5}, Grey(x));
     EXPECT_EQ(StateImageRect(strip, false, 4, 1), (Rect{0, 0, 22, 5}));
@@ -40,14 +40,12 @@ TEST(SkinComposeRoutines, StateImagesSideBySideOrStacked) {
     const Bitmap side = ComposeNineSlice(6, 4, stacked, Margins{}, true, false, 3, 2);
     EXPECT_EQ(side.At(0, 0), Grey(4));
     EXPECT_EQ(side.At(5, 3), Grey(7));
-}
 
-TEST(SkinComposeRoutines, NineSliceKeepsCornersStretchesOrTilesClipsAtTheEdgesAndDrawsTransparent) {
     const Bitmap blocks = Blocks();
     const Margins three{3, 3, 3, 3};
-    const Bitmap out = ComposeNineSlice(20, 15, blocks, three, false, false, 1, 1);
-    ASSERT_EQ(std::make_pair(out.Width(), out.Height()), std::make_pair(20, 15));
-    ExpectGreys(out, {{2, 2, 10}, {3, 0, 20}, {16, 2, 20}, {17, 0, 30}, {0, 3, 40}, {0, 11, 40}, {10, 7, 50},
+    const Bitmap nine = ComposeNineSlice(20, 15, blocks, three, false, false, 1, 1);
+    ASSERT_EQ(std::make_pair(nine.Width(), nine.Height()), std::make_pair(20, 15));
+    ExpectGreys(nine, {{2, 2, 10}, {3, 0, 20}, {16, 2, 20}, {17, 0, 30}, {0, 3, 40}, {0, 11, 40}, {10, 7, 50},
                      {0, 12, 70}, {19, 14, 90}});
     // Margins wider than the target: both of the pair dropped, the whole state image stretched.
     ExpectGreys(ComposeNineSlice(4, 18, blocks, three, false, false, 1, 1), {{3, 0, 30}, {0, 17, 70}, {2, 9, 50}});
@@ -90,7 +88,7 @@ TEST(SkinComposeRoutines, NineSliceKeepsCornersStretchesOrTilesClipsAtTheEdgesAn
     EXPECT_TRUE(ComposeNineSlice(5, 5, Bitmap(), Margins{}, false, false, 1, 1).Width() == 5);
 }
 
-TEST(SkinComposeRoutines, ThreeSliceBandsAndTiledRectangles) {
+TEST(SkinComposeRoutines, ThreeSliceBandsTiledRectanglesAndRegionRowsOfRunsWithTolerance) {
     // Left 1, middle 2 (values 5 and 6), right 1, per state; two states.
     Bitmap band(8, 2);
     const int values[] = {1, 5, 6, 9, 11, 15, 16, 19};
@@ -110,9 +108,7 @@ TEST(SkinComposeRoutines, ThreeSliceBandsAndTiledRectangles) {
     const Bitmap before = canvas;
     TileRect(canvas, Rect{0, 0, 7, 5}, Blocks(), Rect{3, 3, 3, 6});
     EXPECT_EQ(canvas, before);
-}
 
-TEST(SkinComposeRoutines, RegionRowsOfRunsWithTolerance) {
     Bitmap all(5, 3, kKeyPixel);
     all.Set(2, 1, MakePixel(255, 1, 255));
     all.Set(3, 1, MakePixel(255, 1, 254));  // below the key's blue: opaque

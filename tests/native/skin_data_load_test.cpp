@@ -282,7 +282,7 @@ TEST(SkinDataLoad, LoadFromStoreBoundsAndManagerRequests) {
     EXPECT_EQ(manager.calls, (std::vector<std::string>{"current", "drop", "action 3 after 250"}));
 }
 
-TEST(SkinDataLoad, WrongVersionOrDamageKeepsThePreviousSkinAndFilesAndStreamPropertiesLoad) {
+TEST(SkinDataLoad, FailedLoadsKeepThePreviousSkinFilesAndPropertiesLoadAndLoadedTidiesTheControlSet) {
     TSkinData data;
     std::vector<std::string> messages;
     data.Environment.show_message = [&](const std::string& m) { messages.push_back(m); };
@@ -324,17 +324,15 @@ TEST(SkinDataLoad, WrongVersionOrDamageKeepsThePreviousSkinAndFilesAndStreamProp
     const std::vector<std::uint8_t> property = file.WriteSkinStreamProperty();
     streamed.ReadSkinStreamProperty(property.data(), property.size());
     EXPECT_EQ(streamed.SkinName(), "From file");
-}
 
-TEST(SkinDataLoad, LoadedTidiesTheControlSetAndAskFormSkin) {
-    TSkinData data;
-    data.SkinControls |= SetBit(xcMenuItem);
-    data.Environment.has_scroll_bar_info = false;
-    data.SetActive(true);
-    data.Loaded();
-    EXPECT_FALSE(InSet(data.SkinControls, xcMenuItem));
-    EXPECT_TRUE(InSet(data.SkinControls, xcSystemMenu));
-    EXPECT_FALSE(InSet(data.SkinControls, xcScrollbar));
+    TSkinData tidy;
+    tidy.SkinControls |= SetBit(xcMenuItem);
+    tidy.Environment.has_scroll_bar_info = false;
+    tidy.SetActive(true);
+    tidy.Loaded();
+    EXPECT_FALSE(InSet(tidy.SkinControls, xcMenuItem));
+    EXPECT_TRUE(InSet(tidy.SkinControls, xcSystemMenu));
+    EXPECT_FALSE(InSet(tidy.SkinControls, xcScrollbar));
 
     TSkinData no_main_menu;
     no_main_menu.SkinControls &= ~SetBit(xcMainMenu);
@@ -342,14 +340,14 @@ TEST(SkinDataLoad, LoadedTidiesTheControlSetAndAskFormSkin) {
     EXPECT_FALSE(InSet(no_main_menu.SkinControls, xcSystemMenu));
 
     bool skin = true;
-    data.AskFormSkin(42, "SysMonthCal32", skin);
+    tidy.AskFormSkin(42, "SysMonthCal32", skin);
     EXPECT_FALSE(skin);
-    EXPECT_EQ(data.DecidingWindow(), 42u);
+    EXPECT_EQ(tidy.DecidingWindow(), 42u);
     skin = true;
-    data.AskFormSkin(43, "TForm1", skin);
+    tidy.AskFormSkin(43, "TForm1", skin);
     EXPECT_TRUE(skin);
-    data.OnFormSkin = [](TSkinData&, const std::string& name, bool& do_skin) { do_skin = name == "SysMonthCal32"; };
-    data.AskFormSkin(44, "SysMonthCal32", skin);
+    tidy.OnFormSkin = [](TSkinData&, const std::string& name, bool& do_skin) { do_skin = name == "SysMonthCal32"; };
+    tidy.AskFormSkin(44, "SysMonthCal32", skin);
     EXPECT_TRUE(skin);
 }
 

@@ -15,7 +15,7 @@ TQuickIni Ini(const std::string& text) {
     return ini;
 }
 
-TEST(SkinIni, LinesAreCutTrimmedCommentsDroppedAndTheFirstHeaderAndKeyWin) {
+TEST(SkinIni, LinesKeysValuesAndIntegersAreReadAsTheSkinsExpectAndANulByteEndsTheText) {
     const TQuickIni ini = Ini("  [Fonts]  \r\n\r\n; a comment\n\tFontHeight = 16 \r\r\n[ Colours ]\n;[Hidden]\nx=1\n");
     EXPECT_EQ(ini.Lines(), (StringList{"[Fonts]", "FontHeight = 16", "[ Colours ]", "x=1"}));
     StringList sections{"stale"};
@@ -39,16 +39,14 @@ TEST(SkinIni, LinesAreCutTrimmedCommentsDroppedAndTheFirstHeaderAndKeyWin) {
     // A line without "=" has an empty key and an empty value.
     EXPECT_EQ(equals.ReadString("S", "", "d"), "d");
     EXPECT_EQ(equals.ReadString("S", "noequals", "d"), "d");
-}
 
-TEST(SkinIni, IntegersInDecimalAndHexadecimalOrTheDefaultAndParsingStopsAtANulByte) {
-    const TQuickIni ini = Ini("[N]\nhex=0x1F\nHEX2=0X1f\ndollar=$FF\nneg=-12\nplus=+7\nmixed=12ab\nbare0x=0x\n"
+    const TQuickIni numbers = Ini("[N]\nhex=0x1F\nHEX2=0X1f\ndollar=$FF\nneg=-12\nplus=+7\nmixed=12ab\nbare0x=0x\n"
                               "spaces=1 2\nbig=99999999999\nminus1=$FFFFFFFF\nfloat=1.5\n");
     const std::pair<const char*, int> read[] = {{"hex", 31}, {"hex2", 31}, {"dollar", 255},
                                                 {"neg", -12}, {"plus", 7},   {"minus1", -1}};
-    for (const auto& [key, value] : read) EXPECT_EQ(ini.ReadInteger("N", key, 0), value) << key;
+    for (const auto& [key, value] : read) EXPECT_EQ(numbers.ReadInteger("N", key, 0), value) << key;
     for (const char* key : {"mixed", "bare0x", "spaces", "big", "float", "missing"})
-        EXPECT_EQ(ini.ReadInteger("N", key, -5), -5) << key;
+        EXPECT_EQ(numbers.ReadInteger("N", key, -5), -5) << key;
 
     const std::string text("[A]\nk=before\0\n[B]\nk=after\n", 25);
     TQuickIni nul;

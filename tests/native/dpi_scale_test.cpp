@@ -18,7 +18,7 @@
 namespace vc {
 namespace {
 
-TEST(DpiScale, LengthsRoundHalfAwayFromZeroAndTheNearestImageSizeWinsTiesUpwards) {
+TEST(DpiScale, LengthsRoundHalfAwayTheNearestSizeWinsTiesUpwardsAndSmoothScalingNeverBlendsTheKey) {
     EXPECT_EQ(Scale(0).Dpi(), 96);
     const Scale s125(120), s150(144);
     EXPECT_EQ(s125.Apply(2), 3);  // 2.5
@@ -38,9 +38,7 @@ TEST(DpiScale, LengthsRoundHalfAwayFromZeroAndTheNearestImageSizeWinsTiesUpwards
     const int unordered[] = {48, 24};
     EXPECT_EQ(NearestSize(unordered, 2, 24, Scale(96)), 24);
     EXPECT_EQ(NearestSize(sizes, 0, 24, Scale(96)), -1);
-}
 
-TEST(DpiSkinImages, WholeFactorsRepeatPixelsAndSmoothScalingNeverBlendsTheKey) {
     Bitmap image(2, 1, kKeyPixel);
     image.Set(0, 0, MakePixel(200, 0, 0));
     const Bitmap doubled = ResizeBitmap(image, 4, 2, false);

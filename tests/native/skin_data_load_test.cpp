@@ -121,7 +121,6 @@ TEST(SkinDataLoad, FrameBordersCaptionTextMenuBarProgressAndSecondImages) {
     }
     auto* combo = data.Find<TDataSkinBorder>("ComboButton");
     EXPECT_EQ(combo->Map2.At(0, 0), combo->Map.At(3, 0));  // mirrored copy
-    EXPECT_EQ(combo->Frame, 4);
 
     TSkinData styled;
     Load(styled, "[Progress]\nBitmap=p.bmp\nStyle=1\n", {{"p.bmp", Solid(4, 4, 9, 9, 9)}});

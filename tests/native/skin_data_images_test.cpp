@@ -7,7 +7,20 @@
 namespace vc {
 namespace {
 
-TEST(SkinDataImages, BlendSaturationGradientsWithTheirCacheAndClipGreyMagentaAndFlip) {
+// A bitmap file's two headers, field by field (a negative height is top-down).
+std::vector<std::uint8_t> BmpHeader(std::uint32_t width, std::uint32_t height, std::uint32_t bits,
+                                    std::uint32_t compression, std::uint32_t colours, std::uint32_t image_bytes) {
+    std::vector<std::uint8_t> out = {'B', 'M'};
+    const std::uint32_t offset = 54 + 4 * colours;
+    const std::pair<std::uint32_t, int> fields[] = {
+        {offset + image_bytes, 4}, {0, 4}, {offset, 4},      {40, 4}, {width, 4}, {height, 4}, {1, 2},
+        {bits, 2}, {compression, 4},       {image_bytes, 4}, {0, 4},  {0, 4},     {colours, 4}, {0, 4}};
+    for (const auto& [v, n] : fields)
+        for (int i = 0; i < n; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+    return out;
+}
+
+TEST(SkinDataImages, ColourHelpersGradientsAndBitmapFilesGoodAndDamaged) {
     EXPECT_EQ(Blend(0xFFFFFF, 0x000000, 99), 0xFCFCFCu);   // (255*99 + 50) / 100
     EXPECT_EQ(Blend(0xFFFFFF, 0x000000, 100), 0x1A1A1Au);  // per mille from 100: (255*100 + 500) / 1000
 
@@ -62,22 +75,7 @@ TEST(SkinDataImages, BlendSaturationGradientsWithTheirCacheAndClipGreyMagentaAnd
     GreyScale(m);
     EXPECT_EQ(m.At(0, 0), MakePixel(20, 20, 20));
     EXPECT_EQ(m.At(2, 1), MakePixel(169, 169, 169));
-}
 
-// A bitmap file's two headers, field by field (a negative height is top-down).
-std::vector<std::uint8_t> BmpHeader(std::uint32_t width, std::uint32_t height, std::uint32_t bits,
-                                    std::uint32_t compression, std::uint32_t colours, std::uint32_t image_bytes) {
-    std::vector<std::uint8_t> out = {'B', 'M'};
-    const std::uint32_t offset = 54 + 4 * colours;
-    const std::pair<std::uint32_t, int> fields[] = {
-        {offset + image_bytes, 4}, {0, 4}, {offset, 4},      {40, 4}, {width, 4}, {height, 4}, {1, 2},
-        {bits, 2}, {compression, 4},       {image_bytes, 4}, {0, 4},  {0, 4},     {colours, 4}, {0, 4}};
-    for (const auto& [v, n] : fields)
-        for (int i = 0; i < n; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-    return out;
-}
-
-TEST(SkinDataImages, BitmapFilesOfTheUsualDepthsAndDamagedOnesRefused) {
     auto eight = BmpHeader(3, -2, 8, 0, 2, 8);
     for (std::uint8_t v : {0, 0, 255, 0, /**/ 255, 0, 255, 0}) eight.push_back(v);  // red, magenta
     for (std::uint8_t v : {0, 1, 0, 0, /**/ 1, 1, 0, 0}) eight.push_back(v);
@@ -89,10 +87,10 @@ TEST(SkinDataImages, BitmapFilesOfTheUsualDepthsAndDamagedOnesRefused) {
     auto mono = BmpHeader(10, 2, 1, 0, 2, 8);
     for (std::uint8_t v : {0, 0, 0, 0, 255, 255, 255, 0}) mono.push_back(v);
     for (std::uint8_t v : {0x80, 0x40, 0, 0, /**/ 0xFF, 0xC0, 0, 0}) mono.push_back(v);
-    const Bitmap m = DecodeBitmapFile(mono);
-    EXPECT_EQ(m.At(0, 1), MakePixel(255, 255, 255));
-    EXPECT_EQ(m.At(1, 1), MakePixel(0, 0, 0));
-    EXPECT_EQ(m.At(9, 0), MakePixel(255, 255, 255));  // the second byte of a row
+    const Bitmap one_bit = DecodeBitmapFile(mono);
+    EXPECT_EQ(one_bit.At(0, 1), MakePixel(255, 255, 255));
+    EXPECT_EQ(one_bit.At(1, 1), MakePixel(0, 0, 0));
+    EXPECT_EQ(one_bit.At(9, 0), MakePixel(255, 255, 255));  // the second byte of a row
 
     // Run-length coded: a run of 3, three literal pixels padded to a word, end of line, end of bitmap.
     auto rle = BmpHeader(6, 1, 8, 1, 2, 12);

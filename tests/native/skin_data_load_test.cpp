@@ -39,7 +39,7 @@ struct RecordingManager : ISkinManagerLink {
     }
 };
 
-TEST(SkinDataLoad, SectionsTakeDefaultsFixedFrameCountsAndColours) {
+TEST(SkinDataLoad, SectionsFrameBordersCaptionTextMenuBarAndProgressTakeTheirValuesOrDefaults) {
     TSkinData data;
     Load(data,
          "[Colour1]\ncolor=1 1 1\n[Colours]\nButtonFace=10 20 30\nButtonText=5 5 5\n[Colour0]\ncolor=0 0 0\n"
@@ -83,11 +83,9 @@ TEST(SkinDataLoad, SectionsTakeDefaultsFixedFrameCountsAndColours) {
     Load(tiny, "[Buttons]\nRadioButton=r.bmp\nRadioButtonFrame=7\n", {{"r.bmp", Solid(20, 20, 1, 1, 1)}});
     EXPECT_EQ(tiny.Buttons().RadioFrame, 7);
     EXPECT_EQ(tiny.Buttons().CheckFrame, 4);  // no image: at least four
-}
 
-TEST(SkinDataLoad, FrameBordersCaptionTextMenuBarProgressAndSecondImages) {
-    TSkinData data;
-    Load(data,
+    TSkinData borders;
+    Load(borders,
          "[Progress]\nBitmap=p.bmp\nStyle=0\nTile=5\nTrans=1\nNormalColour=3\n[Tabs]\nImage=p.bmp\nBorder=g.bmp\n"
          "[UpDown.Vert]\nImage=p.bmp\nGlyphImage=g.bmp\n[ComboButton]\nImage=c.bmp\n"
          "[GroupBox]\nImage=p.bmp\nBackgroundAlignment=2\nBackgroundLeftShift=5\n"
@@ -98,28 +96,28 @@ TEST(SkinDataLoad, FrameBordersCaptionTextMenuBarProgressAndSecondImages) {
          "menuBar=m.bmp\nTileMenu=3\nTileRightMenu=9\n",
          {{"l.bmp", Solid(4, 30, 1, 1, 1)}, {"t.bmp", Solid(60, 20, 2, 2, 2)}, {"m.bmp", Solid(8, 8, 3, 3, 3)},
           {"p.bmp", Solid(4, 4, 9, 9, 9)}, {"g.bmp", Solid(3, 3, 1, 1, 1)}, {"c.bmp", skintest::States(2, 2, 2)}});
-    EXPECT_EQ(skintest::Shape(data.Left()), "frame 1 tile 1 trans 1 margins 0,7,0,3");
-    EXPECT_EQ(skintest::Shape(data.Top()), "frame 2 tile 1 trans 0 margins 11,0,12,0");
+    EXPECT_EQ(skintest::Shape(borders.Left()), "frame 1 tile 1 trans 1 margins 0,7,0,3");
+    EXPECT_EQ(skintest::Shape(borders.Top()), "frame 2 tile 1 trans 0 margins 11,0,12,0");
 
-    const TDataSkinTitle& t = data.Title();
+    const TDataSkinTitle& t = borders.Title();
     EXPECT_EQ(skintest::Shape(t), "frame 2 tile 0 trans 0 margins 5,6,7,0");  // the text shifts and clip
     EXPECT_EQ(std::make_tuple(t.TextAlignment, t.TXTBackRight, t.FontHeight), std::make_tuple(1, 4, 14));
     EXPECT_EQ(t.ActiveTextColour, 0x0080FFu);
     EXPECT_EQ(t.InactiveTextColour, clNone);  // one of its three keys missing
 
-    ASSERT_NE(data.MenuBar(), nullptr);
-    EXPECT_EQ(skintest::Shape(*data.MenuBar()), "frame 2 tile 1 trans 0 margins 1,0,9,0");
+    ASSERT_NE(borders.MenuBar(), nullptr);
+    EXPECT_EQ(skintest::Shape(*borders.MenuBar()), "frame 2 tile 1 trans 0 margins 1,0,9,0");
     // The caption sample: Top at (60 / 3, (20 / 2) / 3).
-    EXPECT_EQ(data.CaptionSampleColour(), 0x020202u);
+    EXPECT_EQ(borders.CaptionSampleColour(), 0x020202u);
 
-    auto* progress = data.Find<TDataSkinBorder>("Progress");
+    auto* progress = borders.Find<TDataSkinBorder>("Progress");
     ASSERT_NE(progress, nullptr);
     EXPECT_EQ(skintest::Shape(*progress), "frame 2 tile 1 trans 1 margins 0,0,0,0");
     for (const auto& [name, frame] : std::vector<std::pair<const char*, int>>{{"Tabs", 5}, {"UpDown.Vert", 8}}) {
-        EXPECT_EQ(data.Find<TDataSkinBorder>(name)->Map2.Width(), 3) << name;
-        EXPECT_EQ(data.Find<TDataSkinBorder>(name)->Frame, frame) << name;
+        EXPECT_EQ(borders.Find<TDataSkinBorder>(name)->Map2.Width(), 3) << name;
+        EXPECT_EQ(borders.Find<TDataSkinBorder>(name)->Frame, frame) << name;
     }
-    auto* combo = data.Find<TDataSkinBorder>("ComboButton");
+    auto* combo = borders.Find<TDataSkinBorder>("ComboButton");
     EXPECT_EQ(combo->Map2.At(0, 0), combo->Map.At(3, 0));  // mirrored copy
 
     TSkinData styled;

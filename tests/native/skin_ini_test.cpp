@@ -64,13 +64,12 @@ TEST(SkinValues, ImageNamesColourTriplesAndThePalette) {
         EXPECT_EQ(ImageMemberName(refused), "") << refused;
 
     const TQuickIni ini = Ini("[Colours]\nButtonFace=59 97 131\nMenu=1,2,3,4\nHilight=(300; 255; -7)\n"
-                              "Two=10 20\nEmpty=\n");
+                              "Two=10 20\n");
     constexpr Colour def = kSystemColourFlag + 15;
     EXPECT_EQ(ReadColourTriple(ini, "Colours", "ButtonFace", def), 0x83613Bu);
     EXPECT_EQ(ReadColourTriple(ini, "Colours", "Menu", def), 0x030201u);
     EXPECT_EQ(ReadColourTriple(ini, "Colours", "Hilight", def), 0x07FFFFu);
     EXPECT_EQ(ReadColourTriple(ini, "Colours", "Two", def), def);
-    EXPECT_EQ(ReadColourTriple(ini, "Colours", "Empty", def), def);
 
     const TQuickIni palette = Ini("[Colours]\ncolor=9 9 9\n[Colour1]\ncolor=1 1 1\n[colour0]\ncolor=0 0 0\n"
                                   "[ColourX]\n[Colourful]\ncolor=5 6 7\n[Colour]\ncolor=2 2 2\n");

@@ -33,7 +33,7 @@ std::string ErrorOf(const Bytes& container) {
     return testing::ErrorText<ESkinFileError>([&] { TSkinReader().LoadContainer(container); });
 }
 
-TEST(SkinReader, LoadsACompressedSkinAndHandsOutMembersByLowerCaseName) {
+TEST(SkinReader, HandsOutMembersByNameToldOfAWrongVersionFirstAndRejectsInconsistentSizes) {
     const Bytes container = BuildSkinContainer(
         {{"Skin.INI", B("[TitlebarSkin]\r\nSkinName=Blue")}, {"Top.bmp", B("BMtop")}, {"top.bmp", B("BMsecond")}});
     TSkinReader reader;
@@ -60,17 +60,15 @@ TEST(SkinReader, LoadsACompressedSkinAndHandsOutMembersByLowerCaseName) {
     EXPECT_EQ(reader.TrailingBytes(), 7u);
     reader.GetFile("b.bmp", out);
     EXPECT_EQ(out, B("yyy"));
-}
 
-TEST(SkinReader, WrongVersionIsToldFirstAndKeepsThePreviousSkinAndInconsistentSizesAreRejected) {
-    TSkinReader reader;
-    ASSERT_TRUE(reader.LoadContainer(RawContainer(20000, "a.bmp", {1}, "z")));
+    TSkinReader kept;
+    ASSERT_TRUE(kept.LoadContainer(RawContainer(20000, "a.bmp", {1}, "z")));
     int shown = 0;
-    reader.ShowMessage = [&](const std::string&) { ++shown; };
-    EXPECT_FALSE(reader.LoadContainer(RawContainer(19999, "", {}, "", 0x7FFFFFFF)));
+    kept.ShowMessage = [&](const std::string&) { ++shown; };
+    EXPECT_FALSE(kept.LoadContainer(RawContainer(19999, "", {}, "", 0x7FFFFFFF)));
     EXPECT_EQ(shown, 1);
-    Bytes out;
-    EXPECT_TRUE(reader.GetFile("a.bmp", out));
+    Bytes member;
+    EXPECT_TRUE(kept.GetFile("a.bmp", member));
 
     EXPECT_EQ(ErrorOf(RawContainer(20000, "a.bmp", {1}, "z", 1000)),
               "Damaged skin file: the member names take 1000 bytes, only 10 follow the header");

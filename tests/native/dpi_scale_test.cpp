@@ -18,7 +18,15 @@
 namespace vc {
 namespace {
 
-TEST(DpiScale, LengthsRoundHalfAwayTheNearestSizeWinsTiesUpwardsAndSmoothScalingNeverBlendsTheKey) {
+Bitmap RegionMask(const FrameRegion& region, int width, int height) {
+    Bitmap mask(width, height, 0);
+    for (const Rect& r : region.rects) mask.FillRect(r, kOpaque);
+    return mask;
+}
+
+FrameWindow SkinWindow(int width, int height, int dpi) { return FrameWindow{width, height, 0, false, {}, Scale(dpi)}; }
+
+TEST(DpiScale, LengthsImagesAndFramesScaleAndTwoHundredPercentDoublesEveryPixel) {
     EXPECT_EQ(Scale(0).Dpi(), 96);
     const Scale s125(120), s150(144);
     EXPECT_EQ(s125.Apply(2), 3);  // 2.5
@@ -73,17 +81,7 @@ TEST(DpiScale, LengthsRoundHalfAwayTheNearestSizeWinsTiesUpwardsAndSmoothScaling
         EXPECT_EQ(scaled.At(i, 0), states.At(i < 3 ? 0 : 3, 0)) << i;
         EXPECT_EQ(stacked_scaled.At(0, i), states.At(i < 3 ? 0 : 3, 0)) << i;
     }
-}
 
-Bitmap RegionMask(const FrameRegion& region, int width, int height) {
-    Bitmap mask(width, height, 0);
-    for (const Rect& r : region.rects) mask.FillRect(r, kOpaque);
-    return mask;
-}
-
-FrameWindow SkinWindow(int width, int height, int dpi) { return FrameWindow{width, height, 0, false, {}, Scale(dpi)}; }
-
-TEST(DpiSkinFrame, TwoHundredPercentDoublesEveryPixelAndOddSizesAndHalfStepsFollow) {
     for (int n = 0; n < 16; ++n) {
         SCOPED_TRACE("skin " + std::to_string(n));
         const auto data = skintest::BuiltInSkin(n);
@@ -113,13 +111,13 @@ TEST(DpiSkinFrame, TwoHundredPercentDoublesEveryPixelAndOddSizesAndHalfStepsFoll
     const auto data = skintest::BuiltInSkin(2);
     const FrameLayout even(*data, SkinWindow(642, 406, 192));
     const FrameLayout odd(*data, SkinWindow(641, 405, 192));
-    const FramePicture a = PaintFrame(*data, even);
-    const FramePicture b = PaintFrame(*data, odd);
-    ASSERT_EQ(b.title.Width(), 641);
-    const int h = a.title.Height();
-    EXPECT_TRUE(CopyRect(b.title, Rect{0, 0, 100, h}) == CopyRect(a.title, Rect{0, 0, 100, h}));
-    EXPECT_TRUE(CopyRect(b.title, Rect{541, 0, 641, h}) == CopyRect(a.title, Rect{542, 0, 642, h}));
-    EXPECT_EQ(b.left.Height(), a.left.Height() - 1);
+    const FramePicture even_frame = PaintFrame(*data, even);
+    const FramePicture odd_frame = PaintFrame(*data, odd);
+    ASSERT_EQ(odd_frame.title.Width(), 641);
+    const int h = even_frame.title.Height();
+    EXPECT_TRUE(CopyRect(odd_frame.title, Rect{0, 0, 100, h}) == CopyRect(even_frame.title, Rect{0, 0, 100, h}));
+    EXPECT_TRUE(CopyRect(odd_frame.title, Rect{541, 0, 641, h}) == CopyRect(even_frame.title, Rect{542, 0, 642, h}));
+    EXPECT_EQ(odd_frame.left.Height(), even_frame.left.Height() - 1);
 
     // At 150 % the sides are scaled smoothly, and the rounded corner stays out of the region.
     const FrameLayout one_half(*data, SkinWindow(480, 300, 144));

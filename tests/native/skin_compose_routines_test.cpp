@@ -24,7 +24,7 @@ Bitmap Blocks() {
     return b;
 }
 
-TEST(SkinComposeRoutines, StateImagesAndNineSlicesKeepCornersStretchOrTileClipAtTheEdgesAndDrawTransparent) {
+TEST(SkinComposeRoutines, StateImagesNineAndThreeSlicesTilesTransparencyAndRegionRows) {
     Bitmap strip(90, 5);
     for (int x = 0; x < 90; ++x) strip.FillRect(Rect{x, 0, x + 1, 5}, Grey(x));
     EXPECT_EQ(StateImageRect(strip, false, 4, 1), (Rect{0, 0, 22, 5}));
@@ -86,16 +86,14 @@ TEST(SkinComposeRoutines, StateImagesAndNineSlicesKeepCornersStretchOrTileClipAt
     EXPECT_EQ(dest.At(2, 2), Grey(9));
     EXPECT_EQ(dest.At(3, 3), Grey(200));  // left as it was
     EXPECT_TRUE(ComposeNineSlice(5, 5, Bitmap(), Margins{}, false, false, 1, 1).Width() == 5);
-}
 
-TEST(SkinComposeRoutines, ThreeSliceBandsTiledRectanglesAndRegionRowsOfRunsWithTolerance) {
     // Left 1, middle 2 (values 5 and 6), right 1, per state; two states.
     Bitmap band(8, 2);
     const int values[] = {1, 5, 6, 9, 11, 15, 16, 19};
     for (int x = 0; x < 8; ++x) band.FillRect(Rect{x, 0, x + 1, 2}, Grey(values[x]));
-    Bitmap dest(9, 4, Grey(0));
-    DrawThreeSlice(dest, dest.Bounds(), band, false, false, 2, 2, Margins{1, 0, 1, 0});
-    ExpectGreys(dest, {{0, 0, 11}, {1, 3, 15}, {2, 0, 16}, {3, 0, 15}, {7, 0, 15}, {8, 0, 19}});
+    Bitmap band_dest(9, 4, Grey(0));
+    DrawThreeSlice(band_dest, band_dest.Bounds(), band, false, false, 2, 2, Margins{1, 0, 1, 0});
+    ExpectGreys(band_dest, {{0, 0, 11}, {1, 3, 15}, {2, 0, 16}, {3, 0, 15}, {7, 0, 15}, {8, 0, 19}});
     // Ends as wide as the state image leave no middle: the band gets both ends, and drawing ends.
     Bitmap ends(9, 2, Grey(0));
     DrawThreeSlice(ends, ends.Bounds(), band, false, false, 2, 1, Margins{2, 0, 2, 0});
@@ -105,9 +103,9 @@ TEST(SkinComposeRoutines, ThreeSliceBandsTiledRectanglesAndRegionRowsOfRunsWithT
     Bitmap canvas(7, 5, Grey(0));
     TileRect(canvas, Rect{1, 1, 5, 4}, Blocks(), Rect{3, 3, 6, 6});
     ExpectGreys(canvas, {{0, 0, 0}, {1, 1, 50}, {6, 3, 50}, {6, 4, 0}});
-    const Bitmap before = canvas;
+    const Bitmap unchanged = canvas;
     TileRect(canvas, Rect{0, 0, 7, 5}, Blocks(), Rect{3, 3, 3, 6});
-    EXPECT_EQ(canvas, before);
+    EXPECT_EQ(canvas, unchanged);
 
     Bitmap all(5, 3, kKeyPixel);
     all.Set(2, 1, MakePixel(255, 1, 255));

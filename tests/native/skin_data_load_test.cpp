@@ -125,7 +125,7 @@ TEST(SkinDataLoad, SectionsFrameBordersCaptionTextMenuBarAndProgressTakeTheirVal
     EXPECT_EQ(styled.FindObject("Progress")->Frame, 1);
 }
 
-TEST(SkinDataLoad, CaptionButtonsExclusionsFrameRuleAndChildButtons) {
+TEST(SkinDataLoad, CaptionButtonsComboCompositeArrowAndTheToolbarGradientFollowTheSkin) {
     TSkinData data;
     Load(data,
          "[Buttons]\nBitmap=x.bmp\n[BUTTON]\nAction=1\n[Button.Radio]\nAction=1\n[BUTTON.CHECKBOX]\nAction=1\n"
@@ -167,17 +167,15 @@ TEST(SkinDataLoad, CaptionButtonsExclusionsFrameRuleAndChildButtons) {
     Load(plain, "[ButtonA]\nAction=1\n");
     ASSERT_EQ(plain.CaptionButtons().size(), 4u);
     EXPECT_EQ(plain.CaptionButtons()[0]->Frame, 6);  // no image
-}
 
-TEST(SkinDataLoad, ComboCompositeArrowAndTheToolbarGradientFollowingTheCaptionSample) {
-    TSkinData data;
-    const int a = data.Environment.h_scroll_arrow_width + 2;
-    Load(data,
+    TSkinData combo_skin;
+    const int a = combo_skin.Environment.h_scroll_arrow_width + 2;
+    Load(combo_skin,
          "[Colours]\nButtonFace=1 2 3\n[SunkEdge]\nImage=s.bmp\nTopHeight=2\nBottomHeight=3\n"
          "[ComboButton]\nImage=c.bmp\n",
          {{"s.bmp", Solid(16, 21, 0, 100, 0)}, {"c.bmp", Solid(16, 21, 0, 0, 200)}});
-    auto* combo = data.FindObject("ComboButton");
-    auto* sunk = data.FindObject("SunkEdge");
+    auto* combo = combo_skin.FindObject("ComboButton");
+    auto* sunk = combo_skin.FindObject("SunkEdge");
     ASSERT_EQ(std::make_pair(combo->Map.Width(), combo->Map.Height()), std::make_pair(200, 21));
     EXPECT_EQ(combo->Style, 2);
     EXPECT_EQ(skintest::Shape(*combo), "frame 4 tile 0 trans 0 margins 2,2," + std::to_string(a + 2) + ",3");
@@ -194,7 +192,7 @@ TEST(SkinDataLoad, ComboCompositeArrowAndTheToolbarGradientFollowingTheCaptionSa
     }
     EXPECT_EQ(sunk->Map.At(0, 10), blue);  // the mirror image
     EXPECT_EQ(sunk->Map.At(199, 0), green);
-    auto* arrow = data.FindObject("ComboxArrow");
+    auto* arrow = combo_skin.FindObject("ComboxArrow");
     ASSERT_NE(arrow, nullptr);
     EXPECT_EQ(std::make_tuple(arrow->Map.Width(), arrow->Map.Height(), arrow->Frame), std::make_tuple(68, 17, 4));
     EXPECT_EQ(arrow->Map.At(67, 16), blue);

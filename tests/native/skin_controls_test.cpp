@@ -21,7 +21,7 @@ Bitmap Face(const TSkinData& data, int w, int h) { return Bitmap(w, h, PixelFrom
 
 bool SameArea(const Bitmap& a, const Bitmap& b, const Rect& r) { return CopyRect(a, r) == CopyRect(b, r); }
 
-TEST(ControlPainter, StateImagesAndPartsFollowTheirRulesAndEveryBuiltInSkinShowsEachStateApart) {
+TEST(ControlPainter, StatesPartsAndEveryBuiltInSkinShowEachStateApartAndSkin3rdLinesNameWholeClasses) {
     // Disabled wins over pressed over hot over focused; checked, sorted and selected looks yield to these.
     const struct {
         ControlState state;
@@ -164,9 +164,7 @@ TEST(ControlPainter, StateImagesAndPartsFollowTheirRulesAndEveryBuiltInSkinShows
         EXPECT_FALSE(SameArea(normal, disabled, parts.before));
         EXPECT_EQ(disabled.At(a / 2, 90), disabled.At(a / 2, 150));
     }
-}
 
-TEST(ControlChoice, Skin3rdLinesNameWholeClassesAndTheFirstOneWins) {
     const StringList lines = {"TMyButtonEx=edit", "TMyButton=Button", "tmybutton=nil", "TGrid=nil",
                               "TLong=" + std::string(60, 'x')};
     EXPECT_EQ(Skin3rdKind(lines, "TMYBUTTON"), "button");

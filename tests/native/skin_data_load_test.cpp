@@ -227,7 +227,7 @@ TEST(SkinDataLoad, CaptionButtonsComboCompositeArrowAndTheToolbarGradientFollowT
     EXPECT_EQ(toolbar_ends(20, 40, 60), end(Blend(0x3C2814, 0xFFFFFF, 54)));
 }
 
-TEST(SkinDataLoad, SecondLoadKeepsBordersAndReplacesSectionObjects) {
+TEST(SkinDataLoad, SecondLoadKeepsBordersStoreBoundsAndManagerRequests) {
     TSkinData data;
     Load(data, "[Personality]\nLeft=a.bmp\n[MenuItem]\nImage=a.bmp\n[ButtonX]\nAction=1\n",
          {{"a.bmp", Solid(5, 5, 1, 1, 1)}});
@@ -245,35 +245,33 @@ TEST(SkinDataLoad, SecondLoadKeepsBordersAndReplacesSectionObjects) {
     EXPECT_EQ(skintest::Shape(*data.FindObject("Track")), "frame 1 tile 0 trans 0 margins 3,3,3,3");
     EXPECT_EQ(std::make_pair(data.FindObject("TRACKVERT")->Frame, data.FindObject("TRACKVERT")->Map.Height()),
               std::make_pair(0, 3));
-}
 
-TEST(SkinDataLoad, LoadFromStoreBoundsAndManagerRequests) {
     TSkinStore store;
     for (int i = 0; i < 16; ++i) store.Store().Add().DataStream() = Pack("[TitlebarSkin]\nSkinName=Skin " + std::to_string(i) + "\n");
-    TSkinData data;
+    TSkinData skin;
     RecordingManager manager;
-    data.SetManager(&manager);
+    skin.SetManager(&manager);
 
-    data.LoadFromStore(store, 16);  // past the end: nothing happens
-    EXPECT_TRUE(data.Loading());
-    EXPECT_EQ(testing::ErrorText<EListError>([&] { data.LoadFromStore(store, -1); }), "List index out of bounds (-1)");
+    skin.LoadFromStore(store, 16);  // past the end: nothing happens
+    EXPECT_TRUE(skin.Loading());
+    EXPECT_EQ(testing::ErrorText<EListError>([&] { skin.LoadFromStore(store, -1); }), "List index out of bounds (-1)");
 
     // Switched on before any skin is there: only recorded.
-    data.SetActive(true);
+    skin.SetActive(true);
     EXPECT_TRUE(manager.calls.empty());
 
-    data.LoadFromStore(store, 15);
-    EXPECT_FALSE(data.Loading());
-    EXPECT_EQ(data.SkinName(), "Skin 15");
+    skin.LoadFromStore(store, 15);
+    EXPECT_FALSE(skin.Loading());
+    EXPECT_EQ(skin.SkinName(), "Skin 15");
     EXPECT_EQ(manager.calls, (std::vector<std::string>{"current", "drop"}));
 
     manager.calls.clear();
-    data.SetActive(false);
-    data.SetActive(true);
+    skin.SetActive(false);
+    skin.SetActive(true);
     EXPECT_EQ(manager.calls, (std::vector<std::string>{"current", "action 2 after 250", "current",
                                                        "action 1 after 250", "activated"}));
     manager.calls.clear();
-    data.LoadFromStore(store, 3);
+    skin.LoadFromStore(store, 3);
     EXPECT_EQ(manager.calls, (std::vector<std::string>{"current", "drop", "action 3 after 250"}));
 }
 

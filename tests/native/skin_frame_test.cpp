@@ -46,7 +46,6 @@ TEST(SkinFrame, ButtonsRegionPicturesAndSizesFollowTheWindowAndTheSkin) {
         EXPECT_EQ(normal.ButtonAt(Point{c.right, c.bottom}), -1);
         EXPECT_EQ(normal.ButtonAt(Centre(r.IsEmpty() ? normal.Buttons()[maximise].bounds : r)), maximise);
         const Rect text = normal.CaptionTextArea();
-        EXPECT_GT(text.Width(), 600);
         for (const auto& b : normal.Buttons())
             EXPECT_TRUE(!b.visible || b.bounds.Intersect(Rect{text.left, 0, text.right, 1000}).IsEmpty());
 

@@ -15,7 +15,7 @@ TQuickIni Ini(const std::string& text) {
     return ini;
 }
 
-TEST(SkinIni, LinesKeysValuesAndIntegersAreReadAsTheSkinsExpectAndANulByteEndsTheText) {
+TEST(SkinIni, LinesKeysIntegersImageNamesColourTriplesAndThePaletteAreReadAsSkinsExpect) {
     const TQuickIni ini = Ini("  [Fonts]  \r\n\r\n; a comment\n\tFontHeight = 16 \r\r\n[ Colours ]\n;[Hidden]\nx=1\n");
     EXPECT_EQ(ini.Lines(), (StringList{"[Fonts]", "FontHeight = 16", "[ Colours ]", "x=1"}));
     StringList sections{"stale"};
@@ -55,21 +55,19 @@ TEST(SkinIni, LinesKeysValuesAndIntegersAreReadAsTheSkinsExpectAndANulByteEndsTh
     EXPECT_EQ(nul.ReadString("B", "k", "none"), "none");
     nul.LoadFromString("[B]\nk=new");  // loading again replaces everything
     EXPECT_EQ(nul.ReadString("A", "k", "gone"), "gone");
-}
 
-TEST(SkinValues, ImageNamesColourTriplesAndThePalette) {
     EXPECT_EQ(ImageMemberName("C:\\skins\\blue\\MenuBorder.bmp"), "MenuBorder.bmp");
     EXPECT_EQ(ImageMemberName("d:menuborder.bmp"), "menuborder.bmp");
     for (const char* refused : {"menuborder.BMP", "menuborder.png", "menuborder", "x.bmp.txt", "dir.bmp\\", ""})
         EXPECT_EQ(ImageMemberName(refused), "") << refused;
 
-    const TQuickIni ini = Ini("[Colours]\nButtonFace=59 97 131\nMenu=1,2,3,4\nHilight=(300; 255; -7)\n"
+    const TQuickIni colours = Ini("[Colours]\nButtonFace=59 97 131\nMenu=1,2,3,4\nHilight=(300; 255; -7)\n"
                               "Two=10 20\n");
     constexpr Colour def = kSystemColourFlag + 15;
-    EXPECT_EQ(ReadColourTriple(ini, "Colours", "ButtonFace", def), 0x83613Bu);
-    EXPECT_EQ(ReadColourTriple(ini, "Colours", "Menu", def), 0x030201u);
-    EXPECT_EQ(ReadColourTriple(ini, "Colours", "Hilight", def), 0x07FFFFu);
-    EXPECT_EQ(ReadColourTriple(ini, "Colours", "Two", def), def);
+    EXPECT_EQ(ReadColourTriple(colours, "Colours", "ButtonFace", def), 0x83613Bu);
+    EXPECT_EQ(ReadColourTriple(colours, "Colours", "Menu", def), 0x030201u);
+    EXPECT_EQ(ReadColourTriple(colours, "Colours", "Hilight", def), 0x07FFFFu);
+    EXPECT_EQ(ReadColourTriple(colours, "Colours", "Two", def), def);
 
     const TQuickIni palette = Ini("[Colours]\ncolor=9 9 9\n[Colour1]\ncolor=1 1 1\n[colour0]\ncolor=0 0 0\n"
                                   "[ColourX]\n[Colourful]\ncolor=5 6 7\n[Colour]\ncolor=2 2 2\n");

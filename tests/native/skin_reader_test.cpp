@@ -33,7 +33,7 @@ std::string ErrorOf(const Bytes& container) {
     return testing::ErrorText<ESkinFileError>([&] { TSkinReader().LoadContainer(container); });
 }
 
-TEST(SkinReader, HandsOutMembersByNameToldOfAWrongVersionFirstAndRejectsInconsistentSizes) {
+TEST(SkinReader, HandsOutMembersByNameRejectsWrongVersionsAndSizesAndTheWriterRefusesBadNames) {
     const Bytes container = BuildSkinContainer(
         {{"Skin.INI", B("[TitlebarSkin]\r\nSkinName=Blue")}, {"Top.bmp", B("BMtop")}, {"top.bmp", B("BMsecond")}});
     TSkinReader reader;
@@ -87,9 +87,7 @@ TEST(SkinReader, HandsOutMembersByNameToldOfAWrongVersionFirstAndRejectsInconsis
               "Damaged skin file: 1002 members, more than the 1001 a skin may hold");
 
     EXPECT_THROW(TSkinReader().Load(Bytes{0xF0, 0xFF, 0xFF, 0xFF}), ElzhException);  // a declared size of 4 GiB
-}
 
-TEST(SkinContainerWriter, RefusesNamesTheReaderCouldNotGiveBack) {
     EXPECT_THROW(BuildSkinContainer({{"a\r\nb.bmp", {}}}), std::invalid_argument);
     EXPECT_THROW(BuildSkinContainer({{"dir\\a.bmp", {}}}), std::invalid_argument);
     EXPECT_THROW(BuildSkinContainer({{"", {}}}), std::invalid_argument);

@@ -88,7 +88,6 @@ TEST(SkinDataLoad, SectionsFrameBordersCaptionTextMenuBarAndProgressTakeTheirVal
     Load(borders,
          "[Progress]\nBitmap=p.bmp\nStyle=0\nTile=5\nTrans=1\nNormalColour=3\n[Tabs]\nImage=p.bmp\nBorder=g.bmp\n"
          "[UpDown.Vert]\nImage=p.bmp\nGlyphImage=g.bmp\n[ComboButton]\nImage=c.bmp\n"
-         "[GroupBox]\nImage=p.bmp\nBackgroundAlignment=2\nBackgroundLeftShift=5\n"
          "[Personality]\nLeft=l.bmp\nLeftTopHeight=7\nLeftBotHeight=3\n"
          "Top=t.bmp\nTopTopHeight=11\nTopBotHeight=12\nTopFrame=2\nTopStretch=4\nTopTrans=0\n"
          "TextBack=l.bmp\nTextShift=5\nTextShiftVert=6\nTextRightClip=7\nTextAlignment=1\nTXTBackRight=4\n"

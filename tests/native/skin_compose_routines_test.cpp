@@ -24,7 +24,7 @@ Bitmap Blocks() {
     return b;
 }
 
-TEST(SkinComposeRoutines, StateImagesSideBySideOrStacked) {
+TEST(SkinComposeRoutines, StateImagesNineAndThreeSlicesTilesTransparencyAndRegionRows) {
     Bitmap strip(90, 5);
     for (int x = 0; x < 90; ++x) strip.FillRect(Rect{x, 0, x + 1, 5}, Grey(x));
     EXPECT_EQ(StateImageRect(strip, false, 4, 1), (Rect{0, 0, 22, 5}));
@@ -40,21 +40,17 @@ TEST(SkinComposeRoutines, StateImagesSideBySideOrStacked) {
     const Bitmap side = ComposeNineSlice(6, 4, stacked, Margins{}, true, false, 3, 2);
     EXPECT_EQ(side.At(0, 0), Grey(4));
     EXPECT_EQ(side.At(5, 3), Grey(7));
-}
 
-TEST(SkinComposeRoutines, NineSliceKeepsCornersStretchesOrTilesAndClipsAtTheEdges) {
     const Bitmap blocks = Blocks();
     const Margins three{3, 3, 3, 3};
-    const Bitmap out = ComposeNineSlice(20, 15, blocks, three, false, false, 1, 1);
-    ASSERT_EQ(std::make_pair(out.Width(), out.Height()), std::make_pair(20, 15));
-    ExpectGreys(out, {{2, 2, 10}, {3, 0, 20}, {16, 2, 20}, {17, 0, 30}, {0, 3, 40}, {0, 11, 40}, {10, 7, 50},
+    const Bitmap nine = ComposeNineSlice(20, 15, blocks, three, false, false, 1, 1);
+    ASSERT_EQ(std::make_pair(nine.Width(), nine.Height()), std::make_pair(20, 15));
+    ExpectGreys(nine, {{2, 2, 10}, {3, 0, 20}, {16, 2, 20}, {17, 0, 30}, {0, 3, 40}, {0, 11, 40}, {10, 7, 50},
                      {0, 12, 70}, {19, 14, 90}});
     // Margins wider than the target: both of the pair dropped, the whole state image stretched.
     ExpectGreys(ComposeNineSlice(4, 18, blocks, three, false, false, 1, 1), {{3, 0, 30}, {0, 17, 70}, {2, 9, 50}});
-    // Top and bottom dropped, left kept.
     ExpectGreys(ComposeNineSlice(12, 5, blocks, three, false, false, 1, 1), {{0, 0, 10}, {0, 4, 70}, {6, 2, 50}});
 
-    // A 1-pixel frame round a 2 x 2 centre, tiled or stretched.
     Bitmap img(4, 4, Grey(1));
     img.Set(1, 1, Grey(11));
     img.Set(2, 1, Grey(12));
@@ -74,34 +70,30 @@ TEST(SkinComposeRoutines, NineSliceKeepsCornersStretchesOrTilesAndClipsAtTheEdge
     // A state past the image's end has no centre to tile (it once stepped by its empty width for ever).
     const Bitmap past = ComposeNineSlice(8, 7, img, Margins{1, 1, 1, 1}, false, true, 1, 5);
     EXPECT_EQ(past.At(4, 3), MakePixel(0, 0, 0));
-}
 
-TEST(SkinComposeRoutines, DrawingTransparentOpaqueAndEmpty) {
-    Bitmap img(2, 2, kKeyPixel);
-    img.Set(0, 0, Grey(9));
+    Bitmap keyed(2, 2, kKeyPixel);
+    keyed.Set(0, 0, Grey(9));
     Bitmap dest(4, 4, Grey(200));
-    DrawNineSlice(dest, Rect{1, 1, 3, 3}, img, false, false, true, 1, 1, Margins{});
+    DrawNineSlice(dest, Rect{1, 1, 3, 3}, keyed, false, false, true, 1, 1, Margins{});
     EXPECT_EQ(dest.At(1, 1), Grey(9));
     EXPECT_EQ(dest.At(2, 2), Grey(200));
-    DrawNineSlice(dest, Rect{1, 1, 3, 3}, img, false, false, false, 1, 1, Margins{});
+    DrawNineSlice(dest, Rect{1, 1, 3, 3}, keyed, false, false, false, 1, 1, Margins{});
     EXPECT_EQ(dest.At(2, 2), kKeyPixel);
     const Bitmap before = dest;
-    DrawNineSlice(dest, Rect{3, 0, 1, 4}, img, false, false, false, 1, 1, Margins{});
+    DrawNineSlice(dest, Rect{3, 0, 1, 4}, keyed, false, false, false, 1, 1, Margins{});
     EXPECT_EQ(dest, before);
-    DrawTransparent(dest, Rect{2, 2, 4, 4}, img);
+    DrawTransparent(dest, Rect{2, 2, 4, 4}, keyed);
     EXPECT_EQ(dest.At(2, 2), Grey(9));
     EXPECT_EQ(dest.At(3, 3), Grey(200));  // left as it was
     EXPECT_TRUE(ComposeNineSlice(5, 5, Bitmap(), Margins{}, false, false, 1, 1).Width() == 5);
-}
 
-TEST(SkinComposeRoutines, ThreeSliceBandsAndTiledRectangles) {
     // Left 1, middle 2 (values 5 and 6), right 1, per state; two states.
     Bitmap band(8, 2);
     const int values[] = {1, 5, 6, 9, 11, 15, 16, 19};
     for (int x = 0; x < 8; ++x) band.FillRect(Rect{x, 0, x + 1, 2}, Grey(values[x]));
-    Bitmap dest(9, 4, Grey(0));
-    DrawThreeSlice(dest, dest.Bounds(), band, false, false, 2, 2, Margins{1, 0, 1, 0});
-    ExpectGreys(dest, {{0, 0, 11}, {1, 3, 15}, {2, 0, 16}, {3, 0, 15}, {7, 0, 15}, {8, 0, 19}});
+    Bitmap band_dest(9, 4, Grey(0));
+    DrawThreeSlice(band_dest, band_dest.Bounds(), band, false, false, 2, 2, Margins{1, 0, 1, 0});
+    ExpectGreys(band_dest, {{0, 0, 11}, {1, 3, 15}, {2, 0, 16}, {3, 0, 15}, {7, 0, 15}, {8, 0, 19}});
     // Ends as wide as the state image leave no middle: the band gets both ends, and drawing ends.
     Bitmap ends(9, 2, Grey(0));
     DrawThreeSlice(ends, ends.Bounds(), band, false, false, 2, 1, Margins{2, 0, 2, 0});
@@ -111,12 +103,10 @@ TEST(SkinComposeRoutines, ThreeSliceBandsAndTiledRectangles) {
     Bitmap canvas(7, 5, Grey(0));
     TileRect(canvas, Rect{1, 1, 5, 4}, Blocks(), Rect{3, 3, 6, 6});
     ExpectGreys(canvas, {{0, 0, 0}, {1, 1, 50}, {6, 3, 50}, {6, 4, 0}});
-    const Bitmap before = canvas;
+    const Bitmap unchanged = canvas;
     TileRect(canvas, Rect{0, 0, 7, 5}, Blocks(), Rect{3, 3, 3, 6});
-    EXPECT_EQ(canvas, before);
-}
+    EXPECT_EQ(canvas, unchanged);
 
-TEST(SkinComposeRoutines, RegionRowsOfRunsWithTolerance) {
     Bitmap all(5, 3, kKeyPixel);
     all.Set(2, 1, MakePixel(255, 1, 255));
     all.Set(3, 1, MakePixel(255, 1, 254));  // below the key's blue: opaque

@@ -33,7 +33,7 @@ std::string ErrorOf(const Bytes& container) {
     return testing::ErrorText<ESkinFileError>([&] { TSkinReader().LoadContainer(container); });
 }
 
-TEST(SkinReader, LoadsACompressedSkinAndHandsOutMembersByLowerCaseName) {
+TEST(SkinReader, HandsOutMembersByNameRejectsWrongVersionsAndSizesAndTheWriterRefusesBadNames) {
     const Bytes container = BuildSkinContainer(
         {{"Skin.INI", B("[TitlebarSkin]\r\nSkinName=Blue")}, {"Top.bmp", B("BMtop")}, {"top.bmp", B("BMsecond")}});
     TSkinReader reader;
@@ -53,32 +53,23 @@ TEST(SkinReader, LoadsACompressedSkinAndHandsOutMembersByLowerCaseName) {
     EXPECT_FALSE(reader.FindFile(".INI", out, name));
     EXPECT_EQ(name, "skin.ini");
     EXPECT_TRUE(out.empty());
-}
 
-TEST(SkinReader, NameTextWithFinalLineBreakAndTrailingBytes) {
-    const Bytes container = RawContainer(20000, "a.bmp\r\nb.bmp\r\n", {2, 3}, "xxyyyTRAILER");
-    TSkinReader reader;
-    ASSERT_TRUE(reader.LoadContainer(container));
+    // A final line break ends the name text; bytes after the last member are kept apart.
+    ASSERT_TRUE(reader.LoadContainer(RawContainer(20000, "a.bmp\r\nb.bmp\r\n", {2, 3}, "xxyyyTRAILER")));
     EXPECT_EQ(reader.Count(), 2u);
     EXPECT_EQ(reader.TrailingBytes(), 7u);
-    Bytes out;
     reader.GetFile("b.bmp", out);
     EXPECT_EQ(out, B("yyy"));
-}
 
-// Its text is checked where skin data shows it.
-TEST(SkinReader, WrongVersionIsToldBeforeAnySizeIsLookedAtAndKeepsThePreviousSkin) {
-    TSkinReader reader;
-    ASSERT_TRUE(reader.LoadContainer(RawContainer(20000, "a.bmp", {1}, "z")));
+    TSkinReader kept;
+    ASSERT_TRUE(kept.LoadContainer(RawContainer(20000, "a.bmp", {1}, "z")));
     int shown = 0;
-    reader.ShowMessage = [&](const std::string&) { ++shown; };
-    EXPECT_FALSE(reader.LoadContainer(RawContainer(19999, "", {}, "", 0x7FFFFFFF)));
+    kept.ShowMessage = [&](const std::string&) { ++shown; };
+    EXPECT_FALSE(kept.LoadContainer(RawContainer(19999, "", {}, "", 0x7FFFFFFF)));
     EXPECT_EQ(shown, 1);
-    Bytes out;
-    EXPECT_TRUE(reader.GetFile("a.bmp", out));
-}
+    Bytes member;
+    EXPECT_TRUE(kept.GetFile("a.bmp", member));
 
-TEST(SkinReader, RejectsEveryInconsistentCountAndSizeAndADamagedStream) {
     EXPECT_EQ(ErrorOf(RawContainer(20000, "a.bmp", {1}, "z", 1000)),
               "Damaged skin file: the member names take 1000 bytes, only 10 follow the header");
     EXPECT_EQ(ErrorOf(RawContainer(20000, "a.bmp\r\nb.bmp", {1}, "")),
@@ -96,9 +87,7 @@ TEST(SkinReader, RejectsEveryInconsistentCountAndSizeAndADamagedStream) {
               "Damaged skin file: 1002 members, more than the 1001 a skin may hold");
 
     EXPECT_THROW(TSkinReader().Load(Bytes{0xF0, 0xFF, 0xFF, 0xFF}), ElzhException);  // a declared size of 4 GiB
-}
 
-TEST(SkinContainerWriter, RefusesNamesTheReaderCouldNotGiveBack) {
     EXPECT_THROW(BuildSkinContainer({{"a\r\nb.bmp", {}}}), std::invalid_argument);
     EXPECT_THROW(BuildSkinContainer({{"dir\\a.bmp", {}}}), std::invalid_argument);
     EXPECT_THROW(BuildSkinContainer({{"", {}}}), std::invalid_argument);

@@ -1,4 +1,3 @@
-// Themes and the skin builder.
 #include <gtest/gtest.h>
 
 #include "error_text.h"
@@ -25,7 +24,7 @@ std::string ErrorOf(const std::string& text) {
     return testing::ErrorText<ThemeError>([&] { ParseTheme(text, "t.theme"); });
 }
 
-TEST(SkinTheme, EveryMistakeIsReportedAtOnceWithItsPlace) {
+TEST(SkinTheme, EveryMistakeIsReportedAtOnceAndKeyedImagesNeverPaintTheKeyColour) {
     std::string text = HarbourText();
     text = Replace(text, "Face=#E4E1DA", "Face=E4E1DA");
     text = Replace(text, "Close=#C0463A\n", "");
@@ -39,7 +38,6 @@ TEST(SkinTheme, EveryMistakeIsReportedAtOnceWithItsPlace) {
               "t.theme: [Palette] Face: 'E4E1DA' is not a colour (#RRGGBB)\n"
               "t.theme: [Palette] Close: is missing");
 
-    // Shapes that cannot be drawn are refused.
     EXPECT_EQ(ErrorOf(Replace(HarbourText(), "CaptionButtonHeight=19", "CaptionButtonHeight=27")),
               "t.theme: [Shape] CaptionButtonHeight: is taller than the title bar");
     EXPECT_EQ(ErrorOf(Replace(HarbourText(), "CornerRadius=0", "CornerRadius=14")),
@@ -47,9 +45,7 @@ TEST(SkinTheme, EveryMistakeIsReportedAtOnceWithItsPlace) {
     EXPECT_EQ(ErrorOf(Replace(HarbourText(), "BottomRadius=0", "BottomRadius=9")),
               "t.theme: [Shape] BottomRadius: is more than twice the border");
     EXPECT_EQ(ErrorOf(Replace(HarbourText(), "CornerRadius=0", "CornerRadius=13")), "no error");
-}
 
-TEST(SkinBuilder, KeyedImagesCutOutTheClearPartsAndNeverPaintTheKeyColour) {
     art::Raster raster(4, 1);
     raster.At(0, 0) = art::Pixel{10, 20, 30, 127};   // below the threshold: cut out
     raster.At(1, 0) = art::Pixel{10, 20, 30, 128};   // kept, straight colour

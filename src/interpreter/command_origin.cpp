@@ -1,7 +1,7 @@
 #include "interpreter/command_origin.h"
 
+#include "book/book_paths.h"
 #include "common/text.h"
-#include "runtime/startup_helpers.h"
 
 namespace vc {
 

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "book/book_paths.h"
+#include "book/payload.h"
 #include "common/scale_win.h"
 #include "common/text.h"
 #include "interpreter/command_origin.h"
@@ -15,11 +17,10 @@
 #include "interpreter/interpreter.h"
 #include "menus/menu_bar_win.h"
 #include "menus/menu_definition.h"
+#include "menus/menu_file_name.h"
 #include "menus/menu_file_win.h"
-#include "runtime/payload.h"
 #include "skin/skin_bitmap_win.h"
 #include "skin/skin_resources_win.h"
-#include "runtime/startup_helpers.h"
 #include "ui/application_win.h"
 #include "window/startup_trace_win.h"
 #include "window/toolbar_images_win.h"

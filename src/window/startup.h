@@ -7,11 +7,11 @@
 #include <cstdint>
 #include <string>
 
+#include "book/configuration.h"
 #include "common/caption_font.h"
 #include "common/frame_style.h"
 #include "common/values.h"
 #include "interpreter/command_host.h"
-#include "runtime/configuration.h"
 
 namespace vc {
 

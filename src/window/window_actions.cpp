@@ -1,8 +1,8 @@
 #include "window/window_actions.h"
 
+#include "book/book_paths.h"
 #include "common/text.h"
 #include "common/values.h"
-#include "runtime/startup_helpers.h"
 
 namespace vc {
 

@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <string>
 
-#include "common/errors.h"
-#include "runtime/configuration.h"
-#include "window/startup.h"
 #include "../native/recording_window.h"
+#include "book/configuration.h"
+#include "common/errors.h"
+#include "window/startup.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "book/payload.h"
 #include "common/errors.h"
-#include "runtime/payload.h"
 
 // The first byte chooses: odd puts the marker in front of the last eight
 // bytes, so that most inputs reach the offset and size checks.

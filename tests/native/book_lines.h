@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/payload.h"
+#include "book/payload.h"
 
 namespace vc::testing_lines {
 

@@ -7,11 +7,11 @@
 #include <tuple>
 #include <sstream>
 
+#include "book/configuration.h"
+#include "book/payload.h"
 #include "book_file.h"
 #include "common/input_file.h"
 #include "pack.h"
-#include "runtime/configuration.h"
-#include "runtime/payload.h"
 
 namespace vc::pack {
 namespace {

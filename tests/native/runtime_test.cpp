@@ -6,13 +6,14 @@
 #include <set>
 #include <string>
 
+#include "book/book_paths.h"
+#include "book/configuration.h"
+#include "book/payload.h"
 #include "common/errors.h"
 #include "common/text.h"
 #include "common/values.h"
-#include "runtime/configuration.h"
-#include "runtime/payload.h"
-#include "runtime/startup_helpers.h"
 #include "error_text.h"
+#include "menus/menu_file_name.h"
 
 namespace vc {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "../native/book_lines.h"
+#include "book/payload.h"
 #include "effects_window_win.h"
-#include "runtime/payload.h"
 #include "skin/skin_bitmap_win.h"
 #include "skin/skin_data.h"
 #include "skin/skin_resources_win.h"

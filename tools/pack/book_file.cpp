@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "book/configuration.h"
 #include "book_keys.h"
 #include "common/text.h"
 #include "common/values.h"
-#include "runtime/configuration.h"
 
 namespace vc::pack {
 

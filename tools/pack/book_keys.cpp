@@ -5,10 +5,10 @@
 #include <map>
 #include <set>
 
+#include "book/configuration.h"
 #include "common/errors.h"
 #include "common/text.h"
 #include "common/values.h"
-#include "runtime/configuration.h"
 
 namespace vc::pack {
 

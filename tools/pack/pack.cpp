@@ -8,15 +8,15 @@
 #include <ostream>
 #include <sstream>
 
+#include "book/book_paths.h"
+#include "book/configuration.h"
+#include "book/payload.h"
 #include "book_keys.h"
-#include "runtime_image.h"
-#include "tool_output.h"
 #include "common/errors.h"
 #include "common/text.h"
 #include "common/values.h"
-#include "runtime/configuration.h"
-#include "runtime/payload.h"
-#include "runtime/startup_helpers.h"
+#include "runtime_image.h"
+#include "tool_output.h"
 
 namespace vc::pack {
 

@@ -1,16 +1,9 @@
 #pragma once
-// Small pure operations of the window start-up.
+// The name of the menu definition file: six random capital letters.
 #include <cstdint>
 #include <string>
-#include <string_view>
 
 namespace vc {
-
-// A recorded page path reduced to its last folder name, a backslash and its
-// file name: "C:\Books\calc\index.htm" gives "calc\index.htm". Only that folder
-// travels with the e-book. A path without a backslash has no folder piece and
-// raises the list error for index -1.
-std::string BookRelativePath(std::string_view recordedPath);
 
 // The platform's pseudo-random generator: a 32-bit linear congruence whose
 // draws below a range take the high half of seed * range.

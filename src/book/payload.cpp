@@ -1,4 +1,4 @@
-#include "runtime/payload.h"
+#include "book/payload.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "runtime/configuration.h"
+#include "book/configuration.h"
 
 #include "common/errors.h"
 

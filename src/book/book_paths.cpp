@@ -1,4 +1,4 @@
-#include "runtime/startup_helpers.h"
+#include "book/book_paths.h"
 
 #include "common/errors.h"
 #include "common/text.h"
@@ -17,19 +17,6 @@ std::string BookRelativePath(std::string_view recordedPath) {
     const auto folderStart = folderIndex == 0 ? 0 : recordedPath.rfind('\\', fileStart - 1) + 1;
     const auto folder = recordedPath.substr(folderStart, fileStart - folderStart);
     return WithTrailingBackslash(folder) + ExtractFileName(recordedPath);
-}
-
-int RandomGenerator::Next(int range) {
-    seed_ = seed_ * 134775813u + 1u;
-    return static_cast<int>((static_cast<std::uint64_t>(seed_) * static_cast<std::uint32_t>(range)) >> 32);
-}
-
-std::string MakeRandomName(std::uint64_t seed) {
-    static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
-    RandomGenerator random(static_cast<std::uint32_t>(seed));
-    std::string name;
-    for (int i = 0; i < 6; ++i) name.push_back(kLetters[random.Next(26)]);
-    return name;
 }
 
 }  // namespace vc

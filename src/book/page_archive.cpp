@@ -107,6 +107,10 @@ void CheckInside(std::uint64_t offset, std::uint64_t size, std::uint64_t dataSiz
     if (offset > dataSize || size > dataSize - offset) throw EBookDamaged(page, "it points outside the book's pages");
 }
 
+// Deflate codes a match of 258 bytes in two bits at best; a size beyond
+// that is a forgery, refused before anything is allocated for it.
+std::uint64_t MostInflated(std::uint64_t storedSize) { return storedSize * 1032 + 258; }
+
 }  // namespace
 
 std::optional<PageArchive> PageArchive::Open(const ByteSource& book) {
@@ -145,7 +149,8 @@ std::optional<PageArchive> PageArchive::Open(const ByteSource& book) {
             throw EBookDamaged(entry.name, "its entry in the directory is not one this program reads");
         entry.kind = static_cast<EntryKind>(kind);
         entry.compressed = method == static_cast<std::uint8_t>(format::Method::Deflated);
-        if (!entry.compressed && entry.storedSize != entry.size) throw EBookDamaged(entry.name, "its sizes disagree");
+        if (entry.compressed ? entry.size > MostInflated(entry.storedSize) : entry.storedSize != entry.size)
+            throw EBookDamaged(entry.name, "its sizes disagree");
         CheckInside(offset, entry.storedSize, dataSize, entry.name);
         entry.offset = locator->archiveStart + offset;
         archive.entries_.push_back(std::move(entry));

@@ -51,8 +51,6 @@ std::string Book(const std::string& stored, std::uint32_t size, std::uint32_t cr
     return runtime + archive + "x" + std::string(bytes.begin(), bytes.end());
 }
 
-}  // namespace
-
 // The decoding a reader must agree with: the whole stream, primed with the
 // dictionary, gives exactly `size` bytes.
 std::optional<std::string> Inflated(const std::string& stored, std::uint32_t size) {

@@ -191,6 +191,8 @@ const Damage kDamages[] = {
     {"UnknownMethod", [](std::string& a) { Forge(a, kEntry + 1, 7, 1); }, "book/a.htm",
      "its entry in the directory is not one this program reads"},
     {"StoredSizesDisagree", [](std::string& a) { Forge(a, kEntry + 1, 0, 1); }, "book/a.htm", "its sizes disagree"},
+    {"DeflatedSizePastWhatDeflateCanGive", [](std::string& a) { Forge(a, kEntry + 16, 0xF0000000u, 4); }, "book/a.htm",
+     "its sizes disagree"},
     {"EntryFailsItsChecksum", [](std::string& a) { Forge(a, kEntry + 20, 12345, 4); }, "book/a.htm", "it fails its checksum"},
     {"EntryDoesNotInflate", [](std::string& a) { a[3] = static_cast<char>(a[3] ^ 0x5A); a[4] ^= 0x33; }, "book/a.htm",
      "it does not decompress"},

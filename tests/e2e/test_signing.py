@@ -1,5 +1,6 @@
-"""A book signed after packing keeps its payload: the signature is appended
-after the payload trailer, and the runtime looks for the trailer before it."""
+"""A book signed after packing keeps its payload and its pages: the signature
+is appended after the payload trailer, and the runtime looks for the trailer
+before it."""
 import subprocess
 
 from conftest import PACK
@@ -25,8 +26,10 @@ start-page = pages/index.htm
     inspect = subprocess.run([str(PACK), "inspect", str(signed)], capture_output=True, text=True, errors="replace")
     assert inspect.returncode == 0 and "title = Signed Field Guide" in inspect.stdout, inspect.stderr
 
+    assert not (signed.parent / "pages").exists(), "the pages should travel inside the book"
     books.start(signed)
     window = observer.find(title="Signed Field Guide")
     assert window is not None and window["visible"], "the signed book opened without its payload"
+    assert observer.message_box(timeout_ms=3000) is None, "the signed book did not find its pages"
     observer.close(title="Signed Field Guide")
     assert observer.gone(title="Signed Field Guide")

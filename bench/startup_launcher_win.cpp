@@ -127,10 +127,11 @@ bool StartOnce(Program& program) {
     if (window && ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &ignored)) {
         program.visibleMs.push_back(visible);
         program.answersMs.push_back(Milliseconds(Ticks() - start));
-        PROCESS_MEMORY_COUNTERS_EX memory{};
+        // The commit charge: the private memory committed for the process.
+        PROCESS_MEMORY_COUNTERS memory{};
         memory.cb = sizeof memory;
-        if (::GetProcessMemoryInfo(process.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory))
-            program.privateMb.push_back(static_cast<double>(memory.PrivateUsage) / (1024.0 * 1024.0));
+        if (::GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory))
+            program.privateMb.push_back(static_cast<double>(memory.PagefileUsage) / (1024.0 * 1024.0));
         ::PostMessageA(window, WM_CLOSE, 0, 0);
         ReadTrace(program, start);
     } else {

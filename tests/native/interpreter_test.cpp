@@ -344,9 +344,11 @@ const FolderList& Folders() {
 }
 
 // Where a command comes from that a frame showing `navigating` sent, inside `top` with `frames`.
-CommandSource SourceOf(const std::string& navigating, const std::string& top, std::vector<std::string> frames = {}) {
+CommandSource SourceOf(const std::string& navigating, const std::string& top, std::vector<std::string> frames = {},
+                       const std::string& bookHost = "") {
     PageCommandOrigin origin;
     origin.bookFolders = Folders();
+    origin.bookHost = bookHost;
     origin.navigatingFrame = navigating;
     origin.topPage = top;
     origin.frames = std::move(frames);
@@ -360,21 +362,13 @@ struct Twin {
 };
 
 TEST(CommandOrigin, InAOneFileBookOnlyAddressesOfItsOwnHostAreTheBooks) {
-    auto source = [](const std::string& navigating, const std::string& top, std::vector<std::string> frames = {}) {
-        PageCommandOrigin origin;
-        origin.bookFolders = Folders();
-        origin.bookHost = "qwerty";
-        origin.navigatingFrame = navigating;
-        origin.topPage = top;
-        origin.frames = std::move(frames);
-        return PageCommandSource(origin);
-    };
     const std::string page = "vcbook://qwerty/tour/index.htm";
-    EXPECT_EQ(source(page, "VCBOOK://QWERTY/tour/a%20b.htm", {page}), CommandSource::Book);
-    EXPECT_EQ(source(page, page, {"vcbook://other/tour/index.htm"}), CommandSource::WebPage) << "another book";
-    EXPECT_EQ(source("file:///C:/Books/tour/index.htm", page), CommandSource::WebPage) << "files beside the book";
-    EXPECT_EQ(source(page, "vcbook://qwerty/tour/%2e%2e/x.htm"), CommandSource::WebPage);
-    EXPECT_EQ(source(page, "http://qwerty/tour/index.htm"), CommandSource::WebPage);
+    EXPECT_EQ(SourceOf(page, "VCBOOK://QWERTY/tour/a%20b.htm", {page}, "qwerty"), CommandSource::Book);
+    EXPECT_EQ(SourceOf(page, page, {"vcbook://other/tour/index.htm"}, "qwerty"), CommandSource::WebPage);
+    EXPECT_EQ(SourceOf(page, "file:///C:/Books/tour/index.htm", {}, "qwerty"), CommandSource::WebPage)
+        << "files beside the book";
+    EXPECT_EQ(SourceOf(page, "vcbook://qwerty/tour/%2e%2e/x.htm", {}, "qwerty"), CommandSource::WebPage);
+    EXPECT_EQ(SourceOf(page, "http://qwerty/tour/index.htm", {}, "qwerty"), CommandSource::WebPage);
 }
 
 TEST(CommandOrigin, EveryClassOfAddressHasItsBookPageAllowedAndItsTwinRefused) {

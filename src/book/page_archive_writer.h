@@ -37,7 +37,8 @@ public:
     void AddPage(std::string name, std::string_view bytes);
     void AddSearchIndex(std::string_view bytes);
 
-    // The size of the archive Finish gives, locator included.
+    // The size of the archive Finish gives, locator included, at most: files
+    // with the same bytes are stored once.
     std::uint64_t Size() const;
     // The archive, ending with the locator that the configuration text must
     // follow directly.

@@ -25,6 +25,13 @@ start-page = pages/index.htm
 
     inspect = subprocess.run([str(PACK), "inspect", str(signed)], capture_output=True, text=True, errors="replace")
     assert inspect.returncode == 0 and "title = Signed Field Guide" in inspect.stdout, inspect.stderr
+    # The pages inside are found past the signature, byte for byte.
+    assert "  pages/index.htm\n" in inspect.stdout, inspect.stdout
+    copy = tmp_path / "copy"
+    extract = subprocess.run([str(PACK), "extract", str(signed), "-o", str(copy / "book.ini"), "--pages", str(copy)],
+                             capture_output=True, text=True, errors="replace")
+    assert extract.returncode == 0, extract.stderr
+    assert (copy / "pages" / "index.htm").read_bytes() == (exe.parent.parent / "source" / "pages" / "index.htm").read_bytes()
 
     assert not (signed.parent / "pages").exists(), "the pages should travel inside the book"
     books.start(signed)

@@ -96,6 +96,24 @@ TEST(PageArchive, DeflatesOnlyWhatGetsSmaller) {
     EXPECT_FALSE(archive->SearchIndex());
 }
 
+TEST(PageArchive, FilesWithTheSameBytesAreStoredOnce) {
+    PageArchiveWriter writer;
+    for (const char* name : {"a/logo.png", "b/logo.png", "a/index.htm", "b/index.htm"})
+        writer.AddPage(name, std::string(name).find("png") != std::string::npos ? Noise(3000) : Html(5));
+    writer.AddPage("c/other.htm", Html(6));
+    const std::string archiveBytes = writer.Finish();
+    EXPECT_LT(archiveBytes.size() + 3000, writer.Size());
+    const std::string book = Book(archiveBytes);
+    const MemorySource source(book);
+    const auto archive = PageArchive::Open(source);
+    ASSERT_TRUE(archive);
+    EXPECT_EQ(archive->FindPage("a/logo.png")->offset, archive->FindPage("b/logo.png")->offset);
+    EXPECT_EQ(archive->FindPage("a/index.htm")->offset, archive->FindPage("b/index.htm")->offset);
+    EXPECT_NE(archive->FindPage("a/index.htm")->offset, archive->FindPage("c/other.htm")->offset);
+    EXPECT_EQ(archive->Read(source, *archive->FindPage("b/index.htm")), Html(5));
+    EXPECT_EQ(archive->Read(source, *archive->FindPage("b/logo.png")), Noise(3000));
+}
+
 TEST(PageArchive, FindsPagesInAnyLetterCaseAndNothingElse) {
     const std::string book = Book(Archive(Pages(), "idx"));
     const MemorySource source(book);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "../native/book_lines.h"
+#include "../native/one_file_book.h"
 #include "effects_window_win.h"
 #include "scripted_browser_win.h"
 #include "ui/application_win.h"
@@ -35,9 +36,14 @@ protected:
         ui::Application().SetMainForm(nullptr);
     }
 
-    // Writes an e-book carrying the lines and opens the window on it.
-    void Open(const std::vector<std::string>& lines) {
-        testing_lines::WriteStandInBook(folder_ + "Book.exe", testing_lines::JoinLines(lines));
+    // Writes an e-book carrying the lines (and the pages, for a one-file
+    // book) and opens the window on it.
+    void Open(const std::vector<std::string>& lines, const testing::BookEntries& pagesInside = {}) {
+        if (pagesInside.empty())
+            testing_lines::WriteStandInBook(folder_ + "Book.exe", testing_lines::JoinLines(lines));
+        else
+            std::ofstream(folder_ + "Book.exe", std::ios::binary)
+                << testing::OneFileBook(pagesInside, testing_lines::JoinLines(lines));
         Tform_apresentacao::Options options;
         options.exePath = folder_ + "Book.exe";
         options.runShell = [this](HWND, const char*, const char* file, const char* parameters, const char*, int) {
@@ -228,6 +234,30 @@ TEST_F(PresentationWindow, OnlyTheBooksOwnPagesStartProgramsAndARefusalShowsNoth
     Cancelled(run, pages + "two.htm");
     ASSERT_EQ(shellCalls_.size(), 1u);
     EXPECT_NE(shellCalls_[0].find("cmd.exe /c x"), std::string::npos) << shellCalls_[0];
+}
+
+TEST_F(PresentationWindow, AOneFileBookOpensItsPagesAtItsOwnAddressesOnly) {
+    ::DeleteFileA((folder_ + "pages\\index.htm").c_str());
+    auto lines = BookLines();
+    lines[80] = "1";
+    lines[81] = "C:\\Books\\tour\\extra\\home.htm";
+    Open(lines, {{"pages/index.htm", "<p>start</p>"}, {"extra/home.htm", "<p>home</p>"}});
+    ASSERT_TRUE(errors_.empty()) << errors_.front();
+    // A host of its own, picked at start.
+    const std::string book = "vcbook://" + window_->Settings().BookHost + "/";
+    EXPECT_EQ(window_->Settings().BookHost.find_first_not_of("abcdefghijklmnopqrstuvwxyz"), std::string::npos);
+    EXPECT_EQ(browser_->calls, std::vector<std::string>{"navigate " + book + "pages/index.htm"});
+    window_->b_homeClick();
+    EXPECT_EQ(browser_->calls.back(), "navigate " + book + "extra/home.htm");
+
+    // Its own pages may run programs, pages beside it on the disk may not;
+    // the files they name stay beside the book.
+    const std::string run = "ACTION:EXECUTEOROPENFILE%20%[Dir]notes.txt%";
+    browser_->location = "file:///" + folder_ + "pages/index.htm";
+    Cancelled(run, browser_->location);
+    browser_->location = book + "pages/index.htm";
+    Cancelled(run, browser_->location);
+    EXPECT_EQ(shellCalls_, std::vector<std::string>{folder_ + "notes.txt "});
 }
 
 TEST_F(PresentationWindow, TheSkinLinesLoadFromTheStoreAndRecordTheSwitches) {

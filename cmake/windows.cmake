@@ -10,16 +10,24 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 if(CMAKE_BUILD_TYPE STREQUAL "Release")
   set(VC_RELEASE_OPTIONS -Os -ffunction-sections -fdata-sections)
   add_compile_options(${VC_RELEASE_OPTIONS})
-  target_compile_options(vc_core PRIVATE ${VC_RELEASE_OPTIONS})
-  set_source_files_properties(src/skin/lzh.cpp src/skin/composition.cpp PROPERTIES COMPILE_OPTIONS -O2)
+  foreach(library ${VC_PORTABLE_LIBRARIES})
+    target_compile_options(${library} PRIVATE ${VC_RELEASE_OPTIONS})
+  endforeach()
+  set_source_files_properties(src/skin/format/lzh.cpp src/skin/look/composition.cpp PROPERTIES COMPILE_OPTIONS -O2)
   add_link_options(-Wl,--gc-sections -s)
 endif()
 
-set(VC_WIN_LIBS user32 gdi32 comctl32 comdlg32 ole32 oleaut32 uuid shell32 wininet shlwapi)
+set(VC_WIN_LIBS user32 gdi32 comctl32 comdlg32 ole32 oleaut32 uuid shell32 wininet shlwapi urlmon)
 
+# The Windows layers: the common helpers, the GUI class library and the
+# skinners, each with what it may use; the rest of the shell above them.
+vc_layer(vc_common_win common WINDOWS USES common LIBRARIES vc_common ${VC_WIN_LIBS})
+vc_layer(vc_ui ui WINDOWS USES common LIBRARIES vc_common_win vc_common ${VC_WIN_LIBS})
+vc_layer(vc_skin_win skin/win WINDOWS USES ui skin/look skin/format common
+  LIBRARIES vc_ui vc_skin_look vc_skin_format vc_common_win vc_common ${VC_WIN_LIBS})
 vc_windows_sources(VC_SHELL_SOURCES)
 add_library(vc_shell STATIC ${VC_SHELL_SOURCES})
-target_link_libraries(vc_shell PUBLIC vc_core ${VC_WIN_LIBS})
+target_link_libraries(vc_shell PUBLIC vc_core vc_skin_win vc_ui vc_common_win ${VC_WIN_LIBS})
 
 # The runtime's pictures are drawn by the native tools, built first.
 set(VC_HOST_BUILD ${PROJECT_SOURCE_DIR}/build CACHE PATH "The native build whose tools make the runtime's resources")
@@ -83,11 +91,12 @@ target_include_directories(vellumcast PRIVATE ${VC_RESOURCES})
 add_dependencies(vellumcast vc_resources)
 # The runtime with its sixteen skins and its tool bar images for every
 # scale stays within its budget.
-set(VC_RUNTIME_BUDGET 1200000 CACHE STRING "Most bytes a release vellumcast.exe may take")
-# A tree configured while the budget was raised for the high-DPI images
-# takes the budget back; a budget set by hand stays.
-if(VC_RUNTIME_BUDGET EQUAL 1250000)
-  set(VC_RUNTIME_BUDGET 1200000 CACHE STRING "Most bytes a release vellumcast.exe may take" FORCE)
+# One-file books bring the protocol that serves their pages and the decoder.
+set(VC_RUNTIME_BUDGET 1250000 CACHE STRING "Most bytes a release vellumcast.exe may take")
+# A tree configured with an earlier budget takes the new one; a budget set by
+# hand stays.
+if(VC_RUNTIME_BUDGET EQUAL 1200000)
+  set(VC_RUNTIME_BUDGET 1250000 CACHE STRING "Most bytes a release vellumcast.exe may take" FORCE)
 endif()
 if(CMAKE_BUILD_TYPE STREQUAL "Release")
   add_custom_command(TARGET vellumcast POST_BUILD
@@ -123,3 +132,4 @@ endif()
 add_executable(startup_floor WIN32 bench/startup_floor_win.cpp)
 target_link_libraries(startup_floor PRIVATE user32 gdi32)
 add_executable(startup_launcher bench/startup_launcher_win.cpp)
+target_link_libraries(startup_launcher PRIVATE psapi)

@@ -23,7 +23,7 @@
 #include "bench_reference.h"
 #include "book/page_archive.h"
 #include "book/payload.h"
-#include "book_pages.h"
+#include "packed_pages.h"
 #include "common/text.h"
 
 namespace {

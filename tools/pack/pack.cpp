@@ -13,7 +13,7 @@
 #include "book/configuration.h"
 #include "book/payload.h"
 #include "book_keys.h"
-#include "book_pages.h"
+#include "packed_pages.h"
 #include "common/errors.h"
 #include "common/text.h"
 #include "common/values.h"

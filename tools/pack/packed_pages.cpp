@@ -1,4 +1,4 @@
-#include "book_pages.h"
+#include "packed_pages.h"
 
 #include <algorithm>
 #include <fstream>

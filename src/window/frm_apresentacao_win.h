@@ -13,6 +13,7 @@
 #include "effects/gradient_caption_win.h"
 #include "common/scale.h"
 #include "interpreter/command_host.h"
+#include "interpreter/navigation_tracker.h"
 #include "skin/skin_data.h"
 #include "skin/skin_manager_win.h"
 #include "skin/skin_store.h"
@@ -62,6 +63,9 @@ public:
     // The scale of the screen the window is on.
     const Scale& WindowScale() const noexcept { return scale_; }
     BrowserEvents& Events() noexcept { return *this; }
+    // What the window knows of the browser's navigations; null until the
+    // book's configuration has been read.
+    const NavigationTracker* Navigation() const noexcept { return navigation_.get(); }
 
     // The application-wide filter, run before a queued message is dispatched.
     void EventosAplicacaoMessage(MSG& message, bool& handled);
@@ -135,8 +139,9 @@ private:
     void WebTitleChange(const std::string& title) override;
     void WebProgressChange(int progress, int maximum) override;
     void WebCommandStateChange(int command, bool enabled) override;
-    void WebDocumentComplete(const std::string& url) override;
+    void WebDocumentComplete(const std::string& url, bool topLevel) override;
     void WebNavigateComplete2(const std::string& url, bool topLevel) override;
+    void WebNewWindow3(const std::string& url) override;
 
     // CommandHost
     void ShowMessage(const std::string& caption, const std::string& text, unsigned style) override;
@@ -164,6 +169,7 @@ private:
     std::string SystemDirectory() const override;
     std::string StartPage() const override;
     std::string AltHomePage() const override;
+    const CodePage& SystemCodePage() const override;
 
     Options options_;
     WindowSettings settings_;
@@ -183,9 +189,7 @@ private:
     std::unique_ptr<TSkinManager> skinManager_;
     // Whether this window switched the skinned caption on.
     bool skinCaptionActive_ = false;
-    // Every address a frame of the current top-level page has shown, each
-    // once; a new top-level page starts with none.
-    std::vector<std::string> frameAddresses_;
+    std::unique_ptr<NavigationTracker> navigation_;
 };
 
 }  // namespace vc

@@ -8,6 +8,7 @@
 
 #include "common/errors.h"
 #include "interpreter/command_host.h"
+#include "simulated_code_pages.h"
 
 namespace vc::testing {
 
@@ -45,6 +46,7 @@ public:
     std::string systemDirectory = "C:\\WINDOWS\\system32";
     std::string startPage = "C:\\books\\tour\\index.htm";
     std::string altHomePage;
+    const CodePage* codePage = &Western();
     std::map<ToolButton, bool> enabled;  // missing: enabled
     bool toolBarVisible = true;
     bool statusBarVisible = true;
@@ -133,6 +135,7 @@ public:
     std::string SystemDirectory() const override { return Query("SystemDirectory", systemDirectory); }
     std::string StartPage() const override { return Query("StartPage", startPage); }
     std::string AltHomePage() const override { return Query("AltHomePage", altHomePage); }
+    const CodePage& SystemCodePage() const override { return *codePage; }
 
 private:
     void Log(const std::string& line) const {

@@ -79,23 +79,22 @@ bool IsPlainStep(PathView step) {
     return step.back() != u'.' && step.back() != u' ';
 }
 
-// The steps of `rest` after `root`, "." and ".." resolved.
+// `root` and the steps of `rest`, "." and ".." resolved.
 std::optional<Path> Normalised(Path root, PathView rest) {
-    std::vector<PathView> steps;
+    const std::size_t rootLength = root.size();
     while (!rest.empty()) {
         const auto end = rest.find(u'\\');
         const PathView step = rest.substr(0, end);
         rest = end == PathView::npos ? PathView() : rest.substr(end + 1);
         if (step.empty() || step == u".") continue;
         if (step == u"..") {
-            if (steps.empty()) return std::nullopt;
-            steps.pop_back();
+            if (root.size() == rootLength) return std::nullopt;
+            root.resize(root.rfind(u'\\'));
             continue;
         }
         if (!IsPlainStep(step)) return std::nullopt;
-        steps.push_back(step);
+        (root += u'\\') += step;
     }
-    for (PathView step : steps) (root += u'\\') += step;
     return root;
 }
 
@@ -225,14 +224,6 @@ std::optional<std::string> BookFileAddress(std::string_view path, const BookPage
         else address += c;
     }
     return codePage.FromUtf16(address);
-}
-
-CommandSource PageCommandSource(const PageCommandOrigin& origin, const BookPages& book, const CodePage& codePage) {
-    if (origin.pageAddresses.empty() || !IsBookPage(origin.navigatingFrame, book, codePage))
-        return CommandSource::WebPage;
-    for (const std::string& address : origin.pageAddresses)
-        if (!IsBookPage(address, book, codePage)) return CommandSource::WebPage;
-    return CommandSource::Book;
 }
 
 }  // namespace vc

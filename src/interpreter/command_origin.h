@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "common/code_page.h"
-#include "interpreter/command_set.h"
 
 namespace vc {
 
@@ -58,14 +57,5 @@ bool IsWebAddress(std::string_view address);
 // built from the normalised path that was checked, so that the browser opens
 // exactly it; nothing for any other path.
 std::optional<std::string> BookFileAddress(std::string_view path, const BookPages& book, const CodePage& codePage);
-
-// What the window knows of a page when it sends a command.
-struct PageCommandOrigin {
-    std::string navigatingFrame;             // what the navigating frame shows; empty for a new frame
-    std::vector<std::string> pageAddresses;  // the top page and all its frames have shown or started
-};
-
-// The rule at the top of this file; a page with no addresses yet is the web's.
-CommandSource PageCommandSource(const PageCommandOrigin& origin, const BookPages& book, const CodePage& codePage);
 
 }  // namespace vc

@@ -42,13 +42,11 @@ void NavigationTracker::DocumentCompleted(const std::string& url, bool topLevel)
 }
 
 CommandSource NavigationTracker::SourceOf(const std::string& navigatingFrame) const {
-    PageCommandOrigin origin;
-    origin.navigatingFrame = navigatingFrame;
-    if (!documents_.back().top.empty())
-        for (const Document& document : documents_)
-            origin.pageAddresses.insert(origin.pageAddresses.end(), document.addresses.begin(),
-                                        document.addresses.end());
-    return PageCommandSource(origin, book_, codePage_);
+    if (documents_.back().top.empty() || !IsBookPage(navigatingFrame, book_, codePage_)) return CommandSource::WebPage;
+    for (const Document& document : documents_)
+        for (const std::string& address : document.addresses)
+            if (!IsBookPage(address, book_, codePage_)) return CommandSource::WebPage;
+    return CommandSource::Book;
 }
 
 std::string NavigationTracker::RefreshAddress(bool styledOnLoad) const {

@@ -15,6 +15,7 @@
 
 #include "common/code_page.h"
 #include "interpreter/command_origin.h"
+#include "interpreter/command_set.h"
 
 namespace vc {
 
@@ -42,7 +43,9 @@ public:
     // DocumentComplete of the top page or of a frame.
     void DocumentCompleted(const std::string& url, bool topLevel);
 
-    // Where a command comes from that a frame showing `navigatingFrame` sent.
+    // Where a command comes from that a frame showing `navigatingFrame` sent:
+    // the book only when that frame, and every address of every document that
+    // may still run script, is a page of the book, once a page has been shown.
     CommandSource SourceOf(const std::string& navigatingFrame) const;
 
     // The latest completed top page that was a page of the book or of the

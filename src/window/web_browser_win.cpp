@@ -314,15 +314,12 @@ std::string AddressFromBstr(BSTR text) {
 }
 
 // An address the browser reports, converted without best fit: one that has
-// no exact equivalent in the system code page arrives empty, and so is
-// never taken for a page of the book.
+// no exact equivalent in the system code page, or that is no string, arrives
+// empty, and so is never taken for a page of the book.
 std::string AddressText(const VARIANT* value) {
     if (!value) return {};
     const VARIANT& source = ui::Dereferenced(*value);
-    if (V_VT(&source) == VT_BSTR) return AddressFromBstr(V_BSTR(&source));
-    ui::Variant text;
-    if (FAILED(::VariantChangeType(text.Get(), const_cast<VARIANT*>(&source), 0, VT_BSTR))) return {};
-    return AddressFromBstr(V_BSTR(text.Get()));
+    return V_VT(&source) == VT_BSTR ? AddressFromBstr(V_BSTR(&source)) : std::string();
 }
 
 // The address a navigating frame shows now, empty when it has none yet.

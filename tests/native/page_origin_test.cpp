@@ -193,28 +193,6 @@ INSTANTIATE_TEST_SUITE_P(Table, BookFileAddresses, ::testing::Values(
     FileAddressCase{"file:///C:/Books/tour/a.htm", std::nullopt},
     FileAddressCase{"C:\\Books\\tour\\\x81.htm", std::nullopt}));
 
-struct OriginCase {
-    const char* what;
-    std::string navigatingFrame;
-    std::vector<std::string> pageAddresses;
-    CommandSource expected;
-};
-
-class PageOrigins : public ::testing::TestWithParam<OriginCase> {};
-TEST_P(PageOrigins, NeedEveryAddressOfThePageToBeTheBooks) {
-    const OriginCase& c = GetParam();
-    EXPECT_EQ(PageCommandSource({c.navigatingFrame, c.pageAddresses}, Classic(), Western()), c.expected) << c.what;
-}
-const std::string kIndex = "file:///C:/Books/tour/index.htm";
-const std::string kChapter = "file:///C:/Books/tour/chapters/one.htm";
-INSTANTIATE_TEST_SUITE_P(Table, PageOrigins, ::testing::Values(
-    OriginCase{"book frames", kChapter, {kIndex, kChapter, kIndex + "#top"}, CommandSource::Book},
-    OriginCase{"a remote frame", kIndex, {kIndex, kChapter, "http://evil.example/ad.htm"}, CommandSource::WebPage},
-    OriginCase{"a blank frame", kIndex, {kIndex, "about:blank"}, CommandSource::WebPage},
-    OriginCase{"a new frame", "", {kIndex}, CommandSource::WebPage},
-    OriginCase{"a remote navigating frame", "https://evil.example/", {kIndex}, CommandSource::WebPage},
-    OriginCase{"no page yet", kIndex, {}, CommandSource::WebPage}));
-
 // One replayed browser session: each step is an event or a check.
 //   start U       BeforeNavigate2 of U, not an action, going ahead
 //   top U         NavigateComplete2 of the top page      frame U   of a frame
@@ -246,6 +224,8 @@ const std::string B2 = "file:///C:/Books/tour/two.htm";
 const std::string F = "file:///C:/Books/tour/side.htm";
 const std::string E = "http://evil.example/ad.htm";
 INSTANTIATE_TEST_SUITE_P(Sequences, NavigationReplay, ::testing::Values(
+    Replay{"a new frame", {"top " + B, "done " + B, "web ", "book " + B}},
+    Replay{"a remote navigating frame", {"top " + B, "done " + B, "web https://evil.example/"}},
     Replay{"a book page", {"web " + B, "start " + B, "web " + B, "top " + B, "frame " + F, "book " + B, "done " + B,
                            "book " + F}},
     Replay{"a web frame taints its page", {"top " + B, "frame " + E, "frame " + F, "done " + B, "web " + F, "web " + B}},

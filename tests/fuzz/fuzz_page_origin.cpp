@@ -30,8 +30,8 @@ bool HasNoClimbingStep(std::u16string_view path) {
 }
 
 void CheckClassic(std::string_view address, const vc::CodePage& codePage) {
-    static const vc::BookPages western =
-        vc::ClassicBookPages("C:\\Books\\", "C:\\a\\tour\\index.htm", "C:\\a\\100%41 #1\\home.htm", vc::testing::Western());
+    static const vc::BookPages western = vc::ClassicBookPages("C:\\Books\\", "C:\\a\\tour\\index.htm",
+                                                              "C:\\a\\100%41 #1\\home.htm", vc::testing::Western());
     static const vc::BookPages japanese =
         vc::ClassicBookPages("C:\\Books\\", "C:\\a\\\x83\x5C\\index.htm", "", vc::testing::Japanese());
     const vc::BookPages& book = &codePage == &vc::testing::Western() ? western : japanese;

@@ -118,6 +118,14 @@ std::optional<Path> DiskPathWithBackslashes(PathView path) {
     return std::nullopt;
 }
 
+// A path on the disk, normalised; never decoded.
+std::optional<Path> DiskPath(PathView path) {
+    Path text(path);
+    for (char16_t& c : text)
+        if (c == u'/') c = u'\\';
+    return DiskPathWithBackslashes(text);
+}
+
 bool IsAtOrBelow(PathView path, PathView folder) {
     if (path.size() < folder.size() || !SameTextOrdinal(path.substr(0, folder.size()), folder)) return false;
     return path.size() == folder.size() || path[folder.size()] == u'\\';
@@ -131,29 +139,18 @@ bool IsInsideFolders(PathView path, const BookPages& book) {
 
 // The folder a recorded page travels in beside the program: its last folder
 // step, cut where BookRelativePath cuts it, at backslashes only.
-std::optional<Path> TravellingFolder(PathView programFolder, std::string_view recorded, const CodePage& codePage) {
+std::optional<Path> TravellingFolder(const Path& program, std::string_view recorded, const CodePage& codePage) {
     const auto wide = codePage.ToUtf16(recorded);
-    if (!wide) return std::nullopt;
-    const auto fileStart = wide->rfind(u'\\');
+    const auto fileStart = wide ? wide->rfind(u'\\') : Path::npos;
     if (fileStart == Path::npos || fileStart == 0) return std::nullopt;
     const auto folderStart = wide->rfind(u'\\', fileStart - 1);
-    const std::size_t from = folderStart == Path::npos ? 0 : folderStart + 1;
-    const PathView folder = PathView(*wide).substr(from, fileStart - from);
-    const PathView file = PathView(*wide).substr(fileStart + 1);
-    for (PathView step : {folder, file})
-        if (step.empty() || step == u"." || step == u".." || step.find(u'/') != PathView::npos || !IsPlainStep(step))
-            return std::nullopt;
-    return DiskPath(Path(programFolder) + u"\\" + Path(folder));
+    const Path page = program + u'\\' + wide->substr(folderStart == Path::npos ? 0 : folderStart + 1);
+    // A step that normalising would drop, resolve, turn or refuse makes none.
+    if (DiskPath(page) != page) return std::nullopt;
+    return page.substr(0, page.rfind(u'\\'));
 }
 
 }  // namespace
-
-std::optional<std::u16string> DiskPath(std::u16string_view path) {
-    Path text(path);
-    for (char16_t& c : text)
-        if (c == u'/') c = u'\\';
-    return DiskPathWithBackslashes(text);
-}
 
 BookPages ClassicBookPages(std::string_view executableFolder, std::string_view startPage, std::string_view homePage,
                            const CodePage& codePage) {

@@ -33,18 +33,15 @@ BookPages ClassicBookPages(std::string_view executableFolder, std::string_view s
 // A one-file book: only addresses of its own host are its pages.
 BookPages OneFileBookPages(std::string_view host);
 
-// A path on the disk, normalised: a drive letter or a \\server\share root,
-// "/" read as "\", empty and "." steps gone, ".." climbing one. Never
-// decoded. Nothing for a relative path, a ".." above the root, a step ending
-// in a dot or a blank, or a character Windows gives meaning to (:*?"<>|).
-std::optional<std::u16string> DiskPath(std::u16string_view path);
-
-// The local path an address names: a "file:" address, cut at "#" or "?" and
-// decoded once, or a plain path, read as a disk path. Leading blanks are
-// skipped. Nothing when the address is anything else or could be read two
+// The local path an address names, normalised: a "file:" address, cut at "#"
+// or "?" and decoded once, or a plain path, never decoded; then a drive
+// letter or a \\server\share root, "/" read as "\", empty and "." steps
+// gone, ".." climbing one. Leading blanks are skipped. Nothing when the address is anything else or could be read two
 // ways: text that does not convert from the code page, an escape of a
 // separator, of a control character or of a byte past ASCII, a "/" or "\"
-// after the "#" or "?", a "%" or "#" in a plain path.
+// after the "#" or "?", a "%" or "#" in a plain path, a relative path, a ".."
+// above the root, a step ending in a dot or a blank, a character Windows
+// gives meaning to (:*?"<>|).
 std::optional<std::u16string> LocalFilePath(std::string_view address, const CodePage& codePage);
 
 // The rule at the top of this file, for one address.

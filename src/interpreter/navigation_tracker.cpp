@@ -36,8 +36,10 @@ void NavigationTracker::NavigationCompleted(const std::string& url, bool topLeve
 void NavigationTracker::DocumentCompleted(const std::string& url, bool topLevel) {
     if (!topLevel) return;
     // Only now is every older document gone, with its frames and scripts.
-    if (!documents_.back().top.empty() && SameDocument(documents_.back().top, url))
-        documents_.erase(documents_.begin(), documents_.end() - 1);
+    if (!documents_.back().top.empty() && SameDocument(documents_.back().top, url) && documents_.size() > 1) {
+        documents_.front() = std::move(documents_.back());
+        while (documents_.size() > 1) documents_.pop_back();
+    }
     if (IsBookPage(url, book_, codePage_) || IsWebAddress(url)) lastUrl_ = url;
 }
 

@@ -59,8 +59,6 @@ public:
     // for the book's window, nothing else.
     NewWindowAnswer NewWindow(const std::string& url) const;
 
-    const BookPages& Book() const noexcept { return book_; }
-
 private:
     // The addresses of one top-level document and of everything that
     // happened in its frames while it was the newest.

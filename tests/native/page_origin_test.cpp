@@ -16,6 +16,7 @@ using testing::Western;
 // The book runs from C:\Books\; its pages were built in C:\authoring\tour and travel in C:\Books\tour.
 const BookPages kClassic = ClassicBookPages("C:\\Books\\", "C:\\authoring\\tour\\index.htm", "", Western());
 const BookPages kOneFile = OneFileBookPages("B7K2");
+const BookPages kShare = ClassicBookPages("\\\\server\\books\\", "C:\\a\\tour\\index.htm", "", Western());
 // On a Japanese system, in folders whose names end in a second byte "\" and "A".
 const BookPages kJapanese = ClassicBookPages("C:\\Books\\", "C:\\a\\\x83\x5C\\index.htm", "C:\\a\\\x83\x41\\h.htm",
                                              Japanese());
@@ -35,7 +36,9 @@ INSTANTIATE_TEST_SUITE_P(Table, BookPage, ::testing::Values(
     AddressCase{&kClassic, "\xA0 \tFILE:///c:/books/TOUR/./sub/../a.htm#part?x", true},
     AddressCase{&kClassic, "C:\\Books\\tour", true},
     AddressCase{&kClassic, "file:C:\\Books\\tour\\my%20page.htm", true},
-    AddressCase{&kClassic, "file:///C:/Books/tour/sub/%2e%2e/a.htm", true},
+    AddressCase{&kClassic, "file:///C:/Books/tour/sub/%2e%2E/a.htm", true},
+    AddressCase{&kClassic, "file:///C:/Books/tour/%41", true},
+    AddressCase{&kClassic, "gile:///C:/Books/tour/a.htm", false},
     AddressCase{&kClassic, "http://evil.example/Books/tour/a.htm", false},
     AddressCase{&kClassic, "file%3A///C:/Books/tour/a.htm", false},
     AddressCase{&kClassic, "mk:@MSITStore:C:\\Books\\tour\\help.chm::/a.htm", false},
@@ -56,6 +59,11 @@ INSTANTIATE_TEST_SUITE_P(Table, BookPage, ::testing::Values(
     AddressCase{&kClassic, "C:\\..\\Books\\tour\\a.htm", false},
     AddressCase{&kClassic, "file:///C:/Books/tour/a%zz.htm", false},
     AddressCase{&kClassic, "vcbook://b7k2/index.htm", false},
+    AddressCase{&kShare, "file://server/books/tour/a.htm", true},
+    AddressCase{&kShare, "\\\\SERVER\\Books\\tour\\a.htm", true},
+    AddressCase{&kShare, "xxserver\\books\\tour\\a.htm", false},
+    AddressCase{&kShare, "\\\\server", false},
+    AddressCase{&kShare, "\\\\server\\books\\tour\\..\\..\\other\\tour\\a.htm", false},
     AddressCase{&kOneFile, "VCBook://B7K2/chapters/one%20two.htm#top", true},
     AddressCase{&kOneFile, "vcbook://other/index.htm", false},
     AddressCase{&kOneFile, "vcbook://b7k2@evil/index.htm", false},
@@ -88,6 +96,8 @@ TEST_P(BookFolders, ComeOnlyFromAPlainFolderAndFileBesideTheProgram) {
 INSTANTIATE_TEST_SUITE_P(Table, BookFolders, ::testing::Values(
     FolderCase{"\\\\server\\books\\", "C:\\a\\tour\\index.htm", {u"\\\\server\\books\\tour"}},
     FolderCase{"E:\\100%41\\", "tour\\index.htm", {u"E:\\100%41\\tour"}},
+    FolderCase{"\\\\.\\pipe\\", "C:\\a\\tour\\index.htm", {}},
+    FolderCase{"\\\\server\\\\", "C:\\a\\tour\\index.htm", {}},
     FolderCase{"E:\\", "C:\\a\\..\\index.htm", {}},
     FolderCase{"E:\\", "C:\\a\\.\\index.htm", {}},
     FolderCase{"E:\\", "C:\\a\\tour\\..", {}},
@@ -176,6 +186,7 @@ TEST_P(NewWindows, NeverOpenAWindowOfTheRuntime) {
 }
 INSTANTIATE_TEST_SUITE_P(Table, NewWindows, ::testing::Values(
     WindowCase{&kClassic, "HTTPS://example.test/a b", Action::OpenInDefaultBrowser},
+    WindowCase{&kClassic, "http://", Action::OpenInDefaultBrowser},
     WindowCase{&kClassic, "file:///C:/Books/tour/pop.htm", Action::NavigateBookWindow},
     WindowCase{&kClassic, "file:///C:/Windows/win.ini", Action::Refuse},
     WindowCase{&kClassic, "javascript:alert(1)", Action::Refuse},

@@ -61,6 +61,8 @@ INSTANTIATE_TEST_SUITE_P(Table, BookPage, ::testing::Values(
     AddressCase{&kClassic, "vcbook://b7k2/index.htm", false},
     AddressCase{&kShare, "file://server/books/tour/a.htm", true},
     AddressCase{&kShare, "\\\\SERVER\\Books\\tour\\a.htm", true},
+    AddressCase{&kShare, "file:////server/books/tour/a.htm", true},
+    AddressCase{&kShare, "file:///server/books/tour/a.htm", false},
     AddressCase{&kShare, "xxserver\\books\\tour\\a.htm", false},
     AddressCase{&kShare, "\\\\server", false},
     AddressCase{&kShare, "\\\\server\\books\\tour\\..\\..\\other\\tour\\a.htm", false},

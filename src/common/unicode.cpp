@@ -71,14 +71,23 @@ char32_t UpperCaseOrdinal(char32_t c) {
     if (c >= 0x460 && c <= 0x481) return c & ~char32_t{1};
     if (c >= 0x48A && c <= 0x4BF) return c & ~char32_t{1};
     if (c >= 0x561 && c <= 0x586) return c - 0x30;
+    if (c >= 0xFF41 && c <= 0xFF5A) return c - 0x20;
     return c;
 }
 
-bool SameTextOrdinal(std::u32string_view a, std::u32string_view b) {
+namespace {
+
+template <typename Text>
+bool SameLetters(Text a, Text b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
         if (UpperCaseOrdinal(a[i]) != UpperCaseOrdinal(b[i])) return false;
     return true;
 }
+
+}  // namespace
+
+bool SameTextOrdinal(std::u32string_view a, std::u32string_view b) { return SameLetters(a, b); }
+bool SameTextOrdinal(std::u16string_view a, std::u16string_view b) { return SameLetters(a, b); }
 
 }  // namespace vc

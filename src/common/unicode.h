@@ -14,11 +14,14 @@ std::optional<std::u32string> DecodeUtf8(std::string_view text);
 std::string EncodeUtf8(std::u32string_view text);
 
 // The upper-case letter of a code point where the file system has one
-// (Latin, Greek, Cyrillic and Armenian letters); every other code point is
-// its own.
+// (Latin, Greek, Cyrillic and Armenian letters, the full-width Latin letters
+// of the East Asian code pages); every other code point is its own.
 char32_t UpperCaseOrdinal(char32_t c);
 
 // Two texts equal letter for letter after UpperCaseOrdinal.
 bool SameTextOrdinal(std::u32string_view a, std::u32string_view b);
+// The same over UTF-16 code units, as the file system compares names: each
+// unit folded on its own, surrogates left as they are.
+bool SameTextOrdinal(std::u16string_view a, std::u16string_view b);
 
 }  // namespace vc

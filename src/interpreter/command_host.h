@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "common/code_page.h"
+
 namespace vc {
 
 // The ten toolbar buttons. Running a button's action means calling its click
@@ -51,6 +53,7 @@ struct ShellCall {
 };
 
 // ExecWB command and option numbers the command set uses.
+constexpr int kOleCmdPrint = 6;              // OLECMDID_PRINT
 constexpr int kOleCmdPrintPreview = 7;       // OLECMDID_PRINTPREVIEW
 constexpr int kOleCmdPageSetup = 8;          // OLECMDID_PAGESETUP
 constexpr int kOleExecPromptUser = 1;        // OLECMDEXECOPT_PROMPTUSER
@@ -121,6 +124,8 @@ public:
     // The host of a one-file book's page addresses; empty for a classic book,
     // whose pages travel beside the executable.
     virtual std::string BookHost() const = 0;
+    // The code page of paths and command strings, as the file system reads them.
+    virtual const CodePage& SystemCodePage() const = 0;
 };
 
 }  // namespace vc

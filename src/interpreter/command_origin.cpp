@@ -1,169 +1,224 @@
 #include "interpreter/command_origin.h"
 
 #include "book/book_pages.h"
-#include "book/book_paths.h"
 #include "common/text.h"
+#include "common/unicode.h"
 
 namespace vc {
 
 namespace {
 
-bool IsSeparator(char c) { return c == '/' || c == '\\'; }
+using Path = std::u16string;
+using PathView = std::u16string_view;
 
-bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsSeparator(char16_t c) { return c == u'/' || c == u'\\'; }
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+bool IsAsciiLetter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
+
+int HexValue(char16_t c) {
+    if (c >= u'0' && c <= u'9') return c - u'0';
+    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
+    if (c >= u'a' && c <= u'f') return c - u'a' + 10;
     return -1;
 }
 
-// Spaces and control characters, the no-break space (8-bit and UTF-8) and the
-// UTF-8 byte order mark: none of them can begin an address of the book.
-std::string_view WithoutLeadingBlanks(std::string_view text) {
-    for (;;) {
-        const auto byte = text.empty() ? 0 : static_cast<unsigned char>(text.front());
-        if (!text.empty() && (byte <= 0x20 || byte == 0x7F || byte == 0xA0)) text.remove_prefix(1);
-        else if (text.substr(0, 2) == "\xC2\xA0") text.remove_prefix(2);
-        else if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
-        else return text;
+// ASCII letters of `prefix` in either case begin `text`.
+bool StartsWithAscii(PathView text, std::string_view prefix) {
+    if (text.size() < prefix.size()) return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        const char16_t c = text[i];
+        const char16_t folded = c >= u'A' && c <= u'Z' ? c + 0x20 : c;
+        if (folded != static_cast<unsigned char>(prefix[i])) return false;
     }
+    return true;
 }
 
-// The path part, without "#..." or "?...". A separator after them would make
-// the browser and this reading disagree on where the path ends.
-std::optional<std::string_view> WithoutFragment(std::string_view text) {
-    const auto end = text.find_first_of("#?");
-    if (end == std::string_view::npos) return text;
-    if (text.find_first_of("/\\", end) != std::string_view::npos) return std::nullopt;
+// Spaces and control characters, the no-break space and the byte order mark:
+// the browser drops them before an address, and none begins a book's one.
+PathView WithoutLeadingBlanks(PathView text) {
+    while (!text.empty() && (text.front() <= 0x20 || text.front() == 0x7F || text.front() == 0xA0 ||
+                             text.front() == 0xFEFF))
+        text.remove_prefix(1);
+    return text;
+}
+
+// The path part of an address, without "#..." or "?...". A separator after
+// them would make the browser and this reading disagree on where it ends.
+std::optional<PathView> WithoutFragment(PathView text) {
+    const auto end = text.find_first_of(u"#?");
+    if (end == PathView::npos) return text;
+    if (text.find_first_of(u"/\\", end) != PathView::npos) return std::nullopt;
     return text.substr(0, end);
 }
 
-// One pass of % decoding. Escapes that would change the path's shape, or
-// decode to what a second pass might read again, leave it unreadable.
-std::optional<std::string> Decoded(std::string_view text) {
-    std::string result;
+// One pass of % decoding. An escape of a separator or a control character
+// would change the path's shape; one past ASCII could be read in two
+// encodings.
+std::optional<Path> Decoded(PathView text) {
+    Path result;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '%') {
+        if (text[i] != u'%') {
             result.push_back(text[i]);
             continue;
         }
         const int high = i + 2 < text.size() ? HexValue(text[i + 1]) : -1;
         const int low = i + 2 < text.size() ? HexValue(text[i + 2]) : -1;
         if (high < 0 || low < 0) return std::nullopt;
-        const char c = static_cast<char>(high * 16 + low);
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F || c == '%' || c == '.' || IsSeparator(c) ||
-            c == ':' || c == '#' || c == '?')
-            return std::nullopt;
+        const auto c = static_cast<char16_t>(high * 16 + low);
+        if (c < 0x20 || c >= 0x7F || IsSeparator(c)) return std::nullopt;
         result.push_back(c);
         i += 2;
     }
     return result;
 }
 
-bool IsPlainSegment(std::string_view segment) {
-    for (char c : segment)
-        if (static_cast<unsigned char>(c) < 0x20 || std::string_view(":*?\"<>|").find(c) != std::string_view::npos)
-            return false;
+bool IsPlainStep(PathView step) {
+    for (char16_t c : step)
+        if (c < 0x20 || PathView(u":*?\"<>|").find(c) != PathView::npos) return false;
     // Windows drops trailing dots and blanks, so ".. " would climb.
-    return segment.back() != '.' && segment.back() != ' ';
+    return step.back() != u'.' && step.back() != u' ';
 }
 
-// "root\seg\seg" from segments after the root, resolving "." and "..".
-std::optional<std::string> Normalised(std::string root, std::string_view rest) {
-    std::vector<std::string> segments;
-    for (const std::string& segment : SplitList(std::string(rest) + "\\", "\\")) {
-        if (segment.empty() || segment == ".") continue;
-        if (segment == "..") {
-            if (segments.empty()) return std::nullopt;
-            segments.pop_back();
+// `root` and the steps of `rest`, "." and ".." resolved.
+std::optional<Path> Normalised(Path root, PathView rest) {
+    const std::size_t rootLength = root.size();
+    while (!rest.empty()) {
+        const auto end = rest.find(u'\\');
+        const PathView step = rest.substr(0, end);
+        rest = end == PathView::npos ? PathView() : rest.substr(end + 1);
+        if (step.empty() || step == u".") continue;
+        if (step == u"..") {
+            if (root.size() == rootLength) return std::nullopt;
+            root.resize(root.rfind(u'\\'));
             continue;
         }
-        if (!IsPlainSegment(segment)) return std::nullopt;
-        segments.push_back(segment);
+        if (!IsPlainStep(step)) return std::nullopt;
+        (root += u'\\') += step;
     }
-    for (const std::string& segment : segments) root += "\\" + segment;
     return root;
 }
 
-bool IsAtOrBelow(std::string_view path, std::string_view folder) {
-    if (path.size() < folder.size() || !SameText(path.substr(0, folder.size()), folder)) return false;
-    return path.size() == folder.size() || path[folder.size()] == '\\';
-}
-
-}  // namespace
-
-FolderList BookPageFolders(std::string_view executableFolder, std::string_view startPage,
-                           std::string_view homePage) {
-    FolderList folders;
-    for (std::string_view recorded : {startPage, homePage})
-        if (recorded.find('\\') != std::string_view::npos)
-            folders.push_back(ExtractFilePath(WithTrailingBackslash(executableFolder) + BookRelativePath(recorded)));
-    return folders;
-}
-
-std::optional<std::string> LocalFilePath(std::string_view address) {
-    std::string_view text = WithoutLeadingBlanks(address);
-    // The scheme is read as written: an escaped "file%3A" is no file address.
-    if (text.size() >= 5 && SameText(text.substr(0, 5), "file:")) {
-        text.remove_prefix(5);
-        std::size_t slashes = 0;
-        while (slashes < text.size() && IsSeparator(text[slashes])) ++slashes;
-        // "file://host/share" and "file:////host/share" name a share; any
-        // number of slashes may precede a drive.
-        const bool drive = slashes + 1 < text.size() && text[slashes + 1] == ':';
-        if (!drive && slashes != 2 && slashes != 4) return std::nullopt;
-        text.remove_prefix(drive ? slashes : slashes - 2);
+std::optional<Path> DiskPathWithBackslashes(PathView path) {
+    if (path.size() >= 2 && IsAsciiLetter(path[0]) && path[1] == u':') {
+        if (path.size() > 2 && path[2] != u'\\') return std::nullopt;  // "C:x" is relative to C:'s own folder
+        return Normalised(Path(path.substr(0, 2)), path.substr(2));
     }
-    const auto pathPart = WithoutFragment(text);
-    if (!pathPart) return std::nullopt;
-    auto path = Decoded(*pathPart);
-    if (!path) return std::nullopt;
-    for (char& c : *path)
-        if (c == '/') c = '\\';
-
-    if (path->size() >= 2 && IsAsciiLetter((*path)[0]) && (*path)[1] == ':') {
-        if (path->size() > 2 && (*path)[2] != '\\') return std::nullopt;  // "C:x" is relative to C:'s own folder
-        return Normalised(path->substr(0, 2), std::string_view(*path).substr(2));
-    }
-    if (path->size() > 2 && (*path)[0] == '\\' && (*path)[1] == '\\') {
-        const StringList pieces = SplitList(std::string_view(*path).substr(2), "\\");
-        if (pieces.size() < 2) return std::nullopt;
-        const std::string& server = pieces[0];
-        const std::string& share = pieces[1];
-        if (server.empty() || share.empty() || server == "." || server == ".." || share == "." || share == ".." ||
-            !IsPlainSegment(server) || !IsPlainSegment(share))
-            return std::nullopt;
-        const std::size_t rootLength = 2 + server.size() + 1 + share.size();
-        return Normalised("\\\\" + server + "\\" + share, std::string_view(*path).substr(rootLength));
+    if (path.size() > 2 && path[0] == u'\\' && path[1] == u'\\') {
+        const PathView rest = path.substr(2);
+        const auto serverEnd = rest.find(u'\\');
+        if (serverEnd == PathView::npos) return std::nullopt;
+        const PathView server = rest.substr(0, serverEnd);
+        const PathView afterServer = rest.substr(serverEnd + 1);
+        const PathView share = afterServer.substr(0, afterServer.find(u'\\'));
+        for (PathView piece : {server, share})
+            if (piece.empty() || piece == u"." || piece == u".." || !IsPlainStep(piece)) return std::nullopt;
+        const std::size_t rootLength = server.size() + 1 + share.size();
+        return Normalised(u"\\\\" + Path(rest.substr(0, rootLength)), rest.substr(rootLength));
     }
     return std::nullopt;
 }
 
-bool IsInsideFolders(std::string_view address, const FolderList& folders) {
-    const auto path = LocalFilePath(address);
-    if (!path) return false;
-    for (const std::string& folder : folders) {
-        const auto root = LocalFilePath(folder);
-        if (root && IsAtOrBelow(*path, *root)) return true;
-    }
+// A path on the disk, normalised; never decoded.
+std::optional<Path> DiskPath(PathView path) {
+    Path text(path);
+    for (char16_t& c : text)
+        if (c == u'/') c = u'\\';
+    return DiskPathWithBackslashes(text);
+}
+
+bool IsAtOrBelow(PathView path, PathView folder) {
+    if (path.size() < folder.size() || !SameTextOrdinal(path.substr(0, folder.size()), folder)) return false;
+    return path.size() == folder.size() || path[folder.size()] == u'\\';
+}
+
+bool IsInsideFolders(PathView path, const BookPageSpace& book) {
+    for (const Path& folder : book.folders)
+        if (IsAtOrBelow(path, folder)) return true;
     return false;
 }
 
-bool IsBookAddress(std::string_view address, std::string_view bookHost) {
-    return OwnBookPage(address, bookHost).has_value();
+// The folder a recorded page travels in beside the program: its last folder
+// step, cut where BookRelativePath cuts it, at backslashes only.
+std::optional<Path> TravellingFolder(const Path& program, std::string_view recorded, const CodePage& codePage) {
+    const auto wide = codePage.ToUtf16(recorded);
+    const auto fileStart = wide ? wide->rfind(u'\\') : Path::npos;
+    if (fileStart == Path::npos || fileStart == 0) return std::nullopt;
+    const auto folderStart = wide->rfind(u'\\', fileStart - 1);
+    const Path page = program + u'\\' + wide->substr(folderStart == Path::npos ? 0 : folderStart + 1);
+    // A step that normalising would drop, resolve, turn or refuse makes none.
+    if (DiskPath(page) != page) return std::nullopt;
+    return page.substr(0, page.rfind(u'\\'));
 }
 
-CommandSource PageCommandSource(const PageCommandOrigin& origin) {
-    auto isBookPage = [&](const std::string& address) {
-        return origin.bookHost.empty() ? IsInsideFolders(address, origin.bookFolders)
-                                       : IsBookAddress(address, origin.bookHost);
-    };
-    if (!isBookPage(origin.navigatingFrame) || !isBookPage(origin.topPage)) return CommandSource::WebPage;
-    for (const std::string& frame : origin.frames)
-        if (!isBookPage(frame)) return CommandSource::WebPage;
-    return CommandSource::Book;
+}  // namespace
+
+BookPageSpace ClassicBookPages(std::string_view executableFolder, std::string_view startPage,
+                               std::string_view homePage, const CodePage& codePage) {
+    BookPageSpace book;
+    const auto wideProgram = codePage.ToUtf16(executableFolder);
+    const auto program = wideProgram ? DiskPath(*wideProgram) : std::nullopt;
+    if (!program) return book;
+    for (std::string_view recorded : {startPage, homePage})
+        if (auto folder = TravellingFolder(*program, recorded, codePage)) book.folders.push_back(std::move(*folder));
+    return book;
+}
+
+BookPageSpace OneFileBookPages(std::string_view host) {
+    BookPageSpace book;
+    book.host = LowerCase(host);
+    return book;
+}
+
+std::optional<std::u16string> LocalFilePath(std::string_view address, const CodePage& codePage) {
+    const auto wide = codePage.ToUtf16(address);
+    if (!wide) return std::nullopt;
+    PathView text = WithoutLeadingBlanks(*wide);
+    // The scheme is read as written: an escaped "file%3A" is no file address.
+    if (!StartsWithAscii(text, "file:")) {
+        if (text.find_first_of(u"%#") != PathView::npos) return std::nullopt;
+        return DiskPath(text);
+    }
+    text.remove_prefix(5);
+    std::size_t slashes = 0;
+    while (slashes < text.size() && IsSeparator(text[slashes])) ++slashes;
+    // "file://host/share" and "file:////host/share" name a share; any number
+    // of slashes may precede a drive.
+    const bool drive = slashes + 1 < text.size() && text[slashes + 1] == u':';
+    if (!drive && slashes != 2 && slashes != 4) return std::nullopt;
+    text.remove_prefix(drive ? slashes : slashes - 2);
+    const auto pathPart = WithoutFragment(text);
+    if (!pathPart) return std::nullopt;
+    auto path = Decoded(*pathPart);
+    if (!path) return std::nullopt;
+    return DiskPath(*path);
+}
+
+bool IsBookPage(std::string_view address, const BookPageSpace& book, const CodePage& codePage) {
+    // Read by the function that serves the book's pages.
+    if (!book.host.empty()) return OwnBookPage(address, book.host).has_value();
+    const auto path = LocalFilePath(address, codePage);
+    return path && IsInsideFolders(*path, book);
+}
+
+bool IsWebAddress(std::string_view address) {
+    return (address.size() >= 7 && SameText(address.substr(0, 7), "http://")) ||
+           (address.size() >= 8 && SameText(address.substr(0, 8), "https://"));
+}
+
+std::optional<std::string> BookFileAddress(std::string_view path, const BookPageSpace& book, const CodePage& codePage) {
+    const auto wide = codePage.ToUtf16(path);
+    const auto normalised = wide ? DiskPath(*wide) : std::nullopt;
+    if (!normalised || !IsInsideFolders(*normalised, book)) return std::nullopt;
+    // A share keeps its two slashes; a drive gets three. "%" and "#" are
+    // escaped so that the one decoding the browser does gives the path back.
+    Path address = (*normalised)[0] == u'\\' ? u"file:" : u"file:///";
+    for (char16_t c : *normalised) {
+        if (c == u'\\') address += u'/';
+        else if (c == u'%') address += u"%25";
+        else if (c == u'#') address += u"%23";
+        else address += c;
+    }
+    return codePage.FromUtf16(address);
 }
 
 }  // namespace vc

@@ -1,55 +1,60 @@
 #pragma once
-// Which pages may use the commands that reach the shell and the disk.
+// Which pages may use the commands that reach the shell, the disk and the top window.
 //
-// A page's commands are the book's only while the navigating frame, the top page and every frame it has held
-// are pages of the book: in a classic book, local files inside a folder of the book's pages; in a one-file book,
-// addresses of the book's own host (IsBookAddress). Any other address, or one not read with certainty, is the web's.
+// A classic book's pages are local files inside a folder of its pages beside the program; a one-file book's pages
+// are addresses of its own scheme with the host its runtime chose, read by OwnBookPage, the reader that serves
+// them. A page's commands are the book's only while the navigating frame and every address the top page and its
+// frames have shown or started are the book's pages; any other address, or one not read with certainty, is the web's.
+//
+// Paths are read as the file system reads them: the system code page turned into UTF-16 first, separators and
+// letter case read only there. Disk paths are taken as written; addresses are decoded once, then read as paths.
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "interpreter/command_set.h"
+#include "common/code_page.h"
 
 namespace vc {
 
-using FolderList = std::vector<std::string>;
-
-// The folders that hold the book's pages beside the executable: that of the
-// recorded start page and that of the recorded separate home page, placed as
-// BookRelativePath places them. A recorded path without a folder piece, or an
-// empty one, adds none.
-FolderList BookPageFolders(std::string_view executableFolder, std::string_view startPage,
-                           std::string_view homePage);
-
-// The local path an address names, normalised: a "file:" address or a plain
-// path, on a drive letter or a \\server\share root. Leading blanks of any kind
-// are skipped, "#" and "?" end the path, % escapes are decoded once, "/" reads
-// as "\", empty and "." segments go and ".." climbs one. Nothing when the
-// address is anything else or could be read two ways: an escape of a
-// separator, dot, percent or control character, a segment ending in a dot or
-// a blank, a character Windows gives meaning to (:*?"<>|), a ".." above the
-// root, a "/" or "\" after the "#" or "?".
-std::optional<std::string> LocalFilePath(std::string_view address);
-
-// True when the address names a local path at or below one of the folders,
-// letters compared without regard to case.
-bool IsInsideFolders(std::string_view address, const FolderList& folders);
-
-// True when the address names a page of the one-file book whose pages have
-// the host `bookHost`: read as the protocol that serves the pages reads it.
-bool IsBookAddress(std::string_view address, std::string_view bookHost);
-
-// What the window knows of a page when it sends a command.
-struct PageCommandOrigin {
-    FolderList bookFolders;           // BookPageFolders, for a classic book
-    std::string bookHost;             // the host of a one-file book's pages; empty for a classic book
-    std::string navigatingFrame;      // what the navigating frame shows; empty for a new frame
-    std::string topPage;              // what the window's top-level page shows
-    std::vector<std::string> frames;  // every address a frame of the top page has shown
+// Where the book's pages are: the folders beside the program or the host of
+// its own addresses.
+struct BookPageSpace {
+    std::vector<std::u16string> folders;  // a classic book: normalised paths of its page folders
+    std::string host;                     // a one-file book: its own host, lower case; empty for a classic book
 };
 
-// The rule at the top of this file.
-CommandSource PageCommandSource(const PageCommandOrigin& origin);
+// A classic book: the folders that hold its pages beside the program, that of
+// the recorded start page and that of the recorded separate home page. Only
+// the last folder of a recorded path travels with the book; a recorded path
+// whose last folder and file name hold an empty, "." or ".." step, or a
+// character no file name holds, adds none, as does a program folder that is
+// not an absolute path.
+BookPageSpace ClassicBookPages(std::string_view executableFolder, std::string_view startPage,
+                               std::string_view homePage, const CodePage& codePage);
+// A one-file book: only addresses of its own host are its pages.
+BookPageSpace OneFileBookPages(std::string_view host);
+
+// The local path an address names, normalised: a "file:" address, cut at "#"
+// or "?" and decoded once, or a plain path, never decoded; then a drive
+// letter or a \\server\share root, "/" read as "\", empty and "." steps
+// gone, ".." climbing one. Leading blanks are skipped. Nothing when the address is anything else or could be read two
+// ways: text that does not convert from the code page, an escape of a
+// separator, of a control character or of a byte past ASCII, a "/" or "\"
+// after the "#" or "?", a "%" or "#" in a plain path, a relative path, a ".."
+// above the root, a step ending in a dot or a blank, a character Windows
+// gives meaning to (:*?"<>|).
+std::optional<std::u16string> LocalFilePath(std::string_view address, const CodePage& codePage);
+
+// The rule at the top of this file, for one address.
+bool IsBookPage(std::string_view address, const BookPageSpace& book, const CodePage& codePage);
+
+// An "http:" or "https:" address, the scheme in any letter case.
+bool IsWebAddress(std::string_view address);
+
+// The "file:" address of a disk path that lies in a folder of the book,
+// built from the normalised path that was checked, so that the browser opens
+// exactly it; nothing for any other path.
+std::optional<std::string> BookFileAddress(std::string_view path, const BookPageSpace& book, const CodePage& codePage);
 
 }  // namespace vc

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "book/book_address.h"
+#include "book/book_pages.h"
 #include "common/errors.h"
 #include "common/text.h"
 #include "common/values.h"
@@ -74,7 +75,10 @@ CommandOutcome ApplicationExit(const Context& c) {
     return CommandOutcome::EndOfString;
 }
 
+// Only the book's own pages load files, and only files of the book: the
+// browser gets the address that was checked, not the text it came from.
 CommandOutcome LoadHtml(const Context& c) {
+    if (c.source == CommandSource::WebPage) return Done();
     const std::string page = c.Parameter(1);
     const std::string startPage = c.host.StartPage();
     const std::string folder = ExtractFilePath(c.host.ExecutablePath());
@@ -82,12 +86,28 @@ CommandOutcome LoadHtml(const Context& c) {
         // Inside a one-file book the path names an entry; the address reader
         // refuses ".." steps as the folder test below does.
         const std::string target = MakeBookAddress(bookHost, BookPagePath(startPage, page));
-        if (IsBookAddress(target, bookHost)) c.host.Navigate(target);
+        if (OwnBookPage(target, bookHost)) c.host.Navigate(target);
         return Done();
     }
     const std::string target = RebasePagePath(startPage, folder, page);
-    // ".." steps would open any file of the disk in the browser.
-    if (IsInsideFolders(target, BookPageFolders(folder, startPage, c.host.AltHomePage()))) c.host.Navigate(target);
+    const CodePage& codePage = c.host.SystemCodePage();
+    const BookPageSpace book = ClassicBookPages(folder, startPage, c.host.AltHomePage(), codePage);
+    if (const auto address = BookFileAddress(target, book, codePage)) c.host.Navigate(*address);
+    return Done();
+}
+
+// A page of the web never moves the top window: Home and Refresh are the
+// reader's and the book's.
+CommandOutcome ClickIfFromBook(const Context& c, ToolButton button) {
+    if (c.source == CommandSource::Book) c.host.ClickButton(button);
+    return Done();
+}
+
+// A page of the web prints only through the print dialog, whatever the book
+// chose for its own pages.
+CommandOutcome PrintPage(const Context& c) {
+    if (c.source == CommandSource::Book) c.host.ClickButton(ToolButton::Print);
+    else c.host.BrowserExecWB(kOleCmdPrint, kOleExecPromptUser);
     return Done();
 }
 
@@ -123,14 +143,14 @@ const Command kCommands[] = {
     {"APPLICATIONMINIMIZE()", [](const Context& c) { c.host.MinimizeApplication(); return Done(); }},
     {"LOADHTML", LoadHtml},
     {"DESABILITARMENU", DisableMenu},
-    {"WEBHOME()", [](const Context& c) { return ClickButton(c, ToolButton::Home); }},
+    {"WEBHOME()", [](const Context& c) { return ClickIfFromBook(c, ToolButton::Home); }},
     {"WEBBACK()", [](const Context& c) { return ClickIfEnabled(c, ToolButton::Back); }},
     {"WEBNEXT()", [](const Context& c) { return ClickIfEnabled(c, ToolButton::Forward); }},
-    {"WEBREFRESH()", [](const Context& c) { return ClickButton(c, ToolButton::Refresh); }},
+    {"WEBREFRESH()", [](const Context& c) { return ClickIfFromBook(c, ToolButton::Refresh); }},
     {"WEBSTOP", [](const Context& c) { c.host.BrowserStop(); return Done(); }},
     {"WEBSELECTALL()", [](const Context& c) { return ClickButton(c, ToolButton::SelectAll); }},
     {"WEBSELECTIONCOPY()", [](const Context& c) { return ClickButton(c, ToolButton::Copy); }},
-    {"WEBPRINTPAGE()", [](const Context& c) { return ClickButton(c, ToolButton::Print); }},
+    {"WEBPRINTPAGE()", PrintPage},
     {"SHOWFORMABOUT()", [](const Context& c) { return ClickButton(c, ToolButton::About); }},
     {"HIDESTATUSBAR()", [](const Context& c) { c.host.SetStatusBarVisible(false); return Done(); }},
     {"SHOWSTATUSBAR()", [](const Context& c) { c.host.SetStatusBarVisible(true); return Done(); }},

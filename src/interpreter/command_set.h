@@ -12,7 +12,7 @@
 namespace vc {
 
 // Where a command string comes from. A page the book merely links to must not
-// start programs on the reader's machine (PageCommandSource decides).
+// start programs on the reader's machine (NavigationTracker decides).
 enum class CommandSource {
     Book,     // the book's own pages, its menu and its start-up line
     WebPage,  // any other page, or a page holding a frame of another

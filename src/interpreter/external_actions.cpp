@@ -72,12 +72,14 @@ std::string ExpandDirectoryMacros(std::string_view file, std::string_view execut
     return ReplaceMacro(result, "[SystemDir]", DirectoryWithBackslash(systemDirectory));
 }
 
-void OpenWebAddress(CommandHost& host, std::string_view address) {
+void OpenInDefaultBrowser(CommandHost& host, std::string_view url) {
     ShellCall call;
     call.owner = ShellOwner::ApplicationWindow;
-    call.file = "http://" + EscapedForShell(address);
+    call.file = EscapedForShell(url);
     host.CallShell(call);
 }
+
+void OpenWebAddress(CommandHost& host, std::string_view address) { OpenInDefaultBrowser(host, "http://" + std::string(address)); }
 
 void SendEmail(CommandHost& host, std::string_view address, CommandSource source) {
     ShellCall call;

@@ -35,8 +35,10 @@ std::string EscapedForShell(std::string_view address);
 // (names in any letter case), in their order. Any other field goes.
 std::string MailtoForWebPage(std::string_view address);
 
-// "WEBLINK": "http://" and the escaped address, owned by the application's
-// window.
+// A web address, escaped, to the reader's default browser, owned by the
+// application's window.
+void OpenInDefaultBrowser(CommandHost& host, std::string_view url);
+// "WEBLINK": OpenInDefaultBrowser of "http://" and the address.
 void OpenWebAddress(CommandHost& host, std::string_view address);
 // "SENDEMAIL": verb "open" on "mailto:" and the escaped address, owned by the
 // desktop; a web page's address is cut to MailtoForWebPage first.

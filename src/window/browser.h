@@ -19,7 +19,9 @@ namespace browser_state {
 enum : int { kNavigateForward = 1, kNavigateBack = 2 };
 }
 
-// The events the window answers, raised on the GUI thread.
+// The events the window answers, raised on the GUI thread. Addresses are in
+// the system code page, converted without best fit; one that does not
+// convert exactly arrives empty.
 class BrowserEvents {
 public:
     virtual ~BrowserEvents() = default;
@@ -29,10 +31,14 @@ public:
     virtual void WebTitleChange(const std::string& title) = 0;
     virtual void WebProgressChange(int progress, int maximum) = 0;
     virtual void WebCommandStateChange(int command, bool enabled) = 0;
-    virtual void WebDocumentComplete(const std::string& url) = 0;
+    // The document of a frame, or of the top-level page when `topLevel`, has
+    // loaded.
+    virtual void WebDocumentComplete(const std::string& url, bool topLevel) = 0;
     // A frame, or the top-level page when `topLevel`, now shows `url`. Every
     // frame of every depth reports it.
-    virtual void WebNavigateComplete2(const std::string& /*url*/, bool /*topLevel*/) {}
+    virtual void WebNavigateComplete2(const std::string& url, bool topLevel) = 0;
+    // A page asks for a new window on `url`; it never gets one.
+    virtual void WebNewWindow3(const std::string& url) = 0;
 };
 
 class Browser {

@@ -12,10 +12,12 @@
 #include "book/book_file_win.h"
 #include "book/book_paths.h"
 #include "book/payload.h"
+#include "common/code_page_win.h"
 #include "common/scale_win.h"
 #include "common/text.h"
 #include "interpreter/command_origin.h"
 #include "interpreter/command_syntax.h"
+#include "interpreter/external_actions.h"
 #include "interpreter/interpreter.h"
 #include "menus/menu_bar_win.h"
 #include "menus/menu_definition.h"
@@ -227,6 +229,12 @@ void Tform_apresentacao::FormCreate() {
         return;
     }
     const std::string page = StartPageAddress();
+    // The start page's look-up opens a one-file book's pages and picks its host.
+    navigation_ = std::make_unique<NavigationTracker>(
+        settings_.BookHost.empty()
+            ? ClassicBookPages(ExeFolder(), settings_.StartPage, settings_.AltHomePage, vc::SystemCodePage())
+            : OneFileBookPages(settings_.BookHost),
+        vc::SystemCodePage());
     if (page.empty()) {
         ShowRuntimeMessage(settings_.PageMissingMessage);
         DeleteMenuFile(settings_.MenuFileName);
@@ -357,7 +365,8 @@ void Tform_apresentacao::b_proximoClick() {
 
 void Tform_apresentacao::b_refreshClick() {
     if (!web_) return;
-    if (RefreshNavigatesToLastUrl(settings_)) web_->Navigate(settings_.LastUrl);
+    const std::string address = navigation_ ? navigation_->RefreshAddress(RefreshNavigatesToLastUrl(settings_)) : "";
+    if (!address.empty()) web_->Navigate(address);
     else web_->Refresh();
 }
 
@@ -506,29 +515,25 @@ void Tform_apresentacao::RunStartupCommand(const std::string& command) { RunActi
 void Tform_apresentacao::WebBeforeNavigate2(const std::string& url, const std::string& frameUrl, bool& cancel) {
     const auto command = CommandFromNavigation(url);
     if (!command) {
-        settings_.LastUrl = url;
+        if (navigation_ && !cancel) navigation_->NavigationStarted(url);
         return;
     }
     cancel = true;
     // The event names the target frame, which a foreign frame may choose:
-    // every frame the page holds has its say.
-    PageCommandOrigin origin;
-    origin.bookFolders = BookPageFolders(ExeFolder(), settings_.StartPage, settings_.AltHomePage);
-    origin.bookHost = settings_.BookHost;
-    origin.navigatingFrame = frameUrl;
-    origin.topPage = web_ ? web_->LocationUrl() : std::string();
-    origin.frames = frameAddresses_;
-    const CommandSource source = PageCommandSource(origin);
+    // every address the page holds has its say.
+    const CommandSource source = navigation_ ? navigation_->SourceOf(frameUrl) : CommandSource::WebPage;
     // The navigation stays cancelled whatever the command raises.
     ui::RunGuarded([&] { RunActionCommands(*this, *command, source); });
 }
 
 void Tform_apresentacao::WebNavigateComplete2(const std::string& url, bool topLevel) {
-    // The old page's frames are dropped only once another page has replaced
-    // it: a top-level navigation that is stopped or fails keeps them.
-    if (topLevel) frameAddresses_.clear();
-    else if (std::find(frameAddresses_.begin(), frameAddresses_.end(), url) == frameAddresses_.end())
-        frameAddresses_.push_back(url);
+    if (navigation_) navigation_->NavigationCompleted(url, topLevel);
+}
+
+void Tform_apresentacao::WebNewWindow3(const std::string& url) {
+    const NewWindowAnswer answer = navigation_ ? navigation_->NewWindow(url) : NewWindowAnswer{};
+    if (answer.action == NewWindowAnswer::Action::OpenInDefaultBrowser) OpenInDefaultBrowser(*this, answer.address);
+    else if (answer.action == NewWindowAnswer::Action::NavigateBookWindow && web_) web_->Navigate(answer.address);
 }
 
 void Tform_apresentacao::WebTitleChange(const std::string& title) { barra_estado_.SetPanelText(1, title); }
@@ -544,8 +549,8 @@ void Tform_apresentacao::WebCommandStateChange(int command, bool enabled) {
     if (command == browser_state::kNavigateBack) toolbar_.SetButtonEnabled(ButtonId(ToolButton::Back), enabled);
 }
 
-void Tform_apresentacao::WebDocumentComplete(const std::string& url) {
-    if (FindText(url, "ACTION:") == std::string::npos) settings_.LastUrl = url;
+void Tform_apresentacao::WebDocumentComplete(const std::string& url, bool topLevel) {
+    if (navigation_) navigation_->DocumentCompleted(url, topLevel);
     if (!web_) return;
     if (settings_.BodyBorderOn) {
         web_->SetBodyBorderStyle("");
@@ -634,5 +639,6 @@ std::string Tform_apresentacao::SystemDirectory() const { return SystemFolder(::
 std::string Tform_apresentacao::StartPage() const { return settings_.StartPage; }
 std::string Tform_apresentacao::AltHomePage() const { return settings_.AltHomePage; }
 std::string Tform_apresentacao::BookHost() const { return settings_.BookHost; }
+const CodePage& Tform_apresentacao::SystemCodePage() const { return vc::SystemCodePage(); }
 
 }  // namespace vc

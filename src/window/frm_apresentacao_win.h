@@ -14,6 +14,7 @@
 #include "effects/gradient_caption_win.h"
 #include "common/scale.h"
 #include "interpreter/command_host.h"
+#include "interpreter/navigation_tracker.h"
 #include "skin/look/skin_data.h"
 #include "skin/win/skin_manager_win.h"
 #include "skin/format/skin_store.h"
@@ -65,6 +66,9 @@ public:
     // The scale of the screen the window is on.
     const Scale& WindowScale() const noexcept { return scale_; }
     BrowserEvents& Events() noexcept { return *this; }
+    // What the window knows of the browser's navigations; null until the
+    // book's configuration has been read.
+    const NavigationTracker* Navigation() const noexcept { return navigation_.get(); }
 
     // The application-wide filter, run before a queued message is dispatched.
     void EventosAplicacaoMessage(MSG& message, bool& handled);
@@ -146,8 +150,9 @@ private:
     void WebTitleChange(const std::string& title) override;
     void WebProgressChange(int progress, int maximum) override;
     void WebCommandStateChange(int command, bool enabled) override;
-    void WebDocumentComplete(const std::string& url) override;
+    void WebDocumentComplete(const std::string& url, bool topLevel) override;
     void WebNavigateComplete2(const std::string& url, bool topLevel) override;
+    void WebNewWindow3(const std::string& url) override;
 
     // CommandHost
     void ShowMessage(const std::string& caption, const std::string& text, unsigned style) override;
@@ -176,6 +181,7 @@ private:
     std::string StartPage() const override;
     std::string AltHomePage() const override;
     std::string BookHost() const override;
+    const CodePage& SystemCodePage() const override;
 
     Options options_;
     WindowSettings settings_;
@@ -202,9 +208,7 @@ private:
     std::unique_ptr<TSkinManager> skinManager_;
     // Whether this window switched the skinned caption on.
     bool skinCaptionActive_ = false;
-    // Every address a frame of the current top-level page has shown, each
-    // once; a new top-level page starts with none.
-    std::vector<std::string> frameAddresses_;
+    std::unique_ptr<NavigationTracker> navigation_;
 };
 
 }  // namespace vc

@@ -34,7 +34,6 @@ struct WindowSettings {
     std::string PageMissingMessage;
     std::string StartupCommand;
     std::string ConnectionMessage;
-    std::string LastUrl;
     std::array<std::string, 8> AboutTexts;
     bool AboutTextsRead = false;  // the book's about texts are in AboutTexts
     std::string MenuFileName;

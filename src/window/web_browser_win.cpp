@@ -10,6 +10,7 @@
 #include <new>
 #include <utility>
 
+#include "common/code_page_win.h"
 #include "common/ole_error.h"
 #include "ui/application_win.h"
 #include "ui/com_error_win.h"
@@ -307,6 +308,20 @@ const VARIANT* Argument(const DISPPARAMS& params, UINT position) noexcept {
     return &ui::Dereferenced(params.rgvarg[params.cArgs - 1 - position]);
 }
 
+std::string AddressFromBstr(BSTR text) {
+    const std::u16string_view wide(reinterpret_cast<const char16_t*>(text), text ? ::SysStringLen(text) : 0);
+    return AddressFromBrowser(wide, SystemCodePage());
+}
+
+// An address the browser reports, converted without best fit: one that has
+// no exact equivalent in the system code page, or that is no string, arrives
+// empty, and so is never taken for a page of the book.
+std::string AddressText(const VARIANT* value) {
+    if (!value) return {};
+    const VARIANT& source = ui::Dereferenced(*value);
+    return V_VT(&source) == VT_BSTR ? AddressFromBstr(V_BSTR(&source)) : std::string();
+}
+
 // The address a navigating frame shows now, empty when it has none yet.
 std::string FrameLocation(const VARIANT* frame) {
     if (!frame || V_VT(frame) != VT_DISPATCH || !V_DISPATCH(frame)) return {};
@@ -316,7 +331,7 @@ std::string FrameLocation(const VARIANT* frame) {
         return {};
     ui::Bstr location;
     if (FAILED(browser->get_LocationURL(location.Put()))) return {};
-    return location.Text();
+    return AddressFromBstr(location.Get());
 }
 
 // True when the event's frame object is the control itself (COM identity).
@@ -342,13 +357,25 @@ void BeforeNavigate2(BrowserEvents& events, const DISPPARAMS& params) {
     VARIANT_BOOL* flag = CancelFlag(params);
     const VARIANT* url = Argument(params, 1);
     if (!flag || !url) return;
-    const std::string target = ui::VariantText(*url);
+    const std::string target = AddressText(url);
     const std::string frameUrl = FrameLocation(Argument(params, 0));
     bool cancel = *flag != VARIANT_FALSE;
     // The flag is written even when the handler fails: a command that
     // raises an error has cancelled its navigation first.
     ui::RunGuarded([&] { events.WebBeforeNavigate2(target, frameUrl, cancel); });
     *flag = cancel ? VARIANT_TRUE : VARIANT_FALSE;
+}
+
+// NewWindow3: the page's window never opens; the handler decides what
+// becomes of its address instead. The flag is set before the handler runs,
+// so that an error in it still opens nothing.
+void NewWindow3(BrowserEvents& events, const DISPPARAMS& params) {
+    if (params.cArgs < 5 || !params.rgvarg) return;
+    const VARIANT& cancel = params.rgvarg[params.cArgs - 1 - 1];
+    if (V_VT(&cancel) != (VT_BOOL | VT_BYREF) || !V_BOOLREF(&cancel)) return;
+    *V_BOOLREF(&cancel) = VARIANT_TRUE;
+    const std::string url = AddressText(Argument(params, 4));
+    ui::RunGuarded([&] { events.WebNewWindow3(url); });
 }
 
 }  // namespace
@@ -361,6 +388,7 @@ HRESULT EventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VAR
     case DISPID_COMMANDSTATECHANGE:
     case DISPID_DOCUMENTCOMPLETE:
     case DISPID_NAVIGATECOMPLETE2:
+    case DISPID_NEWWINDOW3:
         break;
     default:
         return DISP_E_MEMBERNOTFOUND;
@@ -395,14 +423,18 @@ HRESULT EventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VAR
                 events->WebCommandStateChange(ui::VariantLong(*command, 0), ui::VariantBool(*enabled, false));
             break;
         }
+        // A frame object that cannot be told apart counts as a frame: frames
+        // are what makes a page count as the web's.
         case DISPID_DOCUMENTCOMPLETE:
-            if (const VARIANT* url = Argument(p, 1)) events->WebDocumentComplete(ui::VariantText(*url));
+            if (const VARIANT* url = Argument(p, 1))
+                events->WebDocumentComplete(AddressText(url), IsControl(Argument(p, 0), site_.Control()));
             break;
         case DISPID_NAVIGATECOMPLETE2:
-            // A frame object that cannot be told apart counts as a frame:
-            // frames are what makes a page count as the web's.
             if (const VARIANT* url = Argument(p, 1))
-                events->WebNavigateComplete2(ui::VariantText(*url), IsControl(Argument(p, 0), site_.Control()));
+                events->WebNavigateComplete2(AddressText(url), IsControl(Argument(p, 0), site_.Control()));
+            break;
+        case DISPID_NEWWINDOW3:
+            NewWindow3(*events, p);
             break;
         }
     });

@@ -8,6 +8,7 @@
 
 #include "common/errors.h"
 #include "interpreter/command_host.h"
+#include "simulated_code_pages.h"
 
 namespace vc::testing {
 
@@ -46,6 +47,7 @@ public:
     std::string startPage = "C:\\books\\tour\\index.htm";
     std::string altHomePage;
     std::string bookHost;
+    const CodePage* codePage = &Western();
     std::map<ToolButton, bool> enabled;  // missing: enabled
     bool toolBarVisible = true;
     bool statusBarVisible = true;
@@ -135,6 +137,7 @@ public:
     std::string StartPage() const override { return Query("StartPage", startPage); }
     std::string AltHomePage() const override { return Query("AltHomePage", altHomePage); }
     std::string BookHost() const override { return Query("BookHost", bookHost); }
+    const CodePage& SystemCodePage() const override { return *codePage; }
 
 private:
     void Log(const std::string& line) const {

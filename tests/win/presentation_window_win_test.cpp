@@ -66,6 +66,18 @@ protected:
         return cancel;
     }
 
+    // The "file:" address of a page of the book.
+    std::string PageUrl(const std::string& name) const {
+        std::string url = "file:///" + folder_ + "pages/" + name;
+        std::replace(url.begin(), url.end(), '\\', '/');
+        return url;
+    }
+    // The browser's events of a top-level page that has loaded.
+    void Shown(const std::string& url) {
+        browser_->Events().WebNavigateComplete2(url, true);
+        browser_->Events().WebDocumentComplete(url, true);
+    }
+
     std::string folder_;
     std::unique_ptr<Tform_apresentacao> window_;
     ScriptedBrowser* browser_ = nullptr;
@@ -139,7 +151,7 @@ TEST_F(PresentationWindow, DocumentStylingWritesTheRowsInOrderAndStopsAtARejecte
     for (int i = 0; i < 7; ++i) lines[25 + i] = "#f" + std::to_string(i + 1);
     Open(lines);
     browser_->calls.clear();
-    browser_->Events().WebDocumentComplete("file:///C:/book/pages/index.htm");
+    browser_->Events().WebDocumentComplete(PageUrl("index.htm"), true);
     const std::vector<std::string> expected = {
         "border-style ", "border-style dotted", "border-colour #336699",
         "put document.scrollbarArrowColor=#f6", "put document.scrollbar3DLIGHTCOLOR=#f3",
@@ -147,11 +159,11 @@ TEST_F(PresentationWindow, DocumentStylingWritesTheRowsInOrderAndStopsAtARejecte
         "put document.scrollbarHighlightColor=#f2", "put Document.scrollbarShadowColor=#f5",
         "put Document.scrollbarTrackColor=#f7"};
     EXPECT_EQ(browser_->calls, expected);
-    EXPECT_EQ(window_->Settings().LastUrl, "file:///C:/book/pages/index.htm");
+    EXPECT_EQ(window_->Navigation()->LastUrl(), PageUrl("index.htm"));
 
     browser_->calls.clear();
     browser_->rejectedValue = "#f4";
-    EXPECT_THROW(browser_->Events().WebDocumentComplete("file:///C:/book/pages/two.htm"), std::runtime_error);
+    EXPECT_THROW(browser_->Events().WebDocumentComplete(PageUrl("two.htm"), true), std::runtime_error);
     EXPECT_EQ(browser_->calls.back(), "put document.scrollbar3DLIGHTCOLOR=#f3") << "later rows are not written";
 }
 
@@ -177,10 +189,11 @@ TEST_F(PresentationWindow, TheBrowserButtonsUseTheirTargetsCommandsAndErrors) {
     Open(lines);
     window_->b_homeClick();
     EXPECT_EQ(browser_->calls.back(), "navigate " + folder_ + "pages\\contents.htm");
-    Cancelled("file:///C:/book/pages/two.htm");
+    Shown(PageUrl("two.htm"));
+    Cancelled("javascript:location='file:///C:/Windows/win.ini'");
     Cancelled("ACTION:WEBSTOP");
     window_->b_refreshClick();
-    EXPECT_EQ(browser_->calls.back(), "navigate file:///C:/book/pages/two.htm") << "an action is no address";
+    EXPECT_EQ(browser_->calls.back(), "navigate " + PageUrl("two.htm")) << "neither a script nor an action";
 }
 
 // Which messages go is decided natively; here, that the filter finds the page
@@ -210,28 +223,30 @@ TEST_F(PresentationWindow, TheFilterSwallowsRightClicksInThePageAndBlockedKeys) 
     ::SetKeyboardState(keys);
 }
 
+// Which page is the book's is decided natively; here, that the window hands
+// the tracker every event it needs.
 TEST_F(PresentationWindow, OnlyTheBooksOwnPagesStartProgramsAndARefusalShowsNothing) {
     Open(BookLines());
-    std::string pages = "file:///" + folder_ + "pages/";
-    std::replace(pages.begin(), pages.end(), '\\', '/');
     const std::string run = "ACTION:EXECUTEOROPENFILE%20%[SystemDir]cmd.exe%==%/c%20x%";
     BrowserEvents& events = browser_->Events();
 
-    browser_->location = "https://evil.example/";
-    EXPECT_TRUE(Cancelled(run, "https://evil.example/"));
-    browser_->location = pages + "index.htm";
+    Cancelled(run, PageUrl("index.htm"));  // no page shown yet
     // A book page holding a frame of the web: the event names a book frame.
-    events.WebNavigateComplete2(pages + "index.htm", true);
+    events.WebNavigateComplete2(PageUrl("index.htm"), true);
     events.WebNavigateComplete2("http://evil.example/ad.htm", false);
-    events.WebNavigateComplete2(pages + "side.htm", false);
-    Cancelled(run, pages + "side.htm");
+    events.WebNavigateComplete2(PageUrl("side.htm"), false);
+    events.WebDocumentComplete(PageUrl("index.htm"), true);
+    Cancelled(run, PageUrl("side.htm"));
     EXPECT_TRUE(shellCalls_.empty());
     EXPECT_TRUE(errors_.empty()) << "a refused command shows nothing";
 
-    // The frames go with their page; the book's own pages may.
-    events.WebNavigateComplete2(pages + "two.htm", true);
-    browser_->location = pages + "two.htm";
-    Cancelled(run, pages + "two.htm");
+    // The frames go once another page has loaded, not when it is announced.
+    EXPECT_FALSE(Cancelled(PageUrl("two.htm")));
+    events.WebNavigateComplete2(PageUrl("two.htm"), true);
+    Cancelled(run, PageUrl("two.htm"));
+    EXPECT_TRUE(shellCalls_.empty()) << "the old page's frames may still run";
+    events.WebDocumentComplete(PageUrl("two.htm"), true);
+    Cancelled(run, PageUrl("two.htm"));
     ASSERT_EQ(shellCalls_.size(), 1u);
     EXPECT_NE(shellCalls_[0].find("cmd.exe /c x"), std::string::npos) << shellCalls_[0];
 }
@@ -253,11 +268,36 @@ TEST_F(PresentationWindow, AOneFileBookOpensItsPagesAtItsOwnAddressesOnly) {
     // Its own pages may run programs, pages beside it on the disk may not;
     // the files they name stay beside the book.
     const std::string run = "ACTION:EXECUTEOROPENFILE%20%[Dir]notes.txt%";
-    browser_->location = "file:///" + folder_ + "pages/index.htm";
-    Cancelled(run, browser_->location);
-    browser_->location = book + "pages/index.htm";
-    Cancelled(run, browser_->location);
+    Shown(PageUrl("index.htm"));
+    Cancelled(run, PageUrl("index.htm"));
+    Shown(book + "pages/index.htm");
+    Cancelled(run, book + "pages/index.htm");
     EXPECT_EQ(shellCalls_, std::vector<std::string>{folder_ + "notes.txt "});
+}
+
+TEST_F(PresentationWindow, NewWindowsGoToTheDefaultBrowserOrTheBooksWindowOrNowhere) {
+    Open(BookLines());
+    Shown(PageUrl("index.htm"));
+    browser_->calls.clear();
+    BrowserEvents& events = browser_->Events();
+    events.WebNewWindow3("http://example.test/a b");
+    events.WebNewWindow3(PageUrl("pop.htm"));
+    events.WebNewWindow3("javascript:alert(1)");
+    events.WebNewWindow3("file:///C:/Windows/win.ini");
+    EXPECT_EQ(shellCalls_, std::vector<std::string>{"http://example.test/a%20b null"});
+    EXPECT_EQ(browser_->calls, std::vector<std::string>{"navigate " + PageUrl("pop.htm")});
+}
+
+// A page of the web may print, but only through the dialog, and never moves the window.
+TEST_F(PresentationWindow, AWebPageNeitherPrintsSilentlyNorGoesHome) {
+    auto lines = BookLines();
+    lines[32] = "0";  // the book prints without the dialog
+    Open(lines);
+    browser_->location = "https://evil.example/";
+    Shown("https://evil.example/");
+    browser_->calls.clear();
+    EXPECT_TRUE(Cancelled("ACTION:WEBPRINTPAGE()-@-WEBHOME()-@-WEBREFRESH()", "https://evil.example/"));
+    EXPECT_EQ(browser_->calls, std::vector<std::string>{"execwb 6 1"});
 }
 
 TEST_F(PresentationWindow, TheSkinLinesLoadFromTheStoreAndRecordTheSwitches) {

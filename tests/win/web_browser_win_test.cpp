@@ -172,10 +172,13 @@ struct Recorder : BrowserEvents {
     void WebCommandStateChange(int command, bool enabled) override {
         log.push_back("command " + std::to_string(command) + (enabled ? " on" : " off"));
     }
-    void WebDocumentComplete(const std::string& url) override { log.push_back("complete " + url); }
+    void WebDocumentComplete(const std::string& url, bool topLevel) override {
+        log.push_back("complete " + url + (topLevel ? " top" : " frame"));
+    }
     void WebNavigateComplete2(const std::string& url, bool topLevel) override {
         log.push_back("arrived " + url + (topLevel ? " top" : " frame"));
     }
+    void WebNewWindow3(const std::string& url) override { log.push_back("new window " + url); }
 };
 
 // Reads and closes the message boxes of this thread from their modal loop.
@@ -361,10 +364,25 @@ TEST_F(WebBrowserHostTest, TheSinkHandsEveryEventOverWithItsArguments) {
     // The control itself is the top level; any other frame object is a frame.
     EXPECT_EQ(invoke(DISPID_NAVIGATECOMPLETE2, {page, top}), S_OK);
     EXPECT_EQ(invoke(DISPID_NAVIGATECOMPLETE2, {page, arg(VT_DISPATCH, 0)}), S_OK);
+    // An address with a look-alike of "/" has no exact 8-bit text: it arrives empty.
+    const ui::Bstr lookAlike = ui::Bstr::Attach(::SysAllocString(L"file:///C:/book/pages\xFF0F..\xFF0Fx.html"));
+    VARIANT wide = arg(VT_BSTR, 0);
+    V_BSTR(&wide) = lookAlike.Get();
+    EXPECT_EQ(invoke(DISPID_NAVIGATECOMPLETE2, {wide, top}), S_OK);
+    // A new window: the sink cancels it before the window hears of it.
+    VARIANT_BOOL cancel = VARIANT_FALSE;
+    IDispatch* created = nullptr;
+    ui::Variant context("file:///C:/book/pages/two.html");
+    ui::Variant popUp("http://example.test/pop");
+    EXPECT_EQ(invoke(DISPID_NEWWINDOW3, {popUp.Value(), context.Value(), arg(VT_I4, 0),
+                                          arg(VT_BOOL | VT_BYREF, 0, &cancel), arg(VT_DISPATCH | VT_BYREF, 0, &created)}),
+              S_OK);
+    EXPECT_EQ(cancel, VARIANT_TRUE);
     const std::vector<std::string> expected{"title Cap\xEDtulo 2", "progress -1/100", "command 2 on", "command 1 off",
-                                            "complete file:///C:/book/pages/two.html",
+                                            "complete file:///C:/book/pages/two.html top",
                                             "arrived file:///C:/book/pages/two.html top",
-                                            "arrived file:///C:/book/pages/two.html frame"};
+                                            "arrived file:///C:/book/pages/two.html frame", "arrived  top",
+                                            "new window http://example.test/pop"};
     EXPECT_EQ(events.log, expected);
 }
 

@@ -71,5 +71,7 @@ if(VC_BENCH AND NOT VC_SANITIZE)
       target_link_libraries(${name} PRIVATE vc_core benchmark::benchmark)
       target_compile_definitions(${name} PRIVATE VC_BUILTIN_SKINS_DIR="${CMAKE_BINARY_DIR}/skins")
     endforeach()
+    # The page archive is measured as the pack tool makes it.
+    target_link_libraries(bench_page_archive PRIVATE vc_pack)
   endif()
 endif()

@@ -63,6 +63,10 @@ private:
     std::string page_;
 };
 
+// The key that orders the directory: names SamePageName holds the same have
+// the same key, so a page is found by a binary search.
+std::string PageNameKey(std::string_view name);
+
 class PageArchive {
 public:
     // The archive of a book, reading only its directory; nothing when the
@@ -72,6 +76,10 @@ public:
     static std::optional<PageArchive> Open(const ByteSource& book);
 
     const std::vector<ArchiveEntry>& Entries() const noexcept { return entries_; }
+    // Where the archive begins in the book: what lies before it is the
+    // runtime. Its size runs from there to the configuration text.
+    std::uint64_t Start() const noexcept { return start_; }
+    std::uint64_t Size() const noexcept { return size_; }
     // The page of that name, letters compared as SamePageName compares them;
     // nothing for a name the book does not hold or for the search index.
     const ArchiveEntry* FindPage(std::string_view name) const;
@@ -82,8 +90,10 @@ public:
     std::string Read(const ByteSource& book, const ArchiveEntry& entry) const;
 
 private:
-    std::vector<ArchiveEntry> entries_;
+    std::vector<ArchiveEntry> entries_;  // in the order of PageNameKey
     std::string dictionary_;
+    std::uint64_t start_ = 0;
+    std::uint64_t size_ = 0;
 };
 
 }  // namespace vc

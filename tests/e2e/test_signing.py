@@ -1,5 +1,6 @@
-"""A book signed after packing keeps its payload: the signature is appended
-after the payload trailer, and the runtime looks for the trailer before it."""
+"""A book signed after packing keeps its payload and its pages: the signature
+is appended after the payload trailer, and the runtime looks for the trailer
+before it."""
 import subprocess
 
 from conftest import PACK
@@ -24,6 +25,13 @@ start-page = pages/index.htm
 
     inspect = subprocess.run([str(PACK), "inspect", str(signed)], capture_output=True, text=True, errors="replace")
     assert inspect.returncode == 0 and "title = Signed Field Guide" in inspect.stdout, inspect.stderr
+    # The pages inside are found past the signature, byte for byte.
+    assert "  pages/index.htm\n" in inspect.stdout, inspect.stdout
+    copy = tmp_path / "copy"
+    extract = subprocess.run([str(PACK), "extract", str(signed), "-o", str(copy / "book.ini"), "--pages", str(copy)],
+                             capture_output=True, text=True, errors="replace")
+    assert extract.returncode == 0, extract.stderr
+    assert (copy / "pages" / "index.htm").read_bytes() == (exe.parent.parent / "source" / "pages" / "index.htm").read_bytes()
 
     books.start(signed)
     window = observer.find(title="Signed Field Guide")

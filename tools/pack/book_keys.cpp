@@ -25,7 +25,7 @@ const std::vector<KeyEntry> kTable = {
     {0, "book", "title", F::kText, D::kLiteral, "Untitled book",
      "Book title: task bar, window caption, gradient caption text"},
     {10, "book", "start-page", F::kPage, D::kLiteral, "",
-     "Start page, relative to the book file; its folder travels beside the e-book"},
+     "Start page, relative to the book file; its folder travels in the e-book (or beside it: `[book] pages = beside`)"},
     {51, "book", "startup-command", F::kText, D::kLiteral, "",
      "Action command run once after start-up (may be empty)"},
 

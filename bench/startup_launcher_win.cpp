@@ -3,7 +3,8 @@
 // visible top-level window of the new process exists, and that window answers
 // a message (its thread has reached the message loop, so it takes input; a
 // book has asked the browser for its start page by then). Then it closes the
-// program and waits for its end before the next start.
+// program and waits for its end before the next start. The private memory
+// the program has committed when its window answers is reported too.
 //
 //   startup_launcher ROUNDS NAME=COMMAND-LINE ...
 //
@@ -14,6 +15,7 @@
 // start page has been asked of the browser); the medians of those phases,
 // in milliseconds since CreateProcess, follow the table.
 #include <windows.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -29,6 +31,7 @@ struct Program {
     std::string commandLine;
     std::vector<double> visibleMs;
     std::vector<double> answersMs;
+    std::vector<double> privateMb;  // when the window answers
     // Each phase of the program's own marks, in the order first seen.
     std::vector<std::pair<std::string, std::vector<double>>> phases;
     bool isFloor = false;  // the minimal program: no marks to wait for
@@ -124,6 +127,11 @@ bool StartOnce(Program& program) {
     if (window && ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &ignored)) {
         program.visibleMs.push_back(visible);
         program.answersMs.push_back(Milliseconds(Ticks() - start));
+        // The commit charge: the private memory committed for the process.
+        PROCESS_MEMORY_COUNTERS memory{};
+        memory.cb = sizeof memory;
+        if (::GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory))
+            program.privateMb.push_back(static_cast<double>(memory.PagefileUsage) / (1024.0 * 1024.0));
         ::PostMessageA(window, WM_CLOSE, 0, 0);
         ReadTrace(program, start);
     } else {
@@ -159,7 +167,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "usage: startup_launcher ROUNDS NAME=COMMAND-LINE ...\n");
             return 2;
         }
-        Program program{argument.substr(0, equals), argument.substr(equals + 1), {}, {}, {}, programs.empty()};
+        Program program{argument.substr(0, equals), argument.substr(equals + 1), {}, {}, {}, {}, programs.empty()};
         programs.push_back(std::move(program));
     }
     // One start of each first, not counted: Wine maps the files and libraries
@@ -168,6 +176,7 @@ int main(int argc, char** argv) {
         if (!StartOnce(program)) return 1;
         program.visibleMs.clear();
         program.answersMs.clear();
+        program.privateMb.clear();
         program.phases.clear();
     }
     // Alternating, so that whatever else the machine does falls on all alike.
@@ -189,6 +198,12 @@ int main(int argc, char** argv) {
     };
     report("visible", &Program::visibleMs);
     report("answers", &Program::answersMs);
+    std::printf("\nprivate MB when the window answers (median, and above the floor's)\n");
+    const double floorMb = programs.front().privateMb.empty() ? 0 : Median(programs.front().privateMb);
+    for (const Program& program : programs)
+        if (!program.privateMb.empty())
+            std::printf("%-12s %9.2f %9.2f\n", program.name.c_str(), Median(program.privateMb),
+                        Median(program.privateMb) - floorMb);
 
     const double floor = Median(programs.front().visibleMs);
     for (const Program& program : programs) {

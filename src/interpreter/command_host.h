@@ -118,6 +118,9 @@ public:
     // The separate home page, configuration line 81 as recorded (empty when
     // the book has none): its folder travels with the book too.
     virtual std::string AltHomePage() const = 0;
+    // The host of a one-file book's page addresses; empty for a classic book,
+    // whose pages travel beside the executable.
+    virtual std::string BookHost() const = 0;
 };
 
 }  // namespace vc

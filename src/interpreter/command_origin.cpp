@@ -1,5 +1,6 @@
 #include "interpreter/command_origin.h"
 
+#include "book/book_pages.h"
 #include "book/book_paths.h"
 #include "common/text.h"
 
@@ -150,8 +151,15 @@ bool IsInsideFolders(std::string_view address, const FolderList& folders) {
     return false;
 }
 
+bool IsBookAddress(std::string_view address, std::string_view bookHost) {
+    return OwnBookPage(address, bookHost).has_value();
+}
+
 CommandSource PageCommandSource(const PageCommandOrigin& origin) {
-    auto isBookPage = [&](const std::string& address) { return IsInsideFolders(address, origin.bookFolders); };
+    auto isBookPage = [&](const std::string& address) {
+        return origin.bookHost.empty() ? IsInsideFolders(address, origin.bookFolders)
+                                       : IsBookAddress(address, origin.bookHost);
+    };
     if (!isBookPage(origin.navigatingFrame) || !isBookPage(origin.topPage)) return CommandSource::WebPage;
     for (const std::string& frame : origin.frames)
         if (!isBookPage(frame)) return CommandSource::WebPage;

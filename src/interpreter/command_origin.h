@@ -2,7 +2,8 @@
 // Which pages may use the commands that reach the shell and the disk.
 //
 // A page's commands are the book's only while the navigating frame, the top page and every frame it has held
-// are local files inside a folder of the book's pages; any other address, or one not read with certainty, is the web's.
+// are pages of the book: in a classic book, local files inside a folder of the book's pages; in a one-file book,
+// addresses of the book's own host (IsBookAddress). Any other address, or one not read with certainty, is the web's.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,9 +36,14 @@ std::optional<std::string> LocalFilePath(std::string_view address);
 // letters compared without regard to case.
 bool IsInsideFolders(std::string_view address, const FolderList& folders);
 
+// True when the address names a page of the one-file book whose pages have
+// the host `bookHost`: read as the protocol that serves the pages reads it.
+bool IsBookAddress(std::string_view address, std::string_view bookHost);
+
 // What the window knows of a page when it sends a command.
 struct PageCommandOrigin {
-    FolderList bookFolders;           // BookPageFolders
+    FolderList bookFolders;           // BookPageFolders, for a classic book
+    std::string bookHost;             // the host of a one-file book's pages; empty for a classic book
     std::string navigatingFrame;      // what the navigating frame shows; empty for a new frame
     std::string topPage;              // what the window's top-level page shows
     std::vector<std::string> frames;  // every address a frame of the top page has shown

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "book/book_address.h"
 #include "common/errors.h"
 #include "common/text.h"
 #include "common/values.h"
@@ -77,6 +78,13 @@ CommandOutcome LoadHtml(const Context& c) {
     const std::string page = c.Parameter(1);
     const std::string startPage = c.host.StartPage();
     const std::string folder = ExtractFilePath(c.host.ExecutablePath());
+    if (const std::string bookHost = c.host.BookHost(); !bookHost.empty()) {
+        // Inside a one-file book the path names an entry; the address reader
+        // refuses ".." steps as the folder test below does.
+        const std::string target = MakeBookAddress(bookHost, BookPagePath(startPage, page));
+        if (IsBookAddress(target, bookHost)) c.host.Navigate(target);
+        return Done();
+    }
     const std::string target = RebasePagePath(startPage, folder, page);
     // ".." steps would open any file of the disk in the browser.
     if (IsInsideFolders(target, BookPageFolders(folder, startPage, c.host.AltHomePage()))) c.host.Navigate(target);
@@ -222,8 +230,11 @@ void CheckMenuPath(const CommandHost& host, const MenuPath& path) {
     }
 }
 
-std::string RebasePagePath(std::string_view startPage, std::string_view executableFolder,
-                           std::string_view pagePath) {
+namespace {
+
+// What is left of a recorded page path once the characters before the start
+// page's folder name are cut.
+std::string RecordedPageInsideBook(std::string_view startPage, std::string_view pagePath) {
     std::string folderPath = ExtractFilePath(startPage);
     if (!folderPath.empty() && folderPath.back() == '\\') folderPath.pop_back();
     const StringList pieces = SplitList(startPage, "\\");
@@ -231,11 +242,20 @@ std::string RebasePagePath(std::string_view startPage, std::string_view executab
     if (folderIndex < 0) throw EListError(folderIndex);
     const std::string& folderName = pieces[static_cast<std::size_t>(folderIndex)];
     const auto prefix = static_cast<long long>(folderPath.size()) - static_cast<long long>(folderName.size());
+    if (prefix <= 0) return std::string(pagePath);
+    if (static_cast<std::size_t>(prefix) < pagePath.size()) return std::string(pagePath.substr(static_cast<std::size_t>(prefix)));
+    return {};
+}
 
-    std::string result = WithTrailingBackslash(executableFolder);
-    if (prefix <= 0) result.append(pagePath);
-    else if (static_cast<std::size_t>(prefix) < pagePath.size()) result.append(pagePath.substr(static_cast<std::size_t>(prefix)));
-    return result;
+}  // namespace
+
+std::string RebasePagePath(std::string_view startPage, std::string_view executableFolder,
+                           std::string_view pagePath) {
+    return WithTrailingBackslash(executableFolder) + RecordedPageInsideBook(startPage, pagePath);
+}
+
+std::string BookPagePath(std::string_view startPage, std::string_view pagePath) {
+    return ReplaceAll(RecordedPageInsideBook(startPage, pagePath), "\\", "/");
 }
 
 }  // namespace vc

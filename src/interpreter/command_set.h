@@ -56,5 +56,8 @@ void CheckMenuPath(const CommandHost& host, const MenuPath& path);
 // page without a folder piece raises EListError.
 std::string RebasePagePath(std::string_view startPage, std::string_view executableFolder,
                            std::string_view pagePath);
+// The same cut, with what is left named as an entry of a one-file book
+// ("/" between folders).
+std::string BookPagePath(std::string_view startPage, std::string_view pagePath);
 
 }  // namespace vc

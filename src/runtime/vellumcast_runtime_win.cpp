@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <ole2.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "ui/application_win.h"
@@ -39,6 +40,13 @@ private:
 };
 
 }  // namespace
+
+// Every exception is caught before it reaches Windows; were one to escape,
+// a GUI program has no console for the library's own report of it, whose
+// name demangler alone would take 45 KB of the runtime.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() { std::abort(); }
+}  // namespace __gnu_cxx
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     vc::startup_trace::Mark("entry");

@@ -65,6 +65,13 @@ constexpr unsigned kCmVisibleChanged = 0xB00B;
 // A component-library control, to itself, before it recreates its window.
 constexpr unsigned kCmRecreateWindow = 0xB033;
 
+// --- Presentation window (WM_APP range, 0x8000) ---
+
+// The book's protocol, posted to the presentation window when a page of a
+// one-file book could not be read; no parameters (the window keeps the
+// names). The message box waits for this, outside the browser's call.
+constexpr unsigned kBookPageDamagedMessage = 0x8001;
+
 // --- Window-subclass ids (SetWindowSubclass), four letters each ---
 
 // TMainMenu on the window whose menu bar it is.

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "book/book_address.h"
+#include "book/book_file_win.h"
 #include "book/book_paths.h"
 #include "book/payload.h"
 #include "common/scale_win.h"
@@ -22,6 +24,7 @@
 #include "skin/win/skin_bitmap_win.h"
 #include "skin/win/skin_resources_win.h"
 #include "ui/application_win.h"
+#include "ui/private_messages.h"
 #include "window/startup_trace_win.h"
 #include "window/toolbar_images_win.h"
 #include "window/window_actions.h"
@@ -185,6 +188,10 @@ LRESULT Tform_apresentacao::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
         DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     }
+    if (message == ui::kBookPageDamagedMessage) {
+        ShowDamagedPages();
+        return 0;
+    }
     return TForm::WindowProc(message, wParam, lParam);
 }
 
@@ -219,8 +226,8 @@ void Tform_apresentacao::FormCreate() {
         ui::Application().Terminate();
         return;
     }
-    const std::string page = WithTrailingBackslash(ExeFolder()) + BookRelativePath(settings_.StartPage);
-    if (!FileExists(page)) {
+    const std::string page = StartPageAddress();
+    if (page.empty()) {
         ShowRuntimeMessage(settings_.PageMissingMessage);
         DeleteMenuFile(settings_.MenuFileName);
         ui::Application().Terminate();
@@ -228,6 +235,46 @@ void Tform_apresentacao::FormCreate() {
     }
     if (web_) web_->Navigate(page);
     startup_trace::Mark("navigate");
+}
+
+std::string Tform_apresentacao::StartPageAddress() {
+    if (OpenBookPages()) {
+        const std::string name = BookPageName(settings_.StartPage);
+        return bookPages_->HasPage(name) ? MakeBookAddress(settings_.BookHost, name) : std::string();
+    }
+    const std::string page = WithTrailingBackslash(ExeFolder()) + BookRelativePath(settings_.StartPage);
+    return FileExists(page) ? page : std::string();
+}
+
+bool Tform_apresentacao::OpenBookPages() {
+    auto file = BookFile::Open(options_.exePath);
+    if (!file) return false;
+    auto archive = PageArchive::Open(*file);
+    if (!archive) return false;
+    startup_trace::Mark("directory");
+    // A host of its own each run: no other page can know a book page's
+    // address in advance.
+    settings_.BookHost = LowerCase(MakeRandomName(PerformanceCounter()));
+    bookPages_ = std::make_shared<const BookPages>(std::move(file), std::move(*archive), settings_.BookHost, ExeFolder());
+    bookProtocol_ = std::make_unique<BookProtocolRegistration>(
+        bookPages_, [this](const std::string& page) { BookPageDamaged(page); });
+    return true;
+}
+
+void Tform_apresentacao::BookPageDamaged(const std::string& page) {
+    // Once per page: the reader is told, then the book keeps working.
+    if (!damagedTold_.insert(page).second) return;
+    damagedPending_.push_back(page);
+    ::PostMessageA(Handle(), ui::kBookPageDamagedMessage, 0, 0);
+}
+
+void Tform_apresentacao::ShowDamagedPages() {
+    // The box pumps messages: the list may grow while it shows.
+    while (!damagedPending_.empty()) {
+        const std::string page = damagedPending_.front();
+        damagedPending_.erase(damagedPending_.begin());
+        ShowRuntimeMessage(BookDamagedMessage(page));
+    }
 }
 
 std::string Tform_apresentacao::ExeFolder() const { return ExtractFilePath(options_.exePath); }
@@ -467,6 +514,7 @@ void Tform_apresentacao::WebBeforeNavigate2(const std::string& url, const std::s
     // every frame the page holds has its say.
     PageCommandOrigin origin;
     origin.bookFolders = BookPageFolders(ExeFolder(), settings_.StartPage, settings_.AltHomePage);
+    origin.bookHost = settings_.BookHost;
     origin.navigatingFrame = frameUrl;
     origin.topPage = web_ ? web_->LocationUrl() : std::string();
     origin.frames = frameAddresses_;
@@ -585,5 +633,6 @@ std::string Tform_apresentacao::WindowsDirectory() const { return SystemFolder(:
 std::string Tform_apresentacao::SystemDirectory() const { return SystemFolder(::GetSystemDirectoryA); }
 std::string Tform_apresentacao::StartPage() const { return settings_.StartPage; }
 std::string Tform_apresentacao::AltHomePage() const { return settings_.AltHomePage; }
+std::string Tform_apresentacao::BookHost() const { return settings_.BookHost; }
 
 }  // namespace vc

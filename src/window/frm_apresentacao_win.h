@@ -6,6 +6,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -19,7 +20,9 @@
 #include "ui/controls_win.h"
 #include "ui/form_win.h"
 #include "ui/main_menu_win.h"
+#include "book/book_pages.h"
 #include "window/about_box_win.h"
+#include "window/book_protocol_win.h"
 #include "window/browser.h"
 #include "window/hosted_browser_win.h"
 #include "window/startup.h"
@@ -103,6 +106,14 @@ private:
     // WM_DPICHANGED: the window moved to a screen of another scale.
     void DpiChanged(int dpi, const RECT& suggested);
     void FormCreate();
+    // The address of the start page, or empty when it is missing.
+    std::string StartPageAddress();
+    // A book that carries its pages: reads the archive's directory, picks
+    // the pages' host and registers the protocol that serves them.
+    bool OpenBookPages();
+    // From the book's protocol, on the GUI thread, inside a browser call.
+    void BookPageDamaged(const std::string& page);
+    void ShowDamagedPages();
     void ShowRuntimeMessage(const std::string& text);
     std::string ExeFolder() const;
     void RunButton(ToolButton button);
@@ -164,11 +175,19 @@ private:
     std::string SystemDirectory() const override;
     std::string StartPage() const override;
     std::string AltHomePage() const override;
+    std::string BookHost() const override;
 
     Options options_;
     WindowSettings settings_;
     // Every length below is a 96-DPI one scaled by this.
     Scale scale_;
+    // A one-file book's pages and their protocol; they outlive the browser
+    // that reads them.
+    std::shared_ptr<const BookPages> bookPages_;
+    std::unique_ptr<BookProtocolRegistration> bookProtocol_;
+    // Damaged pages waiting for their message, and every one told of.
+    std::vector<std::string> damagedPending_;
+    std::set<std::string> damagedTold_;
     std::unique_ptr<HostedBrowser> web_;
     ui::TToolBar toolbar_;
     ui::TStatusBar barra_estado_;

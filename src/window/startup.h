@@ -44,6 +44,9 @@ struct WindowSettings {
     std::string StartPage;
     std::string AltHomePage;
     bool ConnectionRequired = false;
+    // A one-file book's pages are addresses of this host (chosen at start);
+    // empty for a classic book, whose pages are files beside the program.
+    std::string BookHost;
 };
 
 // The window as the start-up sees it.

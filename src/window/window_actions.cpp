@@ -1,5 +1,7 @@
 #include "window/window_actions.h"
 
+#include "book/book_address.h"
+#include "book/book_pages.h"
 #include "book/book_paths.h"
 #include "common/text.h"
 #include "common/values.h"
@@ -8,7 +10,9 @@ namespace vc {
 
 std::string HomeTarget(const std::string& exeFolder, const WindowSettings& settings) {
     const bool separateHome = StrToBool(settings.AltHomeFlag) && !settings.AltHomePage.empty();
-    return WithTrailingBackslash(exeFolder) + BookRelativePath(separateHome ? settings.AltHomePage : settings.StartPage);
+    const std::string& page = separateHome ? settings.AltHomePage : settings.StartPage;
+    if (!settings.BookHost.empty()) return MakeBookAddress(settings.BookHost, BookPageName(page));
+    return WithTrailingBackslash(exeFolder) + BookRelativePath(page);
 }
 
 std::string AboutDescription(const std::string& text) {

@@ -9,7 +9,8 @@
 namespace vc {
 
 // Home's target: the separate home page when line 80 is true and line 81 is
-// not empty, otherwise the start page; both looked for beside the executable.
+// not empty, otherwise the start page; both looked for beside the executable,
+// or inside a one-file book.
 std::string HomeTarget(const std::string& exeFolder, const WindowSettings& settings);
 
 // The about box description: a line for every piece between "<!>", each

@@ -33,8 +33,10 @@ start-page = pages/index.htm
     assert extract.returncode == 0, extract.stderr
     assert (copy / "pages" / "index.htm").read_bytes() == (exe.parent.parent / "source" / "pages" / "index.htm").read_bytes()
 
+    assert not (signed.parent / "pages").exists(), "the pages should travel inside the book"
     books.start(signed)
     window = observer.find(title="Signed Field Guide")
     assert window is not None and window["visible"], "the signed book opened without its payload"
+    assert observer.message_box(timeout_ms=3000) is None, "the signed book did not find its pages"
     observer.close(title="Signed Field Guide")
     assert observer.gone(title="Signed Field Guide")

@@ -55,7 +55,8 @@ def test_a_bad_width_shows_the_standard_error_dialog_and_the_window_still_opens(
 
 
 def test_a_missing_start_page_shows_the_book_message_and_the_program_ends(books, observer):
-    exe = books.build(BOOK + "\n[messages]\npage-missing = The pages of this book are missing.\n")
+    classic = BOOK.replace("[window]", "pages = beside\n\n[window]")
+    exe = books.build(classic + "\n[messages]\npage-missing = The pages of this book are missing.\n")
     (exe.parent / "pages" / "index.htm").unlink()
     process = books.start(exe)
     box = observer.message_box()

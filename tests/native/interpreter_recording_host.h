@@ -45,6 +45,7 @@ public:
     std::string systemDirectory = "C:\\WINDOWS\\system32";
     std::string startPage = "C:\\books\\tour\\index.htm";
     std::string altHomePage;
+    std::string bookHost;
     std::map<ToolButton, bool> enabled;  // missing: enabled
     bool toolBarVisible = true;
     bool statusBarVisible = true;
@@ -133,6 +134,7 @@ public:
     std::string SystemDirectory() const override { return Query("SystemDirectory", systemDirectory); }
     std::string StartPage() const override { return Query("StartPage", startPage); }
     std::string AltHomePage() const override { return Query("AltHomePage", altHomePage); }
+    std::string BookHost() const override { return Query("BookHost", bookHost); }
 
 private:
     void Log(const std::string& line) const {

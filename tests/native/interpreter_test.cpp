@@ -311,6 +311,16 @@ TEST(InterpreterExternal, LoadHtmlOpensOnlyPagesInsideTheBooksFolders) {
     }
 }
 
+TEST(InterpreterExternal, LoadHtmlInAOneFileBookOpensTheEntryAtTheBooksAddress) {
+    RecordingHost host;
+    host.executablePath = "D:\\ebook\\book.exe";
+    host.bookHost = "qwerty";
+    RunActionCommands(host, "LOADHTML \"C:\\books\\tour\\sub\\a b.htm\"-@-LOADHTML \"C:\\books\\tour\\..\\..\\x.htm\""
+                            "-@-LOADHTML \"C:\\books\\extra\\home2.htm\"-@-LOADHTML \"short\"");
+    EXPECT_EQ(host.Effects(), (Lines{"Navigate(vcbook://qwerty/tour/sub/a%20b.htm)",
+                                     "Navigate(vcbook://qwerty/extra/home2.htm)"}));
+}
+
 TEST(InterpreterExternal, RebasePagePathCutsTheRecordedPrefixByLengthAndNeedsAFolder) {
     const std::string start = "C:\\books\\tour\\index.htm";
     EXPECT_EQ(RebasePagePath(start, "E:\\Reader\\", "C:\\books\\tour\\part2.htm"), "E:\\Reader\\tour\\part2.htm");
@@ -348,6 +358,24 @@ struct Twin {
     const char* book;    // a page of the book, written that way: allowed
     const char* remote;  // its twin of the same class: refused
 };
+
+TEST(CommandOrigin, InAOneFileBookOnlyAddressesOfItsOwnHostAreTheBooks) {
+    auto source = [](const std::string& navigating, const std::string& top, std::vector<std::string> frames = {}) {
+        PageCommandOrigin origin;
+        origin.bookFolders = Folders();
+        origin.bookHost = "qwerty";
+        origin.navigatingFrame = navigating;
+        origin.topPage = top;
+        origin.frames = std::move(frames);
+        return PageCommandSource(origin);
+    };
+    const std::string page = "vcbook://qwerty/tour/index.htm";
+    EXPECT_EQ(source(page, "VCBOOK://QWERTY/tour/a%20b.htm", {page}), CommandSource::Book);
+    EXPECT_EQ(source(page, page, {"vcbook://other/tour/index.htm"}), CommandSource::WebPage) << "another book";
+    EXPECT_EQ(source("file:///C:/Books/tour/index.htm", page), CommandSource::WebPage) << "files beside the book";
+    EXPECT_EQ(source(page, "vcbook://qwerty/tour/%2e%2e/x.htm"), CommandSource::WebPage);
+    EXPECT_EQ(source(page, "http://qwerty/tour/index.htm"), CommandSource::WebPage);
+}
 
 TEST(CommandOrigin, EveryClassOfAddressHasItsBookPageAllowedAndItsTwinRefused) {
     const Twin twins[] = {

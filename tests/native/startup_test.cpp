@@ -152,6 +152,15 @@ TEST(HomeTarget, GoesToTheSeparateHomePageOnlyWhenItIsOnAndGiven) {
     EXPECT_THROW(HomeTarget("C:\\Out", s), EConvertError);
 }
 
+TEST(HomeTarget, InsideAOneFileBookIsTheEntrysAddress) {
+    WindowSettings s = Book();
+    s.BookHost = "abcdef";
+    EXPECT_EQ(HomeTarget("C:\\Out", s), "vcbook://abcdef/pages/index.htm");
+    s.AltHomeFlag = "-1";
+    s.AltHomePage = "C:\\authoring\\extra pages\\home.htm";
+    EXPECT_EQ(HomeTarget("C:\\Out", s), "vcbook://abcdef/extra%20pages/home.htm");
+}
+
 TEST(AboutDescription, EachPieceBecomesALineEmptyLastPieceDropped) {
     EXPECT_EQ(AboutDescription("A<!><!>B<!>"), "A\r\n\r\nB\r\n");
     EXPECT_EQ(AboutDescription(""), "");

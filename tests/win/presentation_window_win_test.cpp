@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "../native/book_lines.h"
+#include "../native/one_file_book.h"
 #include "effects_window_win.h"
 #include "scripted_browser_win.h"
 #include "ui/application_win.h"
@@ -228,6 +229,50 @@ TEST_F(PresentationWindow, OnlyTheBooksOwnPagesStartProgramsAndARefusalShowsNoth
     Cancelled(run, pages + "two.htm");
     ASSERT_EQ(shellCalls_.size(), 1u);
     EXPECT_NE(shellCalls_[0].find("cmd.exe /c x"), std::string::npos) << shellCalls_[0];
+}
+
+TEST_F(PresentationWindow, AOneFileBookOpensItsPagesAtItsOwnAddressesOnly) {
+    ::DeleteFileA((folder_ + "pages\\index.htm").c_str());
+    ::RemoveDirectoryA((folder_ + "pages").c_str());
+    auto lines = BookLines();
+    lines[80] = "1";
+    lines[81] = "C:\\Books\\tour\\extra\\home.htm";
+    std::ofstream(folder_ + "Book.exe", std::ios::binary)
+        << testing::OneFileBook({{"pages/index.htm", "<p>start</p>"}, {"extra/home.htm", "<p>home</p>"}},
+                                testing_lines::JoinLines(lines));
+    Tform_apresentacao::Options options;
+    options.exePath = folder_ + "Book.exe";
+    options.runShell = [this](HWND, const char*, const char* file, const char*, const char*, int) {
+        shellCalls_.push_back(file);
+    };
+    options.createBrowser = [this](HWND parent, BrowserEvents& events) {
+        auto browser = std::make_unique<ScriptedBrowser>(parent, events);
+        browser_ = browser.get();
+        return browser;
+    };
+    window_ = std::make_unique<Tform_apresentacao>(std::move(options));
+    ASSERT_TRUE(errors_.empty()) << errors_.front();
+
+    // A host of the book's own, picked at start.
+    const std::string host = window_->Settings().BookHost;
+    ASSERT_EQ(host.size(), 6u);
+    EXPECT_EQ(host.find_first_not_of("abcdefghijklmnopqrstuvwxyz"), std::string::npos) << host;
+    const std::string book = "vcbook://" + host + "/";
+    EXPECT_EQ(browser_->calls, std::vector<std::string>{"navigate " + book + "pages/index.htm"});
+
+    window_->b_homeClick();
+    EXPECT_EQ(browser_->calls.back(), "navigate " + book + "extra/home.htm");
+    EXPECT_TRUE(Cancelled("ACTION:LOADHTML%20%C:\\Books\\tour\\pages\\ch%201.htm%"));
+    EXPECT_EQ(browser_->calls.back(), "navigate " + book + "pages/ch%201.htm");
+
+    // Its own pages may run programs; pages beside it on the disk may not.
+    const std::string run = "ACTION:EXECUTEOROPENFILE%20%[Dir]notes.txt%";
+    browser_->location = "file:///" + folder_ + "pages/index.htm";
+    Cancelled(run, browser_->location);
+    EXPECT_TRUE(shellCalls_.empty());
+    browser_->location = book + "pages/index.htm";
+    Cancelled(run, browser_->location);
+    EXPECT_EQ(shellCalls_, std::vector<std::string>{folder_ + "notes.txt"}) << "files stay beside the book";
 }
 
 TEST_F(PresentationWindow, TheSkinLinesLoadFromTheStoreAndRecordTheSwitches) {

@@ -143,7 +143,7 @@ TEST(BuiltInSkins, EverySkinIsDrawnAsHereOfTheStoreSizesDefinesEveryObjectAndIts
         // Caption buttons: four states, centred on the title.
         const int title = data.Top().Map.Height() / 2;
         for (const auto& b : data.CaptionButtons()) {
-            if (b->Action > 2) continue;  // the system menu's icon
+            if (b->Action > CaptionAction::Minimise) continue;  // the system menu's icon
             SCOPED_TRACE(b->Name);
             ASSERT_EQ(b->Frame, 4);
             for (int k = 1; k < 4; ++k) EXPECT_NE(Cell(b->Map, 4, k), Cell(b->Map, 4, k + 1)) << k;

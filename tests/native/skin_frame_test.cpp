@@ -16,7 +16,7 @@ using skintest::BuiltInSkin;
 
 FrameWindow Window(int width, int height) { return FrameWindow{width, height, 0, false, {}, Scale()}; }
 
-int ButtonIndex(const FrameLayout& layout, int action, int visibility) {
+int ButtonIndex(const FrameLayout& layout, CaptionAction action, int visibility) {
     for (std::size_t i = 0; i < layout.Buttons().size(); ++i) {
         const auto* b = layout.Buttons()[i].data;
         if (b->Action == action && b->Visibility == visibility) return static_cast<int>(i);
@@ -33,8 +33,8 @@ TEST(SkinFrame, ButtonsRegionPicturesAndSizesFollowTheWindowAndTheSkin) {
         const auto data = BuiltInSkin(n);
         FrameWindow w = Window(800, 600);
         const FrameLayout normal(*data, w);
-        const int close = ButtonIndex(normal, 0, 0), maximise = ButtonIndex(normal, 1, 2),
-                  restore = ButtonIndex(normal, 1, 1), system = ButtonIndex(normal, 3, 0);
+        const int close = ButtonIndex(normal, CaptionAction::Close, 0), maximise = ButtonIndex(normal, CaptionAction::Maximise, 2),
+                  restore = ButtonIndex(normal, CaptionAction::Maximise, 1), system = ButtonIndex(normal, CaptionAction::SystemMenuIcon, 0);
         ASSERT_TRUE(close >= 0 && maximise >= 0 && restore >= 0 && system >= 0);
         const auto shown = [&](const FrameLayout& l) {
             const auto& b = l.Buttons();
@@ -55,7 +55,7 @@ TEST(SkinFrame, ButtonsRegionPicturesAndSizesFollowTheWindowAndTheSkin) {
 
         // A window without a caption has no skinned frame at all.
         w = Window(800, 600);
-        w.caption.border = 2;
+        w.caption.border = FrameBorder::NoCaption;
         const FrameLayout bare(*data, w);
         EXPECT_EQ(bare.Client(), (Rect{0, 0, 800, 600}));
         EXPECT_TRUE(
@@ -95,7 +95,7 @@ TEST(SkinFrame, ButtonsRegionPicturesAndSizesFollowTheWindowAndTheSkin) {
     const FramePicture a = PaintFrame(*data, active);
     EXPECT_EQ(std::make_tuple(a.title.Width(), a.title.Height(), a.left.Height(), a.bottom.Width()),
               std::make_tuple(500, f.top, 300 - f.top, 500 - f.left - f.right));
-    const int close = ButtonIndex(active, 0, 0);
+    const int close = ButtonIndex(active, CaptionAction::Close, 0);
     const Rect c = active.Buttons()[close].bounds;
     const FramePicture hot = PaintFrame(*data, active, FramePaintState{close});
     EXPECT_NE(CopyRect(hot.title, c), CopyRect(a.title, c));

@@ -11,8 +11,6 @@
 namespace vc {
 namespace {
 
-constexpr int kSkins = 16;
-
 using skintest::BuiltInSkin;
 
 ControlState State(bool enabled, bool hot, bool pressed, bool focused) { return ControlState{enabled, hot, pressed, focused}; }
@@ -21,7 +19,7 @@ Bitmap Face(const TSkinData& data, int w, int h) { return Bitmap(w, h, PixelFrom
 
 bool SameArea(const Bitmap& a, const Bitmap& b, const Rect& r) { return CopyRect(a, r) == CopyRect(b, r); }
 
-TEST(ControlPainter, StatesPartsAndEveryBuiltInSkinShowEachStateApartAndSkin3rdLinesNameWholeClasses) {
+TEST(ControlPainter, StatesChooseTheirImagesPartsAreLaidOutAndSkin3rdLinesNameWholeClasses) {
     // Disabled wins over pressed over hot over focused; checked, sorted and selected looks yield to these.
     const struct {
         ControlState state;
@@ -110,61 +108,6 @@ TEST(ControlPainter, StatesPartsAndEveryBuiltInSkinShowEachStateApartAndSkin3rdL
     look.enabled = false;
     EXPECT_EQ(ScrollArrowImage(true, false, look), 11);
 
-    for (int n = 0; n < kSkins; ++n) {
-        SCOPED_TRACE("skin " + std::to_string(n));
-        const auto skin = BuiltInSkin(n);
-        const Bitmap& strip = static_cast<const TSkinData&>(*skin).Buttons().CheckMap;
-        Bitmap unchecked = Face(*skin, 120, 30), checked = Face(*skin, 120, 30);
-        const Rect text = PaintCheckBox(unchecked, *skin, Rect{0, 0, 120, 30}, false, 1);
-        PaintCheckBox(checked, *skin, Rect{0, 0, 120, 30}, false, 5);
-        const int cell = strip.Width() / 12;
-        EXPECT_EQ(text, (Rect{cell + 4, 0, 120, 30}));
-        EXPECT_FALSE(SameArea(unchecked, checked, Rect::FromSize(0, (30 - strip.Height()) / 2, cell, strip.Height())));
-        EXPECT_TRUE(SameArea(unchecked, checked, Rect{cell, 0, 120, 30}));
-
-        Bitmap none = Face(*skin, 204, 18), half = Face(*skin, 204, 18);
-        ASSERT_TRUE(PaintProgress(none, *skin, Rect{0, 0, 204, 18}, 0, 100, 0, false));
-        PaintProgress(half, *skin, Rect{0, 0, 204, 18}, 0, 100, 50, false);
-        EXPECT_FALSE(SameArea(none, half, Rect{2, 2, 102, 16}));
-        EXPECT_TRUE(SameArea(none, half, Rect{102, 0, 204, 18}));
-
-        const TDataSkinObject* edges = skin->FindObject("StatusBarEdges");
-        ASSERT_NE(edges, nullptr);
-        Bitmap bar = Face(*skin, 300, 22);
-        ASSERT_TRUE(PaintStatusPanel(bar, *skin, Rect{0, 0, 150, 22}, 1));
-        EXPECT_EQ(bar.At(0, 0), edges->Map.At(0, 0));
-        const Rect grip = PaintSizeGrip(bar, *skin, bar.Bounds());
-        ASSERT_FALSE(grip.IsEmpty());
-        EXPECT_EQ(std::make_pair(grip.right, grip.bottom), std::make_pair(300, 22));
-        for (int y = grip.top; y < grip.bottom; ++y)
-            for (int x = grip.left; x < grip.right; ++x) ASSERT_FALSE(SameRgb(bar.At(x, y), kKeyPixel));
-        EXPECT_NE(StatusTextColour(*skin), skin->ButtonFaceColour());
-
-        for (const auto paint : {&PaintHeaderItem, &PaintTab, &PaintToolButton}) {
-            std::vector<Bitmap> pictures;
-            for (int k = 1; k <= 6; ++k) {
-                pictures.push_back(Face(*skin, 80, 24));
-                ASSERT_TRUE(paint(pictures.back(), *skin, pictures.back().Bounds(), k));
-            }
-            for (int i = 0; i < 5; ++i)
-                for (int j = i + 1; j < 5; ++j)
-                    if (paint != &PaintToolButton || (i > 0 && j != 3)) {
-                        EXPECT_NE(pictures[i], pictures[j]) << i + 1 << " " << j + 1;
-                    }
-            EXPECT_EQ(pictures[5], pictures[4]);
-        }
-
-        const int a = skin->FindObject("Scrollbar")->Map.Height();
-        const ScrollBarParts parts = LayoutScrollBar(*skin, Rect{0, 0, a, 200}, true, a, 60, 120);
-        Bitmap normal = Face(*skin, a, 200), hot = normal, disabled = normal;
-        PaintScrollBar(normal, *skin, parts, true, ScrollBarLook{});
-        PaintScrollBar(hot, *skin, parts, true, ScrollBarLook{true, ScrollPart::Thumb, ScrollPart::None});
-        PaintScrollBar(disabled, *skin, parts, true, ScrollBarLook{false, ScrollPart::None, ScrollPart::None});
-        EXPECT_FALSE(SameArea(normal, hot, parts.thumb));
-        EXPECT_FALSE(SameArea(normal, disabled, parts.before));
-        EXPECT_EQ(disabled.At(a / 2, 90), disabled.At(a / 2, 150));
-    }
-
     const StringList lines = {"TMyButtonEx=edit", "TMyButton=Button", "tmybutton=nil", "TGrid=nil",
                               "TLong=" + std::string(60, 'x')};
     EXPECT_EQ(Skin3rdKind(lines, "TMYBUTTON"), "button");
@@ -174,6 +117,68 @@ TEST(ControlPainter, StatesPartsAndEveryBuiltInSkinShowEachStateApartAndSkin3rdL
     EXPECT_EQ(Skin3rdKind(lines, "TMy"), std::nullopt);
     EXPECT_EQ(Skin3rdKind(lines, "TGridView"), std::nullopt);
     EXPECT_EQ(Skin3rdKind(lines, "TLong")->size(), 50u);
+}
+
+class EverySkinsControls : public skintest::EachBuiltInSkin {};
+INSTANTIATE_TEST_SUITE_P(, EverySkinsControls, skintest::AllBuiltInSkins(), skintest::SkinNumber);
+
+TEST_P(EverySkinsControls, ACheckBoxChangesOnlyItsBoxAndLeavesTheRestToTheCaption) {
+    const Bitmap& strip = static_cast<const TSkinData&>(data).Buttons().CheckMap;
+    Bitmap unchecked = Face(data, 120, 30), checked = Face(data, 120, 30);
+    const Rect text = PaintCheckBox(unchecked, data, Rect{0, 0, 120, 30}, false, 1);
+    PaintCheckBox(checked, data, Rect{0, 0, 120, 30}, false, 5);
+    const int cell = strip.Width() / 12;
+    EXPECT_EQ(text, (Rect{cell + 4, 0, 120, 30}));
+    EXPECT_FALSE(SameArea(unchecked, checked, Rect::FromSize(0, (30 - strip.Height()) / 2, cell, strip.Height())));
+    EXPECT_TRUE(SameArea(unchecked, checked, Rect{cell, 0, 120, 30}));
+}
+
+TEST_P(EverySkinsControls, ProgressFillsOnlyItsDonePart) {
+    Bitmap none = Face(data, 204, 18), half = Face(data, 204, 18);
+    ASSERT_TRUE(PaintProgress(none, data, Rect{0, 0, 204, 18}, 0, 100, 0, false));
+    PaintProgress(half, data, Rect{0, 0, 204, 18}, 0, 100, 50, false);
+    EXPECT_FALSE(SameArea(none, half, Rect{2, 2, 102, 16}));
+    EXPECT_TRUE(SameArea(none, half, Rect{102, 0, 204, 18}));
+}
+
+TEST_P(EverySkinsControls, TheStatusBarsPanelGripAndTextAreTheSkins) {
+    const TDataSkinObject* edges = data.FindObject("StatusBarEdges");
+    ASSERT_NE(edges, nullptr);
+    Bitmap bar = Face(data, 300, 22);
+    ASSERT_TRUE(PaintStatusPanel(bar, data, Rect{0, 0, 150, 22}, 1));
+    EXPECT_EQ(bar.At(0, 0), edges->Map.At(0, 0));
+    const Rect grip = PaintSizeGrip(bar, data, bar.Bounds());
+    ASSERT_FALSE(grip.IsEmpty());
+    EXPECT_EQ(std::make_pair(grip.right, grip.bottom), std::make_pair(300, 22));
+    for (int y = grip.top; y < grip.bottom; ++y)
+        for (int x = grip.left; x < grip.right; ++x) ASSERT_FALSE(SameRgb(bar.At(x, y), kKeyPixel));
+    EXPECT_NE(StatusTextColour(data), data.ButtonFaceColour());
+}
+
+TEST_P(EverySkinsControls, HeaderTabAndToolButtonStatesLookApart) {
+    for (const auto paint : {&PaintHeaderItem, &PaintTab, &PaintToolButton}) {
+        std::vector<Bitmap> pictures;
+        for (int k = 1; k <= 6; ++k) {
+            pictures.push_back(Face(data, 80, 24));
+            ASSERT_TRUE(paint(pictures.back(), data, pictures.back().Bounds(), k));
+        }
+        for (int i = 0; i < 5; ++i)
+            for (int j = i + 1; j < 5; ++j)
+                if (paint != &PaintToolButton || (i > 0 && j != 3)) EXPECT_NE(pictures[i], pictures[j]) << i + 1 << j + 1;
+        EXPECT_EQ(pictures[5], pictures[4]);
+    }
+}
+
+TEST_P(EverySkinsControls, AScrollBarsThumbShowsHotAndItsArrowsDisabled) {
+    const int a = data.FindObject("Scrollbar")->Map.Height();
+    const ScrollBarParts parts = LayoutScrollBar(data, Rect{0, 0, a, 200}, true, a, 60, 120);
+    Bitmap normal = Face(data, a, 200), hot = normal, disabled = normal;
+    PaintScrollBar(normal, data, parts, true, ScrollBarLook{});
+    PaintScrollBar(hot, data, parts, true, ScrollBarLook{true, ScrollPart::Thumb, ScrollPart::None});
+    PaintScrollBar(disabled, data, parts, true, ScrollBarLook{false, ScrollPart::None, ScrollPart::None});
+    EXPECT_FALSE(SameArea(normal, hot, parts.thumb));
+    EXPECT_FALSE(SameArea(normal, disabled, parts.before));
+    EXPECT_EQ(disabled.At(a / 2, 90), disabled.At(a / 2, 150));
 }
 
 }  // namespace

@@ -84,42 +84,6 @@ TEST(SkinMenus, BandItemsDropDownItemsAndTheSystemMenuFollowTheSkinKeysAndWindow
     EXPECT_EQ(CountPixels(picture, item.bounds, PixelFromColour(data->ResolveColour(data->Colours().ButtonHilight))),
               item.bounds.Width() * item.bounds.Height());
 
-    for (int number = 0; number < 16; ++number) {
-        SCOPED_TRACE("skin " + std::to_string(number));
-        const auto data = BuiltInSkin(number);
-        const TDataSkinObject* item = data->FindObject("MenuItem");
-        const Rect r{0, 0, 120, 20};
-        Bitmap under(120, 20, MakePixel(7, 7, 7));
-
-        MenuItemLook look;
-        Bitmap normal = under;
-        const MenuItemText text = PaintMenuItem(normal, r, *data, look);
-        EXPECT_EQ(text.colour, data->ResolveColour(data->Colours().MenuText));
-        EXPECT_EQ(text.caption.left, 22 + (item ? item->LeftWidth : 0)) << "after the glyph column";
-        EXPECT_EQ(text.shortcut.right, 110) << "shortcuts end 10 pixels from the right edge";
-
-        Bitmap selected = under, disabled = under, checked = under, separator = under;
-        EXPECT_EQ(PaintMenuItem(selected, r, *data, MenuItemLook{false, true}).colour,
-                  data->ResolveColour(data->Colours().HilightText));
-        EXPECT_NE(selected, normal) << "a selected item looks different";
-        EXPECT_NE(PaintMenuItem(disabled, r, *data, MenuItemLook{false, false, false}).colour, text.colour)
-            << "disabled text stands apart";
-        EXPECT_EQ(disabled, normal) << "only the text changes";
-        PaintMenuItem(checked, r, *data, MenuItemLook{false, false, true, true, false, true});  // with a sub-menu
-        const Pixel tick = PixelFromColour(data->ResolveColour(data->Colours().ButtonText));
-        const Pixel ink = PixelFromColour(data->ResolveColour(data->Colours().MenuText));
-        EXPECT_EQ(CountPixels(checked, text.glyph_column, tick) - CountPixels(normal, text.glyph_column, tick), 21)
-            << "the check mark, centred in the glyph column";
-        EXPECT_EQ(CountPixels(checked, Rect{108, 0, 112, 20}, ink) - CountPixels(normal, Rect{108, 0, 112, 20}, ink), 16)
-            << "the sub-menu arrow";
-
-        look.separator = true;
-        EXPECT_TRUE(PaintMenuItem(separator, Rect{0, 0, 120, 8}, *data, look).caption.IsEmpty()) << "no text";
-        EXPECT_NE(separator, under) << "a separator draws a line";
-        EXPECT_EQ(CopyRect(separator, Rect{0, 8, 120, 20}), CopyRect(under, Rect{0, 8, 120, 20}))
-            << "nothing below the separator's own height";
-    }
-
     FrameStyle normal, maximised, minimised, fixed;
     maximised.state = FrameState::Maximised;
     minimised.state = FrameState::Minimised;
@@ -149,6 +113,47 @@ TEST(SkinMenus, BandItemsDropDownItemsAndTheSystemMenuFollowTheSkinKeysAndWindow
     EXPECT_EQ(MeasureMenuItem(*data, 0, 0, 16, true).height, 8) << "a separator is 8 pixels high";
     EXPECT_EQ(SplitMenuCaption("&Close\tAlt+F4").caption, "&Close");
     EXPECT_EQ(SplitMenuCaption("&Close\tAlt+F4").shortcut, "Alt+F4");
+}
+
+class EverySkinsMenuItem : public skintest::EachBuiltInSkin {
+protected:
+    const TDataSkinObject* item = data.FindObject("MenuItem");
+    const Rect r{0, 0, 120, 20};
+    const Bitmap under{120, 20, MakePixel(7, 7, 7)};
+    Bitmap normal = under;
+    const MenuItemText text = PaintMenuItem(normal, r, data, MenuItemLook{});
+    Pixel Resolved(Colour c) const { return PixelFromColour(data.ResolveColour(c)); }
+};
+INSTANTIATE_TEST_SUITE_P(, EverySkinsMenuItem, skintest::AllBuiltInSkins(), skintest::SkinNumber);
+
+TEST_P(EverySkinsMenuItem, NormalTextStartsAfterTheGlyphColumnAndShortcutsEndTenPixelsFromTheEdge) {
+    EXPECT_EQ(text.colour, data.ResolveColour(data.Colours().MenuText));
+    EXPECT_EQ(text.caption.left, 22 + (item ? item->LeftWidth : 0));
+    EXPECT_EQ(text.shortcut.right, 110);
+}
+
+TEST_P(EverySkinsMenuItem, SelectedLooksDifferentAndDisabledChangesOnlyTheText) {
+    Bitmap selected = under, disabled = under;
+    EXPECT_EQ(PaintMenuItem(selected, r, data, MenuItemLook{false, true}).colour,
+              data.ResolveColour(data.Colours().HilightText));
+    EXPECT_NE(selected, normal);
+    EXPECT_NE(PaintMenuItem(disabled, r, data, MenuItemLook{false, false, false}).colour, text.colour);
+    EXPECT_EQ(disabled, normal);
+}
+
+TEST_P(EverySkinsMenuItem, ACheckMarkIsCentredInTheGlyphColumnAndASubMenuHasItsArrow) {
+    Bitmap checked = under;
+    PaintMenuItem(checked, r, data, MenuItemLook{false, false, true, true, false, true});
+    const Pixel tick = Resolved(data.Colours().ButtonText), ink = Resolved(data.Colours().MenuText);
+    EXPECT_EQ(CountPixels(checked, text.glyph_column, tick) - CountPixels(normal, text.glyph_column, tick), 21);
+    EXPECT_EQ(CountPixels(checked, Rect{108, 0, 112, 20}, ink) - CountPixels(normal, Rect{108, 0, 112, 20}, ink), 16);
+}
+
+TEST_P(EverySkinsMenuItem, ASeparatorDrawsALineWithinItsOwnHeightAndNoText) {
+    Bitmap separator = under;
+    EXPECT_TRUE(PaintMenuItem(separator, Rect{0, 0, 120, 8}, data, MenuItemLook{true}).caption.IsEmpty());
+    EXPECT_NE(separator, under);
+    EXPECT_EQ(CopyRect(separator, Rect{0, 8, 120, 20}), CopyRect(under, Rect{0, 8, 120, 20}));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "skin/menu_painter.h"
 #include "skin/skin_frame.h"
 #include "skin_builtin_fixture.h"
+#include "skin_data_fixture.h"
 
 namespace vc {
 namespace {
@@ -113,6 +114,79 @@ TEST(SkinMenus, BandItemsDropDownItemsAndTheSystemMenuFollowTheSkinKeysAndWindow
     EXPECT_EQ(MeasureMenuItem(*data, 0, 0, 16, true).height, 8) << "a separator is 8 pixels high";
     EXPECT_EQ(SplitMenuCaption("&Close\tAlt+F4").caption, "&Close");
     EXPECT_EQ(SplitMenuCaption("&Close\tAlt+F4").shortcut, "Alt+F4");
+}
+
+// A hand-made skin: a MenuItem of one grey per state (10, 20, ...), a MenuBackground of two columns (10, 20),
+// a band of two stacked states, and the menu's colours (red 1 to 5).
+TEST(SkinMenus, EachPartDrawsTheImageOrColourOfItsState) {
+    Bitmap band_states(4, 8, MakePixel(10, 10, 10));
+    band_states.FillRect(Rect{0, 4, 4, 8}, MakePixel(20, 20, 20));
+    TSkinData data;
+    data.SkinStream() = skintest::Pack(
+        "[Colours]\nMenu=1 0 0\nHilight=2 0 0\nMenuText=3 0 0\nButtonShadow=3 0 0\nButtonText=4 0 0\n"
+        "ButtonHilight=5 0 0\n[MenuItem]\nImage=s5.bmp\n[MenuBackground]\nImage=s2.bmp\n[Personality]\nmenuBar=m.bmp\n",
+        {{"s5.bmp", skintest::States(4, 4, 5)}, {"s2.bmp", skintest::States(1, 4, 2)}, {"m.bmp", band_states}});
+    ASSERT_TRUE(data.LoadSkin());
+    const TSkinData bare;
+    const auto red = [](const Bitmap& b, int x, int y) { return PixelRed(b.At(x, y)); };
+    const auto item = [](const TSkinData& skin, MenuItemLook look, int height = 20) {
+        Bitmap b(120, height, 0);
+        const MenuItemText text = PaintMenuItem(b, b.Bounds(), skin, look);
+        return std::make_pair(b, text);
+    };
+    EXPECT_EQ(std::make_pair(red(item(data, {}).first, 60, 10), red(item(data, {false, true}).first, 60, 10)),
+              std::make_pair(10, 40)) << "MenuItem's first and fourth images";
+    EXPECT_EQ(item(bare, {}).first.At(60, 10), PixelFromColour(bare.ResolveColour(bare.Colours().Menu)));
+    EXPECT_EQ(item(bare, {false, true}).first.At(60, 10), PixelFromColour(bare.ResolveColour(bare.Colours().Hilight)));
+    EXPECT_EQ(item(data, {}).second.caption.right, 116);
+    // Disabled text in the skin's shadow colour, or the system's where that is the text colour.
+    EXPECT_EQ(item(data, {false, false, false}).second.colour, data.ResolveColour(0xFF000000u + 16));
+    EXPECT_EQ(item(bare, {false, false, false}).second.colour, bare.ResolveColour(bare.Colours().ButtonShadow));
+    // A tick (7 by 7) and a dot (5 by 5), centred in the glyph column: 3 to 19 across, 21 rows down.
+    const Bitmap tick = item(data, {false, false, true, true}, 21).first,
+                 dot = item(data, {false, false, true, true, true}, 21).first;
+    EXPECT_EQ(std::make_tuple(red(tick, 13, 7), red(tick, 7, 9), red(dot, 13, 7), red(dot, 8, 9), red(dot, 10, 12)),
+              std::make_tuple(4, 4, 10, 4, 4));
+    const auto [disabled_tick, disabled_text] = item(data, {false, false, false, true}, 21);
+    EXPECT_EQ(disabled_tick.At(13, 7), PixelFromColour(disabled_text.colour)) << "a disabled tick in the text's colour";
+    // The skin's glyph 3 in the text colour, centred in the glyph column.
+    const Bitmap close = item(data, {false, false, true, false, false, false, 3}).first;
+    const Bitmap& glyphs = data.MenuGlyphs();
+    const int size = glyphs.Height(), x0 = 3 + (16 - size) / 2, y0 = (20 - size) / 2;
+    int wrong = 0;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x)
+            wrong += ((glyphs.At(3 * size + x, y) & kPixelRgbMask) == 0) != (red(close, x0 + x, y0 + y) == 3);
+    EXPECT_EQ(wrong, 0);
+
+    Bitmap background(4, 4, 0), plain(4, 4, 0);
+    PaintMenuBackground(background, background.Bounds(), data);
+    PaintMenuBackground(plain, plain.Bounds(), bare);
+    EXPECT_EQ(std::make_tuple(red(background, 1, 0), red(background, 2, 0)), std::make_tuple(10, 20)) << "stretched";
+    EXPECT_EQ(plain.At(1, 1), PixelFromColour(bare.ResolveColour(bare.Colours().Menu)));
+    Bitmap line(20, 8, 0);
+    PaintMenuSeparator(line, line.Bounds(), bare);
+    const Pixel shadow = PixelFromColour(bare.ResolveColour(bare.Colours().ButtonShadow));
+    EXPECT_EQ(std::vector<Pixel>(
+                  {line.At(1, 3), line.At(2, 3), line.At(17, 3), line.At(18, 3), line.At(5, 2), line.At(5, 4)}),
+              std::vector<Pixel>({0, shadow, shadow, 0, 0, 0}));
+
+    Bitmap active(20, 4, 0), inactive(20, 4, 0), unskinned(20, 4, 0);
+    PaintMenuBand(active, active.Bounds(), data, true);
+    PaintMenuBand(inactive, inactive.Bounds(), data, false);
+    PaintMenuBand(unskinned, unskinned.Bounds(), bare, true);
+    EXPECT_EQ(std::make_pair(red(active, 10, 3), red(inactive, 10, 0)), std::make_pair(10, 20));
+    EXPECT_EQ(unskinned.At(10, 2), PixelFromColour(bare.ResolveColour(bare.Colours().Menubar)));
+    TMenuBtn pressed = Item("&File");
+    pressed.bounds = Rect{2, 0, 12, 4};
+    pressed.state = NcState::Pressed;
+    PaintMenuButton(active, pressed, inactive, Point{0, 0}, data);
+    EXPECT_EQ(std::make_pair(red(active, 5, 1), red(active, 14, 1)), std::make_pair(5, 10))
+        << "pressed: the hover colour";
+    // Without a band image the items start 6 pixels in; a text one pixel wide still makes an item.
+    EXPECT_EQ(LayoutMenuBandItems(bare, Rect{0, 0, 100, 20}, {1, 0, 20}, false),
+              (std::vector<Rect>{{6, 0, 17, 19}, {17, 0, 17, 19}, {17, 0, 47, 19}}));
+    EXPECT_EQ(LayoutMenuBandItems(bare, Rect{0, 0, 100, 20}, {20}, true), (std::vector<Rect>{{64, 0, 94, 19}}));
 }
 
 class EverySkinsMenuItem : public skintest::EachBuiltInSkin {

@@ -3,11 +3,11 @@
 #include <string>
 #include <tuple>
 
-#include "skin/composition.h"
-#include "skin/control_choice.h"
+#include "skin/look/composition.h"
+#include "skin/look/control_choice.h"
 #include "skin_builtin_fixture.h"
 #include "skin_data_fixture.h"
-#include "skin/control_painter.h"
+#include "skin/look/control_painter.h"
 
 namespace vc {
 namespace {

@@ -124,6 +124,14 @@ TEST(SkinFrame, ButtonsAlignToTheWindowOrTheCaptionAreaAndShowTheImageOfTheirSta
     const FrameLayout inactive(data, w);
     EXPECT_EQ(std::make_pair(image_at(inactive, {}), image_at(inactive, {0})), std::make_pair(4, 3));
     EXPECT_EQ(CaptionText(data, inactive).colour, Colour{0x060504});
+
+    // A title bar two rows high still takes its shape from the key colour.
+    Bitmap thin(8, 2, 0);
+    thin.Set(0, 0, kKeyPixel);
+    data.SkinStream() = skintest::Pack("[Personality]\nTop=t.bmp\n", {{"t.bmp", thin}});
+    ASSERT_TRUE(data.LoadSkin());
+    const FrameRegion region = BuildFrameRegion(data, FrameLayout(data, Window(40, 30)));
+    EXPECT_TRUE(std::none_of(region.rects.begin(), region.rects.end(), [](const Rect& r) { return r.Contains({0, 0}); }));
 }
 
 TEST(SkinFrame, PicturesAndSizesFollowTheWindowAndTheSkin) {

@@ -28,7 +28,7 @@ TEST(SkinMenus, BandItemsDropDownItemsAndTheSystemMenuFollowTheSkinKeysAndWindow
     const auto data = BuiltInSkin(0);
     const Rect band{4, 30, 404, 50};
     std::vector<TMenuBtn> items{Item("&File"), Item("&Hidden", true, false), Item(""), Item("&Help")};
-    LayoutMenuButtons(*data, band, items, {30, 40, 0, 28}, false);
+    LayoutMenuButtons(*data, band, items, {30, 40, 0, 1}, false);
     const TDataSkinObject* bar = data->MenuBar();
     ASSERT_NE(bar, nullptr);
     const int start = band.left + bar->LeftWidth + 4;
@@ -64,6 +64,26 @@ TEST(SkinMenus, BandItemsDropDownItemsAndTheSystemMenuFollowTheSkinKeysAndWindow
 
     EXPECT_EQ(NextMenuButton(items, 3, 1), 0) << "Right on the last item wraps to the first";
     EXPECT_EQ(NextMenuButton(items, 0, 1), 2) << "the disabled item is passed over";
+    // Menu mode: Left and Right move the highlight (mirrored right to left), Enter, Up and Down open the
+    // highlighted item, a letter its own, Escape leaves; other keys and letters change nothing.
+    using A = MenuModeStep::Action;
+    const auto step = [&](int lit, MenuModeKey key, char letter = 0, bool right_to_left = false) {
+        const MenuModeStep next = MenuModeKeyStep(items, lit, key, letter, right_to_left);
+        return std::make_pair(next.action, next.item);
+    };
+    EXPECT_EQ(step(0, MenuModeKey::Right), std::make_pair(A::Highlight, 2));
+    EXPECT_EQ(step(0, MenuModeKey::Left), std::make_pair(A::Highlight, 3));
+    EXPECT_EQ(step(0, MenuModeKey::Left, 0, true), std::make_pair(A::Highlight, 2));
+    for (const MenuModeKey key : {MenuModeKey::Enter, MenuModeKey::Up, MenuModeKey::Down})
+        EXPECT_EQ(step(2, key), std::make_pair(A::Open, 2));
+    EXPECT_EQ(step(0, MenuModeKey::Letter, 'h'), std::make_pair(A::Open, 3));
+    EXPECT_EQ(step(2, MenuModeKey::Letter, 'E'), std::make_pair(A::Highlight, 2)) << "disabled";
+    EXPECT_EQ(step(2, MenuModeKey::Other, 'V'), std::make_pair(A::Highlight, 2));
+    EXPECT_EQ(step(2, MenuModeKey::Escape).first, A::Leave);
+    EXPECT_EQ(FirstMenuButton(items), 0);
+    items[0].enabled = false;
+    EXPECT_EQ(FirstMenuButton(items), 2);
+    EXPECT_EQ(FirstMenuButton({Item("&File")}), -1) << "an item the band has not placed";
     std::vector<TMenuBtn> one{Item("&Only")};
     one[0].bounds = Rect{0, 0, 10, 10};
     EXPECT_EQ(NextMenuButton(one, 0, 1), 0);

@@ -248,20 +248,5 @@ TEST_P(EverySkinsControls, TheStatusBarsPanelGripAndTextAreTheSkins) {
     EXPECT_NE(StatusTextColour(data), data.ButtonFaceColour());
 }
 
-TEST_P(EverySkinsControls, HeaderTabAndToolButtonStatesLookApart) {
-    for (const auto paint : {&PaintHeaderItem, &PaintTab, &PaintToolButton}) {
-        std::vector<Bitmap> pictures;
-        for (int k = 1; k <= 6; ++k) {
-            pictures.push_back(Face(data, 80, 24));
-            ASSERT_TRUE(paint(pictures.back(), data, pictures.back().Bounds(), k));
-        }
-        for (int i = 0; i < 5; ++i)
-            for (int j = i + 1; j < 5; ++j)
-                if (paint != &PaintToolButton || (i > 0 && j != 3))
-                    EXPECT_NE(pictures[i], pictures[j]) << i + 1 << j + 1;
-        EXPECT_EQ(pictures[5], pictures[4]);
-    }
-}
-
 }  // namespace
 }  // namespace vc

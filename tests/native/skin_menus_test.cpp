@@ -226,15 +226,6 @@ TEST_P(EverySkinsMenuItem, NormalTextStartsAfterTheGlyphColumnAndShortcutsEndTen
     EXPECT_EQ(text.shortcut.right, 110);
 }
 
-TEST_P(EverySkinsMenuItem, SelectedLooksDifferentAndDisabledChangesOnlyTheText) {
-    Bitmap selected = under, disabled = under;
-    EXPECT_EQ(PaintMenuItem(selected, r, data, MenuItemLook{false, true}).colour,
-              data.ResolveColour(data.Colours().HilightText));
-    EXPECT_NE(selected, normal);
-    EXPECT_NE(PaintMenuItem(disabled, r, data, MenuItemLook{false, false, false}).colour, text.colour);
-    EXPECT_EQ(disabled, normal);
-}
-
 TEST_P(EverySkinsMenuItem, ACheckMarkIsCentredInTheGlyphColumnAndASubMenuHasItsArrow) {
     Bitmap checked = under;
     PaintMenuItem(checked, r, data, MenuItemLook{false, false, true, true, false, true});

@@ -638,7 +638,7 @@ LRESULT TSkinnedForm::OnSysCommand(WPARAM wParam, LPARAM lParam) {
             OpenSystemMenu(at);
             return 0;
         }
-        // The band's menus: Alt or F10 alone (key 0) opens the first item,
+        // The band's menus: Alt or F10 alone (key 0) highlight the first item,
         // Alt and a letter the item of that access key; a key no item has
         // is eaten, as the system's menu bar does.
         if (menuBar_) {
@@ -674,18 +674,8 @@ void TSkinnedForm::OpenBandMenu(int item, bool byKey) {
 
 bool TSkinnedForm::OpenBandMenuByKey(char key) {
     if (!menuBar_) return false;
-    int item = menuBar_->FindAccel(key);
-    if (key == 0) {
-        const auto& items = menuBar_->Items();
-        for (std::size_t i = 0; i < items.size() && item < 0; ++i)
-            if (items[i].visible && items[i].enabled && !items[i].caption.empty()) item = static_cast<int>(i);
-    }
-    if (item < 0) return false;
-    // Alt and a letter open the drop-down with its first item selected; F10
-    // or Alt alone open it with none, so that Down selects the first, as on
-    // the system's menu bar.
-    OpenBandMenu(item, key != 0);
-    return true;
+    buttons_.SetHot(-1);
+    return menuBar_->EnterMenuMode(key);
 }
 
 // The menu rows: owner-drawn from the skin.

@@ -650,8 +650,8 @@ TEST_F(SkinMenus, AClickInMenuModeOpensTheClickedMenuOrLeaves) {
     const FrameLayout layout(*data_, FrameWindow{r.right - r.left, r.bottom - r.top, ::GetSystemMetrics(SM_CYMENU)});
     const Rect band = layout.MenuBand();
     const POINT file{r.left + band.left + data_->MenuBar()->LeftWidth + 7, r.top + (band.top + band.bottom) / 2};
-    const auto journeys = [&](POINT file) {
-        click_ = file;
+    const auto journeys = [&](POINT on_file) {
+        click_ = on_file;
         std::vector<std::string> chosen{Journey(VK_F10, false, {VK_RIGHT, kClick, VK_DOWN, VK_RETURN})};
         click_ = CentreOf(window_);
         chosen.push_back(Journey(VK_F10, false, {kClick, VK_RETURN}));

@@ -4,9 +4,12 @@
 // TMenuBtn objects; opening one tracks its drop-down with the system's menu
 // loop, its items owner-drawn from the skin for as long as it is open, and a
 // message hook (installed only while a menu is tracked) moves between the
-// band's items as the system's menu bar does. The skinned system menu is a
-// copy of the window's own, owner-drawn the same way. The pixels come from
-// the portable menu painter; this side measures and draws the texts.
+// band's items as the system's menu bar does. Between drop-downs the band
+// keeps menu mode in a small loop of its own: one item highlighted, the
+// keyboard and the mouse the band's, as on the system's bar. The skinned
+// system menu is a copy of the window's own, owner-drawn the same way. The
+// pixels come from the portable menu painter; this side measures and draws
+// the texts.
 #include <windows.h>
 
 #include <string>

@@ -26,7 +26,7 @@ Bitmap RegionMask(const FrameRegion& region, int width, int height) {
 
 FrameWindow SkinWindow(int width, int height, int dpi) { return FrameWindow{width, height, 0, false, {}, Scale(dpi)}; }
 
-TEST(DpiScale, LengthsImagesAndFramesScaleAndTwoHundredPercentDoublesEveryPixel) {
+TEST(DpiScale, LengthsImagesAndFramesScaleAndOddSizesLoseTheirSpareColumnsInTheMiddle) {
     EXPECT_EQ(Scale(0).Dpi(), 96);
     const Scale s125(120), s150(144);
     EXPECT_EQ(s125.Apply(2), 3);  // 2.5
@@ -82,31 +82,6 @@ TEST(DpiScale, LengthsImagesAndFramesScaleAndTwoHundredPercentDoublesEveryPixel)
         EXPECT_EQ(stacked_scaled.At(0, i), states.At(i < 3 ? 0 : 3, 0)) << i;
     }
 
-    for (int n = 0; n < 16; ++n) {
-        SCOPED_TRACE("skin " + std::to_string(n));
-        const auto data = skintest::BuiltInSkin(n);
-        const FrameLayout base(*data, SkinWindow(321, 203, 96));
-        const FrameLayout big(*data, SkinWindow(642, 406, 192));
-        const FrameSizes &f = base.Sizes(), &g = big.Sizes();
-        EXPECT_EQ(std::make_tuple(g.left, g.top, g.right, g.bottom),
-                  std::make_tuple(2 * f.left, 2 * f.top, 2 * f.right, 2 * f.bottom));
-        ASSERT_EQ(big.Buttons().size(), base.Buttons().size());
-        for (std::size_t i = 0; i < base.Buttons().size(); ++i) {
-            EXPECT_EQ(big.Buttons()[i].bounds, Scale(192).Apply(base.Buttons()[i].bounds)) << i;
-        }
-        EXPECT_EQ(CaptionText(*data, big).font_height, 2 * CaptionText(*data, base).font_height);
-
-        const FramePicture small = PaintFrame(*data, base, FramePaintState{0});
-        const FramePicture large = PaintFrame(*data, big, FramePaintState{0});
-        for (const auto side :
-             {&FramePicture::title, &FramePicture::left, &FramePicture::right, &FramePicture::bottom}) {
-            const Bitmap& b = small.*side;
-            EXPECT_TRUE(large.*side == ResizeBitmap(b, 2 * b.Width(), 2 * b.Height(), false));
-        }
-        const FrameRegion region = BuildFrameRegion(*data, base), doubled = BuildFrameRegion(*data, big);
-        EXPECT_EQ(doubled.whole, region.whole);
-        EXPECT_TRUE(RegionMask(doubled, 642, 406) == ResizeBitmap(RegionMask(region, 321, 203), 642, 406, false));
-    }
     // An odd size loses its spare columns in the middle.
     const auto data = skintest::BuiltInSkin(2);
     const FrameLayout even(*data, SkinWindow(642, 406, 192));
@@ -123,6 +98,35 @@ TEST(DpiScale, LengthsImagesAndFramesScaleAndTwoHundredPercentDoublesEveryPixel)
     const FrameLayout one_half(*data, SkinWindow(480, 300, 144));
     EXPECT_EQ(PaintFrame(*data, one_half).title.Height(), Scale(144).Apply(SkinFrameSizes(*data).top));
     EXPECT_FALSE(RegionMask(BuildFrameRegion(*data, one_half), 480, 300).At(0, 0) == kOpaque);
+}
+
+class EverySkinAtTwoHundredPercent : public skintest::EachBuiltInSkin {
+protected:
+    const FrameLayout base{data, SkinWindow(321, 203, 96)};
+    const FrameLayout big{data, SkinWindow(642, 406, 192)};
+};
+INSTANTIATE_TEST_SUITE_P(, EverySkinAtTwoHundredPercent, skintest::AllBuiltInSkins(), skintest::SkinNumber);
+
+TEST_P(EverySkinAtTwoHundredPercent, FrameSizesButtonsAndTheCaptionFontDouble) {
+    const FrameSizes &f = base.Sizes(), &g = big.Sizes();
+    EXPECT_EQ(std::make_tuple(g.left, g.top, g.right, g.bottom),
+              std::make_tuple(2 * f.left, 2 * f.top, 2 * f.right, 2 * f.bottom));
+    ASSERT_EQ(big.Buttons().size(), base.Buttons().size());
+    for (std::size_t i = 0; i < base.Buttons().size(); ++i)
+        EXPECT_EQ(big.Buttons()[i].bounds, Scale(192).Apply(base.Buttons()[i].bounds)) << i;
+    EXPECT_EQ(CaptionText(data, big).font_height, 2 * CaptionText(data, base).font_height);
+}
+
+TEST_P(EverySkinAtTwoHundredPercent, EveryPixelOfTheFrameAndItsRegionDoubles) {
+    const FramePicture small = PaintFrame(data, base, FramePaintState{0});
+    const FramePicture large = PaintFrame(data, big, FramePaintState{0});
+    for (const auto side : {&FramePicture::title, &FramePicture::left, &FramePicture::right, &FramePicture::bottom}) {
+        const Bitmap& b = small.*side;
+        EXPECT_TRUE(large.*side == ResizeBitmap(b, 2 * b.Width(), 2 * b.Height(), false));
+    }
+    const FrameRegion region = BuildFrameRegion(data, base), doubled = BuildFrameRegion(data, big);
+    EXPECT_EQ(doubled.whole, region.whole);
+    EXPECT_TRUE(RegionMask(doubled, 642, 406) == ResizeBitmap(RegionMask(region, 321, 203), 642, 406, false));
 }
 
 TEST(DpiToolbarArt, TheCommandLineWritesALargerStripCompressedAndRefusesOtherSizes) {

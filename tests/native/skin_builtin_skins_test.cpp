@@ -21,8 +21,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kBuiltInSkins = 16;
-
 std::vector<fs::path> ThemeFiles() {
     std::vector<fs::path> themes;
     for (const auto& entry : fs::directory_iterator(fs::path(VC_SOURCE_DIR) / "skins")) {
@@ -82,8 +80,8 @@ double OwnInkOffset(const Bitmap& a, const Bitmap& b, Pixel glyph, bool horizont
 
 // The state images divide the image (stacked for `stacked`), the fixed
 // margins fit one, and Trans is set exactly where the key colour appears.
-void ExpectSlicesFit(const TDataSkinObject& o, const std::string& skin, bool stacked = false) {
-    SCOPED_TRACE(skin + ", " + o.Name);
+void ExpectSlicesFit(const TDataSkinObject& o, bool stacked = false) {
+    SCOPED_TRACE(o.Name);
     ASSERT_FALSE(o.Map.Empty());
     ASSERT_GE(o.Frame, 1);
     const int along = stacked ? o.Map.Height() : o.Map.Width();
@@ -97,107 +95,109 @@ void ExpectSlicesFit(const TDataSkinObject& o, const std::string& skin, bool sta
     EXPECT_TRUE(o.Trans == 0 || magenta) << "Trans without the key colour";
 }
 
-TEST(BuiltInSkins, EverySkinIsDrawnAsHereOfTheStoreSizesDefinesEveryObjectAndItsArrowsPointTheirWay) {
-    const char* generic[] = {"Progress",           "Progress.Chunk",     "Tabs",
-                             "ComboButton",        "UpDown.Horz",        "UpDown.Vert",
-                             "GroupBox",           "GroupBoxEdge",       "StatusBarEdges",
-                             "Tab.Pane",           "ToolBars",           "SunkEdge",
-                             "ExtraImages",        "Headerbar",          "MenuItem",
-                             "MenuBackground",     "Scrollbar",          "HorzScroll",
-                             "VertScroll",         "HorzScrollThumb",    "VertScrollThumb",
-                             "Trackbar.ThumbHorz", "Trackbar.ThumbVert", "Trackbar.ThumbLeft",
-                             "Trackbar.ThumbRight", "Trackbar.ThumbUp",  "Trackbar.ThumbDown",
-                             "Track",              "TRACKVERT"};
-    const auto themes = ThemeFiles();
-    ASSERT_EQ(themes.size(), static_cast<std::size_t>(kBuiltInSkins));
-    for (int n = 0; n < kBuiltInSkins; ++n) {
-        const auto loaded = skintest::BuiltInSkin(n);
-        TSkinData& data = *loaded;
-        const theme::Theme theme = theme::LoadTheme(themes[n]);
-        const std::string skin = std::to_string(n) + " " + data.SkinName();
-        SCOPED_TRACE(skin);
-        // The build's skin is what this process draws, of the store's sizes.
-        const auto& stream = data.SkinStream();
-        EXPECT_TRUE(theme::GenerateSkin(theme, themes[n].filename().string()).stream == stream) << "drawn differently";
-        EXPECT_TRUE(stream.size() >= 25'000u && stream.size() <= 100'000u);
-        const std::uint32_t declared = stream[0] | (stream[1] << 8) | (stream[2] << 16) | (stream[3] << 24);
-        EXPECT_TRUE(declared >= 180'000u && declared <= 820'000u);
+const char* const kGenericObjects[] = {
+    "Progress", "Progress.Chunk", "Tabs", "ComboButton", "UpDown.Horz", "UpDown.Vert", "GroupBox", "GroupBoxEdge",
+    "StatusBarEdges", "Tab.Pane", "ToolBars", "SunkEdge", "ExtraImages", "Headerbar", "MenuItem", "MenuBackground",
+    "Scrollbar", "HorzScroll", "VertScroll", "HorzScrollThumb", "VertScrollThumb", "Trackbar.ThumbHorz",
+    "Trackbar.ThumbVert", "Trackbar.ThumbLeft", "Trackbar.ThumbRight", "Trackbar.ThumbUp", "Trackbar.ThumbDown",
+    "Track", "TRACKVERT"};
 
-        // Sections the engine would otherwise fill from its own resources.
-        const std::string ini = Definition(data.SkinStream());
-        for (const char* name : {"personality", "buttons", "colours", "customcolors", "mdicontrols", "fonts"})
-            EXPECT_NE(ini.find(std::string("[") + name + "]"), std::string::npos) << name;
+class BuiltInSkins : public skintest::EachBuiltInSkin {
+protected:
+    const std::vector<fs::path> themes = ThemeFiles();
+    const theme::Theme theme = theme::LoadTheme(themes.at(static_cast<std::size_t>(GetParam())));
+};
+INSTANTIATE_TEST_SUITE_P(, BuiltInSkins, skintest::AllBuiltInSkins(), skintest::SkinNumber);
 
-        for (const char* name : generic) {
-            const TDataSkinObject* o = data.FindObject(name);
-            ASSERT_NE(o, nullptr) << name;
-            ExpectSlicesFit(*o, skin);
-        }
+TEST_P(BuiltInSkins, IsWhatTheThemeDrawsHereOfTheStoresSizes) {
+    EXPECT_EQ(themes.size(), static_cast<std::size_t>(skintest::kBuiltInSkins));
+    const auto& stream = data.SkinStream();
+    const auto& theme_file = themes.at(static_cast<std::size_t>(GetParam()));
+    EXPECT_TRUE(theme::GenerateSkin(theme, theme_file.filename().string()).stream == stream) << "drawn differently";
+    EXPECT_TRUE(stream.size() >= 25'000u && stream.size() <= 100'000u);
+    const std::uint32_t declared = stream[0] | (stream[1] << 8) | (stream[2] << 16) | (stream[3] << 24);
+    EXPECT_TRUE(declared >= 180'000u && declared <= 820'000u);
+}
 
-        ExpectSlicesFit(data.Left(), skin);
-        ExpectSlicesFit(data.Right(), skin);
-        ExpectSlicesFit(data.Top(), skin, true);
-        ExpectSlicesFit(data.Bottom(), skin, true);
-        ASSERT_NE(data.MenuBar(), nullptr);
-        ExpectSlicesFit(*data.MenuBar(), skin);
-        // Caption buttons: four states, centred on the title.
-        const int title = data.Top().Map.Height() / 2;
-        for (const auto& b : data.CaptionButtons()) {
-            if (b->Action > 2) continue;  // the system menu's icon
-            SCOPED_TRACE(b->Name);
-            ASSERT_EQ(b->Frame, 4);
-            for (int k = 1; k < 4; ++k) EXPECT_NE(Cell(b->Map, 4, k), Cell(b->Map, 4, k + 1)) << k;
-            EXPECT_EQ(b->Ycoord, (title - b->Map.Height()) / 2);
-        }
+TEST_P(BuiltInSkins, DefinesTheSectionsTheEngineWouldFillFromItsOwnResources) {
+    const std::string ini = Definition(data.SkinStream());
+    for (const char* name : {"personality", "buttons", "colours", "customcolors", "mdicontrols", "fonts"})
+        EXPECT_NE(ini.find(std::string("[") + name + "]"), std::string::npos) << name;
+    EXPECT_FALSE(IsSystemColour(data.Colours().ButtonFace)) << "every named colour comes from the skin";
+}
 
-        TDataSkinButton& buttons = data.Buttons();
-        ExpectSlicesFit(buttons, skin);
-        // Round corners (a radius of 1 cuts no pixel) are keyed inside the fixed margins.
-        const Bitmap face = Cell(buttons.Map, 5, 1);
-        EXPECT_EQ(SameRgb(face.At(0, 0), kKeyPixel), theme.shape.control_radius > 1);
-        EXPECT_FALSE(SameRgb(face.At(face.Width() / 2, face.Height() / 2), kKeyPixel));
-        EXPECT_GE(std::min(buttons.LeftWidth, buttons.TopHeight), theme.shape.control_radius);
-        EXPECT_EQ(SameRgb(buttons.RadioMap.At(0, 0), kKeyPixel), theme.shape.control_radius > 1);
-        // The check and radio strips share the push buttons' Trans.
-        EXPECT_TRUE(buttons.Trans != 0 || KeyCount(buttons.CheckMap) + KeyCount(buttons.RadioMap) == 0);
-        // The push buttons' five states tell apart, and their text reads on each.
-        for (int i = 1; i <= 5; ++i)
-            for (int j = i + 1; j <= 5; ++j) EXPECT_NE(Cell(buttons.Map, 5, i), Cell(buttons.Map, 5, j)) << i << j;
-        for (const auto& [k, text] : {std::make_pair(1, buttons.NormalColour2),
-                                      std::make_pair(4, buttons.MouseOverColour2),
-                                      std::make_pair(2, buttons.PressedColour2)}) {
-            const Bitmap cell = Cell(buttons.Map, 5, k);
-            const Pixel face = cell.At(cell.Width() / 2, cell.Height() / 2 + 2);
-            EXPECT_GT(std::abs(Lightness(PixelFromColour(text)) - Lightness(face)), 0.4) << k;
-        }
-        // A normal menu item lets the pop-up's background through.
-        const Bitmap& items = data.FindObject("MenuItem")->Map;
-        EXPECT_EQ(KeyCount(Cell(items, 5, 1)), items.Width() / 5 * items.Height());
-        EXPECT_NE(data.MenuBar()->Tile, 1) << "a band with Tile 1 is sliced into stacked states, these lie side by side";
+TEST_P(BuiltInSkins, EveryObjectsStateImagesAndMarginsFit) {
+    for (const char* name : kGenericObjects) {
+        const TDataSkinObject* o = data.FindObject(name);
+        ASSERT_NE(o, nullptr) << name;
+        ExpectSlicesFit(*o);
+    }
+    ExpectSlicesFit(data.Left());
+    ExpectSlicesFit(data.Right());
+    ExpectSlicesFit(data.Top(), true);
+    ExpectSlicesFit(data.Bottom(), true);
+    ASSERT_NE(data.MenuBar(), nullptr);
+    ExpectSlicesFit(*data.MenuBar());
+    EXPECT_NE(data.MenuBar()->Tile, 1) << "a band with Tile 1 is sliced into stacked states, these lie side by side";
+    ExpectSlicesFit(data.Buttons());
+}
 
-        EXPECT_FALSE(IsSystemColour(data.Colours().ButtonFace)) << "every named colour comes from the skin";
+TEST_P(BuiltInSkins, CaptionButtonsHaveFourStatesCentredOnTheTitle) {
+    const int title = data.Top().Map.Height() / 2;
+    for (const auto& b : data.CaptionButtons()) {
+        if (b->Action > CaptionAction::Minimise) continue;  // the system menu's icon
+        ASSERT_EQ(b->Frame, 4) << b->Name;
+        for (int k = 1; k < 4; ++k) EXPECT_NE(Cell(b->Map, 4, k), Cell(b->Map, 4, k + 1)) << b->Name << " " << k;
+        EXPECT_EQ(b->Ycoord, (title - b->Map.Height()) / 2) << b->Name;
+    }
+}
 
-        // Every preview tells an active title bar from an inactive one and titles it in the skin's colours.
-        const SkinPreview active = ComposeSkinPreview(data, SkinPreviewArgs{480, 360, true});
-        const SkinPreview inactive = ComposeSkinPreview(data, SkinPreviewArgs{480, 360, false});
-        bool differs = false;
-        for (int x = 0; x < 480 && !differs; ++x)
-            differs = !SameRgb(active.image.At(x, title / 2), inactive.image.At(x, title / 2));
-        EXPECT_TRUE(differs) << "the inactive title bar looks active";
-        ASSERT_FALSE(active.labels.empty() || inactive.labels.empty());
-        EXPECT_EQ(active.labels.front().text, "Tour of Vellumcast");
-        EXPECT_EQ(active.labels.front().colour, data.Title().ActiveTextColour);
-        EXPECT_EQ(inactive.labels.front().colour, data.Title().InactiveTextColour);
+TEST_P(BuiltInSkins, PushButtonsAreRoundedAsTheThemeSaysAndTheirStatesAndTextsTellApart) {
+    TDataSkinButton& buttons = data.Buttons();
+    // Round corners (a radius of 1 cuts no pixel) are keyed inside the fixed margins.
+    const Bitmap face = Cell(buttons.Map, 5, 1);
+    EXPECT_EQ(SameRgb(face.At(0, 0), kKeyPixel), theme.shape.control_radius > 1);
+    EXPECT_FALSE(SameRgb(face.At(face.Width() / 2, face.Height() / 2), kKeyPixel));
+    EXPECT_GE(std::min(buttons.LeftWidth, buttons.TopHeight), theme.shape.control_radius);
+    EXPECT_EQ(SameRgb(buttons.RadioMap.At(0, 0), kKeyPixel), theme.shape.control_radius > 1);
+    // The check and radio strips share the push buttons' Trans.
+    EXPECT_TRUE(buttons.Trans != 0 || KeyCount(buttons.CheckMap) + KeyCount(buttons.RadioMap) == 0);
+    for (int i = 1; i <= 5; ++i)
+        for (int j = i + 1; j <= 5; ++j) EXPECT_NE(Cell(buttons.Map, 5, i), Cell(buttons.Map, 5, j)) << i << j;
+    for (const auto& [k, text] : {std::make_pair(1, buttons.NormalColour2),
+                                  std::make_pair(4, buttons.MouseOverColour2),
+                                  std::make_pair(2, buttons.PressedColour2)}) {
+        const Bitmap cell = Cell(buttons.Map, 5, k);
+        const Pixel under = cell.At(cell.Width() / 2, cell.Height() / 2 + 2);
+        EXPECT_GT(std::abs(Lightness(PixelFromColour(text)) - Lightness(under)), 0.4) << k;
+    }
+    // A normal menu item lets the pop-up's background through.
+    const Bitmap& items = data.FindObject("MenuItem")->Map;
+    EXPECT_EQ(KeyCount(Cell(items, 5, 1)), items.Width() / 5 * items.Height());
+}
 
-        // Arrows point their way: a triangle's own ink lies at its base.
-        const Pixel glyph = ThemePixel(theme.palette.face_text);
-        const Bitmap& bar = data.FindObject("Scrollbar")->Map;
-        // The normal states (1, 5, 9, 13) of left, right, up and down.
-        for (const bool horizontal : {true, false}) {
-            const Bitmap first = Cell(bar, 23, horizontal ? 1 : 9), second = Cell(bar, 23, horizontal ? 5 : 13);
-            EXPECT_GT(OwnInkOffset(first, second, glyph, horizontal), 0.5) << "left or up arrow";
-            EXPECT_LT(OwnInkOffset(second, first, glyph, horizontal), -0.5) << "right or down arrow";
-        }
+TEST_P(BuiltInSkins, ThePreviewTellsAnActiveTitleBarFromAnInactiveOneInTheSkinsColours) {
+    const int title = data.Top().Map.Height() / 2;
+    const SkinPreview active = ComposeSkinPreview(data, SkinPreviewArgs{480, 360, true});
+    const SkinPreview inactive = ComposeSkinPreview(data, SkinPreviewArgs{480, 360, false});
+    bool differs = false;
+    for (int x = 0; x < 480; ++x) differs |= !SameRgb(active.image.At(x, title / 2), inactive.image.At(x, title / 2));
+    EXPECT_TRUE(differs) << "the inactive title bar looks active";
+    ASSERT_FALSE(active.labels.empty() || inactive.labels.empty());
+    EXPECT_EQ(active.labels.front().text, "Tour of Vellumcast");
+    EXPECT_EQ(active.labels.front().colour, data.Title().ActiveTextColour);
+    EXPECT_EQ(inactive.labels.front().colour, data.Title().InactiveTextColour);
+}
+
+// A triangle's own ink lies at its base.
+TEST_P(BuiltInSkins, ScrollArrowsPointTheirWay) {
+    const Pixel glyph = ThemePixel(theme.palette.face_text);
+    const Bitmap& bar = data.FindObject("Scrollbar")->Map;
+    // The normal states (1, 5, 9, 13) of left, right, up and down.
+    for (const bool horizontal : {true, false}) {
+        const Bitmap first = Cell(bar, 23, horizontal ? 1 : 9), second = Cell(bar, 23, horizontal ? 5 : 13);
+        EXPECT_GT(OwnInkOffset(first, second, glyph, horizontal), 0.5) << "left or up arrow";
+        EXPECT_LT(OwnInkOffset(second, first, glyph, horizontal), -0.5) << "right or down arrow";
     }
 }
 

@@ -6,6 +6,7 @@
 #include "skin/look/menu_painter.h"
 #include "skin/look/skin_frame.h"
 #include "skin_builtin_fixture.h"
+#include "skin_data_fixture.h"
 
 namespace vc {
 namespace {
@@ -27,7 +28,7 @@ TEST(SkinMenus, BandItemsDropDownItemsAndTheSystemMenuFollowTheSkinKeysAndWindow
     const auto data = BuiltInSkin(0);
     const Rect band{4, 30, 404, 50};
     std::vector<TMenuBtn> items{Item("&File"), Item("&Hidden", true, false), Item(""), Item("&Help")};
-    LayoutMenuButtons(*data, band, items, {30, 40, 0, 28}, false);
+    LayoutMenuButtons(*data, band, items, {30, 40, 0, 1}, false);
     const TDataSkinObject* bar = data->MenuBar();
     ASSERT_NE(bar, nullptr);
     const int start = band.left + bar->LeftWidth + 4;
@@ -63,6 +64,26 @@ TEST(SkinMenus, BandItemsDropDownItemsAndTheSystemMenuFollowTheSkinKeysAndWindow
 
     EXPECT_EQ(NextMenuButton(items, 3, 1), 0) << "Right on the last item wraps to the first";
     EXPECT_EQ(NextMenuButton(items, 0, 1), 2) << "the disabled item is passed over";
+    // Menu mode: Left and Right move the highlight (mirrored right to left), Enter, Up and Down open the
+    // highlighted item, a letter its own, Escape leaves; other keys and letters change nothing.
+    using A = MenuModeStep::Action;
+    const auto step = [&](int lit, MenuModeKey key, char letter = 0, bool right_to_left = false) {
+        const MenuModeStep next = MenuModeKeyStep(items, lit, key, letter, right_to_left);
+        return std::make_pair(next.action, next.item);
+    };
+    EXPECT_EQ(step(0, MenuModeKey::Right), std::make_pair(A::Highlight, 2));
+    EXPECT_EQ(step(0, MenuModeKey::Left), std::make_pair(A::Highlight, 3));
+    EXPECT_EQ(step(0, MenuModeKey::Left, 0, true), std::make_pair(A::Highlight, 2));
+    for (const MenuModeKey key : {MenuModeKey::Enter, MenuModeKey::Up, MenuModeKey::Down})
+        EXPECT_EQ(step(2, key), std::make_pair(A::Open, 2));
+    EXPECT_EQ(step(0, MenuModeKey::Letter, 'h'), std::make_pair(A::Open, 3));
+    EXPECT_EQ(step(2, MenuModeKey::Letter, 'E'), std::make_pair(A::Highlight, 2)) << "disabled";
+    EXPECT_EQ(step(2, MenuModeKey::Other, 'V'), std::make_pair(A::Highlight, 2));
+    EXPECT_EQ(step(2, MenuModeKey::Escape).first, A::Leave);
+    EXPECT_EQ(FirstMenuButton(items), 0);
+    items[0].enabled = false;
+    EXPECT_EQ(FirstMenuButton(items), 2);
+    EXPECT_EQ(FirstMenuButton({Item("&File")}), -1) << "an item the band has not placed";
     std::vector<TMenuBtn> one{Item("&Only")};
     one[0].bounds = Rect{0, 0, 10, 10};
     EXPECT_EQ(NextMenuButton(one, 0, 1), 0);
@@ -83,42 +104,6 @@ TEST(SkinMenus, BandItemsDropDownItemsAndTheSystemMenuFollowTheSkinKeysAndWindow
               data->ResolveColour(data->Colours().ButtonShadow));
     EXPECT_EQ(CountPixels(picture, item.bounds, PixelFromColour(data->ResolveColour(data->Colours().ButtonHilight))),
               item.bounds.Width() * item.bounds.Height());
-
-    for (int number = 0; number < 16; ++number) {
-        SCOPED_TRACE("skin " + std::to_string(number));
-        const auto data = BuiltInSkin(number);
-        const TDataSkinObject* item = data->FindObject("MenuItem");
-        const Rect r{0, 0, 120, 20};
-        Bitmap under(120, 20, MakePixel(7, 7, 7));
-
-        MenuItemLook look;
-        Bitmap normal = under;
-        const MenuItemText text = PaintMenuItem(normal, r, *data, look);
-        EXPECT_EQ(text.colour, data->ResolveColour(data->Colours().MenuText));
-        EXPECT_EQ(text.caption.left, 22 + (item ? item->LeftWidth : 0)) << "after the glyph column";
-        EXPECT_EQ(text.shortcut.right, 110) << "shortcuts end 10 pixels from the right edge";
-
-        Bitmap selected = under, disabled = under, checked = under, separator = under;
-        EXPECT_EQ(PaintMenuItem(selected, r, *data, MenuItemLook{false, true}).colour,
-                  data->ResolveColour(data->Colours().HilightText));
-        EXPECT_NE(selected, normal) << "a selected item looks different";
-        EXPECT_NE(PaintMenuItem(disabled, r, *data, MenuItemLook{false, false, false}).colour, text.colour)
-            << "disabled text stands apart";
-        EXPECT_EQ(disabled, normal) << "only the text changes";
-        PaintMenuItem(checked, r, *data, MenuItemLook{false, false, true, true, false, true});  // with a sub-menu
-        const Pixel tick = PixelFromColour(data->ResolveColour(data->Colours().ButtonText));
-        const Pixel ink = PixelFromColour(data->ResolveColour(data->Colours().MenuText));
-        EXPECT_EQ(CountPixels(checked, text.glyph_column, tick) - CountPixels(normal, text.glyph_column, tick), 21)
-            << "the check mark, centred in the glyph column";
-        EXPECT_EQ(CountPixels(checked, Rect{108, 0, 112, 20}, ink) - CountPixels(normal, Rect{108, 0, 112, 20}, ink), 16)
-            << "the sub-menu arrow";
-
-        look.separator = true;
-        EXPECT_TRUE(PaintMenuItem(separator, Rect{0, 0, 120, 8}, *data, look).caption.IsEmpty()) << "no text";
-        EXPECT_NE(separator, under) << "a separator draws a line";
-        EXPECT_EQ(CopyRect(separator, Rect{0, 8, 120, 20}), CopyRect(under, Rect{0, 8, 120, 20}))
-            << "nothing below the separator's own height";
-    }
 
     FrameStyle normal, maximised, minimised, fixed;
     maximised.state = FrameState::Maximised;
@@ -149,6 +134,111 @@ TEST(SkinMenus, BandItemsDropDownItemsAndTheSystemMenuFollowTheSkinKeysAndWindow
     EXPECT_EQ(MeasureMenuItem(*data, 0, 0, 16, true).height, 8) << "a separator is 8 pixels high";
     EXPECT_EQ(SplitMenuCaption("&Close\tAlt+F4").caption, "&Close");
     EXPECT_EQ(SplitMenuCaption("&Close\tAlt+F4").shortcut, "Alt+F4");
+}
+
+// A hand-made skin: a MenuItem of one grey per state (10, 20, ...), a MenuBackground of two columns (10, 20),
+// a band of two stacked states, and the menu's colours (red 1 to 5).
+TEST(SkinMenus, EachPartDrawsTheImageOrColourOfItsState) {
+    Bitmap band_states(4, 8, MakePixel(10, 10, 10));
+    band_states.FillRect(Rect{0, 4, 4, 8}, MakePixel(20, 20, 20));
+    TSkinData data;
+    data.SkinStream() = skintest::Pack(
+        "[Colours]\nMenu=1 0 0\nHilight=2 0 0\nMenuText=3 0 0\nButtonShadow=3 0 0\nButtonText=4 0 0\n"
+        "ButtonHilight=5 0 0\n[MenuItem]\nImage=s5.bmp\n[MenuBackground]\nImage=s2.bmp\n[Personality]\nmenuBar=m.bmp\n",
+        {{"s5.bmp", skintest::States(4, 4, 5)}, {"s2.bmp", skintest::States(1, 4, 2)}, {"m.bmp", band_states}});
+    ASSERT_TRUE(data.LoadSkin());
+    const TSkinData bare;
+    const auto red = [](const Bitmap& b, int x, int y) { return PixelRed(b.At(x, y)); };
+    const auto item = [](const TSkinData& skin, MenuItemLook look, int height = 20) {
+        Bitmap b(120, height, 0);
+        const MenuItemText text = PaintMenuItem(b, b.Bounds(), skin, look);
+        return std::make_pair(b, text);
+    };
+    EXPECT_EQ(std::make_pair(red(item(data, {}).first, 60, 10), red(item(data, {false, true}).first, 60, 10)),
+              std::make_pair(10, 40)) << "MenuItem's first and fourth images";
+    EXPECT_EQ(item(bare, {}).first.At(60, 10), PixelFromColour(bare.ResolveColour(bare.Colours().Menu)));
+    EXPECT_EQ(item(bare, {false, true}).first.At(60, 10), PixelFromColour(bare.ResolveColour(bare.Colours().Hilight)));
+    EXPECT_EQ(item(data, {}).second.caption.right, 116);
+    // Disabled text in the skin's shadow colour, or the system's where that is the text colour.
+    EXPECT_EQ(item(data, {false, false, false}).second.colour, data.ResolveColour(0xFF000000u + 16));
+    EXPECT_EQ(item(bare, {false, false, false}).second.colour, bare.ResolveColour(bare.Colours().ButtonShadow));
+    // A tick (7 by 7) and a dot (5 by 5), centred in the glyph column: 3 to 19 across, 21 rows down.
+    const Bitmap tick = item(data, {false, false, true, true}, 21).first,
+                 dot = item(data, {false, false, true, true, true}, 21).first;
+    EXPECT_EQ(std::make_tuple(red(tick, 13, 7), red(tick, 7, 9), red(dot, 13, 7), red(dot, 8, 9), red(dot, 10, 12)),
+              std::make_tuple(4, 4, 10, 4, 4));
+    const auto [disabled_tick, disabled_text] = item(data, {false, false, false, true}, 21);
+    EXPECT_EQ(disabled_tick.At(13, 7), PixelFromColour(disabled_text.colour)) << "a disabled tick in the text's colour";
+    // The skin's glyph 3 in the text colour, centred in the glyph column.
+    const Bitmap close = item(data, {false, false, true, false, false, false, 3}).first;
+    const Bitmap& glyphs = data.MenuGlyphs();
+    const int size = glyphs.Height(), x0 = 3 + (16 - size) / 2, y0 = (20 - size) / 2;
+    int wrong = 0;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x)
+            wrong += ((glyphs.At(3 * size + x, y) & kPixelRgbMask) == 0) != (red(close, x0 + x, y0 + y) == 3);
+    EXPECT_EQ(wrong, 0);
+
+    Bitmap background(4, 4, 0), plain(4, 4, 0);
+    PaintMenuBackground(background, background.Bounds(), data);
+    PaintMenuBackground(plain, plain.Bounds(), bare);
+    EXPECT_EQ(std::make_tuple(red(background, 1, 0), red(background, 2, 0)), std::make_tuple(10, 20)) << "stretched";
+    EXPECT_EQ(plain.At(1, 1), PixelFromColour(bare.ResolveColour(bare.Colours().Menu)));
+    Bitmap line(20, 8, 0);
+    PaintMenuSeparator(line, line.Bounds(), bare);
+    const Pixel shadow = PixelFromColour(bare.ResolveColour(bare.Colours().ButtonShadow));
+    EXPECT_EQ(std::vector<Pixel>(
+                  {line.At(1, 3), line.At(2, 3), line.At(17, 3), line.At(18, 3), line.At(5, 2), line.At(5, 4)}),
+              std::vector<Pixel>({0, shadow, shadow, 0, 0, 0}));
+
+    Bitmap active(20, 4, 0), inactive(20, 4, 0), unskinned(20, 4, 0);
+    PaintMenuBand(active, active.Bounds(), data, true);
+    PaintMenuBand(inactive, inactive.Bounds(), data, false);
+    PaintMenuBand(unskinned, unskinned.Bounds(), bare, true);
+    EXPECT_EQ(std::make_pair(red(active, 10, 3), red(inactive, 10, 0)), std::make_pair(10, 20));
+    EXPECT_EQ(unskinned.At(10, 2), PixelFromColour(bare.ResolveColour(bare.Colours().Menubar)));
+    TMenuBtn pressed = Item("&File");
+    pressed.bounds = Rect{2, 0, 12, 4};
+    pressed.state = NcState::Pressed;
+    PaintMenuButton(active, pressed, inactive, Point{0, 0}, data);
+    EXPECT_EQ(std::make_pair(red(active, 5, 1), red(active, 14, 1)), std::make_pair(5, 10))
+        << "pressed: the hover colour";
+    // Without a band image the items start 6 pixels in; a text one pixel wide still makes an item.
+    EXPECT_EQ(LayoutMenuBandItems(bare, Rect{0, 0, 100, 20}, {1, 0, 20}, false),
+              (std::vector<Rect>{{6, 0, 17, 19}, {17, 0, 17, 19}, {17, 0, 47, 19}}));
+    EXPECT_EQ(LayoutMenuBandItems(bare, Rect{0, 0, 100, 20}, {20}, true), (std::vector<Rect>{{64, 0, 94, 19}}));
+}
+
+class EverySkinsMenuItem : public skintest::EachBuiltInSkin {
+protected:
+    const TDataSkinObject* item = data.FindObject("MenuItem");
+    const Rect r{0, 0, 120, 20};
+    const Bitmap under{120, 20, MakePixel(7, 7, 7)};
+    Bitmap normal = under;
+    const MenuItemText text = PaintMenuItem(normal, r, data, MenuItemLook{});
+    Pixel Resolved(Colour c) const { return PixelFromColour(data.ResolveColour(c)); }
+};
+INSTANTIATE_TEST_SUITE_P(, EverySkinsMenuItem, skintest::AllBuiltInSkins(), skintest::SkinNumber);
+
+TEST_P(EverySkinsMenuItem, NormalTextStartsAfterTheGlyphColumnAndShortcutsEndTenPixelsFromTheEdge) {
+    EXPECT_EQ(text.colour, data.ResolveColour(data.Colours().MenuText));
+    EXPECT_EQ(text.caption.left, 22 + (item ? item->LeftWidth : 0));
+    EXPECT_EQ(text.shortcut.right, 110);
+}
+
+TEST_P(EverySkinsMenuItem, ACheckMarkIsCentredInTheGlyphColumnAndASubMenuHasItsArrow) {
+    Bitmap checked = under;
+    PaintMenuItem(checked, r, data, MenuItemLook{false, false, true, true, false, true});
+    const Pixel tick = Resolved(data.Colours().ButtonText), ink = Resolved(data.Colours().MenuText);
+    EXPECT_EQ(CountPixels(checked, text.glyph_column, tick) - CountPixels(normal, text.glyph_column, tick), 21);
+    EXPECT_EQ(CountPixels(checked, Rect{108, 0, 112, 20}, ink) - CountPixels(normal, Rect{108, 0, 112, 20}, ink), 16);
+}
+
+TEST_P(EverySkinsMenuItem, ASeparatorDrawsALineWithinItsOwnHeightAndNoText) {
+    Bitmap separator = under;
+    EXPECT_TRUE(PaintMenuItem(separator, Rect{0, 0, 120, 8}, data, MenuItemLook{true}).caption.IsEmpty());
+    EXPECT_NE(separator, under);
+    EXPECT_EQ(CopyRect(separator, Rect{0, 8, 120, 20}), CopyRect(under, Rect{0, 8, 120, 20}));
 }
 
 }  // namespace

@@ -437,11 +437,7 @@ protected:
     void SetUp() override {
         SkinTest::SetUp();
         g_ncRenderingCalls.clear();
-        SetNcRenderingSwitch(&RecordNcRendering);
-    }
-    void TearDown() override {
-        SkinTest::TearDown();
-        SetNcRenderingSwitch(nullptr);
+        manager_->SetNcRenderingSwitch(&RecordNcRendering);
     }
 
     FrameLayout Layout() const {
@@ -455,14 +451,14 @@ protected:
         return FrameLayout(*data_, w);
     }
 
-    POINT ScreenCentreOf(int action, int visibility) const {
+    POINT ScreenCentreOf(CaptionAction action, int visibility) const {
         RECT r{};
         ::GetWindowRect(window_, &r);
         const FrameLayout layout = Layout();
         for (const auto& b : layout.Buttons())
             if (b.visible && b.data->Action == action && b.data->Visibility == visibility)
                 return POINT{r.left + (b.bounds.left + b.bounds.right) / 2, r.top + (b.bounds.top + b.bounds.bottom) / 2};
-        ADD_FAILURE() << "no visible button for action " << action;
+        ADD_FAILURE() << "no visible button for action " << static_cast<int>(action);
         return POINT{};
     }
 };
@@ -502,13 +498,13 @@ TEST_F(SkinEngine, CaptionButtonsTakeRealClicks) {
     ASSERT_TRUE(Skinned(window_));
 
     // Hovering shows the close button's hot image.
-    const POINT close = ScreenCentreOf(0, 0);
+    const POINT close = ScreenCentreOf(CaptionAction::Close, 0);
     MouseTo(close);
     Pump(150);
     const FrameLayout layout = Layout();
     int index = -1;
     for (std::size_t i = 0; i < layout.Buttons().size(); ++i)
-        if (layout.Buttons()[i].data->Action == 0) index = static_cast<int>(i);
+        if (layout.Buttons()[i].data->Action == CaptionAction::Close) index = static_cast<int>(i);
     ASSERT_GE(index, 0);
     const Rect bounds = layout.Buttons()[index].bounds;
     const Bitmap expected = CopyRect(PaintFrame(*data_, layout, FramePaintState{index}).title, bounds);
@@ -519,7 +515,7 @@ TEST_F(SkinEngine, CaptionButtonsTakeRealClicks) {
     HWND w = window_;
     ASSERT_TRUE(Settle([w] { return !::IsZoomed(w) && !::IsIconic(w); })) << "the window starts restored";
     // A click a busy machine dropped is given again, at the button as it then lies.
-    const auto click = [&](int action, int visibility, auto done) {
+    const auto click = [&](CaptionAction action, int visibility, auto done) {
         for (int attempt = 0; attempt < 3; ++attempt) {
             ::SetForegroundWindow(w);
             Settle([w] { return ::GetForegroundWindow() == w; });
@@ -528,12 +524,12 @@ TEST_F(SkinEngine, CaptionButtonsTakeRealClicks) {
         return false;
     };
     // The restore button shows only on a maximised window.
-    ASSERT_TRUE(click(1, 2, [w] { return ::IsZoomed(w) != FALSE; })) << "maximise";
-    ASSERT_TRUE(click(1, 1, [w] { return !::IsZoomed(w); })) << "restore";
-    EXPECT_TRUE(click(2, 0, [w] { return ::IsIconic(w) != FALSE; })) << "minimise";
+    ASSERT_TRUE(click(CaptionAction::Maximise, 2, [w] { return ::IsZoomed(w) != FALSE; })) << "maximise";
+    ASSERT_TRUE(click(CaptionAction::Maximise, 1, [w] { return !::IsZoomed(w); })) << "restore";
+    EXPECT_TRUE(click(CaptionAction::Minimise, 0, [w] { return ::IsIconic(w) != FALSE; })) << "minimise";
     ::ShowWindow(window_, SW_RESTORE);
     Settle([w] { return !::IsIconic(w); });
-    EXPECT_TRUE(click(0, 0, [w] { return !::IsWindow(w); })) << "close";
+    EXPECT_TRUE(click(CaptionAction::Close, 0, [w] { return !::IsWindow(w); })) << "close";
 }
 
 // Steps inside the menu loop run from a thread timer it dispatches, one a tick.
@@ -591,7 +587,12 @@ protected:
             g_steps.push_back([this, k] {
                 const HWND popup = OpenPopup();
                 seen_.push_back(popup && Skinned(popup) && MenuHookInstalled());
-                Key(k);
+                if (k == kClick) {
+                    SendMouse(MOUSEEVENTF_LEFTDOWN, click_);
+                    SendMouse(MOUSEEVENTF_LEFTUP, click_);
+                } else {
+                    Key(k);
+                }
             });
         Key(first, alt);
         EXPECT_TRUE(PumpUntil([] { return g_steps.empty() && !OpenPopup() && !MenuHookInstalled(); }, 4000))
@@ -600,6 +601,9 @@ protected:
         return chosen_;
     }
 
+    // A step that clicks at click_ rather than press a key.
+    static constexpr WORD kClick = 0;
+    POINT click_{};
     ui::TMainMenu menu_;
     RECT systemClient_{};
     UINT_PTR timer_ = 0;
@@ -627,19 +631,83 @@ TEST_F(SkinMenus, TheBandTakesTheMenuOffTheWindowAndGivesItBack) {
     EXPECT_EQ(client.bottom, systemClient_.bottom) << "the client keeps its size under the system's menu bar";
 }
 
-TEST_F(SkinMenus, KeyboardJourneysChooseTheRightItem) {
+TEST_F(SkinMenus, EachDropDownIsSkinnedWhileTheHookLives) {
     ASSERT_TRUE(Skinned(window_));
     EXPECT_FALSE(MenuHookInstalled());
-    // F10 opens File with its first item selected; Left wraps to Help.
-    EXPECT_EQ(Journey(VK_F10, false, {VK_LEFT, VK_RETURN}), "About");
-    EXPECT_EQ(seen_, (std::vector<bool>{true, true})) << "each drop-down skinned while the hook lives";
+    // F10 highlights File, Enter opens it, Left moves to Help's drop-down.
+    EXPECT_EQ(Journey(VK_F10, false, {VK_RETURN, VK_LEFT, VK_RETURN}), "About");
+    EXPECT_EQ(seen_, (std::vector<bool>{false, true, true})) << "no drop-down while File is only highlighted";
     EXPECT_FALSE(MenuHookInstalled());
     EXPECT_EQ(manager_->PopupMenuCount(), 0u);
     EXPECT_EQ(manager_->CurrentMenuKind(), MenuKind::Popup) << "the kind returns to 0 with the last pop-up";
-    // Alt and a letter open that item; Down moves within it.
-    EXPECT_EQ(Journey('V', true, {VK_DOWN, VK_RETURN}), "Fit");
-    EXPECT_EQ(Journey('F', true, {VK_ESCAPE}), "") << "Escape leaves without a choice";
 }
+
+// In menu mode a click on a menu opens it with nothing selected, and a click elsewhere leaves.
+TEST_F(SkinMenus, AClickInMenuModeOpensTheClickedMenuOrLeaves) {
+    ASSERT_TRUE(Skinned(window_));
+    RECT r{};
+    ::GetWindowRect(window_, &r);
+    const FrameLayout layout(*data_, FrameWindow{r.right - r.left, r.bottom - r.top, ::GetSystemMetrics(SM_CYMENU)});
+    const Rect band = layout.MenuBand();
+    const POINT file{r.left + band.left + data_->MenuBar()->LeftWidth + 7, r.top + (band.top + band.bottom) / 2};
+    const auto journeys = [&](POINT on_file) {
+        click_ = on_file;
+        std::vector<std::string> chosen{Journey(VK_F10, false, {VK_RIGHT, kClick, VK_DOWN, VK_RETURN})};
+        click_ = CentreOf(window_);
+        chosen.push_back(Journey(VK_F10, false, {kClick, VK_RETURN}));
+        return chosen;
+    };
+    EXPECT_EQ(journeys(file), (std::vector<std::string>{"Open", ""})) << "the skinned band";
+    data_->SetActive(false);
+    Pump(450);
+    ASSERT_TRUE(::GetMenuItemRect(window_, menu_.Handle(), 0, &r));
+    EXPECT_EQ(journeys(POINT{r.left + 7, (r.top + r.bottom) / 2}), (std::vector<std::string>{"Open", ""}))
+        << "the system's menu bar";
+}
+
+// A key journey through the menus: the first key (with Alt or alone), then one key a tick; the item chosen.
+struct KeyJourney {
+    const char* name;
+    WORD first;
+    bool alt;
+    std::vector<WORD> keys;
+    const char* chosen;
+};
+
+void PrintTo(const KeyJourney& j, std::ostream* out) { *out << j.name; }
+
+class SkinMenuKeys : public SkinMenus, public testing::WithParamInterface<KeyJourney> {};
+
+// The skinned band answers the keyboard as the system's menu bar does on the same window.
+TEST_P(SkinMenuKeys, EndInTheSameCommandWithAndWithoutTheSkin) {
+    const KeyJourney& j = GetParam();
+    ASSERT_TRUE(Skinned(window_));
+    const std::string skinned = Journey(j.first, j.alt, j.keys);
+    data_->SetActive(false);
+    Pump(450);
+    ASSERT_EQ(::GetMenu(window_), menu_.Handle());
+    EXPECT_EQ(Journey(j.first, j.alt, j.keys), j.chosen) << "the system's menu bar";
+    EXPECT_EQ(skinned, j.chosen) << "the skinned band";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , SkinMenuKeys,
+    testing::Values(KeyJourney{"F10EnterEnter", VK_F10, false, {VK_RETURN, VK_RETURN}, "Open"},
+                    KeyJourney{"F10RightDownDownEnter", VK_F10, false, {VK_RIGHT, VK_DOWN, VK_DOWN, VK_RETURN}, "Fit"},
+                    KeyJourney{"RightRightLeftEnterEnter", VK_F10, false, {VK_RIGHT, VK_RIGHT, VK_LEFT, VK_RETURN,
+                                                                           VK_RETURN}, "Zoom"},
+                    KeyJourney{"AltAloneRightUpEnter", VK_MENU, false, {VK_RIGHT, VK_UP, VK_RETURN}, "Zoom"},
+                    KeyJourney{"AltVDownEnter", 'V', true, {VK_DOWN, VK_RETURN}, "Fit"},
+                    KeyJourney{"EscapeGoesBackToTheBand", VK_F10, false, {VK_DOWN, VK_ESCAPE, VK_RIGHT, VK_RETURN,
+                                                                          VK_RETURN}, "Zoom"},
+                    KeyJourney{"AltFEscapeRightEnterEnter", 'F', true, {VK_ESCAPE, VK_RIGHT, VK_RETURN, VK_RETURN},
+                               "Zoom"},
+                    KeyJourney{"ASecondEscapeLeaves", 'F', true, {VK_ESCAPE, VK_ESCAPE, VK_RETURN}, ""},
+                    KeyJourney{"F10EscapeEnter", VK_F10, false, {VK_ESCAPE, VK_RETURN}, ""},
+                    KeyJourney{"F10F10Enter", VK_F10, false, {VK_F10, VK_RETURN}, ""},
+                    KeyJourney{"RightInADropDownOpensTheNext", VK_F10, false, {VK_RETURN, VK_RIGHT, VK_RETURN}, "Zoom"},
+                    KeyJourney{"ALetterOpensItsMenu", VK_F10, false, {'H', VK_RETURN}, "About"}),
+    [](const testing::TestParamInfo<KeyJourney>& info) { return std::string(info.param.name); });
 
 TEST_F(SkinMenus, TheBandFollowsMenuCommandsAndTheSystemMenuIsSkinned) {
     ASSERT_TRUE(Skinned(window_));

@@ -117,6 +117,33 @@ int FindAccel(const std::vector<TMenuBtn>& items, char key) {
     return -1;
 }
 
+int FirstMenuButton(const std::vector<TMenuBtn>& items) {
+    const auto first = std::find_if(items.begin(), items.end(), Reachable);
+    return first == items.end() ? -1 : static_cast<int>(first - items.begin());
+}
+
+MenuModeStep MenuModeKeyStep(const std::vector<TMenuBtn>& items, int highlighted, MenuModeKey key, char letter,
+                             bool right_to_left) {
+    using Action = MenuModeStep::Action;
+    switch (key) {
+    case MenuModeKey::Left:
+    case MenuModeKey::Right: {
+        const int step = (key == MenuModeKey::Right) != right_to_left ? 1 : -1;
+        return {Action::Highlight, NextMenuButton(items, highlighted, step)};
+    }
+    case MenuModeKey::Up:
+    case MenuModeKey::Down:
+    case MenuModeKey::Enter: return {Action::Open, highlighted};
+    case MenuModeKey::Escape: return {Action::Leave, -1};
+    case MenuModeKey::Letter: {
+        const int item = FindAccel(items, letter);
+        return item < 0 ? MenuModeStep{Action::Highlight, highlighted} : MenuModeStep{Action::Open, item};
+    }
+    case MenuModeKey::Other: break;
+    }
+    return {Action::Highlight, highlighted};
+}
+
 Colour PaintMenuButton(Bitmap& dest, const TMenuBtn& item, const Bitmap& band_background, Point band_origin,
                        const TSkinData& data) {
     if (!item.bounds.IsEmpty()) {

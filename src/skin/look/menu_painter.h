@@ -54,6 +54,26 @@ char AccessKey(const std::string& caption);
 // access key and starts with `key`; -1 when there is none.
 int FindAccel(const std::vector<TMenuBtn>& items, char key);
 
+// Menu mode, as on the system's menu bar: one item of the band highlighted
+// and no drop-down open. F10 or Alt alone highlights the first item the
+// keyboard reaches (-1 when none can open).
+int FirstMenuButton(const std::vector<TMenuBtn>& items);
+
+enum class MenuModeKey { Left, Right, Up, Down, Enter, Escape, Letter, Other };
+
+struct MenuModeStep {
+    enum class Action { Highlight, Open, Leave };
+    Action action = Action::Highlight;
+    int item = -1;  // the item highlighted or opened
+};
+
+// What a key does in menu mode with `highlighted` lit: Left and Right move
+// the highlight round the band (mirrored right to left), Enter, Down and Up
+// open the highlighted item, a letter (`letter`) opens the item of that
+// access key and Escape leaves; other keys and unknown letters change nothing.
+MenuModeStep MenuModeKeyStep(const std::vector<TMenuBtn>& items, int highlighted, MenuModeKey key, char letter,
+                             bool right_to_left);
+
 // One item over the band's kept background: `item.bounds` are in `dest`'s
 // coordinates, and the background's top-left lies at `band_origin` in them.
 // A hot or pressed item is filled with the hover colour. Returns the

@@ -12,7 +12,6 @@ namespace vc {
 
 namespace {
 
-COLORREF Gdi(Colour c) { return static_cast<COLORREF>(c & 0x00FFFFFFu); }
 
 // The whole text of a menu item, however long: a long caption is shown
 // whole or cut with an ellipsis where it is drawn, never garbled.
@@ -248,6 +247,10 @@ void TSkinnedMenuBar::PaintItem(int index) {
 }
 
 void TSkinnedMenuBar::SetHot(int hot) {
+    if (!menu_mode_) ShowHot(hot);
+}
+
+void TSkinnedMenuBar::ShowHot(int hot) {
     for (int i = 0; i < static_cast<int>(items_.size()); ++i) {
         TMenuBtn& item = items_[static_cast<std::size_t>(i)];
         const NcState state = i == open_ ? NcState::Pressed : i == hot ? NcState::Hot : NcState::Normal;
@@ -269,8 +272,48 @@ Point TSkinnedMenuBar::WindowPoint(POINT screen) const {
     return Point{screen.x - r.left, screen.y - r.top};
 }
 
-void TSkinnedMenuBar::OpenItem(int index, bool by_key) {
-    if (MenuTracking::tracked) return;  // one menu at a time
+void TSkinnedMenuBar::OpenItem(int index, bool by_key) { RunMenuMode(index, true, by_key); }
+
+bool TSkinnedMenuBar::EnterMenuMode(char key) {
+    const int item = key == 0 ? FirstMenuButton(items_) : vc::FindAccel(items_, key);
+    if (item < 0) return false;
+    RunMenuMode(item, key != 0, true);
+    return true;
+}
+
+// Menu mode: a drop-down open, or one item highlighted waiting for a key,
+// until a command is chosen or the user leaves.
+void TSkinnedMenuBar::RunMenuMode(int item, bool open, bool by_key) {
+    if (MenuTracking::tracked || menu_mode_) return;  // one menu at a time
+    menu_mode_ = true;
+    struct Leave {
+        TSkinnedMenuBar& bar;
+        ~Leave() {
+            bar.menu_mode_ = false;
+            if (::GetCapture() == bar.window_) ::ReleaseCapture();
+            ui::RunGuarded([this] {
+                POINT cursor{};
+                ::GetCursorPos(&cursor);
+                bar.ShowHot(bar.ItemAt(bar.WindowPoint(cursor)));
+            });
+        }
+    } leave{*this};
+    while (item >= 0 && item < static_cast<int>(items_.size())) {
+        if (open) {
+            const DropDownEnd end = TrackDropDowns(item, by_key);
+            if (!end.escaped) return;
+            item = end.item;
+        }
+        ShowHot(item);
+        const MenuModeStep step = NextMenuModeStep(item, by_key);
+        if (step.action == MenuModeStep::Action::Leave) return;
+        item = step.item;
+        open = true;
+    }
+}
+
+TSkinnedMenuBar::DropDownEnd TSkinnedMenuBar::TrackDropDowns(int index, bool by_key) {
+    DropDownEnd end;
     int next = index;
     bool next_by_key = by_key;
     while (next >= 0 && next < static_cast<int>(items_.size())) {
@@ -279,15 +322,16 @@ void TSkinnedMenuBar::OpenItem(int index, bool by_key) {
         if (!popup || !::IsMenu(popup)) {
             // An item without a drop-down is a command of its own.
             if (item.enabled && item.command) ::PostMessageA(window_, WM_COMMAND, item.command, 0);
-            return;
+            return DropDownEnd{};
         }
-        open_ = next;
+        end.item = open_ = next;
         pending_ = -1;
         pending_by_key_ = false;
         selected_menu_ = nullptr;
         selected_flags_ = 0;
+        escaped_ = false;
         ::GetCursorPos(&last_mouse_);
-        SetHot(-1);
+        ShowHot(-1);
         if (item.enabled) {
             RECT window{};
             ::GetWindowRect(window_, &window);
@@ -306,10 +350,88 @@ void TSkinnedMenuBar::OpenItem(int index, bool by_key) {
         open_ = -1;
         next = pending_;
         next_by_key = pending_by_key_;
-        POINT cursor{};
-        ::GetCursorPos(&cursor);
-        SetHot(next < 0 ? ItemAt(WindowPoint(cursor)) : -1);
     }
+    end.escaped = escaped_;
+    return end;
+}
+
+namespace {
+
+MenuModeKey MenuModeKeyOf(WPARAM key) {
+    switch (key) {
+    case VK_LEFT: return MenuModeKey::Left;
+    case VK_RIGHT: return MenuModeKey::Right;
+    case VK_UP: return MenuModeKey::Up;
+    case VK_DOWN: return MenuModeKey::Down;
+    case VK_RETURN: return MenuModeKey::Enter;
+    case VK_ESCAPE: return MenuModeKey::Escape;
+    default: break;
+    }
+    const bool letter = (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9');
+    return letter ? MenuModeKey::Letter : MenuModeKey::Other;
+}
+
+bool IsButtonDown(UINT message) {
+    return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN ||
+           message == WM_NCLBUTTONDOWN || message == WM_NCRBUTTONDOWN || message == WM_NCMBUTTONDOWN;
+}
+
+}  // namespace
+
+// The band's own little menu loop while an item is highlighted and no
+// drop-down is open: the keyboard and the mouse are the band's, everything
+// else is dispatched. Returns the step that ends the wait.
+MenuModeStep TSkinnedMenuBar::NextMenuModeStep(int highlighted, bool& by_key) {
+    using Action = MenuModeStep::Action;
+    by_key = true;
+    ::SetCapture(window_);
+    bool menu_key_down = false;
+    MSG message{};
+    while (::GetCapture() == window_ && ::GetActiveWindow() == window_) {
+        if (::GetMessageA(&message, nullptr, 0, 0) <= 0) {
+            ::PostQuitMessage(static_cast<int>(message.wParam));
+            break;
+        }
+        switch (message.message) {
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN: {
+            // F10 or Alt again leave menu mode when they are let go, as they entered it.
+            if (message.wParam == VK_F10 || message.wParam == VK_MENU) {
+                menu_key_down = true;
+                continue;
+            }
+            const MenuModeStep step = MenuModeKeyStep(items_, highlighted, MenuModeKeyOf(message.wParam),
+                                                      static_cast<char>(message.wParam), right_to_left_);
+            if (step.action != Action::Highlight) return step;
+            highlighted = step.item;
+            ShowHot(highlighted);
+            continue;
+        }
+        case WM_KEYUP:
+        case WM_SYSKEYUP:
+            if (menu_key_down && (message.wParam == VK_F10 || message.wParam == VK_MENU)) return {Action::Leave, -1};
+            continue;
+        case WM_CHAR:
+        case WM_SYSCHAR:
+            continue;
+        case WM_MOUSEMOVE: {
+            const int item = ItemAt(WindowPoint(message.pt));
+            if (item >= 0 && item != highlighted) ShowHot(highlighted = item);
+            continue;
+        }
+        default: break;
+        }
+        if (IsButtonDown(message.message)) {
+            // A click on an item opens it with no entry selected; anywhere
+            // else it only leaves.
+            const int item = ItemAt(WindowPoint(message.pt));
+            by_key = false;
+            return item >= 0 ? MenuModeStep{Action::Open, item} : MenuModeStep{Action::Leave, -1};
+        }
+        if (message.message >= WM_MOUSEFIRST && message.message <= WM_MOUSELAST) continue;
+        ::DispatchMessageA(&message);
+    }
+    return {Action::Leave, -1};
 }
 
 void TSkinnedMenuBar::OnMenuSelect(WPARAM wParam, LPARAM lParam) noexcept {
@@ -336,7 +458,9 @@ bool TSkinnedMenuBar::OnMenuMessage(MSG& message) {
         if (target >= 0 && target != open_) SwitchTo(target, false);
         return false;
     }
+    if (IsButtonDown(message.message) || message.message == WM_SYSKEYDOWN) escaped_ = false;
     if (message.message != WM_KEYDOWN) return false;
+    escaped_ = message.wParam == VK_ESCAPE;
     WPARAM key = message.wParam;
     // A right-to-left menu runs the other way.
     if (right_to_left_ && (key == VK_LEFT || key == VK_RIGHT)) key = key == VK_LEFT ? VK_RIGHT : VK_LEFT;
@@ -374,7 +498,8 @@ bool MeasureSkinnedMenuItem(const TSkinData& data, const MenuFonts& fonts, MEASU
     return true;
 }
 
-bool DrawSkinnedMenuItem(const TSkinData& data, const MenuFonts& fonts, const DRAWITEMSTRUCT& item) {
+bool DrawSkinnedMenuItem(const TSkinManager& manager, const TSkinData& data, const MenuFonts& fonts,
+                         const DRAWITEMSTRUCT& item) {
     if (item.CtlType != ODT_MENU) return false;
     const SavedItem* saved = FindItem(reinterpret_cast<HMENU>(item.hwndItem), item.itemID, item.itemData);
     if (!saved) return false;
@@ -383,13 +508,11 @@ bool DrawSkinnedMenuItem(const TSkinData& data, const MenuFonts& fonts, const DR
     Bitmap picture(r.Width(), r.Height(), PixelFromColour(data.ResolveColour(data.Colours().Menu)));
     // The pop-up's composed background under the item, when the pop-up is
     // one the engine skins.
-    if (TSkinManager* manager = TSkinManager::Instance()) {
-        TSkinnedPopupMenu* popup = manager->FindPopupMenu(::WindowFromDC(item.hDC));
-        if (popup && popup->Skinning()) {
-            const Bitmap& background = popup->Background();
-            const Point offset = popup->ClientOffset();
-            if (!background.Empty()) Blit(picture, 0, 0, background, r.Offset(offset.x, offset.y));
-        }
+    TSkinnedPopupMenu* popup = manager.FindPopupMenu(::WindowFromDC(item.hDC));
+    if (popup && popup->Skinning()) {
+        const Bitmap& background = popup->Background();
+        const Point offset = popup->ClientOffset();
+        if (!background.Empty()) Blit(picture, 0, 0, background, r.Offset(offset.x, offset.y));
     }
     MenuItemLook look;
     look.separator = IsSeparator(*saved);

@@ -4,9 +4,12 @@
 // TMenuBtn objects; opening one tracks its drop-down with the system's menu
 // loop, its items owner-drawn from the skin for as long as it is open, and a
 // message hook (installed only while a menu is tracked) moves between the
-// band's items as the system's menu bar does. The skinned system menu is a
-// copy of the window's own, owner-drawn the same way. The pixels come from
-// the portable menu painter; this side measures and draws the texts.
+// band's items as the system's menu bar does. Between drop-downs the band
+// keeps menu mode in a small loop of its own: one item highlighted, the
+// keyboard and the mouse the band's, as on the system's bar. The skinned
+// system menu is a copy of the window's own, owner-drawn the same way. The
+// pixels come from the portable menu painter; this side measures and draws
+// the texts.
 #include <windows.h>
 
 #include <string>
@@ -48,23 +51,40 @@ public:
     void PaintBand(HDC dc, const MenuFonts& fonts, const Rect& band, bool active, bool right_to_left);
     // The item under a window point, or -1.
     int ItemAt(Point p) const { return MenuButtonAt(items_, p); }
-    int FindAccel(char key) const { return vc::FindAccel(items_, key); }
     // Hover feedback: the item's state changes and only its rectangle is
-    // painted again. -1 clears the hot item.
+    // painted again. -1 clears the hot item. In menu mode the keyboard's
+    // highlight holds instead.
     void SetHot(int item);
     int Hot() const noexcept;
 
     // Runs the item's menu: an item without a drop-down posts its command;
     // otherwise its drop-down is tracked until it closes, and moving to
     // another item (mouse, Left, Right) opens that one's in turn.
-    // `by_key`: the first item of the drop-down is selected at once.
+    // `by_key`: the first item of the drop-down is selected at once. A
+    // drop-down closed by Escape leaves the band in menu mode.
     void OpenItem(int item, bool by_key);
+    // F10 or Alt alone (key 0) enter menu mode with the first item
+    // highlighted; Alt and a letter open the item of that access key with
+    // its first entry selected. False when no item answers.
+    bool EnterMenuMode(char key);
     // WM_MENUSELECT reaches the window while a drop-down is open.
     void OnMenuSelect(WPARAM wParam, LPARAM lParam) noexcept;
 
 private:
     friend struct MenuTracking;
     void PaintItem(int item);
+    void ShowHot(int item);
+    // How the drop-downs opened from one item closed: the item open last,
+    // and whether Escape closed it.
+    struct DropDownEnd {
+        int item = -1;
+        bool escaped = false;
+    };
+    DropDownEnd TrackDropDowns(int item, bool by_key);
+    void RunMenuMode(int item, bool open, bool by_key);
+    // Waits in menu mode for the key or click that opens an item or leaves;
+    // `by_key` is false for a click.
+    MenuModeStep NextMenuModeStep(int highlighted, bool& by_key);
     bool OnMenuMessage(MSG& message);
     void SwitchTo(int item, bool by_key);
     Point WindowPoint(POINT screen) const;
@@ -85,6 +105,9 @@ private:
     HMENU selected_menu_ = nullptr;
     UINT selected_flags_ = 0;
     POINT last_mouse_{-1, -1};
+    // The last key of the drop-down was Escape (no click or other key since).
+    bool escaped_ = false;
+    bool menu_mode_ = false;
 };
 
 // True while the menu message hook is installed (only while a menu of a
@@ -94,7 +117,9 @@ bool MenuHookInstalled() noexcept;
 // Owner-drawn menu items: WM_MEASUREITEM and WM_DRAWITEM of the items the
 // skinned menus converted; false for any other item (its owner draws it).
 bool MeasureSkinnedMenuItem(const TSkinData& data, const MenuFonts& fonts, MEASUREITEMSTRUCT& item);
-bool DrawSkinnedMenuItem(const TSkinData& data, const MenuFonts& fonts, const DRAWITEMSTRUCT& item);
+// `manager` knows the pop-up the item is drawn in.
+bool DrawSkinnedMenuItem(const TSkinManager& manager, const TSkinData& data, const MenuFonts& fonts,
+                         const DRAWITEMSTRUCT& item);
 
 // The skinned system menu at a screen point: the window's system menu
 // copied with its glyphs and the enabling rules of the window's state; the

@@ -70,6 +70,9 @@ public:
     bool RemovePopupMenu(HWND window);
     TSkinnedPopupMenu* FindPopupMenu(HWND window) const noexcept;
     std::size_t PopupMenuCount() const noexcept { return menus_.size(); }
+    // The items of the menus open now that the skinned menus draw.
+    SavedMenuItems& OwnerDrawnItems() noexcept { return ownerDrawn_; }
+    const SavedMenuItems& OwnerDrawnItems() const noexcept { return ownerDrawn_; }
 
     // ISkinManagerLink
     void SetCurrentSkinData(TSkinData& data) override { current_ = &data; }
@@ -96,6 +99,7 @@ private:
     ui::TTimer timer_;
     std::vector<std::unique_ptr<TSkinnedForm>> forms_;
     std::vector<std::unique_ptr<TSkinnedPopupMenu>> menus_;
+    SavedMenuItems ownerDrawn_;
     MenuKind menuKind_ = MenuKind::Popup;
     bool popupFlag_ = false;
     std::vector<TSkinData*> skinData_;

@@ -680,7 +680,8 @@ bool TSkinnedForm::OpenBandMenuByKey(char key) {
 
 // The menu rows: owner-drawn from the skin.
 LRESULT TSkinnedForm::OnMeasureItem(WPARAM wParam, LPARAM lParam) {
-    if (MeasureSkinnedMenuItem(data_, Fonts(), *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
+    if (MeasureSkinnedMenuItem(manager_, data_, Fonts(), *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)))
+        return TRUE;
     return DefaultProc(WM_MEASUREITEM, wParam, lParam);
 }
 

@@ -42,23 +42,9 @@ bool RealBitmap(HBITMAP bitmap) {
 
 // --- Owner-drawn items ---
 
-// An item the skinned menus made owner-drawn, with what it showed before:
-// its own type comes back when the menu closes, and its text, bitmap and
-// check state are never touched.
-struct SavedItem {
-    HMENU menu;
-    int position;
-    UINT id;
-    ULONG_PTR data;
-    UINT type;
-    std::string text;
-    bool sub_menu;
-    HBITMAP bitmap;
-    int glyph;
-};
-std::vector<SavedItem> g_items;
+using SavedItem = SavedMenuItem;
 
-void Convert(HMENU menu) {
+void Convert(SavedMenuItems& items, HMENU menu) {
     for (int i = 0, n = ::GetMenuItemCount(menu); i < n; ++i) {
         MENUITEMINFOA info{};
         info.cbSize = sizeof info;
@@ -66,7 +52,7 @@ void Convert(HMENU menu) {
         if (!::GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info)) continue;
         // Items their owner draws, and old-style bitmap items, keep their look.
         if (!(info.fType & (MFT_OWNERDRAW | MFT_BITMAP))) {
-            g_items.push_back(SavedItem{menu, i, info.wID, info.dwItemData, info.fType, ItemText(menu, i),
+            items.push_back(SavedItem{menu, i, info.wID, info.dwItemData, info.fType, ItemText(menu, i),
                                         info.hSubMenu != nullptr, info.hbmpItem, -1});
             MENUITEMINFOA change{};
             change.cbSize = sizeof change;
@@ -74,17 +60,17 @@ void Convert(HMENU menu) {
             change.fType = info.fType | MFT_OWNERDRAW;
             ::SetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &change);
         }
-        if (info.hSubMenu) Convert(info.hSubMenu);
+        if (info.hSubMenu) Convert(items, info.hSubMenu);
     }
 }
 
 // The items of a menu and its sub-menus owner-drawn for the scope's life.
 class OwnerDrawn {
 public:
-    explicit OwnerDrawn(HMENU menu) : first_(g_items.size()) { Convert(menu); }
+    OwnerDrawn(SavedMenuItems& items, HMENU menu) : items_(items), first_(items.size()) { Convert(items, menu); }
     ~OwnerDrawn() {
-        while (g_items.size() > first_) {
-            const SavedItem& item = g_items.back();
+        while (items_.size() > first_) {
+            const SavedItem& item = items_.back();
             if (::IsMenu(item.menu)) {
                 MENUITEMINFOA change{};
                 change.cbSize = sizeof change;
@@ -92,19 +78,20 @@ public:
                 change.fType = item.type;
                 ::SetMenuItemInfoA(item.menu, static_cast<UINT>(item.position), TRUE, &change);
             }
-            g_items.pop_back();
+            items_.pop_back();
         }
     }
     OwnerDrawn(const OwnerDrawn&) = delete;
     OwnerDrawn& operator=(const OwnerDrawn&) = delete;
 
 private:
+    SavedMenuItems& items_;
     std::size_t first_;
 };
 
-SavedItem* FindItem(HMENU menu, UINT id, ULONG_PTR data) {
-    SavedItem* by_id = nullptr;
-    for (SavedItem& item : g_items) {
+const SavedItem* FindItem(const SavedMenuItems& items, HMENU menu, UINT id, ULONG_PTR data) {
+    const SavedItem* by_id = nullptr;
+    for (const SavedItem& item : items) {
         if (item.id != id || item.data != data) continue;
         if (!menu || item.menu == menu) return &item;
         if (!by_id) by_id = &item;
@@ -336,7 +323,7 @@ TSkinnedMenuBar::DropDownEnd TSkinnedMenuBar::TrackDropDowns(int index, bool by_
             RECT window{};
             ::GetWindowRect(window_, &window);
             const Rect at = item.bounds.Offset(window.left, window.top);
-            OwnerDrawn drawn(popup);
+            OwnerDrawn drawn(manager_.OwnerDrawnItems(), popup);
             MenuTracking tracking(this, manager_, MenuKind::MainMenu);
             ::SendMessageA(window_, WM_INITMENU, reinterpret_cast<WPARAM>(menu_), 0);
             // Opened from the keyboard, the drop-down shows its first item
@@ -479,9 +466,10 @@ bool TSkinnedMenuBar::OnMenuMessage(MSG& message) {
 
 // --- Owner-drawn items ---
 
-bool MeasureSkinnedMenuItem(const TSkinData& data, const MenuFonts& fonts, MEASUREITEMSTRUCT& item) {
+bool MeasureSkinnedMenuItem(const TSkinManager& manager, const TSkinData& data, const MenuFonts& fonts,
+                            MEASUREITEMSTRUCT& item) {
     if (item.CtlType != ODT_MENU) return false;
-    const SavedItem* saved = FindItem(nullptr, item.itemID, item.itemData);
+    const SavedItem* saved = FindItem(manager.OwnerDrawnItems(), nullptr, item.itemID, item.itemData);
     if (!saved) return false;
     const MenuCaption text = SplitMenuCaption(saved->text);
     ui::WindowDc dc(nullptr);
@@ -501,7 +489,8 @@ bool MeasureSkinnedMenuItem(const TSkinData& data, const MenuFonts& fonts, MEASU
 bool DrawSkinnedMenuItem(const TSkinManager& manager, const TSkinData& data, const MenuFonts& fonts,
                          const DRAWITEMSTRUCT& item) {
     if (item.CtlType != ODT_MENU) return false;
-    const SavedItem* saved = FindItem(reinterpret_cast<HMENU>(item.hwndItem), item.itemID, item.itemData);
+    const SavedItem* saved =
+        FindItem(manager.OwnerDrawnItems(), reinterpret_cast<HMENU>(item.hwndItem), item.itemID, item.itemData);
     if (!saved) return false;
     const Rect r{item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom};
     if (r.IsEmpty()) return true;
@@ -584,8 +573,8 @@ void OpenSkinnedSystemMenu(HWND window, TSkinManager& manager, const FrameStyle&
         ::AppendMenuA(copy.Get(), flags, info.wID, text.c_str());
         if (info.fState & MFS_DEFAULT) ::SetMenuDefaultItem(copy.Get(), info.wID, FALSE);
     }
-    OwnerDrawn drawn(copy.Get());
-    for (SavedItem& item : g_items)
+    OwnerDrawn drawn(manager.OwnerDrawnItems(), copy.Get());
+    for (SavedItem& item : manager.OwnerDrawnItems())
         if (item.menu == copy.Get()) item.glyph = SystemMenuItem(item.id, true, style).glyph;
     MenuTracking tracking(nullptr, manager, MenuKind::SystemMenu);
     const UINT command = static_cast<UINT>(::TrackPopupMenuEx(

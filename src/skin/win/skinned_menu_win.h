@@ -23,6 +23,22 @@ namespace vc {
 
 class TSkinManager;
 
+// An item the skinned menus made owner-drawn, with what it showed before:
+// its own type comes back when the menu closes, and its text, bitmap and
+// check state are never touched.
+struct SavedMenuItem {
+    HMENU menu;
+    int position;
+    UINT id;
+    ULONG_PTR data;
+    UINT type;
+    std::string text;
+    bool sub_menu;
+    HBITMAP bitmap;
+    int glyph;
+};
+using SavedMenuItems = std::vector<SavedMenuItem>;
+
 // The fonts menus are drawn in: the caption face, normal and bold (the
 // default item).
 struct MenuFonts {
@@ -115,8 +131,10 @@ private:
 bool MenuHookInstalled() noexcept;
 
 // Owner-drawn menu items: WM_MEASUREITEM and WM_DRAWITEM of the items the
-// skinned menus converted; false for any other item (its owner draws it).
-bool MeasureSkinnedMenuItem(const TSkinData& data, const MenuFonts& fonts, MEASUREITEMSTRUCT& item);
+// skinned menus converted (the manager keeps them while their menus are
+// open); false for any other item (its owner draws it).
+bool MeasureSkinnedMenuItem(const TSkinManager& manager, const TSkinData& data, const MenuFonts& fonts,
+                            MEASUREITEMSTRUCT& item);
 // `manager` knows the pop-up the item is drawn in.
 bool DrawSkinnedMenuItem(const TSkinManager& manager, const TSkinData& data, const MenuFonts& fonts,
                          const DRAWITEMSTRUCT& item);

@@ -239,7 +239,7 @@ void TGradientCaption::Repaint() {
 
 bool TGradientCaption::Skinned() const noexcept {
     // The skinned frame owns the title bar while the window wears a skin.
-    return form_ && ::SendMessageA(form_, ui::kSkinQueryMessage, 0, 0) == ui::kSkinQueryAnswer;
+    return form_ && ui::AnswersSkinQuery(form_);
 }
 
 void TGradientCaption::PaintNow() {

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "ui/application_win.h"
+#include "ui/window_text_win.h"
 
 namespace vc::ui {
 
@@ -106,12 +107,7 @@ LRESULT TForm::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return ::DefWindowProcA(Handle(), message, wParam, lParam);
 }
 
-std::string TForm::Caption() const {
-    const int length = ::GetWindowTextLengthA(Handle());
-    std::string caption(static_cast<std::size_t>(length) + 1, '\0');
-    caption.resize(static_cast<std::size_t>(::GetWindowTextA(Handle(), caption.data(), length + 1)));
-    return caption;
-}
+std::string TForm::Caption() const { return WindowText(Handle()); }
 
 void TForm::SetCaption(const std::string& caption) { ::SetWindowTextA(Handle(), caption.c_str()); }
 

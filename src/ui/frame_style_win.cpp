@@ -1,6 +1,7 @@
 #include "ui/frame_style_win.h"
 
 #include "common/text.h"
+#include "ui/window_text_win.h"
 
 namespace vc::ui {
 
@@ -31,9 +32,7 @@ FrameState StateOf(HWND window) {
 }  // namespace
 
 bool IsStandardDialog(HWND window) {
-    char name[32] = {};
-    const int length = ::GetClassNameA(window, name, sizeof name);
-    const std::string_view className(name, length > 0 ? static_cast<std::size_t>(length) : 0);
+    const std::string className = ClassName(window);
     return className == "#32770" || SameText(className, "TMessageForm");
 }
 

@@ -13,23 +13,16 @@ namespace vc::ui {
 // now. wParam: a device context to paint into, or 0 for the painter's own.
 constexpr unsigned kFrameRepaintMessage = 0x3502;
 // Skin manager, posted to a window right after its frame skinner is attached
-// (wParam 0, lParam 1000): the frame skinner starts painting.
+// (wParam 0, lParam kSkinStartParam): the frame skinner starts painting.
 constexpr unsigned kSkinStartMessage = 0x3503;
 constexpr unsigned kSkinStartParam = 1000;
 // Frame skinner, sent to a skinned control: wParam > 0 turns the control's
 // skin painting on, 0 off.
 constexpr unsigned kControlSkinSwitchMessage = 0x3506;
 // Frame skinner, posted to its window when a caption button whose action has
-// no meaning of its own (13 and up) is clicked. wParam: the action; the
-// program may act on it.
+// no meaning of its own (CaptionAction::Program) is clicked. wParam: the
+// button's action number; the program may act on it.
 constexpr unsigned kCaptionButtonActionMessage = 0x3514;
-// Frame skinner, sent to its window while laying out the caption buttons.
-// wParam: the button's visibility value (1000 to 2000), lParam: its action.
-// An answer of 1 or more shows the button.
-constexpr unsigned kCaptionButtonVisibilityQuery = 0x3515;
-// Frame skinner, posted to the client window of a multiple-document frame:
-// redraw the frame and every child.
-constexpr unsigned kWholeFrameRedrawMessage = 0x3516;
 // A scroll-bar skinner whose control recreated its window, posted to the
 // form. wParam: the control's new window handle, which gets a new skinner.
 constexpr unsigned kScrollBarReskinMessage = 0x3517;
@@ -59,11 +52,6 @@ constexpr unsigned kCmMouseLeave = 0xB014;
 // A component-library form, to itself, after its menu changed; the frame
 // skinner rebuilds its menu bar. No parameters.
 constexpr unsigned kCmMenuChanged = 0xB015;
-// A component-library control, to itself, when shown or hidden. wParam: the
-// new visibility.
-constexpr unsigned kCmVisibleChanged = 0xB00B;
-// A component-library control, to itself, before it recreates its window.
-constexpr unsigned kCmRecreateWindow = 0xB033;
 
 // --- Window-subclass ids (SetWindowSubclass), four letters each ---
 

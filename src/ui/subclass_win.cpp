@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "ui/application_win.h"
+#include "ui/private_messages.h"
 
 namespace vc::ui {
 
@@ -146,6 +147,12 @@ LRESULT TWindowSubclass::OnNcMouseLeave() { return DefaultProc(WM_NCMOUSELEAVE, 
 LRESULT TWindowSubclass::OnNcMouseButton(NcButton button, NcClick click, int hitTest, POINT screen) {
     const UINT message = kFirstNcButton + 3 * static_cast<UINT>(button) + static_cast<UINT>(click);
     return DefaultProc(message, static_cast<WPARAM>(hitTest), ParamOf(screen));
+}
+
+bool AnswersSkinQuery(HWND window) noexcept {
+    DWORD_PTR answer = 0;
+    return ::SendMessageTimeoutA(window, kSkinQueryMessage, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer) &&
+           answer == kSkinQueryAnswer;
 }
 
 }  // namespace vc::ui

@@ -74,4 +74,8 @@ private:
     HWND dispatching_ = nullptr;
 };
 
+// Whether a skinner of the skin engine sits on the window: every one answers
+// the skin query (ui/private_messages.h), the engine's own and others'.
+bool AnswersSkinQuery(HWND window) noexcept;
+
 }  // namespace vc::ui

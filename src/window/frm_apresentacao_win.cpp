@@ -109,7 +109,6 @@ Tform_apresentacao::~Tform_apresentacao() {
     // the control goes with it (OnDestroy).
     DestroyHandle();
     web_.reset();
-    if (skinCaptionActive_) TSkinCaption::SetActive(false);
 }
 
 void Tform_apresentacao::OnDestroy() {
@@ -438,7 +437,7 @@ void Tform_apresentacao::ActivateSkin(int number) {
         skinManager_->InstallHook();
     }
     skinCaptionActive_ = true;
-    TSkinCaption::SetActive(true);
+    skinManager_->ShowCaptionText(true);
     SkinData.SetActive(true);
     // An opening effect has shown and activated the window before the hook
     // was there to see it.

@@ -145,7 +145,7 @@ TEST_P(BuiltInSkins, EveryObjectsStateImagesAndMarginsFit) {
 TEST_P(BuiltInSkins, CaptionButtonsHaveFourStatesCentredOnTheTitle) {
     const int title = data.Top().Map.Height() / 2;
     for (const auto& b : data.CaptionButtons()) {
-        if (b->Action > 2) continue;  // the system menu's icon
+        if (b->Action > CaptionAction::Minimise) continue;  // the system menu's icon
         ASSERT_EQ(b->Frame, 4) << b->Name;
         for (int k = 1; k < 4; ++k) EXPECT_NE(Cell(b->Map, 4, k), Cell(b->Map, 4, k + 1)) << b->Name << " " << k;
         EXPECT_EQ(b->Ycoord, (title - b->Map.Height()) / 2) << b->Name;

@@ -34,8 +34,8 @@ struct RecordingManager : ISkinManagerLink {
         activated = true;
         calls.push_back("activated");
     }
-    void RequestAction(int action, int delay) override {
-        calls.push_back("action " + std::to_string(action) + " after " + std::to_string(delay));
+    void RequestAction(SkinAction action, int delay) override {
+        calls.push_back("action " + std::to_string(static_cast<int>(action)) + " after " + std::to_string(delay));
     }
 };
 
@@ -100,7 +100,7 @@ TEST(SkinDataLoad, SectionsFrameBordersCaptionTextMenuBarAndProgressTakeTheirVal
 
     const TDataSkinTitle& t = borders.Title();
     EXPECT_EQ(skintest::Shape(t), "frame 2 tile 0 trans 0 margins 5,6,7,0");  // the text shifts and clip
-    EXPECT_EQ(std::make_tuple(t.TextAlignment, t.TXTBackRight, t.FontHeight), std::make_tuple(1, 4, 14));
+    EXPECT_EQ(std::make_tuple(t.TextAlignment, t.TXTBackRight, t.FontHeight), std::make_tuple(TextAlign::Right, 4, 14));
     EXPECT_EQ(t.ActiveTextColour, 0x0080FFu);
     EXPECT_EQ(t.InactiveTextColour, clNone);  // one of its three keys missing
 
@@ -139,22 +139,24 @@ TEST(SkinDataLoad, CaptionButtonsComboCompositeArrowAndTheToolbarGradientFollowT
           {"wide.bmp", Solid(39, 10, 1, 1, 1)},
           {"mdi.bmp", skintest::States(10, 9, 12)}});
     const auto row = [](const TDataSkinSysButton& c) {
+        const char* actions[] = {"decoration", "close", "maximise", "minimise", "icon", "menu", "inert", "program"};
+        const char* aligns[] = {"left", "right", "caption-right", "caption-left", "unplaced"};
         std::ostringstream o;
-        o << c.Name << ' ' << c.Action << ' ' << c.Align << ' ' << c.Xcoord << ' ' << c.Ycoord << ' ' << c.CombineOp
+        o << c.Name << ' ' << actions[static_cast<int>(c.Action)] << ' ' << aligns[static_cast<int>(c.Align)] << ' ' << c.Xcoord << ' ' << c.Ycoord << ' ' << c.CombineOp
           << ' ' << c.Visibility << ' ' << c.Visibility1 << ' ' << c.Frame << (c.Map.Empty() ? " no image" : "");
         return o.str();
     };
     std::vector<std::string> rows;
     for (const auto& c : data.CaptionButtons()) rows.push_back(row(*c));
     EXPECT_EQ(rows, (std::vector<std::string>{
-                        "ButtonClose 0 1 20 3 -1 0 0 3",
-                        "ButtonShown -1 0 0 0 -1 0 -1 6",  // a negative action
-                        "buttonwide 2 0 0 0 4 1 0 6",
-                        "ButtonHelp 3 0 0 0 -1 0 0 3 no image",
-                        "ButtonRoll 11 0 0 0 -1 0 0 2",  // an explicit frame keeps the image
-                        "MDICONTROLS 7 100 42 0 -1 100 100 4",
-                        "MDICONTROLS 8 100 28 0 -1 100 100 4",
-                        "MDICONTROLS 9 100 14 0 -1 100 100 4"}));
+                        "ButtonClose close right 20 3 -1 0 0 3",
+                        "ButtonShown decoration left 0 0 -1 0 -1 6",  // a negative action
+                        "buttonwide minimise left 0 0 4 1 0 6",
+                        "ButtonHelp icon left 0 0 -1 0 0 3 no image",
+                        "ButtonRoll icon left 0 0 -1 0 0 2",  // an explicit frame keeps the image
+                        "MDICONTROLS inert unplaced 42 0 -1 100 100 4",
+                        "MDICONTROLS inert unplaced 28 0 -1 100 100 4",
+                        "MDICONTROLS inert unplaced 14 0 -1 100 100 4"}));
     for (std::size_t k = 0; k < 3 && data.CaptionButtons().size() == 8; ++k) {
         const Bitmap& map = data.CaptionButtons()[5 + k]->Map;
         ASSERT_EQ(std::make_pair(map.Width(), map.Height()), std::make_pair(40, 9));
@@ -331,16 +333,8 @@ TEST(SkinDataLoad, FailedLoadsKeepThePreviousSkinFilesAndPropertiesLoadAndLoaded
     no_main_menu.Loaded();
     EXPECT_FALSE(InSet(no_main_menu.SkinControls, xcSystemMenu));
 
-    bool skin = true;
-    tidy.AskFormSkin(42, "SysMonthCal32", skin);
-    EXPECT_FALSE(skin);
-    EXPECT_EQ(tidy.DecidingWindow(), 42u);
-    skin = true;
-    tidy.AskFormSkin(43, "TForm1", skin);
-    EXPECT_TRUE(skin);
-    tidy.OnFormSkin = [](TSkinData&, const std::string& name, bool& do_skin) { do_skin = name == "SysMonthCal32"; };
-    tidy.AskFormSkin(44, "SysMonthCal32", skin);
-    EXPECT_TRUE(skin);
+    EXPECT_FALSE(tidy.SkinsForm("SysMonthCal32"));
+    EXPECT_TRUE(tidy.SkinsForm("TForm1"));
 }
 
 }  // namespace

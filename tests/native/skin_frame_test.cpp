@@ -17,7 +17,7 @@ using skintest::BuiltInSkin;
 
 FrameWindow Window(int width, int height) { return FrameWindow{width, height, 0, false, {}, Scale()}; }
 
-int ButtonIndex(const FrameLayout& layout, int action, int visibility) {
+int ButtonIndex(const FrameLayout& layout, CaptionAction action, int visibility) {
     for (std::size_t i = 0; i < layout.Buttons().size(); ++i) {
         const auto* b = layout.Buttons()[i].data;
         if (b->Action == action && b->Visibility == visibility) return static_cast<int>(i);
@@ -31,8 +31,10 @@ class EverySkinsFrame : public skintest::EachBuiltInSkin {
 protected:
     FrameWindow w = Window(800, 600);
     const FrameLayout normal{data, w};
-    const int close = ButtonIndex(normal, 0, 0), maximise = ButtonIndex(normal, 1, 2),
-              restore = ButtonIndex(normal, 1, 1), system = ButtonIndex(normal, 3, 0);
+    const int close = ButtonIndex(normal, CaptionAction::Close, 0),
+              maximise = ButtonIndex(normal, CaptionAction::Maximise, 2),
+              restore = ButtonIndex(normal, CaptionAction::Maximise, 1),
+              system = ButtonIndex(normal, CaptionAction::SystemMenuIcon, 0);
 };
 INSTANTIATE_TEST_SUITE_P(, EverySkinsFrame, skintest::AllBuiltInSkins(), skintest::SkinNumber);
 
@@ -59,7 +61,7 @@ TEST_P(EverySkinsFrame, ButtonsAreHitInsideTheirBoundsAndKeepOffTheCaptionText) 
 }
 
 TEST_P(EverySkinsFrame, AWindowWithoutACaptionHasNoSkinnedFrame) {
-    w.caption.border = 2;
+    w.caption.border = FrameBorder::NoCaption;
     const FrameLayout bare(data, w);
     EXPECT_EQ(bare.Client(), (Rect{0, 0, 800, 600}));
     EXPECT_TRUE(std::none_of(bare.Buttons().begin(), bare.Buttons().end(), [](const auto& b) { return b.visible; }));

@@ -437,11 +437,7 @@ protected:
     void SetUp() override {
         SkinTest::SetUp();
         g_ncRenderingCalls.clear();
-        SetNcRenderingSwitch(&RecordNcRendering);
-    }
-    void TearDown() override {
-        SkinTest::TearDown();
-        SetNcRenderingSwitch(nullptr);
+        manager_->SetNcRenderingSwitch(&RecordNcRendering);
     }
 
     FrameLayout Layout() const {
@@ -455,14 +451,14 @@ protected:
         return FrameLayout(*data_, w);
     }
 
-    POINT ScreenCentreOf(int action, int visibility) const {
+    POINT ScreenCentreOf(CaptionAction action, int visibility) const {
         RECT r{};
         ::GetWindowRect(window_, &r);
         const FrameLayout layout = Layout();
         for (const auto& b : layout.Buttons())
             if (b.visible && b.data->Action == action && b.data->Visibility == visibility)
                 return POINT{r.left + (b.bounds.left + b.bounds.right) / 2, r.top + (b.bounds.top + b.bounds.bottom) / 2};
-        ADD_FAILURE() << "no visible button for action " << action;
+        ADD_FAILURE() << "no visible button for action " << static_cast<int>(action);
         return POINT{};
     }
 };
@@ -502,13 +498,13 @@ TEST_F(SkinEngine, CaptionButtonsTakeRealClicks) {
     ASSERT_TRUE(Skinned(window_));
 
     // Hovering shows the close button's hot image.
-    const POINT close = ScreenCentreOf(0, 0);
+    const POINT close = ScreenCentreOf(CaptionAction::Close, 0);
     MouseTo(close);
     Pump(150);
     const FrameLayout layout = Layout();
     int index = -1;
     for (std::size_t i = 0; i < layout.Buttons().size(); ++i)
-        if (layout.Buttons()[i].data->Action == 0) index = static_cast<int>(i);
+        if (layout.Buttons()[i].data->Action == CaptionAction::Close) index = static_cast<int>(i);
     ASSERT_GE(index, 0);
     const Rect bounds = layout.Buttons()[index].bounds;
     const Bitmap expected = CopyRect(PaintFrame(*data_, layout, FramePaintState{index}).title, bounds);
@@ -519,7 +515,7 @@ TEST_F(SkinEngine, CaptionButtonsTakeRealClicks) {
     HWND w = window_;
     ASSERT_TRUE(Settle([w] { return !::IsZoomed(w) && !::IsIconic(w); })) << "the window starts restored";
     // A click a busy machine dropped is given again, at the button as it then lies.
-    const auto click = [&](int action, int visibility, auto done) {
+    const auto click = [&](CaptionAction action, int visibility, auto done) {
         for (int attempt = 0; attempt < 3; ++attempt) {
             ::SetForegroundWindow(w);
             Settle([w] { return ::GetForegroundWindow() == w; });
@@ -528,12 +524,12 @@ TEST_F(SkinEngine, CaptionButtonsTakeRealClicks) {
         return false;
     };
     // The restore button shows only on a maximised window.
-    ASSERT_TRUE(click(1, 2, [w] { return ::IsZoomed(w) != FALSE; })) << "maximise";
-    ASSERT_TRUE(click(1, 1, [w] { return !::IsZoomed(w); })) << "restore";
-    EXPECT_TRUE(click(2, 0, [w] { return ::IsIconic(w) != FALSE; })) << "minimise";
+    ASSERT_TRUE(click(CaptionAction::Maximise, 2, [w] { return ::IsZoomed(w) != FALSE; })) << "maximise";
+    ASSERT_TRUE(click(CaptionAction::Maximise, 1, [w] { return !::IsZoomed(w); })) << "restore";
+    EXPECT_TRUE(click(CaptionAction::Minimise, 0, [w] { return ::IsIconic(w) != FALSE; })) << "minimise";
     ::ShowWindow(window_, SW_RESTORE);
     Settle([w] { return !::IsIconic(w); });
-    EXPECT_TRUE(click(0, 0, [w] { return !::IsWindow(w); })) << "close";
+    EXPECT_TRUE(click(CaptionAction::Close, 0, [w] { return !::IsWindow(w); })) << "close";
 }
 
 // Steps inside the menu loop run from a thread timer it dispatches, one a tick.

@@ -19,7 +19,7 @@ bool Condition(int value, const CaptionWindowState& w, bool second) {
         case 8: return w.minimise_box && (second || w.close_allowed);
         case 9: return !w.minimise_box;
         case 100: return w.child_buttons_in_menu_bar;
-        case 200: return !w.standard_dialog && w.border == 3;
+        case 200: return !w.standard_dialog && w.border == FrameBorder::DialogFrame;
         default: break;
     }
     if (value >= 201 && value <= 999) return true;
@@ -27,12 +27,12 @@ bool Condition(int value, const CaptionWindowState& w, bool second) {
     return false;
 }
 
-bool ActionAllows(int action, const CaptionWindowState& w) {
+bool ActionAllows(CaptionAction action, const CaptionWindowState& w) {
     switch (action) {
-        case 0: return w.close_allowed;
-        case 1: return w.maximise_box;
-        case 2: return w.minimise_box;
-        case 3: case 11: case 12: return w.border != 3;
+        case CaptionAction::Close: return w.close_allowed;
+        case CaptionAction::Maximise: return w.maximise_box;
+        case CaptionAction::Minimise: return w.minimise_box;
+        case CaptionAction::SystemMenuIcon: case CaptionAction::SystemMenu: return w.border != FrameBorder::DialogFrame;
         default: return true;
     }
 }

@@ -2,6 +2,7 @@
 // Whether a caption button shows, from its Visibility and Visibility1 and
 // the state of its window: the rule the skinned frame lays its buttons out
 // by and the skin preview draws them by.
+#include "common/frame_style.h"
 #include "skin/look/skin_objects.h"
 
 namespace vc {
@@ -13,8 +14,8 @@ struct CaptionWindowState {
     bool minimise_box = true;
     bool close_allowed = true;
     bool standard_dialog = false;
-    // 0 sizable, 1 fixed, 2 no caption, 3 dialog frame.
-    int border = 0;
+    // One of the skin's four borders: tool windows wear Fixed or Sizable.
+    FrameBorder border = FrameBorder::Sizable;
     // A multiple-document frame whose active child is maximised, with a
     // skinned menu bar: the child's buttons show in the band.
     bool child_buttons_in_menu_bar = false;

@@ -79,7 +79,7 @@ Colour TSkinData::ResolveColour(Colour c) const {
 
 // --- Properties ---
 
-void TSkinData::Request(int action) {
+void TSkinData::Request(SkinAction action) {
     if (!manager_) return;
     manager_->SetCurrentSkinData(*this);
     manager_->RequestAction(action, kRequestDelay);
@@ -91,18 +91,18 @@ void TSkinData::SetActive(bool value) {
     switch (SkinFormtype) {
         case sfMainform:
             if (!value) {
-                Request(2);
+                Request(SkinAction::Deactivate);
             } else if (!loading_) {
-                Request(1);
+                Request(SkinAction::Activate);
                 // The very first activation only switches skinning on.
                 if (manager_) manager_->MarkActivated();
             }
             break;
         case sfOnlyThisForm:
             if (!value)
-                Request(2);
+                Request(SkinAction::Deactivate);
             else if (!loading_)
-                Request(1);
+                Request(SkinAction::Activate);
             break;
         case sfDialog:
         case sfDLL:
@@ -156,7 +156,7 @@ void TSkinData::ApplySkin() {
     if (!manager_) return;
     manager_->SetCurrentSkinData(*this);
     manager_->DropCaptionButtons(*this);
-    if (manager_->EverActivated()) manager_->RequestAction(3, kRequestDelay);
+    if (manager_->EverActivated()) manager_->RequestAction(SkinAction::Refresh, kRequestDelay);
 }
 
 void TSkinData::Loaded() {
@@ -166,7 +166,7 @@ void TSkinData::Loaded() {
             if (loading_)
                 active_ = false;
             else
-                Request(1);
+                Request(SkinAction::Activate);
         }
         if (InSet(SkinControls, xcMainMenu))
             SkinControls &= ~SetBit(xcMenuItem);
@@ -178,14 +178,7 @@ void TSkinData::Loaded() {
     }
 }
 
-void TSkinData::AskFormSkin(std::uintptr_t window, const std::string& class_name, bool& do_skin) {
-    deciding_window_ = window;
-    if (OnFormSkin) {
-        OnFormSkin(*this, class_name, do_skin);
-        return;
-    }
-    if (class_name == "SysMonthCal32") do_skin = false;
-}
+bool TSkinData::SkinsForm(const std::string& class_name) const { return class_name != "SysMonthCal32"; }
 
 TDataSkinObject* TSkinData::FindObject(std::string_view name) const {
     for (const auto& o : objects_)
@@ -265,7 +258,6 @@ void TSkinData::ReadDefinition(Reading& r) {
     ReadGeneric(r, "GroupBoxEdge", std::make_unique<TDataSkinObject>());
     if (auto* box = static_cast<TDataSkinBoxLabel*>(
             ReadGeneric(r, "GroupBox", std::make_unique<TDataSkinBoxLabel>()))) {
-        box->BackgroundAlignment = r.Int("GroupBox", "BackgroundAlignment", 0);
         box->BackgroundLeftShift = r.Int("GroupBox", "BackgroundLeftShift", 0);
         box->BackgroundRightShift = r.Int("GroupBox", "BackgroundRightShift", 0);
     }
@@ -388,6 +380,34 @@ void TSkinData::ReadColours(Reading& r) {
             ReadColourTriple(r.ini, "Customcolors", "Color" + std::to_string(i), kWhite);
 }
 
+namespace {
+
+CaptionAction CaptionActionOf(int action) {
+    switch (action) {
+        case -1: return CaptionAction::Decoration;
+        case 0: return CaptionAction::Close;
+        case 1: case 22: return CaptionAction::Maximise;
+        case 2: case 23: return CaptionAction::Minimise;
+        case 3: case 11: return CaptionAction::SystemMenuIcon;
+        case 12: return CaptionAction::SystemMenu;
+        default: break;
+    }
+    if (action >= 13) return CaptionAction::Program;
+    return action < 0 ? CaptionAction::Decoration : CaptionAction::Inert;
+}
+
+CaptionAlign CaptionAlignOf(int align) {
+    switch (align) {
+        case 0: return CaptionAlign::FromLeft;
+        case 1: return CaptionAlign::FromRight;
+        case 2: case 8: return CaptionAlign::CaptionRight;
+        case 3: case 9: return CaptionAlign::CaptionLeft;
+        default: return CaptionAlign::Unplaced;
+    }
+}
+
+}  // namespace
+
 void TSkinData::ReadCaptionButtons(Reading& r) {
     caption_buttons_.clear();
     for (const std::string& section : r.sections) {
@@ -398,8 +418,9 @@ void TSkinData::ReadCaptionButtons(Reading& r) {
         const int action = r.Int(section, "Action", 0);
         if (action == -1 && r.Int(section, "Visibility", -1) != 0) continue;
         auto b = std::make_unique<TDataSkinSysButton>(section);
-        b->Action = action;
-        b->Align = r.Int(section, "Align", 0);
+        b->Action = CaptionActionOf(action);
+        if (b->Action == CaptionAction::Program) b->ProgramAction = action;
+        b->Align = CaptionAlignOf(r.Int(section, "Align", 0));
         b->Xcoord = r.Int(section, "Xcoord", 0);
         b->Ycoord = r.Int(section, "Ycoord", 0);
         b->Visibility = r.Int(section, "Visibility", 0);
@@ -413,7 +434,7 @@ void TSkinData::ReadCaptionButtons(Reading& r) {
                 b->Frame = 6;
             else
                 b->Frame = 3;
-            if (action == 3 || action == 11) b->Map = Bitmap();
+            if (b->Action == CaptionAction::SystemMenuIcon) b->Map = Bitmap();
         }
         caption_buttons_.push_back(std::move(b));
     }
@@ -422,8 +443,9 @@ void TSkinData::ReadCaptionButtons(Reading& r) {
     const int w = strip.Width() / 12;
     for (int k = 0; k < 3; ++k) {
         auto b = std::make_unique<TDataSkinSysButton>("MDICONTROLS");
-        b->Action = 7 + k;
-        b->Align = b->Visibility = b->Visibility1 = 100;
+        b->Action = CaptionAction::Inert;
+        b->Align = CaptionAlign::Unplaced;
+        b->Visibility = b->Visibility1 = 100;
         b->Frame = 4;
         if (!strip.Empty()) {
             b->Map = CopyRect(strip, Rect{4 * w * k, 0, 4 * w * (k + 1), strip.Height()});
@@ -464,7 +486,8 @@ void TSkinData::ReadCaptionText(Reading& r) {
     t.TopHeight = r.Int(s, "TextShiftVert", 0);
     t.RightWidth = r.Int(s, "TextRightClip", 0);
     t.BottomHeight = 0;
-    t.TextAlignment = r.Int(s, "TextAlignment", 0);
+    const int alignment = r.Int(s, "TextAlignment", 0);
+    t.TextAlignment = alignment == 1 ? TextAlign::Right : alignment == 2 ? TextAlign::Centre : TextAlign::Left;
     t.Textbackground = r.Int(s, "Textbackground", 0);
     t.TXTBackleft = r.Int(s, "TXTBackleft", 0);
     t.TXTBackRight = r.Int(s, "TXTBackRight", 0);

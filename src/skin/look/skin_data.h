@@ -53,6 +53,10 @@ struct SkinEnvironment {
     std::function<void(const std::string&)> show_message;
 };
 
+// What the skin data asks the skin manager to do, and what the manager does
+// when its timer fires: Dispose only frees the skinners of gone windows.
+enum class SkinAction { None, Activate, Deactivate, Refresh, Dispose };
+
 // The skin manager as the skin data sees it (the manager implements it).
 class ISkinManagerLink {
 public:
@@ -62,8 +66,8 @@ public:
     virtual void DropCaptionButtons(TSkinData& data) = 0;
     virtual bool EverActivated() const = 0;
     virtual void MarkActivated() = 0;
-    // 1 activate, 2 deactivate, 3 refresh; after `delay_ms`.
-    virtual void RequestAction(int action, int delay_ms) = 0;
+    // After `delay_ms`.
+    virtual void RequestAction(SkinAction action, int delay_ms) = 0;
 };
 
 // The sixteen named colours of a definition's [Colours] section.
@@ -72,9 +76,12 @@ struct SkinColours {
         ButtonHilight, Buttonlight, ButtonShadow, ButtonDkShadow, MenuBarText, TitleTextActive, TitleTextNoActive;
 };
 
+// The tag of the program's forms and controls that keep their own look
+// whatever the skin data's DisableTag.
+constexpr std::int32_t kNeverSkinnedTag = 99;
+
 class TSkinData {
 public:
-    static constexpr const char* kVersion = "1.4.0";
     static constexpr int kRequestDelay = 250;  // ms before the manager acts
 
     TSkinData();
@@ -85,7 +92,7 @@ public:
     // --- Published properties ---
     bool Active() const { return active_; }
     void SetActive(bool value);
-    std::int32_t DisableTag = 99;
+    std::int32_t DisableTag = kNeverSkinnedTag;
     TSkinControls SkinControls;
     TSkinOptions Options;
     const StringList& Skin3rd() const { return skin3rd_; }
@@ -94,22 +101,7 @@ public:
     // Loads the file when it exists; a missing file loads nothing and leaves
     // the loading flag set.
     void SetSkinFile(const std::string& path);
-    std::string SkinStore() const { return "(none)"; }
-    void SetSkinStore(std::string_view) {}
     TSkinFormType SkinFormtype = sfMainform;
-    std::string Version() const { return kVersion; }
-    void SetVersion(std::string_view) {}
-    bool MenuUpdate = true;
-    bool MenuMerge = false;
-
-    std::function<void(TSkinData& sender, const std::string& name, bool& do_skin)> OnFormSkin;
-    std::function<void(TSkinData& sender)> OnSkinChanged;
-    // Raised by the control skinners and the form skinner (next to them).
-    std::function<void(void* sender, TSkinData& data, void* form, void* control, const std::string& control_class,
-                       void*& skinned_control)>
-        OnSkinControl;
-    std::function<void(TSkinData& sender, std::uintptr_t window, const std::string& name)> OnBeforeSkinForm;
-    std::function<void(TSkinData& sender, std::uintptr_t window, const std::string& name)> OnAfterSkinForm;
 
     // The "SkinStream" property: a 32-bit little-endian length and the bytes.
     // Reading a length of 1 or more takes the bytes and loads the skin.
@@ -118,7 +110,6 @@ public:
 
     SkinEnvironment Environment;
     void SetManager(ISkinManagerLink* manager) { manager_ = manager; }
-    ISkinManagerLink* Manager() const { return manager_; }
 
     // --- Operations ---
     // Item `index` of the store: a number at or above the count loads
@@ -133,12 +124,8 @@ public:
     // After the component is read: tidies the control set and asks for the
     // first activation.
     void Loaded();
-    // False for windows that must not be skinned.
-    void AskFormSkin(std::uintptr_t window, const std::string& class_name, bool& do_skin);
-    // The manager calls this after each action.
-    void SkinChanged() {
-        if (OnSkinChanged) OnSkinChanged(*this);
-    }
+    // False for the windows of a class that must not be skinned.
+    bool SkinsForm(const std::string& class_name) const;
 
     // --- Loaded data ---
     bool Loading() const { return loading_; }
@@ -150,7 +137,6 @@ public:
     Colour CaptionSampleColour() const { return caption_sample_; }
     // The colour of the button-face brush (resolved).
     Colour ButtonFaceColour() const { return ResolveColour(colours_.ButtonFace); }
-    std::uintptr_t DecidingWindow() const { return deciding_window_; }
 
     TDataSkinBorder& Left() { return *left_; }
     TDataSkinBorder& Right() { return *right_; }
@@ -177,7 +163,6 @@ public:
     std::size_t ObjectCount() const { return objects_.size(); }
 
     const Bitmap& MenuGlyphs() const { return menu_glyphs_; }
-    TGradientCache& GradientCache() { return gradient_cache_; }
     Colour ResolveColour(Colour c) const;
     ColourResolver Resolver() const {
         return [this](Colour c) { return ResolveColour(c); };
@@ -202,7 +187,7 @@ private:
     void ComputeCaptionSample();
     void FreeObject(std::string_view name);
     TDataSkinObject* Adopt(std::unique_ptr<TDataSkinObject> object);
-    void Request(int action);
+    void Request(SkinAction action);
 
     bool active_ = false;
     bool loading_ = true;
@@ -214,7 +199,6 @@ private:
     std::vector<Colour> palette_;
     std::array<Colour, 10> custom_colours_;
     Colour caption_sample_;
-    std::uintptr_t deciding_window_ = 0;
 
     std::unique_ptr<TDataSkinBorder> left_, right_, top_, bottom_;
     std::unique_ptr<TDataSkinTitle> title_;

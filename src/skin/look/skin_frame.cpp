@@ -14,9 +14,9 @@ int StateHeight(const TDataSkinObject& o) { return o.Map.Height() / o.FrameCount
 // The caption text keeps this far from the buttons and the frame sides.
 constexpr int kTextGap = 4;
 
-bool IsRightAligned(const TDataSkinSysButton& b) { return b.Align == 1; }
+bool IsRightAligned(const TDataSkinSysButton& b) { return b.Align == CaptionAlign::FromRight; }
 bool PlacedByCaptionArea(const TDataSkinSysButton& b) {
-    return b.Align == 2 || b.Align == 3 || b.Align == 8 || b.Align == 9;
+    return b.Align == CaptionAlign::CaptionRight || b.Align == CaptionAlign::CaptionLeft;
 }
 
 // One state image of a side composed to a size, as the frame paints it:
@@ -46,17 +46,17 @@ Rect CaptionButtonBounds(const TDataSkinSysButton& b, int window_width, CaptionA
     const int xcoord = scale.Apply(b.Xcoord);
     int x = 0;
     switch (b.Align) {
-        case 0: x = xcoord; break;
-        case 1: x = window_width - xcoord; break;
-        case 2: case 8: x = area.right - w - xcoord; break;
-        case 3: case 9: x = xcoord + area.left; break;
-        default: return Rect::FromSize(0, 0, w, h);
+        case CaptionAlign::FromLeft: x = xcoord; break;
+        case CaptionAlign::FromRight: x = window_width - xcoord; break;
+        case CaptionAlign::CaptionRight: x = area.right - w - xcoord; break;
+        case CaptionAlign::CaptionLeft: x = xcoord + area.left; break;
+        case CaptionAlign::Unplaced: return Rect::FromSize(0, 0, w, h);
     }
     return Rect::FromSize(x, scale.Apply(b.Ycoord), w, h);
 }
 
 FrameLayout::FrameLayout(const TSkinData& data, const FrameWindow& window) : window_(window) {
-    if (window_.caption.border == 2) {
+    if (window_.caption.border == FrameBorder::NoCaption) {
         // A window without a caption keeps no frame of the skin.
         window_.menu_bar_height = 0;
     } else {
@@ -77,7 +77,7 @@ void FrameLayout::PlaceButtons(const TSkinData& data) {
     };
     const auto place = [&](const TDataSkinSysButton& b, CaptionArea area) {
         PlacedCaptionButton placed{&b, Rect{}, false, scale};
-        if (window_.caption.border != 2 && CaptionButtonVisible(b, window_.caption)) {
+        if (window_.caption.border != FrameBorder::NoCaption && CaptionButtonVisible(b, window_.caption)) {
             placed.bounds = CaptionButtonBounds(b, width, area, scale);
             placed.visible = !placed.bounds.IsEmpty();
         }
@@ -103,7 +103,7 @@ void FrameLayout::PlaceButtons(const TSkinData& data) {
     const TDataSkinTitle& title = data.Title();
     text_area_ = Rect{std::max(text_left, scale.Apply(title.TextShift())), scale.Apply(title.TextShiftVert()),
                       std::min(text_right, width - scale.Apply(title.TextRightClip())), sizes_.top};
-    if (title.TextAlignment == 2) {
+    if (title.TextAlignment == TextAlign::Centre) {
         // Centred on the window, not on what the buttons leave.
         const int half = std::min(width / 2 - text_area_.left, text_area_.right - width / 2);
         text_area_.left = width / 2 - half;
@@ -114,7 +114,7 @@ void FrameLayout::PlaceButtons(const TSkinData& data) {
 int FrameLayout::ButtonAt(Point p) const {
     for (std::size_t i = 0; i < buttons_.size(); ++i) {
         const PlacedCaptionButton& b = buttons_[i];
-        if (b.visible && b.data->Action >= 0 && b.bounds.Contains(p)) return static_cast<int>(i);
+        if (b.visible && b.data->Action != CaptionAction::Decoration && b.bounds.Contains(p)) return static_cast<int>(i);
     }
     return -1;
 }
@@ -133,9 +133,7 @@ CaptionTextStyle CaptionText(const TSkinData& data, const FrameLayout& layout) {
     style.area = layout.CaptionTextArea();
     style.colour = d.ResolveColour(set == clNone ? fallback : set);
     style.font_height = layout.Window().scale.Apply(title.FontHeight > 0 ? title.FontHeight : 14);
-    style.align = title.TextAlignment == 1   ? CaptionTextStyle::Align::Right
-                  : title.TextAlignment == 2 ? CaptionTextStyle::Align::Centre
-                                             : CaptionTextStyle::Align::Left;
+    style.align = title.TextAlignment;
     return style;
 }
 
@@ -216,7 +214,7 @@ FrameRegion BuildFrameRegion(const TSkinData& data, const FrameLayout& layout) {
     const FrameSizes& f = layout.Sizes();
     const Rect inner{f.left, f.top, w.width - f.right, w.height - f.bottom};
     if (!inner.IsEmpty()) region.rects.push_back(inner);
-    if (w.caption.border == 2) return region;
+    if (w.caption.border == FrameBorder::NoCaption) return region;
 
     // A transparent side adds its pixels that are not the key colour, in the
     // active state (the shape must not change when the window is deactivated).

@@ -25,7 +25,7 @@ struct FrameSizes {
 FrameSizes SkinFrameSizes(const TSkinData& data, const Scale& scale = Scale());
 
 // The left and right edges of the caption text, in window coordinates;
-// buttons aligned 2, 3, 8 and 9 sit against them.
+// buttons aligned to the caption area sit against them.
 struct CaptionArea {
     int left = 0;
     int right = 0;
@@ -56,7 +56,7 @@ struct PlacedCaptionButton {
     Rect bounds;
     bool visible = false;
     Scale scale;  // the frame's, which the images are drawn at
-    bool IsSystemMenu() const { return data->Action == 3 || data->Action == 11; }
+    bool IsSystemMenu() const { return data->Action == CaptionAction::SystemMenuIcon; }
 };
 
 // Where everything of one frame goes, in window coordinates.
@@ -117,7 +117,7 @@ Size OuterSizeForClient(const FrameSizes& frame, int menu_bar_height, int client
 
 // How the caption text is drawn; the platform measures and draws the text.
 struct CaptionTextStyle {
-    enum class Align { Left, Right, Centre };
+    using Align = TextAlign;
     Rect area;  // clip rectangle, window coordinates
     Align align = Align::Left;
     Colour colour = 0;  // resolved

@@ -11,6 +11,30 @@
 
 namespace vc {
 
+// How a text lines up in its area; the caption's from TextAlignment 0, 1, 2.
+enum class TextAlign { Left, Right, Centre };
+
+// What a caption button does when clicked, from the skin file's Action.
+enum class CaptionAction {
+    Decoration,      // -1: drawn, never clicked
+    Close,           // 0
+    Maximise,        // 1 and 22: maximises or restores
+    Minimise,        // 2 and 23: minimises or restores
+    SystemMenuIcon,  // 3 and 11: the window's icon, which opens the system menu
+    SystemMenu,      // 12: a button of the skin's that opens the system menu
+    Inert,           // 4 to 10 (7 to 9 the child-window buttons): nothing
+    Program,         // 13 and up: the number goes to the program
+};
+
+// Where a caption button sits, from the skin file's Align.
+enum class CaptionAlign {
+    FromLeft,     // 0: Xcoord from the window's left edge
+    FromRight,    // 1: Xcoord from the window's right edge
+    CaptionRight, // 2 and 8: against the right end of the caption area
+    CaptionLeft,  // 3 and 9: against the left end of the caption area
+    Unplaced,     // anything else: the title bar's top-left corner
+};
+
 class TDataSkinObject {
 public:
     TDataSkinObject() = default;
@@ -57,7 +81,7 @@ public:
     std::int32_t TextRightClip() const { return RightWidth; }
     const Bitmap& TextBack() const { return Map; }
 
-    std::int32_t TextAlignment = 0;
+    TextAlign TextAlignment = TextAlign::Left;
     std::int32_t Textbackground = 0;
     std::int32_t FontHeight = 0;
     std::int32_t TXTBackleft = 0;
@@ -83,8 +107,10 @@ public:
 class TDataSkinSysButton : public TDataSkinObject {
 public:
     using TDataSkinObject::TDataSkinObject;
-    std::int32_t Action = 0;
-    std::int32_t Align = 0;
+    CaptionAction Action = CaptionAction::Close;
+    // The number a CaptionAction::Program button hands the program.
+    std::int32_t ProgramAction = 0;
+    CaptionAlign Align = CaptionAlign::FromLeft;
     std::int32_t Xcoord = 0;
     std::int32_t Ycoord = 0;
     std::int32_t CombineOp = -1;
@@ -98,7 +124,6 @@ public:
     using TDataSkinObject::TDataSkinObject;
     std::int32_t BackgroundLeftShift = 0;
     std::int32_t BackgroundRightShift = 0;
-    std::int32_t BackgroundAlignment = 0;
 };
 
 }  // namespace vc

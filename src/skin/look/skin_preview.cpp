@@ -97,10 +97,7 @@ private:
                     if (!kept[static_cast<std::size_t>(y) * width_ + x]) Canvas().Set(x, y, PixelFromColour(kDesktop));
         }
         const CaptionTextStyle caption = CaptionText(data_, layout);
-        const PreviewLabel::Align align = caption.align == CaptionTextStyle::Align::Right    ? PreviewLabel::Align::Right
-                                          : caption.align == CaptionTextStyle::Align::Centre ? PreviewLabel::Align::Centre
-                                                                                             : PreviewLabel::Align::Left;
-        Label(caption.area, "Tour of Vellumcast", caption.colour, align, caption.font_height, true);
+        Label(caption.area, "Tour of Vellumcast", caption.colour, caption.align, caption.font_height, true);
     }
 
     int PaintMenuBand(int top) {

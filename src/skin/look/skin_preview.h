@@ -22,7 +22,7 @@ struct SkinPreviewArgs {
 
 // A text of the preview, to be drawn over the picture.
 struct PreviewLabel {
-    enum class Align { Left, Right, Centre };
+    using Align = TextAlign;
     Rect bounds;
     std::string text;  // UTF-8
     Colour colour = 0;

@@ -13,6 +13,9 @@
 
 namespace vc {
 
+// A skin colour as GDI takes it.
+inline COLORREF Gdi(Colour c) { return static_cast<COLORREF>(c & kPixelRgbMask); }
+
 // A 32-bit top-down DIB section holding a copy of a bitmap's pixels.
 class DibSection {
 public:

@@ -9,19 +9,11 @@
 #include "skin/win/skinned_form_win.h"
 #include "ui/application_win.h"
 #include "ui/private_messages.h"
+#include "ui/window_text_win.h"
 
 namespace vc {
 
 namespace {
-
-COLORREF Gdi(Colour c) { return static_cast<COLORREF>(c & 0x00FFFFFFu); }
-
-std::string TextOf(HWND window) {
-    const int length = ::GetWindowTextLengthA(window);
-    std::string text(static_cast<std::size_t>(std::max(length, 0)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(::GetWindowTextA(window, text.data(), length + 1)));
-    return text;
-}
 
 Rect ToRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
 RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
@@ -292,7 +284,6 @@ void TSkinControl::PaintScrollBars(HDC given) {
     ui::WindowDc own(given ? nullptr : Window(), ui::WindowDc::Area::Whole);
     HDC dc = given ? given : own.Get();
     if (!dc) return;
-    RECT corner{0, 0, 0, 0};
     bool both = true;
     for (const bool vertical : {false, true}) {
         SCROLLBARINFO info{};
@@ -301,8 +292,6 @@ void TSkinControl::PaintScrollBars(HDC given) {
             continue;
         }
         const Rect bar = ToRect(info.rcScrollBar).Offset(-window.left, -window.top);
-        if (vertical) corner.left = bar.left, corner.right = bar.right, corner.bottom = bar.bottom;
-        else corner.top = bar.top, corner.bottom = std::max<LONG>(corner.bottom, bar.bottom), corner.right = std::max<LONG>(corner.right, bar.right);
         Bitmap picture(bar.Width(), bar.Height(), PixelFromColour(data_.ButtonFaceColour()));
         const Rect local{0, 0, bar.Width(), bar.Height()};
         const ScrollBarParts parts =
@@ -347,7 +336,7 @@ protected:
     void DrawText(HDC dc, const Rect& client) override {
         const ControlState s = Now();
         const int image = PushButtonImage(s);
-        std::string caption = TextOf(Window());
+        std::string caption = ui::WindowText(Window());
         // "||" breaks a caption into lines.
         for (std::size_t at = caption.find("||"); at != std::string::npos; at = caption.find("||", at + 2))
             caption.replace(at, 2, "\r\n");
@@ -403,7 +392,7 @@ protected:
     void DrawText(HDC dc, const Rect&) override {
         if (text_.IsEmpty()) return;
         const ControlState s = Now();
-        const std::string caption = TextOf(Window());
+        const std::string caption = ui::WindowText(Window());
         const UINT ui = UiState(Window());
         const bool multiLine = (::GetWindowLongPtrA(Window(), GWL_STYLE) & BS_MULTILINE) != 0;
         const UINT format = (multiLine ? DT_WORDBREAK : DT_SINGLELINE) | ((ui & UISF_HIDEACCEL) ? DT_HIDEPREFIX : 0);
@@ -441,7 +430,7 @@ public:
 
 protected:
     void Compose(Bitmap& picture) override {
-        const std::string caption = TextOf(Window());
+        const std::string caption = ui::WindowText(Window());
         ui::WindowDc screen(Window());
         ui::SelectedObject font(screen.Get(), Font());
         SIZE size{};
@@ -459,7 +448,7 @@ protected:
     void DrawText(HDC dc, const Rect&) override {
         const Colour colour = ::IsWindowEnabled(Window()) ? data_.ResolveColour(data_.Colours().ButtonText)
                                                           : data_.ResolveColour(data_.Colours().ButtonShadow);
-        DrawLabel(dc, Font(), colour, TextOf(Window()), ToRECT(caption_),
+        DrawLabel(dc, Font(), colour, ui::WindowText(Window()), ToRECT(caption_),
                   DT_CENTER | DT_SINGLELINE | ((UiState(Window()) & UISF_HIDEACCEL) ? DT_HIDEPREFIX : 0));
     }
     // Only the frame and the caption: the controls inside the group are the

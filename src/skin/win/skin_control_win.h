@@ -30,8 +30,6 @@ public:
     bool SkinWindow(HWND window);
     // Gives the control its own look back.
     void Stop();
-    // The form's hover check: the mouse has left a hot control.
-    bool Hot() const noexcept { return hot_; }
     // A new skin: paint again.
     virtual void RefreshColours();
     // A notification the control sent its skinned parent (tool-bar custom

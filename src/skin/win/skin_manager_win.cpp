@@ -1,49 +1,48 @@
 #include "skin/win/skin_manager_win.h"
 
 #include <algorithm>
-#include <cctype>
 
+#include "common/text.h"
+#include "skin/win/skin_bitmap_win.h"
 #include "ui/application_win.h"
 #include "ui/form_win.h"
 #include "ui/private_messages.h"
+#include "ui/window_text_win.h"
 
 namespace vc {
 
 namespace {
 
-TSkinManager* g_manager = nullptr;
-bool g_captionActive = false;
+// The manager whose thread hook runs: a hook procedure is told nothing else.
+TSkinManager* g_hooked = nullptr;
 
-// The toolkit's own forms carry this tag when they must keep their look.
-constexpr int kNeverSkinnedTag = 99;
+// DWMWA_NCRENDERING_POLICY and its values.
+constexpr DWORD kNcRenderingPolicy = 2;
+constexpr int kNcRenderingUseWindowStyle = 0;
+constexpr int kNcRenderingDisabled = 1;
 
-std::string ClassOf(HWND window) {
-    char name[256] = {};
-    ::GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
-bool AnswersSkinQuery(HWND window) {
-    DWORD_PTR answer = 0;
-    return ::SendMessageTimeoutA(window, ui::kSkinQueryMessage, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer) && answer == 1;
+NcRenderingSwitch DwmNcRendering() {
+    using SetAttribute = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
+    HMODULE dwm = ::LoadLibraryA("dwmapi.dll");
+    const auto set = dwm ? reinterpret_cast<SetAttribute>(
+                               reinterpret_cast<void*>(::GetProcAddress(dwm, "DwmSetWindowAttribute")))
+                         : nullptr;
+    return [set](HWND window, bool systemRendering) {
+        if (!set) return;
+        const int policy = systemRendering ? kNcRenderingUseWindowStyle : kNcRenderingDisabled;
+        set(window, kNcRenderingPolicy, &policy, sizeof policy);
+    };
 }
 
 }  // namespace
 
-TSkinManager::TSkinManager() {
-    g_manager = this;
+TSkinManager::TSkinManager() : ncRendering_(DwmNcRendering()) {
     timer_.SetInterval(100);
     timer_.OnTimer = [this] { OnTimer(); };
 }
 
 TSkinManager::~TSkinManager() {
-    activated_ = 4;
+    phase_ = Phase::ShuttingDown;
     enabled_ = false;
     timer_.SetEnabled(false);
     if (hook_) ::UnhookWindowsHookEx(hook_);
@@ -51,14 +50,17 @@ TSkinManager::~TSkinManager() {
     StopAll();
     menus_.clear();
     for (TSkinData* data : skinData_) data->SetManager(nullptr);
-    if (g_manager == this) g_manager = nullptr;
+    if (g_hooked == this) g_hooked = nullptr;
 }
-
-TSkinManager* TSkinManager::Instance() noexcept { return g_manager; }
 
 void TSkinManager::InstallHook() {
     if (hook_) return;
+    g_hooked = this;
     hook_ = ::SetWindowsHookExA(WH_CBT, &TSkinManager::CbtHook, nullptr, ::GetCurrentThreadId());
+}
+
+void TSkinManager::SetNcRenderingSwitch(NcRenderingSwitch change) {
+    ncRendering_ = change ? std::move(change) : DwmNcRendering();
 }
 
 void TSkinManager::RegisterSkinData(TSkinData& data) {
@@ -75,16 +77,16 @@ void TSkinManager::UnregisterSkinData(TSkinData& data) {
 }
 
 LRESULT CALLBACK TSkinManager::CbtHook(int code, WPARAM wParam, LPARAM lParam) noexcept {
-    TSkinManager* manager = g_manager;
+    TSkinManager* manager = g_hooked;
     if (manager && code == HCBT_ACTIVATE) {
         ui::RunGuarded([&] {
-            if (manager->activated_ == 0) manager->activated_ = 1;
+            manager->MarkActivated();
             manager->SkinWindow(reinterpret_cast<HWND>(wParam));
         });
     } else if (manager && code == HCBT_CREATEWND) {
         const auto* create = reinterpret_cast<const CBT_CREATEWNDA*>(lParam);
         const HWND window = reinterpret_cast<HWND>(wParam);
-        if (create && create->lpcs && !(create->lpcs->style & WS_CHILD) && ClassOf(window) == "#32768")
+        if (create && create->lpcs && !(create->lpcs->style & WS_CHILD) && ui::ClassName(window) == "#32768")
             ui::RunGuarded([&] { manager->SkinPopupMenu(window); });
     } else if (manager && code == HCBT_DESTROYWND && !manager->menus_.empty()) {
         ui::RunGuarded([&] { manager->RemovePopupMenu(reinterpret_cast<HWND>(wParam)); });
@@ -107,7 +109,7 @@ TSkinnedForm* TSkinManager::FindForm(HWND window) const noexcept {
 void TSkinManager::FormGone(TSkinnedForm&) noexcept {
     // Freed by the next purge, not here: the form's own message handling is
     // still on the stack.
-    if (activated_ != 4) {
+    if (phase_ != Phase::ShuttingDown) {
         timer_.SetEnabled(false);
         pending_ = pending_ == SkinAction::None ? SkinAction::Dispose : pending_;
         timer_.SetInterval(1);
@@ -131,10 +133,9 @@ bool TSkinManager::Allowed(HWND window, const std::string& className) const {
     if (form && form->Tag == kNeverSkinnedTag) return false;
     if (className == "TApplication") return false;
     if (main_) {
-        bool skin = true;
-        if (!InSet(main_->Options, xoPreview) && Lower(className).find("preview") != std::string::npos) skin = false;
-        main_->AskFormSkin(reinterpret_cast<std::uintptr_t>(window), className, skin);
-        if (!skin) return false;
+        if (!InSet(main_->Options, xoPreview) && LowerCase(className).find("preview") != std::string::npos)
+            return false;
+        return main_->SkinsForm(className);
     }
     return true;
 }
@@ -146,7 +147,7 @@ TSkinData* TSkinManager::ChooseSkinData(const std::string& className) const {
             if ((*it)->SkinFormtype == type) return *it;
         return nullptr;
     };
-    const std::string lower = Lower(className);
+    const std::string lower = LowerCase(className);
     TSkinData* chosen = nullptr;
     if (lower == "tmessageform" || lower == "#32770") chosen = last_of(sfDialog);
     if (!chosen) chosen = last_of(sfMainform);
@@ -157,15 +158,15 @@ TSkinData* TSkinManager::ChooseSkinData(const std::string& className) const {
 bool TSkinManager::SkinWindow(HWND window) {
     if (!enabled_ || !::IsWindow(window)) return false;
     Purge();
-    if (FindForm(window) || AnswersSkinQuery(window)) return false;
-    const std::string className = ClassOf(window);
+    if (FindForm(window) || ui::AnswersSkinQuery(window)) return false;
+    const std::string className = ui::ClassName(window);
     if (!Allowed(window, className)) return false;
     TSkinData* data = ChooseSkinData(className);
     if (!data || data->Loading()) return false;
     auto form = std::make_unique<TSkinnedForm>(*this, *data);
     if (!form->Install(window)) return false;
     forms_.push_back(std::move(form));
-    ::PostMessageA(window, ui::kSkinStartMessage, 0, 1000);
+    ::PostMessageA(window, ui::kSkinStartMessage, 0, ui::kSkinStartParam);
     return true;
 }
 
@@ -214,19 +215,19 @@ void TSkinManager::DropCaptionButtons(TSkinData& data) {
 }
 
 void TSkinManager::MarkActivated() {
-    if (activated_ == 0) activated_ = 1;
+    if (phase_ == Phase::NeverActivated) phase_ = Phase::Activated;
 }
 
 // The last request wins; before the first activation a request only moves
 // the switch, and windows are picked up as they are activated.
-void TSkinManager::RequestAction(int action, int delay_ms) {
-    pending_ = static_cast<SkinAction>(action);
+void TSkinManager::RequestAction(SkinAction action, int delay_ms) {
+    pending_ = action;
     timer_.SetEnabled(false);
     // A timer of no interval does not tick: the soonest is one millisecond.
     timer_.SetInterval(static_cast<unsigned>(std::max(delay_ms, 1)));
-    if (activated_ == 0) {
-        if (action == 1) enabled_ = true;
-        if (action == 2) enabled_ = false;
+    if (phase_ == Phase::NeverActivated) {
+        if (action == SkinAction::Activate) enabled_ = true;
+        if (action == SkinAction::Deactivate) enabled_ = false;
         return;
     }
     timer_.SetEnabled(true);
@@ -242,7 +243,6 @@ void TSkinManager::OnTimer() {
     TSkinData* data = std::exchange(current_, nullptr);
     if (!data) return;
     Run(action, *data);
-    data->SkinChanged();
 }
 
 void TSkinManager::Run(SkinAction action, TSkinData& data) {
@@ -292,11 +292,9 @@ void TSkinManager::StopAll() {
     }
 }
 
-bool TSkinCaption::Active() noexcept { return g_captionActive; }
-
-void TSkinCaption::SetActive(bool active) {
-    g_captionActive = active;
-    if (TSkinManager* manager = TSkinManager::Instance()) manager->Reframe();
+void TSkinManager::ShowCaptionText(bool shown) {
+    captionText_ = shown;
+    Reframe();
 }
 
 }  // namespace vc

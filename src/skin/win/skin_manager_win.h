@@ -2,12 +2,13 @@
 // TSkinManager: decides which windows of the program wear a skin and carries
 // out what the skin data asks for (on, off, another skin). Windows are found
 // by a thread hook that sees each one activated, and by a scan of the
-// thread's windows when skinning is switched on again. One per process; the
-// program owns it and the skin data reaches it through ISkinManagerLink.
-//
-// TSkinCaption: the process-wide switch of the caption text painter.
+// thread's windows when skinning is switched on again. The presentation
+// window owns it; the skin data reaches it through ISkinManagerLink, its
+// skinners through the references they are made with, the hook through the
+// one pointer the hook API leaves room for.
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,10 +22,11 @@ namespace vc {
 
 // Which menu opens next: a pop-up of its own (a context menu), a drop-down
 // of a skinned menu band, or a skinned system menu.
-enum class MenuKind { Popup = 0, MainMenu = 1, SystemMenu = 2 };
+enum class MenuKind { Popup, MainMenu, SystemMenu };
 
-// What the manager does when its timer fires.
-enum class SkinAction { None = 0, Activate = 1, Deactivate = 2, Refresh = 3, Dispose = 6 };
+// Turns the system's own non-client rendering of a window off (desktop
+// composition would otherwise draw its frame over ours) and back on.
+using NcRenderingSwitch = std::function<void(HWND window, bool systemRendering)>;
 
 class TSkinManager final : public ISkinManagerLink {
 public:
@@ -32,9 +34,6 @@ public:
     ~TSkinManager() override;
     TSkinManager(const TSkinManager&) = delete;
     TSkinManager& operator=(const TSkinManager&) = delete;
-
-    // The manager of this process, or null.
-    static TSkinManager* Instance() noexcept;
 
     // The thread hook that sees windows created, activated and destroyed.
     void InstallHook();
@@ -48,15 +47,22 @@ public:
     void FormGone(TSkinnedForm& form) noexcept;
     bool Enabled() const noexcept { return enabled_; }
     std::size_t FormCount() const noexcept { return forms_.size(); }
-    // Every skinned window lays out and paints its frame again.
-    void Reframe();
+    // Whether skinned windows draw their caption text; a change has every
+    // skinned window paint its frame again.
+    bool CaptionTextShown() const noexcept { return captionText_; }
+    void ShowCaptionText(bool shown);
+
+    // The switch skinned windows turn the system's frame rendering with:
+    // dwmapi.dll's, loaded at run time so that the program starts where it
+    // is missing; null puts that one back (tests record the calls).
+    void SetNcRenderingSwitch(NcRenderingSwitch change);
+    void SetSystemNcRendering(HWND window, bool systemRendering) const { ncRendering_(window, systemRendering); }
 
     // The menu skinner says what opens next; `skinning` is the pop-up flag
     // every new pop-up menu skinner copies: only pop-ups the engine opened
     // itself are painted.
     void SetMenuKind(MenuKind kind, bool skinning) noexcept;
     MenuKind CurrentMenuKind() const noexcept { return menuKind_; }
-    bool PopupFlag() const noexcept { return popupFlag_; }
     // Attaches a pop-up menu skinner to a pop-up menu window being created.
     bool SkinPopupMenu(HWND window);
     // The pop-up menu window goes away; kind and flag return to 0 with the
@@ -68,16 +74,21 @@ public:
     // ISkinManagerLink
     void SetCurrentSkinData(TSkinData& data) override { current_ = &data; }
     void DropCaptionButtons(TSkinData& data) override;
-    bool EverActivated() const override { return activated_ != 0; }
+    bool EverActivated() const override { return phase_ != Phase::NeverActivated; }
     void MarkActivated() override;
-    void RequestAction(int action, int delay_ms) override;
+    void RequestAction(SkinAction action, int delay_ms) override;
 
 private:
+    // Requests before the first activation only move the switch; once the
+    // manager is being destroyed, gone windows are no longer purged.
+    enum class Phase { NeverActivated, Activated, ShuttingDown };
+
     static LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam) noexcept;
     void OnTimer();
     void Run(SkinAction action, TSkinData& data);
     void Purge();
     void StopAll();
+    void Reframe();
     TSkinData* ChooseSkinData(const std::string& className) const;
     bool Allowed(HWND window, const std::string& className) const;
 
@@ -92,16 +103,9 @@ private:
     TSkinData* current_ = nullptr;
     SkinAction pending_ = SkinAction::None;
     bool enabled_ = false;
-    int activated_ = 0;  // 0 never, 1 once activated, 4 while being destroyed
-};
-
-class TSkinCaption {
-public:
-    // One value for the whole process: skinned windows draw their caption
-    // text while it is on.
-    static bool Active() noexcept;
-    // Stores the value and has every skinned window paint its frame again.
-    static void SetActive(bool active);
+    Phase phase_ = Phase::NeverActivated;
+    bool captionText_ = false;
+    NcRenderingSwitch ncRendering_;
 };
 
 }  // namespace vc

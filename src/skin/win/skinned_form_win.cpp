@@ -1,20 +1,17 @@
 #include "skin/win/skinned_form_win.h"
 
 #include <algorithm>
-#include <cctype>
-#include <optional>
 #include <utility>
 
 #include "common/scale_win.h"
-#include "skin/look/control_choice.h"
 #include "skin/win/skin_bitmap_win.h"
 #include "skin/win/skin_control_win.h"
 #include "skin/win/skin_manager_win.h"
 #include "ui/application_win.h"
-#include "ui/controls_win.h"
 #include "ui/form_win.h"
 #include "ui/frame_style_win.h"
 #include "ui/private_messages.h"
+#include "ui/window_text_win.h"
 
 namespace vc {
 
@@ -23,42 +20,6 @@ namespace {
 // The system's themed caption paint, which must not reach a skinned window.
 constexpr UINT kThemedCaptionPaint = 0x00AE;
 constexpr UINT kThemedFramePaint = 0x00AF;
-constexpr unsigned kHoverInterval = 250;
-
-// DWMWA_NCRENDERING_POLICY and its values.
-constexpr DWORD kNcRenderingPolicy = 2;
-constexpr int kNcRenderingUseWindowStyle = 0;
-constexpr int kNcRenderingDisabled = 1;
-
-void SystemNcRendering(HWND window, bool systemRendering) noexcept {
-    using SetAttribute = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
-    static const SetAttribute set = [] {
-        HMODULE dwm = ::LoadLibraryA("dwmapi.dll");
-        return dwm ? reinterpret_cast<SetAttribute>(
-                         reinterpret_cast<void*>(::GetProcAddress(dwm, "DwmSetWindowAttribute")))
-                   : nullptr;
-    }();
-    if (!set) return;
-    const int policy = systemRendering ? kNcRenderingUseWindowStyle : kNcRenderingDisabled;
-    set(window, kNcRenderingPolicy, &policy, sizeof policy);
-}
-
-NcRenderingSwitch g_ncRendering = &SystemNcRendering;
-
-std::string ClassName(HWND window) {
-    char name[256] = {};
-    ::GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-std::string WindowText(HWND window) {
-    const int length = ::GetWindowTextLengthA(window);
-    std::string text(static_cast<std::size_t>(std::max(length, 0)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(::GetWindowTextA(window, text.data(), length + 1)));
-    return text;
-}
-
-COLORREF Gdi(Colour c) { return static_cast<COLORREF>(c & 0x00FFFFFFu); }
 
 // The system's caption font at the skin's height; the menu band's font is
 // the system's menu font at the window's DPI, not bold.
@@ -85,30 +46,54 @@ int TextWidth(HDC dc, const std::string& caption) {
     return r.right - r.left;
 }
 
+UINT DrawTextAlign(TextAlign align) {
+    switch (align) {
+    case TextAlign::Right: return DT_RIGHT;
+    case TextAlign::Centre: return DT_CENTER;
+    case TextAlign::Left: break;
+    }
+    return DT_LEFT;
+}
+
+// The skin knows four borders; tool windows wear it as the others do.
+FrameBorder SkinBorder(FrameBorder border) {
+    switch (border) {
+    case FrameBorder::ToolWindow: return FrameBorder::Fixed;
+    case FrameBorder::SizableToolWindow: return FrameBorder::Sizable;
+    default: return border;
+    }
+}
+
+void FrameChanged(HWND window) {
+    ::SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
 }  // namespace
 
-void SetNcRenderingSwitch(NcRenderingSwitch change) noexcept { g_ncRendering = change ? change : &SystemNcRendering; }
-void SetSystemNcRendering(HWND window, bool systemRendering) noexcept { g_ncRendering(window, systemRendering); }
-
 TSkinnedForm::TSkinnedForm(TSkinManager& manager, TSkinData& data)
-    : ui::TWindowSubclass(ui::kFrameSkinnerSubclassId), manager_(manager), data_(data) {
-    hoverTimer_.SetInterval(kHoverInterval);
-    hoverTimer_.OnTimer = [this] { HoverCheck(); };
-}
+    : ui::TWindowSubclass(ui::kFrameSkinnerSubclassId),
+      manager_(manager),
+      data_(data),
+      buttons_(*this),
+      controls_(*this, data, buttons_) {}
 
 TSkinnedForm::~TSkinnedForm() {
     if (Attached()) Stop();
-    StopControls();
+    controls_.StopAll();
 }
+
+void TSkinnedForm::Register(std::unique_ptr<TSkinControl> control) { controls_.Register(std::move(control)); }
+void TSkinnedForm::Unregister(TSkinControl& control) { controls_.Unregister(control); }
 
 bool TSkinnedForm::Install(HWND window) {
     if (installed_) return true;
     if (!Attach(window)) return false;
     installed_ = true;
-    className_ = ClassName(window);
+    className_ = ui::ClassName(window);
     standardDialog_ = ui::IsStandardDialog(window);
     ReadWindow();
-    SetSystemNcRendering(window, false);
+    manager_.SetSystemNcRendering(window, false);
     return true;
 }
 
@@ -139,7 +124,7 @@ void TSkinnedForm::Start() {
         // Maximised under the system's frame, the window reaches past the
         // work area by that frame: it is laid over the work area again.
         MINMAXINFO limits{};
-        OnGetMinMaxInfo(limits);
+        LimitMaximised(limits);
         MONITORINFO mi{};
         mi.cbSize = sizeof mi;
         ::GetMonitorInfoA(::MonitorFromWindow(Window(), MONITOR_DEFAULTTONEAREST), &mi);
@@ -148,14 +133,12 @@ void TSkinnedForm::Start() {
     } else if (style_.border != FrameBorder::NoCaption && style_.state == FrameState::Normal) {
         FitWindowToSkin(client.right, client.bottom);
     } else {
-        ::SetWindowPos(Window(), nullptr, 0, 0, 0, 0,
-                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        FrameChanged(Window());
     }
     state_ = SkinState::Running;
     RebuildRegion(true);
-    ui::RunGuarded([this] { SkinControls(); });
+    ui::RunGuarded([this] { controls_.SkinAll(); });
     ::SendMessageA(Window(), ui::kSkinnedNotification, 0, ui::kSkinMagic);
-    if (data_.OnAfterSkinForm) data_.OnAfterSkinForm(data_, reinterpret_cast<std::uintptr_t>(Window()), className_);
     ::RedrawWindow(Window(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
@@ -173,7 +156,7 @@ void TSkinnedForm::FitWindowToSkin(int clientWidth, int clientHeight) {
 // A dialog whose caption would not fit between the title's text shifts is
 // widened, its controls moved right by half the growth.
 void TSkinnedForm::WidenForCaption(int& width) {
-    const std::string caption = WindowText(Window());
+    const std::string caption = ui::WindowText(Window());
     ui::WindowDc dc(Window());
     ui::SelectedObject font(dc.Get(), captionFont_.Get());
     const TDataSkinTitle& title = static_cast<const TSkinData&>(data_).Title();
@@ -194,8 +177,8 @@ void TSkinnedForm::WidenForCaption(int& width) {
 void TSkinnedForm::Stop() {
     if (!Attached()) return;
     HWND window = Window();
-    hoverTimer_.SetEnabled(false);
-    StopControls();
+    buttons_.Stop();
+    controls_.StopAll();
     const bool wasRunning = state_ == SkinState::Running || state_ == SkinState::Reloading;
     RECT client{};
     ::GetClientRect(window, &client);
@@ -205,15 +188,14 @@ void TSkinnedForm::Stop() {
     Detach();
     state_ = SkinState::Gone;
     ::SetWindowRgn(window, nullptr, TRUE);
-    SetSystemNcRendering(window, true);
+    manager_.SetSystemNcRendering(window, true);
     if (!wasRunning || !::IsWindow(window)) return;
     // The client area keeps its size under the system's frame again.
     if (style_.state == FrameState::Normal && style_.border != FrameBorder::NoCaption) {
         ::SetWindowPos(window, nullptr, 0, 0, client.right + savedSystemFrame_.cx, client.bottom + savedSystemFrame_.cy,
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     } else {
-        ::SetWindowPos(window, nullptr, 0, 0, 0, 0,
-                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        FrameChanged(window);
     }
 }
 
@@ -221,7 +203,7 @@ void TSkinnedForm::ReloadSkin() {
     if (state_ != SkinState::Running) return;
     state_ = SkinState::Reloading;
     RefreshFonts();
-    faceBrush_.Reset();
+    controls_.DropBrush();
     ReadWindow();
     if (style_.state == FrameState::Normal && style_.border != FrameBorder::NoCaption) {
         // The client size stays; the frame around it changes.
@@ -233,37 +215,9 @@ void TSkinnedForm::ReloadSkin() {
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     }
     RebuildRegion(true);
-    for (const auto& control : controls_)
-        if (control->Live()) control->RefreshColours();
-    if (data_.OnAfterSkinForm) data_.OnAfterSkinForm(data_, reinterpret_cast<std::uintptr_t>(Window()), className_);
+    controls_.RefreshColours();
     state_ = SkinState::Running;
     ::RedrawWindow(Window(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-}
-
-LRESULT TSkinnedForm::OnControlColour(HDC dc, HWND control) {
-    // The dialog has answered first: a text colour it chose stays, text it
-    // left in the system's colour takes the skin's (light on a dark skin).
-    const COLORREF text = ::GetTextColor(dc);
-    if (text == ::GetSysColor(COLOR_WINDOWTEXT) || text == ::GetSysColor(COLOR_BTNTEXT))
-        ::SetTextColor(dc, Gdi(data_.ResolveColour(data_.Colours().ButtonText)));
-    ::SetBkMode(dc, TRANSPARENT);
-    ::SetBkColor(dc, Gdi(data_.ButtonFaceColour()));
-    if (ClassName(control) == "SysLink") {
-        // A link control may delete the brush it is given once it has
-        // painted (seen under Wine), and its own background is the window
-        // colour: it gets the stock null brush, which cannot be deleted, and
-        // its background is laid here, in the device context it paints in.
-        RECT client{};
-        ::GetClientRect(control, &client);
-        ::FillRect(dc, &client, FaceBrush());
-        return reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
-    }
-    return reinterpret_cast<LRESULT>(FaceBrush());
-}
-
-HBRUSH TSkinnedForm::FaceBrush() {
-    if (!faceBrush_) faceBrush_.Reset(::CreateSolidBrush(Gdi(data_.ButtonFaceColour())));
-    return static_cast<HBRUSH>(faceBrush_.Get());
 }
 
 void TSkinnedForm::OnDetached() noexcept {
@@ -271,8 +225,7 @@ void TSkinnedForm::OnDetached() noexcept {
     // The window is going: its menu stays with its owner, not given back
     // to be destroyed with the window.
     menuBar_.reset();
-    hoverTimer_.SetEnabled(false);
-    hotControl_ = nullptr;
+    buttons_.Stop();
     manager_.FormGone(*this);
 }
 
@@ -304,12 +257,15 @@ FrameLayout TSkinnedForm::Layout(int width, int height) const {
     w.caption.minimise_box = style_.minimiseBox;
     w.caption.close_allowed = style_.closeBox;
     w.caption.standard_dialog = standardDialog_;
+    w.caption.border = SkinBorder(style_.border);
     w.scale = FrameScale();
-    // The skin knows four borders; tool windows wear it as the others do.
-    w.caption.border = style_.border == FrameBorder::ToolWindow          ? static_cast<int>(FrameBorder::Fixed)
-                       : style_.border == FrameBorder::SizableToolWindow ? static_cast<int>(FrameBorder::Sizable)
-                                                                         : static_cast<int>(style_.border);
     return FrameLayout(data_, w);
+}
+
+Point TSkinnedForm::WindowPoint(POINT screen) const {
+    RECT r{};
+    ::GetWindowRect(Window(), &r);
+    return Point{screen.x - r.left, screen.y - r.top};
 }
 
 void TSkinnedForm::RebuildRegion(bool force) {
@@ -328,7 +284,26 @@ void TSkinnedForm::RebuildRegion(bool force) {
     if (::SetWindowRgn(Window(), shape.Get(), TRUE)) shape.Release();
 }
 
+// A maximised skinned window fills its monitor's work area exactly: the
+// system would push its own, thicker frame out of sight.
+void TSkinnedForm::LimitMaximised(MINMAXINFO& info) const {
+    HMONITOR monitor = ::MonitorFromWindow(Window(), MONITOR_DEFAULTTONEAREST);
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    if (!::GetMonitorInfoA(monitor, &mi)) return;
+    info.ptMaxPosition = POINT{mi.rcWork.left - mi.rcMonitor.left, mi.rcWork.top - mi.rcMonitor.top};
+    info.ptMaxSize = POINT{mi.rcWork.right - mi.rcWork.left, mi.rcWork.bottom - mi.rcWork.top};
+}
+
 // --- Painting ---
+
+FramePicture TSkinnedForm::PaintPicture(const FrameLayout& layout) const {
+    FramePaintState paint;
+    paint.hot = buttons_.Hot();
+    paint.pressed = buttons_.Pressed();
+    paint.system_menu_drawn_by_platform = WindowIcon(Window()) != nullptr;
+    return vc::PaintFrame(data_, layout, paint);
+}
 
 void TSkinnedForm::PaintFrame(HDC given) {
     if (state_ != SkinState::Running && state_ != SkinState::Reloading) return;
@@ -336,11 +311,7 @@ void TSkinnedForm::PaintFrame(HDC given) {
     RECT r{};
     if (!::GetWindowRect(Window(), &r)) return;
     const FrameLayout layout = Layout(r.right - r.left, r.bottom - r.top);
-    FramePaintState paint;
-    paint.hot = hot_;
-    paint.pressed = pressed_;
-    paint.system_menu_drawn_by_platform = WindowIcon(Window()) != nullptr;
-    const FramePicture picture = vc::PaintFrame(data_, layout, paint);
+    const FramePicture picture = PaintPicture(layout);
     ui::WindowDc own(given ? nullptr : Window(), ui::WindowDc::Area::Whole);
     HDC dc = given ? given : own.Get();
     if (!dc) return;
@@ -364,19 +335,16 @@ void TSkinnedForm::DrawTitle(HDC dc, const FrameLayout& layout, const Bitmap& ti
                              b.bounds.top + (b.bounds.Height() - cy) / 2, icon, cx, cy, 0, nullptr, DI_NORMAL);
             }
         }
-        if (!TSkinCaption::Active()) return;
-        const std::string text = WindowText(Window());
+        if (!manager_.CaptionTextShown()) return;
+        const std::string text = ui::WindowText(Window());
         const CaptionTextStyle caption = CaptionText(data_, layout);
         RECT area{caption.area.left, caption.area.top, caption.area.right, caption.area.bottom};
         if (area.right <= area.left || text.empty()) return;
         ui::SelectedObject font(memory, captionFont_.Get());
         ::SetBkMode(memory, TRANSPARENT);
         ::SetTextColor(memory, Gdi(caption.colour));
-        const UINT align = caption.align == CaptionTextStyle::Align::Right    ? DT_RIGHT
-                           : caption.align == CaptionTextStyle::Align::Centre ? DT_CENTER
-                                                                              : DT_LEFT;
         ::DrawTextA(memory, text.c_str(), static_cast<int>(text.size()), &area,
-                    align | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+                    DrawTextAlign(caption.align) | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     });
     ::SetBkMode(dc, OPAQUE);
 }
@@ -395,11 +363,7 @@ void TSkinnedForm::PaintButton(int button) {
     ::GetWindowRect(Window(), &r);
     const FrameLayout layout = Layout(r.right - r.left, r.bottom - r.top);
     if (button < 0 || button >= static_cast<int>(layout.Buttons().size())) return;
-    FramePaintState paint;
-    paint.hot = hot_;
-    paint.pressed = pressed_;
-    paint.system_menu_drawn_by_platform = WindowIcon(Window()) != nullptr;
-    DrawTitle(dc.Get(), layout, vc::PaintFrame(data_, layout, paint).title);
+    DrawTitle(dc.Get(), layout, PaintPicture(layout).title);
 }
 
 // --- Messages ---
@@ -407,97 +371,144 @@ void TSkinnedForm::PaintButton(int button) {
 LRESULT TSkinnedForm::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case ui::kSkinQueryMessage: return ui::kSkinQueryAnswer;
-    case ui::kSkinStartMessage: Start(); return 0;
-    case ui::kFrameRepaintMessage: PaintFrame(reinterpret_cast<HDC>(wParam)); return 0;
-    case ui::kFrameRepaintRequest:
-        if (lParam != ui::kSkinMagic) break;
-        PaintFrame(reinterpret_cast<HDC>(wParam));
-        return ui::kSkinMagic;
+    case ui::kSkinStartMessage: return OnSkinStart();
+    case ui::kFrameRepaintMessage: return OnFrameRepaint(wParam);
+    case ui::kFrameRepaintRequest: return OnFrameRepaintRequest(wParam, lParam);
     case kThemedCaptionPaint:
     case kThemedFramePaint: return 0;
-    case WM_NOTIFY:
-        // Tool bars ask their parent how to draw themselves.
-        if (auto* header = reinterpret_cast<NMHDR*>(lParam)) {
-            if (TSkinControl* control = ControlOf(header->hwndFrom)) {
-                LRESULT result = 0;
-                if (control->ParentNotify(*header, result)) return result;
-            }
-        }
-        break;
-    case ui::kScrollBarReskinMessage: ReskinControl(reinterpret_cast<HWND>(wParam)); return 0;
-    case WM_ERASEBKGND:
-        if (!standardDialog_) break;
-        {
-            // Dialogs of the system stand on the skin's face colour.
-            RECT client{};
-            ::GetClientRect(Window(), &client);
-            ::FillRect(reinterpret_cast<HDC>(wParam), &client, FaceBrush());
-        }
-        return 1;
+    case WM_NOTIFY: return OnNotify(wParam, lParam);
+    case ui::kScrollBarReskinMessage: return OnScrollBarReskin(wParam);
+    case WM_ERASEBKGND: return OnEraseBackground(wParam, lParam);
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-        if (!standardDialog_) break;
-        DefaultProc(message, wParam, lParam);
-        return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_CTLCOLORBTN: return OnControlColour(message, wParam, lParam);
     default: break;
     }
-    if (state_ == SkinState::NotStarted) {
-        // Nothing of the system's frame is painted before the skin starts.
-        if (message == WM_NCPAINT) return 0;
-        if (message == WM_NCACTIVATE) return TRUE;
-        return DefaultProc(message, wParam, lParam);
-    }
+    if (state_ == SkinState::NotStarted) return BeforeStart(message, wParam, lParam);
     switch (message) {
-    case WM_ACTIVATE:
-        active_ = LOWORD(wParam) != WA_INACTIVE;
-        break;
-    case WM_NCRBUTTONDOWN:
-        // The system menu opens on the release, as the system's does.
-        if (wParam == HTCAPTION || wParam == HTMENU) return 0;
-        break;
+    case WM_ACTIVATE: return OnActivate(wParam, lParam);
+    case WM_NCRBUTTONDOWN: return OnNcRightButtonDown(wParam, lParam);
     case WM_SYSCOMMAND: return OnSysCommand(wParam, lParam);
-    case WM_MEASUREITEM:
-    case WM_DRAWITEM:
-    case WM_MENUSELECT:
-    case ui::kCmMenuChanged:
-    case ui::kMenuBarPressMessage: {
-        LRESULT result = 0;
-        if (OnMenuMessage(message, wParam, lParam, result)) return result;
-        break;
-    }
+    case WM_MEASUREITEM: return OnMeasureItem(wParam, lParam);
+    case WM_DRAWITEM: return OnDrawItem(wParam, lParam);
+    case WM_MENUSELECT: return OnMenuSelect(wParam, lParam);
+    case ui::kCmMenuChanged: return OnMenuChanged(wParam, lParam);
+    case ui::kMenuBarPressMessage: return OnMenuBarPress(lParam);
     case WM_SETTEXT: return OnSetText(wParam, lParam);
-    case WM_GETMINMAXINFO: {
-        const LRESULT result = DefaultProc(message, wParam, lParam);
-        OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
-        return result;
-    }
-    case WM_SIZE: {
-        const LRESULT result = DefaultProc(message, wParam, lParam);
-        style_.state = wParam == SIZE_MAXIMIZED   ? FrameState::Maximised
-                       : wParam == SIZE_MINIMIZED ? FrameState::Minimised
-                                                  : FrameState::Normal;
-        if (style_.state != FrameState::Minimised) ui::RunGuarded([this] { RebuildRegion(false); });
-        return result;
-    }
-    case WM_WINDOWPOSCHANGED:
-        style_.state = ui::ReadFrameStyle(Window()).state;
-        break;
-    case WM_DPICHANGED: {
-        // The window takes its new rectangle first; the frame, its shape,
-        // the menu band and the fonts then follow the new scale.
-        const LRESULT result = DefaultProc(message, wParam, lParam);
-        ui::RunGuarded([this] {
-            RefreshFonts();
-            ReadWindow();
-            RebuildRegion(true);
-        });
-        ::SetWindowPos(Window(), nullptr, 0, 0, 0, 0,
-                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-        return result;
-    }
+    case WM_GETMINMAXINFO: return OnGetMinMaxInfo(wParam, lParam);
+    case WM_SIZE: return OnSize(wParam, lParam);
+    case WM_WINDOWPOSCHANGED: return OnWindowPosChanged(wParam, lParam);
+    case WM_DPICHANGED: return OnDpiChanged(wParam, lParam);
     default: return ui::TWindowSubclass::WindowProc(message, wParam, lParam);
     }
+}
+
+LRESULT TSkinnedForm::Pass(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (state_ == SkinState::NotStarted) return BeforeStart(message, wParam, lParam);
+    return ui::TWindowSubclass::WindowProc(message, wParam, lParam);
+}
+
+LRESULT TSkinnedForm::BeforeStart(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Nothing of the system's frame is painted before the skin starts.
+    if (message == WM_NCPAINT) return 0;
+    if (message == WM_NCACTIVATE) return TRUE;
     return DefaultProc(message, wParam, lParam);
+}
+
+LRESULT TSkinnedForm::OnSkinStart() {
+    Start();
+    return 0;
+}
+
+LRESULT TSkinnedForm::OnFrameRepaint(WPARAM dc) {
+    PaintFrame(reinterpret_cast<HDC>(dc));
+    return 0;
+}
+
+LRESULT TSkinnedForm::OnFrameRepaintRequest(WPARAM dc, LPARAM magic) {
+    if (magic != ui::kSkinMagic) return Pass(ui::kFrameRepaintRequest, dc, magic);
+    PaintFrame(reinterpret_cast<HDC>(dc));
+    return ui::kSkinMagic;
+}
+
+LRESULT TSkinnedForm::OnNotify(WPARAM wParam, LPARAM lParam) {
+    // Tool bars ask their parent how to draw themselves.
+    LRESULT result = 0;
+    if (auto* header = reinterpret_cast<NMHDR*>(lParam); header && controls_.ParentNotify(*header, result))
+        return result;
+    return Pass(WM_NOTIFY, wParam, lParam);
+}
+
+LRESULT TSkinnedForm::OnScrollBarReskin(WPARAM child) {
+    controls_.Reskin(reinterpret_cast<HWND>(child));
+    return 0;
+}
+
+LRESULT TSkinnedForm::OnEraseBackground(WPARAM dc, LPARAM lParam) {
+    if (!standardDialog_) return Pass(WM_ERASEBKGND, dc, lParam);
+    // Dialogs of the system stand on the skin's face colour.
+    controls_.EraseBackground(reinterpret_cast<HDC>(dc));
+    return 1;
+}
+
+LRESULT TSkinnedForm::OnControlColour(UINT message, WPARAM dc, LPARAM control) {
+    if (!standardDialog_) return Pass(message, dc, control);
+    DefaultProc(message, dc, control);
+    return controls_.ControlColour(reinterpret_cast<HDC>(dc), reinterpret_cast<HWND>(control));
+}
+
+LRESULT TSkinnedForm::OnActivate(WPARAM wParam, LPARAM lParam) {
+    active_ = LOWORD(wParam) != WA_INACTIVE;
+    return DefaultProc(WM_ACTIVATE, wParam, lParam);
+}
+
+LRESULT TSkinnedForm::OnNcRightButtonDown(WPARAM hitTest, LPARAM lParam) {
+    // The system menu opens on the release, as the system's does.
+    if (hitTest == HTCAPTION || hitTest == HTMENU) return 0;
+    return DefaultProc(WM_NCRBUTTONDOWN, hitTest, lParam);
+}
+
+LRESULT TSkinnedForm::OnSetText(WPARAM wParam, LPARAM lParam) {
+    // The system paints its own caption on a new text: not while it is ours.
+    const bool visible = ::IsWindowVisible(Window()) != FALSE;
+    if (visible) DefaultProc(WM_SETREDRAW, FALSE, 0);
+    const LRESULT result = DefaultProc(WM_SETTEXT, wParam, lParam);
+    if (visible) DefaultProc(WM_SETREDRAW, TRUE, 0);
+    // The text is set: a failing paint must not send it through again.
+    ui::RunGuarded([this] { PaintFrame(); });
+    return result;
+}
+
+LRESULT TSkinnedForm::OnGetMinMaxInfo(WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = DefaultProc(WM_GETMINMAXINFO, wParam, lParam);
+    LimitMaximised(*reinterpret_cast<MINMAXINFO*>(lParam));
+    return result;
+}
+
+LRESULT TSkinnedForm::OnSize(WPARAM kind, LPARAM lParam) {
+    const LRESULT result = DefaultProc(WM_SIZE, kind, lParam);
+    style_.state = kind == SIZE_MAXIMIZED   ? FrameState::Maximised
+                   : kind == SIZE_MINIMIZED ? FrameState::Minimised
+                                            : FrameState::Normal;
+    if (style_.state != FrameState::Minimised) ui::RunGuarded([this] { RebuildRegion(false); });
+    return result;
+}
+
+LRESULT TSkinnedForm::OnWindowPosChanged(WPARAM wParam, LPARAM lParam) {
+    style_.state = ui::ReadFrameStyle(Window()).state;
+    return DefaultProc(WM_WINDOWPOSCHANGED, wParam, lParam);
+}
+
+LRESULT TSkinnedForm::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+    // The window takes its new rectangle first; the frame, its shape, the
+    // menu band and the fonts then follow the new scale.
+    const LRESULT result = DefaultProc(WM_DPICHANGED, wParam, lParam);
+    ui::RunGuarded([this] {
+        RefreshFonts();
+        ReadWindow();
+        RebuildRegion(true);
+    });
+    FrameChanged(Window());
+    return result;
 }
 
 LRESULT TSkinnedForm::OnNcPaint(HRGN update) {
@@ -540,37 +551,22 @@ LRESULT TSkinnedForm::OnNcHitTest(POINT screen) {
 
 LRESULT TSkinnedForm::OnNcActivate(bool active, HRGN) {
     active_ = active;
-    if (!active_) SetHot(-1);
+    if (!active_) buttons_.SetHot(-1);
     PaintFrame();
     // The system's caption is not drawn: the skinned one was.
     return TRUE;
 }
 
-Point TSkinnedForm::WindowPoint(POINT screen) const {
-    RECT r{};
-    ::GetWindowRect(Window(), &r);
-    return Point{screen.x - r.left, screen.y - r.top};
-}
-
-void TSkinnedForm::SetHot(int button) {
-    if (button == hot_) return;
-    hot_ = button;
-    if (button < 0) pressed_ = -1;
-    hoverTimer_.SetEnabled(button >= 0 || hotControl_);
-    PaintButton(button);
-}
-
 LRESULT TSkinnedForm::OnNcMouseMove(int hitTest, POINT screen) {
     if (!active_) return 0;
     const int button = Layout().ButtonAt(WindowPoint(screen));
-    SetHot(button);
+    buttons_.SetHot(button);
     if (button >= 0) return 0;
     if (menuBar_) {
         const int item = menuBar_->ItemAt(WindowPoint(screen));
         menuBar_->SetHot(item);
         if (item >= 0) {
-            // The hover check takes the item back to normal once the mouse left it.
-            hoverTimer_.SetEnabled(true);
+            buttons_.WatchBand();
             return 0;
         }
     }
@@ -595,10 +591,7 @@ LRESULT TSkinnedForm::OnLeftButton(NcClick click, int hitTest, POINT screen) {
     case NcClick::Down:
         if (button >= 0) {
             if (!active_) ::SetForegroundWindow(Window());
-            pressed_ = button;
-            hot_ = button;
-            hoverTimer_.SetEnabled(true);
-            PaintButton(button);
+            buttons_.Press(button);
             return 0;
         }
         if (hitTest == HTMENU) {
@@ -610,15 +603,10 @@ LRESULT TSkinnedForm::OnLeftButton(NcClick click, int hitTest, POINT screen) {
         // A maximised window is not dragged by its title bar.
         if (hitTest == HTCAPTION && active_ && style_.state == FrameState::Maximised) return 0;
         break;
-    case NcClick::Up: {
-        const int pressed = std::exchange(pressed_, -1);
-        if (button >= 0 && button == pressed) {
-            PaintButton(button);
-            RunButtonAction(button, p);
-        }
+    case NcClick::Up:
+        buttons_.Release(button, p);
         if (button >= 0) return 0;
         break;
-    }
     case NcClick::DoubleClick:
         if (button >= 0) {
             if (layout.Buttons()[button].IsSystemMenu()) ::PostMessageA(Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -667,193 +655,12 @@ LRESULT TSkinnedForm::OnSysCommand(WPARAM wParam, LPARAM lParam) {
     return DefaultProc(WM_SYSCOMMAND, wParam, lParam);
 }
 
-LRESULT TSkinnedForm::OnSetText(WPARAM wParam, LPARAM lParam) {
-    // The system paints its own caption on a new text: not while it is ours.
-    const bool visible = ::IsWindowVisible(Window()) != FALSE;
-    if (visible) DefaultProc(WM_SETREDRAW, FALSE, 0);
-    const LRESULT result = DefaultProc(WM_SETTEXT, wParam, lParam);
-    if (visible) DefaultProc(WM_SETREDRAW, TRUE, 0);
-    // The text is set: a failing paint must not send it through again.
-    ui::RunGuarded([this] { PaintFrame(); });
-    return result;
-}
-
-// A maximised skinned window fills its monitor's work area exactly: the
-// system would push its own, thicker frame out of sight.
-void TSkinnedForm::OnGetMinMaxInfo(MINMAXINFO& info) {
-    HMONITOR monitor = ::MonitorFromWindow(Window(), MONITOR_DEFAULTTONEAREST);
-    MONITORINFO mi{};
-    mi.cbSize = sizeof mi;
-    if (!::GetMonitorInfoA(monitor, &mi)) return;
-    info.ptMaxPosition = POINT{mi.rcWork.left - mi.rcMonitor.left, mi.rcWork.top - mi.rcMonitor.top};
-    info.ptMaxSize = POINT{mi.rcWork.right - mi.rcWork.left, mi.rcWork.bottom - mi.rcWork.top};
-}
-
-void TSkinnedForm::RunButtonAction(int button, Point at) {
-    const FrameLayout layout = Layout();
-    const int action = layout.Buttons()[button].data->Action;
-    HWND window = Window();
-    switch (action) {
-    case 0:
-        hoverTimer_.SetEnabled(false);
-        ::PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-        break;
-    case 1: case 22:
-        ::PostMessageA(window, WM_SYSCOMMAND, style_.state == FrameState::Maximised ? SC_RESTORE : SC_MAXIMIZE, 0);
-        SetHot(-1);
-        break;
-    case 2: case 23:
-        ::PostMessageA(window, WM_SYSCOMMAND, style_.state == FrameState::Minimised ? SC_RESTORE : SC_MINIMIZE, 0);
-        SetHot(-1);
-        break;
-    case 3: case 11: case 12: {
-        // A second open within the double-click time closes the window.
-        const DWORD now = ::GetTickCount();
-        if (lastSystemMenuOpen_ && now - lastSystemMenuOpen_ < ::GetDoubleClickTime()) {
-            lastSystemMenuOpen_ = 0;
-            ::PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-            break;
-        }
-        lastSystemMenuOpen_ = now;
-        RECT r{};
-        ::GetWindowRect(window, &r);
-        OpenSystemMenu(POINT{r.left + at.x + 1, r.top + at.y + 1});
-        break;
-    }
-    default:
-        if (action >= 13) ::PostMessageA(window, ui::kCaptionButtonActionMessage, static_cast<WPARAM>(action), 0);
-        break;
-    }
-}
-
-void TSkinnedForm::HoverCheck() {
-    POINT cursor{};
-    ::GetCursorPos(&cursor);
-    if (hotControl_ && hotControl_->Live()) {
-        RECT r{};
-        ::GetWindowRect(hotControl_->Window(), &r);
-        if (!::PtInRect(&r, cursor) || ::WindowFromPoint(cursor) != hotControl_->Window())
-            ::SendMessageA(hotControl_->Window(), ui::kCmMouseLeave, 0, 0);
-    }
-    const Point p = WindowPoint(cursor);
-    const bool bandHot = menuBar_ && !MenuHookInstalled() && menuBar_->Hot() >= 0;
-    if (bandHot && menuBar_->ItemAt(p) != menuBar_->Hot()) menuBar_->SetHot(-1);
-    if (hot_ < 0) {
-        if (!menuBar_ || menuBar_->Hot() < 0) hoverTimer_.SetEnabled(false);
-        return;
-    }
-    const FrameLayout layout = Layout();
-    if (hot_ >= static_cast<int>(layout.Buttons().size()) || !layout.Buttons()[hot_].bounds.Contains(p)) SetHot(-1);
-}
-
-// --- Control skinners ---
-
-void TSkinnedForm::Register(std::unique_ptr<TSkinControl> control) {
-    if (!control) return;
-    for (const auto& c : controls_)
-        if (c.get() == control.get()) {
-            control.release();  // kept once: the list owns it already
-            return;
-        }
-    controls_.push_back(std::move(control));
-}
-
-void TSkinnedForm::Unregister(TSkinControl& control) {
-    if (hotControl_ == &control) hotControl_ = nullptr;
-    for (auto it = controls_.begin(); it != controls_.end(); ++it) {
-        if (it->get() != &control) continue;
-        std::unique_ptr<TSkinControl> gone = std::move(*it);
-        controls_.erase(it);
-        gone->Stop();
-        return;
-    }
-}
-
-std::size_t TSkinnedForm::ControlCount() const noexcept {
-    return static_cast<std::size_t>(std::count_if(controls_.begin(), controls_.end(),
-                                                  [](const auto& c) { return c->Live(); }));
-}
-
-void TSkinnedForm::SetHotControl(TSkinControl* control) noexcept {
-    if (!control && hotControl_ == nullptr) return;
-    hotControl_ = control;
-    hoverTimer_.SetEnabled(control || hot_ >= 0);
-}
-
-TSkinControl* TSkinnedForm::ControlOf(HWND child) const noexcept {
-    if (!child) return nullptr;
-    ui::TWindowSubclass* found = ui::TWindowSubclass::Find(child, ui::kControlSkinnerSubclassId);
-    for (const auto& c : controls_)
-        if (c.get() == found) return c.get();
-    return nullptr;
-}
-
-// Every child window, grandchildren included, gets the skinner its class
-// asks for, unless the program or the skin data keeps it out.
-void TSkinnedForm::SkinControls() {
-    controls_.erase(std::remove_if(controls_.begin(), controls_.end(), [](const auto& c) { return !c->Live(); }),
-                    controls_.end());
-    std::vector<HWND> children;
-    ::EnumChildWindows(
-        Window(),
-        [](HWND child, LPARAM list) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&children));
-    for (HWND child : children) SkinControl(child);
-}
-
-void TSkinnedForm::SkinControl(HWND child) {
-    if (ui::TWindowSubclass::Find(child, ui::kControlSkinnerSubclassId)) return;
-    DWORD_PTR answer = 0;
-    if (::SendMessageTimeoutA(child, ui::kSkinQueryMessage, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer) &&
-        answer == ui::kSkinQueryAnswer)
-        return;
-    // A control the program tagged keeps its own look, and so does all it holds.
-    for (HWND w = child; w && w != Window(); w = ::GetParent(w)) {
-        const ui::TControl* control = ui::TControl::FromHandle(w);
-        if (control && (control->Tag == data_.DisableTag || control->Tag == 99)) return;
-    }
-    const std::string className = ClassName(child);
-    if (data_.OnSkinControl) {
-        void* skinned = nullptr;
-        data_.OnSkinControl(this, data_, ui::TForm::FromHandle(Window()), child, className, skinned);
-        if (skinned) {
-            // The application made the skinner (a TSkinControl); it is kept here.
-            std::unique_ptr<TSkinControl> control(static_cast<TSkinControl*>(skinned));
-            if (!control->Live() && !control->SkinWindow(child)) return;
-            Register(std::move(control));
-            return;
-        }
-    }
-    const LONG_PTR style = ::GetWindowLongPtrA(child, GWL_STYLE);
-    const LONG_PTR exStyle = ::GetWindowLongPtrA(child, GWL_EXSTYLE);
-    const std::optional<std::string> named = Skin3rdKind(data_.Skin3rd(), className);
-    std::string lower = className;
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    const ControlKind kind = named ? ControlKindOfName(*named, style, data_) : ControlKindOf(lower, style, exStyle, data_);
-    std::unique_ptr<TSkinControl> control = MakeControlSkinner(kind, *this, data_);
-    if (control && control->SkinWindow(child)) Register(std::move(control));
-}
-
-void TSkinnedForm::StopControls() noexcept {
-    hotControl_ = nullptr;
-    std::vector<std::unique_ptr<TSkinControl>> controls = std::move(controls_);
-    controls_.clear();
-    for (auto& control : controls) ui::RunGuarded([&] { control->Stop(); });
-}
-
-// A control that made its window anew gets a new skinner for it.
-void TSkinnedForm::ReskinControl(HWND child) {
-    if (TSkinControl* old = ControlOf(child)) Unregister(*old);
-    if (::IsWindow(child) && ::IsChild(Window(), child)) SkinControl(child);
-}
+// --- The system menu and the menu band ---
 
 // The skinned system menu: the window's own items, enabled for the state
 // the window is in, opened at a screen point.
 void TSkinnedForm::OpenSystemMenu(POINT screen) {
-    SetHot(-1);
+    buttons_.SetHot(-1);
     OpenSkinnedSystemMenu(Window(), manager_, style_, screen);
 }
 
@@ -861,7 +668,7 @@ int TSkinnedForm::BandItemAt(Point p) const { return menuBar_ ? menuBar_->ItemAt
 
 void TSkinnedForm::OpenBandMenu(int item, bool byKey) {
     if (!menuBar_) return;
-    SetHot(-1);
+    buttons_.SetHot(-1);
     menuBar_->OpenItem(item, byKey);
 }
 
@@ -871,38 +678,38 @@ bool TSkinnedForm::OpenBandMenuByKey(char key) {
     return menuBar_->EnterMenuMode(key);
 }
 
-// The menu rows of the message table; true when the message was answered.
-bool TSkinnedForm::OnMenuMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    switch (message) {
-    case WM_MEASUREITEM:
-        if (!MeasureSkinnedMenuItem(data_, Fonts(), *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return false;
-        result = TRUE;
-        return true;
-    case WM_DRAWITEM:
-        if (!DrawSkinnedMenuItem(data_, Fonts(), *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return false;
-        result = TRUE;
-        return true;
-    case WM_MENUSELECT:
-        if (menuBar_) menuBar_->OnMenuSelect(wParam, lParam);
-        return false;
-    case ui::kCmMenuChanged:
-        // A top-level item changed (enabled, caption, deleted): the band
-        // shows it at once.
-        result = DefaultProc(message, wParam, lParam);
-        if (menuBar_) {
-            menuBar_->BuildItems();
-            PaintFrame();
-        }
-        return true;
-    case ui::kMenuBarPressMessage: {
-        const POINT screen{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        const int item = BandItemAt(WindowPoint(screen));
-        if (item >= 0) OpenBandMenu(item, false);
-        result = 0;
-        return true;
+// The menu rows: owner-drawn from the skin.
+LRESULT TSkinnedForm::OnMeasureItem(WPARAM wParam, LPARAM lParam) {
+    if (MeasureSkinnedMenuItem(data_, Fonts(), *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
+    return DefaultProc(WM_MEASUREITEM, wParam, lParam);
+}
+
+LRESULT TSkinnedForm::OnDrawItem(WPARAM wParam, LPARAM lParam) {
+    if (DrawSkinnedMenuItem(manager_, data_, Fonts(), *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
+    return DefaultProc(WM_DRAWITEM, wParam, lParam);
+}
+
+LRESULT TSkinnedForm::OnMenuSelect(WPARAM wParam, LPARAM lParam) {
+    if (menuBar_) menuBar_->OnMenuSelect(wParam, lParam);
+    return DefaultProc(WM_MENUSELECT, wParam, lParam);
+}
+
+LRESULT TSkinnedForm::OnMenuChanged(WPARAM wParam, LPARAM lParam) {
+    // A top-level item changed (enabled, caption, deleted): the band shows
+    // it at once.
+    const LRESULT result = DefaultProc(ui::kCmMenuChanged, wParam, lParam);
+    if (menuBar_) {
+        menuBar_->BuildItems();
+        PaintFrame();
     }
-    default: return false;
-    }
+    return result;
+}
+
+LRESULT TSkinnedForm::OnMenuBarPress(LPARAM screenPoint) {
+    const POINT screen{static_cast<short>(LOWORD(screenPoint)), static_cast<short>(HIWORD(screenPoint))};
+    const int item = BandItemAt(WindowPoint(screen));
+    if (item >= 0) OpenBandMenu(item, false);
+    return 0;
 }
 
 }  // namespace vc

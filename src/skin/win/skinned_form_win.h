@@ -5,20 +5,25 @@
 // to the skin's shape, and gives the window back its own frame, client size
 // and region when skinning stops. The pixels come from the portable frame
 // painter; this side only blits them, sets regions and answers messages.
+//
+// The form itself keeps the frame and the shape; its collaborators do the
+// rest: TCaptionButtons the caption buttons and the hover check,
+// TSkinnedMenuBar the menu band, TFormControls the control skinners and a
+// standard dialog's colours. Its window procedure hands each message to one
+// On handler.
 #include <windows.h>
 
 #include <memory>
 #include <string>
-#include <vector>
 
-#include "common/bitmap.h"
 #include "common/frame_style.h"
 #include "skin/look/skin_data.h"
 #include "skin/look/skin_frame.h"
+#include "skin/win/caption_buttons_win.h"
+#include "skin/win/form_controls_win.h"
 #include "skin/win/skinned_menu_win.h"
 #include "ui/handles_win.h"
 #include "ui/subclass_win.h"
-#include "ui/timer_win.h"
 
 namespace vc {
 
@@ -26,7 +31,7 @@ class TSkinManager;
 class TSkinControl;
 
 // Skin states of a skinned window.
-enum class SkinState { NotStarted = 0, Running = 1, Reloading = 3, Destroying = 4, Fitting = 5, Gone = 6 };
+enum class SkinState { NotStarted, Running, Reloading, Fitting, Gone };
 
 class TSkinnedForm final : public ui::TWindowSubclass {
 public:
@@ -43,20 +48,17 @@ public:
     // Paints the whole frame now (null: a device context of our own).
     void PaintFrame(HDC dc = nullptr);
 
-    // The control skinners of the window's controls, owned here. Register
-    // keeps a skinner once; Unregister gives its control back its own look
-    // and frees it (not from inside that skinner's own message handling).
+    // The control skinners of the window's controls (TFormControls).
     void Register(std::unique_ptr<TSkinControl> control);
     void Unregister(TSkinControl& control);
-    std::size_t ControlCount() const noexcept;
+    std::size_t ControlCount() const noexcept { return controls_.Count(); }
     // The control under the mouse; the hover check ends its hot look when
     // the mouse has left it without telling it.
-    void SetHotControl(TSkinControl* control) noexcept;
+    void SetHotControl(TSkinControl* control) noexcept { buttons_.SetHotControl(control); }
 
     SkinState State() const noexcept { return state_; }
     TSkinData& Data() const noexcept { return data_; }
     const FrameStyle& Style() const noexcept { return style_; }
-    bool StandardDialog() const noexcept { return standardDialog_; }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -69,6 +71,37 @@ protected:
     LRESULT OnNcMouseButton(NcButton button, NcClick click, int hitTest, POINT screen) override;
 
 private:
+    friend class TCaptionButtons;
+
+    // Messages answered from the moment the window is subclassed.
+    LRESULT OnSkinStart();
+    LRESULT OnFrameRepaint(WPARAM dc);
+    LRESULT OnFrameRepaintRequest(WPARAM dc, LPARAM magic);
+    LRESULT OnNotify(WPARAM wParam, LPARAM lParam);
+    LRESULT OnScrollBarReskin(WPARAM child);
+    LRESULT OnEraseBackground(WPARAM dc, LPARAM lParam);
+    LRESULT OnControlColour(UINT message, WPARAM dc, LPARAM control);
+    // A message the handlers above leave: before the skin starts nothing of
+    // the system's frame is painted, afterwards the subclass base has it.
+    LRESULT Pass(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT BeforeStart(UINT message, WPARAM wParam, LPARAM lParam);
+    // Messages of the running skin.
+    LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
+    LRESULT OnNcRightButtonDown(WPARAM hitTest, LPARAM lParam);
+    LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);
+    LRESULT OnMeasureItem(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDrawItem(WPARAM wParam, LPARAM lParam);
+    LRESULT OnMenuSelect(WPARAM wParam, LPARAM lParam);
+    LRESULT OnMenuChanged(WPARAM wParam, LPARAM lParam);
+    LRESULT OnMenuBarPress(LPARAM screenPoint);
+    LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
+    LRESULT OnGetMinMaxInfo(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSize(WPARAM kind, LPARAM lParam);
+    LRESULT OnWindowPosChanged(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
+    LRESULT OnLeftButton(NcClick click, int hitTest, POINT screen);
+
+    // The frame and the shape.
     void Start();
     void ReadWindow();
     // The scale of the screen the window is on: the skin's lengths are
@@ -76,48 +109,26 @@ private:
     Scale FrameScale() const;
     FrameLayout Layout() const;
     FrameLayout Layout(int width, int height) const;
+    Point WindowPoint(POINT screen) const;
     void FitWindowToSkin(int clientWidth, int clientHeight);
     void WidenForCaption(int& width);
     void RebuildRegion(bool force);
     void RefreshFonts();
-
-    // Control skinners: one per child window the skin dresses.
-    void SkinControls();
-    void SkinControl(HWND child);
-    void StopControls() noexcept;
-    void ReskinControl(HWND child);
-    TSkinControl* ControlOf(HWND child) const noexcept;
-
-    LRESULT OnLeftButton(NcClick click, int hitTest, POINT screen);
-    LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);
-    LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
-    void OnGetMinMaxInfo(MINMAXINFO& info);
-
-    // Caption buttons.
-    Point WindowPoint(POINT screen) const;
-    void SetHot(int button);
+    // A maximised window fills its monitor's work area.
+    void LimitMaximised(MINMAXINFO& info) const;
+    FramePicture PaintPicture(const FrameLayout& layout) const;
+    void DrawTitle(HDC dc, const FrameLayout& layout, const Bitmap& title);
+    // The title picture again, for a caption button's new look.
     void PaintButton(int button);
-    void RunButtonAction(int button, Point at);
-    void HoverCheck();
 
     // The system menu and the menu band.
     void OpenSystemMenu(POINT screen);
+    TSkinnedMenuBar* MenuBand() const noexcept { return menuBar_.get(); }
     int BandItemAt(Point p) const;
     void OpenBandMenu(int item, bool byKey);
     bool OpenBandMenuByKey(char key);
-    bool OnMenuMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    MenuFonts Fonts() const noexcept { return MenuFonts{menuFont_.Get(), menuBoldFont_.Get()}; }
-
-    // The brush a standard dialog and its texts stand on: the skin's face
-    // colour. Controls keep the brush they are given for as long as they
-    // paint, so it lives with the window, made anew when the skin changes.
-    HBRUSH FaceBrush();
-    // Texts, links and buttons of a standard dialog stand on the face colour.
-    LRESULT OnControlColour(HDC dc, HWND control);
-
-    // Drawing helpers.
-    void DrawTitle(HDC dc, const FrameLayout& layout, const Bitmap& title);
     void DrawMenuBand(HDC dc, const FrameLayout& layout);
+    MenuFonts Fonts() const noexcept { return MenuFonts{menuFont_.Get(), menuBoldFont_.Get()}; }
 
     TSkinManager& manager_;
     TSkinData& data_;
@@ -128,27 +139,15 @@ private:
     bool installed_ = false;
     std::string className_;
     int menuBarHeight_ = 0;
-    int hot_ = -1;
-    int pressed_ = -1;
     SIZE savedSystemFrame_{};
     SIZE regionSize_{};
-    DWORD lastSystemMenuOpen_ = 0;
-    ui::TTimer hoverTimer_;
     ui::UniqueFont captionFont_;
     ui::UniqueFont menuFont_;
     ui::UniqueFont menuBoldFont_;
-    ui::UniqueGdiObject faceBrush_;
+    TCaptionButtons buttons_;
     // The author's menu drawn in the band; null for a window without one.
     std::unique_ptr<TSkinnedMenuBar> menuBar_;
-    std::vector<std::unique_ptr<TSkinControl>> controls_;
-    TSkinControl* hotControl_ = nullptr;
+    TFormControls controls_;
 };
-
-// Turns the system's own non-client rendering of a window off (desktop
-// composition would otherwise draw its frame over ours) and back on.
-// dwmapi.dll is loaded at run time, so the program starts where it is missing.
-using NcRenderingSwitch = void (*)(HWND window, bool systemRendering);
-void SetNcRenderingSwitch(NcRenderingSwitch change) noexcept;
-void SetSystemNcRendering(HWND window, bool systemRendering) noexcept;
 
 }  // namespace vc

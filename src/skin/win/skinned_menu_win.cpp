@@ -12,7 +12,6 @@ namespace vc {
 
 namespace {
 
-COLORREF Gdi(Colour c) { return static_cast<COLORREF>(c & 0x00FFFFFFu); }
 
 // The whole text of a menu item, however long: a long caption is shown
 // whole or cut with an ellipsis where it is drawn, never garbled.
@@ -499,7 +498,8 @@ bool MeasureSkinnedMenuItem(const TSkinData& data, const MenuFonts& fonts, MEASU
     return true;
 }
 
-bool DrawSkinnedMenuItem(const TSkinData& data, const MenuFonts& fonts, const DRAWITEMSTRUCT& item) {
+bool DrawSkinnedMenuItem(const TSkinManager& manager, const TSkinData& data, const MenuFonts& fonts,
+                         const DRAWITEMSTRUCT& item) {
     if (item.CtlType != ODT_MENU) return false;
     const SavedItem* saved = FindItem(reinterpret_cast<HMENU>(item.hwndItem), item.itemID, item.itemData);
     if (!saved) return false;
@@ -508,13 +508,11 @@ bool DrawSkinnedMenuItem(const TSkinData& data, const MenuFonts& fonts, const DR
     Bitmap picture(r.Width(), r.Height(), PixelFromColour(data.ResolveColour(data.Colours().Menu)));
     // The pop-up's composed background under the item, when the pop-up is
     // one the engine skins.
-    if (TSkinManager* manager = TSkinManager::Instance()) {
-        TSkinnedPopupMenu* popup = manager->FindPopupMenu(::WindowFromDC(item.hDC));
-        if (popup && popup->Skinning()) {
-            const Bitmap& background = popup->Background();
-            const Point offset = popup->ClientOffset();
-            if (!background.Empty()) Blit(picture, 0, 0, background, r.Offset(offset.x, offset.y));
-        }
+    TSkinnedPopupMenu* popup = manager.FindPopupMenu(::WindowFromDC(item.hDC));
+    if (popup && popup->Skinning()) {
+        const Bitmap& background = popup->Background();
+        const Point offset = popup->ClientOffset();
+        if (!background.Empty()) Blit(picture, 0, 0, background, r.Offset(offset.x, offset.y));
     }
     MenuItemLook look;
     look.separator = IsSeparator(*saved);

@@ -117,7 +117,9 @@ bool MenuHookInstalled() noexcept;
 // Owner-drawn menu items: WM_MEASUREITEM and WM_DRAWITEM of the items the
 // skinned menus converted; false for any other item (its owner draws it).
 bool MeasureSkinnedMenuItem(const TSkinData& data, const MenuFonts& fonts, MEASUREITEMSTRUCT& item);
-bool DrawSkinnedMenuItem(const TSkinData& data, const MenuFonts& fonts, const DRAWITEMSTRUCT& item);
+// `manager` knows the pop-up the item is drawn in.
+bool DrawSkinnedMenuItem(const TSkinManager& manager, const TSkinData& data, const MenuFonts& fonts,
+                         const DRAWITEMSTRUCT& item);
 
 // The skinned system menu at a screen point: the window's system menu
 // copied with its glyphs and the enabling rules of the window's state; the

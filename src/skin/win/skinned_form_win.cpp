@@ -674,7 +674,7 @@ void TSkinnedForm::OpenBandMenu(int item, bool byKey) {
 
 bool TSkinnedForm::OpenBandMenuByKey(char key) {
     if (!menuBar_) return false;
-    SetHot(-1);
+    buttons_.SetHot(-1);
     return menuBar_->EnterMenuMode(key);
 }
 

@@ -127,13 +127,15 @@ TEST(SkinFrame, ButtonsAlignToTheWindowOrTheCaptionAreaAndShowTheImageOfTheirSta
     EXPECT_EQ(std::make_pair(image_at(inactive, {}), image_at(inactive, {0})), std::make_pair(4, 3));
     EXPECT_EQ(CaptionText(data, inactive).colour, Colour{0x060504});
 
-    // A title bar two rows high still takes its shape from the key colour.
+    // Sides two rows high still take their shape from the key colour, on a window one pixel wide too.
     Bitmap thin(8, 2, 0);
     thin.Set(0, 0, kKeyPixel);
-    data.SkinStream() = skintest::Pack("[Personality]\nTop=t.bmp\n", {{"t.bmp", thin}});
+    data.SkinStream() = skintest::Pack("[Personality]\nTop=t.bmp\nBottom=t.bmp\n", {{"t.bmp", thin}});
     ASSERT_TRUE(data.LoadSkin());
     const FrameRegion region = BuildFrameRegion(data, FrameLayout(data, Window(40, 30)));
-    EXPECT_TRUE(std::none_of(region.rects.begin(), region.rects.end(), [](const Rect& r) { return r.Contains({0, 0}); }));
+    for (const Point key : {Point{0, 0}, Point{0, 28}})
+        EXPECT_TRUE(std::none_of(region.rects.begin(), region.rects.end(), [&](const Rect& r) { return r.Contains(key); }));
+    EXPECT_FALSE(BuildFrameRegion(data, FrameLayout(data, Window(1, 30))).whole);
 }
 
 TEST(SkinFrame, PicturesAndSizesFollowTheWindowAndTheSkin) {

@@ -172,14 +172,13 @@ FramePicture PaintFrame(const TSkinData& data, const FrameLayout& layout, const 
         picture.title = Bitmap(w.width, std::max(title_height, 0), PixelFromColour(d.ButtonFaceColour()));
         const Bitmap left = ComposeSide(d.Left(), f.left, w.height, false, SideState(active), w.scale);
         const Bitmap right = ComposeSide(d.Right(), f.right, w.height, false, SideState(active), w.scale);
-        const Rect below_title{0, title_height, 0, w.height};
         if (!left.Empty()) {
             Blit(picture.title, 0, 0, left, left.Bounds());
-            picture.left = CopyRect(left, Rect{0, below_title.top, left.Width(), below_title.bottom});
+            picture.left = CopyRect(left, Rect{0, title_height, left.Width(), w.height});
         }
         if (!right.Empty()) {
             Blit(picture.title, w.width - f.right, 0, right, right.Bounds());
-            picture.right = CopyRect(right, Rect{0, below_title.top, right.Width(), below_title.bottom});
+            picture.right = CopyRect(right, Rect{0, title_height, right.Width(), w.height});
         }
         const Rect top_side = layout.TopSide();
         const Bitmap top = ComposeSide(d.Top(), top_side.Width(), top_side.Height(), true, SideState(active), w.scale);

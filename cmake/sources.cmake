@@ -1,7 +1,7 @@
 # Source lists by naming rule: files ending in _win talk to Windows, all
 # others are portable. Globbing lets each subsystem add files without
 # touching the build.
-set(VC_SUBSYSTEMS common book runtime window interpreter menus skin effects)
+set(VC_SUBSYSTEMS common book search runtime window interpreter menus skin effects)
 
 function(vc_portable_sources out)
   set(result)

@@ -1,0 +1,52 @@
+#pragma once
+// Builds a book's search index from the text of its pages (the layout is in
+// index_format.h). The pack tool feeds it every HTML page of the book.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace vc::search {
+
+class IndexWriter {
+public:
+    // Adds a page under its name in the book (the address a result opens),
+    // with its title and body text in UTF-8. Pages are kept in the order
+    // they are added; that order breaks ties between equal scores.
+    void AddPage(std::string_view name, std::string_view title, std::string_view body);
+
+    // The index of every page added so far. Throws vc::Exception when the
+    // pages hold more text than the index can address (4 GB).
+    std::string Finish() const;
+
+private:
+    struct Term {
+        std::string word;
+        std::string postings;
+        std::string positions;
+        std::uint32_t pageCount = 0;
+        std::uint32_t nextPage = 0;  // one past the last page it was seen in
+    };
+    struct Occurrence {
+        std::uint32_t term;
+        std::uint32_t position;
+        bool inTitle;
+    };
+    struct Page {
+        std::uint32_t stringsOffset;
+        std::uint32_t titleWords;
+        std::uint32_t bodyWords;
+    };
+
+    std::uint32_t CountWords(std::string_view text, bool inTitle);
+    void WritePostings(std::uint32_t page);
+
+    std::unordered_map<std::string, std::uint32_t> termIds_;
+    std::vector<Term> terms_;
+    std::vector<Page> pages_;
+    std::string strings_;
+    std::vector<Occurrence> occurrences_;  // of the page being added
+};
+
+}  // namespace vc::search

@@ -74,11 +74,12 @@ constexpr NamedCharacter kOtherNames[] = {
 // The character a reference's name stands for; 0 when the name is unknown.
 // Names are case-sensitive ("Eacute" and "eacute" differ).
 char32_t NamedCharacterValue(std::string_view name) {
+    if (name.empty()) return 0;
     for (const NamedCharacter& named : kOtherNames) {
-        if (name == named.name) return named.value;
+        if (name[0] == named.name[0] && name == named.name) return named.value;
     }
     for (std::size_t i = 0; i < std::size(kLatin1Names); ++i) {
-        if (name == kLatin1Names[i]) return static_cast<char32_t>(0xA0 + i);
+        if (name[0] == kLatin1Names[i][0] && name == kLatin1Names[i]) return static_cast<char32_t>(0xA0 + i);
     }
     for (std::size_t i = 0; i < std::size(kGreekNames); ++i) {
         const std::string_view small = kGreekNames[i];

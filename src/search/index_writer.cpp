@@ -32,57 +32,71 @@ std::size_t SharedPrefix(const std::string& a, const std::string& b) {
 }  // namespace
 
 void IndexWriter::AddPage(std::string_view name, std::string_view title, std::string_view body) {
-    const Page page{Offset(strings_.size()), CountWords(title, true), CountWords(body, false)};
+    const std::uint32_t page = static_cast<std::uint32_t>(pages_.size());
+    const Page record{Offset(strings_.size()), AddWords(title, true), AddWords(body, false)};
     PutString(strings_, name);
     PutString(strings_, title);
     PutString(strings_, body);
     Offset(strings_.size());
-    pages_.push_back(page);
-    WritePostings(static_cast<std::uint32_t>(pages_.size() - 1));
+    pages_.push_back(record);
+    WritePostings(page);
 }
 
-std::uint32_t IndexWriter::CountWords(std::string_view text, bool inTitle) {
+std::uint32_t IndexWriter::TermId(const std::string& word) {
+    std::uint32_t hash = 2166136261u;  // FNV-1a
+    for (const char c : word) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t slot = hash & mask;
+    for (; slots_[slot] != 0; slot = (slot + 1) & mask) {
+        const Term& term = terms_[slots_[slot] - 1];
+        if (term.hash == hash && term.word == word) return slots_[slot] - 1;
+    }
+    const std::uint32_t id = static_cast<std::uint32_t>(terms_.size());
+    terms_.push_back(Term{});
+    terms_.back().word = word;
+    terms_.back().hash = hash;
+    slots_[slot] = id + 1;
+    if (terms_.size() * 2 > slots_.size()) {
+        std::vector<std::uint32_t> grown(slots_.size() * 2, 0);
+        for (std::uint32_t i = 0; i < terms_.size(); ++i) {
+            std::size_t at = terms_[i].hash & (grown.size() - 1);
+            while (grown[at] != 0) at = (at + 1) & (grown.size() - 1);
+            grown[at] = i + 1;
+        }
+        slots_.swap(grown);
+    }
+    return id;
+}
+
+// The positions go straight to each term's list, title first (the title's
+// words are added before the body's); the counts wait for WritePostings.
+std::uint32_t IndexWriter::AddWords(std::string_view text, bool inTitle) {
     WordScanner scanner(text);
     std::uint32_t count = 0;
     while (scanner.Next()) {
-        auto found = termIds_.find(scanner.Folded());
-        if (found == termIds_.end()) {
-            found = termIds_.emplace(scanner.Folded(), static_cast<std::uint32_t>(terms_.size())).first;
-            terms_.push_back(Term{scanner.Folded(), {}, {}, 0, 0});
-        }
-        occurrences_.push_back(Occurrence{found->second, scanner.Position(), inTitle});
+        const std::uint32_t id = TermId(scanner.Folded());
+        Term& term = terms_[id];
+        if (term.inTitle == 0 && term.inBody == 0) touched_.push_back(id);
+        if (inTitle ? term.inTitle == 0 : term.inBody == 0) term.previous = 0;
+        PutVarint(term.positions, scanner.Position() - term.previous);
+        term.previous = scanner.Position();
+        ++(inTitle ? term.inTitle : term.inBody);
         ++count;
     }
     return count;
 }
 
-// The page's occurrences, title first, are appended to each term's lists.
 void IndexWriter::WritePostings(std::uint32_t page) {
-    std::stable_sort(occurrences_.begin(), occurrences_.end(),
-                     [](const Occurrence& a, const Occurrence& b) { return a.term < b.term; });
-    for (std::size_t first = 0; first < occurrences_.size();) {
-        std::size_t last = first;
-        std::uint32_t inTitle = 0;
-        while (last < occurrences_.size() && occurrences_[last].term == occurrences_[first].term) {
-            inTitle += occurrences_[last].inTitle ? 1 : 0;
-            ++last;
-        }
-        Term& term = terms_[occurrences_[first].term];
-        const std::uint32_t inBody = static_cast<std::uint32_t>(last - first) - inTitle;
+    for (const std::uint32_t id : touched_) {
+        Term& term = terms_[id];
         PutVarint(term.postings, page + 1 - term.nextPage);
-        PutVarint(term.postings, inBody * 2 + (inTitle ? 1 : 0));
-        if (inTitle) PutVarint(term.postings, inTitle);
-        std::uint32_t previous = 0;
-        for (std::size_t i = first; i < last; ++i) {
-            if (i == first + inTitle) previous = 0;
-            PutVarint(term.positions, occurrences_[i].position - previous);
-            previous = occurrences_[i].position;
-        }
+        PutVarint(term.postings, term.inBody * 2 + (term.inTitle ? 1 : 0));
+        if (term.inTitle) PutVarint(term.postings, term.inTitle);
         term.nextPage = page + 1;
         ++term.pageCount;
-        first = last;
+        term.inTitle = term.inBody = 0;
     }
-    occurrences_.clear();
+    touched_.clear();
 }
 
 std::string IndexWriter::Finish() const {

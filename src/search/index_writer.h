@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace vc::search {
@@ -25,13 +24,11 @@ private:
         std::string word;
         std::string postings;
         std::string positions;
+        std::uint32_t hash = 0;
         std::uint32_t pageCount = 0;
         std::uint32_t nextPage = 0;  // one past the last page it was seen in
-    };
-    struct Occurrence {
-        std::uint32_t term;
-        std::uint32_t position;
-        bool inTitle;
+        // Its counts in the page being added, and the last position written.
+        std::uint32_t inTitle = 0, inBody = 0, previous = 0;
     };
     struct Page {
         std::uint32_t stringsOffset;
@@ -39,14 +36,17 @@ private:
         std::uint32_t bodyWords;
     };
 
-    std::uint32_t CountWords(std::string_view text, bool inTitle);
+    std::uint32_t AddWords(std::string_view text, bool inTitle);
+    std::uint32_t TermId(const std::string& word);
     void WritePostings(std::uint32_t page);
 
-    std::unordered_map<std::string, std::uint32_t> termIds_;
     std::vector<Term> terms_;
+    // Open addressing: term id + 1 per slot, 0 for a free one; never more
+    // than half full.
+    std::vector<std::uint32_t> slots_ = std::vector<std::uint32_t>(1024, 0);
     std::vector<Page> pages_;
     std::string strings_;
-    std::vector<Occurrence> occurrences_;  // of the page being added
+    std::vector<std::uint32_t> touched_;  // the terms of the page being added
 };
 
 }  // namespace vc::search

@@ -1,5 +1,7 @@
 #include "search/tokenizer.h"
 
+#include <array>
+
 #include "search/utf8.h"
 
 namespace vc::search {
@@ -94,29 +96,58 @@ void AppendFolded(std::string& out, char32_t c) {
     AppendUtf8(out, c);
 }
 
+// ASCII letters and digits folded, 0 for every other ASCII character: most
+// text is ASCII, and this keeps it off the general path.
+constexpr std::array<char, 128> AsciiFolds() {
+    std::array<char, 128> folds{};
+    for (int c = '0'; c <= '9'; ++c) folds[c] = static_cast<char>(c);
+    for (int c = 'a'; c <= 'z'; ++c) folds[c] = static_cast<char>(c);
+    for (int c = 'A'; c <= 'Z'; ++c) folds[c] = static_cast<char>(c + 32);
+    return folds;
+}
+constexpr std::array<char, 128> kAsciiFolds = AsciiFolds();
+
 }  // namespace
 
 bool WordScanner::Next() {
     folded_.clear();
+    const std::size_t size = text_.size();
     std::size_t length = 0;
-    while (at_ < text_.size()) {
-        const char32_t c = DecodeUtf8(text_, at_, length);
-        if (KindOf(c) == CharKind::kWord) break;
-        at_ += length;
+    while (at_ < size) {
+        const unsigned char byte = static_cast<unsigned char>(text_[at_]);
+        if (byte < 0x80) {
+            if (kAsciiFolds[byte]) break;
+            ++at_;
+        } else if (KindOf(DecodeUtf8(text_, at_, length)) == CharKind::kWord) {
+            break;
+        } else {
+            at_ += length;
+        }
     }
-    if (at_ >= text_.size()) return false;
+    if (at_ >= size) return false;
     begin_ = at_;
-    std::string piece;
-    while (at_ < text_.size()) {
+    bool full = false;  // once a character does not fit, the rest is dropped
+    while (at_ < size) {
+        const unsigned char byte = static_cast<unsigned char>(text_[at_]);
+        if (byte < 0x80) {
+            if (!kAsciiFolds[byte]) break;
+            end_ = ++at_;
+            if (folded_.size() < kMaxWordBytes && !full) folded_.push_back(kAsciiFolds[byte]);
+            else full = true;
+            continue;
+        }
         const char32_t c = DecodeUtf8(text_, at_, length);
         const CharKind kind = KindOf(c);
         if (kind == CharKind::kSeparator) break;
         at_ += length;
         if (kind == CharKind::kIgnored) continue;
         end_ = at_;
-        piece.clear();
-        AppendFolded(piece, c);
-        if (folded_.size() + piece.size() <= kMaxWordBytes) folded_ += piece;
+        const std::size_t before = folded_.size();
+        if (!full) AppendFolded(folded_, c);
+        if (folded_.size() > kMaxWordBytes) {
+            folded_.resize(before);
+            full = true;
+        }
     }
     ++position_;
     return true;

@@ -5,7 +5,7 @@
 #include <iterator>
 
 #include "common/text.h"
-#include "search/utf8.h"
+#include "common/unicode.h"
 
 namespace vc::search {
 namespace {
@@ -120,7 +120,7 @@ std::size_t DecodeReference(std::string_view html, std::size_t at, std::string& 
             out.push_back('&');
             return at + 1;
         }
-        value = number == 0 || number > 0x10FFFF ? kReplacementCharacter
+        value = number == 0 || number > 0x10FFFF ? char32_t{0xFFFD}
               : number >= 0x80 && number < 0xA0  ? FromWindows1252(static_cast<unsigned char>(number))
                                                  : number;
     } else {
@@ -268,13 +268,25 @@ bool DeclaredEncoding(std::string_view html, TextEncoding& encoding) {
 }
 
 std::string ToUtf8(std::string_view html, TextEncoding bookEncoding) {
-    if (html.substr(0, 3) == "\xEF\xBB\xBF") return std::string(html.substr(3));
     TextEncoding encoding = bookEncoding;
-    DeclaredEncoding(html, encoding);
-    if (encoding == TextEncoding::kUtf8) return std::string(html);
+    if (html.substr(0, 3) == "\xEF\xBB\xBF") {
+        html.remove_prefix(3);
+        encoding = TextEncoding::kUtf8;
+    } else {
+        DeclaredEncoding(html, encoding);
+    }
     std::string out;
     out.reserve(html.size() + html.size() / 8);
-    for (const char c : html) AppendUtf8(out, FromWindows1252(static_cast<unsigned char>(c)));
+    if (encoding == TextEncoding::kWindows1252) {
+        for (const char c : html) AppendUtf8(out, FromWindows1252(static_cast<unsigned char>(c)));
+        return out;
+    }
+    // Bytes that are not UTF-8 become U+FFFD, so that the text is UTF-8.
+    for (std::size_t i = 0, length = 0; i < html.size(); i += length) {
+        char32_t c;
+        if (DecodeUtf8At(html, i, c, length)) out.append(html.substr(i, length));
+        else AppendUtf8(out, 0xFFFD);
+    }
     return out;
 }
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "search/utf8.h"
+#include "common/unicode.h"
 
 namespace vc::search {
 namespace {
@@ -93,7 +93,7 @@ void AppendFolded(std::string& out, char32_t c) {
     else if (In(c, 0xFF10, 0xFF19)) c = c - 0xFF10 + '0';
     else if (In(c, 0xFF21, 0xFF3A)) c = c - 0xFF21 + 'a';
     else if (In(c, 0xFF41, 0xFF5A)) c = c - 0xFF41 + 'a';
-    AppendUtf8(out, c);
+    vc::AppendUtf8(out, c);
 }
 
 // ASCII letters and digits folded, 0 for every other ASCII character: most
@@ -107,6 +107,12 @@ constexpr std::array<char, 128> AsciiFolds() {
 }
 constexpr std::array<char, 128> kAsciiFolds = AsciiFolds();
 
+// The character at text[at]; a byte that is not UTF-8 separates words.
+char32_t CharAt(std::string_view text, std::size_t at, std::size_t& length) {
+    char32_t c;
+    return DecodeUtf8At(text, at, c, length) ? c : 0;
+}
+
 }  // namespace
 
 bool WordScanner::Next() {
@@ -118,7 +124,7 @@ bool WordScanner::Next() {
         if (byte < 0x80) {
             if (kAsciiFolds[byte]) break;
             ++at_;
-        } else if (KindOf(DecodeUtf8(text_, at_, length)) == CharKind::kWord) {
+        } else if (KindOf(CharAt(text_, at_, length)) == CharKind::kWord) {
             break;
         } else {
             at_ += length;
@@ -136,7 +142,7 @@ bool WordScanner::Next() {
             else full = true;
             continue;
         }
-        const char32_t c = DecodeUtf8(text_, at_, length);
+        const char32_t c = CharAt(text_, at_, length);
         const CharKind kind = KindOf(c);
         if (kind == CharKind::kSeparator) break;
         at_ += length;

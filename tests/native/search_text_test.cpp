@@ -90,7 +90,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "Caf\xC3\xA9", "\xE2\x80\x9Cq\xE2\x80\x9D"},
         PageCase{"HttpEquiv", "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=ISO-8859-1\"><p>na\xEFve",
                  kUtf8, "", "na\xC3\xAFve"},
-        PageCase{"DeclaredUtf8", "<meta charset=utf-8><p>na\xC3\xAFve", k1252, "", "na\xC3\xAFve"},
+        PageCase{"DeclaredUtf8", "<meta charset=utf-8><p>na\xC3\xAFve \xFFx", k1252, "", "na\xC3\xAFve \xEF\xBF\xBDx"},
         PageCase{"ByteOrderMark", "\xEF\xBB\xBF<p>na\xC3\xAFve", k1252, "", "na\xC3\xAFve"},
         PageCase{"BookEncoding", "<meta charset=koi8-r><p>na\xEFve", k1252, "", "na\xC3\xAFve"},
         PageCase{"LateMetaIgnored", "<body><meta charset=windows-1252>na\xC3\xAFve", kUtf8, "", "na\xC3\xAFve"},

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "book_file.h"
+#include "search/html_text.h"
 
 namespace vc::pack {
 
@@ -54,6 +55,15 @@ std::string DescribePayload(const std::string& payload);
 
 // A book description that rebuilds exactly this payload.
 std::string ExtractBook(const std::string& payload, const std::string& sourceName);
+
+// The book's [search] section: whether it gets a search index (on, by
+// default), and how its pages that name no charset read (encoding:
+// windows-1252, by default, or utf-8). PackError names the line at fault.
+struct SearchSettings {
+    bool on = true;
+    search::TextEncoding encoding = search::TextEncoding::kWindows1252;
+};
+SearchSettings ReadSearchSettings(const Book& book);
 
 // The command line: returns the exit code (0 done, 1 failed, 2 usage).
 int RunPack(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

@@ -48,20 +48,20 @@ std::uint32_t IndexWriter::TermId(const std::string& word) {
     const std::size_t mask = slots_.size() - 1;
     std::size_t slot = hash & mask;
     for (; slots_[slot] != 0; slot = (slot + 1) & mask) {
-        const Term& term = terms_[slots_[slot] - 1];
-        if (term.hash == hash && term.word == word) return slots_[slot] - 1;
+        const auto id = static_cast<std::uint32_t>(slots_[slot]) - 1;
+        if (slots_[slot] >> 32 == hash && terms_[id].word == word) return id;
     }
     const std::uint32_t id = static_cast<std::uint32_t>(terms_.size());
     terms_.push_back(Term{});
     terms_.back().word = word;
-    terms_.back().hash = hash;
-    slots_[slot] = id + 1;
+    slots_[slot] = std::uint64_t{hash} << 32 | (id + 1);
     if (terms_.size() * 2 > slots_.size()) {
-        std::vector<std::uint32_t> grown(slots_.size() * 2, 0);
-        for (std::uint32_t i = 0; i < terms_.size(); ++i) {
-            std::size_t at = terms_[i].hash & (grown.size() - 1);
+        std::vector<std::uint64_t> grown(slots_.size() * 2, 0);
+        for (const std::uint64_t entry : slots_) {
+            if (entry == 0) continue;
+            std::size_t at = (entry >> 32) & (grown.size() - 1);
             while (grown[at] != 0) at = (at + 1) & (grown.size() - 1);
-            grown[at] = i + 1;
+            grown[at] = entry;
         }
         slots_.swap(grown);
     }

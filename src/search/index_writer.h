@@ -24,7 +24,6 @@ private:
         std::string word;
         std::string postings;
         std::string positions;
-        std::uint32_t hash = 0;
         std::uint32_t pageCount = 0;
         std::uint32_t nextPage = 0;  // one past the last page it was seen in
         // Its counts in the page being added, and the last position written.
@@ -41,9 +40,10 @@ private:
     void WritePostings(std::uint32_t page);
 
     std::vector<Term> terms_;
-    // Open addressing: term id + 1 per slot, 0 for a free one; never more
-    // than half full.
-    std::vector<std::uint32_t> slots_ = std::vector<std::uint32_t>(1024, 0);
+    // Open addressing: hash << 32 | term id + 1 per slot, 0 for a free one;
+    // never more than half full. The hash in the slot spares a visit to the
+    // term for most slots that are not the word's.
+    std::vector<std::uint64_t> slots_ = std::vector<std::uint64_t>(1024, 0);
     std::vector<Page> pages_;
     std::string strings_;
     std::vector<std::uint32_t> touched_;  // the terms of the page being added

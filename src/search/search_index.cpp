@@ -258,8 +258,9 @@ void SearchIndex::ForEachMatchingTerm(const std::string& word, bool prefix, Visi
     });
 }
 
-std::vector<SearchIndex::Hit> SearchIndex::ReadHits(const TermEntry& term) const {
-    std::vector<Hit> hits;
+// Calls visit(hit) for each page of the term's postings, in page order.
+template <class Visit>
+void SearchIndex::ForEachHit(const TermEntry& term, Visit&& visit) const {
     Cursor cursor(Part(postings_, term.postings, term.postingsSize));
     std::uint64_t next = 0;
     while (!cursor.AtEnd()) {
@@ -268,9 +269,14 @@ std::vector<SearchIndex::Hit> SearchIndex::ReadHits(const TermEntry& term) const
         const std::uint32_t page = static_cast<std::uint32_t>(next + delta - 1);
         const std::uint32_t counts = cursor.Varint();
         const std::uint32_t inTitle = (counts & 1) ? cursor.Varint() : 0;
-        hits.push_back(Hit{page, inTitle, counts >> 1});
+        visit(Hit{page, inTitle, counts >> 1});
         next = std::uint64_t{page} + 1;
     }
+}
+
+std::vector<SearchIndex::Hit> SearchIndex::ReadHits(const TermEntry& term) const {
+    std::vector<Hit> hits;
+    ForEachHit(term, [&hits](const Hit& hit) { hits.push_back(hit); });
     return hits;
 }
 
@@ -302,7 +308,7 @@ std::vector<SearchIndex::Hit> SearchIndex::WordHits(const std::string& word, boo
     // A prefix stands for one word found wherever any of its words is.
     std::vector<std::uint32_t> slot(pageCount_, UINT32_MAX);
     ForEachMatchingTerm(word, true, [&](const TermEntry& entry) {
-        for (const Hit& hit : ReadHits(entry)) {
+        ForEachHit(entry, [&](const Hit& hit) {
             if (slot[hit.page] == UINT32_MAX) {
                 slot[hit.page] = static_cast<std::uint32_t>(hits.size());
                 hits.push_back(hit);
@@ -311,7 +317,7 @@ std::vector<SearchIndex::Hit> SearchIndex::WordHits(const std::string& word, boo
                 sum.inTitle += hit.inTitle;
                 sum.inBody += hit.inBody;
             }
-        }
+        });
     });
     std::sort(hits.begin(), hits.end(), [](const Hit& a, const Hit& b) { return a.page < b.page; });
     return hits;

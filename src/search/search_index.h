@@ -94,6 +94,8 @@ private:
     std::uint32_t BlockOf(const std::string& word) const;
     template <class Visit>
     void ForEachMatchingTerm(const std::string& word, bool prefix, Visit&& visit) const;
+    template <class Visit>
+    void ForEachHit(const TermEntry& term, Visit&& visit) const;
     std::vector<Hit> ReadHits(const TermEntry& term) const;
     std::vector<Positions> ReadPositions(const TermEntry& term) const;
     std::vector<Hit> WordHits(const std::string& word, bool prefix) const;

@@ -13,8 +13,8 @@
 //   terms    the sorted term dictionary in blocks of kTermsPerBlock terms;
 //            each term shares a prefix with the one before it (the first of
 //            a block shares none, so a block can be read on its own):
-//            varint shared, varint suffix length, suffix, varint page count,
-//            varint postings bytes, varint positions bytes
+//            varint shared, varint suffix length, suffix, varint postings
+//            bytes, varint positions bytes
 //   postings per term and page: varint page delta (the first is the page
 //            number plus one), varint (body count * 2 + has title), and the
 //            title count as a varint when there is one

@@ -93,7 +93,6 @@ void IndexWriter::WritePostings(std::uint32_t page) {
         PutVarint(term.postings, term.inBody * 2 + (term.inTitle ? 1 : 0));
         if (term.inTitle) PutVarint(term.postings, term.inTitle);
         term.nextPage = page + 1;
-        ++term.pageCount;
         term.inTitle = term.inBody = 0;
     }
     touched_.clear();
@@ -119,7 +118,6 @@ std::string IndexWriter::Finish() const {
         const std::size_t shared = previous ? SharedPrefix(*previous, term.word) : 0;
         PutVarint(dictionary, static_cast<std::uint32_t>(shared));
         PutString(dictionary, std::string_view(term.word).substr(shared));
-        PutVarint(dictionary, term.pageCount);
         PutVarint(dictionary, Offset(term.postings.size()));
         PutVarint(dictionary, Offset(term.positions.size()));
         postingsSize += term.postings.size();

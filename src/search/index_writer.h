@@ -24,7 +24,6 @@ private:
         std::string word;
         std::string postings;
         std::string positions;
-        std::uint32_t pageCount = 0;
         std::uint32_t nextPage = 0;  // one past the last page it was seen in
         // Its counts in the page being added, and the last position written.
         std::uint32_t inTitle = 0, inBody = 0, previous = 0;

@@ -234,7 +234,6 @@ void SearchIndex::ForEachTermFrom(std::uint32_t block, Visit&& visit) const {
             if (shared > term.size() || (i == 0 && shared != 0)) Damaged();
             term.resize(shared);
             term.append(cursor.Take(cursor.Varint()));
-            cursor.Varint();  // the page count, which the postings themselves give
             const std::size_t postingsSize = cursor.Varint();
             const std::size_t positionsSize = cursor.Varint();
             Part(postings_, postingsAt, postingsSize);

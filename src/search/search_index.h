@@ -57,12 +57,10 @@ public:
     static SearchIndex Open(std::string_view bytes);
 
     std::size_t PageCount() const { return pageCount_; }
-    std::size_t TermCount() const { return termCount_; }
 
     // Pages that match the text as ParseQuery reads it; no results for a
     // query without a word to look for. Throws ESearchIndexDamaged.
     SearchResults Query(std::string_view text, bool whileTyping) const;
-    SearchResults Query(const ParsedQuery& query) const;
 
 private:
     // Where a term's lists lie in the postings and positions sections.
@@ -86,6 +84,7 @@ private:
     struct Positions;
 
     explicit SearchIndex(std::string_view bytes) : bytes_(bytes) {}
+    SearchResults Query(const ParsedQuery& query) const;
     PageRecord Page(std::uint32_t page) const;
     Strings PageStrings(std::uint32_t page) const;
     std::string BlockFirstTerm(std::uint32_t block) const;

@@ -55,7 +55,7 @@ TEST_F(PackFiles, StructuralAndValueMistakesComeTogetherInFileOrder) {
             ":6: unknown key \"wi\\x1B[2jpe\" in section [window] (see docs/authoring.md)\n" + file_ +
             ":7: expected \"key = value\", found \"x\\x1B]0;evil\\x07y\"\n" + file_ +
             ":8: unknown section [a\\x07\\x1B]c] (sections: [book], [window], [caption], [toolbar], [keys], [about], "
-            "[effect], [page], [scrollbars], [messages], [connection], [skin], [reserved], [payload], [menus], and "
+            "[effect], [page], [scrollbars], [messages], [connection], [skin], [reserved], [payload], [search], [menus], and "
             "the menu definition [GERAL], [MENU], [SUBMENUS], [ACOES])\n" +
             file_ + ":11: [toolbar] shown = \"maybe\": 'maybe' is not a valid boolean value (configuration line 11)");
     // Quoted values are taken as written; none may break or end the text.

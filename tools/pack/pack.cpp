@@ -13,6 +13,7 @@
 #include "book/configuration.h"
 #include "book/payload.h"
 #include "book_keys.h"
+#include "book_search.h"
 #include "packed_pages.h"
 #include "common/errors.h"
 #include "common/text.h"
@@ -193,6 +194,33 @@ bool PagesInside(const Book& book) {
                         "\": use inside (the pages travel in the e-book) or beside (in their folders next to it)",
                     given->lineNumber);
 }
+
+}  // namespace
+
+SearchSettings ReadSearchSettings(const Book& book) {
+    SearchSettings settings;
+    if (const BookValue* given = book.Find("search", "on")) {
+        try {
+            static const KeyEntry kSearchOn{-1, "search", "on", Form::kBoolean, DefaultRule::kLiteral, "1", ""};
+            settings.on = StrToBool(given->quoted ? given->text : TranslatePlain(kSearchOn, given->text));
+        } catch (const EConvertError& e) {
+            throw PackError(Place(book, given) + "[search] on = \"" + Excerpt(given->text) + "\": " + e.what(),
+                            given->lineNumber);
+        }
+    }
+    if (const BookValue* given = book.Find("search", "encoding")) {
+        if (SameText(given->text, "utf-8")) {
+            settings.encoding = search::TextEncoding::kUtf8;
+        } else if (!SameText(given->text, "windows-1252")) {
+            throw PackError(Place(book, given) + "[search] encoding = \"" + Excerpt(given->text) +
+                                "\": use windows-1252 or utf-8",
+                            given->lineNumber);
+        }
+    }
+    return settings;
+}
+
+namespace {
 
 int PayloadLineCount(const Book& book) {
     const BookValue* given = book.Find("payload", "lines");
@@ -667,6 +695,7 @@ constexpr const char* kUsage =
     "  vellumcast-pack build BOOK.ini --runtime vellumcast.exe --out DIR/Name.exe [--replace] [--force]\n"
     "  vellumcast-pack inspect Name.exe [--raw]\n"
     "  vellumcast-pack extract Name.exe -o book.ini [--pages DIR] [--force]\n"
+    "  vellumcast-pack search BOOK.ini QUERY [--typing]\n"
     "  vellumcast-pack keys\n"
     "The book description format is described in docs/authoring.md.\n";
 
@@ -778,6 +807,28 @@ int RunExtract(const std::vector<std::string>& args, std::ostream& out, std::ost
     return 0;
 }
 
+// The book's pages searched as its readers will search them; --typing reads
+// the last word as a prefix, as the search box does while it is typed.
+int RunSearch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::string file, query;
+    bool haveQuery = false, typing = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--typing") typing = true;
+        else if (file.empty() && !args[i].empty() && args[i][0] != '-') file = args[i];
+        else if (!file.empty() && !haveQuery) query = args[i], haveQuery = true;
+        else return Usage(err, "search: unexpected argument \"" + args[i] + "\"");
+    }
+    if (file.empty()) return Usage(err, "search: no book file given");
+    if (!haveQuery) return Usage(err, "search: no query given");
+    const Book book = ParseBook(ReadWholeFile(file, "the book file"), file);
+    const ComposedBook composed = ComposeBook(book, file);
+    const SearchSettings settings = ReadSearchSettings(book);
+    if (!settings.on) throw PackError(file + ": [search] on = no: the book has no search index");
+    const std::string index = BuildBookIndex(composed.pageFolders, settings.encoding);
+    out << FormatSearchResults(search::SearchIndex::Open(index).Query(query, typing));
+    return 0;
+}
+
 }  // namespace
 
 int RunPack(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -787,6 +838,7 @@ int RunPack(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         if (command == "build") return RunBuild(args, out, err);
         if (command == "inspect") return RunInspect(args, out, err);
         if (command == "extract") return RunExtract(args, out, err);
+        if (command == "search") return RunSearch(args, out, err);
         if (command == "keys") {
             out << KeyTableMarkdown();
             return 0;

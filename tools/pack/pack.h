@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "book_file.h"
+#include "search/html_text.h"
 
 namespace vc::pack {
 
@@ -63,6 +64,15 @@ std::string DescribePayload(const std::string& payload);
 // A book description that rebuilds exactly this payload; `pagesBeside` for
 // an e-book whose pages are not inside.
 std::string ExtractBook(const std::string& payload, const std::string& sourceName, bool pagesBeside = false);
+
+// The book's [search] section: whether it gets a search index (on, by
+// default), and how its pages that name no charset read (encoding:
+// windows-1252, by default, or utf-8). PackError names the line at fault.
+struct SearchSettings {
+    bool on = true;
+    search::TextEncoding encoding = search::TextEncoding::kWindows1252;
+};
+SearchSettings ReadSearchSettings(const Book& book);
 
 // The command line: returns the exit code (0 done, 1 failed, 2 usage).
 int RunPack(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

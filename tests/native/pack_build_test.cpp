@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "book/configuration.h"
+#include "book/page_archive.h"
 #include "book/payload.h"
 #include "book_file.h"
 #include "common/input_file.h"
@@ -41,7 +42,11 @@ TEST_F(PackFiles, AClassicBookGetsEveryLineAndARebuildReplacesBookAndPages) {
     EXPECT_EQ(again.Line(line::kStartPage), "D:\\Work\\My Book\\PAGES\\Index.htm");
     EXPECT_EQ(again.Line(line::kAltHomePage), "C:\\Books\\book\\extra\\cover.htm");
     EXPECT_EQ(again.Line(line::kAltHomeFlag), "1");
-    EXPECT_EQ(Read(OutPath()).size(), runtime_.size() + ReadEBookPayload(OutPath()).size() + 24)
+    // The runtime, the archive of the search index, the payload, the trailer.
+    const std::string image = Read(OutPath());
+    const auto archive = PageArchive::Open(MemorySource(image));
+    ASSERT_TRUE(archive && archive->SearchIndex() && !archive->HoldsPages());
+    EXPECT_EQ(image.size(), runtime_.size() + archive->Size() + ReadEBookPayload(OutPath()).size() + 24)
         << "nothing stale kept";
 }
 

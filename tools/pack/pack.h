@@ -39,7 +39,8 @@ struct BuildResult {
     std::size_t payloadSize = 0;
     std::size_t lineCount = 0;
     std::size_t pageCount = 0;    // pages inside the e-book
-    std::size_t archiveSize = 0;  // the bytes they take there
+    std::size_t archiveSize = 0;  // the bytes they take there, with the search index
+    std::size_t searchIndexSize = 0;
     std::vector<std::filesystem::path> copiedFolders;
     std::vector<std::string> warnings;
 };

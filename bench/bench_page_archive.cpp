@@ -81,7 +81,7 @@ void BM_PackPages(benchmark::State& state) {
         if (std::system(command.c_str()) != 0) return state.SkipWithError("zip failed");
         zipSeconds += ChildrenSeconds() - zipStart;
         const double packStart = ThreadSeconds();
-        archive = vc::pack::PackPages(vc::pack::GatherPages({folder}));
+        archive = vc::pack::PackPages(vc::pack::GatherPages({folder}), {});
         packSeconds += ThreadSeconds() - packStart;
     }
     const auto zipSize = static_cast<double>(fs::file_size(zip));

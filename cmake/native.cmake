@@ -64,6 +64,12 @@ target_compile_definitions(vc_native_tests PRIVATE VC_BUILTIN_SKINS_DIR="${CMAKE
 if(VC_BENCH AND NOT VC_SANITIZE)
   find_package(benchmark QUIET)
   file(GLOB VC_BENCHES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/bench/bench_*.cpp)
+  # The search benchmark measures against SQLite FTS5; without SQLite it is
+  # left out. SQLite serves no other target.
+  find_package(SQLite3 QUIET)
+  if(NOT SQLite3_FOUND)
+    list(FILTER VC_BENCHES EXCLUDE REGEX "/bench_search\\.cpp$")
+  endif()
   if(benchmark_FOUND AND VC_BENCHES)
     foreach(source ${VC_BENCHES})
       get_filename_component(name ${source} NAME_WE)
@@ -73,5 +79,8 @@ if(VC_BENCH AND NOT VC_SANITIZE)
     endforeach()
     # The page archive is measured as the pack tool makes it.
     target_link_libraries(bench_page_archive PRIVATE vc_pack)
+    if(TARGET bench_search)
+      target_link_libraries(bench_search PRIVATE SQLite::SQLite3)
+    endif()
   endif()
 endif()

@@ -181,6 +181,10 @@ const ArchiveEntry* PageArchive::FindPage(std::string_view name) const {
     return nullptr;
 }
 
+bool PageArchive::HoldsPages() const {
+    return std::any_of(entries_.begin(), entries_.end(), [](const ArchiveEntry& e) { return e.kind == EntryKind::Page; });
+}
+
 const ArchiveEntry* PageArchive::SearchIndex() const {
     for (const auto& entry : entries_)
         if (entry.kind == EntryKind::SearchIndex) return &entry;

@@ -84,6 +84,9 @@ public:
     // nothing for a name the book does not hold or for the search index.
     const ArchiveEntry* FindPage(std::string_view name) const;
     const ArchiveEntry* SearchIndex() const;
+    // Whether the book carries pages: a classic book may carry an archive
+    // that holds only its search index.
+    bool HoldsPages() const;
 
     // The decoded bytes of an entry, checked against its size and checksum;
     // EBookDamaged naming the entry when they cannot be read or do not match.

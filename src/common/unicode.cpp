@@ -4,50 +4,61 @@
 
 namespace vc {
 
+bool DecodeUtf8At(std::string_view text, std::size_t at, char32_t& c, std::size_t& length) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    length = 1;
+    c = lead;
+    if (lead < 0x80) return true;
+    std::size_t extra = 0;
+    char32_t least = 0;
+    if ((lead & 0xE0) == 0xC0) { extra = 1; c = lead & 0x1F; least = 0x80; }
+    else if ((lead & 0xF0) == 0xE0) { extra = 2; c = lead & 0x0F; least = 0x800; }
+    else if ((lead & 0xF8) == 0xF0) { extra = 3; c = lead & 0x07; least = 0x10000; }
+    else return false;
+    if (text.size() - at <= extra) return false;
+    for (std::size_t k = 1; k <= extra; ++k) {
+        const auto next = static_cast<unsigned char>(text[at + k]);
+        if ((next & 0xC0) != 0x80) return false;
+        c = (c << 6) | (next & 0x3F);
+    }
+    if (c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return false;
+    length = extra + 1;
+    return true;
+}
+
 std::optional<std::u32string> DecodeUtf8(std::string_view text) {
     std::u32string out;
     out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        int extra = 0;
-        char32_t c = 0, least = 0;
-        if (lead < 0x80) { c = lead; }
-        else if ((lead & 0xE0) == 0xC0) { extra = 1; c = lead & 0x1F; least = 0x80; }
-        else if ((lead & 0xF0) == 0xE0) { extra = 2; c = lead & 0x0F; least = 0x800; }
-        else if ((lead & 0xF8) == 0xF0) { extra = 3; c = lead & 0x07; least = 0x10000; }
-        else return std::nullopt;
-        if (text.size() - i <= static_cast<std::size_t>(extra) && extra > 0) return std::nullopt;
-        for (int k = 1; k <= extra; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xC0) != 0x80) return std::nullopt;
-            c = (c << 6) | (next & 0x3F);
-        }
-        if (c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return std::nullopt;
+    for (std::size_t i = 0, length = 0; i < text.size(); i += length) {
+        char32_t c;
+        if (!DecodeUtf8At(text, i, c, length)) return std::nullopt;
         out.push_back(c);
-        i += extra + 1;
     }
     return out;
 }
 
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
+    if (c < 0x80) {
+        out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
+
 std::string EncodeUtf8(std::u32string_view text) {
     std::string out;
-    for (char32_t c : text) {
-        if (c < 0x80) {
-            out.push_back(static_cast<char>(c));
-        } else if (c < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else if (c < 0x10000) {
-            out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else {
-            out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        }
-    }
+    for (char32_t c : text) AppendUtf8(out, c);
     return out;
 }
 

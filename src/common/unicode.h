@@ -13,6 +13,13 @@ namespace vc {
 std::optional<std::u32string> DecodeUtf8(std::string_view text);
 std::string EncodeUtf8(std::u32string_view text);
 
+// One code point of UTF-8 at text[at] (at < text.size()) into c, and its
+// length in bytes; false, with a length of 1, for a byte that does not start
+// a well-formed sequence, so that a scan always moves on.
+bool DecodeUtf8At(std::string_view text, std::size_t at, char32_t& c, std::size_t& length);
+// Appends a code point; a surrogate or a value past U+10FFFF becomes U+FFFD.
+void AppendUtf8(std::string& out, char32_t c);
+
 // The upper-case letter of a code point where the file system has one
 // (Latin, Greek, Cyrillic and Armenian letters, the full-width Latin letters
 // of the East Asian code pages); every other code point is its own.

@@ -257,7 +257,8 @@ bool Tform_apresentacao::OpenBookPages() {
     auto file = BookFile::Open(options_.exePath);
     if (!file) return false;
     auto archive = PageArchive::Open(*file);
-    if (!archive) return false;
+    // A classic book may carry an archive of its search index alone.
+    if (!archive || !archive->HoldsPages()) return false;
     startup_trace::Mark("directory");
     // A host of its own each run: no other page can know a book page's
     // address in advance.

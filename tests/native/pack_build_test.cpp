@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "book/configuration.h"
+#include "book/page_archive.h"
 #include "book/payload.h"
 #include "book_file.h"
 #include "common/input_file.h"
@@ -41,7 +42,11 @@ TEST_F(PackFiles, AClassicBookGetsEveryLineAndARebuildReplacesBookAndPages) {
     EXPECT_EQ(again.Line(line::kStartPage), "D:\\Work\\My Book\\PAGES\\Index.htm");
     EXPECT_EQ(again.Line(line::kAltHomePage), "C:\\Books\\book\\extra\\cover.htm");
     EXPECT_EQ(again.Line(line::kAltHomeFlag), "1");
-    EXPECT_EQ(Read(OutPath()).size(), runtime_.size() + ReadEBookPayload(OutPath()).size() + 24)
+    // The runtime, the archive of the search index, the payload, the trailer.
+    const std::string image = Read(OutPath());
+    const auto archive = PageArchive::Open(MemorySource(image));
+    ASSERT_TRUE(archive && archive->SearchIndex() && !archive->HoldsPages());
+    EXPECT_EQ(image.size(), runtime_.size() + archive->Size() + ReadEBookPayload(OutPath()).size() + 24)
         << "nothing stale kept";
 }
 
@@ -55,7 +60,7 @@ TEST_F(PackFiles, StructuralAndValueMistakesComeTogetherInFileOrder) {
             ":6: unknown key \"wi\\x1B[2jpe\" in section [window] (see docs/authoring.md)\n" + file_ +
             ":7: expected \"key = value\", found \"x\\x1B]0;evil\\x07y\"\n" + file_ +
             ":8: unknown section [a\\x07\\x1B]c] (sections: [book], [window], [caption], [toolbar], [keys], [about], "
-            "[effect], [page], [scrollbars], [messages], [connection], [skin], [reserved], [payload], [menus], and "
+            "[effect], [page], [scrollbars], [messages], [connection], [skin], [reserved], [payload], [search], [menus], and "
             "the menu definition [GERAL], [MENU], [SUBMENUS], [ACOES])\n" +
             file_ + ":11: [toolbar] shown = \"maybe\": 'maybe' is not a valid boolean value (configuration line 11)");
     // Quoted values are taken as written; none may break or end the text.

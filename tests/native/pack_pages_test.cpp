@@ -6,6 +6,7 @@
 
 #include "book/configuration.h"
 #include "book/page_archive.h"
+#include "book/payload.h"
 #include "book_file.h"
 #include "pack.h"
 #include "pack_fixture.h"
@@ -30,7 +31,8 @@ protected:
         const auto archive = PageArchive::Open(source);
         std::map<std::string, std::string> pages;
         if (archive)
-            for (const auto& entry : archive->Entries()) pages[entry.name] = archive->Read(source, entry);
+            for (const auto& entry : archive->Entries())
+                if (entry.kind == EntryKind::Page) pages[entry.name] = archive->Read(source, entry);
         return pages;
     }
     std::map<std::string, std::string> Expected() const {
@@ -158,6 +160,40 @@ TEST_F(PackPages, AClassicBookExtractsAsClassic) {
     ASSERT_EQ(Run({"extract", OutPath().string(), "-o", "-"}), 0);
     const Book extracted = ParseBook(out_.str(), "extracted.ini");
     EXPECT_FALSE(ComposeBook(extracted, BookPath()).pagesInside);
+}
+
+// The index travels in the e-book whichever way its pages go, and searching
+// the e-book answers as searching its description does.
+class PackedSearchIndex : public PackPages, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(PackedSearchIndex, TravelsInTheBookAndAnswersAsTheDescription) {
+    const std::string book = std::string(kBook) + GetParam();
+    ASSERT_TRUE(Built(book, OutPath()));
+    EXPECT_TRUE(Holds(out_.str(), ", search index "));
+    ASSERT_EQ(Run({"inspect", OutPath().string()}), 0) << err_.str();
+    const std::string listing = out_.str();
+    EXPECT_TRUE(Holds(listing, "\nsearch index: ")) << listing;
+    EXPECT_FALSE(Holds(listing, "search index: none"));
+    EXPECT_EQ(PagesOf(OutPath()).empty(), std::string(GetParam()).find("beside") != std::string::npos);
+
+    ASSERT_EQ(Run({"search", BookPath().string(), "two"}), 0) << err_.str();
+    const std::string fromDescription = out_.str();
+    EXPECT_TRUE(Holds(fromDescription, "pages/two.htm |")) << fromDescription;
+    ASSERT_EQ(Run({"search", OutPath().string(), "two"}), 0) << err_.str();
+    EXPECT_EQ(out_.str(), fromDescription);
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, PackedSearchIndex, ::testing::Values("", "pages = beside\n"),
+                         [](const auto& info) { return info.index == 0 ? "Inside" : "Beside"; });
+
+TEST_F(PackPages, ABookWithoutSearchCarriesNoIndex) {
+    ASSERT_TRUE(Built(std::string(kBook) + "pages = beside\n[search]\non = no\n", OutPath()));
+    ASSERT_EQ(Run({"inspect", OutPath().string()}), 0);
+    EXPECT_TRUE(Holds(out_.str(), "no pages inside: they lie in their folders beside the e-book\nsearch index: none\n"));
+    EXPECT_EQ(Run({"search", OutPath().string(), "two"}), 1);
+    EXPECT_EQ(Trimmed(err_.str()), OutPath().string() + " carries no search index");
+    // An e-book of the classic layout without an index is the runtime and the payload alone.
+    EXPECT_EQ(Read(OutPath()).size(), runtime_.size() + ReadEBookPayload(OutPath()).size() + PayloadTrailer::kSize);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@ constexpr const char* kMenuSections[] = {"GERAL", "MENU", "SUBMENUS", "ACOES"};
 
 // The payload keys that are not configuration lines.
 constexpr const char* kPayloadKeys[] = {"line-break", "final-line-break", "lines", "text"};
+constexpr const char* kSearchKeys[] = {"on", "encoding"};
 
 bool IsBlankByte(char c) { return static_cast<unsigned char>(c) <= 32; }
 
@@ -74,6 +75,9 @@ bool IsKnownSection(std::string_view name) {
 bool IsKnownKey(const std::string& section, const std::string& key) {
     if (SameText(section, "payload"))
         return std::any_of(std::begin(kPayloadKeys), std::end(kPayloadKeys),
+                           [&](const char* k) { return SameText(k, key); });
+    if (SameText(section, "search"))
+        return std::any_of(std::begin(kSearchKeys), std::end(kSearchKeys),
                            [&](const char* k) { return SameText(k, key); });
     if (FindKey(section, key)) return true;
     if (SameText(section, "book") && SameText(key, kPagesKey)) return true;

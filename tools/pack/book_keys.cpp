@@ -204,6 +204,7 @@ const std::vector<std::string>& BookSections() {
             if (std::find(result.begin(), result.end(), entry.section) == result.end())
                 result.emplace_back(entry.section);
         result.emplace_back("payload");
+        result.emplace_back("search");
         return result;
     }();
     return sections;

@@ -47,7 +47,8 @@ struct KeyEntry {
 // order the book description presents them.
 const std::vector<KeyEntry>& KeyTable();
 
-// The sections of the book description, in table order, plus "payload".
+// The sections of the book description, in table order, plus "payload" and
+// "search", which the tool reads itself.
 const std::vector<std::string>& BookSections();
 
 const KeyEntry* FindKey(std::string_view section, std::string_view key);

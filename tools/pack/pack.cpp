@@ -13,6 +13,7 @@
 #include "book/configuration.h"
 #include "book/payload.h"
 #include "book_keys.h"
+#include "book_search.h"
 #include "packed_pages.h"
 #include "common/errors.h"
 #include "common/text.h"
@@ -193,6 +194,33 @@ bool PagesInside(const Book& book) {
                         "\": use inside (the pages travel in the e-book) or beside (in their folders next to it)",
                     given->lineNumber);
 }
+
+}  // namespace
+
+SearchSettings ReadSearchSettings(const Book& book) {
+    SearchSettings settings;
+    if (const BookValue* given = book.Find("search", "on")) {
+        try {
+            static const KeyEntry kSearchOn{-1, "search", "on", Form::kBoolean, DefaultRule::kLiteral, "1", ""};
+            settings.on = StrToBool(given->quoted ? given->text : TranslatePlain(kSearchOn, given->text));
+        } catch (const EConvertError& e) {
+            throw PackError(Place(book, given) + "[search] on = \"" + Excerpt(given->text) + "\": " + e.what(),
+                            given->lineNumber);
+        }
+    }
+    if (const BookValue* given = book.Find("search", "encoding")) {
+        if (SameText(given->text, "utf-8")) {
+            settings.encoding = search::TextEncoding::kUtf8;
+        } else if (!SameText(given->text, "windows-1252")) {
+            throw PackError(Place(book, given) + "[search] encoding = \"" + Excerpt(given->text) +
+                                "\": use windows-1252 or utf-8",
+                            given->lineNumber);
+        }
+    }
+    return settings;
+}
+
+namespace {
 
 int PayloadLineCount(const Book& book) {
     const BookValue* given = book.Find("payload", "lines");
@@ -479,6 +507,16 @@ std::optional<PageArchive> OpenPages(const std::string& file, const std::string&
     }
 }
 
+// The index of the book's HTML pages, empty when [search] on = no or when no
+// page holds text to find.
+std::string SearchIndexOf(const Book& book, const ComposedBook& composed) {
+    const SearchSettings settings = ReadSearchSettings(book);
+    if (!settings.on) return std::string();
+    std::string index = BuildBookIndex(composed.pageFolders, settings.encoding);
+    if (search::SearchIndex::Open(index).PageCount() == 0) return std::string();
+    return index;
+}
+
 bool IsExtractedBook(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     std::string first;
@@ -502,11 +540,10 @@ BuildResult BuildEBook(const BuildOptions& options) {
     std::vector<std::string> signatureWarnings;
     const std::string runtime = BareRuntime(given, options.runtime, options.replace, signatureWarnings);
     std::vector<PageFile> pages;
-    std::string archive;
-    if (composed.pagesInside) {
-        pages = GatherPages(composed.pageFolders);
-        archive = PackPages(pages);
-    }
+    if (composed.pagesInside) pages = GatherPages(composed.pageFolders);
+    const std::string index = SearchIndexOf(book, composed);
+    // A classic book carries an archive of its index alone.
+    const std::string archive = pages.empty() && index.empty() ? std::string() : PackPages(pages, index);
     const std::string ebook = AppendPayload(runtime, composed.payload, archive);
 
     const fs::path outDir = options.out.has_parent_path() ? options.out.parent_path() : fs::path(".");
@@ -538,6 +575,7 @@ BuildResult BuildEBook(const BuildOptions& options) {
     result.lineCount = composed.lines.size();
     result.pageCount = pages.size();
     result.archiveSize = archive.size();
+    result.searchIndexSize = index.size();
     for (auto& warning : composed.warnings) result.warnings.push_back(std::move(warning.second));
     for (auto& warning : signatureWarnings) result.warnings.push_back(std::move(warning));
     return result;
@@ -667,6 +705,7 @@ constexpr const char* kUsage =
     "  vellumcast-pack build BOOK.ini --runtime vellumcast.exe --out DIR/Name.exe [--replace] [--force]\n"
     "  vellumcast-pack inspect Name.exe [--raw]\n"
     "  vellumcast-pack extract Name.exe -o book.ini [--pages DIR] [--force]\n"
+    "  vellumcast-pack search BOOK.ini|Name.exe QUERY [--typing]\n"
     "  vellumcast-pack keys\n"
     "The book description format is described in docs/authoring.md.\n";
 
@@ -711,6 +750,7 @@ int RunBuild(const std::vector<std::string>& args, std::ostream& out, std::ostre
     if (result.pageCount > 0)
         out << ", " << result.pageCount << (result.pageCount == 1 ? " page" : " pages") << " inside in "
             << result.archiveSize << " bytes";
+    if (result.searchIndexSize > 0) out << ", search index " << result.searchIndexSize << " bytes";
     out << "\n";
     for (const auto& folder : result.copiedFolders) out << "pages copied to " << folder.generic_string() << "\n";
     return 0;
@@ -732,8 +772,8 @@ int RunInspect(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
     out << file << ": " << DescribePayload(payload);
     const std::string image = ReadWholeFile(file, "the e-book");
-    if (const auto archive = OpenPages(file, image)) out << DescribePages(*archive);
-    else out << "no pages inside: they lie in their folders beside the e-book\n";
+    const auto archive = OpenPages(file, image);
+    out << DescribePages(archive ? &*archive : nullptr);
     return 0;
 }
 
@@ -758,9 +798,10 @@ int RunExtract(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
     const std::string image = ReadWholeFile(file, "the e-book");
     const auto archive = OpenPages(file, image);
-    if (!pagesFolder.empty() && !archive)
+    const bool pagesInside = archive && archive->HoldsPages();
+    if (!pagesFolder.empty() && !pagesInside)
         throw PackError(file + " carries no pages: they lie in their folders beside the e-book");
-    const std::string book = ExtractBook(ReadEBookPayload(file), fs::path(file).filename().string(), !archive);
+    const std::string book = ExtractBook(ReadEBookPayload(file), fs::path(file).filename().string(), !pagesInside);
     std::size_t extracted = 0;
     try {
         if (!pagesFolder.empty()) extracted = ExtractPages(MemorySource(image), *archive, pagesFolder, force);
@@ -778,6 +819,49 @@ int RunExtract(const std::vector<std::string>& args, std::ostream& out, std::ost
     return 0;
 }
 
+// The index an e-book carries, or the one a book description would give.
+std::string SearchIndexFor(const std::string& file) {
+    if (!IsEBook(file)) {
+        const Book book = ParseBook(ReadWholeFile(file, "the book file"), file);
+        const ComposedBook composed = ComposeBook(book, file);
+        if (!ReadSearchSettings(book).on) throw PackError(file + ": [search] on = no: the book has no search index");
+        const std::string index = SearchIndexOf(book, composed);
+        if (index.empty()) throw PackError(file + ": no HTML page of the book holds words to find");
+        return index;
+    }
+    const std::string image = ReadWholeFile(file, "the e-book");
+    const auto archive = OpenPages(file, image);
+    const ArchiveEntry* entry = archive ? archive->SearchIndex() : nullptr;
+    if (!entry) throw PackError(file + " carries no search index");
+    try {
+        return archive->Read(MemorySource(image), *entry);
+    } catch (const EBookDamaged& damaged) {
+        throw PackError(file + ": " + search::ESearchIndexDamaged().what() + " " + damaged.what());
+    }
+}
+
+// The book's pages searched as its readers will search them; --typing reads
+// the last word as a prefix, as the search box does while it is typed.
+int RunSearch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::string file, query;
+    bool haveQuery = false, typing = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--typing") typing = true;
+        else if (file.empty() && !args[i].empty() && args[i][0] != '-') file = args[i];
+        else if (!file.empty() && !haveQuery) query = args[i], haveQuery = true;
+        else return Usage(err, "search: unexpected argument \"" + args[i] + "\"");
+    }
+    if (file.empty()) return Usage(err, "search: no book file or e-book given");
+    if (!haveQuery) return Usage(err, "search: no query given");
+    const std::string index = SearchIndexFor(file);
+    try {
+        out << FormatSearchResults(search::SearchIndex::Open(index).Query(query, typing));
+    } catch (const search::ESearchIndexDamaged& damaged) {
+        throw PackError(file + ": " + damaged.what());
+    }
+    return 0;
+}
+
 }  // namespace
 
 int RunPack(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -787,6 +871,7 @@ int RunPack(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         if (command == "build") return RunBuild(args, out, err);
         if (command == "inspect") return RunInspect(args, out, err);
         if (command == "extract") return RunExtract(args, out, err);
+        if (command == "search") return RunSearch(args, out, err);
         if (command == "keys") {
             out << KeyTableMarkdown();
             return 0;

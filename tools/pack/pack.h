@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "book_file.h"
+#include "search/html_text.h"
 
 namespace vc::pack {
 
@@ -38,7 +39,8 @@ struct BuildResult {
     std::size_t payloadSize = 0;
     std::size_t lineCount = 0;
     std::size_t pageCount = 0;    // pages inside the e-book
-    std::size_t archiveSize = 0;  // the bytes they take there
+    std::size_t archiveSize = 0;  // the bytes they take there, with the search index
+    std::size_t searchIndexSize = 0;
     std::vector<std::filesystem::path> copiedFolders;
     std::vector<std::string> warnings;
 };
@@ -63,6 +65,15 @@ std::string DescribePayload(const std::string& payload);
 // A book description that rebuilds exactly this payload; `pagesBeside` for
 // an e-book whose pages are not inside.
 std::string ExtractBook(const std::string& payload, const std::string& sourceName, bool pagesBeside = false);
+
+// The book's [search] section: whether it gets a search index (on, by
+// default), and how its pages that name no charset read (encoding:
+// windows-1252, by default, or utf-8). PackError names the line at fault.
+struct SearchSettings {
+    bool on = true;
+    search::TextEncoding encoding = search::TextEncoding::kWindows1252;
+};
+SearchSettings ReadSearchSettings(const Book& book);
 
 // The command line: returns the exit code (0 done, 1 failed, 2 usage).
 int RunPack(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

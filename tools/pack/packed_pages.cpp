@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iomanip>
 #include <map>
+#include <set>
 #include <sstream>
 
 #include "book/book_address.h"
@@ -108,7 +109,7 @@ std::vector<PageFile> GatherPages(const std::vector<fs::path>& folders) {
     return pages;
 }
 
-std::string PackPages(const std::vector<PageFile>& pages) {
+std::string PackPages(const std::vector<PageFile>& pages, std::string_view searchIndex) {
     // Only the start of a page meets the dictionary; the start is all that
     // is read to build it.
     constexpr std::size_t kSample = 32 * 1024;
@@ -119,26 +120,34 @@ std::string PackPages(const std::vector<PageFile>& pages) {
     PageArchiveWriter writer(BuildDictionary(samples));
     heads.clear();
     for (const auto& page : pages) writer.AddPage(page.name, ReadPage(page.path));
+    if (!searchIndex.empty()) writer.AddSearchIndex(searchIndex);
     return writer.Finish();
 }
 
-std::string DescribePages(const PageArchive& archive) {
+std::string DescribePages(const PageArchive* archive) {
     std::ostringstream out;
-    std::uint64_t size = 0;
-    std::uint64_t stored = 0;
-    std::size_t count = 0;
-    out << "pages inside the book:\n" << std::setw(12) << "size" << std::setw(12) << "stored" << "  name\n";
-    for (const auto& entry : archive.Entries()) {
-        if (entry.kind != EntryKind::Page) continue;
-        out << std::setw(12) << entry.size << std::setw(12) << entry.storedSize << "  " << EscapeText(entry.name) << "\n";
-        size += entry.size;
-        stored += entry.storedSize;
-        ++count;
+    if (archive && archive->HoldsPages()) {
+        std::uint64_t size = 0;
+        std::uint64_t stored = 0;
+        std::size_t count = 0;
+        std::set<std::uint64_t> offsets;
+        out << "pages inside the book:\n" << std::setw(12) << "size" << std::setw(12) << "stored" << "  name\n";
+        for (const auto& entry : archive->Entries()) {
+            if (entry.kind != EntryKind::Page) continue;
+            out << std::setw(12) << entry.size << std::setw(12) << entry.storedSize << "  " << EscapeText(entry.name)
+                << "\n";
+            size += entry.size;
+            if (offsets.insert(entry.offset).second) stored += entry.storedSize;
+            ++count;
+        }
+        out << std::setw(12) << size << std::setw(12) << stored << "  " << count << (count == 1 ? " page" : " pages")
+            << ", " << archive->Size() << " bytes in the book with the directory and dictionary\n";
+    } else {
+        out << "no pages inside: they lie in their folders beside the e-book\n";
     }
-    out << std::setw(12) << size << std::setw(12) << stored << "  " << count << (count == 1 ? " page" : " pages")
-        << ", " << archive.Size() << " bytes in the book with the directory and dictionary\n";
-    if (const ArchiveEntry* index = archive.SearchIndex())
-        out << std::setw(12) << index->size << std::setw(12) << index->storedSize << "  the search index\n";
+    const ArchiveEntry* index = archive ? archive->SearchIndex() : nullptr;
+    if (index) out << "search index: " << index->size << " bytes, " << index->storedSize << " stored\n";
+    else out << "search index: none\n";
     return out.str();
 }
 

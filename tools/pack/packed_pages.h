@@ -28,11 +28,13 @@ struct PageFile {
 std::vector<PageFile> GatherPages(const std::vector<std::filesystem::path>& folders);
 
 // The archive of those pages, with a dictionary drawn from the pages
-// themselves.
-std::string PackPages(const std::vector<PageFile>& pages);
+// themselves, and the search index when one is given.
+std::string PackPages(const std::vector<PageFile>& pages, std::string_view searchIndex);
 
-// Every page with its size and stored size, then the totals.
-std::string DescribePages(const PageArchive& archive);
+// Every page with its size and stored size, then the totals (a file stored
+// once for several names counts once), or that the pages lie beside the
+// book; then the size of the search index.
+std::string DescribePages(const PageArchive* archive);
 
 // Writes every page of the archive under `folder`, by its name; refuses,
 // before writing any, a name that would lead outside the folder and an

@@ -147,7 +147,7 @@ std::optional<PageArchive> PageArchive::Open(const ByteSource& book) {
         entry.size = static_cast<std::uint32_t>(reader.Number(4));
         entry.crc = static_cast<std::uint32_t>(reader.Number(4));
         entry.name = std::string(reader.Take(nameSize));
-        if (kind > static_cast<std::uint8_t>(EntryKind::SearchIndex) || method > static_cast<std::uint8_t>(format::Method::Deflated))
+        if (kind > static_cast<std::uint8_t>(EntryKind::BookSettings) || method > static_cast<std::uint8_t>(format::Method::Deflated))
             throw EBookDamaged(entry.name, "its entry in the directory is not one this program reads");
         entry.kind = static_cast<EntryKind>(kind);
         entry.compressed = method == static_cast<std::uint8_t>(format::Method::Deflated);
@@ -185,11 +185,14 @@ bool PageArchive::HoldsPages() const {
     return std::any_of(entries_.begin(), entries_.end(), [](const ArchiveEntry& e) { return e.kind == EntryKind::Page; });
 }
 
-const ArchiveEntry* PageArchive::SearchIndex() const {
+const ArchiveEntry* PageArchive::FirstOfKind(EntryKind kind) const {
     for (const auto& entry : entries_)
-        if (entry.kind == EntryKind::SearchIndex) return &entry;
+        if (entry.kind == kind) return &entry;
     return nullptr;
 }
+
+const ArchiveEntry* PageArchive::SearchIndex() const { return FirstOfKind(EntryKind::SearchIndex); }
+const ArchiveEntry* PageArchive::BookSettings() const { return FirstOfKind(EntryKind::BookSettings); }
 
 namespace {
 

@@ -17,9 +17,11 @@
 
 namespace vc {
 
-// What an entry holds: a page of the book (any file of its pages folders), or
-// the book's search index, which is no page and has no address.
-enum class EntryKind : std::uint8_t { Page = 0, SearchIndex = 1 };
+// What an entry holds: a page of the book (any file of its pages folders),
+// the book's search index, or the book's settings that have no configuration
+// line (UTF-8 "key=value" lines); neither of the last two is a page or has an
+// address.
+enum class EntryKind : std::uint8_t { Page = 0, SearchIndex = 1, BookSettings = 2 };
 
 struct ArchiveEntry {
     std::string name;
@@ -87,12 +89,15 @@ public:
     // Whether the book carries pages: a classic book may carry an archive
     // that holds only its search index.
     bool HoldsPages() const;
+    const ArchiveEntry* BookSettings() const;
 
     // The decoded bytes of an entry, checked against its size and checksum;
     // EBookDamaged naming the entry when they cannot be read or do not match.
     std::string Read(const ByteSource& book, const ArchiveEntry& entry) const;
 
 private:
+    const ArchiveEntry* FirstOfKind(EntryKind kind) const;
+
     std::vector<ArchiveEntry> entries_;  // in the order of PageNameKey
     std::string dictionary_;
     std::uint64_t start_ = 0;

@@ -179,7 +179,12 @@ void PageArchiveWriter::Add(std::string name, EntryKind kind, std::string_view b
     if (name.size() > 0xFFFF) throw std::invalid_argument("\"" + name.substr(0, 64) + "...\": the name is too long to store");
     if (bytes.size() > 0x7FFFFFFF) throw std::invalid_argument("\"" + name + "\": the file is larger than a book can hold");
     std::string key = PageNameKey(name);
-    if (!keys_.insert(key).second) throw std::invalid_argument("\"" + name + "\": another page has this name in other letter case");
+    // Entries that are no page have empty names and are told apart by their
+    // kind, which also orders them among themselves.
+    if (kind != EntryKind::Page) key.insert(key.begin(), static_cast<char>(kind));
+    if (!keys_.insert(key).second)
+        throw std::invalid_argument(kind == EntryKind::Page ? "\"" + name + "\": another page has this name in other letter case"
+                                                            : std::string("the book holds this entry already"));
 
     Entry added;
     added.entry.name = std::move(name);
@@ -206,6 +211,7 @@ void PageArchiveWriter::AddPage(std::string name, std::string_view bytes) {
 
 // The index is no page: its empty name can clash with none and sorts first.
 void PageArchiveWriter::AddSearchIndex(std::string_view bytes) { Add(std::string(), EntryKind::SearchIndex, bytes, true); }
+void PageArchiveWriter::AddBookSettings(std::string_view text) { Add(std::string(), EntryKind::BookSettings, text, true); }
 
 std::uint64_t PageArchiveWriter::Size() const {
     std::uint64_t size = dictionary_.size() + format::kDirectoryHeadSize + format::kLocatorSize;

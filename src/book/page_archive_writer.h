@@ -35,7 +35,10 @@ public:
     // deflating does not make it smaller. Two pages whose names SamePageName
     // holds the same raise std::invalid_argument.
     void AddPage(std::string name, std::string_view bytes);
+    // One search index and one settings text at most: a second raises
+    // std::invalid_argument.
     void AddSearchIndex(std::string_view bytes);
+    void AddBookSettings(std::string_view text);
 
     // The size of the archive Finish gives, locator included, at most: files
     // with the same bytes are stored once.

@@ -9,10 +9,10 @@ namespace vc {
 // Command ids and options of ExecWB, the published OLECMDID and
 // OLECMDEXECOPT values.
 namespace browser_command {
-enum : int { kPrint = 6, kPrintPreview = 7, kPageSetup = 8, kCopy = 12, kSelectAll = 17 };
+enum : int { kPrint = 6, kPrintPreview = 7, kPageSetup = 8, kCopy = 12, kSelectAll = 17, kFind = 32, kOpticalZoom = 63 };
 }
 namespace browser_option {
-enum : int { kPromptUser = 1, kDontPromptUser = 2 };
+enum : int { kDoDefault = 0, kPromptUser = 1, kDontPromptUser = 2 };
 }
 // CommandStateChange commands.
 namespace browser_state {
@@ -52,6 +52,9 @@ public:
     virtual void Stop() = 0;
     // Raises an automation error when the control refuses the command.
     virtual void ExecWB(int command, int option) = 0;
+    // The page's zoom in percent (the optical zoom command with its value);
+    // raises an automation error when the control refuses it.
+    virtual void SetOpticalZoom(int percent) = 0;
     // The address of the top-level page, empty before the first one.
     virtual std::string LocationUrl() = 0;
 

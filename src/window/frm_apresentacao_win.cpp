@@ -326,13 +326,40 @@ void Tform_apresentacao::EventosAplicacaoMessage(MSG& message, bool& handled) {
     queued.message = message.message;
     queued.key = static_cast<unsigned>(message.wParam);
     queued.controlDown = (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    queued.shiftDown = (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    if (message.message == WM_MOUSEWHEEL) queued.wheelDelta = GET_WHEEL_DELTA_WPARAM(message.wParam);
     const HWND page = web_ ? web_->Window() : nullptr;
     queued.insidePage = page && message.hwnd && (message.hwnd == page || ::IsChild(page, message.hwnd));
     if (SwallowMessage(queued, settings_)) handled = true;
+    // The reader's keys come before the page's, which would take Ctrl+F and
+    // the zoom keys for itself.
+    if (!handled && RunReaderKey(ReaderKeyFor(queued), queued.wheelDelta)) handled = true;
     // What the filter lets through reaches the page's own keys first.
     if (!handled && page && queued.insidePage && message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST &&
         web_->TranslatePageKey(message))
         handled = true;
+}
+
+bool Tform_apresentacao::RunReaderKey(ReaderKey key, int wheelDelta) {
+    if (!web_) return false;
+    int zoom = zoomPercent_;
+    switch (key) {
+    case ReaderKey::Find: break;
+    case ReaderKey::ZoomIn: zoom = ZoomIn(zoom); break;
+    case ReaderKey::ZoomOut: zoom = ZoomOut(zoom); break;
+    case ReaderKey::ZoomActual: zoom = kZoomActual; break;
+    case ReaderKey::ZoomWheel: zoom = ZoomByWheel(zoom, wheelDelta); break;
+    default: return false;
+    }
+    // Before a page has loaded the control refuses both: the key does
+    // nothing, as it would in a browser.
+    try {
+        if (key == ReaderKey::Find) web_->ExecWB(browser_command::kFind, browser_option::kDoDefault);
+        else web_->SetOpticalZoom(zoom);
+        zoomPercent_ = zoom;
+    } catch (const std::exception&) {
+    }
+    return true;
 }
 
 void Tform_apresentacao::RunButton(ToolButton button) {

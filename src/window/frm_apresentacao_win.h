@@ -26,7 +26,9 @@
 #include "window/book_protocol_win.h"
 #include "window/browser.h"
 #include "window/hosted_browser_win.h"
+#include "window/page_zoom.h"
 #include "window/startup.h"
+#include "window/window_actions.h"
 
 namespace vc {
 
@@ -121,6 +123,9 @@ private:
     void ShowRuntimeMessage(const std::string& text);
     std::string ExeFolder() const;
     void RunButton(ToolButton button);
+    // Find in the page and zoom, wherever the focus is; false for a key that
+    // is not the reader's.
+    bool RunReaderKey(ReaderKey key, int wheelDelta);
 
     // StartupTarget
     void SetApplicationTitle(const std::string& title) override;
@@ -208,6 +213,7 @@ private:
     std::unique_ptr<TSkinManager> skinManager_;
     // Whether this window switched the skinned caption on.
     bool skinCaptionActive_ = false;
+    int zoomPercent_ = kZoomActual;
     std::unique_ptr<NavigationTracker> navigation_;
 };
 

@@ -545,6 +545,14 @@ void WebBrowserHost::ExecWB(int command, int option) {
                                   nullptr));
 }
 
+void WebBrowserHost::SetOpticalZoom(int percent) {
+    VARIANT value;
+    ::VariantInit(&value);
+    value.vt = VT_I4;
+    value.lVal = percent;
+    ui::OleCheck(browser_->ExecWB(OLECMDID_OPTICAL_ZOOM, OLECMDEXECOPT_DONTPROMPTUSER, &value, nullptr));
+}
+
 std::string WebBrowserHost::LocationUrl() {
     ui::Bstr location;
     if (FAILED(browser_->get_LocationURL(location.Put()))) return {};

@@ -72,6 +72,7 @@ public:
     void Refresh() override;
     void Stop() override;
     void ExecWB(int command, int option) override;
+    void SetOpticalZoom(int percent) override;
     std::string LocationUrl() override;
     void SetBodyBorderStyle(const std::string& style) override;
     void SetBodyBorderColour(const std::string& colour) override;

@@ -33,6 +33,19 @@ bool SwallowMessage(const QueuedMessage& queued, const WindowSettings& settings)
     return handled;
 }
 
+ReaderKey ReaderKeyFor(const QueuedMessage& queued) {
+    if (!queued.controlDown) return ReaderKey::None;
+    if (queued.message == kMouseWheel) return queued.wheelDelta != 0 ? ReaderKey::ZoomWheel : ReaderKey::None;
+    if (queued.message != kKeyDown) return ReaderKey::None;
+    switch (queued.key) {
+    case 0x46: return queued.shiftDown ? ReaderKey::Search : ReaderKey::Find;  // F
+    case 0xBB: case 0x6B: return ReaderKey::ZoomIn;                          // = + and keypad +
+    case 0xBD: case 0x6D: return ReaderKey::ZoomOut;                         // - and keypad -
+    case 0x30: case 0x60: return ReaderKey::ZoomActual;                      // 0 and keypad 0
+    default: return ReaderKey::None;
+    }
+}
+
 bool RefreshNavigatesToLastUrl(const WindowSettings& settings) {
     return settings.ScrollbarColoursOn || settings.BodyBorderOn;
 }

@@ -23,14 +23,24 @@ struct QueuedMessage {
     unsigned key = 0;            // first parameter: the key code of a key-down
     bool insidePage = false;     // the target window lies inside the browser
     bool controlDown = false;    // the high bit of the Control key's state
+    bool shiftDown = false;      // the same for the Shift key
+    int wheelDelta = 0;          // the signed rotation of a wheel message
 };
 
 constexpr unsigned kRightButtonDown = 0x0204;
 constexpr unsigned kRightButtonDoubleClick = 0x0206;
 constexpr unsigned kKeyDown = 0x0100;
+constexpr unsigned kMouseWheel = 0x020A;
 
 // Whether the application-wide filter swallows the message.
 bool SwallowMessage(const QueuedMessage& queued, const WindowSettings& settings);
+
+// The reader's own keys, which reach the window wherever the focus is, the
+// page included: Ctrl+Shift+F the search pane, Ctrl+F the page's find
+// dialog, Ctrl+plus, Ctrl+minus (main keys or keypad), Ctrl+0 and Ctrl+wheel
+// the zoom.
+enum class ReaderKey { None, Search, Find, ZoomIn, ZoomOut, ZoomActual, ZoomWheel };
+ReaderKey ReaderKeyFor(const QueuedMessage& queued);
 
 // The file the Refresh button asks for: the last address when the page is
 // styled on load (so it is styled again), otherwise none (a plain reload).

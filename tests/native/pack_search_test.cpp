@@ -8,6 +8,7 @@
 
 #include "book_search.h"
 #include "pack.h"
+#include "search_button.h"
 
 namespace vc::pack {
 namespace {
@@ -72,6 +73,25 @@ TEST_F(PackSearch, RefusesWhatItCannotSearch) {
     EXPECT_NE(Run("[search]\nlanguage = en\n", {"search", "cafe"}).find(":5: unknown key \"language\" in section [search]"),
               std::string::npos);
     EXPECT_EQ(Run("", {"search"}).substr(0, 2), "2\n");
+}
+
+}  // namespace
+}  // namespace vc::pack
+
+namespace vc::pack {
+namespace {
+
+TEST(PackSearchButton, TheDescriptionsKeysBecomeTheSettingsText) {
+    EXPECT_EQ(SearchButtonSettingsText(ParseBook("[search]\n", "b.ini")),
+              "search.button=yes\nsearch.hint=Search this book\n");
+    EXPECT_EQ(SearchButtonSettingsText(ParseBook("[search]\nbutton = NO\nhint = Look it up\n", "b.ini")),
+              "search.button=no\nsearch.hint=Look it up\n");
+    try {
+        SearchButtonSettingsText(ParseBook("[search]\n\nbutton = maybe\n", "b.ini"));
+        ADD_FAILURE() << "no error";
+    } catch (const PackError& e) {
+        EXPECT_STREQ(e.what(), "b.ini:3: [search] button = \"maybe\": use yes or no");
+    }
 }
 
 }  // namespace

@@ -146,6 +146,30 @@ TEST(PageArchiveWriter, RefusesNamesItCannotKeepApart) {
     EXPECT_EQ(Opened(writer.Finish()).Read(std::string(0xFFFF, 'X')), "longest");
 }
 
+TEST(PageArchive, TheSettingsAndTheIndexAreEntriesOfTheirOwnWhateverTheOrderAdded) {
+    std::string first;
+    for (bool settingsFirst : {true, false}) {
+        PageArchiveWriter writer;
+        writer.AddPage("book/index.htm", "page");
+        if (settingsFirst) writer.AddBookSettings("search.button=no\n");
+        writer.AddSearchIndex("idx");
+        if (!settingsFirst) writer.AddBookSettings("search.button=no\n");
+        EXPECT_THROW(writer.AddBookSettings("again"), std::invalid_argument);
+        EXPECT_THROW(writer.AddSearchIndex("again"), std::invalid_argument);
+        const std::string archive = writer.Finish();
+        if (settingsFirst) first = archive;
+        else EXPECT_EQ(archive, first) << "the same entries give the same bytes";
+        const Opened opened(archive);
+        ASSERT_TRUE(opened.archive.BookSettings());
+        ASSERT_TRUE(opened.archive.SearchIndex());
+        EXPECT_EQ(opened.archive.Read(opened.source, *opened.archive.BookSettings()), "search.button=no\n");
+        EXPECT_EQ(opened.archive.Read(opened.source, *opened.archive.SearchIndex()), "idx");
+        EXPECT_EQ(opened.Read("book/index.htm"), "page");
+        EXPECT_FALSE(opened.archive.FindPage("")) << "neither is a page";
+    }
+    EXPECT_FALSE(Opened(Archive(Pages(), "idx")).archive.BookSettings());
+}
+
 TEST(BuildDictionary, KeepsWhatPagesShareWithinItsCapacity) {
     std::vector<std::string> pages;
     for (int i = 0; i < 40; ++i) pages.push_back("<nav>the shared navigation bar of every page</nav>" + Noise(3000 + i));

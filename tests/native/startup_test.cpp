@@ -183,6 +183,32 @@ TEST(SwallowMessage, RightClicksInThePageAndControlKeysOnlyWhenBlocked) {
     EXPECT_FALSE(SwallowMessage({0x0101, 0x50, false, true}, s)) << "key-up passes";
 }
 
+struct ReaderKeyCase {
+    QueuedMessage queued;
+    ReaderKey expected;
+};
+
+class ReaderKeys : public ::testing::TestWithParam<ReaderKeyCase> {};
+
+TEST_P(ReaderKeys, NeedControlAndAKeyDownOrAWheelTurn) { EXPECT_EQ(ReaderKeyFor(GetParam().queued), GetParam().expected); }
+
+INSTANTIATE_TEST_SUITE_P(
+    EachKey, ReaderKeys,
+    ::testing::Values(ReaderKeyCase{{kKeyDown, 0x46, true, true, true}, ReaderKey::Search},
+                      ReaderKeyCase{{kKeyDown, 0x46, false, true, false}, ReaderKey::Find},
+                      ReaderKeyCase{{kKeyDown, 0x46, true, false, true}, ReaderKey::None},
+                      ReaderKeyCase{{0x0101, 0x46, true, true}, ReaderKey::None},
+                      ReaderKeyCase{{kKeyDown, 0xBB, true, true}, ReaderKey::ZoomIn},
+                      ReaderKeyCase{{kKeyDown, 0x6B, true, true}, ReaderKey::ZoomIn},
+                      ReaderKeyCase{{kKeyDown, 0xBD, true, true}, ReaderKey::ZoomOut},
+                      ReaderKeyCase{{kKeyDown, 0x6D, true, true}, ReaderKey::ZoomOut},
+                      ReaderKeyCase{{kKeyDown, 0x30, true, true}, ReaderKey::ZoomActual},
+                      ReaderKeyCase{{kKeyDown, 0x60, true, true}, ReaderKey::ZoomActual},
+                      ReaderKeyCase{{kKeyDown, 0x31, true, true}, ReaderKey::None},
+                      ReaderKeyCase{{kMouseWheel, 0, true, true, false, -120}, ReaderKey::ZoomWheel},
+                      ReaderKeyCase{{kMouseWheel, 0, true, false, false, 120}, ReaderKey::None},
+                      ReaderKeyCase{{kMouseWheel, 0, true, true, false, 0}, ReaderKey::None}));
+
 TEST(RefreshNavigatesToLastUrl, WhenEitherStylingSwitchIsOn) {
     WindowSettings s = Book();
     EXPECT_FALSE(RefreshNavigatesToLastUrl(s));

@@ -223,6 +223,42 @@ TEST_F(PresentationWindow, TheFilterSwallowsRightClicksInThePageAndBlockedKeys) 
     ::SetKeyboardState(keys);
 }
 
+// Which keys are the reader's is decided natively; here, that they reach
+// the browser from inside the page, with the zoom remembered between keys and
+// a refusal (no page yet) leaving it where it was.
+TEST_F(PresentationWindow, FindAndZoomReachTheBrowserFromInsideThePage) {
+    Open(BookLines());
+    auto send = [&](UINT message, WPARAM wParam) {
+        MSG msg{browser_->PageChild(), message, wParam, 0, 0, {0, 0}};
+        bool handled = false;
+        window_->EventosAplicacaoMessage(msg, handled);
+        return handled;
+    };
+    BYTE keys[256];
+    ::GetKeyboardState(keys);
+    EXPECT_FALSE(send(WM_KEYDOWN, 'F')) << "Control is not held";
+    keys[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(keys);
+    browser_->calls.clear();
+    EXPECT_TRUE(send(WM_KEYDOWN, 'F'));
+    EXPECT_TRUE(send(WM_KEYDOWN, VK_OEM_PLUS));
+    EXPECT_TRUE(send(WM_KEYDOWN, VK_ADD));
+    EXPECT_TRUE(send(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA))));
+    browser_->refuseExec = true;
+    EXPECT_TRUE(send(WM_KEYDOWN, VK_OEM_MINUS)) << "a refused key is still the reader's";
+    browser_->refuseExec = false;
+    EXPECT_TRUE(send(WM_KEYDOWN, VK_SUBTRACT));
+    EXPECT_TRUE(send(WM_KEYDOWN, '0'));
+    EXPECT_FALSE(send(WM_KEYDOWN, 'Q'));
+    keys[VK_CONTROL] = 0;
+    ::SetKeyboardState(keys);
+    // The refused step to 100 % leaves 110 %, so the next step goes to 100 %
+    // again.
+    EXPECT_EQ(browser_->calls, (std::vector<std::string>{"execwb 32 0", "execwb 63 2 110", "execwb 63 2 125",
+                                                         "execwb 63 2 110", "execwb 63 2 100", "execwb 63 2 100",
+                                                         "execwb 63 2 100"}));
+}
+
 // Which page is the book's is decided natively; here, that the window hands
 // the tracker every event it needs.
 TEST_F(PresentationWindow, OnlyTheBooksOwnPagesStartProgramsAndARefusalShowsNothing) {

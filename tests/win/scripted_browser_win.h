@@ -42,6 +42,10 @@ public:
         calls.push_back("execwb " + std::to_string(command) + " " + std::to_string(option));
         if (refuseExec) throw std::runtime_error("Automation error");
     }
+    void SetOpticalZoom(int percent) override {
+        calls.push_back("execwb 63 2 " + std::to_string(percent));
+        if (refuseExec) throw std::runtime_error("Automation error");
+    }
     std::string LocationUrl() override { return location; }
     void SetBodyBorderStyle(const std::string& style) override { calls.push_back("border-style " + style); }
     void SetBodyBorderColour(const std::string& colour) override { calls.push_back("border-colour " + colour); }

@@ -15,7 +15,7 @@ constexpr const char* kMenuSections[] = {"GERAL", "MENU", "SUBMENUS", "ACOES"};
 
 // The payload keys that are not configuration lines.
 constexpr const char* kPayloadKeys[] = {"line-break", "final-line-break", "lines", "text"};
-constexpr const char* kSearchKeys[] = {"on", "encoding"};
+constexpr const char* kSearchKeys[] = {"on", "encoding", "button", "hint"};
 
 bool IsBlankByte(char c) { return static_cast<unsigned char>(c) <= 32; }
 

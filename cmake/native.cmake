@@ -69,5 +69,7 @@ if(VC_BENCH AND NOT VC_SANITIZE)
       target_link_libraries(${name} PRIVATE vc_core benchmark::benchmark)
       target_compile_definitions(${name} PRIVATE VC_BUILTIN_SKINS_DIR="${CMAKE_BINARY_DIR}/skins")
     endforeach()
+    # The link check is the pack tool's.
+    target_link_libraries(bench_link_check PRIVATE vc_pack)
   endif()
 endif()

@@ -63,6 +63,10 @@ private:
     std::string page_;
 };
 
+// The key that orders the directory: names SamePageName holds the same have
+// the same key, so a page is found by a binary search.
+std::string PageNameKey(std::string_view name);
+
 class PageArchive {
 public:
     // The archive of a book, reading only its directory; nothing when the
@@ -82,7 +86,7 @@ public:
     std::string Read(const ByteSource& book, const ArchiveEntry& entry) const;
 
 private:
-    std::vector<ArchiveEntry> entries_;
+    std::vector<ArchiveEntry> entries_;  // in the order of PageNameKey
     std::string dictionary_;
 };
 

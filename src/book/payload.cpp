@@ -81,30 +81,14 @@ private:
             throw EInOutError("Read beyond end of file");
     }
 
-    // The trailer at size - 24; a file of 24 bytes or less has none. A
-    // signed book carries it just before its certificate table, after the
-    // zero bytes that align the table.
+    // Bytes outside the file are simply not there; a file that fails to
+    // give bytes it holds is an input/output error.
     std::optional<PayloadTrailer> ReadTrailer() {
-        if (auto trailer = TrailerEndingAt(size_)) return trailer;
-        const auto table = FindCertificateTable(size_, [this](std::int64_t at, unsigned char* to, std::int64_t n) {
-            return at >= 0 && n <= size_ - at && source_.ReadAt(at, reinterpret_cast<char*>(to), static_cast<std::size_t>(n));
+        return FindPayloadTrailer(size_, [this](std::int64_t at, unsigned char* to, std::int64_t n) {
+            if (at < 0 || n > size_ - at) return false;
+            ReadAt(at, reinterpret_cast<char*>(to), n);
+            return true;
         });
-        if (!table) return std::nullopt;
-        for (int padding = 0; padding < kCertificateAlignment; ++padding) {
-            if (auto trailer = TrailerEndingAt(table->offset - padding)) return trailer;
-            char byte = 1;
-            if (table->offset - padding - 1 < 0) break;
-            ReadAt(table->offset - padding - 1, &byte, 1);
-            if (byte != 0) break;
-        }
-        return std::nullopt;
-    }
-
-    std::optional<PayloadTrailer> TrailerEndingAt(std::int64_t end) {
-        if (end < static_cast<std::int64_t>(PayloadTrailer::kSize) + 1) return std::nullopt;
-        unsigned char bytes[PayloadTrailer::kSize];
-        ReadAt(end - PayloadTrailer::kSize, reinterpret_cast<char*>(bytes), PayloadTrailer::kSize);
-        return PayloadTrailer::Decode(bytes);
     }
 
     // A trailer may claim any offset and size; a claim reaching outside the

@@ -41,6 +41,13 @@ std::optional<CertificateTable> FindCertificateTable(std::int64_t fileSize, Read
 // Signing pads what comes before the table to eight bytes.
 constexpr int kCertificateAlignment = 8;
 
+// The trailer of a file of `fileSize` bytes, read through `read` (position,
+// buffer, count; false when they are not all there): at the very end, or in a
+// signed book just before the certificate table and the zero bytes that align
+// it. A file of 24 bytes or less has none.
+template <class Read>
+std::optional<PayloadTrailer> FindPayloadTrailer(std::int64_t fileSize, Read&& read);
+
 class TPayload {
 public:
     explicit TPayload(std::string fileName) : fileName_(std::move(fileName)) {}
@@ -71,6 +78,25 @@ inline std::uint32_t Le(const unsigned char* at, int bytes) {
     return value;
 }
 }  // namespace payload_detail
+
+template <class Read>
+std::optional<PayloadTrailer> FindPayloadTrailer(std::int64_t fileSize, Read&& read) {
+    const auto endingAt = [&](std::int64_t end) -> std::optional<PayloadTrailer> {
+        unsigned char bytes[PayloadTrailer::kSize];
+        if (end < static_cast<std::int64_t>(PayloadTrailer::kSize) + 1) return std::nullopt;
+        if (!read(end - static_cast<std::int64_t>(PayloadTrailer::kSize), bytes, PayloadTrailer::kSize)) return std::nullopt;
+        return PayloadTrailer::Decode(bytes);
+    };
+    if (auto trailer = endingAt(fileSize)) return trailer;
+    const auto table = FindCertificateTable(fileSize, read);
+    if (!table) return std::nullopt;
+    for (int padding = 0; padding < kCertificateAlignment; ++padding) {
+        if (auto trailer = endingAt(table->offset - padding)) return trailer;
+        unsigned char byte = 1;
+        if (table->offset - padding - 1 < 0 || !read(table->offset - padding - 1, &byte, 1) || byte != 0) break;
+    }
+    return std::nullopt;
+}
 
 template <class Read>
 std::optional<CertificateTable> FindCertificateTable(std::int64_t fileSize, Read&& read) {

@@ -166,6 +166,22 @@ TEST_F(Authoring, TheLinkCheckNamesEveryBrokenLinkAndCommandExactly) {
               }));
 }
 
+TEST_F(Authoring, LinksFindTheirFilesInAnyLetterCaseWindowsIgnoresAndEscapedForms) {
+    Write(root_ / "book" / "pages" / "R\xC3\xA9sum\xC3\xA9.htm", "<p>");       // UTF-8 "Résumé.htm"
+    Write(root_ / "book" / "pages" / "a&b.htm", "<p>");
+    Write(root_ / "book" / "pages" / "index.htm",
+          "<a href=\"R\xC3\x89SUM\xC3\x89.HTM\">a</a> <a href=\"r%C3%A9sum%C3%A9.htm\">b</a>\n"
+          "<a href=\"a&amp;b.htm\">c</a> <a href='./a&#38;b.htm#x'>d</a> <a href=\"\">e</a> <a href=\"//host/x\">f</a>\n"
+          "<a href=\"r\xC3\xA9sum\xC3\xA8.htm\">g</a>\n");
+    // A verbatim menu definition: findings name the line of the item's action.
+    EXPECT_EQ(Findings("[book]\nstart-page = pages/index.htm\n[GERAL]\nMENU_0=Book\n[MENU]\nITENS_0=A-@-B\n"
+                       "[ACOES]\nMENUx0_0=WEBHOME()\nMENUx0_1=WEBHOEM()\n"),
+              (std::vector<std::string>{
+                  "book.ini:9: unknown command \"WEBHOEM\" (did you mean \"WEBHOME\"?)",
+                  "pages/index.htm:3: \"r\xC3\xA9sum\xC3\xA8.htm\" is not in the book",
+              }));
+}
+
 TEST_F(Authoring, StrictBuildsNothingWithABrokenLink) {
     Write(root_ / "book" / "pages" / "index.htm", "<a href=\"gone.htm\">");
     const fs::path file = root_ / "book" / "book.ini";

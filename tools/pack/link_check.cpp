@@ -1,8 +1,10 @@
 #include "link_check.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cstdlib>
 #include <fstream>
-#include <sstream>
+#include <optional>
 #include <unordered_set>
 
 #include "book/book_address.h"
@@ -26,6 +28,9 @@ namespace {
 // calls them the same: the file system's upper case of each letter, or of
 // ASCII letters for a name that is no UTF-8.
 std::string NameKey(std::string_view name) {
+    // Most names are ASCII, whose letters the file system folds as ASCII.
+    if (std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return UpperCase(name);
     if (const auto wide = DecodeUtf8(name)) {
         std::u32string upper(*wide);
         for (char32_t& c : upper) c = UpperCaseOrdinal(c);
@@ -39,11 +44,14 @@ bool IsPageFile(const fs::path& file) {
     return extension == ".htm" || extension == ".html" || extension == ".xhtml" || extension == ".css";
 }
 
+// A page whole, read at once: the check reads every page of large books.
 std::string ReadText(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
+    std::ifstream in(file, std::ios::binary | std::ios::ate);
+    std::string content(in ? static_cast<std::size_t>(in.tellg()) : 0, '\0');
+    in.seekg(0);
+    in.read(content.data(), static_cast<std::streamsize>(content.size()));
+    content.resize(static_cast<std::size_t>(in.gcount()));
+    return content;
 }
 
 // The files and folders of the book, by the names they have beside the
@@ -145,7 +153,7 @@ std::string PercentDecoded(std::string_view text) {
     };
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size() + 0 && hex(text[i + 1]) >= 0 && hex(text[i + 2]) >= 0) {
+        if (text[i] == '%' && i + 2 < text.size() && hex(text[i + 1]) >= 0 && hex(text[i + 2]) >= 0) {
             out.push_back(static_cast<char>(hex(text[i + 1]) * 16 + hex(text[i + 2])));
             i += 2;
         } else {
@@ -204,14 +212,15 @@ class Checker {
 public:
     Checker(const Book& book, const ComposedBook& composed, const fs::path& bookPath)
         : book_(book),
+          composed_(composed),
           bookDir_(fs::canonical(bookPath.has_parent_path() ? bookPath.parent_path() : fs::path("."))),
           files_(composed.pageFolders, bookDir_),
           startPage_(composed.lines.size() > line::kStartPage ? composed.lines[line::kStartPage] : std::string()) {
         for (const std::string_view keyword : CommandKeywords()) commandNames_.emplace_back(CommandName(keyword));
     }
 
-    LinkReport Run(const ComposedBook& composed) {
-        CheckBookFile(composed);
+    LinkReport Run() {
+        CheckBookFile();
         for (const auto& page : files_.pages) CheckPage(page);
         report_.pagesChecked = files_.pages.size();
         return std::move(report_);
@@ -222,7 +231,8 @@ private:
         report_.findings.push_back(file + ":" + (line > 0 ? std::to_string(line) + ":" : std::string()) + " " + problem);
     }
 
-    void CheckBookFile(const ComposedBook& composed) {
+    void CheckBookFile() {
+        const ComposedBook& composed = composed_;
         const std::string bookName = book_.fileName;
         std::vector<std::pair<int, std::string>> found;
         const auto collect = [&](int line) {
@@ -352,8 +362,9 @@ private:
 
     // `needle` (lower case) in text[from, to) in any letter case; `to` when absent.
     static std::size_t FindNoCase(const std::string& text, std::string_view needle, std::size_t from, std::size_t to) {
+        const char first[] = {needle[0], static_cast<char>(std::toupper(static_cast<unsigned char>(needle[0]))), '\0'};
         for (std::size_t at = from; at + needle.size() <= to; ++at) {
-            at = text.find_first_of(std::string{needle[0], static_cast<char>(std::toupper(needle[0]))}, at);
+            at = text.find_first_of(first, at);
             if (at == std::string::npos || at + needle.size() > to) return to;
             if (SameText(std::string_view(text).substr(at, needle.size()), needle)) return at;
         }
@@ -419,6 +430,7 @@ private:
     }
 
     const Book& book_;
+    const ComposedBook& composed_;
     const fs::path bookDir_;
     const BookFiles files_;
     const std::string startPage_;
@@ -429,7 +441,7 @@ private:
 }  // namespace
 
 LinkReport CheckLinks(const Book& book, const ComposedBook& composed, const fs::path& bookPath) {
-    return Checker(book, composed, bookPath).Run(composed);
+    return Checker(book, composed, bookPath).Run();
 }
 
 }  // namespace vc::pack

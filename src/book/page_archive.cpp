@@ -130,6 +130,8 @@ std::optional<PageArchive> PageArchive::Open(const ByteSource& book) {
     if (count > directory.size() / format::kEntryHeadSize) throw EBookDamaged("", "the directory of the pages is cut short");
 
     PageArchive archive;
+    archive.start_ = locator->archiveStart;
+    archive.size_ = locator->archiveSize + format::kLocatorSize;
     CheckInside(dictionaryOffset, dictionarySize, dataSize, "");
     archive.dictionary_ = ReadBytes(book, locator->archiveStart + dictionaryOffset, dictionarySize, "");
     if (format::Crc32(archive.dictionary_) != dictionaryCrc) throw EBookDamaged("", "the dictionary of the pages fails its checksum");

@@ -76,6 +76,10 @@ public:
     static std::optional<PageArchive> Open(const ByteSource& book);
 
     const std::vector<ArchiveEntry>& Entries() const noexcept { return entries_; }
+    // Where the archive begins in the book: what lies before it is the
+    // runtime. Its size runs from there to the configuration text.
+    std::uint64_t Start() const noexcept { return start_; }
+    std::uint64_t Size() const noexcept { return size_; }
     // The page of that name, letters compared as SamePageName compares them;
     // nothing for a name the book does not hold or for the search index.
     const ArchiveEntry* FindPage(std::string_view name) const;
@@ -88,6 +92,8 @@ public:
 private:
     std::vector<ArchiveEntry> entries_;  // in the order of PageNameKey
     std::string dictionary_;
+    std::uint64_t start_ = 0;
+    std::uint64_t size_ = 0;
 };
 
 }  // namespace vc

@@ -8,6 +8,7 @@
 // A fuzzing build makes no tools, so the tool's reader is compiled in here.
 #include "../../tools/pack/book_file.cpp"
 #include "../../tools/pack/book_keys.cpp"
+#include "../../tools/pack/book_pages.cpp"
 #include "../../tools/pack/pack.cpp"
 #include "../../tools/pack/runtime_image.cpp"
 #include "../../tools/pack/tool_output.cpp"

@@ -13,7 +13,7 @@
 #include "common/input_file.h"
 #include "link_check.h"
 #include "pack.h"
-#include "pack_test_files.h"
+#include "pack_fixture.h"
 #include "runtime_search.h"
 #include "suggest.h"
 
@@ -232,7 +232,7 @@ TEST_F(Authoring, TheRuntimeIsLookedForInOrder) {
 
 TEST_F(Authoring, ARebuildReplacesOnlyThePagesAnEarlierBuildOfTheBookWrote) {
     const fs::path file = root_ / "book" / "book.ini", out = root_ / "out";
-    Write(file, "[book]\nstart-page = pages/index.htm\n");
+    Write(file, "[book]\nstart-page = pages/index.htm\npages = beside\n");
     Write(root_ / "book" / "pages" / "index.htm", "<p>");
     Write(root_ / "book" / "pages" / "old.htm", "<p>");
     Write(out / "pages" / "mine.txt", "the author's own");

@@ -12,83 +12,19 @@
 #include "book_file.h"
 #include "common/input_file.h"
 #include "pack.h"
-#include "pack_test_files.h"
+#include "pack_fixture.h"
 
 namespace vc::pack {
 namespace {
 
 namespace fs = std::filesystem;
 
-// A scratch folder per test: book/book.ini with book/pages/, and a runtime.
-class PackFiles : public ::testing::Test {
-protected:
-    void SetUp() override {
-        std::random_device seed;
-        root_ = fs::temp_directory_path() /
-                ("vc_pack_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
-                 std::to_string(seed()));
-        fs::create_directories(root_ / "book" / "pages");
-        Write(root_ / "book" / "pages" / "index.htm", "<html><body>Start</body></html>");
-        Write(root_ / "book" / "pages" / "two.htm", "<html><body>Two</body></html>");
-        runtime_ = RuntimeImage();
-        file_ = BookPath().string();
-        Write(RuntimePath(), runtime_);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(root_, ignored);
-    }
-
-    static void Write(const fs::path& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-    static std::string Read(const fs::path& path) { return ReadWholeFile(path.string()).value_or(""); }
-
-    fs::path BookPath() const { return root_ / "book" / "book.ini"; }
-    fs::path RuntimePath() const { return root_ / "vellumcast.exe"; }
-    fs::path OutPath() const { return root_ / "out" / "Book.exe"; }
-
-    // Runs the tool's command line in-process.
-    int Run(std::vector<std::string> args) {
-        out_.str("");
-        err_.str("");
-        return RunPack(args, out_, err_);
-    }
-    // Builds `book` written as the book file, with an option such as --force.
-    int Build(const std::string& book, const fs::path& out, const char* option = nullptr) {
-        Write(BookPath(), book);
-        std::vector<std::string> args = {"build", BookPath().string(), "--runtime", RuntimePath().string(), "--out",
-                                         out.string()};
-        if (option) args.push_back(option);
-        return Run(args);
-    }
-    // A build that must succeed; its messages if it did not.
-    ::testing::AssertionResult Built(const std::string& book, const fs::path& out, const char* option = nullptr) {
-        if (Build(book, out, option) == 0) return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << err_.str();
-    }
-    // The error of a build that must fail, having written nothing at all.
-    std::string BuildError(const std::string& book) {
-        EXPECT_EQ(Build(book, OutPath()), 1);
-        EXPECT_FALSE(fs::exists(root_ / "out")) << "a failed build wrote " << (root_ / "out");
-        return Trimmed(err_.str());
-    }
-    static std::string Trimmed(std::string text) {
-        while (!text.empty() && text.back() == '\n') text.pop_back();
-        return text;
-    }
-
-    fs::path root_;
-    std::string file_;  // the book file's name as messages give it
-    std::string runtime_;
-    std::ostringstream out_;
-    std::ostringstream err_;
-};
-
 constexpr const char* kMinimalBook = "[book]\ntitle = Minimal\nstart-page = pages/index.htm\n";
 
-TEST_F(PackFiles, AMinimalBookGetsEveryLineAndARebuildReplacesBookAndPages) {
-    ASSERT_TRUE(Built(kMinimalBook, OutPath()));
+constexpr const char* kClassicBook = "[book]\ntitle = Minimal\nstart-page = pages/index.htm\npages = beside\n";
+
+TEST_F(PackFiles, AClassicBookGetsEveryLineAndARebuildReplacesBookAndPages) {
+    ASSERT_TRUE(Built(kClassicBook, OutPath()));
     const ConfigurationLines lines(ReadEBookPayload(OutPath()));
     ASSERT_EQ(lines.Count(), 103u);
     EXPECT_EQ(lines.Line(line::kStartPage), "C:\\Books\\book\\pages\\index.htm");
@@ -97,7 +33,7 @@ TEST_F(PackFiles, AMinimalBookGetsEveryLineAndARebuildReplacesBookAndPages) {
     Write(root_ / "out" / "pages" / "index.htm", "stale");
     fs::create_directories(root_ / "book" / "extra");
     Write(root_ / "book" / "extra" / "cover.htm", "cover");
-    ASSERT_TRUE(Built(std::string(kMinimalBook) + "start-page-recorded = D:\\Work\\My Book\\PAGES\\Index.htm\n"
+    ASSERT_TRUE(Built(std::string(kClassicBook) + "start-page-recorded = D:\\Work\\My Book\\PAGES\\Index.htm\n"
                       "[toolbar]\nhome-page = extra\\cover.htm\n", OutPath()));
     EXPECT_EQ(Read(root_ / "out" / "pages" / "index.htm"), "<html><body>Start</body></html>");
     EXPECT_TRUE(fs::is_regular_file(root_ / "out" / "extra" / "cover.htm"));
@@ -178,12 +114,13 @@ TEST_F(PackFiles, AnOldPayloadNeedsReplaceAndSignaturesAreRemovedAndSaidSo) {
     Write(RuntimePath(), first);  // an e-book used as the runtime
     const fs::path second = root_ / "again" / "Book.exe";
     EXPECT_EQ(Build(kMinimalBook, second), 1);
+    const std::size_t payloadSize = ReadEBookPayload(OutPath()).size();
     EXPECT_EQ(Trimmed(err_.str()), RuntimePath().string() + " already carries a payload (" +
-                                       std::to_string(first.size() - runtime_.size() - 24) + " bytes at offset " +
-                                       std::to_string(runtime_.size()) +
+                                       std::to_string(payloadSize) + " bytes at offset " +
+                                       std::to_string(first.size() - payloadSize - 24) +
                                        "); give --replace to build from it anyway, its payload removed first");
     EXPECT_FALSE(fs::exists(root_ / "again"));
-    // A signed book given back with --replace loses signature and payload.
+    // A signed book given back with --replace loses signature, pages and payload.
     Write(RuntimePath(), Signed(first));
     ASSERT_TRUE(Built(kMinimalBook, second, "--replace"));
     EXPECT_EQ(Read(second), first);
@@ -374,7 +311,8 @@ TEST_F(PackFiles, AWholePayloadGivenVerbatimIsCheckedLikeAnyOther) {
               file_ + ":2: [payload] text, line 6 ([window] height) = \"tall\": 'tall' is not a valid integer value "
                      "(configuration line 6)");
     EXPECT_EQ(BuildError("[book]\ntitle = x\n[payload]\ntext = \"0\"\n"),
-              file_ + ":4: [payload] text gives the whole payload; no other key and no menu definition may be given");
+              file_ + ":4: [payload] text gives the whole payload; no other key but [book] pages and no menu "
+                     "definition may be given");
 }
 
 TEST_F(PackFiles, CommandLineUsageMistakesExitWithTwo) {

@@ -67,6 +67,8 @@ TEST(PageArchive, GivesBackEveryEntryByteForByte) {
     const auto archive = PageArchive::Open(source);
     ASSERT_TRUE(archive);
     ASSERT_EQ(archive->Entries().size(), Pages().size() + 1);
+    EXPECT_EQ(archive->Start(), kRuntime.size());
+    EXPECT_EQ(archive->Start() + archive->Size(), book.size() - kConfiguration.size() - PayloadTrailer::kSize);
     for (const auto& [name, bytes] : Pages()) {
         const ArchiveEntry* entry = archive->FindPage(name);
         ASSERT_TRUE(entry) << name;

@@ -77,6 +77,7 @@ bool IsKnownKey(const std::string& section, const std::string& key) {
         return std::any_of(std::begin(kPayloadKeys), std::end(kPayloadKeys),
                            [&](const char* k) { return SameText(k, key); });
     if (FindKey(section, key)) return true;
+    if (SameText(section, "book") && SameText(key, kPagesKey)) return true;
     // A page's recorded form: its key with the recorded suffix.
     const std::string_view name(key);
     const std::size_t suffix = kRecordedSuffix.size();

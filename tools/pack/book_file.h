@@ -76,6 +76,10 @@ struct Book {
 // skipped with it.
 Book ParseBook(std::string_view text, const std::string& fileName);
 
+// [book] pages = inside | beside: whether the pages travel inside the e-book
+// (the default) or in their folders beside it. No configuration line.
+constexpr const char* kPagesKey = "pages";
+
 // The section headers that start the verbatim menu definition.
 bool IsMenuDefinitionHeader(std::string_view trimmedLine);
 // The header that starts a verbatim tail without being copied itself.

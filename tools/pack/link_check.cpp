@@ -7,11 +7,12 @@
 #include <optional>
 #include <unordered_set>
 
-#include "book/book_address.h"
+#include "book/page_archive.h"
+#include "book_pages.h"
+#include "page_output.h"
 #include "book/configuration.h"
 #include "common/errors.h"
 #include "common/text.h"
-#include "common/unicode.h"
 #include "interpreter/command_set.h"
 #include "interpreter/command_syntax.h"
 #include "menus/ini_file.h"
@@ -23,21 +24,6 @@ namespace vc::pack {
 namespace fs = std::filesystem;
 
 namespace {
-
-// A page name folded so that two names are equal exactly when SamePageName
-// calls them the same: the file system's upper case of each letter, or of
-// ASCII letters for a name that is no UTF-8.
-std::string NameKey(std::string_view name) {
-    // Most names are ASCII, whose letters the file system folds as ASCII.
-    if (std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
-        return UpperCase(name);
-    if (const auto wide = DecodeUtf8(name)) {
-        std::u32string upper(*wide);
-        for (char32_t& c : upper) c = UpperCaseOrdinal(c);
-        return EncodeUtf8(upper);
-    }
-    return UpperCase(name);
-}
 
 bool IsPageFile(const fs::path& file) {
     const std::string extension = LowerCase(file.extension().string());
@@ -66,27 +52,29 @@ struct BookFiles {
     std::unordered_set<std::string> folders;
     std::vector<Page> pages;
 
-    BookFiles(const std::vector<fs::path>& pageFolders, const fs::path& bookDir) {
-        for (const fs::path& folder : pageFolders) {
-            const std::string root = folder.filename().string();
-            folders.insert(NameKey(root));
-            std::error_code error;
-            for (fs::recursive_directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-                const std::string name = root + "/" + it->path().lexically_relative(folder).generic_string();
-                if (it->is_directory(error)) {
-                    folders.insert(NameKey(name));
-                    continue;
-                }
-                files.insert(NameKey(name));
-                if (IsPageFile(it->path()))
-                    pages.push_back({it->path(), name, it->path().lexically_relative(bookDir).generic_string()});
-            }
+    // The files that travel with the book: those packed inside it, or those
+    // copied beside it.
+    BookFiles(const ComposedBook& composed, const fs::path& bookDir) {
+        std::vector<PageFile> travelling;
+        if (composed.pagesInside) {
+            travelling = GatherPages(composed.pageFolders);
+        } else {
+            for (const fs::path& folder : composed.pageFolders)
+                for (PageFile& file : FilesToCopy(folder)) travelling.push_back(std::move(file));
+        }
+        for (const PageFile& file : travelling) {
+            files.insert(PageNameKey(file.name));
+            for (auto slash = file.name.rfind('/'); slash != std::string::npos && slash > 0;
+                 slash = file.name.rfind('/', slash - 1))
+                folders.insert(PageNameKey(file.name.substr(0, slash)));
+            if (IsPageFile(file.path))
+                pages.push_back({file.path, file.name, file.path.lexically_relative(bookDir).generic_string()});
         }
         std::sort(pages.begin(), pages.end(), [](const Page& a, const Page& b) { return a.shown < b.shown; });
     }
 
-    bool HasFile(const std::string& name) const { return files.count(NameKey(name)) != 0; }
-    bool HasFolder(const std::string& name) const { return folders.count(NameKey(name)) != 0; }
+    bool HasFile(const std::string& name) const { return files.count(PageNameKey(name)) != 0; }
+    bool HasFolder(const std::string& name) const { return folders.count(PageNameKey(name)) != 0; }
 };
 
 // Turns offsets of one text, met in increasing order, into line numbers.
@@ -214,7 +202,7 @@ public:
         : book_(book),
           composed_(composed),
           bookDir_(fs::canonical(bookPath.has_parent_path() ? bookPath.parent_path() : fs::path("."))),
-          files_(composed.pageFolders, bookDir_),
+          files_(composed, bookDir_),
           startPage_(composed.lines.size() > line::kStartPage ? composed.lines[line::kStartPage] : std::string()) {
         for (const std::string_view keyword : CommandKeywords()) commandNames_.emplace_back(CommandName(keyword));
     }

@@ -9,9 +9,11 @@
 #include <sstream>
 
 #include "book/book_paths.h"
+#include "book/page_archive.h"
 #include "book/configuration.h"
 #include "book/payload.h"
 #include "book_keys.h"
+#include "book_pages.h"
 #include "link_check.h"
 #include "new_book.h"
 #include "page_output.h"
@@ -137,9 +139,10 @@ void Warn(ComposedBook& composed, const Book& book, const BookValue* given, cons
 // A whole payload given verbatim: its lines are checked as the runtime reads
 // them, and its pages located from the recorded paths.
 ComposedBook ComposeVerbatim(const Book& book, const fs::path& bookPath, const BookValue& text) {
-    if (book.values.size() != 1 || book.hasMenuDefinition)
+    if (book.values.size() != 1 + (book.Find("book", kPagesKey) ? 1u : 0u) || book.hasMenuDefinition)
         throw PackError(Place(book, &text) +
-                        "[payload] text gives the whole payload; no other key and no menu definition may be given");
+                        "[payload] text gives the whole payload; no other key but [book] pages and no menu "
+                        "definition may be given");
     ComposedBook composed;
     composed.payload = text.text;
     for (const RawLine& raw : SplitRawLines(text.text)) composed.lines.push_back(raw.text);
@@ -185,6 +188,15 @@ bool PayloadFinalBreak(const Book& book) {
         throw PackError(Place(book, given) + "[payload] final-line-break = \"" + Excerpt(given->text) + "\": " + e.what(),
                         given->lineNumber);
     }
+}
+
+bool PagesInside(const Book& book) {
+    const BookValue* given = book.Find("book", kPagesKey);
+    if (!given || SameText(given->text, "inside")) return true;
+    if (SameText(given->text, "beside")) return false;
+    throw PackError(Place(book, given) + "[book] pages = \"" + Excerpt(given->text) +
+                        "\": use inside (the pages travel in the e-book) or beside (in their folders next to it)",
+                    given->lineNumber);
 }
 
 int PayloadLineCount(const Book& book) {
@@ -281,6 +293,7 @@ ComposedBook ComposeBook(const Book& book, const fs::path& bookPath) {
         ComposedBook composed;
         try {
             composed = ComposeVerbatim(book, bookPath, *text);
+            composed.pagesInside = PagesInside(book);
         } catch (const PackError& e) {
             errors.push_back(e);
         }
@@ -336,6 +349,7 @@ ComposedBook ComposeBook(const Book& book, const fs::path& bookPath) {
         lineBreak = PayloadLineBreak(book);
         finalBreak = PayloadFinalBreak(book);
         lineCount = PayloadLineCount(book);
+        composed.pagesInside = PagesInside(book);
     } catch (const PackError& e) {
         errors.push_back(e);
     }
@@ -354,17 +368,25 @@ ComposedBook ComposeBook(const Book& book, const fs::path& bookPath) {
     return composed;
 }
 
-std::string AppendPayload(const std::string& runtime, const std::string& payload) {
-    if (runtime.size() > static_cast<std::size_t>(INT32_MAX) ||
-        payload.size() > static_cast<std::size_t>(INT32_MAX) - runtime.size())
-        throw PackError("the e-book would exceed 2 GB, more than the payload trailer can address");
+void RefuseOversizedEBook(std::uint64_t runtime, std::uint64_t archive, std::uint64_t payload) {
+    // The trailer's offset and size are signed 32-bit numbers.
+    const std::uint64_t size = runtime + archive + payload + PayloadTrailer::kSize;
+    if (size <= static_cast<std::uint64_t>(INT32_MAX)) return;
+    throw PackError("the e-book would be " + std::to_string(size) + " bytes (runtime " + std::to_string(runtime) +
+                    ", pages " + std::to_string(archive) + ", payload " + std::to_string(payload) +
+                    "), more than the 2147483647 (2 GiB) the payload trailer can address");
+}
+
+std::string AppendPayload(const std::string& runtime, const std::string& payload, const std::string& archive) {
+    RefuseOversizedEBook(runtime.size(), archive.size(), payload.size());
     PayloadTrailer trailer;
-    trailer.offset = static_cast<std::int32_t>(runtime.size());
+    trailer.offset = static_cast<std::int32_t>(runtime.size() + archive.size());
     trailer.size = static_cast<std::int32_t>(payload.size());
     const auto bytes = trailer.Encode();
     std::string ebook;
-    ebook.reserve(runtime.size() + payload.size() + bytes.size());
+    ebook.reserve(runtime.size() + archive.size() + payload.size() + bytes.size());
     ebook += runtime;
+    ebook += archive;
     ebook += payload;
     ebook.append(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     return ebook;
@@ -417,11 +439,18 @@ std::string BareRuntime(std::string runtime, const fs::path& path, bool replace,
         throw PackError(name + " already carries a payload (" + std::to_string(trailer->size) + " bytes at offset " +
                         std::to_string(trailer->offset) +
                         "); give --replace to build from it anyway, its payload removed first");
-    // The payload lies from the trailer's offset to the end of the file.
+    // The payload lies from the trailer's offset to the end of the file, the
+    // pages of a one-file book just before it.
     if (trailer->offset < 0 || static_cast<std::size_t>(trailer->offset) > runtime.size() - PayloadTrailer::kSize)
         throw PackError(name + " has a damaged payload trailer (offset " + std::to_string(trailer->offset) +
                         " lies outside the file); it cannot be cut off");
-    runtime.resize(static_cast<std::size_t>(trailer->offset));
+    std::size_t end = static_cast<std::size_t>(trailer->offset);
+    try {
+        if (const auto archive = PageArchive::Open(MemorySource(runtime))) end = static_cast<std::size_t>(archive->Start());
+    } catch (const EBookDamaged& damaged) {
+        throw PackError(name + " carries damaged pages (" + damaged.what() + "); they cannot be cut off");
+    }
+    runtime.resize(end);
     if (wasSigned)
         warnings.push_back(name + ": its code signature went with its old payload; sign the new e-book again");
     return runtime;
@@ -435,19 +464,20 @@ std::string FindingsRefused(const LinkReport& links) {
            " in the links and commands; nothing built (--strict)";
 }
 
-bool IsInside(const fs::path& inner, const fs::path& outer) {
-    auto o = outer.begin();
-    auto i = inner.begin();
-    for (; o != outer.end(); ++o, ++i)
-        if (i == inner.end() || *i != *o) return false;
-    return true;
-}
-
 bool IsEBook(const fs::path& file) {
     try {
         return TPayload(file.string()).HasPayload();
     } catch (const Exception&) {
         return false;
+    }
+}
+
+// The pages inside an e-book, if it carries them.
+std::optional<PageArchive> OpenPages(const std::string& file, const std::string& image) {
+    try {
+        return PageArchive::Open(MemorySource(image));
+    } catch (const EBookDamaged& damaged) {
+        throw PackError(file + ": its pages are damaged: " + damaged.what());
     }
 }
 
@@ -475,18 +505,24 @@ BuildResult BuildEBook(const BuildOptions& options) {
                         "; give the vellumcast.exe of the Windows build");
     std::vector<std::string> signatureWarnings;
     const std::string runtime = BareRuntime(given, options.runtime, options.replace, signatureWarnings);
-    const std::string ebook = AppendPayload(runtime, composed.payload);
+    std::vector<PageFile> pages;
+    std::string archive;
+    if (composed.pagesInside) {
+        pages = GatherPages(composed.pageFolders);
+        archive = PackPages(pages);
+    }
+    const std::string ebook = AppendPayload(runtime, composed.payload, archive);
 
     const fs::path outDir = options.out.has_parent_path() ? options.out.parent_path() : fs::path(".");
     const fs::path outDirFull = fs::weakly_canonical(fs::absolute(outDir));
     if (options.out.filename().empty()) throw PackError("--out names a folder; give the e-book's file name");
     for (const auto& folder : composed.pageFolders)
-        if (IsInside(outDirFull, folder))
+        if (!composed.pagesInside && IsInside(outDirFull, folder))
             throw PackError("the output folder \"" + outDir.generic_string() + "\" lies inside the pages folder \"" +
                             folder.generic_string() + "\"");
 
     tool::RefuseOverwrite(options.out, options.force, "an e-book", IsEBook);
-    for (const auto& folder : composed.pageFolders) {
+    for (const auto& folder : composed.pagesInside ? std::vector<fs::path>() : composed.pageFolders) {
         std::error_code same;
         const fs::path target = outDir / folder.filename();
         if (!fs::equivalent(target, folder, same)) RefusePagesOutput(folder, target, options.force);
@@ -495,7 +531,7 @@ BuildResult BuildEBook(const BuildOptions& options) {
     BuildResult result;
     try {
         fs::create_directories(outDir);
-        for (const auto& folder : composed.pageFolders) {
+        for (const auto& folder : composed.pagesInside ? std::vector<fs::path>() : composed.pageFolders) {
             const fs::path target = outDir / folder.filename();
             std::error_code same;
             if (fs::exists(target) && fs::equivalent(target, folder, same)) continue;
@@ -509,6 +545,8 @@ BuildResult BuildEBook(const BuildOptions& options) {
     result.runtimeSize = runtime.size();
     result.payloadSize = composed.payload.size();
     result.lineCount = composed.lines.size();
+    result.pageCount = pages.size();
+    result.archiveSize = archive.size();
     for (auto& warning : composed.warnings) result.warnings.push_back(std::move(warning.second));
     for (auto& warning : signatureWarnings) result.warnings.push_back(std::move(warning));
     result.linkFindings = std::move(links.findings);
@@ -565,7 +603,7 @@ std::string DescribePayload(const std::string& payload) {
     return out.str();
 }
 
-std::string ExtractBook(const std::string& payload, const std::string& sourceName) {
+std::string ExtractBook(const std::string& payload, const std::string& sourceName, bool pagesBeside) {
     const auto raw = SplitRawLines(payload);
     if (raw.empty()) throw PackError(sourceName + ": the payload is empty");
     std::ostringstream out;
@@ -580,7 +618,9 @@ std::string ExtractBook(const std::string& payload, const std::string& sourceNam
     const bool uniform = std::all_of(raw.begin(), raw.end() - 1, [&](const RawLine& l) { return l.lineBreak == lineBreak; }) &&
                          (raw.back().lineBreak == lineBreak || raw.back().lineBreak.empty());
     if (!uniform) {
-        out << "; The payload mixes line breaks, so it is kept whole.\n\n[payload]\ntext = "
+        out << "; The payload mixes line breaks, so it is kept whole.\n";
+        if (pagesBeside) out << "\n[book]\n" << kPagesKey << " = beside\n";
+        out << "\n[payload]\ntext = "
             << FormatValue(payload, false) << "\n";
         return out.str();
     }
@@ -612,6 +652,7 @@ std::string ExtractBook(const std::string& payload, const std::string& sourceNam
             }
             put(entry.key, FormatValue(value, plainReadsBack));
         }
+        if (section == "book" && pagesBeside) out << kPagesKey << " = beside\n";
     }
 
     const std::string breakName = lineBreak == "\n" ? "lf" : lineBreak == "\r" ? "cr" : "crlf";
@@ -638,7 +679,7 @@ constexpr const char* kUsage =
     "  vellumcast-pack build BOOK.ini [--runtime vellumcast.exe] [--out DIR/Name.exe] [--replace] [--force] [--strict]\n"
     "  vellumcast-pack check BOOK.ini [--strict]\n"
     "  vellumcast-pack inspect Name.exe [--raw]\n"
-    "  vellumcast-pack extract Name.exe -o book.ini [--force]\n"
+    "  vellumcast-pack extract Name.exe -o book.ini [--pages DIR] [--force]\n"
     "  vellumcast-pack keys\n"
     "The book description format is described in docs/authoring.md.\n";
 
@@ -696,7 +737,11 @@ int RunBuild(const std::vector<std::string>& args, std::ostream& out, std::ostre
     for (const auto& warning : result.warnings) err << EscapeLines(warning) << "\n";
     for (const auto& finding : result.linkFindings) err << EscapeLines(finding) << "\n";
     out << options.out.string() << ": runtime " << result.runtimeSize << " bytes, payload " << result.payloadSize
-        << " bytes in " << result.lineCount << " lines\n";
+        << " bytes in " << result.lineCount << " lines";
+    if (result.pageCount > 0)
+        out << ", " << result.pageCount << (result.pageCount == 1 ? " page" : " pages") << " inside in "
+            << result.archiveSize << " bytes";
+    out << "\n";
     for (const auto& folder : result.copiedFolders) out << "pages copied to " << folder.generic_string() << "\n";
     out << LinkSummary(result.linkFindings.size(), result.pagesChecked);
     return 0;
@@ -739,34 +784,55 @@ int RunInspect(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
     if (file.empty()) return Usage(err, "inspect: no e-book given");
     const std::string payload = ReadEBookPayload(file);
-    if (raw) out.write(payload.data(), static_cast<std::streamsize>(payload.size()));
-    else out << file << ": " << DescribePayload(payload);
+    if (raw) {
+        out.write(payload.data(), static_cast<std::streamsize>(payload.size()));
+        return 0;
+    }
+    out << file << ": " << DescribePayload(payload);
+    const std::string image = ReadWholeFile(file, "the e-book");
+    if (const auto archive = OpenPages(file, image)) out << DescribePages(*archive);
+    else out << "no pages inside: they lie in their folders beside the e-book\n";
     return 0;
 }
 
 int RunExtract(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     std::string file;
     std::string target;
+    std::string pagesFolder;
     bool force = false;
     for (std::size_t i = 1; i < args.size(); ++i) {
         if ((args[i] == "-o" || args[i] == "--out") && i + 1 < args.size()) target = args[++i];
+        else if (args[i] == "--pages" && i + 1 < args.size()) pagesFolder = args[++i];
         else if (args[i] == "--force") force = true;
         else if (file.empty() && !args[i].empty() && args[i][0] != '-') file = args[i];
         else return Usage(err, "extract: unexpected argument \"" + args[i] + "\"");
     }
     if (file.empty()) return Usage(err, "extract: no e-book given");
     if (target.empty()) return Usage(err, "extract: -o BOOK.ini is missing");
+    if (target == "-" && pagesFolder == "-") return Usage(err, "extract: --pages needs a folder");
     if (target != "-") {
         tool::RefuseInputAsOutput(target, {{"e-book", file}});
         tool::RefuseOverwrite(target, force, "a book description written by extract", IsExtractedBook);
     }
-    const std::string book = ExtractBook(ReadEBookPayload(file), fs::path(file).filename().string());
+    const std::string image = ReadWholeFile(file, "the e-book");
+    const auto archive = OpenPages(file, image);
+    if (!pagesFolder.empty() && !archive)
+        throw PackError(file + " carries no pages: they lie in their folders beside the e-book");
+    const std::string book = ExtractBook(ReadEBookPayload(file), fs::path(file).filename().string(), !archive);
+    std::size_t extracted = 0;
+    try {
+        if (!pagesFolder.empty()) extracted = ExtractPages(MemorySource(image), *archive, pagesFolder, force);
+    } catch (const PackError& e) {
+        throw PackError(file + ": " + e.what());
+    }
     if (target == "-") {
         out << book;
-        return 0;
+    } else {
+        tool::WriteFileSafely(target, book);
+        out << target << " written\n";
     }
-    tool::WriteFileSafely(target, book);
-    out << target << " written\n";
+    if (!pagesFolder.empty())
+        out << extracted << (extracted == 1 ? " page" : " pages") << " written under " << pagesFolder << "\n";
     return 0;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // vellumcast-pack: builds an e-book from the runtime and a book description,
 // and inspects or extracts the payload of an existing one.
+#include <cstdint>
 #include <filesystem>
 #include <iosfwd>
 #include <string>
@@ -15,7 +16,8 @@ namespace vc::pack {
 struct ComposedBook {
     std::vector<std::string> lines;          // configuration lines, then the menu definition
     std::string payload;                     // the exact payload text
-    std::vector<std::filesystem::path> pageFolders;  // folders to copy beside the e-book
+    std::vector<std::filesystem::path> pageFolders;  // the folders of the book's pages
+    bool pagesInside = true;                         // in the e-book, or copied beside it
     std::vector<std::pair<int, std::string>> warnings;  // by line of the book file
 };
 
@@ -36,18 +38,24 @@ struct BuildResult {
     std::size_t runtimeSize = 0;
     std::size_t payloadSize = 0;
     std::size_t lineCount = 0;
+    std::size_t pageCount = 0;    // pages inside the e-book
+    std::size_t archiveSize = 0;  // the bytes they take there
     std::vector<std::filesystem::path> copiedFolders;
     std::vector<std::string> warnings;
     std::vector<std::string> linkFindings;  // of the link check, in its order
     std::size_t pagesChecked = 0;
 };
 
-// Checks everything first; writes the pages and the e-book only when all is
-// well, the e-book last and through a temporary file.
+// Checks everything first; writes the e-book (and, for a book whose pages
+// stay beside it, the pages) only when all is well, the e-book last and
+// through a temporary file.
 BuildResult BuildEBook(const BuildOptions& options);
 
-// The runtime bytes followed by the payload and its 24-byte trailer.
-std::string AppendPayload(const std::string& runtime, const std::string& payload);
+// The runtime bytes followed by the archive of the pages (if any), the
+// payload and its 24-byte trailer. The trailer counts in signed 32 bits: a
+// larger e-book is refused.
+std::string AppendPayload(const std::string& runtime, const std::string& payload, const std::string& archive = {});
+void RefuseOversizedEBook(std::uint64_t runtime, std::uint64_t archive, std::uint64_t payload);
 
 // The payload of an e-book; PackError when the file has none.
 std::string ReadEBookPayload(const std::filesystem::path& ebook);
@@ -55,8 +63,9 @@ std::string ReadEBookPayload(const std::filesystem::path& ebook);
 // Every line with its index and key, problems marked.
 std::string DescribePayload(const std::string& payload);
 
-// A book description that rebuilds exactly this payload.
-std::string ExtractBook(const std::string& payload, const std::string& sourceName);
+// A book description that rebuilds exactly this payload; `pagesBeside` for
+// an e-book whose pages are not inside.
+std::string ExtractBook(const std::string& payload, const std::string& sourceName, bool pagesBeside = false);
 
 // The command line: returns the exit code (0 done, 1 failed, 2 usage).
 int RunPack(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

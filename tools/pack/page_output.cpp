@@ -58,20 +58,26 @@ void CopyPages(const fs::path& from, const fs::path& target) {
     std::string record = kRecordHeader + Identity(from) + "\n";
     // Spelled out because the MinGW standard library's copy refuses
     // existing targets even when asked to overwrite them.
-    for (const auto& entry : fs::recursive_directory_iterator(from)) {
-        const fs::path relative = fs::relative(entry.path(), from);
-        if (entry.is_directory()) {
-            fs::create_directories(target / relative);
-        } else if (entry.is_regular_file()) {
-            std::ifstream in(entry.path(), std::ios::binary);
-            if (!in) throw PackError("cannot read the page \"" + entry.path().string() + "\"");
-            std::ostringstream content;
-            content << in.rdbuf();
-            tool::WriteFileSafely(target / relative, content.str());
-            record += relative.generic_string() + "\n";
-        }
+    for (const PageFile& file : FilesToCopy(from)) {
+        const fs::path relative = file.path.lexically_relative(from);
+        fs::create_directories((target / relative).parent_path());
+        std::ifstream in(file.path, std::ios::binary);
+        if (!in) throw PackError("cannot read the page \"" + file.path.string() + "\"");
+        std::ostringstream content;
+        content << in.rdbuf();
+        tool::WriteFileSafely(target / relative, content.str());
+        record += relative.generic_string() + "\n";
     }
     tool::WriteFileSafely(target / kRecordName, record);
+}
+
+std::vector<PageFile> FilesToCopy(const fs::path& folder) {
+    std::vector<PageFile> files;
+    const std::string root = folder.filename().u8string();
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        if (entry.is_regular_file())
+            files.push_back({entry.path(), root + "/" + entry.path().lexically_relative(folder).generic_u8string()});
+    return files;
 }
 
 }  // namespace vc::pack

@@ -1,6 +1,9 @@
 #pragma once
 // The pages folder a classic-layout build copies beside the e-book.
 #include <filesystem>
+#include <vector>
+
+#include "book_pages.h"
 
 namespace vc::pack {
 
@@ -11,6 +14,10 @@ namespace vc::pack {
 // copied from `from`, unless `force`: the pages folder beside an e-book is
 // replaced only as the e-book itself is.
 void RefusePagesOutput(const std::filesystem::path& from, const std::filesystem::path& target, bool force);
+
+// The files of a pages folder a copy takes along, named as inside the book
+// (the folder's name, "/", the path inside it); links to files are followed.
+std::vector<PageFile> FilesToCopy(const std::filesystem::path& folder);
 
 // Copies the pages of `from` into `target`. The files an earlier build
 // copied there from `from` go first, so that pages the book no longer has do

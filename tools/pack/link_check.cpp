@@ -7,16 +7,16 @@
 #include <optional>
 #include <unordered_set>
 
+#include "book/configuration.h"
 #include "book/page_archive.h"
 #include "book_pages.h"
-#include "page_output.h"
-#include "book/configuration.h"
 #include "common/errors.h"
 #include "common/text.h"
 #include "interpreter/command_set.h"
 #include "interpreter/command_syntax.h"
 #include "menus/ini_file.h"
 #include "menus/menu_definition.h"
+#include "page_output.h"
 #include "suggest.h"
 
 namespace vc::pack {
@@ -220,16 +220,14 @@ private:
     }
 
     void CheckBookFile() {
-        const ComposedBook& composed = composed_;
-        const std::string bookName = book_.fileName;
         std::vector<std::pair<int, std::string>> found;
         const auto collect = [&](int line) {
             return [&found, line](const std::string& problem) { found.emplace_back(line, problem); };
         };
-        if (composed.lines.size() > line::kStartupCommand) {
+        if (composed_.lines.size() > line::kStartupCommand) {
             const BookValue* given = book_.Find("book", "startup-command");
             if (!given) given = book_.Find("payload", "text");
-            CheckCommands(composed.lines[line::kStartupCommand], collect(given ? given->lineNumber : 0));
+            CheckCommands(composed_.lines[line::kStartupCommand], collect(given ? given->lineNumber : 0));
         }
         if (book_.hasMenuDefinition) {
             std::string text;
@@ -246,7 +244,7 @@ private:
             for (const MenuEntry& menu : BuildMenuModel(file)) visit(menu, visit);
         }
         std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-        for (const auto& [line, problem] : found) Find(bookName, line, problem);
+        for (const auto& [line, problem] : found) Find(book_.fileName, line, problem);
     }
 
     template <typename Report>

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "skin/skin_data.h"
+#include "skin/look/skin_data.h"
 
 namespace vc::bench {
 

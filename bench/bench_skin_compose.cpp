@@ -13,8 +13,8 @@
 
 #include "../tools/skin/lzh_encoder.h"
 #include "common/bitmap.h"
-#include "skin/composition.h"
-#include "skin/skin_data.h"
+#include "skin/look/composition.h"
+#include "skin/look/skin_data.h"
 #include "skin_corpus.h"
 #include "bench_reference.h"
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "bench_reference.h"
-#include "skin/control_painter.h"
+#include "skin/look/control_painter.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "skin/skin_frame.h"
+#include "skin/look/skin_frame.h"
 #include "bench_reference.h"
 
 namespace {

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "../tools/skin/lzh_encoder.h"
-#include "skin/lzh.h"
+#include "skin/format/lzh.h"
 #include "skin_classic_lzh.h"
 #include "skin_corpus.h"
 

@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "skin/menu_painter.h"
-#include "skin/skin_frame.h"
+#include "skin/look/menu_painter.h"
+#include "skin/look/skin_frame.h"
 #include "bench_reference.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-#include "skin/lzh_tree.h"
+#include "skin/format/lzh_tree.h"
 
 namespace vc {
 namespace bench {

@@ -6,7 +6,9 @@
 if(VC_FUZZ)
   set(VC_FUZZ_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
   file(GLOB VC_FUZZERS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/fuzz/fuzz_*.cpp)
-  target_compile_options(vc_core PRIVATE -fsanitize=fuzzer-no-link ${VC_FUZZ_FLAGS})
+  foreach(library ${VC_PORTABLE_LIBRARIES})
+    target_compile_options(${library} PRIVATE -fsanitize=fuzzer-no-link ${VC_FUZZ_FLAGS})
+  endforeach()
   # The canary: a target with the fuzzers' flags that overflows a signed
   # integer on every input. scripts/test expects it to fail.
   foreach(source ${VC_FUZZERS} ${PROJECT_SOURCE_DIR}/tests/fuzz/canary_signed_overflow.cpp)

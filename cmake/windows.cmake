@@ -10,16 +10,24 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 if(CMAKE_BUILD_TYPE STREQUAL "Release")
   set(VC_RELEASE_OPTIONS -Os -ffunction-sections -fdata-sections)
   add_compile_options(${VC_RELEASE_OPTIONS})
-  target_compile_options(vc_core PRIVATE ${VC_RELEASE_OPTIONS})
-  set_source_files_properties(src/skin/lzh.cpp src/skin/composition.cpp PROPERTIES COMPILE_OPTIONS -O2)
+  foreach(library ${VC_PORTABLE_LIBRARIES})
+    target_compile_options(${library} PRIVATE ${VC_RELEASE_OPTIONS})
+  endforeach()
+  set_source_files_properties(src/skin/format/lzh.cpp src/skin/look/composition.cpp PROPERTIES COMPILE_OPTIONS -O2)
   add_link_options(-Wl,--gc-sections -s)
 endif()
 
 set(VC_WIN_LIBS user32 gdi32 comctl32 comdlg32 ole32 oleaut32 uuid shell32 wininet shlwapi)
 
+# The Windows layers: the common helpers, the GUI class library and the
+# skinners, each with what it may use; the rest of the shell above them.
+vc_layer(vc_common_win common WINDOWS USES common LIBRARIES vc_common ${VC_WIN_LIBS})
+vc_layer(vc_ui ui WINDOWS USES common LIBRARIES vc_common_win vc_common ${VC_WIN_LIBS})
+vc_layer(vc_skin_win skin/win WINDOWS USES ui skin/look skin/format common
+  LIBRARIES vc_ui vc_skin_look vc_skin_format vc_common_win vc_common ${VC_WIN_LIBS})
 vc_windows_sources(VC_SHELL_SOURCES)
 add_library(vc_shell STATIC ${VC_SHELL_SOURCES})
-target_link_libraries(vc_shell PUBLIC vc_core ${VC_WIN_LIBS})
+target_link_libraries(vc_shell PUBLIC vc_core vc_skin_win vc_ui vc_common_win ${VC_WIN_LIBS})
 
 # The runtime's pictures are drawn by the native tools, built first.
 set(VC_HOST_BUILD ${PROJECT_SOURCE_DIR}/build CACHE PATH "The native build whose tools make the runtime's resources")

@@ -1,6 +1,6 @@
 #include "menus/menu_bar_win.h"
 
-#include "menus/ini_file.h"
+#include "common/ini_file.h"
 #include "menus/menu_file_win.h"
 
 namespace vc {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "interpreter/command_host.h"
-#include "menus/ini_file.h"
+#include "common/ini_file.h"
 
 namespace vc {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "skin/lzh.h"
+#include "skin/format/lzh.h"
 
 namespace vc {
 

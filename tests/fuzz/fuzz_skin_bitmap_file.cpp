@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "skin/bitmap_file.h"
-#include "skin/composition.h"
+#include "skin/format/bitmap_file.h"
+#include "skin/look/composition.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <string>
 
-#include "skin/quick_ini.h"
-#include "skin/skin_values.h"
+#include "skin/format/quick_ini.h"
+#include "skin/look/skin_values.h"
 
 // Reading costs per line and two kilobytes hold every form of line; a
 // whole generated definition is kept in the seeds cut into pieces this size.

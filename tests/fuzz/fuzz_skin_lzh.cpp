@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "../../bench/skin_classic_lzh.h"
-#include "skin/lzh.h"
+#include "skin/format/lzh.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::vector<std::uint8_t> stream(data, data + size);

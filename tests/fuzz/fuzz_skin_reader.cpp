@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "skin/lzh.h"
-#include "skin/skin_reader.h"
+#include "skin/format/lzh.h"
+#include "skin/format/skin_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     vc::TSkinReader reader;

@@ -10,9 +10,9 @@
 
 #include "art.h"
 #include "common/scale.h"
-#include "skin/composition.h"
-#include "skin/lzh.h"
-#include "skin/skin_frame.h"
+#include "skin/look/composition.h"
+#include "skin/format/lzh.h"
+#include "skin/look/skin_frame.h"
 #include "skin_builtin_fixture.h"
 
 namespace vc {

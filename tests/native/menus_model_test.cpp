@@ -5,7 +5,7 @@
 #include <string>
 
 #include "common/errors.h"
-#include "menus/ini_file.h"
+#include "common/ini_file.h"
 #include "menus/menu_definition.h"
 #include "interpreter_recording_host.h"
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "skin/skin_data.h"
+#include "skin/look/skin_data.h"
 
 namespace vc::skintest {
 

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "common/text.h"
-#include "skin/composition.h"
-#include "skin/skin_data.h"
-#include "skin/skin_preview.h"
-#include "skin/skin_reader.h"
+#include "skin/look/composition.h"
+#include "skin/look/skin_data.h"
+#include "skin/look/skin_preview.h"
+#include "skin/format/skin_reader.h"
 #include "skin_generator.h"
 #include "skin_builtin_fixture.h"
 #include "skin_paint.h"

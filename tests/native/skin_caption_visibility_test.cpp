@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "skin/caption_visibility.h"
+#include "skin/look/caption_visibility.h"
 
 namespace vc {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <initializer_list>
 
-#include "skin/composition.h"
+#include "skin/look/composition.h"
 
 namespace vc {
 namespace {

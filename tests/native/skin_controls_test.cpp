@@ -3,10 +3,10 @@
 #include <string>
 #include <tuple>
 
-#include "skin/composition.h"
-#include "skin/control_choice.h"
+#include "skin/look/composition.h"
+#include "skin/look/control_choice.h"
 #include "skin_builtin_fixture.h"
-#include "skin/control_painter.h"
+#include "skin/look/control_painter.h"
 
 namespace vc {
 namespace {

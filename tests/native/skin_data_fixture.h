@@ -7,8 +7,8 @@
 #include "../../tools/skin/lzh_encoder.h"
 #include "../../tools/skin/skin_container_writer.h"
 #include "common/bitmap.h"
-#include "skin/bitmap_file.h"
-#include "skin/skin_objects.h"
+#include "skin/format/bitmap_file.h"
+#include "skin/look/skin_objects.h"
 
 namespace vc {
 namespace skintest {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "skin/bitmap_file.h"
-#include "skin/skin_images.h"
+#include "skin/format/bitmap_file.h"
+#include "skin/look/skin_images.h"
 #include "error_text.h"
 
 namespace vc {

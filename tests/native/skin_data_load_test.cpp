@@ -6,9 +6,9 @@
 #include <tuple>
 #include <utility>
 
-#include "skin/skin_builtin.h"
-#include "skin/skin_data.h"
-#include "skin/skin_store.h"
+#include "skin/format/skin_builtin.h"
+#include "skin/look/skin_data.h"
+#include "skin/format/skin_store.h"
 #include "skin_data_fixture.h"
 #include "error_text.h"
 

@@ -5,9 +5,9 @@
 #include <tuple>
 #include <vector>
 
-#include "skin/composition.h"
+#include "skin/look/composition.h"
 #include "skin_builtin_fixture.h"
-#include "skin/skin_frame.h"
+#include "skin/look/skin_frame.h"
 
 namespace vc {
 namespace {

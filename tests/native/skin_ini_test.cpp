@@ -3,8 +3,8 @@
 #include <string>
 #include <utility>
 
-#include "skin/quick_ini.h"
-#include "skin/skin_values.h"
+#include "skin/format/quick_ini.h"
+#include "skin/look/skin_values.h"
 
 namespace vc {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "../../bench/skin_classic_lzh.h"
 #include "../../tools/skin/lzh_encoder.h"
-#include "skin/lzh.h"
+#include "skin/format/lzh.h"
 #include "error_text.h"
 
 namespace vc {

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "skin/composition.h"
-#include "skin/menu_painter.h"
-#include "skin/skin_frame.h"
+#include "skin/look/composition.h"
+#include "skin/look/menu_painter.h"
+#include "skin/look/skin_frame.h"
 #include "skin_builtin_fixture.h"
 
 namespace vc {

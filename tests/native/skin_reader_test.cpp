@@ -4,8 +4,8 @@
 
 #include "../../tools/skin/lzh_encoder.h"
 #include "../../tools/skin/skin_container_writer.h"
-#include "skin/lzh.h"
-#include "skin/skin_reader.h"
+#include "skin/format/lzh.h"
+#include "skin/format/skin_reader.h"
 #include "error_text.h"
 
 namespace vc {

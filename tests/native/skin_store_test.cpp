@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "skin/skin_store.h"
+#include "skin/format/skin_store.h"
 #include "error_text.h"
 
 namespace vc {

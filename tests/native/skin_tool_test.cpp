@@ -9,7 +9,7 @@
 #include "art_canvas.h"
 #include "lzh_encoder.h"
 #include "preview.h"
-#include "skin/skin_reader.h"
+#include "skin/format/skin_reader.h"
 #include "skin_container_writer.h"
 #include "skin_tool.h"
 

@@ -8,9 +8,9 @@
 #include "../native/book_lines.h"
 #include "book/payload.h"
 #include "effects_window_win.h"
-#include "skin/skin_bitmap_win.h"
-#include "skin/skin_data.h"
-#include "skin/skin_resources_win.h"
+#include "skin/win/skin_bitmap_win.h"
+#include "skin/look/skin_data.h"
+#include "skin/win/skin_resources_win.h"
 
 namespace vc {
 namespace {

@@ -8,8 +8,8 @@
 #include <stdexcept>
 #include <vector>
 
-#include "skin/lzh.h"
-#include "skin/lzh_tree.h"
+#include "skin/format/lzh.h"
+#include "skin/format/lzh_tree.h"
 
 namespace vc {
 namespace lzh {

@@ -5,8 +5,8 @@
 #include <stdexcept>
 
 #include "art_canvas.h"
-#include "skin/skin_data.h"
-#include "skin/skin_preview.h"
+#include "skin/look/skin_data.h"
+#include "skin/look/skin_preview.h"
 #include "skin_tool.h"
 
 namespace vc {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "common/bitmap.h"
-#include "skin/skin_preview.h"
+#include "skin/look/skin_preview.h"
 
 namespace vc {
 

@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "common/text.h"
-#include "skin/bitmap_file.h"
+#include "skin/format/bitmap_file.h"
 
 namespace vc::theme {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "skin/composition.h"
+#include "skin/look/composition.h"
 #include "skin_paint.h"
 
 namespace vc::theme {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "skin/skin_reader.h"
+#include "skin/format/skin_reader.h"
 
 namespace vc {
 

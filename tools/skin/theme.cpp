@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "common/text.h"
-#include "menus/ini_file.h"
+#include "common/ini_file.h"
 
 namespace vc::theme {
 namespace {

@@ -141,22 +141,24 @@ TEST(SkinDataLoad, CaptionButtonsComboCompositeArrowAndTheToolbarGradientFollowT
     const auto row = [](const TDataSkinSysButton& c) {
         const char* actions[] = {"decoration", "close", "maximise", "minimise", "icon", "menu", "inert", "program"};
         const char* aligns[] = {"left", "right", "caption-right", "caption-left", "unplaced"};
+        const char* shows[] = {"always", "never", "max", "not-max", "active", "inactive", "max-box", "max-box+close",
+                               "no-max-box", "min-box", "min-box+close", "no-min-box", "child", "dialog", "asked"};
         std::ostringstream o;
         o << c.Name << ' ' << actions[static_cast<int>(c.Action)] << ' ' << aligns[static_cast<int>(c.Align)] << ' ' << c.Xcoord << ' ' << c.Ycoord << ' ' << c.CombineOp
-          << ' ' << c.Visibility << ' ' << c.Visibility1 << ' ' << c.Frame << (c.Map.Empty() ? " no image" : "");
+          << ' ' << shows[static_cast<int>(c.Visibility)] << ' ' << shows[static_cast<int>(c.Visibility1)] << ' ' << c.Frame << (c.Map.Empty() ? " no image" : "");
         return o.str();
     };
     std::vector<std::string> rows;
     for (const auto& c : data.CaptionButtons()) rows.push_back(row(*c));
     EXPECT_EQ(rows, (std::vector<std::string>{
-                        "ButtonClose close right 20 3 -1 0 0 3",
-                        "ButtonShown decoration left 0 0 -1 0 -1 6",  // a negative action
-                        "buttonwide minimise left 0 0 4 1 0 6",
-                        "ButtonHelp icon left 0 0 -1 0 0 3 no image",
-                        "ButtonRoll icon left 0 0 -1 0 0 2",  // an explicit frame keeps the image
-                        "MDICONTROLS inert unplaced 42 0 -1 100 100 4",
-                        "MDICONTROLS inert unplaced 28 0 -1 100 100 4",
-                        "MDICONTROLS inert unplaced 14 0 -1 100 100 4"}));
+                        "ButtonClose close right 20 3 -1 always always 3",
+                        "ButtonShown decoration left 0 0 -1 always never 6",  // a negative action
+                        "buttonwide minimise left 0 0 4 max always 6",
+                        "ButtonHelp icon left 0 0 -1 always always 3 no image",
+                        "ButtonRoll icon left 0 0 -1 always always 2",  // an explicit frame keeps the image
+                        "MDICONTROLS inert unplaced 42 0 -1 child child 4",
+                        "MDICONTROLS inert unplaced 28 0 -1 child child 4",
+                        "MDICONTROLS inert unplaced 14 0 -1 child child 4"}));
     for (std::size_t k = 0; k < 3 && data.CaptionButtons().size() == 8; ++k) {
         const Bitmap& map = data.CaptionButtons()[5 + k]->Map;
         ASSERT_EQ(std::make_pair(map.Width(), map.Height()), std::make_pair(40, 9));

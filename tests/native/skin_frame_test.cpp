@@ -17,7 +17,7 @@ using skintest::BuiltInSkin;
 
 FrameWindow Window(int width, int height) { return FrameWindow{width, height, 0, false, {}, Scale()}; }
 
-int ButtonIndex(const FrameLayout& layout, CaptionAction action, int visibility) {
+int ButtonIndex(const FrameLayout& layout, CaptionAction action, CaptionShow visibility) {
     for (std::size_t i = 0; i < layout.Buttons().size(); ++i) {
         const auto* b = layout.Buttons()[i].data;
         if (b->Action == action && b->Visibility == visibility) return static_cast<int>(i);
@@ -31,10 +31,10 @@ class EverySkinsFrame : public skintest::EachBuiltInSkin {
 protected:
     FrameWindow w = Window(800, 600);
     const FrameLayout normal{data, w};
-    const int close = ButtonIndex(normal, CaptionAction::Close, 0),
-              maximise = ButtonIndex(normal, CaptionAction::Maximise, 2),
-              restore = ButtonIndex(normal, CaptionAction::Maximise, 1),
-              system = ButtonIndex(normal, CaptionAction::SystemMenuIcon, 0);
+    const int close = ButtonIndex(normal, CaptionAction::Close, CaptionShow::Always),
+              maximise = ButtonIndex(normal, CaptionAction::Maximise, CaptionShow::NotMaximised),
+              restore = ButtonIndex(normal, CaptionAction::Maximise, CaptionShow::Maximised),
+              system = ButtonIndex(normal, CaptionAction::SystemMenuIcon, CaptionShow::Always);
 };
 INSTANTIATE_TEST_SUITE_P(, EverySkinsFrame, skintest::AllBuiltInSkins(), skintest::SkinNumber);
 

@@ -406,6 +406,28 @@ CaptionAlign CaptionAlignOf(int align) {
     }
 }
 
+// Visibility (`first`) and Visibility1 differ for -1, 6, 8 and 1000 to 2000.
+CaptionShow CaptionShowOf(int value, bool first) {
+    switch (value) {
+        case -1: return first ? CaptionShow::Always : CaptionShow::Never;
+        case 0: return CaptionShow::Always;
+        case 1: return CaptionShow::Maximised;
+        case 2: return CaptionShow::NotMaximised;
+        case 3: return CaptionShow::Active;
+        case 4: return CaptionShow::Inactive;
+        case 6: return first ? CaptionShow::MaximiseBoxAndClose : CaptionShow::MaximiseBox;
+        case 7: return CaptionShow::NoMaximiseBox;
+        case 8: return first ? CaptionShow::MinimiseBoxAndClose : CaptionShow::MinimiseBox;
+        case 9: return CaptionShow::NoMinimiseBox;
+        case 100: return CaptionShow::ChildWindowButton;
+        case 200: return CaptionShow::DialogFrame;
+        default: break;
+    }
+    if (value >= 201 && value <= 999) return CaptionShow::Always;
+    if (value >= 1000 && value <= 2000) return first ? CaptionShow::WindowAgrees : CaptionShow::Always;
+    return CaptionShow::Never;
+}
+
 }  // namespace
 
 void TSkinData::ReadCaptionButtons(Reading& r) {
@@ -423,8 +445,8 @@ void TSkinData::ReadCaptionButtons(Reading& r) {
         b->Align = CaptionAlignOf(r.Int(section, "Align", 0));
         b->Xcoord = r.Int(section, "Xcoord", 0);
         b->Ycoord = r.Int(section, "Ycoord", 0);
-        b->Visibility = r.Int(section, "Visibility", 0);
-        b->Visibility1 = r.Int(section, "Visibility1", action == -1 ? -1 : 0);
+        b->Visibility = CaptionShowOf(r.Int(section, "Visibility", 0), true);
+        b->Visibility1 = CaptionShowOf(r.Int(section, "Visibility1", action == -1 ? -1 : 0), false);
         b->CombineOp = r.Int(section, "CombineOp", -1);
         b->Frame = r.Int(section, "frame", 0);
         b->Map = r.Image(section, "ButtonImage");
@@ -445,7 +467,7 @@ void TSkinData::ReadCaptionButtons(Reading& r) {
         auto b = std::make_unique<TDataSkinSysButton>("MDICONTROLS");
         b->Action = CaptionAction::Inert;
         b->Align = CaptionAlign::Unplaced;
-        b->Visibility = b->Visibility1 = 100;
+        b->Visibility = b->Visibility1 = CaptionShow::ChildWindowButton;
         b->Frame = 4;
         if (!strip.Empty()) {
             b->Map = CopyRect(strip, Rect{4 * w * k, 0, 4 * w * (k + 1), strip.Height()});

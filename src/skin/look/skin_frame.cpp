@@ -40,7 +40,7 @@ FrameSizes SkinFrameSizes(const TSkinData& data, const Scale& scale) {
 }
 
 Rect CaptionButtonBounds(const TDataSkinSysButton& b, int window_width, CaptionArea area, const Scale& scale) {
-    if (b.Map.Empty() || b.Visibility == 100) return Rect{};
+    if (b.Map.Empty() || b.Visibility == CaptionShow::ChildWindowButton) return Rect{};
     const int w = scale.Apply(StateWidth(b));
     const int h = scale.Apply(b.Map.Height());
     const int xcoord = scale.Apply(b.Xcoord);

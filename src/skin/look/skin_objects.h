@@ -35,6 +35,27 @@ enum class CaptionAlign {
     Unplaced,     // anything else: the title bar's top-left corner
 };
 
+// When a caption button shows, from the skin file's Visibility and
+// Visibility1. The two read a few numbers differently; the reader settles
+// that, so both hold conditions of the same kind.
+enum class CaptionShow {
+    Always,               // 0 and 201 to 999; -1 in Visibility, 1000 to 2000 in Visibility1
+    Never,                // 5 and any number not listed; -1 in Visibility1
+    Maximised,            // 1
+    NotMaximised,         // 2
+    Active,               // 3
+    Inactive,             // 4
+    MaximiseBox,          // 6 in Visibility1
+    MaximiseBoxAndClose,  // 6 in Visibility
+    NoMaximiseBox,        // 7
+    MinimiseBox,          // 8 in Visibility1
+    MinimiseBoxAndClose,  // 8 in Visibility
+    NoMinimiseBox,        // 9
+    ChildWindowButton,    // 100: a maximised child's buttons, shown in the menu band
+    DialogFrame,          // 200: a dialog frame that is not a standard dialog
+    WindowAgrees,         // 1000 to 2000 in Visibility: the window answers the visibility query
+};
+
 class TDataSkinObject {
 public:
     TDataSkinObject() = default;
@@ -114,8 +135,8 @@ public:
     std::int32_t Xcoord = 0;
     std::int32_t Ycoord = 0;
     std::int32_t CombineOp = -1;
-    std::int32_t Visibility = 0;
-    std::int32_t Visibility1 = 0;
+    CaptionShow Visibility = CaptionShow::Always;
+    CaptionShow Visibility1 = CaptionShow::Always;
 };
 
 // A group box with its label background.

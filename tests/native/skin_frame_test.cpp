@@ -136,6 +136,8 @@ TEST(SkinFrame, ButtonsAlignToTheWindowOrTheCaptionAreaAndShowTheImageOfTheirSta
     for (const Point key : {Point{0, 0}, Point{0, 28}})
         EXPECT_TRUE(std::none_of(region.rects.begin(), region.rects.end(), [&](const Rect& r) { return r.Contains(key); }));
     EXPECT_FALSE(BuildFrameRegion(data, FrameLayout(data, Window(1, 30))).whole);
+    EXPECT_TRUE(BuildFrameRegion(data, FrameLayout(data, Window(0, 30))).whole) << "no size, no shape";
+    EXPECT_TRUE(BuildFrameRegion(data, FrameLayout(data, Window(40, 0))).whole);
 }
 
 TEST(SkinFrame, PicturesAndSizesFollowTheWindowAndTheSkin) {

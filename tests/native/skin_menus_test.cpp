@@ -197,6 +197,17 @@ TEST(SkinMenus, EachPartDrawsTheImageOrColourOfItsState) {
     PaintMenuBand(unskinned, unskinned.Bounds(), bare, true);
     EXPECT_EQ(std::make_pair(red(active, 10, 3), red(inactive, 10, 0)), std::make_pair(10, 20));
     EXPECT_EQ(unskinned.At(10, 2), PixelFromColour(bare.ResolveColour(bare.Colours().Menubar)));
+    // TileMenu=0: two states side by side; the band's ends (a column each) stay, its middle repeats.
+    Bitmap ends(6, 4, MakePixel(60, 60, 60));
+    ends.FillRect(Rect{0, 0, 1, 4}, MakePixel(30, 30, 30));
+    ends.FillRect(Rect{1, 0, 2, 4}, MakePixel(40, 40, 40));
+    ends.FillRect(Rect{2, 0, 3, 4}, MakePixel(50, 50, 50));
+    TSkinData sliced;
+    sliced.SkinStream() = skintest::Pack("[Personality]\nmenuBar=m.bmp\nTileMenu=0\n", {{"m.bmp", ends}});
+    ASSERT_TRUE(sliced.LoadSkin());
+    Bitmap three(20, 4, 0);
+    PaintMenuBand(three, three.Bounds(), sliced, true);
+    EXPECT_EQ(std::make_tuple(red(three, 0, 1), red(three, 10, 1), red(three, 19, 1)), std::make_tuple(30, 40, 50));
     TMenuBtn pressed = Item("&File");
     pressed.bounds = Rect{2, 0, 12, 4};
     pressed.state = NcState::Pressed;

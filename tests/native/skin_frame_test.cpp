@@ -71,7 +71,7 @@ TEST_P(EverySkinsFrame, AWindowWithoutACaptionHasNoSkinnedFrame) {
 TEST_P(EverySkinsFrame, TheRegionKeepsThePaintedFramesPixelsThatAreNotTheKey) {
     const FrameLayout layout(data, Window(320, 200));
     const FrameRegion region = BuildFrameRegion(data, layout);
-    EXPECT_EQ(region.whole, !(data.Left().Trans || data.Right().Trans || data.Top().Trans || data.Bottom().Trans));
+    EXPECT_EQ(region.whole, !(data.Left().Keyed() || data.Right().Keyed() || data.Top().Keyed() || data.Bottom().Keyed()));
     if (region.whole) return;
     Bitmap sides(320, 200, MakePixel(1, 2, 3));
     const FramePicture picture = PaintFrame(data, layout);

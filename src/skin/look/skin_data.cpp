@@ -29,6 +29,10 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && text.compare(0, prefix.size(), prefix) == 0;
 }
 
+KeyColour KeyColourOf(int trans) {
+    return trans == 0 ? KeyColour::Painted : trans == 1 ? KeyColour::Shapes : KeyColour::Clear;
+}
+
 }  // namespace
 
 // What one LoadSkin works with; it lives only while the skin is read.
@@ -248,8 +252,8 @@ void TSkinData::ReadDefinition(Reading& r) {
         p->TopHeight = r.Int("Progress", "TopHeight", 0);
         p->BottomHeight = r.Int("Progress", "BottomHeight", 0);
         p->Style = r.Int("Progress", "Style", 0);
-        p->Trans = r.Int("Progress", "Trans", 0);
-        p->Tile = std::min(r.Int("Progress", "Tile", 0), 1);
+        p->Trans = KeyColourOf(r.Int("Progress", "Trans", 0));
+        p->Tile = r.Int("Progress", "Tile", 0) >= 1 ? SliceFill::Repeat : SliceFill::Stretch;
         p->Frame = p->Style != 0 ? 1 : 2;
         Adopt(std::move(p));
     }
@@ -294,23 +298,21 @@ void TSkinData::ReadDefinition(Reading& r) {
         auto track = std::make_unique<TDataSkinObject>(name);
         track->Map = std::string_view(name) == "Track" ? BuiltinTrack() : BuiltinTrackVert();
         track->LeftWidth = track->TopHeight = track->RightWidth = track->BottomHeight = 3;
-        track->Tile = 0;
         track->Frame = 1;
         Adopt(std::move(track));
     }
 }
 
 // The fields every sliced object has: style, margins, transparency, tiling
-// (anything above 1 is plain stretching) and the three text colours.
+// (Tile 1 repeats, any other number stretches) and the three text colours.
 void TSkinData::ReadSliceFields(Reading& r, const std::string& section, TDataSkinObject& o) {
     o.Style = r.Int(section, "Style", 0);
     o.LeftWidth = r.Int(section, "LeftWidth", 0);
     o.RightWidth = r.Int(section, "RightWidth", 0);
     o.TopHeight = r.Int(section, "TopHeight", 0);
     o.BottomHeight = r.Int(section, "BottomHeight", 0);
-    o.Trans = r.Int(section, "Trans", 0);
-    o.Tile = r.Int(section, "Tile", 0);
-    if (o.Tile > 1) o.Tile = 0;
+    o.Trans = KeyColourOf(r.Int(section, "Trans", 0));
+    o.Tile = r.Int(section, "Tile", 0) == 1 ? SliceFill::Repeat : SliceFill::Stretch;
     o.NormalColour = r.Int(section, "NormalColour", -1);
     o.MouseOverColour = r.Int(section, "MouseOverColour", -1);
     o.PressedColour = r.Int(section, "PressedColour", -1);
@@ -350,8 +352,8 @@ void TSkinData::ReadBorders(Reading& r) {
             b.RightWidth = end;
         }
         b.Frame = r.Int("Personality", s + "Frame", 1);
-        b.Tile = std::min(r.Int("Personality", s + "Stretch", 1), 1);
-        b.Trans = r.Int("Personality", s + "Trans", 1);
+        b.Tile = r.Int("Personality", s + "Stretch", 1) >= 1 ? SliceFill::Stretch : SliceFill::Repeat;
+        b.Trans = KeyColourOf(r.Int("Personality", s + "Trans", 1));
     }
 }
 
@@ -530,7 +532,9 @@ void TSkinData::ReadMenuBar(Reading& r) {
     if (r.ini.ReadString(s, "menuBar", "").empty()) return;
     auto m = std::make_unique<TDataSkinObject>("Personality");
     m->Map = r.Image(s, "menuBar");
-    m->Tile = std::min(r.Int(s, "TileMenu", 1), 1);
+    // TileMenu 1 and up: one stretched image of stacked states; below,
+    // states side by side whose middle repeats.
+    m->Tile = r.Int(s, "TileMenu", 1) >= 1 ? SliceFill::Stretch : SliceFill::Repeat;
     m->LeftWidth = r.Int(s, "TileLeftMenu", 1);
     m->RightWidth = r.Int(s, "TileRightMenu", 1);
     m->TopHeight = m->BottomHeight = 0;
@@ -570,7 +574,7 @@ void TSkinData::BuildComboComposite() {
     const Rect button{kCellWidth - a, 0, kCellWidth, kCellHeight};
     for (int f = 1; f <= n; ++f) {
         Bitmap cell(kCellWidth, kCellHeight, kKeyPixel);
-        DrawNineSlice(cell, cell.Bounds(), sunk->Map, false, false, sunk->Trans != 0, sunk->FrameCount(), f,
+        DrawNineSlice(cell, cell.Bounds(), sunk->Map, false, false, sunk->Keyed(), sunk->FrameCount(), f,
                       sunk->GetMargins());
         DrawNineSlice(cell, button, combo->Map, false, false, true, combo->FrameCount(), f, combo->GetMargins());
         if (extra)

@@ -56,6 +56,19 @@ enum class CaptionShow {
     WindowAgrees,         // 1000 to 2000 in Visibility: the window answers the visibility query
 };
 
+// How an image's middle fills an area larger than itself.
+enum class SliceFill {
+    Stretch,
+    Repeat,
+};
+
+// What the key colour does in an object's image, from the skin file's Trans.
+enum class KeyColour {
+    Painted,  // 0: painted as any other colour
+    Clear,    // any number but 0 and 1: not painted
+    Shapes,   // 1: not painted, and a frame side cuts the window's shape there
+};
+
 class TDataSkinObject {
 public:
     TDataSkinObject() = default;
@@ -69,8 +82,8 @@ public:
     std::int32_t RightWidth = 0;
     std::int32_t BottomHeight = 0;
     Bitmap Map;  // the image, empty until a definition names one
-    std::int32_t Trans = 0;
-    std::int32_t Tile = 0;
+    KeyColour Trans = KeyColour::Painted;
+    SliceFill Tile = SliceFill::Stretch;
     std::string Name;  // the section it came from
     std::int32_t Frame = 0;  // the frame count
     std::int32_t Style = 0;
@@ -84,6 +97,8 @@ public:
     Margins GetMargins() const { return Margins{LeftWidth, TopHeight, RightWidth, BottomHeight}; }
     // A frame count of 0 divides nothing: painters take it as 1.
     int FrameCount() const { return Frame < 1 ? 1 : Frame; }
+    bool Keyed() const { return Trans != KeyColour::Painted; }
+    bool Tiled() const { return Tile == SliceFill::Repeat; }
 };
 
 // The four frame sides and sections with a second image.

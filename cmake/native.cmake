@@ -82,5 +82,7 @@ if(VC_BENCH AND NOT VC_SANITIZE)
     if(TARGET bench_search)
       target_link_libraries(bench_search PRIVATE SQLite::SQLite3)
     endif()
+    # The link check is the pack tool's.
+    target_link_libraries(bench_link_check PRIVATE vc_pack)
   endif()
 endif()

@@ -136,6 +136,12 @@ Colour ResolveColour(Colour colour, const std::function<Colour(int index)>& syst
     return systemColour(SystemColourIndex(colour)) & 0x00FFFFFFu;
 }
 
+std::vector<std::string> ColourNames() {
+    std::vector<std::string> names;
+    for (const auto& entry : kColourNames) names.emplace_back(entry.name);
+    return names;
+}
+
 std::optional<std::string> ColourName(Colour colour) {
     for (const auto& entry : kColourNames)
         if (entry.value == colour) return std::string(entry.name);

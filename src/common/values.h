@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vc {
 
@@ -40,6 +41,9 @@ Colour StrToColour(std::string_view text);
 // The 0x00BBGGRR value of a colour: a system colour through the platform's
 // lookup of its index, any other value with its top byte dropped.
 Colour ResolveColour(Colour colour, const std::function<Colour(int index)>& systemColour);
+
+// Every name of the colour table, in table order.
+std::vector<std::string> ColourNames();
 
 // The table's name of a colour, if it has one.
 std::optional<std::string> ColourName(Colour colour);

@@ -131,56 +131,57 @@ CommandOutcome ExecuteOrOpenFile(const Context& c) {
 
 struct Command {
     std::string_view keyword;
+    ParameterCount parameters;
     Handler run;
 };
 
 // The dispatcher tests the keywords in this order.
 const Command kCommands[] = {
-    {"MESSAGE", Message},
-    {"APPLICATIONTITLE", ApplicationTitle},
-    {"APPLICATIONEXIT()", ApplicationExit},
-    {"APPLICATIONMAXIMIZE()", [](const Context& c) { c.host.MaximizeWindow(); return Done(); }},
-    {"APPLICATIONMINIMIZE()", [](const Context& c) { c.host.MinimizeApplication(); return Done(); }},
-    {"LOADHTML", LoadHtml},
-    {"DESABILITARMENU", DisableMenu},
-    {"WEBHOME()", [](const Context& c) { return ClickIfFromBook(c, ToolButton::Home); }},
-    {"WEBBACK()", [](const Context& c) { return ClickIfEnabled(c, ToolButton::Back); }},
-    {"WEBNEXT()", [](const Context& c) { return ClickIfEnabled(c, ToolButton::Forward); }},
-    {"WEBREFRESH()", [](const Context& c) { return ClickIfFromBook(c, ToolButton::Refresh); }},
-    {"WEBSTOP", [](const Context& c) { c.host.BrowserStop(); return Done(); }},
-    {"WEBSELECTALL()", [](const Context& c) { return ClickButton(c, ToolButton::SelectAll); }},
-    {"WEBSELECTIONCOPY()", [](const Context& c) { return ClickButton(c, ToolButton::Copy); }},
-    {"WEBPRINTPAGE()", PrintPage},
-    {"SHOWFORMABOUT()", [](const Context& c) { return ClickButton(c, ToolButton::About); }},
-    {"HIDESTATUSBAR()", [](const Context& c) { c.host.SetStatusBarVisible(false); return Done(); }},
-    {"SHOWSTATUSBAR()", [](const Context& c) { c.host.SetStatusBarVisible(true); return Done(); }},
-    {"SHOWBUTTONSNAVIGATIONS()", [](const Context& c) { c.host.SetToolBarVisible(true); return Done(); }},
-    {"HIDEBUTTONSNAVIGATIONS()", [](const Context& c) { c.host.SetToolBarVisible(false); return Done(); }},
-    {"ENABLEBUTTONNAVIGATION", [](const Context& c) { return SetNamedButtonEnabled(c, true); }},
-    {"DISABLEBUTTONNAVIGATION", [](const Context& c) { return SetNamedButtonEnabled(c, false); }},
-    {"SHOWORHIDEBUTTONSNAVIGATIONS()",
+    {"MESSAGE", {2, 2}, Message},
+    {"APPLICATIONTITLE", {1, 1}, ApplicationTitle},
+    {"APPLICATIONEXIT()", {0, 0}, ApplicationExit},
+    {"APPLICATIONMAXIMIZE()", {0, 0}, [](const Context& c) { c.host.MaximizeWindow(); return Done(); }},
+    {"APPLICATIONMINIMIZE()", {0, 0}, [](const Context& c) { c.host.MinimizeApplication(); return Done(); }},
+    {"LOADHTML", {1, 1}, LoadHtml},
+    {"DESABILITARMENU", {1, 1}, DisableMenu},
+    {"WEBHOME()", {0, 0}, [](const Context& c) { return ClickIfFromBook(c, ToolButton::Home); }},
+    {"WEBBACK()", {0, 0}, [](const Context& c) { return ClickIfEnabled(c, ToolButton::Back); }},
+    {"WEBNEXT()", {0, 0}, [](const Context& c) { return ClickIfEnabled(c, ToolButton::Forward); }},
+    {"WEBREFRESH()", {0, 0}, [](const Context& c) { return ClickIfFromBook(c, ToolButton::Refresh); }},
+    {"WEBSTOP", {0, 0}, [](const Context& c) { c.host.BrowserStop(); return Done(); }},
+    {"WEBSELECTALL()", {0, 0}, [](const Context& c) { return ClickButton(c, ToolButton::SelectAll); }},
+    {"WEBSELECTIONCOPY()", {0, 0}, [](const Context& c) { return ClickButton(c, ToolButton::Copy); }},
+    {"WEBPRINTPAGE()", {0, 0}, PrintPage},
+    {"SHOWFORMABOUT()", {0, 0}, [](const Context& c) { return ClickButton(c, ToolButton::About); }},
+    {"HIDESTATUSBAR()", {0, 0}, [](const Context& c) { c.host.SetStatusBarVisible(false); return Done(); }},
+    {"SHOWSTATUSBAR()", {0, 0}, [](const Context& c) { c.host.SetStatusBarVisible(true); return Done(); }},
+    {"SHOWBUTTONSNAVIGATIONS()", {0, 0}, [](const Context& c) { c.host.SetToolBarVisible(true); return Done(); }},
+    {"HIDEBUTTONSNAVIGATIONS()", {0, 0}, [](const Context& c) { c.host.SetToolBarVisible(false); return Done(); }},
+    {"ENABLEBUTTONNAVIGATION", {1, 1}, [](const Context& c) { return SetNamedButtonEnabled(c, true); }},
+    {"DISABLEBUTTONNAVIGATION", {1, 1}, [](const Context& c) { return SetNamedButtonEnabled(c, false); }},
+    {"SHOWORHIDEBUTTONSNAVIGATIONS()", {0, 0},
      [](const Context& c) { c.host.SetToolBarVisible(!c.host.ToolBarVisible()); return Done(); }},
-    {"SHOWORHIDESTATUSBAR()",
+    {"SHOWORHIDESTATUSBAR()", {0, 0},
      [](const Context& c) { c.host.SetStatusBarVisible(!c.host.StatusBarVisible()); return Done(); }},
-    {"DISABLEMENUITEM", [](const Context& c) { return SetMenuItemEnabled(c, false); }},
-    {"DELETEMENUITEM",
+    {"DISABLEMENUITEM", {1, 1}, [](const Context& c) { return SetMenuItemEnabled(c, false); }},
+    {"DELETEMENUITEM", {1, 1},
      [](const Context& c) {
          return OnMenuItem(c, MenuItemAddress(c.Parameter(1)),
                            [&](const MenuPath& path) { c.host.DeleteMenuItem(path); });
      }},
-    {"ENABLEMENUITEM", [](const Context& c) { return SetMenuItemEnabled(c, true); }},
-    {"RENAMEMENUITEM",
+    {"ENABLEMENUITEM", {1, 1}, [](const Context& c) { return SetMenuItemEnabled(c, true); }},
+    {"RENAMEMENUITEM", {2, 2},
      [](const Context& c) {
          return OnMenuItem(c, MenuItemAddress(c.Parameter(1)),
                            [&](const MenuPath& path) { c.host.SetMenuItemCaption(path, c.Parameter(2)); });
      }},
-    {"WEBLINK", [](const Context& c) { OpenWebAddress(c.host, c.Parameter(1)); return Done(); }},
-    {"SENDEMAIL", [](const Context& c) { SendEmail(c.host, c.Parameter(1), c.source); return Done(); }},
-    {"WEBPRINTPREVIEW()",
+    {"WEBLINK", {1, 1}, [](const Context& c) { OpenWebAddress(c.host, c.Parameter(1)); return Done(); }},
+    {"SENDEMAIL", {1, 1}, [](const Context& c) { SendEmail(c.host, c.Parameter(1), c.source); return Done(); }},
+    {"WEBPRINTPREVIEW()", {0, 0},
      [](const Context& c) { c.host.BrowserExecWB(kOleCmdPrintPreview, kOleExecDontPromptUser); return Done(); }},
-    {"WEBPAGESETUP()",
+    {"WEBPAGESETUP()", {0, 0},
      [](const Context& c) { c.host.BrowserExecWB(kOleCmdPageSetup, kOleExecPromptUser); return Done(); }},
-    {"EXECUTEOROPENFILE", ExecuteOrOpenFile},
+    {"EXECUTEOROPENFILE", {1, 2}, ExecuteOrOpenFile},
 };
 static_assert(std::size(kCommands) == kCommandCount, "the command set has 33 keywords");
 
@@ -210,6 +211,12 @@ const std::array<std::string_view, kCommandCount>& CommandKeywords() {
         return result;
     }();
     return keywords;
+}
+
+std::optional<ParameterCount> CommandParameterCount(std::string_view keyword) {
+    for (const Command& entry : kCommands)
+        if (entry.keyword == keyword) return entry.parameters;
+    return std::nullopt;
 }
 
 CommandOutcome RunActionCommand(CommandHost& host, std::string_view command, CommandSource source) {

@@ -27,6 +27,15 @@ constexpr std::size_t kCommandCount = 33;
 // The keywords in the order the dispatcher tests them.
 const std::array<std::string_view, kCommandCount>& CommandKeywords();
 
+// How many parameters the command of a keyword reads; a command may leave
+// its last ones out when `least` is less than `most`. Nothing for a word
+// that is no keyword.
+struct ParameterCount {
+    int least;
+    int most;
+};
+std::optional<ParameterCount> CommandParameterCount(std::string_view keyword);
+
 // Runs one trimmed action command. An unknown keyword does nothing; errors of
 // the effects propagate.
 CommandOutcome RunActionCommand(CommandHost& host, std::string_view command,

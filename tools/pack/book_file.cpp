@@ -6,6 +6,7 @@
 #include "book_keys.h"
 #include "common/text.h"
 #include "common/values.h"
+#include "suggest.h"
 
 namespace vc::pack {
 
@@ -89,12 +90,30 @@ bool IsKnownKey(const std::string& section, const std::string& key) {
     return page && page->form == Form::kPage;
 }
 
+std::vector<std::string> KnownSections() {
+    std::vector<std::string> names = BookSections();
+    names.emplace_back("menus");
+    return names;
+}
+
+std::vector<std::string> KnownKeys(const std::string& section) {
+    std::vector<std::string> names;
+    if (SameText(section, "payload")) return {std::begin(kPayloadKeys), std::end(kPayloadKeys)};
+    for (const auto& entry : KeyTable())
+        if (SameText(entry.section, section)) {
+            names.emplace_back(entry.key);
+            if (entry.form == Form::kPage) names.push_back(RecordedKey(entry));
+        }
+    return names;
+}
+
 // The friendlier menu syntax of section [menus]: one line per menu, item or
 // sub-item, "Menu > Item > Sub-item = command", in the order they appear.
 struct MenuNode {
     std::string caption;
     std::string command;
     std::vector<MenuNode> children;
+    int commandLine = 0;
 };
 
 class MenuBuilder {
@@ -128,20 +147,22 @@ public:
         MenuNode* node = nullptr;
         for (const auto& caption : captions) {
             auto it = std::find_if(level->begin(), level->end(), [&](const MenuNode& n) { return n.caption == caption; });
-            if (it == level->end()) it = level->insert(level->end(), MenuNode{caption, {}, {}});
+            if (it == level->end()) it = level->insert(level->end(), MenuNode{caption, {}, {}, 0});
             node = &*it;
             level = &node->children;
         }
         if (!command.empty()) {
             if (!node->command.empty()) throw PackError(where + "this item has a command already", lineNumber);
             node->command = command;
+            node->commandLine = lineNumber;
         }
     }
 
     bool Empty() const { return menus_.empty(); }
 
-    // The four sections the runtime reads the menu from.
-    std::vector<std::string> Lines() const {
+    // The four sections the runtime reads the menu from; the book line of
+    // each item's command goes into `commandLines` by the item's name.
+    std::vector<std::string> Lines(std::map<std::string, int>& commandLines) const {
         std::vector<std::string> geral = {"[GERAL]"}, menu = {"[MENU]"}, submenus = {"[SUBMENUS]"}, acoes = {"[ACOES]"};
         for (std::size_t i = 0; i < menus_.size(); ++i) {
             const std::string m = std::to_string(i);
@@ -152,10 +173,14 @@ public:
                 const std::string mj = m + "_" + std::to_string(j);
                 if (!item.children.empty())
                     submenus.push_back("ITENS-|" + m + "." + std::to_string(j) + "|=" + Captions(item.children));
-                if (!item.command.empty()) acoes.push_back("MENUx" + mj + "=" + item.command);
+                const auto addCommand = [&](const std::string& name, const MenuNode& node) {
+                    if (node.command.empty()) return;
+                    acoes.push_back(name + "=" + node.command);
+                    commandLines[UpperCase(name)] = node.commandLine;
+                };
+                addCommand("MENUx" + mj, item);
                 for (std::size_t k = 0; k < item.children.size(); ++k)
-                    if (!item.children[k].command.empty())
-                        acoes.push_back("MENUx" + mj + "_" + std::to_string(k) + "=" + item.children[k].command);
+                    addCommand("MENUx" + mj + "_" + std::to_string(k), item.children[k]);
             }
         }
         std::vector<std::string> lines;
@@ -172,6 +197,19 @@ private:
 
     std::vector<MenuNode> menus_;
 };
+
+// Follows the sections of a verbatim menu definition and notes the line of
+// each "name=command" of [ACOES].
+void NoteMenuCommandLine(const std::string& line, int lineNumber, bool& inActions,
+                         std::map<std::string, int>& commandLines) {
+    if (!line.empty() && line.front() == '[') {
+        inActions = IsMenuDefinitionHeader(line) && SameText(Trim(line.substr(1, line.size() - 2)), "ACOES");
+        return;
+    }
+    const auto equals = line.find('=');
+    if (inActions && equals != std::string::npos)
+        commandLines.emplace(UpperCase(Trim(line.substr(0, equals))), lineNumber);
+}
 
 }  // namespace
 
@@ -239,10 +277,12 @@ Book ParseBook(std::string_view text, const std::string& fileName) {
     const auto fail = [&](const std::string& message) {
         book.errors.emplace_back(Where(fileName, lineNumber) + message, lineNumber);
     };
+    bool inActions = false;  // inside [ACOES] of a verbatim menu definition
     for (const RawLine& raw : SplitRawLines(text)) {
         ++lineNumber;
         if (book.hasMenuDefinition) {
             book.menuLines.push_back(raw.text);
+            NoteMenuCommandLine(Trim(raw.text), lineNumber, inActions, book.menuCommandLines);
             continue;
         }
         const std::string line = Trim(raw.text);
@@ -254,6 +294,7 @@ Book ParseBook(std::string_view text, const std::string& fileName) {
         if (IsMenuDefinitionHeader(line)) {
             book.hasMenuDefinition = true;
             book.menuLines.push_back(raw.text);
+            NoteMenuCommandLine(line, lineNumber, inActions, book.menuCommandLines);
             continue;
         }
         if (line[0] == '[') {
@@ -268,8 +309,11 @@ Book ParseBook(std::string_view text, const std::string& fileName) {
             if (!IsKnownSection(section)) {
                 std::string known;
                 for (const auto& s : BookSections()) known += (known.empty() ? "" : ", ") + ("[" + s + "]");
-                fail("unknown section [" + EscapeText(section) + "] (sections: " + known +
-                     ", [menus], and the menu definition [GERAL], [MENU], [SUBMENUS], [ACOES])");
+                const std::string suggestion = DidYouMean(section, KnownSections());
+                fail("unknown section [" + EscapeText(section) + "]" +
+                     (suggestion.empty() ? " (sections: " + known +
+                                               ", [menus], and the menu definition [GERAL], [MENU], [SUBMENUS], [ACOES])"
+                                         : suggestion));
                 continue;
             }
             sectionKnown = true;
@@ -293,8 +337,9 @@ Book ParseBook(std::string_view text, const std::string& fileName) {
                 continue;
             }
             if (!IsKnownKey(section, key)) {
-                fail("unknown key \"" + EscapeText(key, false) + "\" in section [" + section +
-                     "] (see docs/authoring.md)");
+                const std::string suggestion = DidYouMean(key, KnownKeys(section));
+                fail("unknown key \"" + EscapeText(key, false) + "\" in section [" + section + "]" +
+                     (suggestion.empty() ? " (see docs/authoring.md)" : suggestion));
                 continue;
             }
             // The value is cut from the untrimmed line so that the quoted form
@@ -318,7 +363,7 @@ Book ParseBook(std::string_view text, const std::string& fileName) {
                                          "the menu is given twice: in [menus] and as a verbatim menu definition",
                                      menusLine);
         book.hasMenuDefinition = true;
-        book.menuLines = menus.Lines();
+        book.menuLines = menus.Lines(book.menuCommandLines);
     }
     return book;
 }

@@ -63,6 +63,9 @@ struct Book {
     std::vector<PackError> errors;
     bool hasMenuDefinition = false;
     std::vector<std::string> menuLines;  // copied verbatim after line 102
+    // The line of the book file that gives each menu item's command, by the
+    // item's name in upper case ("MENUX0_1"), for messages about it.
+    std::map<std::string, int> menuCommandLines;
 
     const BookValue* Find(std::string_view section, std::string_view key) const;
 };

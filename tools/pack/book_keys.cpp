@@ -262,6 +262,17 @@ const char* FormName(Form form) {
     return "text";
 }
 
+std::vector<std::string> WordsOf(Form form) {
+    switch (form) {
+        case F::kBoolean: return {"yes", "no", "true", "false", "on", "off"};
+        case F::kWindowState: return {"normal", "maximised"};
+        case F::kBorder: return {"single", "none", "sizeable"};
+        case F::kEffect: return {std::begin(kEffects), std::end(kEffects)};
+        case F::kColour: return ColourNames();
+        default: return {};
+    }
+}
+
 int EffectByName(std::string_view name) {
     for (int i = 0; i < static_cast<int>(std::size(kEffects)); ++i)
         if (SameText(name, kEffects[i])) return i;

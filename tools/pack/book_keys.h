@@ -74,6 +74,11 @@ std::string TranslatePlain(const KeyEntry& entry, const std::string& value);
 // Returns a warning text (or empty) for values that read but do nothing.
 std::string CheckValue(const KeyEntry& entry, const std::string& value);
 
+// The words a value of an enumerated form may be (booleans, window states,
+// borders, effects in number order, colour names), for suggestions; empty
+// for the other forms.
+std::vector<std::string> WordsOf(Form form);
+
 // The number of the opening effect of a name (AppearEllipse...), if any.
 int EffectByName(std::string_view name);
 

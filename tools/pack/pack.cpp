@@ -14,11 +14,16 @@
 #include "book/payload.h"
 #include "book_keys.h"
 #include "book_search.h"
+#include "link_check.h"
+#include "new_book.h"
 #include "packed_pages.h"
+#include "page_output.h"
 #include "common/errors.h"
 #include "common/text.h"
 #include "common/values.h"
 #include "runtime_image.h"
+#include "runtime_search.h"
+#include "suggest.h"
 #include "tool_output.h"
 
 namespace vc::pack {
@@ -275,7 +280,8 @@ void ComposeLine(const Book& book, const fs::path& bookPath, const KeyEntry& ent
         value = given->quoted ? given->text : TranslatePlain(entry, given->text);
         Warn(composed, book, given, CheckValue(entry, value));
     } catch (const EConvertError& e) {
-        FailValue(book, given, KeyName(entry), given->text, e.what(), entry);
+        FailValue(book, given, KeyName(entry), given->text, e.what() + DidYouMean(given->text, WordsOf(entry.form)),
+                  entry);
     }
 }
 
@@ -478,16 +484,12 @@ std::string BareRuntime(std::string runtime, const fs::path& path, bool replace,
     return runtime;
 }
 
-// Files and folders of `from` into `to`, replacing files of the same name.
-// Spelled out because the MinGW standard library's copy refuses existing
-// targets even when asked to overwrite them.
-void CopyFolder(const fs::path& from, const fs::path& to) {
-    fs::create_directories(to);
-    for (const auto& entry : fs::recursive_directory_iterator(from)) {
-        const fs::path target = to / fs::relative(entry.path(), from);
-        if (entry.is_directory()) fs::create_directories(target);
-        else if (entry.is_regular_file()) tool::WriteFileSafely(target, ReadWholeFile(entry.path(), "the page"));
-    }
+// The findings of the link check as one error: --strict builds nothing.
+std::string FindingsRefused(const LinkReport& links) {
+    std::string all;
+    for (const auto& finding : links.findings) all += finding + "\n";
+    return all + std::to_string(links.findings.size()) + (links.findings.size() == 1 ? " problem" : " problems") +
+           " in the links and commands; nothing built (--strict)";
 }
 
 bool IsEBook(const fs::path& file) {
@@ -530,6 +532,8 @@ BuildResult BuildEBook(const BuildOptions& options) {
     tool::RefuseInputAsOutput(options.out, {{"runtime", options.runtime}, {"book file", options.book}});
     const Book book = ParseBook(ReadWholeFile(options.book, "the book file"), options.book.string());
     ComposedBook composed = ComposeBook(book, options.book);
+    LinkReport links = CheckLinks(book, composed, options.book);
+    if (options.strict && !links.findings.empty()) throw PackError(FindingsRefused(links));
     std::error_code error;
     const bool folder = fs::is_directory(options.runtime, error);
     const std::string given = folder ? std::string() : ReadWholeFile(options.runtime, "the runtime");
@@ -555,6 +559,11 @@ BuildResult BuildEBook(const BuildOptions& options) {
                             folder.generic_string() + "\"");
 
     tool::RefuseOverwrite(options.out, options.force, "an e-book", IsEBook);
+    for (const auto& folder : composed.pagesInside ? std::vector<fs::path>() : composed.pageFolders) {
+        std::error_code same;
+        const fs::path target = outDir / folder.filename();
+        if (!fs::equivalent(target, folder, same)) RefusePagesOutput(folder, target, options.force);
+    }
 
     BuildResult result;
     try {
@@ -563,7 +572,7 @@ BuildResult BuildEBook(const BuildOptions& options) {
             const fs::path target = outDir / folder.filename();
             std::error_code same;
             if (fs::exists(target) && fs::equivalent(target, folder, same)) continue;
-            CopyFolder(folder, target);
+            CopyPages(folder, target);
             result.copiedFolders.push_back(target);
         }
         tool::WriteFileSafely(options.out, ebook);
@@ -578,6 +587,8 @@ BuildResult BuildEBook(const BuildOptions& options) {
     result.searchIndexSize = index.size();
     for (auto& warning : composed.warnings) result.warnings.push_back(std::move(warning.second));
     for (auto& warning : signatureWarnings) result.warnings.push_back(std::move(warning));
+    result.linkFindings = std::move(links.findings);
+    result.pagesChecked = links.pagesChecked;
     return result;
 }
 
@@ -702,7 +713,9 @@ namespace {
 
 constexpr const char* kUsage =
     "usage:\n"
-    "  vellumcast-pack build BOOK.ini --runtime vellumcast.exe --out DIR/Name.exe [--replace] [--force]\n"
+    "  vellumcast-pack new \"My Book\"\n"
+    "  vellumcast-pack build BOOK.ini [--runtime vellumcast.exe] [--out DIR/Name.exe] [--replace] [--force] [--strict]\n"
+    "  vellumcast-pack check BOOK.ini [--strict]\n"
     "  vellumcast-pack inspect Name.exe [--raw]\n"
     "  vellumcast-pack extract Name.exe -o book.ini [--pages DIR] [--force]\n"
     "  vellumcast-pack search BOOK.ini|Name.exe QUERY [--typing]\n"
@@ -715,6 +728,18 @@ std::string EscapeLines(const std::string& message) {
     std::string shown;
     for (const std::string& line : SplitList(message, "\n")) shown += (shown.empty() ? "" : "\n") + EscapeText(line);
     return shown;
+}
+
+// Beside the book file, named after it: "books/tour.ini" builds "books/tour.exe".
+fs::path DefaultEBookPath(const fs::path& book) {
+    fs::path ebook = book;
+    return ebook.replace_extension(".exe");
+}
+
+std::string LinkSummary(std::size_t findings, std::size_t pages) {
+    return "link check: " + std::to_string(pages) + (pages == 1 ? " page, " : " pages, ") +
+           (findings == 0 ? std::string("no problems") : std::to_string(findings) + (findings == 1 ? " problem" : " problems")) +
+           "\n";
 }
 
 int Usage(std::ostream& err, const std::string& problem) {
@@ -733,6 +758,8 @@ int RunBuild(const std::vector<std::string>& args, std::ostream& out, std::ostre
             options.replace = true;
         } else if (a == "--force") {
             options.force = true;
+        } else if (a == "--strict") {
+            options.strict = true;
         } else if (!a.empty() && a[0] != '-' && !haveBook) {
             options.book = a;
             haveBook = true;
@@ -741,10 +768,13 @@ int RunBuild(const std::vector<std::string>& args, std::ostream& out, std::ostre
         }
     }
     if (!haveBook) return Usage(err, "build: no book file given");
-    if (options.runtime.empty()) return Usage(err, "build: --runtime is missing");
-    if (options.out.empty()) return Usage(err, "build: --out is missing");
+    const FoundRuntime runtime = FindRuntime(RuntimePlacesOfThisTool(options.runtime));
+    options.runtime = runtime.path;
+    out << "runtime: " << tool::Shown(runtime.path) << " (" << runtime.source << ")\n";
+    if (options.out.empty()) options.out = DefaultEBookPath(options.book);
     const BuildResult result = BuildEBook(options);
     for (const auto& warning : result.warnings) err << EscapeLines(warning) << "\n";
+    for (const auto& finding : result.linkFindings) err << EscapeLines(finding) << "\n";
     out << options.out.string() << ": runtime " << result.runtimeSize << " bytes, payload " << result.payloadSize
         << " bytes in " << result.lineCount << " lines";
     if (result.pageCount > 0)
@@ -753,18 +783,60 @@ int RunBuild(const std::vector<std::string>& args, std::ostream& out, std::ostre
     if (result.searchIndexSize > 0) out << ", search index " << result.searchIndexSize << " bytes";
     out << "\n";
     for (const auto& folder : result.copiedFolders) out << "pages copied to " << folder.generic_string() << "\n";
+    out << LinkSummary(result.linkFindings.size(), result.pagesChecked);
+    return 0;
+}
+
+// The arguments of a command that takes one file and one switch, such as
+// "check BOOK.ini [--strict]"; a mistake is told through `err`, and
+// `usageStatus` is then the exit status.
+struct FileAndSwitch {
+    std::string file;
+    bool switched = false;
+    int usageStatus = 0;
+};
+
+FileAndSwitch ReadFileAndSwitch(const std::vector<std::string>& args, const std::string& theSwitch,
+                                const std::string& noFile, std::ostream& err) {
+    FileAndSwitch read;
+    const std::string& command = args[0];
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == theSwitch) read.switched = true;
+        else if (read.file.empty() && !args[i].empty() && args[i][0] != '-') read.file = args[i];
+        else return {{}, false, Usage(err, command + ": unexpected argument \"" + args[i] + "\"")};
+    }
+    if (read.file.empty()) read.usageStatus = Usage(err, command + ": " + noFile);
+    return read;
+}
+
+int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const FileAndSwitch read = ReadFileAndSwitch(args, "--strict", "no book file given", err);
+    if (read.usageStatus) return read.usageStatus;
+    const std::string& file = read.file;
+    const bool strict = read.switched;
+    const Book book = ParseBook(ReadWholeFile(file, "the book file"), file);
+    const ComposedBook composed = ComposeBook(book, file);
+    for (const auto& warning : composed.warnings) err << EscapeLines(warning.second) << "\n";
+    const LinkReport links = CheckLinks(book, composed, file);
+    for (const auto& finding : links.findings) out << EscapeLines(finding) << "\n";
+    out << LinkSummary(links.findings.size(), links.pagesChecked);
+    return strict && !links.findings.empty() ? 1 : 0;
+}
+
+int RunNew(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.size() != 2 || args[1].empty() || args[1][0] == '-')
+        return Usage(err, "new: give the book's name, such as vellumcast-pack new \"My Book\"");
+    const fs::path book = MakeNewBook(args[1]);
+    out << "made " << tool::Shown(fs::path(args[1])) << "; build it with\n  vellumcast-pack build "
+        << tool::Shown(book) << "\n";
     return 0;
 }
 
 int RunInspect(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    std::string file;
-    bool raw = false;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        if (args[i] == "--raw") raw = true;
-        else if (file.empty() && !args[i].empty() && args[i][0] != '-') file = args[i];
-        else return Usage(err, "inspect: unexpected argument \"" + args[i] + "\"");
-    }
-    if (file.empty()) return Usage(err, "inspect: no e-book given");
+    const FileAndSwitch read = ReadFileAndSwitch(args, "--raw", "no e-book given", err);
+    if (read.usageStatus) return read.usageStatus;
+    const std::string& file = read.file;
+    const bool raw = read.switched;
     const std::string payload = ReadEBookPayload(file);
     if (raw) {
         out.write(payload.data(), static_cast<std::streamsize>(payload.size()));
@@ -870,6 +942,8 @@ int RunPack(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     try {
         if (command == "build") return RunBuild(args, out, err);
         if (command == "inspect") return RunInspect(args, out, err);
+        if (command == "check") return RunCheck(args, out, err);
+        if (command == "new") return RunNew(args, out, err);
         if (command == "extract") return RunExtract(args, out, err);
         if (command == "search") return RunSearch(args, out, err);
         if (command == "keys") {
@@ -887,7 +961,8 @@ int RunPack(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         err << "vellumcast-pack: " << EscapeLines(e.what()) << "\n";
         return 1;
     }
-    return Usage(err, "unknown command \"" + command + "\"");
+    return Usage(err, "unknown command \"" + command + "\"" +
+                          DidYouMean(command, {"new", "build", "check", "inspect", "extract", "keys"}));
 }
 
 }  // namespace vc::pack

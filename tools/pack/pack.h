@@ -32,6 +32,7 @@ struct BuildOptions {
     std::filesystem::path out;
     bool replace = false;  // build from a runtime that already carries a payload
     bool force = false;    // write over an existing file that is not an e-book
+    bool strict = false;   // a finding of the link check stops the build
 };
 
 struct BuildResult {
@@ -43,6 +44,8 @@ struct BuildResult {
     std::size_t searchIndexSize = 0;
     std::vector<std::filesystem::path> copiedFolders;
     std::vector<std::string> warnings;
+    std::vector<std::string> linkFindings;  // of the link check, in its order
+    std::size_t pagesChecked = 0;
 };
 
 // Checks everything first; writes the e-book (and, for a book whose pages

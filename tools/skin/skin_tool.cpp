@@ -28,19 +28,32 @@ std::string Quoted(const fs::path& path) { return "'" + EscapeText(path.string()
 void WriteFile(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
     tool::WriteFileSafely(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
-}  // namespace
 
-TSkinReader OpenSkin(const std::vector<std::uint8_t>& stream, const fs::path& file) {
+std::vector<std::uint8_t> DecompressSkin(const std::vector<std::uint8_t>& stream, const fs::path& file) {
+    try {
+        return TLZH::Decompress(stream);
+    } catch (const Exception& e) {
+        Fail(Quoted(file) + ": " + e.what());
+    }
+}
+
+TSkinReader OpenContainer(std::vector<std::uint8_t> container, const fs::path& file) {
     TSkinReader reader;
     std::string message;
     reader.ShowMessage = [&](const std::string& text) { message = text; };
     try {
-        if (!reader.Load(stream)) Fail(Quoted(file) + ": " + ReplaceAll(message, "\r", " "));
+        if (!reader.LoadContainer(std::move(container))) Fail(Quoted(file) + ": " + ReplaceAll(message, "\r", " "));
     } catch (const Exception& e) {
         Fail(Quoted(file) + ": " + e.what());
     }
     reader.ShowMessage = nullptr;
     return reader;
+}
+
+}  // namespace
+
+TSkinReader OpenSkin(const std::vector<std::uint8_t>& stream, const fs::path& file) {
+    return OpenContainer(DecompressSkin(stream, file), file);
 }
 
 namespace {
@@ -165,11 +178,12 @@ std::string WhyNotAFileName(const std::string& name) {
 }
 
 std::vector<std::string> UnpackSkinFile(const fs::path& file, const fs::path& folder) {
-    const Bytes stream = ReadFile(file);
-    const TSkinReader reader = OpenSkin(stream, file);
+    // Decoded once: the reader gets a copy of the container, whose names are
+    // looked at here.
+    const Bytes container = DecompressSkin(ReadFile(file), file);
+    const TSkinReader reader = OpenContainer(container, file);
     // The runtime's reader ends the member names at a zero byte, so the
     // members named after it would be lost without a word: refuse the skin.
-    const Bytes container = TLZH::Decompress(stream);
     const std::string text(reinterpret_cast<const char*>(container.data()) + TSkinReader::kHeaderSize,
                            reader.header().name_length);
     if (const auto zero = text.find('\0'); zero != std::string::npos) {

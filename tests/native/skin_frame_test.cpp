@@ -152,6 +152,8 @@ TEST(SkinFrame, PicturesAndSizesFollowTheWindowAndTheSkin) {
     w.caption.active = false;
     const FramePicture inactive = PaintFrame(*data, FrameLayout(*data, w));
     EXPECT_NE(inactive.left, a.left);  // the title's second image: every preview shows it
+    const FramePicture none = PaintFrame(*data, FrameLayout(*data, Window(0, 300)));
+    EXPECT_TRUE(none.title.Empty() && none.left.Empty() && none.right.Empty()) << "no width, no frame";
 
     w.minimised = true;
     const FramePicture minimised = PaintFrame(*data, FrameLayout(*data, w));

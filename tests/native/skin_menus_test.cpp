@@ -132,6 +132,7 @@ TEST(SkinMenus, BandItemsDropDownItemsAndTheSystemMenuFollowTheSkinKeysAndWindow
     EXPECT_EQ(std::make_pair(measured.width, measured.height), std::make_pair(40 + 26 + shift, 20));
     EXPECT_EQ(MeasureMenuItem(*data, 40, 30, 16, false).width, 40 + 26 + shift + 30 + 20);
     EXPECT_EQ(MeasureMenuItem(*data, 0, 0, 16, true).height, 8) << "a separator is 8 pixels high";
+    EXPECT_EQ(MeasureMenuItem(TSkinData(), 40, 0, 16, false).width, 40 + 26) << "no MenuItem image, no shift";
     EXPECT_EQ(SplitMenuCaption("&Close\tAlt+F4").caption, "&Close");
     EXPECT_EQ(SplitMenuCaption("&Close\tAlt+F4").shortcut, "Alt+F4");
 }

@@ -1,17 +1,13 @@
 #include "skin/win/skinned_form_win.h"
 
-#include <algorithm>
 #include <utility>
 
-#include "common/scale_win.h"
-#include "skin/win/skin_bitmap_win.h"
 #include "skin/win/skin_control_win.h"
 #include "skin/win/skin_manager_win.h"
 #include "ui/application_win.h"
 #include "ui/form_win.h"
 #include "ui/frame_style_win.h"
 #include "ui/private_messages.h"
-#include "ui/window_text_win.h"
 
 namespace vc {
 

@@ -91,8 +91,8 @@ void ExpectSlicesFit(const TDataSkinObject& o, bool stacked = false) {
     EXPECT_LE(o.LeftWidth + o.RightWidth, w);
     EXPECT_LE(o.TopHeight + o.BottomHeight, h);
     const bool magenta = KeyCount(o.Map) > 0;
-    EXPECT_TRUE(o.Trans != 0 || !magenta) << "the key colour would be painted";
-    EXPECT_TRUE(o.Trans == 0 || magenta) << "Trans without the key colour";
+    EXPECT_TRUE(o.Keyed() || !magenta) << "the key colour would be painted";
+    EXPECT_TRUE(!o.Keyed() || magenta) << "Trans without the key colour";
 }
 
 const char* const kGenericObjects[] = {
@@ -138,7 +138,7 @@ TEST_P(BuiltInSkins, EveryObjectsStateImagesAndMarginsFit) {
     ExpectSlicesFit(data.Bottom(), true);
     ASSERT_NE(data.MenuBar(), nullptr);
     ExpectSlicesFit(*data.MenuBar());
-    EXPECT_NE(data.MenuBar()->Tile, 1) << "a band with Tile 1 is sliced into stacked states, these lie side by side";
+    EXPECT_TRUE(data.MenuBar()->Tiled()) << "a stretched band is sliced into stacked states, these lie side by side";
     ExpectSlicesFit(data.Buttons());
 }
 
@@ -161,7 +161,7 @@ TEST_P(BuiltInSkins, PushButtonsAreRoundedAsTheThemeSaysAndTheirStatesAndTextsTe
     EXPECT_GE(std::min(buttons.LeftWidth, buttons.TopHeight), theme.shape.control_radius);
     EXPECT_EQ(SameRgb(buttons.RadioMap.At(0, 0), kKeyPixel), theme.shape.control_radius > 1);
     // The check and radio strips share the push buttons' Trans.
-    EXPECT_TRUE(buttons.Trans != 0 || KeyCount(buttons.CheckMap) + KeyCount(buttons.RadioMap) == 0);
+    EXPECT_TRUE(buttons.Keyed() || KeyCount(buttons.CheckMap) + KeyCount(buttons.RadioMap) == 0);
     for (int i = 1; i <= 5; ++i)
         for (int j = i + 1; j <= 5; ++j) EXPECT_NE(Cell(buttons.Map, 5, i), Cell(buttons.Map, 5, j)) << i << j;
     for (const auto& [k, text] : {std::make_pair(1, buttons.NormalColour2),

@@ -232,6 +232,10 @@ TEST_P(EverySkinsControls, ProgressFillsOnlyItsDonePart) {
     PaintProgress(half, data, Rect{0, 0, 204, 18}, 0, 100, 50, false);
     EXPECT_FALSE(SameArea(none, half, Rect{2, 2, 102, 16}));
     EXPECT_TRUE(SameArea(none, half, Rect{102, 0, 204, 18}));
+    // The done part lies two pixels inside the frame: columns 2 to 101, rows 2 to 15.
+    EXPECT_TRUE(SameArea(none, half, Rect{0, 0, 2, 18}) && SameArea(none, half, Rect{0, 0, 204, 2}) &&
+                SameArea(none, half, Rect{0, 16, 204, 18}));
+    EXPECT_FALSE(SameArea(none, half, Rect{101, 2, 102, 16}));
 }
 
 TEST_P(EverySkinsControls, TheStatusBarsPanelGripAndTextAreTheSkins) {

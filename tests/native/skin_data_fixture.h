@@ -36,9 +36,11 @@ inline Bitmap States(int state_width, int height, int n) {
     return out;
 }
 
-// What the loader decided for a section: frames, tile, trans and margins (left, top, right, bottom).
+// What the loader decided for a section: frames, fill, key colour and margins (left, top, right, bottom).
 inline std::string Shape(const TDataSkinObject& o) {
-    return "frame " + std::to_string(o.Frame) + " tile " + std::to_string(o.Tile) + " trans " + std::to_string(o.Trans) +
+    const char* keys[] = {"painted", "clear", "shapes"};
+    return "frame " + std::to_string(o.Frame) + (o.Tiled() ? " repeat" : " stretch") + " key " +
+           keys[static_cast<int>(o.Trans)] +
            " margins " + std::to_string(o.LeftWidth) + "," + std::to_string(o.TopHeight) + "," +
            std::to_string(o.RightWidth) + "," + std::to_string(o.BottomHeight);
 }

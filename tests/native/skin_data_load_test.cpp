@@ -49,14 +49,14 @@ TEST(SkinDataLoad, SectionsFrameBordersCaptionTextMenuBarAndProgressTakeTheirVal
          "[MENUITEM]\nImage=skins\\item.bmp\nFrame=9\nTile=2\nLeftWidth=4\nNormalColour=2\n"
          "[MenuBackground]\nImage=missing.bmp\nTile=1\n[Headerbar]\nImage=item.bmp\n[HorzScrollThumb]\nImage=item.bmp\n"
          "[VertScrollThumb]\nImage=item.bmp\nFrameCount=2\nFrame=8\n"
-         "[Tab.Pane]\nImage=item.bmp\nLeftWidth=7\nTopHeight=4\nRightWidth=2\nBottomHeight=5\n"
+         "[Tab.Pane]\nImage=item.bmp\nTrans=2\nLeftWidth=7\nTopHeight=4\nRightWidth=2\nBottomHeight=5\n"
          "[Scrollbar]\nImage=item.BMP\n"
          "[SunkEdge]\nImage=\n",
          {{"item.bmp", Solid(10, 6, 1, 2, 3)}, {"b.bmp", Solid(50, 20, 1, 1, 1)}, {"c.bmp", Solid(52, 13, 1, 1, 1)},
           {"r.bmp", Solid(96, 16, 1, 1, 1)}});
     auto* item = data.FindObject("MenuItem");
     ASSERT_NE(item, nullptr);
-    EXPECT_EQ(skintest::Shape(*item), "frame 5 tile 0 trans 0 margins 4,0,0,0");
+    EXPECT_EQ(skintest::Shape(*item), "frame 5 stretch key painted margins 4,0,0,0");
     EXPECT_EQ(std::make_tuple(item->NormalColour, item->MouseOverColour), std::make_tuple(2, -1));
     EXPECT_EQ(item->NormalColour2, 0x050505u);  // the definition's ButtonText
     EXPECT_TRUE(data.FindObject("MenuBackground")->Map.Empty());
@@ -65,12 +65,12 @@ TEST(SkinDataLoad, SectionsFrameBordersCaptionTextMenuBarAndProgressTakeTheirVal
         ASSERT_NE(data.FindObject(name), nullptr) << name;
         EXPECT_EQ(data.FindObject(name)->Frame, frame) << name;
     }
-    EXPECT_EQ(skintest::Shape(*data.FindObject("Tab.Pane")), "frame 1 tile 0 trans 0 margins 4,4,2,4");
+    EXPECT_EQ(skintest::Shape(*data.FindObject("Tab.Pane")), "frame 1 stretch key clear margins 4,4,2,4");
     EXPECT_EQ(data.FindObject("SunkEdge"), nullptr);  // no image, no object
 
     const TDataSkinButton& b = data.Buttons();
-    EXPECT_EQ(std::make_tuple(b.Frame, b.Tile, b.CheckFrame, b.RadioFrame, b.MouseOverColour),
-              std::make_tuple(5, 1, 4, 6, 4));
+    EXPECT_EQ(std::make_tuple(b.Frame, b.Tiled(), b.CheckFrame, b.RadioFrame, b.MouseOverColour),
+              std::make_tuple(5, true, 4, 6, 4));
     EXPECT_EQ(std::make_tuple(b.HasNormalColour2, b.HasPressedColour2, b.HasMouseOverColour2),
               std::make_tuple(true, false, false));
     EXPECT_EQ(b.NormalColour2, 0x0000C8u);
@@ -95,23 +95,23 @@ TEST(SkinDataLoad, SectionsFrameBordersCaptionTextMenuBarAndProgressTakeTheirVal
          "menuBar=m.bmp\nTileMenu=3\nTileRightMenu=9\n",
          {{"l.bmp", Solid(4, 30, 1, 1, 1)}, {"t.bmp", Solid(60, 20, 2, 2, 2)}, {"m.bmp", Solid(8, 8, 3, 3, 3)},
           {"p.bmp", Solid(4, 4, 9, 9, 9)}, {"g.bmp", Solid(3, 3, 1, 1, 1)}, {"c.bmp", skintest::States(2, 2, 2)}});
-    EXPECT_EQ(skintest::Shape(borders.Left()), "frame 1 tile 1 trans 1 margins 0,7,0,3");
-    EXPECT_EQ(skintest::Shape(borders.Top()), "frame 2 tile 1 trans 0 margins 11,0,12,0");
+    EXPECT_EQ(skintest::Shape(borders.Left()), "frame 1 stretch key shapes margins 0,7,0,3");
+    EXPECT_EQ(skintest::Shape(borders.Top()), "frame 2 stretch key painted margins 11,0,12,0");
 
     const TDataSkinTitle& t = borders.Title();
-    EXPECT_EQ(skintest::Shape(t), "frame 2 tile 0 trans 0 margins 5,6,7,0");  // the text shifts and clip
+    EXPECT_EQ(skintest::Shape(t), "frame 2 stretch key painted margins 5,6,7,0");  // the text shifts and clip
     EXPECT_EQ(std::make_tuple(t.TextAlignment, t.TXTBackRight, t.FontHeight), std::make_tuple(TextAlign::Right, 4, 14));
     EXPECT_EQ(t.ActiveTextColour, 0x0080FFu);
     EXPECT_EQ(t.InactiveTextColour, clNone);  // one of its three keys missing
 
     ASSERT_NE(borders.MenuBar(), nullptr);
-    EXPECT_EQ(skintest::Shape(*borders.MenuBar()), "frame 2 tile 1 trans 0 margins 1,0,9,0");
+    EXPECT_EQ(skintest::Shape(*borders.MenuBar()), "frame 2 stretch key painted margins 1,0,9,0");
     // The caption sample: Top at (60 / 3, (20 / 2) / 3).
     EXPECT_EQ(borders.CaptionSampleColour(), 0x020202u);
 
     auto* progress = borders.Find<TDataSkinBorder>("Progress");
     ASSERT_NE(progress, nullptr);
-    EXPECT_EQ(skintest::Shape(*progress), "frame 2 tile 1 trans 1 margins 0,0,0,0");
+    EXPECT_EQ(skintest::Shape(*progress), "frame 2 repeat key shapes margins 0,0,0,0");
     for (const auto& [name, frame] : std::vector<std::pair<const char*, int>>{{"Tabs", 5}, {"UpDown.Vert", 8}}) {
         EXPECT_EQ(borders.Find<TDataSkinBorder>(name)->Map2.Width(), 3) << name;
         EXPECT_EQ(borders.Find<TDataSkinBorder>(name)->Frame, frame) << name;
@@ -141,22 +141,24 @@ TEST(SkinDataLoad, CaptionButtonsComboCompositeArrowAndTheToolbarGradientFollowT
     const auto row = [](const TDataSkinSysButton& c) {
         const char* actions[] = {"decoration", "close", "maximise", "minimise", "icon", "menu", "inert", "program"};
         const char* aligns[] = {"left", "right", "caption-right", "caption-left", "unplaced"};
+        const char* shows[] = {"always", "never", "max", "not-max", "active", "inactive", "max-box", "max-box+close",
+                               "no-max-box", "min-box", "min-box+close", "no-min-box", "child", "dialog", "asked"};
         std::ostringstream o;
         o << c.Name << ' ' << actions[static_cast<int>(c.Action)] << ' ' << aligns[static_cast<int>(c.Align)] << ' ' << c.Xcoord << ' ' << c.Ycoord << ' ' << c.CombineOp
-          << ' ' << c.Visibility << ' ' << c.Visibility1 << ' ' << c.Frame << (c.Map.Empty() ? " no image" : "");
+          << ' ' << shows[static_cast<int>(c.Visibility)] << ' ' << shows[static_cast<int>(c.Visibility1)] << ' ' << c.Frame << (c.Map.Empty() ? " no image" : "");
         return o.str();
     };
     std::vector<std::string> rows;
     for (const auto& c : data.CaptionButtons()) rows.push_back(row(*c));
     EXPECT_EQ(rows, (std::vector<std::string>{
-                        "ButtonClose close right 20 3 -1 0 0 3",
-                        "ButtonShown decoration left 0 0 -1 0 -1 6",  // a negative action
-                        "buttonwide minimise left 0 0 4 1 0 6",
-                        "ButtonHelp icon left 0 0 -1 0 0 3 no image",
-                        "ButtonRoll icon left 0 0 -1 0 0 2",  // an explicit frame keeps the image
-                        "MDICONTROLS inert unplaced 42 0 -1 100 100 4",
-                        "MDICONTROLS inert unplaced 28 0 -1 100 100 4",
-                        "MDICONTROLS inert unplaced 14 0 -1 100 100 4"}));
+                        "ButtonClose close right 20 3 -1 always always 3",
+                        "ButtonShown decoration left 0 0 -1 always never 6",  // a negative action
+                        "buttonwide minimise left 0 0 4 max always 6",
+                        "ButtonHelp icon left 0 0 -1 always always 3 no image",
+                        "ButtonRoll icon left 0 0 -1 always always 2",  // an explicit frame keeps the image
+                        "MDICONTROLS inert unplaced 42 0 -1 child child 4",
+                        "MDICONTROLS inert unplaced 28 0 -1 child child 4",
+                        "MDICONTROLS inert unplaced 14 0 -1 child child 4"}));
     for (std::size_t k = 0; k < 3 && data.CaptionButtons().size() == 8; ++k) {
         const Bitmap& map = data.CaptionButtons()[5 + k]->Map;
         ASSERT_EQ(std::make_pair(map.Width(), map.Height()), std::make_pair(40, 9));
@@ -179,7 +181,7 @@ TEST(SkinDataLoad, CaptionButtonsComboCompositeArrowAndTheToolbarGradientFollowT
     auto* sunk = combo_skin.FindObject("SunkEdge");
     ASSERT_EQ(std::make_pair(combo->Map.Width(), combo->Map.Height()), std::make_pair(200, 21));
     EXPECT_EQ(combo->Style, 2);
-    EXPECT_EQ(skintest::Shape(*combo), "frame 4 tile 0 trans 0 margins 2,2," + std::to_string(a + 2) + ",3");
+    EXPECT_EQ(skintest::Shape(*combo), "frame 4 stretch key painted margins 2,2," + std::to_string(a + 2) + ",3");
     EXPECT_EQ(std::make_pair(sunk->LeftWidth, sunk->RightWidth), std::make_pair(a + 2, 2));
     // Each of the four frames: the edge round a keyed hole, the button at the right.
     const Pixel green = MakePixel(0, 100, 0), blue = MakePixel(0, 0, 200);
@@ -243,7 +245,7 @@ TEST(SkinDataLoad, SecondLoadKeepsBordersStoreBoundsAndManagerRequests) {
     EXPECT_EQ(data.ObjectCount(), 4u);  // Toolbar, Track, TRACKVERT and Scrollbar, however often loaded
     // A track the skin does not give is the built-in one; a given one keeps its Frame, not a fixed count.
     EXPECT_EQ(data.FindObject("Track")->Map, BuiltinTrack());
-    EXPECT_EQ(skintest::Shape(*data.FindObject("Track")), "frame 1 tile 0 trans 0 margins 3,3,3,3");
+    EXPECT_EQ(skintest::Shape(*data.FindObject("Track")), "frame 1 stretch key painted margins 3,3,3,3");
     EXPECT_EQ(std::make_pair(data.FindObject("TRACKVERT")->Frame, data.FindObject("TRACKVERT")->Map.Height()),
               std::make_pair(0, 3));
 

@@ -17,7 +17,7 @@ using skintest::BuiltInSkin;
 
 FrameWindow Window(int width, int height) { return FrameWindow{width, height, 0, false, {}, Scale()}; }
 
-int ButtonIndex(const FrameLayout& layout, CaptionAction action, int visibility) {
+int ButtonIndex(const FrameLayout& layout, CaptionAction action, CaptionShow visibility) {
     for (std::size_t i = 0; i < layout.Buttons().size(); ++i) {
         const auto* b = layout.Buttons()[i].data;
         if (b->Action == action && b->Visibility == visibility) return static_cast<int>(i);
@@ -31,10 +31,10 @@ class EverySkinsFrame : public skintest::EachBuiltInSkin {
 protected:
     FrameWindow w = Window(800, 600);
     const FrameLayout normal{data, w};
-    const int close = ButtonIndex(normal, CaptionAction::Close, 0),
-              maximise = ButtonIndex(normal, CaptionAction::Maximise, 2),
-              restore = ButtonIndex(normal, CaptionAction::Maximise, 1),
-              system = ButtonIndex(normal, CaptionAction::SystemMenuIcon, 0);
+    const int close = ButtonIndex(normal, CaptionAction::Close, CaptionShow::Always),
+              maximise = ButtonIndex(normal, CaptionAction::Maximise, CaptionShow::NotMaximised),
+              restore = ButtonIndex(normal, CaptionAction::Maximise, CaptionShow::Maximised),
+              system = ButtonIndex(normal, CaptionAction::SystemMenuIcon, CaptionShow::Always);
 };
 INSTANTIATE_TEST_SUITE_P(, EverySkinsFrame, skintest::AllBuiltInSkins(), skintest::SkinNumber);
 
@@ -71,7 +71,7 @@ TEST_P(EverySkinsFrame, AWindowWithoutACaptionHasNoSkinnedFrame) {
 TEST_P(EverySkinsFrame, TheRegionKeepsThePaintedFramesPixelsThatAreNotTheKey) {
     const FrameLayout layout(data, Window(320, 200));
     const FrameRegion region = BuildFrameRegion(data, layout);
-    EXPECT_EQ(region.whole, !(data.Left().Trans || data.Right().Trans || data.Top().Trans || data.Bottom().Trans));
+    EXPECT_EQ(region.whole, !(data.Left().Keyed() || data.Right().Keyed() || data.Top().Keyed() || data.Bottom().Keyed()));
     if (region.whole) return;
     Bitmap sides(320, 200, MakePixel(1, 2, 3));
     const FramePicture picture = PaintFrame(data, layout);
@@ -136,6 +136,8 @@ TEST(SkinFrame, ButtonsAlignToTheWindowOrTheCaptionAreaAndShowTheImageOfTheirSta
     for (const Point key : {Point{0, 0}, Point{0, 28}})
         EXPECT_TRUE(std::none_of(region.rects.begin(), region.rects.end(), [&](const Rect& r) { return r.Contains(key); }));
     EXPECT_FALSE(BuildFrameRegion(data, FrameLayout(data, Window(1, 30))).whole);
+    EXPECT_TRUE(BuildFrameRegion(data, FrameLayout(data, Window(0, 30))).whole) << "no size, no shape";
+    EXPECT_TRUE(BuildFrameRegion(data, FrameLayout(data, Window(40, 0))).whole);
 }
 
 TEST(SkinFrame, PicturesAndSizesFollowTheWindowAndTheSkin) {
@@ -150,6 +152,8 @@ TEST(SkinFrame, PicturesAndSizesFollowTheWindowAndTheSkin) {
     w.caption.active = false;
     const FramePicture inactive = PaintFrame(*data, FrameLayout(*data, w));
     EXPECT_NE(inactive.left, a.left);  // the title's second image: every preview shows it
+    const FramePicture none = PaintFrame(*data, FrameLayout(*data, Window(0, 300)));
+    EXPECT_TRUE(none.title.Empty() && none.left.Empty() && none.right.Empty()) << "no width, no frame";
 
     w.minimised = true;
     const FramePicture minimised = PaintFrame(*data, FrameLayout(*data, w));

@@ -132,6 +132,7 @@ TEST(SkinMenus, BandItemsDropDownItemsAndTheSystemMenuFollowTheSkinKeysAndWindow
     EXPECT_EQ(std::make_pair(measured.width, measured.height), std::make_pair(40 + 26 + shift, 20));
     EXPECT_EQ(MeasureMenuItem(*data, 40, 30, 16, false).width, 40 + 26 + shift + 30 + 20);
     EXPECT_EQ(MeasureMenuItem(*data, 0, 0, 16, true).height, 8) << "a separator is 8 pixels high";
+    EXPECT_EQ(MeasureMenuItem(TSkinData(), 40, 0, 16, false).width, 40 + 26) << "no MenuItem image, no shift";
     EXPECT_EQ(SplitMenuCaption("&Close\tAlt+F4").caption, "&Close");
     EXPECT_EQ(SplitMenuCaption("&Close\tAlt+F4").shortcut, "Alt+F4");
 }
@@ -197,6 +198,17 @@ TEST(SkinMenus, EachPartDrawsTheImageOrColourOfItsState) {
     PaintMenuBand(unskinned, unskinned.Bounds(), bare, true);
     EXPECT_EQ(std::make_pair(red(active, 10, 3), red(inactive, 10, 0)), std::make_pair(10, 20));
     EXPECT_EQ(unskinned.At(10, 2), PixelFromColour(bare.ResolveColour(bare.Colours().Menubar)));
+    // TileMenu=0: two states side by side; the band's ends (a column each) stay, its middle repeats.
+    Bitmap ends(6, 4, MakePixel(60, 60, 60));
+    ends.FillRect(Rect{0, 0, 1, 4}, MakePixel(30, 30, 30));
+    ends.FillRect(Rect{1, 0, 2, 4}, MakePixel(40, 40, 40));
+    ends.FillRect(Rect{2, 0, 3, 4}, MakePixel(50, 50, 50));
+    TSkinData sliced;
+    sliced.SkinStream() = skintest::Pack("[Personality]\nmenuBar=m.bmp\nTileMenu=0\n", {{"m.bmp", ends}});
+    ASSERT_TRUE(sliced.LoadSkin());
+    Bitmap three(20, 4, 0);
+    PaintMenuBand(three, three.Bounds(), sliced, true);
+    EXPECT_EQ(std::make_tuple(red(three, 0, 1), red(three, 10, 1), red(three, 19, 1)), std::make_tuple(30, 40, 50));
     TMenuBtn pressed = Item("&File");
     pressed.bounds = Rect{2, 0, 12, 4};
     pressed.state = NcState::Pressed;

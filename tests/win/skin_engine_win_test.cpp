@@ -451,7 +451,7 @@ protected:
         return FrameLayout(*data_, w);
     }
 
-    POINT ScreenCentreOf(CaptionAction action, int visibility) const {
+    POINT ScreenCentreOf(CaptionAction action, CaptionShow visibility) const {
         RECT r{};
         ::GetWindowRect(window_, &r);
         const FrameLayout layout = Layout();
@@ -498,7 +498,7 @@ TEST_F(SkinEngine, CaptionButtonsTakeRealClicks) {
     ASSERT_TRUE(Skinned(window_));
 
     // Hovering shows the close button's hot image.
-    const POINT close = ScreenCentreOf(CaptionAction::Close, 0);
+    const POINT close = ScreenCentreOf(CaptionAction::Close, CaptionShow::Always);
     MouseTo(close);
     Pump(150);
     const FrameLayout layout = Layout();
@@ -515,7 +515,7 @@ TEST_F(SkinEngine, CaptionButtonsTakeRealClicks) {
     HWND w = window_;
     ASSERT_TRUE(Settle([w] { return !::IsZoomed(w) && !::IsIconic(w); })) << "the window starts restored";
     // A click a busy machine dropped is given again, at the button as it then lies.
-    const auto click = [&](CaptionAction action, int visibility, auto done) {
+    const auto click = [&](CaptionAction action, CaptionShow visibility, auto done) {
         for (int attempt = 0; attempt < 3; ++attempt) {
             ::SetForegroundWindow(w);
             Settle([w] { return ::GetForegroundWindow() == w; });
@@ -524,12 +524,12 @@ TEST_F(SkinEngine, CaptionButtonsTakeRealClicks) {
         return false;
     };
     // The restore button shows only on a maximised window.
-    ASSERT_TRUE(click(CaptionAction::Maximise, 2, [w] { return ::IsZoomed(w) != FALSE; })) << "maximise";
-    ASSERT_TRUE(click(CaptionAction::Maximise, 1, [w] { return !::IsZoomed(w); })) << "restore";
-    EXPECT_TRUE(click(CaptionAction::Minimise, 0, [w] { return ::IsIconic(w) != FALSE; })) << "minimise";
+    ASSERT_TRUE(click(CaptionAction::Maximise, CaptionShow::NotMaximised, [w] { return ::IsZoomed(w) != FALSE; })) << "maximise";
+    ASSERT_TRUE(click(CaptionAction::Maximise, CaptionShow::Maximised, [w] { return !::IsZoomed(w); })) << "restore";
+    EXPECT_TRUE(click(CaptionAction::Minimise, CaptionShow::Always, [w] { return ::IsIconic(w) != FALSE; })) << "minimise";
     ::ShowWindow(window_, SW_RESTORE);
     Settle([w] { return !::IsIconic(w); });
-    EXPECT_TRUE(click(CaptionAction::Close, 0, [w] { return !::IsWindow(w); })) << "close";
+    EXPECT_TRUE(click(CaptionAction::Close, CaptionShow::Always, [w] { return !::IsWindow(w); })) << "close";
 }
 
 // Steps inside the menu loop run from a thread timer it dispatches, one a tick.

@@ -3,27 +3,24 @@
 namespace vc {
 namespace {
 
-// One of the two conditions; `second` selects the Visibility1 column,
-// which differs from the Visibility column in a few rows.
-bool Condition(int value, const CaptionWindowState& w, bool second) {
-    switch (value) {
-        case -1: return !second;
-        case 0: return true;
-        case 1: return w.maximised;
-        case 2: return !w.maximised;
-        case 3: return w.active;
-        case 4: return !w.active;
-        case 5: return false;
-        case 6: return w.maximise_box && (second || w.close_allowed);
-        case 7: return !w.maximise_box;
-        case 8: return w.minimise_box && (second || w.close_allowed);
-        case 9: return !w.minimise_box;
-        case 100: return w.child_buttons_in_menu_bar;
-        case 200: return !w.standard_dialog && w.border == FrameBorder::DialogFrame;
-        default: break;
+bool Holds(CaptionShow condition, const CaptionWindowState& w) {
+    switch (condition) {
+        case CaptionShow::Always: return true;
+        case CaptionShow::Never: return false;
+        case CaptionShow::Maximised: return w.maximised;
+        case CaptionShow::NotMaximised: return !w.maximised;
+        case CaptionShow::Active: return w.active;
+        case CaptionShow::Inactive: return !w.active;
+        case CaptionShow::MaximiseBox: return w.maximise_box;
+        case CaptionShow::MaximiseBoxAndClose: return w.maximise_box && w.close_allowed;
+        case CaptionShow::NoMaximiseBox: return !w.maximise_box;
+        case CaptionShow::MinimiseBox: return w.minimise_box;
+        case CaptionShow::MinimiseBoxAndClose: return w.minimise_box && w.close_allowed;
+        case CaptionShow::NoMinimiseBox: return !w.minimise_box;
+        case CaptionShow::ChildWindowButton: return w.child_buttons_in_menu_bar;
+        case CaptionShow::DialogFrame: return !w.standard_dialog && w.border == FrameBorder::DialogFrame;
+        case CaptionShow::WindowAgrees: return w.window_agrees;
     }
-    if (value >= 201 && value <= 999) return true;
-    if (value >= 1000 && value <= 2000) return second || w.visibility_answer >= 1;
     return false;
 }
 
@@ -40,7 +37,7 @@ bool ActionAllows(CaptionAction action, const CaptionWindowState& w) {
 }  // namespace
 
 bool CaptionButtonVisible(const TDataSkinSysButton& button, const CaptionWindowState& window) {
-    return Condition(button.Visibility, window, false) && Condition(button.Visibility1, window, true) &&
+    return Holds(button.Visibility, window) && Holds(button.Visibility1, window) &&
            ActionAllows(button.Action, window);
 }
 

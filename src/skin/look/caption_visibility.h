@@ -19,8 +19,9 @@ struct CaptionWindowState {
     // A multiple-document frame whose active child is maximised, with a
     // skinned menu bar: the child's buttons show in the band.
     bool child_buttons_in_menu_bar = false;
-    // What the window answers to the caption button visibility query.
-    int visibility_answer = 0;
+    // Whether the window answered 1 or more to the caption button
+    // visibility query.
+    bool window_agrees = false;
 };
 
 bool CaptionButtonVisible(const TDataSkinSysButton& button, const CaptionWindowState& window);

@@ -17,7 +17,7 @@ int StateWidth(const TDataSkinObject& o) { return o.Map.Width() / o.FrameCount()
 // State image k of an object stretched by its margins over r.
 bool DrawObject(Bitmap& dest, const TDataSkinObject* o, const Rect& r, int k) {
     if (!Drawable(o) || r.IsEmpty()) return false;
-    DrawNineSlice(dest, r, o->Map, false, o->Tile == 1, o->Trans != 0, o->FrameCount(),
+    DrawNineSlice(dest, r, o->Map, false, o->Tiled(), o->Keyed(), o->FrameCount(),
                   std::clamp(k, 1, o->FrameCount()), o->GetMargins());
     return true;
 }

@@ -157,7 +157,7 @@ Colour PaintMenuButton(Bitmap& dest, const TMenuBtn& item, const Bitmap& band_ba
 void PaintMenuBackground(Bitmap& dest, const Rect& r, const TSkinData& data) {
     const TDataSkinObject* background = data.FindObject("MenuBackground");
     if (Drawable(background)) {
-        DrawNineSlice(dest, r, background->Map, false, background->Tile == 1, background->Trans != 0,
+        DrawNineSlice(dest, r, background->Map, false, background->Tiled(), background->Keyed(),
                       background->FrameCount(), 1, background->GetMargins());
     } else {
         dest.FillRect(r, Resolved(data, data.Colours().Menu));
@@ -189,7 +189,7 @@ MenuItemText PaintMenuItem(Bitmap& dest, const Rect& r, const TSkinData& data, c
     const TDataSkinObject* item = data.FindObject("MenuItem");
     if (Drawable(item)) {
         const int k = std::clamp(look.selected ? 4 : 1, 1, item->FrameCount());
-        DrawNineSlice(dest, r, item->Map, false, item->Tile == 1, item->Trans != 0, item->FrameCount(), k,
+        DrawNineSlice(dest, r, item->Map, false, item->Tiled(), item->Keyed(), item->FrameCount(), k,
                       item->GetMargins());
     } else {
         dest.FillRect(r, Resolved(data, look.selected ? c.Hilight : c.Menu));

@@ -29,6 +29,10 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && text.compare(0, prefix.size(), prefix) == 0;
 }
 
+KeyColour KeyColourOf(int trans) {
+    return trans == 0 ? KeyColour::Painted : trans == 1 ? KeyColour::Shapes : KeyColour::Clear;
+}
+
 }  // namespace
 
 // What one LoadSkin works with; it lives only while the skin is read.
@@ -248,8 +252,8 @@ void TSkinData::ReadDefinition(Reading& r) {
         p->TopHeight = r.Int("Progress", "TopHeight", 0);
         p->BottomHeight = r.Int("Progress", "BottomHeight", 0);
         p->Style = r.Int("Progress", "Style", 0);
-        p->Trans = r.Int("Progress", "Trans", 0);
-        p->Tile = std::min(r.Int("Progress", "Tile", 0), 1);
+        p->Trans = KeyColourOf(r.Int("Progress", "Trans", 0));
+        p->Tile = r.Int("Progress", "Tile", 0) >= 1 ? SliceFill::Repeat : SliceFill::Stretch;
         p->Frame = p->Style != 0 ? 1 : 2;
         Adopt(std::move(p));
     }
@@ -294,23 +298,21 @@ void TSkinData::ReadDefinition(Reading& r) {
         auto track = std::make_unique<TDataSkinObject>(name);
         track->Map = std::string_view(name) == "Track" ? BuiltinTrack() : BuiltinTrackVert();
         track->LeftWidth = track->TopHeight = track->RightWidth = track->BottomHeight = 3;
-        track->Tile = 0;
         track->Frame = 1;
         Adopt(std::move(track));
     }
 }
 
 // The fields every sliced object has: style, margins, transparency, tiling
-// (anything above 1 is plain stretching) and the three text colours.
+// (Tile 1 repeats, any other number stretches) and the three text colours.
 void TSkinData::ReadSliceFields(Reading& r, const std::string& section, TDataSkinObject& o) {
     o.Style = r.Int(section, "Style", 0);
     o.LeftWidth = r.Int(section, "LeftWidth", 0);
     o.RightWidth = r.Int(section, "RightWidth", 0);
     o.TopHeight = r.Int(section, "TopHeight", 0);
     o.BottomHeight = r.Int(section, "BottomHeight", 0);
-    o.Trans = r.Int(section, "Trans", 0);
-    o.Tile = r.Int(section, "Tile", 0);
-    if (o.Tile > 1) o.Tile = 0;
+    o.Trans = KeyColourOf(r.Int(section, "Trans", 0));
+    o.Tile = r.Int(section, "Tile", 0) == 1 ? SliceFill::Repeat : SliceFill::Stretch;
     o.NormalColour = r.Int(section, "NormalColour", -1);
     o.MouseOverColour = r.Int(section, "MouseOverColour", -1);
     o.PressedColour = r.Int(section, "PressedColour", -1);
@@ -350,8 +352,8 @@ void TSkinData::ReadBorders(Reading& r) {
             b.RightWidth = end;
         }
         b.Frame = r.Int("Personality", s + "Frame", 1);
-        b.Tile = std::min(r.Int("Personality", s + "Stretch", 1), 1);
-        b.Trans = r.Int("Personality", s + "Trans", 1);
+        b.Tile = r.Int("Personality", s + "Stretch", 1) >= 1 ? SliceFill::Stretch : SliceFill::Repeat;
+        b.Trans = KeyColourOf(r.Int("Personality", s + "Trans", 1));
     }
 }
 
@@ -406,6 +408,28 @@ CaptionAlign CaptionAlignOf(int align) {
     }
 }
 
+// Visibility (`first`) and Visibility1 differ for -1, 6, 8 and 1000 to 2000.
+CaptionShow CaptionShowOf(int value, bool first) {
+    switch (value) {
+        case -1: return first ? CaptionShow::Always : CaptionShow::Never;
+        case 0: return CaptionShow::Always;
+        case 1: return CaptionShow::Maximised;
+        case 2: return CaptionShow::NotMaximised;
+        case 3: return CaptionShow::Active;
+        case 4: return CaptionShow::Inactive;
+        case 6: return first ? CaptionShow::MaximiseBoxAndClose : CaptionShow::MaximiseBox;
+        case 7: return CaptionShow::NoMaximiseBox;
+        case 8: return first ? CaptionShow::MinimiseBoxAndClose : CaptionShow::MinimiseBox;
+        case 9: return CaptionShow::NoMinimiseBox;
+        case 100: return CaptionShow::ChildWindowButton;
+        case 200: return CaptionShow::DialogFrame;
+        default: break;
+    }
+    if (value >= 201 && value <= 999) return CaptionShow::Always;
+    if (value >= 1000 && value <= 2000) return first ? CaptionShow::WindowAgrees : CaptionShow::Always;
+    return CaptionShow::Never;
+}
+
 }  // namespace
 
 void TSkinData::ReadCaptionButtons(Reading& r) {
@@ -423,8 +447,8 @@ void TSkinData::ReadCaptionButtons(Reading& r) {
         b->Align = CaptionAlignOf(r.Int(section, "Align", 0));
         b->Xcoord = r.Int(section, "Xcoord", 0);
         b->Ycoord = r.Int(section, "Ycoord", 0);
-        b->Visibility = r.Int(section, "Visibility", 0);
-        b->Visibility1 = r.Int(section, "Visibility1", action == -1 ? -1 : 0);
+        b->Visibility = CaptionShowOf(r.Int(section, "Visibility", 0), true);
+        b->Visibility1 = CaptionShowOf(r.Int(section, "Visibility1", action == -1 ? -1 : 0), false);
         b->CombineOp = r.Int(section, "CombineOp", -1);
         b->Frame = r.Int(section, "frame", 0);
         b->Map = r.Image(section, "ButtonImage");
@@ -445,7 +469,7 @@ void TSkinData::ReadCaptionButtons(Reading& r) {
         auto b = std::make_unique<TDataSkinSysButton>("MDICONTROLS");
         b->Action = CaptionAction::Inert;
         b->Align = CaptionAlign::Unplaced;
-        b->Visibility = b->Visibility1 = 100;
+        b->Visibility = b->Visibility1 = CaptionShow::ChildWindowButton;
         b->Frame = 4;
         if (!strip.Empty()) {
             b->Map = CopyRect(strip, Rect{4 * w * k, 0, 4 * w * (k + 1), strip.Height()});
@@ -508,7 +532,9 @@ void TSkinData::ReadMenuBar(Reading& r) {
     if (r.ini.ReadString(s, "menuBar", "").empty()) return;
     auto m = std::make_unique<TDataSkinObject>("Personality");
     m->Map = r.Image(s, "menuBar");
-    m->Tile = std::min(r.Int(s, "TileMenu", 1), 1);
+    // TileMenu 1 and up: one stretched image of stacked states; below,
+    // states side by side whose middle repeats.
+    m->Tile = r.Int(s, "TileMenu", 1) >= 1 ? SliceFill::Stretch : SliceFill::Repeat;
     m->LeftWidth = r.Int(s, "TileLeftMenu", 1);
     m->RightWidth = r.Int(s, "TileRightMenu", 1);
     m->TopHeight = m->BottomHeight = 0;
@@ -548,7 +574,7 @@ void TSkinData::BuildComboComposite() {
     const Rect button{kCellWidth - a, 0, kCellWidth, kCellHeight};
     for (int f = 1; f <= n; ++f) {
         Bitmap cell(kCellWidth, kCellHeight, kKeyPixel);
-        DrawNineSlice(cell, cell.Bounds(), sunk->Map, false, false, sunk->Trans != 0, sunk->FrameCount(), f,
+        DrawNineSlice(cell, cell.Bounds(), sunk->Map, false, false, sunk->Keyed(), sunk->FrameCount(), f,
                       sunk->GetMargins());
         DrawNineSlice(cell, button, combo->Map, false, false, true, combo->FrameCount(), f, combo->GetMargins());
         if (extra)

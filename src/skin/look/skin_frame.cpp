@@ -25,7 +25,7 @@ Bitmap ComposeSide(const TDataSkinBorder& side, int width, int height, bool hori
                    const Scale& scale) {
     if (side.Map.Empty() || width <= 0 || height <= 0) return Bitmap{};
     const int n = side.FrameCount();
-    return ComposeNineSliceScaled(width, height, side.Map, side.GetMargins(), horizontal, side.Tile != 1, n,
+    return ComposeNineSliceScaled(width, height, side.Map, side.GetMargins(), horizontal, side.Tiled(), n,
                                   std::min(state, n), scale);
 }
 
@@ -40,7 +40,7 @@ FrameSizes SkinFrameSizes(const TSkinData& data, const Scale& scale) {
 }
 
 Rect CaptionButtonBounds(const TDataSkinSysButton& b, int window_width, CaptionArea area, const Scale& scale) {
-    if (b.Map.Empty() || b.Visibility == 100) return Rect{};
+    if (b.Map.Empty() || b.Visibility == CaptionShow::ChildWindowButton) return Rect{};
     const int w = scale.Apply(StateWidth(b));
     const int h = scale.Apply(b.Map.Height());
     const int xcoord = scale.Apply(b.Xcoord);
@@ -208,7 +208,7 @@ FrameRegion BuildFrameRegion(const TSkinData& data, const FrameLayout& layout) {
     FrameRegion region;
     const FrameWindow& w = layout.Window();
     if (w.width <= 0 || w.height <= 0) return region;
-    if (d.Left().Trans == 0 && d.Right().Trans == 0 && d.Top().Trans == 0 && d.Bottom().Trans == 0) return region;
+    if (!d.Left().Keyed() && !d.Right().Keyed() && !d.Top().Keyed() && !d.Bottom().Keyed()) return region;
     region.whole = false;
     const FrameSizes& f = layout.Sizes();
     const Rect inner{f.left, f.top, w.width - f.right, w.height - f.bottom};
@@ -219,7 +219,7 @@ FrameRegion BuildFrameRegion(const TSkinData& data, const FrameLayout& layout) {
     // active state (the shape must not change when the window is deactivated).
     const auto add_side = [&](const TDataSkinBorder& side, const Rect& r, bool horizontal, bool shaped) {
         if (r.IsEmpty()) return;
-        if (side.Trans == 1 && shaped) {
+        if (side.Trans == KeyColour::Shapes && shaped) {
             const Bitmap composed = ComposeSide(side, r.Width(), r.Height(), horizontal, 1, w.scale);
             if (composed.Empty()) return;
             const std::vector<Rect> rows = RegionFromBitmap(composed, r.left, r.top);
@@ -240,7 +240,7 @@ void PaintMenuBand(Bitmap& dest, const Rect& band, const TSkinData& data, bool a
     const TDataSkinObject* bar = data.MenuBar();
     if (bar && !bar->Map.Empty()) {
         const int k = active || bar->FrameCount() < 2 ? 1 : 2;
-        if (bar->Tile == 1) {
+        if (!bar->Tiled()) {
             DrawNineSlice(dest, band, bar->Map, true, false, false, bar->FrameCount(), k, bar->GetMargins());
         } else {
             DrawThreeSlice(dest, band, bar->Map, false, false, bar->FrameCount(), k, bar->GetMargins());

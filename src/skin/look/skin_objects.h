@@ -35,6 +35,40 @@ enum class CaptionAlign {
     Unplaced,     // anything else: the title bar's top-left corner
 };
 
+// When a caption button shows, from the skin file's Visibility and
+// Visibility1. The two read a few numbers differently; the reader settles
+// that, so both hold conditions of the same kind.
+enum class CaptionShow {
+    Always,               // 0 and 201 to 999; -1 in Visibility, 1000 to 2000 in Visibility1
+    Never,                // 5 and any number not listed; -1 in Visibility1
+    Maximised,            // 1
+    NotMaximised,         // 2
+    Active,               // 3
+    Inactive,             // 4
+    MaximiseBox,          // 6 in Visibility1
+    MaximiseBoxAndClose,  // 6 in Visibility
+    NoMaximiseBox,        // 7
+    MinimiseBox,          // 8 in Visibility1
+    MinimiseBoxAndClose,  // 8 in Visibility
+    NoMinimiseBox,        // 9
+    ChildWindowButton,    // 100: a maximised child's buttons, shown in the menu band
+    DialogFrame,          // 200: a dialog frame that is not a standard dialog
+    WindowAgrees,         // 1000 to 2000 in Visibility: the window answers the visibility query
+};
+
+// How an image's middle fills an area larger than itself.
+enum class SliceFill {
+    Stretch,
+    Repeat,
+};
+
+// What the key colour does in an object's image, from the skin file's Trans.
+enum class KeyColour {
+    Painted,  // 0: painted as any other colour
+    Clear,    // any number but 0 and 1: not painted
+    Shapes,   // 1: not painted, and a frame side cuts the window's shape there
+};
+
 class TDataSkinObject {
 public:
     TDataSkinObject() = default;
@@ -48,8 +82,8 @@ public:
     std::int32_t RightWidth = 0;
     std::int32_t BottomHeight = 0;
     Bitmap Map;  // the image, empty until a definition names one
-    std::int32_t Trans = 0;
-    std::int32_t Tile = 0;
+    KeyColour Trans = KeyColour::Painted;
+    SliceFill Tile = SliceFill::Stretch;
     std::string Name;  // the section it came from
     std::int32_t Frame = 0;  // the frame count
     std::int32_t Style = 0;
@@ -63,6 +97,8 @@ public:
     Margins GetMargins() const { return Margins{LeftWidth, TopHeight, RightWidth, BottomHeight}; }
     // A frame count of 0 divides nothing: painters take it as 1.
     int FrameCount() const { return Frame < 1 ? 1 : Frame; }
+    bool Keyed() const { return Trans != KeyColour::Painted; }
+    bool Tiled() const { return Tile == SliceFill::Repeat; }
 };
 
 // The four frame sides and sections with a second image.
@@ -114,8 +150,8 @@ public:
     std::int32_t Xcoord = 0;
     std::int32_t Ycoord = 0;
     std::int32_t CombineOp = -1;
-    std::int32_t Visibility = 0;
-    std::int32_t Visibility1 = 0;
+    CaptionShow Visibility = CaptionShow::Always;
+    CaptionShow Visibility1 = CaptionShow::Always;
 };
 
 // A group box with its label background.

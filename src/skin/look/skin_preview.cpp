@@ -61,7 +61,7 @@ private:
     // State image k of an object stretched by its margins over r.
     void DrawObject(const TDataSkinObject* o, const Rect& r, int k) {
         if (!Drawable(o) || r.IsEmpty()) return;
-        DrawNineSlice(Canvas(), r, o->Map, false, o->Tile == 1, o->Trans != 0, o->FrameCount(),
+        DrawNineSlice(Canvas(), r, o->Map, false, o->Tiled(), o->Keyed(), o->FrameCount(),
                       std::clamp(k, 1, o->FrameCount()), o->GetMargins());
     }
 

@@ -57,7 +57,7 @@ void TCaptionButtons::Stop() noexcept {
 }
 
 void TCaptionButtons::Run(int button, Point at) {
-    const FrameLayout layout = form_.Layout();
+    const FrameLayout layout = form_.Frame().Layout();
     const TDataSkinSysButton& pressed = *layout.Buttons()[button].data;
     HWND window = form_.Window();
     const FrameState state = form_.Style().state;
@@ -106,7 +106,7 @@ void TCaptionButtons::HoverCheck() {
         if (!::PtInRect(&r, cursor) || ::WindowFromPoint(cursor) != hotControl_->Window())
             ::SendMessageA(hotControl_->Window(), ui::kCmMouseLeave, 0, 0);
     }
-    const Point p = form_.WindowPoint(cursor);
+    const Point p = form_.Frame().WindowPoint(cursor);
     TSkinnedMenuBar* band = form_.MenuBand();
     const bool bandHot = band && !MenuHookInstalled() && band->Hot() >= 0;
     if (bandHot && band->ItemAt(p) != band->Hot()) band->SetHot(-1);
@@ -114,7 +114,7 @@ void TCaptionButtons::HoverCheck() {
         if (!band || band->Hot() < 0) hoverTimer_.SetEnabled(false);
         return;
     }
-    const FrameLayout layout = form_.Layout();
+    const FrameLayout layout = form_.Frame().Layout();
     if (hot_ >= static_cast<int>(layout.Buttons().size()) || !layout.Buttons()[hot_].bounds.Contains(p)) SetHot(-1);
 }
 

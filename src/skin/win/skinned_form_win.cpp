@@ -1,17 +1,13 @@
 #include "skin/win/skinned_form_win.h"
 
-#include <algorithm>
 #include <utility>
 
-#include "common/scale_win.h"
-#include "skin/win/skin_bitmap_win.h"
 #include "skin/win/skin_control_win.h"
 #include "skin/win/skin_manager_win.h"
 #include "ui/application_win.h"
 #include "ui/form_win.h"
 #include "ui/frame_style_win.h"
 #include "ui/private_messages.h"
-#include "ui/window_text_win.h"
 
 namespace vc {
 
@@ -21,54 +17,6 @@ namespace {
 constexpr UINT kThemedCaptionPaint = 0x00AE;
 constexpr UINT kThemedFramePaint = 0x00AF;
 
-// The system's caption font at the skin's height; the menu band's font is
-// the system's menu font at the window's DPI, not bold.
-ui::UniqueFont CaptionFont(int height, bool bold, int dpi) {
-    const NONCLIENTMETRICSA metrics = NonClientMetricsForDpi(dpi);
-    LOGFONTA font = bold ? metrics.lfCaptionFont : metrics.lfMenuFont;
-    if (height > 0) font.lfHeight = -height;
-    font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-    return ui::UniqueFont(::CreateFontIndirectA(&font));
-}
-
-HICON WindowIcon(HWND window) {
-    auto icon = reinterpret_cast<HICON>(::SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
-    if (!icon) icon = reinterpret_cast<HICON>(::SendMessageA(window, WM_GETICON, ICON_BIG, 0));
-    if (!icon) icon = reinterpret_cast<HICON>(::GetClassLongPtrA(window, GCLP_HICONSM));
-    if (!icon) icon = reinterpret_cast<HICON>(::GetClassLongPtrA(window, GCLP_HICON));
-    return icon;
-}
-
-// The caption without its access-key marks, as it shows.
-int TextWidth(HDC dc, const std::string& caption) {
-    RECT r{0, 0, 0, 0};
-    ::DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &r, DT_SINGLELINE | DT_CALCRECT);
-    return r.right - r.left;
-}
-
-UINT DrawTextAlign(TextAlign align) {
-    switch (align) {
-    case TextAlign::Right: return DT_RIGHT;
-    case TextAlign::Centre: return DT_CENTER;
-    case TextAlign::Left: break;
-    }
-    return DT_LEFT;
-}
-
-// The skin knows four borders; tool windows wear it as the others do.
-FrameBorder SkinBorder(FrameBorder border) {
-    switch (border) {
-    case FrameBorder::ToolWindow: return FrameBorder::Fixed;
-    case FrameBorder::SizableToolWindow: return FrameBorder::Sizable;
-    default: return border;
-    }
-}
-
-void FrameChanged(HWND window) {
-    ::SetWindowPos(window, nullptr, 0, 0, 0, 0,
-                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-}
-
 }  // namespace
 
 TSkinnedForm::TSkinnedForm(TSkinManager& manager, TSkinData& data)
@@ -76,6 +24,7 @@ TSkinnedForm::TSkinnedForm(TSkinManager& manager, TSkinData& data)
       manager_(manager),
       data_(data),
       buttons_(*this),
+      frame_(*this, data, manager, buttons_),
       controls_(*this, data, buttons_) {}
 
 TSkinnedForm::~TSkinnedForm() {
@@ -90,7 +39,6 @@ bool TSkinnedForm::Install(HWND window) {
     if (installed_) return true;
     if (!Attach(window)) return false;
     installed_ = true;
-    className_ = ui::ClassName(window);
     standardDialog_ = ui::IsStandardDialog(window);
     ReadWindow();
     manager_.SetSystemNcRendering(window, false);
@@ -99,79 +47,30 @@ bool TSkinnedForm::Install(HWND window) {
 
 void TSkinnedForm::ReadWindow() {
     style_ = ui::ReadFrameStyle(Window());
-    const bool menu = (menuBar_ && menuBar_->Menu()) || ::GetMenu(Window());
-    const bool band = style_.border != FrameBorder::NoCaption && menu;
-    menuBarHeight_ = band ? SystemMetricForDpi(SM_CYMENU, FrameScale().Dpi()) : 0;
+    frame_.MeasureBand((menuBar_ && menuBar_->Menu()) || ::GetMenu(Window()));
 }
 
 void TSkinnedForm::Start() {
     if (state_ != SkinState::NotStarted) return;
-    RECT window{}, client{};
-    ::GetWindowRect(Window(), &window);
+    RECT client{};
     ::GetClientRect(Window(), &client);
-    savedSystemFrame_ = SIZE{(window.right - window.left) - client.right, (window.bottom - window.top) - client.bottom};
-    RefreshFonts();
+    frame_.SaveSystemFrame();
+    frame_.RefreshFonts();
     active_ = ::GetActiveWindow() == Window();
     ReadWindow();
     state_ = SkinState::Fitting;
-    if (menuBarHeight_ > 0) {
+    if (frame_.MenuBandHeight() > 0) {
         // The band takes the window's menu: the system neither draws nor
         // reserves a menu bar of its own from here on.
         menuBar_ = std::make_unique<TSkinnedMenuBar>(Window(), data_, manager_);
         menuBar_->BuildItems();
     }
-    if (style_.state == FrameState::Maximised) {
-        // Maximised under the system's frame, the window reaches past the
-        // work area by that frame: it is laid over the work area again.
-        MINMAXINFO limits{};
-        LimitMaximised(limits);
-        MONITORINFO mi{};
-        mi.cbSize = sizeof mi;
-        ::GetMonitorInfoA(::MonitorFromWindow(Window(), MONITOR_DEFAULTTONEAREST), &mi);
-        ::SetWindowPos(Window(), nullptr, mi.rcWork.left, mi.rcWork.top, limits.ptMaxSize.x, limits.ptMaxSize.y,
-                       SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    } else if (style_.border != FrameBorder::NoCaption && style_.state == FrameState::Normal) {
-        FitWindowToSkin(client.right, client.bottom);
-    } else {
-        FrameChanged(Window());
-    }
+    frame_.Fit(client);
     state_ = SkinState::Running;
-    RebuildRegion(true);
+    frame_.RebuildRegion(true);
     ui::RunGuarded([this] { controls_.SkinAll(); });
     ::SendMessageA(Window(), ui::kSkinnedNotification, 0, ui::kSkinMagic);
     ::RedrawWindow(Window(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-}
-
-// The client area keeps its size inside the skinned frame; the window keeps
-// its top-left corner.
-void TSkinnedForm::FitWindowToSkin(int clientWidth, int clientHeight) {
-    const Size outer =
-        OuterSizeForClient(SkinFrameSizes(data_, FrameScale()), menuBarHeight_, clientWidth, clientHeight);
-    int width = outer.width;
-    if (standardDialog_) WidenForCaption(width);
-    ::SetWindowPos(Window(), nullptr, 0, 0, width, outer.height,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-}
-
-// A dialog whose caption would not fit between the title's text shifts is
-// widened, its controls moved right by half the growth.
-void TSkinnedForm::WidenForCaption(int& width) {
-    const std::string caption = ui::WindowText(Window());
-    ui::WindowDc dc(Window());
-    ui::SelectedObject font(dc.Get(), captionFont_.Get());
-    const TDataSkinTitle& title = static_cast<const TSkinData&>(data_).Title();
-    const Scale scale = FrameScale();
-    const int needed =
-        scale.Apply(title.TextShift()) + TextWidth(dc.Get(), caption) + scale.Apply(title.TextRightClip());
-    if (needed <= width) return;
-    const int shift = (needed - width) / 2;
-    width = needed;
-    for (HWND child = ::GetWindow(Window(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-        RECT r{};
-        ::GetWindowRect(child, &r);
-        ::MapWindowPoints(nullptr, Window(), reinterpret_cast<POINT*>(&r), 2);
-        ::SetWindowPos(child, nullptr, r.left + shift, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
 }
 
 void TSkinnedForm::Stop() {
@@ -189,32 +88,17 @@ void TSkinnedForm::Stop() {
     state_ = SkinState::Gone;
     ::SetWindowRgn(window, nullptr, TRUE);
     manager_.SetSystemNcRendering(window, true);
-    if (!wasRunning || !::IsWindow(window)) return;
-    // The client area keeps its size under the system's frame again.
-    if (style_.state == FrameState::Normal && style_.border != FrameBorder::NoCaption) {
-        ::SetWindowPos(window, nullptr, 0, 0, client.right + savedSystemFrame_.cx, client.bottom + savedSystemFrame_.cy,
-                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    } else {
-        FrameChanged(window);
-    }
+    if (wasRunning && ::IsWindow(window)) frame_.RestoreSystemFrame(window, client);
 }
 
 void TSkinnedForm::ReloadSkin() {
     if (state_ != SkinState::Running) return;
     state_ = SkinState::Reloading;
-    RefreshFonts();
+    frame_.RefreshFonts();
     controls_.DropBrush();
     ReadWindow();
-    if (style_.state == FrameState::Normal && style_.border != FrameBorder::NoCaption) {
-        // The client size stays; the frame around it changes.
-        RECT client{};
-        ::GetClientRect(Window(), &client);
-        const Size outer =
-            OuterSizeForClient(SkinFrameSizes(data_, FrameScale()), menuBarHeight_, client.right, client.bottom);
-        ::SetWindowPos(Window(), nullptr, 0, 0, outer.width, outer.height,
-                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    }
-    RebuildRegion(true);
+    frame_.KeepClientSize();
+    frame_.RebuildRegion(true);
     controls_.RefreshColours();
     state_ = SkinState::Running;
     ::RedrawWindow(Window(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
@@ -229,141 +113,13 @@ void TSkinnedForm::OnDetached() noexcept {
     manager_.FormGone(*this);
 }
 
-void TSkinnedForm::RefreshFonts() {
-    const int height = static_cast<const TSkinData&>(data_).Title().FontHeight;
-    const Scale scale = FrameScale();
-    captionFont_ = CaptionFont(scale.Apply(height > 0 ? height : 14), true, scale.Dpi());
-    menuFont_ = CaptionFont(0, false, scale.Dpi());
-    menuBoldFont_ = CaptionFont(0, true, scale.Dpi());
-}
-
-Scale TSkinnedForm::FrameScale() const { return WindowScale(Window()); }
-
-FrameLayout TSkinnedForm::Layout() const {
-    RECT r{};
-    ::GetWindowRect(Window(), &r);
-    return Layout(r.right - r.left, r.bottom - r.top);
-}
-
-FrameLayout TSkinnedForm::Layout(int width, int height) const {
-    FrameWindow w;
-    w.width = width;
-    w.height = height;
-    w.menu_bar_height = menuBarHeight_;
-    w.minimised = style_.state == FrameState::Minimised;
-    w.caption.active = active_;
-    w.caption.maximised = style_.state == FrameState::Maximised;
-    w.caption.maximise_box = style_.maximiseBox;
-    w.caption.minimise_box = style_.minimiseBox;
-    w.caption.close_allowed = style_.closeBox;
-    w.caption.standard_dialog = standardDialog_;
-    w.caption.border = SkinBorder(style_.border);
-    w.scale = FrameScale();
-    return FrameLayout(data_, w);
-}
-
-Point TSkinnedForm::WindowPoint(POINT screen) const {
-    RECT r{};
-    ::GetWindowRect(Window(), &r);
-    return Point{screen.x - r.left, screen.y - r.top};
-}
-
-void TSkinnedForm::RebuildRegion(bool force) {
-    RECT r{};
-    if (!::GetWindowRect(Window(), &r) || r.right <= r.left || r.bottom <= r.top) return;
-    const SIZE size{r.right - r.left, r.bottom - r.top};
-    if (!force && size.cx == regionSize_.cx && size.cy == regionSize_.cy) return;
-    regionSize_ = size;
-    const FrameRegion region = BuildFrameRegion(data_, Layout(size.cx, size.cy));
-    if (region.whole) {
-        ::SetWindowRgn(Window(), nullptr, TRUE);
-        return;
-    }
-    ui::UniqueRegion shape = RegionFromRects(region.rects);
-    // The window owns the region from here on.
-    if (::SetWindowRgn(Window(), shape.Get(), TRUE)) shape.Release();
-}
-
-// A maximised skinned window fills its monitor's work area exactly: the
-// system would push its own, thicker frame out of sight.
-void TSkinnedForm::LimitMaximised(MINMAXINFO& info) const {
-    HMONITOR monitor = ::MonitorFromWindow(Window(), MONITOR_DEFAULTTONEAREST);
-    MONITORINFO mi{};
-    mi.cbSize = sizeof mi;
-    if (!::GetMonitorInfoA(monitor, &mi)) return;
-    info.ptMaxPosition = POINT{mi.rcWork.left - mi.rcMonitor.left, mi.rcWork.top - mi.rcMonitor.top};
-    info.ptMaxSize = POINT{mi.rcWork.right - mi.rcWork.left, mi.rcWork.bottom - mi.rcWork.top};
-}
-
-// --- Painting ---
-
-FramePicture TSkinnedForm::PaintPicture(const FrameLayout& layout) const {
-    FramePaintState paint;
-    paint.hot = buttons_.Hot();
-    paint.pressed = buttons_.Pressed();
-    paint.system_menu_drawn_by_platform = WindowIcon(Window()) != nullptr;
-    return vc::PaintFrame(data_, layout, paint);
-}
-
-void TSkinnedForm::PaintFrame(HDC given) {
+void TSkinnedForm::PaintFrame(HDC dc) {
     if (state_ != SkinState::Running && state_ != SkinState::Reloading) return;
-    if (style_.border == FrameBorder::NoCaption) return;
-    RECT r{};
-    if (!::GetWindowRect(Window(), &r)) return;
-    const FrameLayout layout = Layout(r.right - r.left, r.bottom - r.top);
-    const FramePicture picture = PaintPicture(layout);
-    ui::WindowDc own(given ? nullptr : Window(), ui::WindowDc::Area::Whole);
-    HDC dc = given ? given : own.Get();
-    if (!dc) return;
-    const FrameSizes& f = layout.Sizes();
-    DrawTitle(dc, layout, picture.title);
-    if (style_.state == FrameState::Minimised) return;
-    DrawBitmap(dc, 0, f.top, picture.left);
-    DrawBitmap(dc, layout.Window().width - f.right, f.top, picture.right);
-    DrawBitmap(dc, f.left, layout.Window().height - f.bottom, picture.bottom);
-    if (menuBarHeight_ > 0) DrawMenuBand(dc, layout);
-}
-
-void TSkinnedForm::DrawTitle(HDC dc, const FrameLayout& layout, const Bitmap& title) {
-    DrawBitmapWithGdi(dc, 0, 0, title, [&](HDC memory) {
-        for (const auto& b : layout.Buttons()) {
-            if (!b.visible || !b.IsSystemMenu()) continue;
-            if (HICON icon = WindowIcon(Window())) {
-                const int dpi = FrameScale().Dpi();
-                const int cx = SystemMetricForDpi(SM_CXSMICON, dpi), cy = SystemMetricForDpi(SM_CYSMICON, dpi);
-                ::DrawIconEx(memory, b.bounds.left + (b.bounds.Width() - cx) / 2,
-                             b.bounds.top + (b.bounds.Height() - cy) / 2, icon, cx, cy, 0, nullptr, DI_NORMAL);
-            }
-        }
-        if (!manager_.CaptionTextShown()) return;
-        const std::string text = ui::WindowText(Window());
-        const CaptionTextStyle caption = CaptionText(data_, layout);
-        RECT area{caption.area.left, caption.area.top, caption.area.right, caption.area.bottom};
-        if (area.right <= area.left || text.empty()) return;
-        ui::SelectedObject font(memory, captionFont_.Get());
-        ::SetBkMode(memory, TRANSPARENT);
-        ::SetTextColor(memory, Gdi(caption.colour));
-        ::DrawTextA(memory, text.c_str(), static_cast<int>(text.size()), &area,
-                    DrawTextAlign(caption.align) | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
-    });
-    ::SetBkMode(dc, OPAQUE);
-}
-
-void TSkinnedForm::DrawMenuBand(HDC dc, const FrameLayout& layout) {
-    if (!menuBar_) return;
-    menuBar_->PaintBand(dc, Fonts(), layout.MenuBand(), active_,
-                        (::GetWindowLongA(Window(), GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0);
+    frame_.Paint(dc);
 }
 
 void TSkinnedForm::PaintButton(int button) {
-    // A whole title picture: the button may sit over the caption text.
-    ui::WindowDc dc(Window(), ui::WindowDc::Area::Whole);
-    if (!dc.Get() || state_ != SkinState::Running) return;
-    RECT r{};
-    ::GetWindowRect(Window(), &r);
-    const FrameLayout layout = Layout(r.right - r.left, r.bottom - r.top);
-    if (button < 0 || button >= static_cast<int>(layout.Buttons().size())) return;
-    DrawTitle(dc.Get(), layout, PaintPicture(layout).title);
+    if (state_ == SkinState::Running) frame_.PaintTitle(button);
 }
 
 // --- Messages ---
@@ -480,7 +236,7 @@ LRESULT TSkinnedForm::OnSetText(WPARAM wParam, LPARAM lParam) {
 
 LRESULT TSkinnedForm::OnGetMinMaxInfo(WPARAM wParam, LPARAM lParam) {
     const LRESULT result = DefaultProc(WM_GETMINMAXINFO, wParam, lParam);
-    LimitMaximised(*reinterpret_cast<MINMAXINFO*>(lParam));
+    frame_.LimitMaximised(*reinterpret_cast<MINMAXINFO*>(lParam));
     return result;
 }
 
@@ -489,7 +245,7 @@ LRESULT TSkinnedForm::OnSize(WPARAM kind, LPARAM lParam) {
     style_.state = kind == SIZE_MAXIMIZED   ? FrameState::Maximised
                    : kind == SIZE_MINIMIZED ? FrameState::Minimised
                                             : FrameState::Normal;
-    if (style_.state != FrameState::Minimised) ui::RunGuarded([this] { RebuildRegion(false); });
+    if (style_.state != FrameState::Minimised) ui::RunGuarded([this] { frame_.RebuildRegion(false); });
     return result;
 }
 
@@ -503,11 +259,11 @@ LRESULT TSkinnedForm::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
     // menu band and the fonts then follow the new scale.
     const LRESULT result = DefaultProc(WM_DPICHANGED, wParam, lParam);
     ui::RunGuarded([this] {
-        RefreshFonts();
+        frame_.RefreshFonts();
         ReadWindow();
-        RebuildRegion(true);
+        frame_.RebuildRegion(true);
     });
-    FrameChanged(Window());
+    frame_.Changed();
     return result;
 }
 
@@ -519,34 +275,14 @@ LRESULT TSkinnedForm::OnNcPaint(HRGN update) {
 
 LRESULT TSkinnedForm::OnNcCalcSize(RECT& proposed, NCCALCSIZE_PARAMS* full) {
     if (style_.border == FrameBorder::NoCaption) return ui::TWindowSubclass::OnNcCalcSize(proposed, full);
-    const RECT window = proposed;
-    if (style_.state == FrameState::Minimised) {
-        proposed = RECT{window.left, window.top, window.left, window.top};
-        return 0;
-    }
-    const FrameSizes f = SkinFrameSizes(data_, FrameScale());
-    proposed = RECT{window.left + f.left, window.top + f.top + menuBarHeight_, window.right - f.right,
-                    window.bottom - f.bottom};
-    proposed.right = std::max(proposed.right, proposed.left);
-    proposed.bottom = std::max(proposed.bottom, proposed.top);
+    frame_.ClientArea(proposed);
     return 0;
 }
 
 LRESULT TSkinnedForm::OnNcHitTest(POINT screen) {
-    const LRESULT old = ui::TWindowSubclass::OnNcHitTest(screen);
-    if (style_.border == FrameBorder::NoCaption) return old;
-    // The system still places its own caption buttons and menu bar where
-    // its frame would have them: those places are our title bar now.
-    switch (old) {
-    case HTNOWHERE: case HTCAPTION: case HTSYSMENU: case HTMINBUTTON: case HTMAXBUTTON: case HTCLOSE: case HTHELP:
-    case HTMENU: break;
-    default: return old;
-    }
-    const Point p = WindowPoint(screen);
-    const FrameSizes f = SkinFrameSizes(data_, FrameScale());
-    if (menuBarHeight_ > 0 && p.y >= f.top && p.y < f.top + menuBarHeight_) return HTMENU;
-    if (p.y > 3 || old == HTCAPTION) return HTCAPTION;
-    return HTNOWHERE;
+    const LRESULT system = ui::TWindowSubclass::OnNcHitTest(screen);
+    if (style_.border == FrameBorder::NoCaption) return system;
+    return frame_.HitTest(system, screen);
 }
 
 LRESULT TSkinnedForm::OnNcActivate(bool active, HRGN) {
@@ -559,11 +295,11 @@ LRESULT TSkinnedForm::OnNcActivate(bool active, HRGN) {
 
 LRESULT TSkinnedForm::OnNcMouseMove(int hitTest, POINT screen) {
     if (!active_) return 0;
-    const int button = Layout().ButtonAt(WindowPoint(screen));
+    const int button = frame_.Layout().ButtonAt(frame_.WindowPoint(screen));
     buttons_.SetHot(button);
     if (button >= 0) return 0;
     if (menuBar_) {
-        const int item = menuBar_->ItemAt(WindowPoint(screen));
+        const int item = menuBar_->ItemAt(frame_.WindowPoint(screen));
         menuBar_->SetHot(item);
         if (item >= 0) {
             buttons_.WatchBand();
@@ -584,8 +320,8 @@ LRESULT TSkinnedForm::OnNcMouseButton(NcButton button, NcClick click, int hitTes
 }
 
 LRESULT TSkinnedForm::OnLeftButton(NcClick click, int hitTest, POINT screen) {
-    const Point p = WindowPoint(screen);
-    const FrameLayout layout = Layout();
+    const Point p = frame_.WindowPoint(screen);
+    const FrameLayout layout = frame_.Layout();
     const int button = layout.ButtonAt(p);
     switch (click) {
     case NcClick::Down:
@@ -629,7 +365,7 @@ LRESULT TSkinnedForm::OnSysCommand(WPARAM wParam, LPARAM lParam) {
         // The menu band and the system menu are ours to open from the
         // keyboard: the system would draw its own where its frame would be.
         if (lParam == ' ') {
-            const FrameLayout layout = Layout();
+            const FrameLayout layout = frame_.Layout();
             RECT r{};
             ::GetWindowRect(Window(), &r);
             POINT at{r.left + layout.Sizes().left, r.top + layout.Sizes().top};
@@ -680,13 +416,13 @@ bool TSkinnedForm::OpenBandMenuByKey(char key) {
 
 // The menu rows: owner-drawn from the skin.
 LRESULT TSkinnedForm::OnMeasureItem(WPARAM wParam, LPARAM lParam) {
-    if (MeasureSkinnedMenuItem(manager_, data_, Fonts(), *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)))
+    if (MeasureSkinnedMenuItem(manager_, data_, frame_.Fonts(), *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)))
         return TRUE;
     return DefaultProc(WM_MEASUREITEM, wParam, lParam);
 }
 
 LRESULT TSkinnedForm::OnDrawItem(WPARAM wParam, LPARAM lParam) {
-    if (DrawSkinnedMenuItem(manager_, data_, Fonts(), *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
+    if (DrawSkinnedMenuItem(manager_, data_, frame_.Fonts(), *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
     return DefaultProc(WM_DRAWITEM, wParam, lParam);
 }
 
@@ -708,7 +444,7 @@ LRESULT TSkinnedForm::OnMenuChanged(WPARAM wParam, LPARAM lParam) {
 
 LRESULT TSkinnedForm::OnMenuBarPress(LPARAM screenPoint) {
     const POINT screen{static_cast<short>(LOWORD(screenPoint)), static_cast<short>(HIWORD(screenPoint))};
-    const int item = BandItemAt(WindowPoint(screen));
+    const int item = BandItemAt(frame_.WindowPoint(screen));
     if (item >= 0) OpenBandMenu(item, false);
     return 0;
 }

@@ -6,11 +6,11 @@
 // and region when skinning stops. The pixels come from the portable frame
 // painter; this side only blits them, sets regions and answers messages.
 //
-// The form itself keeps the frame and the shape; its collaborators do the
-// rest: TCaptionButtons the caption buttons and the hover check,
-// TSkinnedMenuBar the menu band, TFormControls the control skinners and a
-// standard dialog's colours. Its window procedure hands each message to one
-// On handler.
+// The form keeps the window's state and the skin's start and stop; its
+// collaborators do the rest: TFormFrame the frame and the shape,
+// TCaptionButtons the caption buttons and the hover check, TSkinnedMenuBar
+// the menu band, TFormControls the control skinners and a standard dialog's
+// colours. Its window procedure hands each message to one On handler.
 #include <windows.h>
 
 #include <memory>
@@ -21,6 +21,7 @@
 #include "skin/look/skin_frame.h"
 #include "skin/win/caption_buttons_win.h"
 #include "skin/win/form_controls_win.h"
+#include "skin/win/form_frame_win.h"
 #include "skin/win/skinned_menu_win.h"
 #include "ui/handles_win.h"
 #include "ui/subclass_win.h"
@@ -59,6 +60,8 @@ public:
     SkinState State() const noexcept { return state_; }
     TSkinData& Data() const noexcept { return data_; }
     const FrameStyle& Style() const noexcept { return style_; }
+    bool Active() const noexcept { return active_; }
+    bool StandardDialog() const noexcept { return standardDialog_; }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -72,6 +75,7 @@ protected:
 
 private:
     friend class TCaptionButtons;
+    friend class TFormFrame;
 
     // Messages answered from the moment the window is subclassed.
     LRESULT OnSkinStart();
@@ -101,23 +105,9 @@ private:
     LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
     LRESULT OnLeftButton(NcClick click, int hitTest, POINT screen);
 
-    // The frame and the shape.
     void Start();
     void ReadWindow();
-    // The scale of the screen the window is on: the skin's lengths are
-    // 96-DPI ones.
-    Scale FrameScale() const;
-    FrameLayout Layout() const;
-    FrameLayout Layout(int width, int height) const;
-    Point WindowPoint(POINT screen) const;
-    void FitWindowToSkin(int clientWidth, int clientHeight);
-    void WidenForCaption(int& width);
-    void RebuildRegion(bool force);
-    void RefreshFonts();
-    // A maximised window fills its monitor's work area.
-    void LimitMaximised(MINMAXINFO& info) const;
-    FramePicture PaintPicture(const FrameLayout& layout) const;
-    void DrawTitle(HDC dc, const FrameLayout& layout, const Bitmap& title);
+    const TFormFrame& Frame() const noexcept { return frame_; }
     // The title picture again, for a caption button's new look.
     void PaintButton(int button);
 
@@ -127,8 +117,6 @@ private:
     int BandItemAt(Point p) const;
     void OpenBandMenu(int item, bool byKey);
     bool OpenBandMenuByKey(char key);
-    void DrawMenuBand(HDC dc, const FrameLayout& layout);
-    MenuFonts Fonts() const noexcept { return MenuFonts{menuFont_.Get(), menuBoldFont_.Get()}; }
 
     TSkinManager& manager_;
     TSkinData& data_;
@@ -137,14 +125,8 @@ private:
     bool standardDialog_ = false;
     bool active_ = false;
     bool installed_ = false;
-    std::string className_;
-    int menuBarHeight_ = 0;
-    SIZE savedSystemFrame_{};
-    SIZE regionSize_{};
-    ui::UniqueFont captionFont_;
-    ui::UniqueFont menuFont_;
-    ui::UniqueFont menuBoldFont_;
     TCaptionButtons buttons_;
+    TFormFrame frame_;
     // The author's menu drawn in the band; null for a window without one.
     std::unique_ptr<TSkinnedMenuBar> menuBar_;
     TFormControls controls_;

@@ -605,7 +605,7 @@ void SetBodyStyle(IDispatch* document, BodyStyleProperty property, const std::st
 namespace {
 
 DISPID DispatchId(IDispatch& object, const std::string& name) {
-    std::wstring wide = ui::WideFromText(name);
+    ui::WideText wide = ui::WideFromText(name);
     LPOLESTR names[] = {wide.data()};
     DISPID id = DISPID_UNKNOWN;
     ui::OleCheck(object.GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id));

@@ -24,9 +24,11 @@
 #include "book/book_pages.h"
 #include "window/about_box_win.h"
 #include "window/book_protocol_win.h"
+#include "window/book_search.h"
 #include "window/browser.h"
 #include "window/hosted_browser_win.h"
 #include "window/page_zoom.h"
+#include "window/search_pane_win.h"
 #include "window/startup.h"
 #include "window/window_actions.h"
 
@@ -71,6 +73,9 @@ public:
     // What the window knows of the browser's navigations; null until the
     // book's configuration has been read.
     const NavigationTracker* Navigation() const noexcept { return navigation_.get(); }
+    const TSearchPane& SearchPane() const noexcept { return searchPane_; }
+    // Whether the book carries a search index (read or not yet).
+    bool Searchable() const noexcept { return bookSearch_ != nullptr; }
 
     // The application-wide filter, run before a queued message is dispatched.
     void EventosAplicacaoMessage(MSG& message, bool& handled);
@@ -126,6 +131,17 @@ private:
     // Find in the page and zoom, wherever the focus is; false for a key that
     // is not the reader's.
     bool RunReaderKey(ReaderKey key, int wheelDelta);
+    // The search pane: shown with the focus in its edit box (false for a
+    // book without an index), searched, a result opened, closed again.
+    bool ShowSearchPane();
+    void RunSearch(bool whileTyping);
+    void OpenSearchResult();
+    void CloseSearchPane();
+    // Enter, Esc, Tab and Down in the pane's controls; false for other keys.
+    bool RunSearchPaneKey(HWND target, unsigned key);
+    // The index of a book that carries one, read when first searched.
+    void KeepSearchIndex(std::shared_ptr<const ByteSource> file, std::shared_ptr<const PageArchive> archive);
+    void LayOut();
 
     // StartupTarget
     void SetApplicationTitle(const std::string& title) override;
@@ -187,6 +203,8 @@ private:
     std::string AltHomePage() const override;
     std::string BookHost() const override;
     const CodePage& SystemCodePage() const override;
+    // Opens the pane with the words (in the system code page) searched.
+    void SearchBook(const std::string& words);
 
     Options options_;
     WindowSettings settings_;
@@ -215,6 +233,12 @@ private:
     bool skinCaptionActive_ = false;
     int zoomPercent_ = kZoomActual;
     std::unique_ptr<NavigationTracker> navigation_;
+    TSearchPane searchPane_;
+    std::unique_ptr<BookSearch> bookSearch_;
+    // The rows the list shows, in its order.
+    std::vector<SearchRow> searchRows_;
+    // The edit box's change notification comes from the window's own text.
+    bool settingSearchText_ = false;
 };
 
 }  // namespace vc

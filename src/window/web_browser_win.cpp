@@ -526,6 +526,14 @@ bool WebBrowserHost::TranslatePageKey(MSG& message) noexcept {
     return active->TranslateAccelerator(&message) == S_OK;
 }
 
+void WebBrowserHost::FocusPage() noexcept {
+    // The document's own window is the innermost of the control's windows;
+    // before a page has loaded there is only the control's.
+    HWND window = window_;
+    while (HWND child = ::GetWindow(window, GW_CHILD)) window = child;
+    ::SetFocus(window);
+}
+
 void WebBrowserHost::Navigate(const std::string& url) {
     ui::Variant target(url);
     ui::Variant flags, frame, postData, headers;

@@ -12,9 +12,12 @@ namespace vc::testing {
 
 using BookEntries = std::vector<std::pair<std::string, std::string>>;
 
-inline std::string OneFileBook(const BookEntries& pages, const std::string& configuration = "Book\r\n") {
+// A classic book (no pages) with an index carries an archive of the index alone.
+inline std::string OneFileBook(const BookEntries& pages, const std::string& configuration = "Book\r\n",
+                               const std::string& searchIndex = "") {
     PageArchiveWriter writer;
     for (const auto& [name, bytes] : pages) writer.AddPage(name, bytes);
+    if (!searchIndex.empty()) writer.AddSearchIndex(searchIndex);
     const std::string front = "MZ" + std::string(200, 'r') + writer.Finish();
     PayloadTrailer trailer;
     trailer.offset = static_cast<std::int32_t>(front.size());

@@ -10,6 +10,7 @@
 #include "../native/book_lines.h"
 #include "../native/one_file_book.h"
 #include "effects_window_win.h"
+#include "search/index_writer.h"
 #include "scripted_browser_win.h"
 #include "ui/application_win.h"
 #include "window/frm_apresentacao_win.h"
@@ -38,8 +39,12 @@ protected:
 
     // Writes an e-book carrying the lines (and the pages, for a one-file
     // book) and opens the window on it.
-    void Open(const std::vector<std::string>& lines, const testing::BookEntries& pagesInside = {}) {
-        if (pagesInside.empty())
+    void Open(const std::vector<std::string>& lines, const testing::BookEntries& pagesInside = {},
+              const std::string& searchIndex = "") {
+        if (!searchIndex.empty())
+            std::ofstream(folder_ + "Book.exe", std::ios::binary)
+                << testing::OneFileBook(pagesInside, testing_lines::JoinLines(lines), searchIndex);
+        else if (pagesInside.empty())
             testing_lines::WriteStandInBook(folder_ + "Book.exe", testing_lines::JoinLines(lines));
         else
             std::ofstream(folder_ + "Book.exe", std::ios::binary)
@@ -76,6 +81,21 @@ protected:
     void Shown(const std::string& url) {
         browser_->Events().WebNavigateComplete2(url, true);
         browser_->Events().WebDocumentComplete(url, true);
+    }
+
+    // A key pressed with Control (and Shift) held, through the application's filter.
+    bool Key(HWND target, WPARAM key, bool control = false, bool shift = false) {
+        BYTE keys[256];
+        ::GetKeyboardState(keys);
+        keys[VK_CONTROL] = control ? 0x80 : 0;
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        ::SetKeyboardState(keys);
+        MSG msg{target, WM_KEYDOWN, key, 0, 0, {0, 0}};
+        bool handled = false;
+        window_->EventosAplicacaoMessage(msg, handled);
+        keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
+        ::SetKeyboardState(keys);
+        return handled;
     }
 
     std::string folder_;
@@ -351,6 +371,89 @@ TEST_F(PresentationWindow, TheSkinLinesLoadFromTheStoreAndRecordTheSwitches) {
     EXPECT_EQ(errors_, std::vector<std::string>{"List index out of bounds (-1)"});
     EXPECT_FALSE(window_->Skin().Active());
     EXPECT_TRUE(browser_->calls.empty()) << "the start-up ends at the error";
+}
+
+std::string TwoPageIndex() {
+    search::IndexWriter writer;
+    writer.AddPage("pages/index.htm", "Start", "welcome to the orchard");
+    writer.AddPage("pages/apple.htm", "Apples", "an apple a day");
+    return writer.Finish();
+}
+
+int ListCount(HWND list) { return static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0)); }
+
+std::string WindowText(HWND window) {
+    char text[256] = "";
+    ::GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+TEST_F(PresentationWindow, TheSearchPaneOpensByKeyFillsAsTheReaderTypesAndOpensTheResultsBookAddress) {
+    Open(BookLines(), {{"pages/index.htm", "<p>start</p>"}, {"pages/apple.htm", "<p>apple</p>"}}, TwoPageIndex());
+    ASSERT_TRUE(errors_.empty()) << errors_.front();
+    window_->Show();
+    const TSearchPane& pane = window_->SearchPane();
+    ASSERT_TRUE(window_->Searchable());
+    EXPECT_FALSE(pane.Visible());
+    EXPECT_FALSE(Key(browser_->PageChild(), 'F', true, false) && pane.Visible()) << "Ctrl+F is the page's find";
+    EXPECT_TRUE(Key(browser_->PageChild(), 'F', true, true));
+    ASSERT_TRUE(pane.Visible());
+    EXPECT_TRUE(::IsWindowVisible(pane.Edit()));
+    EXPECT_EQ(::GetFocus(), pane.Edit());
+    RECT paneRect;
+    ::GetWindowRect(pane.List(), &paneRect);
+    EXPECT_GT(browser_->bounds.left, 0) << "the page moves over for the pane";
+    EXPECT_GT(paneRect.bottom - paneRect.top, 0);
+
+    // The last word is a prefix while it is typed.
+    for (char c : std::string("app")) ::SendMessageW(pane.Edit(), WM_CHAR, c, 0);
+    ASSERT_EQ(ListCount(pane.List()), 1);
+    EXPECT_EQ(window_->SearchPane().Text(), "app");
+    browser_->calls.clear();
+    EXPECT_TRUE(Key(pane.Edit(), VK_RETURN));
+    const std::string book = "vcbook://" + window_->Settings().BookHost + "/";
+    EXPECT_EQ(browser_->calls, std::vector<std::string>{"navigate " + book + "pages/apple.htm"});
+
+    ::SendMessageW(pane.Edit(), WM_CHAR, ' ', 0);
+    for (char c : std::string("zzz")) ::SendMessageW(pane.Edit(), WM_CHAR, c, 0);
+    EXPECT_EQ(ListCount(pane.List()), 0);
+    browser_->calls.clear();
+    EXPECT_TRUE(Key(pane.Edit(), VK_RETURN));
+    EXPECT_TRUE(browser_->calls.empty()) << "no result, nothing to open";
+
+    EXPECT_TRUE(Key(pane.Edit(), VK_TAB));
+    EXPECT_EQ(::GetFocus(), pane.List());
+    EXPECT_TRUE(Key(pane.List(), VK_TAB));
+    EXPECT_EQ(::GetFocus(), pane.Edit());
+    EXPECT_FALSE(Key(pane.Edit(), 'A')) << "letters are typed";
+    EXPECT_TRUE(Key(pane.Edit(), VK_ESCAPE));
+    EXPECT_FALSE(pane.Visible());
+    EXPECT_FALSE(::IsWindowVisible(pane.List()));
+    EXPECT_EQ(browser_->bounds.left, 0);
+    EXPECT_EQ(::GetFocus(), browser_->PageChild());
+    EXPECT_TRUE(errors_.empty());
+}
+
+TEST_F(PresentationWindow, AClassicBooksResultOpensTheFileBesideTheProgramAndABookWithoutIndexHasNoPane) {
+    Open(BookLines(), {}, TwoPageIndex());
+    ASSERT_TRUE(errors_.empty()) << errors_.front();
+    EXPECT_EQ(browser_->calls, std::vector<std::string>{"navigate " + folder_ + "pages\\index.htm"})
+        << "the archive of the index alone leaves the pages in their folder";
+    window_->Show();
+    const TSearchPane& pane = window_->SearchPane();
+    EXPECT_TRUE(Key(browser_->PageChild(), 'F', true, true));
+    for (char c : std::string("orchard ")) ::SendMessageW(pane.Edit(), WM_CHAR, c, 0);
+    ASSERT_EQ(ListCount(pane.List()), 1);
+    EXPECT_TRUE(Key(pane.Edit(), VK_DOWN));
+    EXPECT_EQ(::GetFocus(), pane.List());
+    EXPECT_TRUE(Key(pane.List(), VK_RETURN));
+    EXPECT_EQ(browser_->calls.back(), "navigate " + folder_ + "pages\\index.htm");
+
+    window_.reset();  // it holds the book open, as a one-file book's window does
+    Open(BookLines());
+    EXPECT_FALSE(window_->Searchable());
+    EXPECT_FALSE(Key(browser_->PageChild(), 'F', true, true)) << "the key is left to the page";
+    EXPECT_FALSE(window_->SearchPane().Visible());
 }
 
 }  // namespace

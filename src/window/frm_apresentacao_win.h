@@ -203,8 +203,7 @@ private:
     std::string AltHomePage() const override;
     std::string BookHost() const override;
     const CodePage& SystemCodePage() const override;
-    // Opens the pane with the words (in the system code page) searched.
-    void SearchBook(const std::string& words);
+    void SearchBook(const std::string& words) override;
 
     Options options_;
     WindowSettings settings_;

@@ -434,6 +434,27 @@ TEST_F(PresentationWindow, TheSearchPaneOpensByKeyFillsAsTheReaderTypesAndOpensT
     EXPECT_TRUE(errors_.empty());
 }
 
+// Whole words: "app" is no prefix here, and a web page may ask too.
+TEST_F(PresentationWindow, TheSearchCommandOpensThePaneWithItsWordsSearched) {
+    Open(BookLines(), {{"pages/index.htm", "<p>start</p>"}, {"pages/apple.htm", "<p>apple</p>"}}, TwoPageIndex());
+    window_->Show();
+    const TSearchPane& pane = window_->SearchPane();
+    EXPECT_TRUE(Cancelled("ACTION:SEARCH%20%app%"));
+    ASSERT_TRUE(pane.Visible());
+    EXPECT_EQ(pane.Text(), "app");
+    EXPECT_EQ(ListCount(pane.List()), 0);
+    EXPECT_EQ(WindowText(::GetWindow(pane.Edit(), GW_HWNDNEXT)), "No page found.");
+    Key(pane.Edit(), VK_ESCAPE);
+    browser_->location = "https://evil.example/";
+    Shown("https://evil.example/");
+    EXPECT_TRUE(Cancelled("ACTION:SEARCH%20%apple%20OR%20orchard%", "https://evil.example/"));
+    EXPECT_TRUE(pane.Visible());
+    EXPECT_EQ(::GetFocus(), pane.Edit());
+    EXPECT_EQ(ListCount(pane.List()), 2);
+    EXPECT_EQ(WindowText(::GetWindow(pane.Edit(), GW_HWNDNEXT)), "2 pages");
+    EXPECT_TRUE(errors_.empty());
+}
+
 TEST_F(PresentationWindow, AClassicBooksResultOpensTheFileBesideTheProgramAndABookWithoutIndexHasNoPane) {
     Open(BookLines(), {}, TwoPageIndex());
     ASSERT_TRUE(errors_.empty()) << errors_.front();

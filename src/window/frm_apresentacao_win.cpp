@@ -11,6 +11,7 @@
 #include "book/book_address.h"
 #include "book/book_file_win.h"
 #include "book/book_paths.h"
+#include "book/book_settings.h"
 #include "book/payload.h"
 #include "common/code_page_win.h"
 #include "common/scale_win.h"
@@ -58,6 +59,7 @@ constexpr ButtonLook kButtons[] = {
     {ToolButton::Exit, 6, "Sair"},
     {ToolButton::About, 5, "Sobre"},
 };
+constexpr int kSearchImage = 10;
 
 // A directory search for the exact path, with the critical-error dialogs of
 // removable drives kept quiet while it looks.
@@ -142,7 +144,12 @@ void Tform_apresentacao::CreateComponents() {
         if (look.button == ToolButton::About) buttons.push_back({kAboutSeparatorId, -1, ""});
         buttons.push_back({ButtonId(look.button), look.image, look.hint});
     }
+    buttons.push_back({kSearchSeparatorId, -1, ""});
+    buttons.push_back({kSearchButtonId, kSearchImage, SearchButtonSettings().hint});
     toolbar_.Create(ToolBarArgs(), buttons);
+    // Until the book is known to carry an index.
+    toolbar_.SetButtonVisible(kSearchSeparatorId, false);
+    toolbar_.SetButtonVisible(kSearchButtonId, false);
     barra_estado_.Create(StatusBarArgs());
 
     ui::TProgressBar::CreateArgs progressArgs;
@@ -282,6 +289,20 @@ void Tform_apresentacao::KeepSearchIndex(std::shared_ptr<const ByteSource> file,
                                          std::shared_ptr<const PageArchive> archive) {
     if (!archive->SearchIndex()) return;
     bookSearch_ = std::make_unique<BookSearch>([file, archive] { return archive->Read(*file, *archive->SearchIndex()); });
+    SetUpSearchButton(*file, *archive);
+}
+
+void Tform_apresentacao::SetUpSearchButton(const ByteSource& file, const PageArchive& archive) {
+    SearchButtonSettings settings;
+    // Settings that cannot be read leave the button as it is by default.
+    try {
+        if (const ArchiveEntry* entry = archive.BookSettings()) settings = ReadSearchButtonSettings(archive.Read(file, *entry));
+    } catch (const EBookDamaged&) {
+    }
+    // The settings are UTF-8; the tool bar speaks the system code page.
+    if (const auto hint = vc::SystemCodePage().FromUtf16(Utf8ToUtf16(settings.hint))) toolbar_.SetHint(kSearchButtonId, *hint);
+    toolbar_.SetButtonVisible(kSearchSeparatorId, settings.shown);
+    toolbar_.SetButtonVisible(kSearchButtonId, settings.shown);
 }
 
 void Tform_apresentacao::BookPageDamaged(const std::string& page) {
@@ -333,6 +354,8 @@ void Tform_apresentacao::OnSize(int clientWidth, int clientHeight) {
 void Tform_apresentacao::OnCommand(int id, int code, HWND control) {
     if (control == toolbar_.Handle() && id >= kFirstButtonId && id < kFirstButtonId + kToolButtonCount)
         RunButton(static_cast<ToolButton>(id - kFirstButtonId));
+    else if (control == toolbar_.Handle() && id == kSearchButtonId)
+        ShowSearchPane();
     else if (control && control == searchPane_.Edit() && code == EN_CHANGE && !settingSearchText_)
         RunSearch(true);
     else if (control && control == searchPane_.List() && code == LBN_DBLCLK)

@@ -94,6 +94,8 @@ public:
 
     // The tool bar command id of a button.
     static int ButtonId(ToolButton button) noexcept { return kFirstButtonId + static_cast<int>(button); }
+    // The search button after the ten, shown when the book has an index.
+    static constexpr int kSearchButtonId = 1011;
 
 protected:
     void OnCreate() override;
@@ -108,6 +110,7 @@ private:
     static constexpr int kFirstButtonId = 1001;
     static constexpr int kHomeSeparatorId = 1101;
     static constexpr int kAboutSeparatorId = 1102;
+    static constexpr int kSearchSeparatorId = 1103;
 
     void CreateComponents();
     // The tool bar and status bar at the window's scale.
@@ -141,6 +144,8 @@ private:
     bool RunSearchPaneKey(HWND target, unsigned key);
     // The index of a book that carries one, read when first searched.
     void KeepSearchIndex(std::shared_ptr<const ByteSource> file, std::shared_ptr<const PageArchive> archive);
+    // The search button as the book's settings entry has it.
+    void SetUpSearchButton(const ByteSource& file, const PageArchive& archive);
     void LayOut();
 
     // StartupTarget

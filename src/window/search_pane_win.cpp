@@ -32,10 +32,12 @@ const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const 
 
 void TSearchPane::Create(HWND parent, const Scale& scale) {
     // A border on the edit box and a scroll bar on the list are what the
-    // skin engine's control skinners look for.
+    // skin engine's control skinners look for; the list keeps its bar even
+    // while there is nothing to scroll, or it would lose the style the
+    // engine looks for before the first search.
     edit_.Reset(CreateWideChild(L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, parent, kEditId));
     status_.Reset(CreateWideChild(L"STATIC", SS_LEFTNOWORDWRAP | SS_ENDELLIPSIS, 0, parent, 0));
-    list_.Reset(CreateWideChild(L"LISTBOX", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+    list_.Reset(CreateWideChild(L"LISTBOX", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_DISABLENOSCROLL,
                                 WS_EX_CLIENTEDGE, parent, kListId));
     SetScale(scale);
 }

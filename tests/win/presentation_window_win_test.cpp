@@ -13,6 +13,11 @@
 #include "search/index_writer.h"
 #include "scripted_browser_win.h"
 #include "ui/application_win.h"
+#include "ui/private_messages.h"
+#include "skin/win/skin_manager_win.h"
+#include "skin/win/skin_bitmap_win.h"
+#include "skin/win/skin_resources_win.h"
+#include "skin/format/skin_store.h"
 #include "window/frm_apresentacao_win.h"
 
 namespace vc {
@@ -40,10 +45,11 @@ protected:
     // Writes an e-book carrying the lines (and the pages, for a one-file
     // book) and opens the window on it.
     void Open(const std::vector<std::string>& lines, const testing::BookEntries& pagesInside = {},
-              const std::string& searchIndex = "") {
+              const std::string& searchIndex = "", const std::string& bookSettings = "") {
+        window_.reset();  // a window holds its book open
         if (!searchIndex.empty())
             std::ofstream(folder_ + "Book.exe", std::ios::binary)
-                << testing::OneFileBook(pagesInside, testing_lines::JoinLines(lines), searchIndex);
+                << testing::OneFileBook(pagesInside, testing_lines::JoinLines(lines), searchIndex, bookSettings);
         else if (pagesInside.empty())
             testing_lines::WriteStandInBook(folder_ + "Book.exe", testing_lines::JoinLines(lines));
         else
@@ -455,6 +461,59 @@ TEST_F(PresentationWindow, TheSearchCommandOpensThePaneWithItsWordsSearched) {
     EXPECT_TRUE(errors_.empty());
 }
 
+TEST_F(PresentationWindow, TheSearchButtonShowsForABookWithAnIndexAsItsSettingsSay) {
+    const int id = Tform_apresentacao::kSearchButtonId;
+    Open(BookLines(), {}, TwoPageIndex());
+    EXPECT_TRUE(Bar().ButtonVisible(id));
+    EXPECT_EQ(Bar().Hint(id), "Search this book");
+    ::SendMessageA(window_->Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Bar().Handle()));
+    EXPECT_TRUE(window_->SearchPane().Visible());
+
+    Open(BookLines(), {}, TwoPageIndex(), "search.hint=Find it\n");
+    EXPECT_TRUE(Bar().ButtonVisible(id));
+    EXPECT_EQ(Bar().Hint(id), "Find it");
+    Open(BookLines(), {}, TwoPageIndex(), "search.button=no\nsearch.hint=Find it\n");
+    EXPECT_FALSE(Bar().ButtonVisible(id));
+    EXPECT_TRUE(window_->Searchable()) << "the key still opens the pane";
+    Open(BookLines());
+    EXPECT_FALSE(Bar().ButtonVisible(id));
+    EXPECT_TRUE(errors_.empty());
+}
+
+// The engine skins the window's controls when the window first shows: the
+// pane's controls are made with the others, hidden, so that it finds them.
+// The test program has no skins of its own: they come from the runtime.
+TEST_F(PresentationWindow, TheSearchPaneWearsTheSkin) {
+    const HMODULE runtime = ::LoadLibraryExA(effects::test::BesideTests("vellumcast.exe").c_str(), nullptr,
+                                             LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_TRUE(runtime);
+    TSkinStore store;
+    LoadStoredSkins(store, runtime);
+    TSkinData data;
+    data.Environment = WindowsSkinEnvironment();
+    auto manager = std::make_unique<TSkinManager>();
+    manager->RegisterSkinData(data);
+    manager->InstallHook();
+    data.LoadFromStore(store, 0);
+    data.SetActive(true);
+
+    Open(BookLines(), {}, TwoPageIndex());
+    window_->Show();
+    ::SetForegroundWindow(window_->Handle());
+    const TSearchPane& pane = window_->SearchPane();
+    const auto skinned = [](HWND control) {
+        return ::SendMessageA(control, ui::kSkinQueryMessage, 0, 0) == ui::kSkinQueryAnswer;
+    };
+    effects::test::PumpUntil([&] { return skinned(pane.Edit()) && skinned(pane.List()); });
+    EXPECT_TRUE(skinned(pane.Edit()));
+    EXPECT_TRUE(skinned(pane.List()));
+    EXPECT_TRUE(Key(browser_->PageChild(), 'F', true, true));
+    EXPECT_TRUE(skinned(pane.Edit())) << "still skinned once shown";
+    window_.reset();
+    manager.reset();
+    ::FreeLibrary(runtime);
+}
+
 TEST_F(PresentationWindow, AClassicBooksResultOpensTheFileBesideTheProgramAndABookWithoutIndexHasNoPane) {
     Open(BookLines(), {}, TwoPageIndex());
     ASSERT_TRUE(errors_.empty()) << errors_.front();
@@ -470,7 +529,6 @@ TEST_F(PresentationWindow, AClassicBooksResultOpensTheFileBesideTheProgramAndABo
     EXPECT_TRUE(Key(pane.List(), VK_RETURN));
     EXPECT_EQ(browser_->calls.back(), "navigate " + folder_ + "pages\\index.htm");
 
-    window_.reset();  // it holds the book open, as a one-file book's window does
     Open(BookLines());
     EXPECT_FALSE(window_->Searchable());
     EXPECT_FALSE(Key(browser_->PageChild(), 'F', true, true)) << "the key is left to the page";

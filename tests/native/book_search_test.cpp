@@ -12,61 +12,44 @@
 namespace vc {
 namespace {
 
-using testing::Japanese;
-using testing::Western;
-
 TEST(WideText, RoundTripsEveryCodePointAndReplacesWhatIsBroken) {
     const std::string text = "a\xC3\xA8\xE2\x80\x94\xF0\x9F\x93\x96";  // a, e grave, dash, a book (past U+FFFF)
     EXPECT_EQ(Utf8ToUtf16(text), u"a\u00E8\u2014\U0001F4D6");
     EXPECT_EQ(Utf16ToUtf8(Utf8ToUtf16(text)), text);
     EXPECT_EQ(Utf8ToUtf16("a\xE8z"), u"a\uFFFDz");
-    EXPECT_EQ(Utf16ToUtf8(std::u16string(u"a") + char16_t(0xD800) + u"z"), "a\xEF\xBF\xBDz");
-    EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t(0xDC00))), "\xEF\xBF\xBD");
+    EXPECT_EQ(Utf16ToUtf8(std::u16string(u"a") + char16_t(0xD800) + u"z" + char16_t(0xDC00)), "a\uFFFDz\uFFFD");
 }
 
-TEST(SearchStatus, CountsThePagesAndSaysWhenTheListIsCut) {
+TEST(SearchPaneTexts, CountThePagesAndSayWhereAResultOpens) {
     EXPECT_EQ(SearchStatus(0, 0, false), "");
     EXPECT_EQ(SearchStatus(0, 0, true), "No page found.");
     EXPECT_EQ(SearchStatus(1, 1, true), "1 page");
-    EXPECT_EQ(SearchStatus(2, 2, true), "2 pages");
     EXPECT_EQ(SearchStatus(200, 200, true), "200 pages");
     EXPECT_EQ(SearchStatus(200, 201, true), "200 of 201 pages");
-}
-
-TEST(SearchResultAddress, IsTheBookAddressInsideTheBookAndTheFileBesideTheProgramOtherwise) {
-    EXPECT_EQ(SearchResultAddress("pages/a b.htm", "host", "C:\\Books\\", Western()), "vcbook://host/pages/a%20b.htm");
-    EXPECT_EQ(SearchResultAddress("pages/sub/a.htm", "", "C:\\Books", Western()), "C:\\Books\\pages\\sub\\a.htm");
-    EXPECT_EQ(SearchResultAddress("pages/cr\xC3\xA8me.htm", "", "C:\\B\\", Western()), "C:\\B\\pages\\cr\xE8me.htm");
+    const CodePage& western = testing::Western();
+    EXPECT_EQ(SearchResultAddress("pages/a b.htm", "host", "C:\\B\\", western), "vcbook://host/pages/a%20b.htm");
+    EXPECT_EQ(SearchResultAddress("pages/sub/cr\xC3\xA8me.htm", "", "C:\\B", western), "C:\\B\\pages\\sub\\cr\xE8me.htm");
     // A name the code page cannot spell, or one that is not UTF-8, opens nothing.
-    EXPECT_EQ(SearchResultAddress("pages/cr\xC3\xA8me.htm", "", "C:\\B\\", Japanese()), std::nullopt);
-    EXPECT_EQ(SearchResultAddress("pages/cr\xE8me.htm", "", "C:\\B\\", Western()), std::nullopt);
-    EXPECT_EQ(SearchRowLine({"p.htm", "Title", "some words"}), "Title \xE2\x80\x94 some words");
-    EXPECT_EQ(SearchRowLine({"p.htm", "Title", ""}), "Title");
+    EXPECT_EQ(SearchResultAddress("pages/cr\xC3\xA8me.htm", "", "C:\\B\\", testing::Japanese()), std::nullopt);
+    EXPECT_EQ(SearchResultAddress("pages/cr\xE8me.htm", "", "C:\\B\\", western), std::nullopt);
 }
 
 std::string SmallIndex(int pages) {
     search::IndexWriter writer;
     writer.AddPage("pages/untitled.htm", "", "an orchard of apple trees");
-    for (int i = 0; i < pages; ++i)
-        writer.AddPage("pages/p" + std::to_string(i) + ".htm", "Apple " + std::to_string(i), "apple pie");
+    for (int i = 0; i < pages; ++i) writer.AddPage("pages/p" + std::to_string(i) + ".htm", "Apple", "apple pie");
     return writer.Finish();
 }
 
 TEST(BookSearch, ReadsTheIndexOnceAndOnlyWhenThereAreWordsToFind) {
     int loads = 0;
-    BookSearch search([&] {
-        ++loads;
-        return SmallIndex(250);
-    });
-    EXPECT_TRUE(search.Search("", true).rows.empty());
+    BookSearch search([&] { return ++loads, SmallIndex(250); });
     EXPECT_TRUE(search.Search(" ,;\" -", true).rows.empty());
     EXPECT_EQ(loads, 0);
     const SearchView orchard = search.Search("orch", true);
     ASSERT_EQ(orchard.rows.size(), 1u);
     EXPECT_EQ(orchard.rows[0].title, "pages/untitled.htm") << "a page without a title shows its name";
-    EXPECT_EQ(orchard.rows[0].page, "pages/untitled.htm");
     EXPECT_NE(orchard.rows[0].snippet.find("orchard"), std::string::npos);
-    EXPECT_EQ(orchard.status, "1 page");
     EXPECT_TRUE(search.Search("orch", false).rows.empty()) << "a finished word is no prefix";
     const SearchView apple = search.Search("apple", false);
     EXPECT_EQ(apple.rows.size(), search::kMaxResults);
@@ -75,36 +58,25 @@ TEST(BookSearch, ReadsTheIndexOnceAndOnlyWhenThereAreWordsToFind) {
     EXPECT_EQ(search.TakeDamageMessage(), "");
 }
 
-struct Damage {
-    const char* name;
-    std::function<std::string()> load;
-};
-
-class DamagedIndex : public ::testing::TestWithParam<Damage> {};
+class DamagedIndex : public ::testing::TestWithParam<std::string (*)()> {};
 
 TEST_P(DamagedIndex, IsToldOnceAndLeavesAnEmptyListThatSaysSo) {
     int loads = 0;
-    BookSearch search([&] {
-        ++loads;
-        return GetParam().load();
-    });
+    BookSearch search([&] { return ++loads, GetParam()(); });
     EXPECT_EQ(search.TakeDamageMessage(), "") << "nothing is told before the index is read";
     const SearchView first = search.Search("apple", true);
     EXPECT_TRUE(first.rows.empty());
     EXPECT_EQ(first.status, "The search index of this book is damaged.");
     EXPECT_EQ(search.TakeDamageMessage(), "The search index of this book is damaged.");
-    EXPECT_EQ(search.TakeDamageMessage(), "");
-    EXPECT_EQ(search.Search("pie", true).status, "The search index of this book is damaged.");
+    EXPECT_EQ(search.Search("pie", true).status, first.status);
     EXPECT_EQ(search.TakeDamageMessage(), "");
     EXPECT_EQ(loads, 1) << "a damaged index is not read again";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Kinds, DamagedIndex,
-    ::testing::Values(Damage{"EntryFailsItsChecksum", []() -> std::string { throw EBookDamaged("", "checksum"); }},
-                      Damage{"BytesAreNoIndex", [] { return std::string("not an index at all"); }},
-                      Damage{"IndexIsCut", [] { return SmallIndex(3).substr(0, 60); }}),
-    [](const ::testing::TestParamInfo<Damage>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(EntryFailsItsChecksumBytesAreNoIndexIndexIsCut, DamagedIndex,
+                         ::testing::Values([]() -> std::string { throw EBookDamaged("", "checksum"); },
+                                           [] { return std::string("not an index at all"); },
+                                           [] { return SmallIndex(3).substr(0, 60); }));
 
 }  // namespace
 }  // namespace vc

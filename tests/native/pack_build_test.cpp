@@ -54,12 +54,11 @@ TEST_F(PackFiles, AClassicBookGetsEveryLineAndARebuildReplacesBookAndPages) {
 // no button to set.
 TEST_F(PackFiles, TheSearchButtonsSettingsTravelWithTheIndexOnly) {
     const auto settingsOf = [&](const std::string& section) -> std::string {
-        if (!Built(std::string(kClassicBook) + section, OutPath(), "--force")) return "not built";
+        EXPECT_TRUE(Built(std::string(kClassicBook) + section, OutPath(), "--force"));
         const std::string image = Read(OutPath());
         const auto archive = PageArchive::Open(MemorySource(image));
-        if (!archive) return "no archive";
-        const ArchiveEntry* settings = archive->BookSettings();
-        return settings ? archive->Read(MemorySource(image), *settings) : "no settings";
+        const ArchiveEntry* settings = archive ? archive->BookSettings() : nullptr;
+        return settings ? archive->Read(MemorySource(image), *settings) : archive ? "no settings" : "no archive";
     };
     EXPECT_EQ(settingsOf(""), "search.button=yes\nsearch.hint=Search this book\n");
     EXPECT_EQ(settingsOf("[search]\nbutton = no\nhint = Find it\n"), "search.button=no\nsearch.hint=Find it\n");

@@ -387,54 +387,42 @@ std::string TwoPageIndex() {
 }
 
 int ListCount(HWND list) { return static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0)); }
-
-std::string WindowText(HWND window) {
-    char text[256] = "";
-    ::GetWindowTextA(window, text, sizeof text);
+void Type(HWND edit, const std::string& text) {
+    for (char c : text) ::SendMessageW(edit, WM_CHAR, static_cast<WPARAM>(c), 0);
+}
+// The line above the list, which follows the edit box.
+std::string Status(const TSearchPane& pane) {
+    char text[100] = "";
+    ::GetWindowTextA(::GetWindow(pane.Edit(), GW_HWNDNEXT), text, sizeof text);
     return text;
 }
 
 TEST_F(PresentationWindow, TheSearchPaneOpensByKeyFillsAsTheReaderTypesAndOpensTheResultsBookAddress) {
     Open(BookLines(), {{"pages/index.htm", "<p>start</p>"}, {"pages/apple.htm", "<p>apple</p>"}}, TwoPageIndex());
-    ASSERT_TRUE(errors_.empty()) << errors_.front();
     window_->Show();
     const TSearchPane& pane = window_->SearchPane();
-    ASSERT_TRUE(window_->Searchable());
     EXPECT_FALSE(pane.Visible());
-    EXPECT_FALSE(Key(browser_->PageChild(), 'F', true, false) && pane.Visible()) << "Ctrl+F is the page's find";
     EXPECT_TRUE(Key(browser_->PageChild(), 'F', true, true));
-    ASSERT_TRUE(pane.Visible());
-    EXPECT_TRUE(::IsWindowVisible(pane.Edit()));
+    ASSERT_TRUE(pane.Visible() && ::IsWindowVisible(pane.List()));
     EXPECT_EQ(::GetFocus(), pane.Edit());
-    RECT paneRect;
-    ::GetWindowRect(pane.List(), &paneRect);
     EXPECT_GT(browser_->bounds.left, 0) << "the page moves over for the pane";
-    EXPECT_GT(paneRect.bottom - paneRect.top, 0);
 
-    // The last word is a prefix while it is typed.
-    for (char c : std::string("app")) ::SendMessageW(pane.Edit(), WM_CHAR, c, 0);
+    Type(pane.Edit(), "app");  // the last word is a prefix while it is typed
     ASSERT_EQ(ListCount(pane.List()), 1);
-    EXPECT_EQ(window_->SearchPane().Text(), "app");
+    EXPECT_EQ(Status(pane), "1 page");
     browser_->calls.clear();
     EXPECT_TRUE(Key(pane.Edit(), VK_RETURN));
     const std::string book = "vcbook://" + window_->Settings().BookHost + "/";
     EXPECT_EQ(browser_->calls, std::vector<std::string>{"navigate " + book + "pages/apple.htm"});
-
-    ::SendMessageW(pane.Edit(), WM_CHAR, ' ', 0);
-    for (char c : std::string("zzz")) ::SendMessageW(pane.Edit(), WM_CHAR, c, 0);
+    Type(pane.Edit(), " zzz");
     EXPECT_EQ(ListCount(pane.List()), 0);
-    browser_->calls.clear();
     EXPECT_TRUE(Key(pane.Edit(), VK_RETURN));
-    EXPECT_TRUE(browser_->calls.empty()) << "no result, nothing to open";
+    EXPECT_EQ(browser_->calls.size(), 1u) << "no result, nothing to open";
 
     EXPECT_TRUE(Key(pane.Edit(), VK_TAB));
     EXPECT_EQ(::GetFocus(), pane.List());
-    EXPECT_TRUE(Key(pane.List(), VK_TAB));
-    EXPECT_EQ(::GetFocus(), pane.Edit());
-    EXPECT_FALSE(Key(pane.Edit(), 'A')) << "letters are typed";
     EXPECT_TRUE(Key(pane.Edit(), VK_ESCAPE));
-    EXPECT_FALSE(pane.Visible());
-    EXPECT_FALSE(::IsWindowVisible(pane.List()));
+    EXPECT_FALSE(pane.Visible() || ::IsWindowVisible(pane.List()));
     EXPECT_EQ(browser_->bounds.left, 0);
     EXPECT_EQ(::GetFocus(), browser_->PageChild());
     EXPECT_TRUE(errors_.empty());
@@ -442,42 +430,42 @@ TEST_F(PresentationWindow, TheSearchPaneOpensByKeyFillsAsTheReaderTypesAndOpensT
 
 // Whole words: "app" is no prefix here, and a web page may ask too.
 TEST_F(PresentationWindow, TheSearchCommandOpensThePaneWithItsWordsSearched) {
-    Open(BookLines(), {{"pages/index.htm", "<p>start</p>"}, {"pages/apple.htm", "<p>apple</p>"}}, TwoPageIndex());
+    Open(BookLines(), {{"pages/index.htm", "<p>start</p>"}}, TwoPageIndex());
     window_->Show();
     const TSearchPane& pane = window_->SearchPane();
     EXPECT_TRUE(Cancelled("ACTION:SEARCH%20%app%"));
-    ASSERT_TRUE(pane.Visible());
-    EXPECT_EQ(pane.Text(), "app");
-    EXPECT_EQ(ListCount(pane.List()), 0);
-    EXPECT_EQ(WindowText(::GetWindow(pane.Edit(), GW_HWNDNEXT)), "No page found.");
+    EXPECT_TRUE(pane.Visible() && pane.Text() == "app" && ListCount(pane.List()) == 0);
+    EXPECT_EQ(Status(pane), "No page found.");
     Key(pane.Edit(), VK_ESCAPE);
-    browser_->location = "https://evil.example/";
     Shown("https://evil.example/");
     EXPECT_TRUE(Cancelled("ACTION:SEARCH%20%apple%20OR%20orchard%", "https://evil.example/"));
-    EXPECT_TRUE(pane.Visible());
-    EXPECT_EQ(::GetFocus(), pane.Edit());
-    EXPECT_EQ(ListCount(pane.List()), 2);
-    EXPECT_EQ(WindowText(::GetWindow(pane.Edit(), GW_HWNDNEXT)), "2 pages");
-    EXPECT_TRUE(errors_.empty());
+    EXPECT_TRUE(pane.Visible() && ::GetFocus() == pane.Edit());
+    EXPECT_EQ(Status(pane), "2 pages");
 }
 
+// A classic book: the archive of the index alone leaves the pages in their
+// folder, where a result opens.
 TEST_F(PresentationWindow, TheSearchButtonShowsForABookWithAnIndexAsItsSettingsSay) {
     const int id = Tform_apresentacao::kSearchButtonId;
     Open(BookLines(), {}, TwoPageIndex());
     EXPECT_TRUE(Bar().ButtonVisible(id));
     EXPECT_EQ(Bar().Hint(id), "Search this book");
+    window_->Show();
     ::SendMessageA(window_->Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Bar().Handle()));
-    EXPECT_TRUE(window_->SearchPane().Visible());
-
+    const TSearchPane& pane = window_->SearchPane();
+    Type(pane.Edit(), "orchard ");
+    EXPECT_TRUE(Key(pane.Edit(), VK_DOWN));
+    EXPECT_EQ(::GetFocus(), pane.List());
+    EXPECT_TRUE(Key(pane.List(), VK_RETURN));
+    EXPECT_EQ(browser_->calls.back(), "navigate " + folder_ + "pages\\index.htm");
     Open(BookLines(), {}, TwoPageIndex(), "search.hint=Find it\n");
-    EXPECT_TRUE(Bar().ButtonVisible(id));
-    EXPECT_EQ(Bar().Hint(id), "Find it");
-    Open(BookLines(), {}, TwoPageIndex(), "search.button=no\nsearch.hint=Find it\n");
+    EXPECT_TRUE(Bar().ButtonVisible(id) && Bar().Hint(id) == "Find it");
+    Open(BookLines(), {}, TwoPageIndex(), "search.button=no\n");
     EXPECT_FALSE(Bar().ButtonVisible(id));
     EXPECT_TRUE(window_->Searchable()) << "the key still opens the pane";
     Open(BookLines());
-    EXPECT_FALSE(Bar().ButtonVisible(id));
-    EXPECT_TRUE(errors_.empty());
+    EXPECT_FALSE(Bar().ButtonVisible(id) || window_->Searchable());
+    EXPECT_FALSE(Key(browser_->PageChild(), 'F', true, true)) << "the key is left to the page";
 }
 
 // The engine skins the window's controls when the window first shows: the
@@ -496,43 +484,17 @@ TEST_F(PresentationWindow, TheSearchPaneWearsTheSkin) {
     manager->InstallHook();
     data.LoadFromStore(store, 0);
     data.SetActive(true);
-
     Open(BookLines(), {}, TwoPageIndex());
     window_->Show();
     ::SetForegroundWindow(window_->Handle());
     const TSearchPane& pane = window_->SearchPane();
-    const auto skinned = [](HWND control) {
-        return ::SendMessageA(control, ui::kSkinQueryMessage, 0, 0) == ui::kSkinQueryAnswer;
-    };
+    const auto skinned = [](HWND c) { return ::SendMessageA(c, ui::kSkinQueryMessage, 0, 0) == ui::kSkinQueryAnswer; };
     effects::test::PumpUntil([&] { return skinned(pane.Edit()) && skinned(pane.List()); });
     EXPECT_TRUE(skinned(pane.Edit()));
     EXPECT_TRUE(skinned(pane.List()));
-    EXPECT_TRUE(Key(browser_->PageChild(), 'F', true, true));
-    EXPECT_TRUE(skinned(pane.Edit())) << "still skinned once shown";
     window_.reset();
     manager.reset();
     ::FreeLibrary(runtime);
-}
-
-TEST_F(PresentationWindow, AClassicBooksResultOpensTheFileBesideTheProgramAndABookWithoutIndexHasNoPane) {
-    Open(BookLines(), {}, TwoPageIndex());
-    ASSERT_TRUE(errors_.empty()) << errors_.front();
-    EXPECT_EQ(browser_->calls, std::vector<std::string>{"navigate " + folder_ + "pages\\index.htm"})
-        << "the archive of the index alone leaves the pages in their folder";
-    window_->Show();
-    const TSearchPane& pane = window_->SearchPane();
-    EXPECT_TRUE(Key(browser_->PageChild(), 'F', true, true));
-    for (char c : std::string("orchard ")) ::SendMessageW(pane.Edit(), WM_CHAR, c, 0);
-    ASSERT_EQ(ListCount(pane.List()), 1);
-    EXPECT_TRUE(Key(pane.Edit(), VK_DOWN));
-    EXPECT_EQ(::GetFocus(), pane.List());
-    EXPECT_TRUE(Key(pane.List(), VK_RETURN));
-    EXPECT_EQ(browser_->calls.back(), "navigate " + folder_ + "pages\\index.htm");
-
-    Open(BookLines());
-    EXPECT_FALSE(window_->Searchable());
-    EXPECT_FALSE(Key(browser_->PageChild(), 'F', true, true)) << "the key is left to the page";
-    EXPECT_FALSE(window_->SearchPane().Visible());
 }
 
 }  // namespace

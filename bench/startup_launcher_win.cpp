@@ -179,10 +179,14 @@ int main(int argc, char** argv) {
         program.privateMb.clear();
         program.phases.clear();
     }
-    // Alternating, so that whatever else the machine does falls on all alike.
+    // Alternating, so that whatever else the machine does falls on all alike;
+    // each round starts one program further on, so that none always follows
+    // the same one (the start after a given program can be tens of
+    // milliseconds slower or faster under Wine, whatever the program).
+    const std::size_t count = programs.size();
     for (int round = 0; round < rounds; ++round)
-        for (Program& program : programs)
-            if (!StartOnce(program)) return 1;
+        for (std::size_t i = 0; i < count; ++i)
+            if (!StartOnce(programs[(i + static_cast<std::size_t>(round)) % count])) return 1;
 
     std::printf("ms from CreateProcess, %d rounds\n", rounds);
     std::printf("%-12s %-8s %9s %9s %9s %12s\n", "program", "until", "median", "fastest", "slowest", "above floor");

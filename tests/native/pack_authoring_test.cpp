@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <sstream>
 
 #include "book_file.h"
@@ -25,15 +24,8 @@ namespace fs = std::filesystem;
 class Authoring : public ::testing::Test {
 protected:
     void SetUp() override {
-        root_ = fs::temp_directory_path() /
-                ("vc_authoring_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                 "_" + std::to_string(std::random_device()()));
         fs::create_directories(root_ / "book" / "pages");
         Write(root_ / "vellumcast.exe", RuntimeImage());
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(root_, ignored);
     }
     static void Write(const fs::path& path, const std::string& bytes) {
         fs::create_directories(path.parent_path());
@@ -51,7 +43,8 @@ protected:
         return CheckLinks(book, ComposeBook(book, file), file).findings;
     }
 
-    fs::path root_;
+    ScratchFolder scratch_{"vc_authoring_"};
+    const fs::path root_ = scratch_.Path();
     std::ostringstream out_;
     std::ostringstream err_;
 };

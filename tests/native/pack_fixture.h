@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -12,6 +11,7 @@
 
 #include "common/input_file.h"
 #include "pack.h"
+#include "scratch_folder.h"
 
 namespace vc::pack {
 
@@ -63,20 +63,12 @@ inline ::testing::AssertionResult Holds(const std::string& text, const std::stri
 class PackFiles : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::random_device seed;
-        root_ = fs::temp_directory_path() /
-                ("vc_pack_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
-                 std::to_string(seed()));
         fs::create_directories(root_ / "book" / "pages");
         Write(root_ / "book" / "pages" / "index.htm", "<html><body>Start</body></html>");
         Write(root_ / "book" / "pages" / "two.htm", "<html><body>Two</body></html>");
         runtime_ = RuntimeImage();
         file_ = BookPath().string();
         Write(RuntimePath(), runtime_);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(root_, ignored);
     }
 
     static void Write(const fs::path& path, const std::string& bytes) {
@@ -118,7 +110,8 @@ protected:
         return text;
     }
 
-    fs::path root_;
+    ScratchFolder scratch_{"vc_pack_"};
+    const fs::path root_ = scratch_.Path();
     std::string file_;  // the book file's name as messages give it
     std::string runtime_;
     std::ostringstream out_;

@@ -11,6 +11,7 @@
 #include "preview.h"
 #include "skin/format/skin_reader.h"
 #include "skin_container_writer.h"
+#include "scratch_folder.h"
 #include "skin_tool.h"
 
 namespace vc {
@@ -21,13 +22,8 @@ namespace fs = std::filesystem;
 class SkinTool : public ::testing::Test {
 protected:
     void SetUp() override {
-        root_ = fs::temp_directory_path() /
-                ("vc_skin_tool_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(root_);
         fs::create_directories(root_ / "blue");
     }
-    void TearDown() override { fs::remove_all(root_); }
 
     void Write(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
     static std::string Read(const fs::path& path) { return ReadWholeFile(path.string()).value_or(""); }
@@ -66,7 +62,8 @@ protected:
         return (root_ / file).string();
     }
 
-    fs::path root_;
+    ScratchFolder scratch_{"vc_skin_tool_"};
+    const fs::path root_ = scratch_.Path();
     std::ostringstream out_, err_;
 };
 

@@ -793,15 +793,33 @@ int RunBuild(const std::vector<std::string>& args, std::ostream& out, std::ostre
     return 0;
 }
 
-int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+// The arguments of a command that takes one file and one switch, such as
+// "check BOOK.ini [--strict]"; a mistake is told through `err`, and
+// `usageStatus` is then the exit status.
+struct FileAndSwitch {
     std::string file;
-    bool strict = false;
+    bool switched = false;
+    int usageStatus = 0;
+};
+
+FileAndSwitch ReadFileAndSwitch(const std::vector<std::string>& args, const std::string& theSwitch,
+                                const std::string& noFile, std::ostream& err) {
+    FileAndSwitch read;
+    const std::string& command = args[0];
     for (std::size_t i = 1; i < args.size(); ++i) {
-        if (args[i] == "--strict") strict = true;
-        else if (file.empty() && !args[i].empty() && args[i][0] != '-') file = args[i];
-        else return Usage(err, "check: unexpected argument \"" + args[i] + "\"");
+        if (args[i] == theSwitch) read.switched = true;
+        else if (read.file.empty() && !args[i].empty() && args[i][0] != '-') read.file = args[i];
+        else return {{}, false, Usage(err, command + ": unexpected argument \"" + args[i] + "\"")};
     }
-    if (file.empty()) return Usage(err, "check: no book file given");
+    if (read.file.empty()) read.usageStatus = Usage(err, command + ": " + noFile);
+    return read;
+}
+
+int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const FileAndSwitch read = ReadFileAndSwitch(args, "--strict", "no book file given", err);
+    if (read.usageStatus) return read.usageStatus;
+    const std::string& file = read.file;
+    const bool strict = read.switched;
     const Book book = ParseBook(ReadWholeFile(file, "the book file"), file);
     const ComposedBook composed = ComposeBook(book, file);
     for (const auto& warning : composed.warnings) err << EscapeLines(warning.second) << "\n";
@@ -821,14 +839,10 @@ int RunNew(const std::vector<std::string>& args, std::ostream& out, std::ostream
 }
 
 int RunInspect(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    std::string file;
-    bool raw = false;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        if (args[i] == "--raw") raw = true;
-        else if (file.empty() && !args[i].empty() && args[i][0] != '-') file = args[i];
-        else return Usage(err, "inspect: unexpected argument \"" + args[i] + "\"");
-    }
-    if (file.empty()) return Usage(err, "inspect: no e-book given");
+    const FileAndSwitch read = ReadFileAndSwitch(args, "--raw", "no e-book given", err);
+    if (read.usageStatus) return read.usageStatus;
+    const std::string& file = read.file;
+    const bool raw = read.switched;
     const std::string payload = ReadEBookPayload(file);
     if (raw) {
         out.write(payload.data(), static_cast<std::streamsize>(payload.size()));

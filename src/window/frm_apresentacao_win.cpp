@@ -288,7 +288,8 @@ bool Tform_apresentacao::OpenBookPages() {
 void Tform_apresentacao::KeepSearchIndex(std::shared_ptr<const ByteSource> file,
                                          std::shared_ptr<const PageArchive> archive) {
     if (!archive->SearchIndex()) return;
-    bookSearch_ = std::make_unique<BookSearch>([file, archive] { return archive->Read(*file, *archive->SearchIndex()); });
+    bookSearch_ =
+        std::make_unique<BookSearch>([file, archive] { return archive->Read(*file, *archive->SearchIndex()); });
     SetUpSearchButton(*file, *archive);
 }
 
@@ -296,11 +297,13 @@ void Tform_apresentacao::SetUpSearchButton(const ByteSource& file, const PageArc
     SearchButtonSettings settings;
     // Settings that cannot be read leave the button as it is by default.
     try {
-        if (const ArchiveEntry* entry = archive.BookSettings()) settings = ReadSearchButtonSettings(archive.Read(file, *entry));
+        if (const ArchiveEntry* entry = archive.BookSettings())
+            settings = ReadSearchButtonSettings(archive.Read(file, *entry));
     } catch (const EBookDamaged&) {
     }
     // The settings are UTF-8; the tool bar speaks the system code page.
-    if (const auto hint = vc::SystemCodePage().FromUtf16(Utf8ToUtf16(settings.hint))) toolbar_.SetHint(kSearchButtonId, *hint);
+    if (const auto hint = vc::SystemCodePage().FromUtf16(Utf8ToUtf16(settings.hint)))
+        toolbar_.SetHint(kSearchButtonId, *hint);
     toolbar_.SetButtonVisible(kSearchSeparatorId, settings.shown);
     toolbar_.SetButtonVisible(kSearchButtonId, settings.shown);
 }

@@ -37,8 +37,8 @@ void TSearchPane::Create(HWND parent, const Scale& scale) {
     // engine looks for before the first search.
     edit_.Reset(CreateWideChild(L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, parent, kEditId));
     status_.Reset(CreateWideChild(L"STATIC", SS_LEFTNOWORDWRAP | SS_ENDELLIPSIS, 0, parent, 0));
-    list_.Reset(CreateWideChild(L"LISTBOX", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_DISABLENOSCROLL,
-                                WS_EX_CLIENTEDGE, parent, kListId));
+    const DWORD listStyle = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_DISABLENOSCROLL;
+    list_.Reset(CreateWideChild(L"LISTBOX", listStyle, WS_EX_CLIENTEDGE, parent, kListId));
     SetScale(scale);
 }
 
@@ -59,7 +59,8 @@ void TSearchPane::SetScale(const Scale& scale) {
 
 void TSearchPane::SetVisible(bool visible) {
     visible_ = visible;
-    for (HWND control : {edit_.Get(), status_.Get(), list_.Get()}) ::ShowWindow(control, visible ? SW_SHOW : SW_HIDE);
+    for (HWND control : {edit_.Get(), status_.Get(), list_.Get()})
+        ::ShowWindow(control, visible ? SW_SHOW : SW_HIDE);
 }
 
 int TSearchPane::Width(int clientWidth) const {
@@ -80,7 +81,8 @@ void TSearchPane::Layout(const RECT& pane) {
 
 std::string TSearchPane::Text() const {
     std::u16string text(static_cast<std::size_t>(::GetWindowTextLengthW(edit_.Get())) + 1, u'\0');
-    const int length = ::GetWindowTextW(edit_.Get(), reinterpret_cast<wchar_t*>(&text[0]), static_cast<int>(text.size()));
+    const int length =
+        ::GetWindowTextW(edit_.Get(), reinterpret_cast<wchar_t*>(&text[0]), static_cast<int>(text.size()));
     text.resize(static_cast<std::size_t>(std::max(0, length)));
     return Utf16ToUtf8(text);
 }

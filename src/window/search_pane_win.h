@@ -48,10 +48,11 @@ public:
 private:
     ui::UniqueFont MakeFont(const Scale& scale) const;
 
+    // The font goes after the controls that use it.
+    ui::UniqueFont font_;
     ui::UniqueWindow edit_;
     ui::UniqueWindow status_;
     ui::UniqueWindow list_;
-    ui::UniqueFont font_;
     Scale scale_;
     bool visible_ = false;
 };

@@ -28,7 +28,8 @@ TEST(SearchPaneTexts, CountThePagesAndSayWhereAResultOpens) {
     EXPECT_EQ(SearchStatus(200, 201, true), "200 of 201 pages");
     const CodePage& western = testing::Western();
     EXPECT_EQ(SearchResultAddress("pages/a b.htm", "host", "C:\\B\\", western), "vcbook://host/pages/a%20b.htm");
-    EXPECT_EQ(SearchResultAddress("pages/sub/cr\xC3\xA8me.htm", "", "C:\\B", western), "C:\\B\\pages\\sub\\cr\xE8me.htm");
+    EXPECT_EQ(SearchResultAddress("pages/sub/cr\xC3\xA8me.htm", "", "C:\\B", western),
+              "C:\\B\\pages\\sub\\cr\xE8me.htm");
     // A name the code page cannot spell, or one that is not UTF-8, opens nothing.
     EXPECT_EQ(SearchResultAddress("pages/cr\xC3\xA8me.htm", "", "C:\\B\\", testing::Japanese()), std::nullopt);
     EXPECT_EQ(SearchResultAddress("pages/cr\xE8me.htm", "", "C:\\B\\", western), std::nullopt);

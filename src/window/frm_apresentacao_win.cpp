@@ -301,9 +301,7 @@ void Tform_apresentacao::SetUpSearchButton(const ByteSource& file, const PageArc
             settings = ReadSearchButtonSettings(archive.Read(file, *entry));
     } catch (const EBookDamaged&) {
     }
-    // The settings are UTF-8; the tool bar speaks the system code page.
-    if (const auto hint = vc::SystemCodePage().FromUtf16(Utf8ToUtf16(settings.hint)))
-        toolbar_.SetHint(kSearchButtonId, *hint);
+    toolbar_.SetHint(kSearchButtonId, settings.hint);
     toolbar_.SetButtonVisible(kSearchSeparatorId, settings.shown);
     toolbar_.SetButtonVisible(kSearchButtonId, settings.shown);
 }

@@ -458,8 +458,9 @@ TEST_F(PresentationWindow, TheSearchButtonShowsForABookWithAnIndexAsItsSettingsS
     EXPECT_EQ(::GetFocus(), pane.List());
     EXPECT_TRUE(Key(pane.List(), VK_RETURN));
     EXPECT_EQ(browser_->calls.back(), "navigate " + folder_ + "pages\\index.htm");
-    Open(BookLines(), {}, TwoPageIndex(), "search.hint=Find it\n");
-    EXPECT_TRUE(Bar().ButtonVisible(id) && Bar().Hint(id) == "Find it");
+    // The hint is the book's 8-bit text, as every hint is.
+    Open(BookLines(), {}, TwoPageIndex(), "search.hint=Procurar no livro (\xE1)\n");
+    EXPECT_TRUE(Bar().ButtonVisible(id) && Bar().Hint(id) == "Procurar no livro (\xE1)");
     Open(BookLines(), {}, TwoPageIndex(), "search.button=no\n");
     EXPECT_FALSE(Bar().ButtonVisible(id));
     EXPECT_TRUE(window_->Searchable()) << "the key still opens the pane";

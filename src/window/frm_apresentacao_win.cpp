@@ -432,9 +432,9 @@ bool Tform_apresentacao::ShowSearchPane() {
 }
 
 void Tform_apresentacao::RunSearch(bool whileTyping) {
-    const SearchView view = bookSearch_->Search(searchPane_.Text(), whileTyping);
-    searchRows_ = view.rows;
+    SearchView view = bookSearch_->Search(searchPane_.Text(), whileTyping);
     searchPane_.Show(view);
+    searchRows_ = std::move(view.rows);
     const std::string damaged = bookSearch_->TakeDamageMessage();
     if (!damaged.empty()) ShowRuntimeMessage(damaged);
 }

@@ -47,6 +47,9 @@ public:
               std::string executableFolder);
 
     const std::string& Host() const noexcept { return host_; }
+    // The book file and its archive, for the entries that are not pages.
+    const ByteSource& File() const noexcept { return *book_; }
+    const PageArchive& Archive() const noexcept { return archive_; }
     bool HasPage(std::string_view name) const { return archive_.FindPage(name) != nullptr; }
     // The address of a recorded page path.
     std::string AddressOf(std::string_view recordedPath) const;

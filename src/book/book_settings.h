@@ -1,6 +1,8 @@
 #pragma once
 // The book's settings that have no configuration line (the configuration
-// lines are fixed), carried in the archive as UTF-8 "key=value" lines. A key
+// lines are fixed), carried in the archive as "key=value" lines. Keys are
+// ASCII; values are the description's bytes, which, like every text of the
+// book, are 8-bit text in the readers' code page, shown unconverted. A key
 // the runtime does not know is skipped, so newer books still open.
 #include <string>
 #include <string_view>

@@ -19,7 +19,7 @@ namespace vc {
 
 // What an entry holds: a page of the book (any file of its pages folders),
 // the book's search index, or the book's settings that have no configuration
-// line (UTF-8 "key=value" lines); neither of the last two is a page or has an
+// line ("key=value" lines); neither of the last two is a page or has an
 // address.
 enum class EntryKind : std::uint8_t { Page = 0, SearchIndex = 1, BookSettings = 2 };
 

@@ -1,7 +1,5 @@
 #include "common/ole_error.h"
 
-#include <cstdio>
-
 #include "common/text.h"
 
 namespace vc {
@@ -12,9 +10,11 @@ std::string OleErrorText(std::uint32_t code, const std::string& description) {
     // an empty line.
     std::string text = Trim(description);
     if (!text.empty()) return text;
-    char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "Automation error (0x%08X)", static_cast<unsigned>(code));
-    return buffer;
+    // Eight upper-case hexadecimal digits, by hand: a printf would bring the
+    // C library's whole formatter, floating point included, into the runtime.
+    std::string digits(8, '0');
+    for (int i = 7; i >= 0; --i, code >>= 4) digits[static_cast<std::size_t>(i)] = "0123456789ABCDEF"[code & 0xF];
+    return "Automation error (0x" + digits + ")";
 }
 
 }  // namespace

@@ -56,6 +56,35 @@ void AppendUtf8(std::string& out, char32_t c) {
     }
 }
 
+std::u16string Utf8ToUtf16(std::string_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0, length = 0; i < text.size(); i += length) {
+        char32_t c;
+        if (!DecodeUtf8At(text, i, c, length)) c = 0xFFFD;
+        if (c < 0x10000) {
+            out.push_back(static_cast<char16_t>(c));
+        } else {
+            out.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
+            out.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+        }
+    }
+    return out;
+}
+
+std::string Utf16ToUtf8(std::u16string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        const bool high = c >= 0xD800 && c <= 0xDBFF;
+        if (high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+        AppendUtf8(out, c);  // an unpaired surrogate becomes U+FFFD
+    }
+    return out;
+}
+
 std::string EncodeUtf8(std::u32string_view text) {
     std::string out;
     for (char32_t c : text) AppendUtf8(out, c);

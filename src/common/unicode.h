@@ -20,6 +20,12 @@ bool DecodeUtf8At(std::string_view text, std::size_t at, char32_t& c, std::size_
 // Appends a code point; a surrogate or a value past U+10FFFF becomes U+FFFD.
 void AppendUtf8(std::string& out, char32_t c);
 
+// Text for the wide controls and back. A byte that starts no well-formed
+// sequence, or an unpaired surrogate, becomes U+FFFD: what is shown or typed
+// is never refused.
+std::u16string Utf8ToUtf16(std::string_view text);
+std::string Utf16ToUtf8(std::u16string_view text);
+
 // The upper-case letter of a code point where the file system has one
 // (Latin, Greek, Cyrillic and Armenian letters, the full-width Latin letters
 // of the East Asian code pages); every other code point is its own.

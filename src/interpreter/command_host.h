@@ -84,6 +84,9 @@ public:
 
     // --- The browser control (Web) ---
     virtual void Navigate(const std::string& address) = 0;
+    // Opens the search pane with the words searched; a book without an index
+    // has no pane, and nothing happens.
+    virtual void SearchBook(const std::string& words) = 0;
     virtual void BrowserStop() = 0;
     // ExecWB with no input or output argument; throws when the control refuses.
     virtual void BrowserExecWB(int command, int option) = 0;

@@ -182,8 +182,11 @@ const Command kCommands[] = {
     {"WEBPAGESETUP()", {0, 0},
      [](const Context& c) { c.host.BrowserExecWB(kOleCmdPageSetup, kOleExecPromptUser); return Done(); }},
     {"EXECUTEOROPENFILE", {1, 2}, ExecuteOrOpenFile},
+    // Any page may open the pane: it only shows the book's own results, and
+    // nothing opens until the reader picks one.
+    {"SEARCH", {1, 1}, [](const Context& c) { c.host.SearchBook(c.Parameter(1)); return Done(); }},
 };
-static_assert(std::size(kCommands) == kCommandCount, "the command set has 33 keywords");
+static_assert(std::size(kCommands) == kCommandCount, "the command set has 34 keywords");
 
 struct NamedButton {
     std::string_view name;

@@ -1,5 +1,5 @@
 #pragma once
-// The 33 action commands and the rules they share: button names, menu item
+// The 34 action commands and the rules they share: button names, menu item
 // addresses and the rebasing of recorded page paths.
 #include <array>
 #include <cstddef>
@@ -23,7 +23,7 @@ enum class CommandOutcome {
     EndOfString,  // "APPLICATIONEXIT()" closed the window: run nothing more
 };
 
-constexpr std::size_t kCommandCount = 33;
+constexpr std::size_t kCommandCount = 34;
 // The keywords in the order the dispatcher tests them.
 const std::array<std::string_view, kCommandCount>& CommandKeywords();
 

@@ -1,17 +1,18 @@
 #include "ui/com_variant_win.h"
 
+#include <algorithm>
 #include <limits>
 #include <new>
 #include <utility>
 
 namespace vc::ui {
 
-std::wstring WideFromText(const std::string& text) {
-    if (text.empty()) return {};
+WideText WideFromText(const std::string& text) {
+    if (text.empty()) return WideText(1, L'\0');
     if (text.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) throw std::bad_alloc();
     const int size = static_cast<int>(text.size());
     const int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    WideText wide(static_cast<std::size_t>(std::max(length, 0)) + 1, L'\0');
     if (length > 0) ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), length);
     return wide;
 }
@@ -30,8 +31,8 @@ std::string TextFromWide(const wchar_t* text, std::size_t length) {
 std::string TextFromBstr(BSTR text) { return TextFromWide(text, text ? ::SysStringLen(text) : 0); }
 
 Bstr::Bstr(const std::string& text) {
-    const std::wstring wide = WideFromText(text);
-    text_ = ::SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+    const WideText wide = WideFromText(text);
+    text_ = ::SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size() - 1));
     if (!text_) throw std::bad_alloc();
 }
 

@@ -7,10 +7,15 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace vc::ui {
 
-std::wstring WideFromText(const std::string& text);
+// Wide text for the W functions, always ending in a null character. Not
+// std::wstring: the library's ready-made wide string would bring every one of
+// its members into the runtime for the two or three used.
+using WideText = std::vector<wchar_t>;
+WideText WideFromText(const std::string& text);
 std::string TextFromWide(const wchar_t* text, std::size_t length);
 // A null string reads as empty text.
 std::string TextFromBstr(BSTR text);

@@ -9,6 +9,7 @@
 
 #include "book/book_address.h"
 #include "common/ole_error.h"
+#include "ui/com_variant_win.h"
 
 namespace vc {
 namespace {
@@ -28,8 +29,13 @@ std::string Utf8FromWide(const wchar_t* text) {
     return result;
 }
 
-// Every text handed back here is ASCII: escaped addresses, MIME types.
-std::wstring WideFromAscii(std::string_view text) { return std::wstring(text.begin(), text.end()); }
+// Every text handed back here is ASCII: escaped addresses, MIME types. With
+// its null character at the end.
+ui::WideText WideFromAscii(std::string_view text) {
+    ui::WideText wide(text.begin(), text.end());
+    wide.push_back(L'\0');
+    return wide;
+}
 
 }  // namespace
 
@@ -96,11 +102,11 @@ HRESULT BookProtocolFactory::ParseUrl(LPCWSTR url, PARSEACTION action, DWORD, LP
         // other address is left to urlmon, which gives it the Internet zone.
         const auto security = pages_->SecurityUrl(Utf8FromWide(url));
         if (!security) return INET_E_DEFAULT_ACTION;
-        const std::wstring wide = WideFromAscii(*security);
-        if (resultLength) *resultLength = static_cast<DWORD>(wide.size() + 1);
-        if (!result || resultSize < wide.size() + 1) return S_FALSE;
-        std::copy(wide.c_str(), wide.c_str() + wide.size() + 1, result);
+        const ui::WideText wide = WideFromAscii(*security);
         if (resultLength) *resultLength = static_cast<DWORD>(wide.size());
+        if (!result || resultSize < wide.size()) return S_FALSE;
+        std::copy(wide.begin(), wide.end(), result);
+        if (resultLength) *resultLength = static_cast<DWORD>(wide.size() - 1);
         return S_OK;
     } catch (...) {
         return E_OUTOFMEMORY;
@@ -212,7 +218,7 @@ HRESULT BookProtocol::Start(LPCWSTR url, IInternetProtocolSink* sink, IInternetB
         sink_ = ui::ComPtr<IInternetProtocolSink>::Attach(sink);
         // Verified: the browser takes the type as given instead of guessing
         // from the bytes, so a style sheet stays a style sheet.
-        sink->ReportProgress(BINDSTATUS_VERIFIEDMIMETYPEAVAILABLE, WideFromAscii(answer.mimeType).c_str());
+        sink->ReportProgress(BINDSTATUS_VERIFIEDMIMETYPEAVAILABLE, WideFromAscii(answer.mimeType).data());
     } catch (...) {
         return E_OUTOFMEMORY;
     }
@@ -259,7 +265,7 @@ BookProtocolRegistration::BookProtocolRegistration(std::shared_ptr<const BookPag
     ui::ComPtr<IInternetSession> session;
     HRESULT result = ::CoInternetGetSession(0, session.Put(), 0);
     if (SUCCEEDED(result))
-        result = session->RegisterNameSpace(factory_.Get(), kBookProtocolClass, WideFromAscii(kBookScheme).c_str(), 0,
+        result = session->RegisterNameSpace(factory_.Get(), kBookProtocolClass, WideFromAscii(kBookScheme).data(), 0,
                                             nullptr, 0);
     if (FAILED(result)) throw EOleError(static_cast<std::uint32_t>(result));
 }
@@ -268,7 +274,7 @@ BookProtocolRegistration::~BookProtocolRegistration() {
     factory_->Disconnect();
     ui::ComPtr<IInternetSession> session;
     if (SUCCEEDED(::CoInternetGetSession(0, session.Put(), 0)))
-        session->UnregisterNameSpace(factory_.Get(), WideFromAscii(kBookScheme).c_str());
+        session->UnregisterNameSpace(factory_.Get(), WideFromAscii(kBookScheme).data());
 }
 
 }  // namespace vc

@@ -11,10 +11,12 @@
 #include "book/book_address.h"
 #include "book/book_file_win.h"
 #include "book/book_paths.h"
+#include "book/book_settings.h"
 #include "book/payload.h"
 #include "common/code_page_win.h"
 #include "common/scale_win.h"
 #include "common/text.h"
+#include "common/unicode.h"
 #include "interpreter/command_origin.h"
 #include "interpreter/command_syntax.h"
 #include "interpreter/external_actions.h"
@@ -57,6 +59,7 @@ constexpr ButtonLook kButtons[] = {
     {ToolButton::Exit, 6, "Sair"},
     {ToolButton::About, 5, "Sobre"},
 };
+constexpr int kSearchImage = 10;
 
 // A directory search for the exact path, with the critical-error dialogs of
 // removable drives kept quiet while it looks.
@@ -141,7 +144,12 @@ void Tform_apresentacao::CreateComponents() {
         if (look.button == ToolButton::About) buttons.push_back({kAboutSeparatorId, -1, ""});
         buttons.push_back({ButtonId(look.button), look.image, look.hint});
     }
+    buttons.push_back({kSearchSeparatorId, -1, ""});
+    buttons.push_back({kSearchButtonId, kSearchImage, SearchButtonSettings().hint});
     toolbar_.Create(ToolBarArgs(), buttons);
+    // Until the book is known to carry an index.
+    toolbar_.SetButtonVisible(kSearchSeparatorId, false);
+    toolbar_.SetButtonVisible(kSearchButtonId, false);
     barra_estado_.Create(StatusBarArgs());
 
     ui::TProgressBar::CreateArgs progressArgs;
@@ -149,6 +157,7 @@ void Tform_apresentacao::CreateComponents() {
     progressArgs.bounds = ProgressBounds();
     progresso_.Create(progressArgs);
 
+    searchPane_.Create(Handle(), scale_);
     startup_trace::Mark("bars");
     if (options_.createBrowser) web_ = options_.createBrowser(Handle(), *this);
     startup_trace::Mark("browser");
@@ -200,6 +209,7 @@ void Tform_apresentacao::DpiChanged(int dpi, const RECT& suggested) {
     scale_ = Scale(dpi);
     toolbar_.SetMetrics(ToolBarArgs());
     barra_estado_.SetMetrics(StatusBarArgs());
+    searchPane_.SetScale(scale_);
     const RECT progress = ProgressBounds();
     ::MoveWindow(progresso_.Handle(), progress.left, progress.top, progress.right - progress.left,
                  progress.bottom - progress.top, TRUE);
@@ -257,16 +267,43 @@ bool Tform_apresentacao::OpenBookPages() {
     auto file = BookFile::Open(options_.exePath);
     if (!file) return false;
     auto archive = PageArchive::Open(*file);
-    // A classic book may carry an archive of its search index alone.
-    if (!archive || !archive->HoldsPages()) return false;
+    if (!archive) return false;
+    if (!archive->HoldsPages()) {
+        // A classic book may carry an archive of its search index alone.
+        KeepSearchIndex(std::move(file), std::make_shared<const PageArchive>(std::move(*archive)));
+        return false;
+    }
     startup_trace::Mark("directory");
     // A host of its own each run: no other page can know a book page's
     // address in advance.
     settings_.BookHost = LowerCase(MakeRandomName(PerformanceCounter()));
     bookPages_ = std::make_shared<const BookPages>(std::move(file), std::move(*archive), settings_.BookHost, ExeFolder());
+    KeepSearchIndex(std::shared_ptr<const ByteSource>(bookPages_, &bookPages_->File()),
+                    std::shared_ptr<const PageArchive>(bookPages_, &bookPages_->Archive()));
     bookProtocol_ = std::make_unique<BookProtocolRegistration>(
         bookPages_, [this](const std::string& page) { BookPageDamaged(page); });
     return true;
+}
+
+void Tform_apresentacao::KeepSearchIndex(std::shared_ptr<const ByteSource> file,
+                                         std::shared_ptr<const PageArchive> archive) {
+    if (!archive->SearchIndex()) return;
+    bookSearch_ =
+        std::make_unique<BookSearch>([file, archive] { return archive->Read(*file, *archive->SearchIndex()); });
+    SetUpSearchButton(*file, *archive);
+}
+
+void Tform_apresentacao::SetUpSearchButton(const ByteSource& file, const PageArchive& archive) {
+    SearchButtonSettings settings;
+    // Settings that cannot be read leave the button as it is by default.
+    try {
+        if (const ArchiveEntry* entry = archive.BookSettings())
+            settings = ReadSearchButtonSettings(archive.Read(file, *entry));
+    } catch (const EBookDamaged&) {
+    }
+    toolbar_.SetHint(kSearchButtonId, settings.hint);
+    toolbar_.SetButtonVisible(kSearchSeparatorId, settings.shown);
+    toolbar_.SetButtonVisible(kSearchButtonId, settings.shown);
 }
 
 void Tform_apresentacao::BookPageDamaged(const std::string& page) {
@@ -291,6 +328,12 @@ void Tform_apresentacao::ShowRuntimeMessage(const std::string& text) {
     ::MessageBoxA(Handle(), text.c_str(), kRuntimeCaption, MB_OK | MB_ICONEXCLAMATION);
 }
 
+void Tform_apresentacao::LayOut() {
+    RECT client;
+    ::GetClientRect(Handle(), &client);
+    OnSize(client.right, client.bottom);
+}
+
 void Tform_apresentacao::OnSize(int clientWidth, int clientHeight) {
     int top = 0;
     if (toolbar_.Handle() && toolbar_.Visible()) {
@@ -302,12 +345,22 @@ void Tform_apresentacao::OnSize(int clientWidth, int clientHeight) {
         barra_estado_.Resize();
         bottom -= barra_estado_.Height();
     }
-    if (web_) web_->SetBounds(RECT{0, top, clientWidth, std::max(top, bottom)});
+    bottom = std::max(top, bottom);
+    // The search pane docks on the left, where a reading eye starts.
+    const int paneWidth = searchPane_.Width(clientWidth);
+    if (paneWidth > 0) searchPane_.Layout(RECT{0, top, paneWidth, bottom});
+    if (web_) web_->SetBounds(RECT{paneWidth, top, clientWidth, bottom});
 }
 
-void Tform_apresentacao::OnCommand(int id, int, HWND control) {
+void Tform_apresentacao::OnCommand(int id, int code, HWND control) {
     if (control == toolbar_.Handle() && id >= kFirstButtonId && id < kFirstButtonId + kToolButtonCount)
         RunButton(static_cast<ToolButton>(id - kFirstButtonId));
+    else if (control == toolbar_.Handle() && id == kSearchButtonId)
+        ShowSearchPane();
+    else if (control && control == searchPane_.Edit() && code == EN_CHANGE && !settingSearchText_)
+        RunSearch(true);
+    else if (control && control == searchPane_.List() && code == LBN_DBLCLK)
+        OpenSearchResult();
 }
 
 LRESULT Tform_apresentacao::OnNotify(NMHDR* header) {
@@ -331,6 +384,9 @@ void Tform_apresentacao::EventosAplicacaoMessage(MSG& message, bool& handled) {
     const HWND page = web_ ? web_->Window() : nullptr;
     queued.insidePage = page && message.hwnd && (message.hwnd == page || ::IsChild(page, message.hwnd));
     if (SwallowMessage(queued, settings_)) handled = true;
+    if (!handled && message.message == WM_KEYDOWN && searchPane_.Holds(message.hwnd) &&
+        RunSearchPaneKey(message.hwnd, queued.key))
+        handled = true;
     // The reader's keys come before the page's, which would take Ctrl+F and
     // the zoom keys for itself.
     if (!handled && RunReaderKey(ReaderKeyFor(queued), queued.wheelDelta)) handled = true;
@@ -341,6 +397,7 @@ void Tform_apresentacao::EventosAplicacaoMessage(MSG& message, bool& handled) {
 }
 
 bool Tform_apresentacao::RunReaderKey(ReaderKey key, int wheelDelta) {
+    if (key == ReaderKey::Search) return ShowSearchPane();
     if (!web_) return false;
     int zoom = zoomPercent_;
     switch (key) {
@@ -360,6 +417,65 @@ bool Tform_apresentacao::RunReaderKey(ReaderKey key, int wheelDelta) {
     } catch (const std::exception&) {
     }
     return true;
+}
+
+bool Tform_apresentacao::ShowSearchPane() {
+    if (!bookSearch_) return false;
+    if (!searchPane_.Visible()) {
+        searchPane_.SetVisible(true);
+        LayOut();
+    }
+    ::SetFocus(searchPane_.Edit());
+    // What is typed next replaces the last search.
+    ::SendMessageW(searchPane_.Edit(), EM_SETSEL, 0, -1);
+    return true;
+}
+
+void Tform_apresentacao::RunSearch(bool whileTyping) {
+    SearchView view = bookSearch_->Search(searchPane_.Text(), whileTyping);
+    searchPane_.Show(view);
+    searchRows_ = std::move(view.rows);
+    const std::string damaged = bookSearch_->TakeDamageMessage();
+    if (!damaged.empty()) ShowRuntimeMessage(damaged);
+}
+
+void Tform_apresentacao::OpenSearchResult() {
+    const int row = searchPane_.Selected();
+    if (row < 0 || static_cast<std::size_t>(row) >= searchRows_.size() || !web_) return;
+    const auto address =
+        SearchResultAddress(searchRows_[static_cast<std::size_t>(row)].page, settings_.BookHost, ExeFolder(),
+                            vc::SystemCodePage());
+    if (address) web_->Navigate(*address);
+}
+
+void Tform_apresentacao::CloseSearchPane() {
+    searchPane_.SetVisible(false);
+    LayOut();
+    if (web_) web_->FocusPage();
+}
+
+bool Tform_apresentacao::RunSearchPaneKey(HWND target, unsigned key) {
+    switch (key) {
+    case VK_RETURN: OpenSearchResult(); return true;
+    case VK_ESCAPE: CloseSearchPane(); return true;
+    case VK_TAB: ::SetFocus(target == searchPane_.Edit() ? searchPane_.List() : searchPane_.Edit()); return true;
+    case VK_DOWN:
+        // From the words down into the results.
+        if (target != searchPane_.Edit()) return false;
+        ::SetFocus(searchPane_.List());
+        return true;
+    default: return false;
+    }
+}
+
+void Tform_apresentacao::SearchBook(const std::string& words) {
+    if (!ShowSearchPane()) return;
+    const auto wide = vc::SystemCodePage().ToUtf16(words);
+    settingSearchText_ = true;
+    searchPane_.SetText(Utf16ToUtf8(wide.value_or(std::u16string())));
+    settingSearchText_ = false;
+    // The command's words are whole words: none is a prefix.
+    RunSearch(false);
 }
 
 void Tform_apresentacao::RunButton(ToolButton button) {

@@ -24,9 +24,11 @@
 #include "book/book_pages.h"
 #include "window/about_box_win.h"
 #include "window/book_protocol_win.h"
+#include "window/book_search.h"
 #include "window/browser.h"
 #include "window/hosted_browser_win.h"
 #include "window/page_zoom.h"
+#include "window/search_pane_win.h"
 #include "window/startup.h"
 #include "window/window_actions.h"
 
@@ -71,6 +73,9 @@ public:
     // What the window knows of the browser's navigations; null until the
     // book's configuration has been read.
     const NavigationTracker* Navigation() const noexcept { return navigation_.get(); }
+    const TSearchPane& SearchPane() const noexcept { return searchPane_; }
+    // Whether the book carries a search index (read or not yet).
+    bool Searchable() const noexcept { return bookSearch_ != nullptr; }
 
     // The application-wide filter, run before a queued message is dispatched.
     void EventosAplicacaoMessage(MSG& message, bool& handled);
@@ -89,6 +94,8 @@ public:
 
     // The tool bar command id of a button.
     static int ButtonId(ToolButton button) noexcept { return kFirstButtonId + static_cast<int>(button); }
+    // The search button after the ten, shown when the book has an index.
+    static constexpr int kSearchButtonId = 1011;
 
 protected:
     void OnCreate() override;
@@ -103,6 +110,7 @@ private:
     static constexpr int kFirstButtonId = 1001;
     static constexpr int kHomeSeparatorId = 1101;
     static constexpr int kAboutSeparatorId = 1102;
+    static constexpr int kSearchSeparatorId = 1103;
 
     void CreateComponents();
     // The tool bar and status bar at the window's scale.
@@ -126,6 +134,19 @@ private:
     // Find in the page and zoom, wherever the focus is; false for a key that
     // is not the reader's.
     bool RunReaderKey(ReaderKey key, int wheelDelta);
+    // The search pane: shown with the focus in its edit box (false for a
+    // book without an index), searched, a result opened, closed again.
+    bool ShowSearchPane();
+    void RunSearch(bool whileTyping);
+    void OpenSearchResult();
+    void CloseSearchPane();
+    // Enter, Esc, Tab and Down in the pane's controls; false for other keys.
+    bool RunSearchPaneKey(HWND target, unsigned key);
+    // The index of a book that carries one, read when first searched.
+    void KeepSearchIndex(std::shared_ptr<const ByteSource> file, std::shared_ptr<const PageArchive> archive);
+    // The search button as the book's settings entry has it.
+    void SetUpSearchButton(const ByteSource& file, const PageArchive& archive);
+    void LayOut();
 
     // StartupTarget
     void SetApplicationTitle(const std::string& title) override;
@@ -187,6 +208,7 @@ private:
     std::string AltHomePage() const override;
     std::string BookHost() const override;
     const CodePage& SystemCodePage() const override;
+    void SearchBook(const std::string& words) override;
 
     Options options_;
     WindowSettings settings_;
@@ -215,6 +237,12 @@ private:
     bool skinCaptionActive_ = false;
     int zoomPercent_ = kZoomActual;
     std::unique_ptr<NavigationTracker> navigation_;
+    TSearchPane searchPane_;
+    std::unique_ptr<BookSearch> bookSearch_;
+    // The rows the list shows, in its order.
+    std::vector<SearchRow> searchRows_;
+    // The edit box's change notification comes from the window's own text.
+    bool settingSearchText_ = false;
 };
 
 }  // namespace vc

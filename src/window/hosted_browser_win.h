@@ -20,6 +20,8 @@ public:
     // Gives a key message bound for the page to the control first, so that
     // its own keys work; true when the control used it.
     virtual bool TranslatePageKey(MSG& message) = 0;
+    // Gives the keyboard focus to the page, as a click in it would.
+    virtual void FocusPage() = 0;
 };
 
 // Creates the browser inside `parent`, raising its events on `events`; null

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <string>
 
 namespace vc::startup_trace {
 
@@ -38,7 +39,11 @@ void Write() noexcept {
     const DWORD length = ::GetEnvironmentVariableA("VC_STARTUP_TRACE", path, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return;
     if (std::FILE* file = std::fopen(path, "w")) {
-        for (int i = 0; i < g_count; ++i) std::fprintf(file, "%s %lld\n", g_marks[i].phase, g_marks[i].ticks);
+        // No printf: it would bring the C library's whole formatter along.
+        for (int i = 0; i < g_count; ++i) {
+            const std::string line = std::string(g_marks[i].phase) + " " + std::to_string(g_marks[i].ticks) + "\n";
+            std::fputs(line.c_str(), file);
+        }
         std::fclose(file);
     }
     g_count = 0;

@@ -59,7 +59,9 @@ HIMAGELIST LoadToolBarImages(HMODULE module, const char* resource, const Scale& 
         if (!strip) return nullptr;
         BITMAP info{};
         ::GetObjectA(strip, sizeof info, &info);
-        HIMAGELIST images = ::ImageList_Create(info.bmHeight, info.bmHeight, ILC_COLOR32, 10, 0);
+        // Room for every image of the strip, however many it holds.
+        const int count = info.bmHeight > 0 ? info.bmWidth / info.bmHeight : 0;
+        HIMAGELIST images = ::ImageList_Create(info.bmHeight, info.bmHeight, ILC_COLOR32, count, 0);
         if (images) ::ImageList_Add(images, strip, nullptr);
         ::DeleteObject(strip);
         return images;

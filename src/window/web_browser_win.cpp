@@ -526,6 +526,14 @@ bool WebBrowserHost::TranslatePageKey(MSG& message) noexcept {
     return active->TranslateAccelerator(&message) == S_OK;
 }
 
+void WebBrowserHost::FocusPage() noexcept {
+    // The document's own window is the innermost of the control's windows;
+    // before a page has loaded there is only the control's.
+    HWND window = window_;
+    while (HWND child = ::GetWindow(window, GW_CHILD)) window = child;
+    ::SetFocus(window);
+}
+
 void WebBrowserHost::Navigate(const std::string& url) {
     ui::Variant target(url);
     ui::Variant flags, frame, postData, headers;
@@ -605,7 +613,7 @@ void SetBodyStyle(IDispatch* document, BodyStyleProperty property, const std::st
 namespace {
 
 DISPID DispatchId(IDispatch& object, const std::string& name) {
-    std::wstring wide = ui::WideFromText(name);
+    ui::WideText wide = ui::WideFromText(name);
     LPOLESTR names[] = {wide.data()};
     DISPID id = DISPID_UNKNOWN;
     ui::OleCheck(object.GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id));

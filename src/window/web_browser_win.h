@@ -56,6 +56,7 @@ public:
     // links, Ctrl+C, arrows) work only this way. True when the control used
     // it; the message is then neither translated nor dispatched.
     bool TranslatePageKey(MSG& message) noexcept override;
+    void FocusPage() noexcept override;
     // The control's automation object, held by the host.
     IWebBrowser2* Control() const noexcept { return browser_.Get(); }
 

@@ -43,19 +43,20 @@ void ExpectInfoHeader(const Bytes& b, std::size_t at, int width, int height, std
 
 TEST(ArtFiles, ToolbarBitmapIsA32BitBottomUpDibWithStraightAlpha) {
     const Bytes bmp = ToolbarBmp(false);
-    constexpr std::uint32_t kPixels = 240 * 24 * 4;
+    constexpr int kStripWidth = 24 * 11;  // eleven images of 24
+    constexpr std::uint32_t kPixels = kStripWidth * 24 * 4;
     ASSERT_EQ(bmp.size(), 54 + kPixels);
     EXPECT_EQ(U16(bmp, 0), 0x4D42u);  // "BM"
     EXPECT_EQ(U32(bmp, 2), bmp.size());
     EXPECT_EQ(U32(bmp, 10), 54u);
     // A positive height: rows bottom-up, the form every loader takes.
-    ExpectInfoHeader(bmp, 14, 240, 24, kPixels);
+    ExpectInfoHeader(bmp, 14, kStripWidth, 24, kPixels);
 
     const Raster strip = RenderToolbarStrip(false);
     int brighter_than_alpha = 0;
     for (int row = 0; row < 24; ++row) {
-        for (int x = 0; x < 240; ++x) {
-            const std::size_t at = 54 + (static_cast<std::size_t>(row) * 240 + x) * 4;
+        for (int x = 0; x < kStripWidth; ++x) {
+            const std::size_t at = 54 + (static_cast<std::size_t>(row) * kStripWidth + x) * 4;
             const Pixel& p = strip.At(x, 23 - row);
             ASSERT_EQ(U32(bmp, at), p.b | p.g << 8 | p.r << 16 | std::uint32_t{p.a} << 24) << x << "," << row;
             // Straight alpha: brighter than its alpha, as premultiplied never is.

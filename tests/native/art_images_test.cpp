@@ -13,8 +13,8 @@ namespace {
 constexpr int kCell = kToolbarImageSize;
 
 TEST(ArtToolbar, EveryImageStaysInItsCellAndTheStripHoldsThemInImageListOrder) {
-    const std::vector<std::string> expected = {"home",  "back", "forward", "refresh",    "stop",
-                                               "about", "exit", "print",   "select all", "copy"};
+    const std::vector<std::string> expected = {"home",  "back", "forward", "refresh",    "stop",  "about",
+                                               "exit",  "print", "select all", "copy", "search"};
     ASSERT_EQ(ToolbarIcons().size(), expected.size());
     const Raster normal = RenderToolbarStrip(false), disabled = RenderToolbarStrip(true);
     for (std::size_t i = 0; i < expected.size(); ++i) {

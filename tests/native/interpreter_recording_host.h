@@ -87,6 +87,7 @@ public:
     void MinimizeApplication() override { Log("Minimize"); }
 
     void Navigate(const std::string& address) override { Log("Navigate(" + address + ")"); }
+    void SearchBook(const std::string& words) override { Log("Search(" + words + ")"); }
     void BrowserStop() override { Log("BrowserStop"); }
     void BrowserExecWB(int command, int option) override {
         Log("ExecWB(" + std::to_string(command) + ", " + std::to_string(option) + ")");

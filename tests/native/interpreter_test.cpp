@@ -293,7 +293,8 @@ INSTANTIATE_TEST_SUITE_P(
         SourceCase{"LOADHTML \"C:\\books\\tour\\a.htm\"", {"Navigate(file:///C:/Books/tour/a.htm)"}, {}},
         SourceCase{"WEBLINK \"example.test\"", {"Shell(application, null, [http://example.test], null, null, 1)"},
                    {"Shell(application, null, [http://example.test], null, null, 1)"}},
-        SourceCase{"WEBBACK()", {"Click(Back)"}, {"Click(Back)"}}));
+        SourceCase{"WEBBACK()", {"Click(Back)"}, {"Click(Back)"}},
+        SourceCase{"SEARCH \"apple \"pie\"\"", {"Search(apple \"pie\")"}, {"Search(apple \"pie\")"}}));
 
 TEST(InterpreterExternal, AddressesReachTheShellAsOneArgumentAndMailFromWebPagesKeepsFourFields) {
     const std::pair<const char*, const char*> cases[] = {

@@ -12,9 +12,13 @@ namespace vc::testing {
 
 using BookEntries = std::vector<std::pair<std::string, std::string>>;
 
-inline std::string OneFileBook(const BookEntries& pages, const std::string& configuration = "Book\r\n") {
+// A classic book (no pages) with an index carries an archive of the index alone.
+inline std::string OneFileBook(const BookEntries& pages, const std::string& configuration = "Book\r\n",
+                               const std::string& searchIndex = "", const std::string& bookSettings = "") {
     PageArchiveWriter writer;
     for (const auto& [name, bytes] : pages) writer.AddPage(name, bytes);
+    if (!searchIndex.empty()) writer.AddSearchIndex(searchIndex);
+    if (!bookSettings.empty()) writer.AddBookSettings(bookSettings);
     const std::string front = "MZ" + std::string(200, 'r') + writer.Finish();
     PayloadTrailer trailer;
     trailer.offset = static_cast<std::int32_t>(front.size());

@@ -139,11 +139,13 @@ TEST_F(Authoring, TheLinkCheckNamesEveryBrokenLinkAndCommandExactly) {
           "<div style=\"background-image: url(img/gone.png)\"><script>var s = '<a href=\"x.htm\">';</script>\n");
     EXPECT_EQ(Findings("[book]\nstart-page = pages/index.htm\nstartup-command = WEBHOME()-@-SHOWSTATUSBAR ()\n"
                        "[menus]\nBook > Go = LOADHTML \"C:\\Books\\book\\pages\\nothere.htm\"\n"
-                       "Book > Run = EXECUTEOROPENFILE \"a\"==\"b\"==\"c\"\nBook > Home = WEBHOME()\n"),
+                       "Book > Run = EXECUTEOROPENFILE \"a\"==\"b\"==\"c\"\nBook > Home = WEBHOME()\n"
+                       "Book > Find = SEARCH \"apple\"\nBook > Find all = SEARCH\n"),
               (std::vector<std::string>{
                   "book.ini:3: \"SHOWSTATUSBAR\" is written \"SHOWSTATUSBAR()\"",
                   "book.ini:5: \"C:\\Books\\book\\pages\\nothere.htm\" is not a page of the book",
                   "book.ini:6: \"EXECUTEOROPENFILE\" takes 1 or 2 parameters, 3 given",
+                  "book.ini:9: \"SEARCH\" takes 1 parameter, 0 given",
                   "pages/index.htm:4: \"missing-chapter.htm\" is not in the book",
                   "pages/index.htm:4: \"my%20page.htm\" is not in the book",
                   "pages/index.htm:5: \"img/none.png\" is not in the book",

@@ -50,6 +50,21 @@ TEST_F(PackFiles, AClassicBookGetsEveryLineAndARebuildReplacesBookAndPages) {
         << "nothing stale kept";
 }
 
+// The search button's keys ride with the index, and without an index there is
+// no button to set.
+TEST_F(PackFiles, TheSearchButtonsSettingsTravelWithTheIndexOnly) {
+    const auto settingsOf = [&](const std::string& section) -> std::string {
+        EXPECT_TRUE(Built(std::string(kClassicBook) + section, OutPath(), "--force"));
+        const std::string image = Read(OutPath());
+        const auto archive = PageArchive::Open(MemorySource(image));
+        const ArchiveEntry* settings = archive ? archive->BookSettings() : nullptr;
+        return settings ? archive->Read(MemorySource(image), *settings) : archive ? "no settings" : "no archive";
+    };
+    EXPECT_EQ(settingsOf(""), "search.button=yes\nsearch.hint=Search this book\n");
+    EXPECT_EQ(settingsOf("[search]\nbutton = no\nhint = Find it\n"), "search.button=no\nsearch.hint=Find it\n");
+    EXPECT_EQ(settingsOf("[search]\non = no\nhint = Find it\n"), "no archive");
+}
+
 // Building stopped at the first unknown section: one mistake fixed per run.
 // Messages echoed a hostile description's escape sequences to the terminal.
 TEST_F(PackFiles, StructuralAndValueMistakesComeTogetherInFileOrder) {

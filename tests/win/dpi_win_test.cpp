@@ -52,7 +52,7 @@ TEST(DpiRuntime, TheExecutableDeclaresPerMonitorAwarenessAndCarriesEveryToolBarS
             int cx = 0, cy = 0;
             ::ImageList_GetIconSize(images, &cx, &cy);
             EXPECT_EQ(std::make_pair(cx, cy), std::make_pair(size, size)) << name << " " << dpi;
-            EXPECT_EQ(::ImageList_GetImageCount(images), 10);
+            EXPECT_EQ(::ImageList_GetImageCount(images), 11) << "the ten buttons and search";
             // The images keep their transparency: a clear corner, a drawn centre.
             IMAGEINFO info{};
             ASSERT_TRUE(::ImageList_GetImageInfo(images, 0, &info));

@@ -10,8 +10,14 @@
 #include "../native/book_lines.h"
 #include "../native/one_file_book.h"
 #include "effects_window_win.h"
+#include "search/index_writer.h"
 #include "scripted_browser_win.h"
 #include "ui/application_win.h"
+#include "ui/private_messages.h"
+#include "skin/win/skin_manager_win.h"
+#include "skin/win/skin_bitmap_win.h"
+#include "skin/win/skin_resources_win.h"
+#include "skin/format/skin_store.h"
 #include "window/frm_apresentacao_win.h"
 
 namespace vc {
@@ -38,8 +44,13 @@ protected:
 
     // Writes an e-book carrying the lines (and the pages, for a one-file
     // book) and opens the window on it.
-    void Open(const std::vector<std::string>& lines, const testing::BookEntries& pagesInside = {}) {
-        if (pagesInside.empty())
+    void Open(const std::vector<std::string>& lines, const testing::BookEntries& pagesInside = {},
+              const std::string& searchIndex = "", const std::string& bookSettings = "") {
+        window_.reset();  // a window holds its book open
+        if (!searchIndex.empty())
+            std::ofstream(folder_ + "Book.exe", std::ios::binary)
+                << testing::OneFileBook(pagesInside, testing_lines::JoinLines(lines), searchIndex, bookSettings);
+        else if (pagesInside.empty())
             testing_lines::WriteStandInBook(folder_ + "Book.exe", testing_lines::JoinLines(lines));
         else
             std::ofstream(folder_ + "Book.exe", std::ios::binary)
@@ -76,6 +87,21 @@ protected:
     void Shown(const std::string& url) {
         browser_->Events().WebNavigateComplete2(url, true);
         browser_->Events().WebDocumentComplete(url, true);
+    }
+
+    // A key pressed with Control (and Shift) held, through the application's filter.
+    bool Key(HWND target, WPARAM key, bool control = false, bool shift = false) {
+        BYTE keys[256];
+        ::GetKeyboardState(keys);
+        keys[VK_CONTROL] = control ? 0x80 : 0;
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        ::SetKeyboardState(keys);
+        MSG msg{target, WM_KEYDOWN, key, 0, 0, {0, 0}};
+        bool handled = false;
+        window_->EventosAplicacaoMessage(msg, handled);
+        keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
+        ::SetKeyboardState(keys);
+        return handled;
     }
 
     std::string folder_;
@@ -351,6 +377,125 @@ TEST_F(PresentationWindow, TheSkinLinesLoadFromTheStoreAndRecordTheSwitches) {
     EXPECT_EQ(errors_, std::vector<std::string>{"List index out of bounds (-1)"});
     EXPECT_FALSE(window_->Skin().Active());
     EXPECT_TRUE(browser_->calls.empty()) << "the start-up ends at the error";
+}
+
+std::string TwoPageIndex() {
+    search::IndexWriter writer;
+    writer.AddPage("pages/index.htm", "Start", "welcome to the orchard");
+    writer.AddPage("pages/apple.htm", "Apples", "an apple a day");
+    return writer.Finish();
+}
+
+int ListCount(HWND list) { return static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0)); }
+void Type(HWND edit, const std::string& text) {
+    for (char c : text) ::SendMessageW(edit, WM_CHAR, static_cast<WPARAM>(c), 0);
+}
+// The line above the list, which follows the edit box.
+std::string Status(const TSearchPane& pane) {
+    char text[100] = "";
+    ::GetWindowTextA(::GetWindow(pane.Edit(), GW_HWNDNEXT), text, sizeof text);
+    return text;
+}
+
+TEST_F(PresentationWindow, TheSearchPaneOpensByKeyFillsAsTheReaderTypesAndOpensTheResultsBookAddress) {
+    Open(BookLines(), {{"pages/index.htm", "<p>start</p>"}, {"pages/apple.htm", "<p>apple</p>"}}, TwoPageIndex());
+    window_->Show();
+    const TSearchPane& pane = window_->SearchPane();
+    EXPECT_FALSE(pane.Visible());
+    EXPECT_TRUE(Key(browser_->PageChild(), 'F', true, true));
+    ASSERT_TRUE(pane.Visible() && ::IsWindowVisible(pane.List()));
+    EXPECT_EQ(::GetFocus(), pane.Edit());
+    EXPECT_GT(browser_->bounds.left, 0) << "the page moves over for the pane";
+
+    Type(pane.Edit(), "app");  // the last word is a prefix while it is typed
+    ASSERT_EQ(ListCount(pane.List()), 1);
+    EXPECT_EQ(Status(pane), "1 page");
+    browser_->calls.clear();
+    EXPECT_TRUE(Key(pane.Edit(), VK_RETURN));
+    const std::string book = "vcbook://" + window_->Settings().BookHost + "/";
+    EXPECT_EQ(browser_->calls, std::vector<std::string>{"navigate " + book + "pages/apple.htm"});
+    Type(pane.Edit(), " zzz");
+    EXPECT_EQ(ListCount(pane.List()), 0);
+    EXPECT_TRUE(Key(pane.Edit(), VK_RETURN));
+    EXPECT_EQ(browser_->calls.size(), 1u) << "no result, nothing to open";
+
+    EXPECT_TRUE(Key(pane.Edit(), VK_TAB));
+    EXPECT_EQ(::GetFocus(), pane.List());
+    EXPECT_TRUE(Key(pane.Edit(), VK_ESCAPE));
+    EXPECT_FALSE(pane.Visible() || ::IsWindowVisible(pane.List()));
+    EXPECT_EQ(browser_->bounds.left, 0);
+    EXPECT_EQ(::GetFocus(), browser_->PageChild());
+    EXPECT_TRUE(errors_.empty());
+}
+
+// Whole words: "app" is no prefix here, and a web page may ask too.
+TEST_F(PresentationWindow, TheSearchCommandOpensThePaneWithItsWordsSearched) {
+    Open(BookLines(), {{"pages/index.htm", "<p>start</p>"}}, TwoPageIndex());
+    window_->Show();
+    const TSearchPane& pane = window_->SearchPane();
+    EXPECT_TRUE(Cancelled("ACTION:SEARCH%20%app%"));
+    EXPECT_TRUE(pane.Visible() && pane.Text() == "app" && ListCount(pane.List()) == 0);
+    EXPECT_EQ(Status(pane), "No page found.");
+    Key(pane.Edit(), VK_ESCAPE);
+    Shown("https://evil.example/");
+    EXPECT_TRUE(Cancelled("ACTION:SEARCH%20%apple%20OR%20orchard%", "https://evil.example/"));
+    EXPECT_TRUE(pane.Visible() && ::GetFocus() == pane.Edit());
+    EXPECT_EQ(Status(pane), "2 pages");
+}
+
+// A classic book: the archive of the index alone leaves the pages in their
+// folder, where a result opens.
+TEST_F(PresentationWindow, TheSearchButtonShowsForABookWithAnIndexAsItsSettingsSay) {
+    const int id = Tform_apresentacao::kSearchButtonId;
+    Open(BookLines(), {}, TwoPageIndex());
+    EXPECT_TRUE(Bar().ButtonVisible(id));
+    EXPECT_EQ(Bar().Hint(id), "Search this book");
+    window_->Show();
+    ::SendMessageA(window_->Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Bar().Handle()));
+    const TSearchPane& pane = window_->SearchPane();
+    Type(pane.Edit(), "orchard ");
+    EXPECT_TRUE(Key(pane.Edit(), VK_DOWN));
+    EXPECT_EQ(::GetFocus(), pane.List());
+    EXPECT_TRUE(Key(pane.List(), VK_RETURN));
+    EXPECT_EQ(browser_->calls.back(), "navigate " + folder_ + "pages\\index.htm");
+    // The hint is the book's 8-bit text, as every hint is.
+    Open(BookLines(), {}, TwoPageIndex(), "search.hint=Procurar no livro (\xE1)\n");
+    EXPECT_TRUE(Bar().ButtonVisible(id) && Bar().Hint(id) == "Procurar no livro (\xE1)");
+    Open(BookLines(), {}, TwoPageIndex(), "search.button=no\n");
+    EXPECT_FALSE(Bar().ButtonVisible(id));
+    EXPECT_TRUE(window_->Searchable()) << "the key still opens the pane";
+    Open(BookLines());
+    EXPECT_FALSE(Bar().ButtonVisible(id) || window_->Searchable());
+    EXPECT_FALSE(Key(browser_->PageChild(), 'F', true, true)) << "the key is left to the page";
+}
+
+// The engine skins the window's controls when the window first shows: the
+// pane's controls are made with the others, hidden, so that it finds them.
+// The test program has no skins of its own: they come from the runtime.
+TEST_F(PresentationWindow, TheSearchPaneWearsTheSkin) {
+    const HMODULE runtime = ::LoadLibraryExA(effects::test::BesideTests("vellumcast.exe").c_str(), nullptr,
+                                             LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_TRUE(runtime);
+    TSkinStore store;
+    LoadStoredSkins(store, runtime);
+    TSkinData data;
+    data.Environment = WindowsSkinEnvironment();
+    auto manager = std::make_unique<TSkinManager>();
+    manager->RegisterSkinData(data);
+    manager->InstallHook();
+    data.LoadFromStore(store, 0);
+    data.SetActive(true);
+    Open(BookLines(), {}, TwoPageIndex());
+    window_->Show();
+    ::SetForegroundWindow(window_->Handle());
+    const TSearchPane& pane = window_->SearchPane();
+    const auto skinned = [](HWND c) { return ::SendMessageA(c, ui::kSkinQueryMessage, 0, 0) == ui::kSkinQueryAnswer; };
+    effects::test::PumpUntil([&] { return skinned(pane.Edit()) && skinned(pane.List()); });
+    EXPECT_TRUE(skinned(pane.Edit()));
+    EXPECT_TRUE(skinned(pane.List()));
+    window_.reset();
+    manager.reset();
+    ::FreeLibrary(runtime);
 }
 
 }  // namespace

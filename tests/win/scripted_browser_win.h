@@ -60,6 +60,7 @@ public:
     }
     HWND Window() const override { return window_; }
     bool TranslatePageKey(MSG&) override { return false; }
+    void FocusPage() override { ::SetFocus(page_); }
 
 private:
     BrowserEvents& events_;

@@ -163,6 +163,16 @@ void DrawCopy(Canvas& c) {
     TextLines(c, 12, 11.5, 6, 3, 3, kBlue);
 }
 
+void DrawSearch(Canvas& c) {
+    // A magnifying glass over a line of text: the handle first, so the rim
+    // covers its end.
+    c.Line({14.5, 14.5}, {20.5, 20.5});
+    c.Stroke(kAmber, kBold + 0.5);
+    c.Circle(10, 10, 7);
+    c.FillAndStroke(kSky, kInk, kOutline + 0.5);
+    TextLines(c, 6.5, 8.5, 7, 2, 3, kBlueDeep);
+}
+
 }  // namespace
 
 const std::array<ToolbarIcon, kToolbarImageCount>& ToolbarIcons() {
@@ -177,6 +187,7 @@ const std::array<ToolbarIcon, kToolbarImageCount>& ToolbarIcons() {
         {ToolbarImage::kPrint, "print", DrawPrint},
         {ToolbarImage::kSelectAll, "select all", DrawSelectAll},
         {ToolbarImage::kCopy, "copy", DrawCopy},
+        {ToolbarImage::kSearch, "search", DrawSearch},
     }};
     return icons;
 }

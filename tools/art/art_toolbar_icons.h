@@ -7,9 +7,9 @@
 namespace vc::art {
 
 // The tool button images, in the order of the window's image list.
-enum class ToolbarImage { kHome, kBack, kForward, kRefresh, kStop, kAbout, kExit, kPrint, kSelectAll, kCopy };
+enum class ToolbarImage { kHome, kBack, kForward, kRefresh, kStop, kAbout, kExit, kPrint, kSelectAll, kCopy, kSearch };
 
-constexpr int kToolbarImageCount = 10;
+constexpr int kToolbarImageCount = 11;
 constexpr int kToolbarImageSize = 24;
 
 struct ToolbarIcon {

@@ -23,6 +23,7 @@
 #include "common/values.h"
 #include "runtime_image.h"
 #include "runtime_search.h"
+#include "search_button.h"
 #include "suggest.h"
 #include "tool_output.h"
 
@@ -546,8 +547,13 @@ BuildResult BuildEBook(const BuildOptions& options) {
     std::vector<PageFile> pages;
     if (composed.pagesInside) pages = GatherPages(composed.pageFolders);
     const std::string index = SearchIndexOf(book, composed);
+    // The search button's settings travel only with the index they serve,
+    // but a wrong value is refused either way.
+    const std::string buttonSettings = SearchButtonSettingsText(book);
     // A classic book carries an archive of its index alone.
-    const std::string archive = pages.empty() && index.empty() ? std::string() : PackPages(pages, index);
+    const std::string archive = pages.empty() && index.empty()
+                                    ? std::string()
+                                    : PackPages(pages, index, index.empty() ? std::string() : buttonSettings);
     const std::string ebook = AppendPayload(runtime, composed.payload, archive);
 
     const fs::path outDir = options.out.has_parent_path() ? options.out.parent_path() : fs::path(".");

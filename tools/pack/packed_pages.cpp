@@ -109,7 +109,7 @@ std::vector<PageFile> GatherPages(const std::vector<fs::path>& folders) {
     return pages;
 }
 
-std::string PackPages(const std::vector<PageFile>& pages, std::string_view searchIndex) {
+std::string PackPages(const std::vector<PageFile>& pages, std::string_view searchIndex, std::string_view bookSettings) {
     // Only the start of a page meets the dictionary; the start is all that
     // is read to build it.
     constexpr std::size_t kSample = 32 * 1024;
@@ -121,6 +121,7 @@ std::string PackPages(const std::vector<PageFile>& pages, std::string_view searc
     heads.clear();
     for (const auto& page : pages) writer.AddPage(page.name, ReadPage(page.path));
     if (!searchIndex.empty()) writer.AddSearchIndex(searchIndex);
+    if (!bookSettings.empty()) writer.AddBookSettings(bookSettings);
     return writer.Finish();
 }
 

@@ -28,8 +28,9 @@ struct PageFile {
 std::vector<PageFile> GatherPages(const std::vector<std::filesystem::path>& folders);
 
 // The archive of those pages, with a dictionary drawn from the pages
-// themselves, and the search index when one is given.
-std::string PackPages(const std::vector<PageFile>& pages, std::string_view searchIndex);
+// themselves, and the search index and the book's settings when given.
+std::string PackPages(const std::vector<PageFile>& pages, std::string_view searchIndex,
+                      std::string_view bookSettings = {});
 
 // Every page with its size and stored size, then the totals (a file stored
 // once for several names counts once), or that the pages lie beside the

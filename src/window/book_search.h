@@ -1,0 +1,73 @@
+#pragma once
+// What the search pane shows, decided away from the window: the rows for a
+// text, the line above them, the address a row opens, and the rule that a
+// damaged index is told of once while the book keeps working.
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/code_page.h"
+#include "search/search_index.h"
+
+namespace vc {
+
+// One result as the list shows it; texts in UTF-8.
+struct SearchRow {
+    std::string page;     // the page's name in the book
+    std::string title;    // the page's title, or its name when it has none
+    std::string snippet;  // the words around the first match
+};
+
+struct SearchView {
+    std::vector<SearchRow> rows;  // best first, at most search::kMaxResults
+    std::string status;           // the line above the list
+};
+
+// The line above the list: nothing before a word is typed, then "No page
+// found.", "1 page", "12 pages", or "200 of 1234 pages" when the list is cut.
+std::string SearchStatus(std::size_t shown, std::size_t total, bool anyWords);
+
+// The text of a row in the list: the title, a dash, the snippet.
+std::string SearchRowLine(const SearchRow& row);
+
+// The address a result opens: its book address in a one-file book (a
+// non-empty host), otherwise the file beside the program, its name in the
+// system code page; nothing when the name has no such spelling.
+std::optional<std::string> SearchResultAddress(std::string_view page, std::string_view bookHost,
+                                               std::string_view executableFolder, const CodePage& codePage);
+
+// The book's index, read the first time it is searched, not when the book
+// opens: most readers never search, and the index of a big book is large.
+// The view into the decoded bytes is kept, so the object stays where it is.
+class BookSearch {
+public:
+    // Gives the decoded bytes of the index; raises EBookDamaged (or any
+    // vc::Exception) when they cannot be read.
+    using Loader = std::function<std::string()>;
+
+    explicit BookSearch(Loader load) : load_(std::move(load)) {}
+    BookSearch(const BookSearch&) = delete;
+    BookSearch& operator=(const BookSearch&) = delete;
+
+    // The rows for a text; once the index has turned out damaged, none, and
+    // the status says so.
+    SearchView Search(std::string_view text, bool whileTyping);
+    // The damage message the first time the index turned out damaged, empty
+    // before and ever after.
+    std::string TakeDamageMessage();
+    bool Loaded() const noexcept { return index_.has_value(); }
+
+private:
+    SearchView Damaged();
+
+    Loader load_;
+    std::string bytes_;
+    std::optional<search::SearchIndex> index_;
+    bool damaged_ = false;
+    bool told_ = false;
+};
+
+}  // namespace vc

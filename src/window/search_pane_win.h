@@ -1,0 +1,60 @@
+#pragma once
+// The search pane's controls, docked on the left of the page: the edit box
+// the reader types into, the line that counts the results, and the list of
+// results. They are children of the presentation window itself, made hidden
+// with the other controls, so that the skin engine finds them when it skins
+// the window and the window hears their notifications. The window decides
+// what they show (book_search.h).
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "common/scale.h"
+#include "ui/handles_win.h"
+#include "window/book_search.h"
+
+namespace vc {
+
+class TSearchPane {
+public:
+    // WM_COMMAND ids of the edit box and the list.
+    static constexpr int kEditId = 1201;
+    static constexpr int kListId = 1202;
+
+    void Create(HWND parent, const Scale& scale);
+    // A new font for a screen of another scale.
+    void SetScale(const Scale& scale);
+
+    bool Visible() const noexcept { return visible_; }
+    void SetVisible(bool visible);
+    // The pane's width beside a page area of `clientWidth`.
+    int Width(int clientWidth) const;
+    // Places the controls in the pane's rectangle.
+    void Layout(const RECT& pane);
+
+    HWND Edit() const noexcept { return edit_.Get(); }
+    HWND List() const noexcept { return list_.Get(); }
+    bool Holds(HWND window) const noexcept { return window && (window == Edit() || window == List()); }
+
+    // The typed text in UTF-8, and a text put in its place.
+    std::string Text() const;
+    void SetText(const std::string& text);
+    // Fills the list and the line above it; the first row is selected.
+    void Show(const SearchView& view);
+    // The selected row, or -1.
+    int Selected() const;
+
+private:
+    ui::UniqueFont MakeFont(const Scale& scale) const;
+
+    // The font goes after the controls that use it.
+    ui::UniqueFont font_;
+    ui::UniqueWindow edit_;
+    ui::UniqueWindow status_;
+    ui::UniqueWindow list_;
+    Scale scale_;
+    bool visible_ = false;
+};
+
+}  // namespace vc

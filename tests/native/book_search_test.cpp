@@ -1,0 +1,83 @@
+#include "window/book_search.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "book/page_archive.h"
+#include "common/unicode.h"
+#include "search/index_writer.h"
+#include "simulated_code_pages.h"
+
+namespace vc {
+namespace {
+
+TEST(WideText, RoundTripsEveryCodePointAndReplacesWhatIsBroken) {
+    const std::string text = "a\xC3\xA8\xE2\x80\x94\xF0\x9F\x93\x96";  // a, e grave, dash, a book (past U+FFFF)
+    EXPECT_EQ(Utf8ToUtf16(text), u"a\u00E8\u2014\U0001F4D6");
+    EXPECT_EQ(Utf16ToUtf8(Utf8ToUtf16(text)), text);
+    EXPECT_EQ(Utf8ToUtf16("a\xE8z"), u"a\uFFFDz");
+    EXPECT_EQ(Utf16ToUtf8(std::u16string(u"a") + char16_t(0xD800) + u"z" + char16_t(0xDC00)), "a\uFFFDz\uFFFD");
+}
+
+TEST(SearchPaneTexts, CountThePagesAndSayWhereAResultOpens) {
+    EXPECT_EQ(SearchStatus(0, 0, false), "");
+    EXPECT_EQ(SearchStatus(0, 0, true), "No page found.");
+    EXPECT_EQ(SearchStatus(1, 1, true), "1 page");
+    EXPECT_EQ(SearchStatus(200, 200, true), "200 pages");
+    EXPECT_EQ(SearchStatus(200, 201, true), "200 of 201 pages");
+    const CodePage& western = testing::Western();
+    EXPECT_EQ(SearchResultAddress("pages/a b.htm", "host", "C:\\B\\", western), "vcbook://host/pages/a%20b.htm");
+    EXPECT_EQ(SearchResultAddress("pages/sub/cr\xC3\xA8me.htm", "", "C:\\B", western),
+              "C:\\B\\pages\\sub\\cr\xE8me.htm");
+    // A name the code page cannot spell, or one that is not UTF-8, opens nothing.
+    EXPECT_EQ(SearchResultAddress("pages/cr\xC3\xA8me.htm", "", "C:\\B\\", testing::Japanese()), std::nullopt);
+    EXPECT_EQ(SearchResultAddress("pages/cr\xE8me.htm", "", "C:\\B\\", western), std::nullopt);
+}
+
+std::string SmallIndex(int pages) {
+    search::IndexWriter writer;
+    writer.AddPage("pages/untitled.htm", "", "an orchard of apple trees");
+    for (int i = 0; i < pages; ++i) writer.AddPage("pages/p" + std::to_string(i) + ".htm", "Apple", "apple pie");
+    return writer.Finish();
+}
+
+TEST(BookSearch, ReadsTheIndexOnceAndOnlyWhenThereAreWordsToFind) {
+    int loads = 0;
+    BookSearch search([&] { return ++loads, SmallIndex(250); });
+    EXPECT_TRUE(search.Search(" ,;\" -", true).rows.empty());
+    EXPECT_EQ(loads, 0);
+    const SearchView orchard = search.Search("orch", true);
+    ASSERT_EQ(orchard.rows.size(), 1u);
+    EXPECT_EQ(orchard.rows[0].title, "pages/untitled.htm") << "a page without a title shows its name";
+    EXPECT_NE(orchard.rows[0].snippet.find("orchard"), std::string::npos);
+    EXPECT_TRUE(search.Search("orch", false).rows.empty()) << "a finished word is no prefix";
+    const SearchView apple = search.Search("apple", false);
+    EXPECT_EQ(apple.rows.size(), search::kMaxResults);
+    EXPECT_EQ(apple.status, "200 of 251 pages");
+    EXPECT_EQ(loads, 1);
+    EXPECT_EQ(search.TakeDamageMessage(), "");
+}
+
+class DamagedIndex : public ::testing::TestWithParam<std::string (*)()> {};
+
+TEST_P(DamagedIndex, IsToldOnceAndLeavesAnEmptyListThatSaysSo) {
+    int loads = 0;
+    BookSearch search([&] { return ++loads, GetParam()(); });
+    EXPECT_EQ(search.TakeDamageMessage(), "") << "nothing is told before the index is read";
+    const SearchView first = search.Search("apple", true);
+    EXPECT_TRUE(first.rows.empty());
+    EXPECT_EQ(first.status, "The search index of this book is damaged.");
+    EXPECT_EQ(search.TakeDamageMessage(), "The search index of this book is damaged.");
+    EXPECT_EQ(search.Search("pie", true).status, first.status);
+    EXPECT_EQ(search.TakeDamageMessage(), "");
+    EXPECT_EQ(loads, 1) << "a damaged index is not read again";
+}
+
+INSTANTIATE_TEST_SUITE_P(EntryFailsItsChecksumBytesAreNoIndexIndexIsCut, DamagedIndex,
+                         ::testing::Values([]() -> std::string { throw EBookDamaged("", "checksum"); },
+                                           [] { return std::string("not an index at all"); },
+                                           [] { return SmallIndex(3).substr(0, 60); }));
+
+}  // namespace
+}  // namespace vc

@@ -15,6 +15,7 @@
 #include "../../tools/pack/page_output.cpp"
 #include "../../tools/pack/runtime_image.cpp"
 #include "../../tools/pack/runtime_search.cpp"
+#include "../../tools/pack/search_button.cpp"
 #include "../../tools/pack/suggest.cpp"
 #include "../../tools/pack/this_program_posix.cpp"
 #include "../../tools/pack/tool_output.cpp"

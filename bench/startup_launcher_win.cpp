@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -179,14 +180,18 @@ int main(int argc, char** argv) {
         program.privateMb.clear();
         program.phases.clear();
     }
-    // Alternating, so that whatever else the machine does falls on all alike;
-    // each round starts one program further on, so that none always follows
-    // the same one (the start after a given program can be tens of
-    // milliseconds slower or faster under Wine, whatever the program).
-    const std::size_t count = programs.size();
-    for (int round = 0; round < rounds; ++round)
-        for (std::size_t i = 0; i < count; ++i)
-            if (!StartOnce(programs[(i + static_cast<std::size_t>(round)) % count])) return 1;
+    // Alternating, so that whatever else the machine does falls on all alike,
+    // and in a new order each round: under Wine a start is tens of
+    // milliseconds faster right after a small program has ended, so a program
+    // that always followed the same one would be measured by its neighbour.
+    std::vector<std::size_t> order(programs.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::mt19937 shuffler(20261207);  // a fixed seed: every run shuffles alike
+    for (int round = 0; round < rounds; ++round) {
+        std::shuffle(order.begin(), order.end(), shuffler);
+        for (std::size_t i : order)
+            if (!StartOnce(programs[i])) return 1;
+    }
 
     std::printf("ms from CreateProcess, %d rounds\n", rounds);
     std::printf("%-12s %-8s %9s %9s %9s %12s\n", "program", "until", "median", "fastest", "slowest", "above floor");

@@ -18,6 +18,7 @@
 #include "skin/win/skin_manager_win.h"
 #include "skin/win/skin_resources_win.h"
 #include "skin/format/skin_store.h"
+#include "runtime_skin_win.h"
 #include "scripted_browser_win.h"
 #include "ui/application_win.h"
 #include "ui/handles_win.h"
@@ -240,17 +241,9 @@ TEST_F(DpiWindow, MovingToAScreenOfAnotherScaleTakesTheSuggestedRectangleAndResc
 TEST(DpiSkin, TheSkinnedFrameAndItsShapeFollowTheScreensScale) {
     ThreadDpiAwareness awareness;
     const Scale s(SystemDpi());
-    const HMODULE runtime = ::LoadLibraryExA(BesideTests("vellumcast.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_TRUE(runtime);
-    TSkinStore store;
-    LoadStoredSkins(store, runtime);
-    TSkinData data;
-    data.Environment = WindowsSkinEnvironment();
-    auto manager = std::make_unique<TSkinManager>();
-    manager->RegisterSkinData(data);
-    manager->InstallHook();
-    data.LoadFromStore(store, 1);  // a shaped skin: rounded corners
-    data.SetActive(true);
+    test::ActiveRuntimeSkin skin(1);  // a shaped skin: rounded corners
+    ASSERT_TRUE(skin.Loaded());
+    const TSkinData& data = skin.Data();
 
     const HWND window =
         effects::test::MakeWindow("VcDpiSkinTest", WS_OVERLAPPEDWINDOW, {40, 40, 40 + s.Apply(300), 40 + s.Apply(200)});
@@ -280,8 +273,6 @@ TEST(DpiSkin, TheSkinnedFrameAndItsShapeFollowTheScreensScale) {
     EXPECT_TRUE(::EqualRgn(actual.Get(), RegionFromRects(BuildFrameRegion(data, FrameLayout(data, w)).rects).Get()));
 
     ::DestroyWindow(window);
-    manager.reset();
-    ::FreeLibrary(runtime);
 }
 
 }  // namespace

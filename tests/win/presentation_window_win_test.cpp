@@ -18,6 +18,7 @@
 #include "skin/win/skin_bitmap_win.h"
 #include "skin/win/skin_resources_win.h"
 #include "skin/format/skin_store.h"
+#include "runtime_skin_win.h"
 #include "window/frm_apresentacao_win.h"
 
 namespace vc {
@@ -473,18 +474,8 @@ TEST_F(PresentationWindow, TheSearchButtonShowsForABookWithAnIndexAsItsSettingsS
 // pane's controls are made with the others, hidden, so that it finds them.
 // The test program has no skins of its own: they come from the runtime.
 TEST_F(PresentationWindow, TheSearchPaneWearsTheSkin) {
-    const HMODULE runtime = ::LoadLibraryExA(effects::test::BesideTests("vellumcast.exe").c_str(), nullptr,
-                                             LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_TRUE(runtime);
-    TSkinStore store;
-    LoadStoredSkins(store, runtime);
-    TSkinData data;
-    data.Environment = WindowsSkinEnvironment();
-    auto manager = std::make_unique<TSkinManager>();
-    manager->RegisterSkinData(data);
-    manager->InstallHook();
-    data.LoadFromStore(store, 0);
-    data.SetActive(true);
+    test::ActiveRuntimeSkin skin(0);
+    ASSERT_TRUE(skin.Loaded());
     Open(BookLines(), {}, TwoPageIndex());
     window_->Show();
     ::SetForegroundWindow(window_->Handle());
@@ -493,9 +484,7 @@ TEST_F(PresentationWindow, TheSearchPaneWearsTheSkin) {
     effects::test::PumpUntil([&] { return skinned(pane.Edit()) && skinned(pane.List()); });
     EXPECT_TRUE(skinned(pane.Edit()));
     EXPECT_TRUE(skinned(pane.List()));
-    window_.reset();
-    manager.reset();
-    ::FreeLibrary(runtime);
+    window_.reset();  // before the skin it wears
 }
 
 }  // namespace

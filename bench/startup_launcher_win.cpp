@@ -25,7 +25,14 @@
 #include <utility>
 #include <vector>
 
+#include "bench_win.h"
+
 namespace {
+
+using vc::bench::Median;
+using vc::bench::Milliseconds;
+using vc::bench::Ticks;
+using vc::bench::VisibleWindowOf;
 
 struct Program {
     std::string name;
@@ -37,42 +44,6 @@ struct Program {
     std::vector<std::pair<std::string, std::vector<double>>> phases;
     bool isFloor = false;  // the minimal program: no marks to wait for
 };
-
-double Milliseconds(LONGLONG ticks) {
-    static const LONGLONG frequency = [] {
-        LARGE_INTEGER f{};
-        ::QueryPerformanceFrequency(&f);
-        return f.QuadPart;
-    }();
-    return 1000.0 * static_cast<double>(ticks) / static_cast<double>(frequency);
-}
-
-LONGLONG Ticks() {
-    LARGE_INTEGER now{};
-    ::QueryPerformanceCounter(&now);
-    return now.QuadPart;
-}
-
-struct Search {
-    DWORD process;
-    HWND found;
-};
-
-BOOL CALLBACK MatchVisible(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<Search*>(data);
-    DWORD process = 0;
-    ::GetWindowThreadProcessId(window, &process);
-    // A message box is owned by the window it speaks for: it does not count.
-    if (process != search->process || !::IsWindowVisible(window) || ::GetWindow(window, GW_OWNER)) return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-HWND VisibleWindowOf(DWORD process) {
-    Search search{process, nullptr};
-    ::EnumWindows(MatchVisible, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
 
 std::string TracePath() {
     char folder[MAX_PATH] = {};
@@ -142,12 +113,6 @@ bool StartOnce(Program& program) {
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
     return window != nullptr;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 }  // namespace

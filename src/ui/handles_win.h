@@ -37,6 +37,11 @@ private:
     Handle handle_ = nullptr;
 };
 
+// A kernel object: a thread, an event, a file.
+struct KernelObjectTraits {
+    using Handle = HANDLE;
+    static void Close(HANDLE h) noexcept { ::CloseHandle(h); }
+};
 struct WindowTraits {
     using Handle = HWND;
     static void Close(HWND h) noexcept { ::DestroyWindow(h); }
@@ -70,6 +75,7 @@ struct IconTraits {
     static void Close(HICON h) noexcept { ::DestroyIcon(h); }
 };
 
+using UniqueKernelObject = UniqueHandle<KernelObjectTraits>;
 using UniqueWindow = UniqueHandle<WindowTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;

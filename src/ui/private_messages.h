@@ -59,6 +59,9 @@ constexpr unsigned kCmMenuChanged = 0xB015;
 // one-file book could not be read; no parameters (the window keeps the
 // names). The message box waits for this, outside the browser's call.
 constexpr unsigned kBookPageDamagedMessage = 0x8001;
+// TBackgroundWork's thread, posted to the job's message window when the
+// work has ended; no parameters.
+constexpr unsigned kBackgroundWorkDoneMessage = 0x8002;
 
 // --- Window-subclass ids (SetWindowSubclass), four letters each ---
 

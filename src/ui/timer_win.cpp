@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "ui/application_win.h"
+#include "ui/message_window_win.h"
 
 namespace vc::ui {
 
@@ -15,7 +16,7 @@ constexpr UINT_PTR kTimerId = 1;
 
 TTimer::~TTimer() {
     // No tick reaches the object while its window goes.
-    if (window_) ::SetWindowLongPtrA(window_.Get(), GWLP_USERDATA, 0);
+    if (window_) DetachMessageWindow(window_.Get());
 }
 
 void TTimer::SetInterval(unsigned milliseconds) {
@@ -33,26 +34,13 @@ void TTimer::Update() {
         if (window_) ::KillTimer(window_.Get(), kTimerId);
         return;
     }
-    if (!window_) {
-        WNDCLASSEXA windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        if (!::GetClassInfoExA(::GetModuleHandleA(nullptr), kTimerClass, &windowClass)) {
-            windowClass.lpfnWndProc = &TTimer::WindowProc;
-            windowClass.hInstance = ::GetModuleHandleA(nullptr);
-            windowClass.lpszClassName = kTimerClass;
-            ::RegisterClassExA(&windowClass);
-        }
-        window_.Reset(::CreateWindowExA(0, kTimerClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                        ::GetModuleHandleA(nullptr), nullptr));
-        if (!window_) throw std::runtime_error("Cannot create the timer");
-        ::SetWindowLongPtrA(window_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    }
+    if (!window_) window_ = CreateMessageWindow(kTimerClass, &TTimer::WindowProc, this, "timer");
     if (!::SetTimer(window_.Get(), kTimerId, interval_, nullptr)) throw std::runtime_error("Cannot start the timer");
 }
 
 LRESULT CALLBACK TTimer::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     if (message == WM_TIMER && wParam == kTimerId) {
-        if (auto* timer = reinterpret_cast<TTimer*>(::GetWindowLongPtrA(window, GWLP_USERDATA))) timer->Tick();
+        if (auto* timer = MessageWindowOwner<TTimer>(window)) timer->Tick();
         return 0;
     }
     return ::DefWindowProcA(window, message, wParam, lParam);

@@ -30,38 +30,64 @@ std::optional<std::string> SearchResultAddress(std::string_view page, std::strin
     return WithTrailingBackslash(executableFolder) + *name;
 }
 
-SearchView BookSearch::Search(std::string_view text, bool whileTyping) {
-    if (damaged_) return Damaged();
-    const bool anyWords = !search::ParseQuery(text, whileTyping).groups.empty();
-    if (!anyWords) return SearchView{};
+std::unique_ptr<ReadSearchIndex> BookSearch::Read(const Loader& load) noexcept {
     try {
-        if (!index_) {
-            bytes_ = load_();
-            index_ = search::SearchIndex::Open(bytes_);
-        }
-        const search::SearchResults found = index_->Query(text, whileTyping);
-        SearchView view;
-        for (const search::SearchResult& result : found.results)
-            view.rows.push_back({result.page, result.title.empty() ? result.page : result.title, result.snippet});
-        view.status = SearchStatus(view.rows.size(), found.total, true);
-        return view;
+        auto read = std::make_unique<ReadSearchIndex>();
+        read->bytes = load();
+        read->index = search::SearchIndex::Open(read->bytes);
+        return read;
     } catch (const Exception&) {
     } catch (const EBookDamaged&) {
+    } catch (const std::bad_alloc&) {
+        // An index too big for the memory left is as unusable as a damaged one.
     }
-    damaged_ = true;
-    index_.reset();
-    bytes_ = std::string();
-    return Damaged();
+    return nullptr;
 }
 
-SearchView BookSearch::Damaged() {
+std::optional<BookSearch::Loader> BookSearch::BeginReading() {
+    if (state_ != State::Unread) return std::nullopt;
+    state_ = State::Reading;
+    return load_;
+}
+
+void BookSearch::Adopt(std::unique_ptr<ReadSearchIndex> read) {
+    read_ = std::move(read);
+    state_ = read_ ? State::Ready : State::Damaged;
+}
+
+SearchView BookSearch::Search(std::string_view text, bool whileTyping) {
+    const bool anyWords = !search::ParseQuery(text, whileTyping).groups.empty();
+    if (anyWords && state_ == State::Unread) Adopt(Read(load_));
+    if (anyWords && state_ == State::Ready) {
+        try {
+            return Rows(text, whileTyping);
+        } catch (const Exception&) {
+            // Open checks the layout; what it cannot see turns up as a query reads.
+            Adopt(nullptr);
+        }
+    }
+    if (state_ == State::Damaged) return StatusOnly(search::ESearchIndexDamaged().what());
+    if (anyWords && state_ == State::Reading) return StatusOnly("Reading the search index\xE2\x80\xA6");
+    return SearchView{};
+}
+
+SearchView BookSearch::Rows(std::string_view text, bool whileTyping) const {
+    const search::SearchResults found = read_->index->Query(text, whileTyping);
     SearchView view;
-    view.status = search::ESearchIndexDamaged().what();
+    for (const search::SearchResult& result : found.results)
+        view.rows.push_back({result.page, result.title.empty() ? result.page : result.title, result.snippet});
+    view.status = SearchStatus(view.rows.size(), found.total, true);
+    return view;
+}
+
+SearchView BookSearch::StatusOnly(std::string status) const {
+    SearchView view;
+    view.status = std::move(status);
     return view;
 }
 
 std::string BookSearch::TakeDamageMessage() {
-    if (!damaged_ || told_) return std::string();
+    if (state_ != State::Damaged || told_) return std::string();
     told_ = true;
     return search::ESearchIndexDamaged().what();
 }

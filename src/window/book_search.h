@@ -4,6 +4,7 @@
 // damaged index is told of once while the book keeps working.
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -39,9 +40,18 @@ std::string SearchRowLine(const SearchRow& row);
 std::optional<std::string> SearchResultAddress(std::string_view page, std::string_view bookHost,
                                                std::string_view executableFolder, const CodePage& codePage);
 
-// The book's index, read the first time it is searched, not when the book
-// opens: most readers never search, and the index of a big book is large.
-// The view into the decoded bytes is kept, so the object stays where it is.
+// The index as read out of the book: its decoded bytes and the reader over
+// them, which keeps a view of the bytes, so the object stays where it is.
+struct ReadSearchIndex {
+    std::string bytes;
+    std::optional<search::SearchIndex> index;
+};
+
+// The book's index, read when the reader first asks for it, not when the
+// book opens: most readers never search, and the index of a big book is
+// large and takes a while to inflate. The window has it read on a thread of
+// its own (BeginReading, then Adopt), so that typing never waits for it;
+// a search before then reads it there and then.
 class BookSearch {
 public:
     // Gives the decoded bytes of the index; raises EBookDamaged (or any
@@ -52,21 +62,33 @@ public:
     BookSearch(const BookSearch&) = delete;
     BookSearch& operator=(const BookSearch&) = delete;
 
+    // Reads the index through `load`; nothing when it is damaged. It touches
+    // no BookSearch, so it may run on any thread.
+    static std::unique_ptr<ReadSearchIndex> Read(const Loader& load) noexcept;
+
+    // The loader, when the index is still to be read: the reading counts as
+    // begun, and searches until Adopt say "Reading the search index…".
+    // Nothing once it has begun.
+    std::optional<Loader> BeginReading();
+    // The index as Read gave it, nothing for a damaged one.
+    void Adopt(std::unique_ptr<ReadSearchIndex> read);
+
     // The rows for a text; once the index has turned out damaged, none, and
     // the status says so.
     SearchView Search(std::string_view text, bool whileTyping);
     // The damage message the first time the index turned out damaged, empty
     // before and ever after.
     std::string TakeDamageMessage();
-    bool Loaded() const noexcept { return index_.has_value(); }
+    bool Loaded() const noexcept { return read_ != nullptr; }
 
 private:
-    SearchView Damaged();
+    enum class State { Unread, Reading, Ready, Damaged };
+    SearchView Rows(std::string_view text, bool whileTyping) const;
+    SearchView StatusOnly(std::string status) const;
 
     Loader load_;
-    std::string bytes_;
-    std::optional<search::SearchIndex> index_;
-    bool damaged_ = false;
+    State state_ = State::Unread;
+    std::unique_ptr<ReadSearchIndex> read_;
     bool told_ = false;
 };
 

@@ -421,6 +421,7 @@ bool Tform_apresentacao::RunReaderKey(ReaderKey key, int wheelDelta) {
 
 bool Tform_apresentacao::ShowSearchPane() {
     if (!bookSearch_) return false;
+    ReadSearchIndexAside();
     if (!searchPane_.Visible()) {
         searchPane_.SetVisible(true);
         LayOut();
@@ -431,7 +432,26 @@ bool Tform_apresentacao::ShowSearchPane() {
     return true;
 }
 
+// The index of a big book takes a while to inflate: it is read beside the
+// window as soon as the pane opens, and what the reader typed meanwhile is
+// searched once it is there.
+void Tform_apresentacao::ReadSearchIndexAside() {
+    if (searchIndexReading_.Running()) return;
+    const std::optional<BookSearch::Loader> load = bookSearch_->BeginReading();
+    if (!load) return;
+    auto read = std::make_shared<std::unique_ptr<ReadSearchIndex>>();
+    const BookSearch* reader = bookSearch_.get();
+    const bool started = searchIndexReading_.Start([load = *load, read] { *read = BookSearch::Read(load); },
+                                                   [this, reader, read] {
+                                                       if (reader != bookSearch_.get()) return;
+                                                       bookSearch_->Adopt(std::move(*read));
+                                                       if (searchPane_.Visible()) RunSearch(lastSearchWhileTyping_);
+                                                   });
+    if (!started) bookSearch_->Adopt(BookSearch::Read(*load));
+}
+
 void Tform_apresentacao::RunSearch(bool whileTyping) {
+    lastSearchWhileTyping_ = whileTyping;
     SearchView view = bookSearch_->Search(searchPane_.Text(), whileTyping);
     searchPane_.Show(view);
     searchRows_ = std::move(view.rows);

@@ -18,6 +18,7 @@
 #include "skin/look/skin_data.h"
 #include "skin/win/skin_manager_win.h"
 #include "skin/format/skin_store.h"
+#include "ui/background_work_win.h"
 #include "ui/controls_win.h"
 #include "ui/form_win.h"
 #include "ui/main_menu_win.h"
@@ -137,6 +138,7 @@ private:
     // The search pane: shown with the focus in its edit box (false for a
     // book without an index), searched, a result opened, closed again.
     bool ShowSearchPane();
+    void ReadSearchIndexAside();
     void RunSearch(bool whileTyping);
     void OpenSearchResult();
     void CloseSearchPane();
@@ -243,6 +245,11 @@ private:
     std::vector<SearchRow> searchRows_;
     // The edit box's change notification comes from the window's own text.
     bool settingSearchText_ = false;
+    // How the words in the box were last searched: again so once the index
+    // has been read.
+    bool lastSearchWhileTyping_ = true;
+    // Reads the index beside the window; it goes before the search it feeds.
+    ui::TBackgroundWork searchIndexReading_;
 };
 
 }  // namespace vc

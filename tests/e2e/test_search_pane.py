@@ -1,5 +1,5 @@
 """The search pane in a packed book, driven by real keys: the index is read
-the first time the reader searches, and a damaged one is told of once."""
+the first time the pane opens, and a damaged one is told of once."""
 import struct
 
 SEARCH_BOOK = """[book]
@@ -40,7 +40,7 @@ def test_a_damaged_index_is_told_once_and_the_book_keeps_working(books, observer
     exe.write_bytes(bytes(data))
     books.start(exe)
     assert observer.find(title="Searching Book") is not None
-    assert observer.message_box(timeout_ms=2000) is None, "nothing is read before the reader searches"
+    assert observer.message_box(timeout_ms=2000) is None, "nothing is read before the pane opens"
     observer.keys("ctrl+shift+f", "a", title="Searching Book")
     box = observer.message_box()
     assert box == {"caption": "Vellumcast", "text": "The search index of this book is damaged."}, box

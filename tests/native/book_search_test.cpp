@@ -59,6 +59,34 @@ TEST(BookSearch, ReadsTheIndexOnceAndOnlyWhenThereAreWordsToFind) {
     EXPECT_EQ(search.TakeDamageMessage(), "");
 }
 
+// The window has the index read on a thread of its own while the reader types.
+TEST(BookSearch, SaysSoWhileTheIndexIsReadElsewhereThenSearchesIt) {
+    int loads = 0;
+    BookSearch search([&] { return ++loads, SmallIndex(2); });
+    const std::optional<BookSearch::Loader> load = search.BeginReading();
+    ASSERT_TRUE(load.has_value());
+    EXPECT_FALSE(search.BeginReading().has_value()) << "the reading has begun";
+    EXPECT_EQ(search.Search("apple", true).status, "Reading the search index\xE2\x80\xA6");
+    EXPECT_EQ(search.Search("", true).status, "") << "no words, nothing to wait for";
+    EXPECT_EQ(loads, 0) << "a search meanwhile does not read it a second time";
+    search.Adopt(BookSearch::Read(*load));
+    EXPECT_EQ(search.Search("apple", true).status, "3 pages");
+    EXPECT_EQ(loads, 1);
+    EXPECT_FALSE(search.BeginReading().has_value());
+}
+
+TEST(BookSearch, AnIndexReadElsewhereThatTurnsOutDamagedIsToldOnce) {
+    BookSearch search([]() -> std::string { throw EBookDamaged("", "checksum"); });
+    const std::optional<BookSearch::Loader> load = search.BeginReading();
+    ASSERT_TRUE(load.has_value());
+    std::unique_ptr<ReadSearchIndex> read = BookSearch::Read(*load);
+    EXPECT_EQ(read, nullptr);
+    search.Adopt(std::move(read));
+    EXPECT_EQ(search.Search("apple", true).status, "The search index of this book is damaged.");
+    EXPECT_EQ(search.TakeDamageMessage(), "The search index of this book is damaged.");
+    EXPECT_EQ(search.TakeDamageMessage(), "");
+}
+
 class DamagedIndex : public ::testing::TestWithParam<std::string (*)()> {};
 
 TEST_P(DamagedIndex, IsToldOnceAndLeavesAnEmptyListThatSaysSo) {

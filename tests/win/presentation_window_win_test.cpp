@@ -9,6 +9,7 @@
 
 #include "../native/book_lines.h"
 #include "../native/one_file_book.h"
+#include "common/unicode.h"
 #include "effects_window_win.h"
 #include "search/index_writer.h"
 #include "scripted_browser_win.h"
@@ -393,9 +394,15 @@ void Type(HWND edit, const std::string& text) {
 }
 // The line above the list, which follows the edit box.
 std::string Status(const TSearchPane& pane) {
-    char text[100] = "";
-    ::GetWindowTextA(::GetWindow(pane.Edit(), GW_HWNDNEXT), text, sizeof text);
-    return text;
+    wchar_t text[100] = L"";
+    ::GetWindowTextW(::GetWindow(pane.Edit(), GW_HWNDNEXT), text, 100);
+    return Utf16ToUtf8(std::u16string(text, text + ::wcslen(text)));
+}
+// The index is read beside the window when the pane first opens; the words
+// typed meanwhile are searched once it is there.
+std::string StatusOnceRead(const TSearchPane& pane) {
+    effects::test::PumpUntil([&] { return Status(pane).rfind("Reading", 0) != 0; });
+    return Status(pane);
 }
 
 TEST_F(PresentationWindow, TheSearchPaneOpensByKeyFillsAsTheReaderTypesAndOpensTheResultsBookAddress) {
@@ -409,8 +416,9 @@ TEST_F(PresentationWindow, TheSearchPaneOpensByKeyFillsAsTheReaderTypesAndOpensT
     EXPECT_GT(browser_->bounds.left, 0) << "the page moves over for the pane";
 
     Type(pane.Edit(), "app");  // the last word is a prefix while it is typed
+    EXPECT_EQ(Status(pane), "Reading the search index\xE2\x80\xA6") << "the index comes through the message loop";
+    EXPECT_EQ(StatusOnceRead(pane), "1 page");
     ASSERT_EQ(ListCount(pane.List()), 1);
-    EXPECT_EQ(Status(pane), "1 page");
     browser_->calls.clear();
     EXPECT_TRUE(Key(pane.Edit(), VK_RETURN));
     const std::string book = "vcbook://" + window_->Settings().BookHost + "/";
@@ -435,8 +443,8 @@ TEST_F(PresentationWindow, TheSearchCommandOpensThePaneWithItsWordsSearched) {
     window_->Show();
     const TSearchPane& pane = window_->SearchPane();
     EXPECT_TRUE(Cancelled("ACTION:SEARCH%20%app%"));
+    EXPECT_EQ(StatusOnceRead(pane), "No page found.");
     EXPECT_TRUE(pane.Visible() && pane.Text() == "app" && ListCount(pane.List()) == 0);
-    EXPECT_EQ(Status(pane), "No page found.");
     Key(pane.Edit(), VK_ESCAPE);
     Shown("https://evil.example/");
     EXPECT_TRUE(Cancelled("ACTION:SEARCH%20%apple%20OR%20orchard%", "https://evil.example/"));
@@ -455,6 +463,7 @@ TEST_F(PresentationWindow, TheSearchButtonShowsForABookWithAnIndexAsItsSettingsS
     ::SendMessageA(window_->Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Bar().Handle()));
     const TSearchPane& pane = window_->SearchPane();
     Type(pane.Edit(), "orchard ");
+    EXPECT_EQ(StatusOnceRead(pane), "1 page");
     EXPECT_TRUE(Key(pane.Edit(), VK_DOWN));
     EXPECT_EQ(::GetFocus(), pane.List());
     EXPECT_TRUE(Key(pane.List(), VK_RETURN));

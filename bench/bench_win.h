@@ -1,0 +1,60 @@
+#pragma once
+// What the benchmarks that drive a running book under Wine (or Windows)
+// share: the high-resolution clock, the book's window, the median.
+#include <windows.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace vc::bench {
+
+inline double Milliseconds(LONGLONG ticks) {
+    static const LONGLONG frequency = [] {
+        LARGE_INTEGER f{};
+        ::QueryPerformanceFrequency(&f);
+        return f.QuadPart;
+    }();
+    return 1000.0 * static_cast<double>(ticks) / static_cast<double>(frequency);
+}
+
+inline LONGLONG Ticks() {
+    LARGE_INTEGER now{};
+    ::QueryPerformanceCounter(&now);
+    return now.QuadPart;
+}
+
+// A visible top-level window of the process; a message box is owned by the
+// window it speaks for and does not count.
+inline HWND VisibleWindowOf(DWORD process) {
+    struct Search {
+        DWORD process;
+        HWND found;
+    } search{process, nullptr};
+    ::EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* search = reinterpret_cast<Search*>(data);
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(window, &owner);
+            if (owner != search->process || !::IsWindowVisible(window) || ::GetWindow(window, GW_OWNER)) return TRUE;
+            search->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The value at `fraction` of the sorted values: 0.5 the median, 1 the largest.
+inline double Percentile(std::vector<double> values, double fraction) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    return values[std::min(values.size() - 1, static_cast<std::size_t>(fraction * values.size()))];
+}
+
+inline double Median(std::vector<double> values) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+}  // namespace vc::bench

@@ -383,6 +383,7 @@ void Tform_apresentacao::EventosAplicacaoMessage(MSG& message, bool& handled) {
     if (message.message == WM_MOUSEWHEEL) queued.wheelDelta = GET_WHEEL_DELTA_WPARAM(message.wParam);
     const HWND page = web_ ? web_->Window() : nullptr;
     queued.insidePage = page && message.hwnd && (message.hwnd == page || ::IsChild(page, message.hwnd));
+    queued.inSearchBox = message.hwnd && message.hwnd == searchPane_.Edit();
     if (SwallowMessage(queued, settings_)) handled = true;
     if (!handled && message.message == WM_KEYDOWN && searchPane_.Holds(message.hwnd) &&
         RunSearchPaneKey(message.hwnd, queued.key))

@@ -25,7 +25,9 @@ bool SwallowMessage(const QueuedMessage& queued, const WindowSettings& settings)
     bool handled = false;
     if ((queued.message == kRightButtonDown || queued.message == kRightButtonDoubleClick) && queued.insidePage)
         handled = settings.BlockContextMenu;
-    if (queued.controlDown && queued.message == kKeyDown) {
+    // The blocked keys keep the book's text in the book; the words in the
+    // search box are the reader's, to select, copy and paste as anywhere.
+    if (queued.controlDown && queued.message == kKeyDown && !queued.inSearchBox) {
         if (queued.key == 0x50) handled = settings.BlockPrintKey;
         if (queued.key == 0x43) handled = settings.BlockCopyKey;
         if (queued.key == 0x41) handled = settings.BlockSelectAllKey;

@@ -25,6 +25,7 @@ struct QueuedMessage {
     bool controlDown = false;    // the high bit of the Control key's state
     bool shiftDown = false;      // the same for the Shift key
     int wheelDelta = 0;          // the signed rotation of a wheel message
+    bool inSearchBox = false;    // the target is the search box: the reader's own words
 };
 
 constexpr unsigned kRightButtonDown = 0x0204;

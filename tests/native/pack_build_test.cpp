@@ -339,6 +339,8 @@ TEST_F(PackFiles, CommandLineUsageMistakesExitWithTwo) {
     EXPECT_EQ(Run({}), 2);
     EXPECT_EQ(Run({"bulid"}), 2);
     EXPECT_TRUE(Holds(err_.str(), "unknown command \"bulid\" (did you mean \"build\"?)"));
+    EXPECT_EQ(Run({"serach"}), 2);
+    EXPECT_TRUE(Holds(err_.str(), "(did you mean \"search\"?)"));
     EXPECT_EQ(Run({"keys"}), 0);
     EXPECT_TRUE(Holds(out_.str(), "| book | `title` | 0 | text |"));
 }

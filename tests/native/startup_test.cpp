@@ -181,6 +181,12 @@ TEST(SwallowMessage, RightClicksInThePageAndControlKeysOnlyWhenBlocked) {
     EXPECT_TRUE(SwallowMessage({kKeyDown, 0x41, true, true}, s));
     EXPECT_FALSE(SwallowMessage({kKeyDown, 0x50, false, false}, s)) << "plain P passes";
     EXPECT_FALSE(SwallowMessage({0x0101, 0x50, false, true}, s)) << "key-up passes";
+    s.BlockCopyKey = true;
+    QueuedMessage inSearchBox{kKeyDown, 0x43, false, true};
+    inSearchBox.inSearchBox = true;
+    EXPECT_FALSE(SwallowMessage(inSearchBox, s)) << "the reader's own words may be copied";
+    inSearchBox.key = 0x41;
+    EXPECT_FALSE(SwallowMessage(inSearchBox, s)) << "and selected";
 }
 
 struct ReaderKeyCase {

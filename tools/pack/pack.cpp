@@ -968,7 +968,7 @@ int RunPack(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         return 1;
     }
     return Usage(err, "unknown command \"" + command + "\"" +
-                          DidYouMean(command, {"new", "build", "check", "inspect", "extract", "keys"}));
+                          DidYouMean(command, {"new", "build", "check", "inspect", "extract", "search", "keys"}));
 }
 
 }  // namespace vc::pack

@@ -105,11 +105,7 @@ FrameLayout TFormFrame::Layout(int width, int height) const {
     return FrameLayout(data_, w);
 }
 
-Point TFormFrame::WindowPoint(POINT screen) const {
-    RECT r{};
-    ::GetWindowRect(Window(), &r);
-    return Point{screen.x - r.left, screen.y - r.top};
-}
+Point TFormFrame::WindowPoint(POINT screen) const { return vc::WindowPoint(Window(), screen); }
 
 void TFormFrame::RefreshFonts() {
     const int height = static_cast<const TSkinData&>(data_).Title().FontHeight;

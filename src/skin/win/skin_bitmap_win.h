@@ -16,6 +16,14 @@ namespace vc {
 // A skin colour as GDI takes it.
 inline COLORREF Gdi(Colour c) { return static_cast<COLORREF>(c & kPixelRgbMask); }
 
+// A screen point in the coordinates of a window's whole rectangle, frame
+// included: where a skin lays out its frame and menu-bar pictures.
+inline Point WindowPoint(HWND window, POINT screen) {
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    return Point{screen.x - r.left, screen.y - r.top};
+}
+
 // A 32-bit top-down DIB section holding a copy of a bitmap's pixels.
 class DibSection {
 public:

@@ -253,12 +253,6 @@ int TSkinnedMenuBar::Hot() const noexcept {
     return -1;
 }
 
-Point TSkinnedMenuBar::WindowPoint(POINT screen) const {
-    RECT r{};
-    ::GetWindowRect(window_, &r);
-    return Point{screen.x - r.left, screen.y - r.top};
-}
-
 void TSkinnedMenuBar::OpenItem(int index, bool by_key) { RunMenuMode(index, true, by_key); }
 
 bool TSkinnedMenuBar::EnterMenuMode(char key) {
@@ -281,7 +275,7 @@ void TSkinnedMenuBar::RunMenuMode(int item, bool open, bool by_key) {
             ui::RunGuarded([this] {
                 POINT cursor{};
                 ::GetCursorPos(&cursor);
-                bar.ShowHot(bar.ItemAt(bar.WindowPoint(cursor)));
+                bar.ShowHot(bar.ItemAt(WindowPoint(bar.window_, cursor)));
             });
         }
     } leave{*this};
@@ -402,7 +396,7 @@ MenuModeStep TSkinnedMenuBar::NextMenuModeStep(int highlighted, bool& by_key) {
         case WM_SYSCHAR:
             continue;
         case WM_MOUSEMOVE: {
-            const int item = ItemAt(WindowPoint(message.pt));
+            const int item = ItemAt(WindowPoint(window_, message.pt));
             if (item >= 0 && item != highlighted) ShowHot(highlighted = item);
             continue;
         }
@@ -411,7 +405,7 @@ MenuModeStep TSkinnedMenuBar::NextMenuModeStep(int highlighted, bool& by_key) {
         if (IsButtonDown(message.message)) {
             // A click on an item opens it with no entry selected; anywhere
             // else it only leaves.
-            const int item = ItemAt(WindowPoint(message.pt));
+            const int item = ItemAt(WindowPoint(window_, message.pt));
             by_key = false;
             return item >= 0 ? MenuModeStep{Action::Open, item} : MenuModeStep{Action::Leave, -1};
         }
@@ -441,7 +435,7 @@ bool TSkinnedMenuBar::OnMenuMessage(MSG& message) {
     if (message.message == WM_MOUSEMOVE) {
         if (message.pt.x == last_mouse_.x && message.pt.y == last_mouse_.y) return false;
         last_mouse_ = message.pt;
-        const int target = ItemAt(WindowPoint(message.pt));
+        const int target = ItemAt(WindowPoint(window_, message.pt));
         if (target >= 0 && target != open_) SwitchTo(target, false);
         return false;
     }

@@ -103,7 +103,6 @@ private:
     MenuModeStep NextMenuModeStep(int highlighted, bool& by_key);
     bool OnMenuMessage(MSG& message);
     void SwitchTo(int item, bool by_key);
-    Point WindowPoint(POINT screen) const;
 
     HWND window_;
     TSkinData& data_;

@@ -430,6 +430,23 @@ SearchResults SearchIndex::Query(const ParsedQuery& query) const {
     return found;
 }
 
+std::vector<SnippetRun> SplitSnippet(std::string_view snippet, const std::vector<TextRange>& matches) {
+    std::vector<SnippetRun> runs;
+    std::size_t at = 0;
+    for (const TextRange& match : matches) {
+        const std::size_t begin = std::clamp(match.begin, at, snippet.size());
+        const std::size_t last = match.begin >= snippet.size()
+                                     ? snippet.size()
+                                     : match.begin + std::min(match.length, snippet.size() - match.begin);
+        const std::size_t end = std::max(begin, last);
+        if (begin > at) runs.push_back({snippet.substr(at, begin - at), false});
+        if (end > begin) runs.push_back({snippet.substr(begin, end - begin), true});
+        at = end;
+    }
+    if (at < snippet.size()) runs.push_back({snippet.substr(at), false});
+    return runs;
+}
+
 SearchResult SearchIndex::Result(std::uint32_t page, double score, const ParsedQuery& query) const {
     const Strings strings = PageStrings(page);
     SearchResult result;

@@ -47,6 +47,16 @@ struct SearchResult {
     std::vector<TextRange> matches;
 };
 
+// A stretch of a snippet: a matched word, or the text between two.
+struct SnippetRun {
+    std::string_view text;
+    bool matched;
+};
+
+// The snippet cut at its matched words, in order; a range that overlaps the
+// one before it or runs past the end is cut to what is left.
+std::vector<SnippetRun> SplitSnippet(std::string_view snippet, const std::vector<TextRange>& matches);
+
 struct SearchResults {
     std::vector<SearchResult> results;  // best first, at most kMaxResults
     std::size_t total = 0;              // every page that matched

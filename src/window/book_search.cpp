@@ -75,7 +75,8 @@ SearchView BookSearch::Rows(std::string_view text, bool whileTyping) const {
     const search::SearchResults found = read_->index->Query(text, whileTyping);
     SearchView view;
     for (const search::SearchResult& result : found.results)
-        view.rows.push_back({result.page, result.title.empty() ? result.page : result.title, result.snippet});
+        view.rows.push_back(
+            {result.page, result.title.empty() ? result.page : result.title, result.snippet, result.matches});
     view.status = SearchStatus(view.rows.size(), found.total, true);
     return view;
 }

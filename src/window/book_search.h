@@ -20,6 +20,7 @@ struct SearchRow {
     std::string page;     // the page's name in the book
     std::string title;    // the page's title, or its name when it has none
     std::string snippet;  // the words around the first match
+    std::vector<search::TextRange> matches;  // the matched words in the snippet
 };
 
 struct SearchView {
@@ -31,7 +32,8 @@ struct SearchView {
 // found.", "1 page", "12 pages", or "200 of 1234 pages" when the list is cut.
 std::string SearchStatus(std::size_t shown, std::size_t total, bool anyWords);
 
-// The text of a row in the list: the title, a dash, the snippet.
+// The text of a row in one line, as the list keeps it for screen readers:
+// the title, a dash, the snippet.
 std::string SearchRowLine(const SearchRow& row);
 
 // The address a result opens: its book address in a one-file book (a

@@ -198,6 +198,10 @@ LRESULT Tform_apresentacao::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
         DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     }
+    if (message == WM_DRAWITEM && wParam == TSearchPane::kListId) {
+        searchPane_.DrawRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    }
     if (message == ui::kBookPageDamagedMessage) {
         ShowDamagedPages();
         return 0;
@@ -453,18 +457,17 @@ void Tform_apresentacao::ReadSearchIndexAside() {
 
 void Tform_apresentacao::RunSearch(bool whileTyping) {
     lastSearchWhileTyping_ = whileTyping;
-    SearchView view = bookSearch_->Search(searchPane_.Text(), whileTyping);
-    searchPane_.Show(view);
-    searchRows_ = std::move(view.rows);
+    searchPane_.Show(bookSearch_->Search(searchPane_.Text(), whileTyping));
     const std::string damaged = bookSearch_->TakeDamageMessage();
     if (!damaged.empty()) ShowRuntimeMessage(damaged);
 }
 
 void Tform_apresentacao::OpenSearchResult() {
     const int row = searchPane_.Selected();
-    if (row < 0 || static_cast<std::size_t>(row) >= searchRows_.size() || !web_) return;
+    const std::vector<SearchRow>& rows = searchPane_.Rows();
+    if (row < 0 || static_cast<std::size_t>(row) >= rows.size() || !web_) return;
     const auto address =
-        SearchResultAddress(searchRows_[static_cast<std::size_t>(row)].page, settings_.BookHost, ExeFolder(),
+        SearchResultAddress(rows[static_cast<std::size_t>(row)].page, settings_.BookHost, ExeFolder(),
                             vc::SystemCodePage());
     if (address) web_->Navigate(*address);
 }

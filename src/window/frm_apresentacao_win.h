@@ -241,8 +241,6 @@ private:
     std::unique_ptr<NavigationTracker> navigation_;
     TSearchPane searchPane_;
     std::unique_ptr<BookSearch> bookSearch_;
-    // The rows the list shows, in its order.
-    std::vector<SearchRow> searchRows_;
     // The edit box's change notification comes from the window's own text.
     bool settingSearchText_ = false;
     // How the words in the box were last searched: again so once the index

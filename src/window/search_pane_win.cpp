@@ -15,6 +15,7 @@ constexpr int kEditHeight = 22;
 constexpr int kStatusHeight = 18;
 constexpr int kGap = 4;
 constexpr int kFontHeight = 13;
+constexpr int kRowPadding = 3;
 
 // Wide controls: titles and snippets are Unicode, whatever the system's
 // code page can spell.
@@ -28,6 +29,26 @@ HWND CreateWideChild(const wchar_t* className, DWORD style, DWORD exStyle, HWND 
 
 const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
+int LineHeight(HFONT font) {
+    ui::WindowDc screen(nullptr);
+    ui::SelectedObject selected(screen.Get(), font);
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(screen.Get(), &metrics);
+    return metrics.tmHeight;
+}
+
+// Draws a text from the rectangle's left, cut with an ellipsis at its right
+// edge; the width it took.
+int DrawRun(HDC dc, std::string_view text, HFONT font, RECT bounds) {
+    const std::u16string wide = Utf8ToUtf16(text);
+    const int length = static_cast<int>(wide.size());
+    ui::SelectedObject selected(dc, font);
+    SIZE size{};
+    ::GetTextExtentPoint32W(dc, Wide(wide), length, &size);
+    ::DrawTextW(dc, Wide(wide), length, &bounds, DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    return std::min(static_cast<int>(size.cx), static_cast<int>(bounds.right - bounds.left));
+}
+
 }  // namespace
 
 void TSearchPane::Create(HWND parent, const Scale& scale) {
@@ -37,24 +58,30 @@ void TSearchPane::Create(HWND parent, const Scale& scale) {
     // engine looks for before the first search.
     edit_.Reset(CreateWideChild(L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, parent, kEditId));
     status_.Reset(CreateWideChild(L"STATIC", SS_LEFTNOWORDWRAP | SS_ENDELLIPSIS, 0, parent, 0));
-    const DWORD listStyle = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_DISABLENOSCROLL;
+    // Owner-drawn rows of two lines; the list keeps each row's text as one
+    // line too, for screen readers.
+    const DWORD listStyle = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_DISABLENOSCROLL |
+                            LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
     list_.Reset(CreateWideChild(L"LISTBOX", listStyle, WS_EX_CLIENTEDGE, parent, kListId));
     SetScale(scale);
 }
 
-ui::UniqueFont TSearchPane::MakeFont(const Scale& scale) const {
-    return ui::UniqueFont(::CreateFontA(-scale.Apply(kFontHeight), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+ui::UniqueFont TSearchPane::MakeFont(const Scale& scale, int weight) const {
+    return ui::UniqueFont(::CreateFontA(-scale.Apply(kFontHeight), 0, 0, 0, weight, FALSE, FALSE, FALSE,
                                     DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                     DEFAULT_PITCH | FF_SWISS, "Arial"));
 }
 
 void TSearchPane::SetScale(const Scale& scale) {
     scale_ = scale;
-    ui::UniqueFont font = MakeFont(scale);
+    ui::UniqueFont font = MakeFont(scale, FW_NORMAL);
     for (HWND control : {edit_.Get(), status_.Get(), list_.Get()})
         ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
-    // The old font goes once no control uses it.
+    // The old fonts go once no control uses them.
     font_ = std::move(font);
+    boldFont_ = MakeFont(scale, FW_BOLD);
+    lineHeight_ = std::max(LineHeight(font_.Get()), LineHeight(boldFont_.Get()));
+    ::SendMessageW(list_.Get(), LB_SETITEMHEIGHT, 0, 2 * lineHeight_ + 2 * scale.Apply(kRowPadding));
 }
 
 void TSearchPane::SetVisible(bool visible) {
@@ -93,7 +120,7 @@ void TSearchPane::SetText(const std::string& text) {
     ::SendMessageW(edit_.Get(), EM_SETSEL, static_cast<WPARAM>(-1), -1);
 }
 
-void TSearchPane::Show(const SearchView& view) {
+void TSearchPane::Show(SearchView view) {
     ::SetWindowTextW(status_.Get(), Wide(Utf8ToUtf16(view.status)));
     // One repaint for the whole list, not one per row.
     ::SendMessageW(list_.Get(), WM_SETREDRAW, FALSE, 0);
@@ -101,12 +128,37 @@ void TSearchPane::Show(const SearchView& view) {
     for (const SearchRow& row : view.rows)
         ::SendMessageW(list_.Get(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(Utf8ToUtf16(SearchRowLine(row)))));
     if (!view.rows.empty()) ::SendMessageW(list_.Get(), LB_SETCURSEL, 0, 0);
+    rows_ = std::move(view.rows);
     ::SendMessageW(list_.Get(), WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(list_.Get(), nullptr, TRUE);
 }
 
 int TSearchPane::Selected() const {
     return static_cast<int>(::SendMessageW(list_.Get(), LB_GETCURSEL, 0, 0));
+}
+
+void TSearchPane::DrawRow(const DRAWITEMSTRUCT& item) const {
+    HDC dc = item.hDC;
+    if (item.itemID < rows_.size()) {
+        const bool selected = (item.itemState & ODS_SELECTED) != 0;
+        ::FillRect(dc, &item.rcItem, ::GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+        const int oldMode = ::SetBkMode(dc, TRANSPARENT);
+        const COLORREF oldColour = ::SetTextColor(dc, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        const SearchRow& row = rows_[item.itemID];
+        const int padding = scale_.Apply(kRowPadding);
+        RECT line{item.rcItem.left + padding, item.rcItem.top + padding, item.rcItem.right - padding,
+                  item.rcItem.top + padding + lineHeight_};
+        DrawRun(dc, row.title, boldFont_.Get(), line);
+        ::OffsetRect(&line, 0, lineHeight_);
+        for (const search::SnippetRun& run : search::SplitSnippet(row.snippet, row.matches)) {
+            if (line.left >= line.right) break;
+            line.left += DrawRun(dc, run.text, run.matched ? boldFont_.Get() : font_.Get(), line);
+        }
+        ::SetTextColor(dc, oldColour);
+        ::SetBkMode(dc, oldMode);
+    }
+    // An empty list that has the focus shows it too.
+    if (item.itemState & ODS_FOCUS) ::DrawFocusRect(dc, &item.rcItem);
 }
 
 }  // namespace vc

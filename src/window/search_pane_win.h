@@ -41,19 +41,27 @@ public:
     std::string Text() const;
     void SetText(const std::string& text);
     // Fills the list and the line above it; the first row is selected.
-    void Show(const SearchView& view);
+    void Show(SearchView view);
+    // The rows the list shows, in its order.
+    const std::vector<SearchRow>& Rows() const noexcept { return rows_; }
     // The selected row, or -1.
     int Selected() const;
+    // Paints a row of the list (WM_DRAWITEM): the title in bold on the first
+    // line, the snippet below with its matched words in bold.
+    void DrawRow(const DRAWITEMSTRUCT& item) const;
 
 private:
-    ui::UniqueFont MakeFont(const Scale& scale) const;
+    ui::UniqueFont MakeFont(const Scale& scale, int weight) const;
 
-    // The font goes after the controls that use it.
+    // The fonts go after the controls that use them.
     ui::UniqueFont font_;
+    ui::UniqueFont boldFont_;
     ui::UniqueWindow edit_;
     ui::UniqueWindow status_;
     ui::UniqueWindow list_;
+    std::vector<SearchRow> rows_;
     Scale scale_;
+    int lineHeight_ = 0;
     bool visible_ = false;
 };
 

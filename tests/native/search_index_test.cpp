@@ -161,6 +161,26 @@ TEST(SearchResults, SnippetsShowTheWordsAroundTheFirstMatch) {
     EXPECT_TRUE(title.matches.empty());
 }
 
+std::string Runs(std::string_view snippet, std::vector<TextRange> matches) {
+    std::string shown;
+    for (const SnippetRun& run : SplitSnippet(snippet, matches))
+        shown += run.matched ? "[" + std::string(run.text) + "]" : "(" + std::string(run.text) + ")";
+    return shown;
+}
+
+TEST(SnippetRuns, CutTheSnippetAtItsMatchesAndKeepWithinIt) {
+    EXPECT_EQ(Runs("a lazy dog", {{2, 4}}), "(a )[lazy]( dog)");
+    EXPECT_EQ(Runs("lazy", {{0, 4}}), "[lazy]");
+    EXPECT_EQ(Runs("ab cd", {{0, 2}, {3, 2}}), "[ab]( )[cd]");
+    EXPECT_EQ(Runs("plain", {}), "(plain)");
+    EXPECT_EQ(Runs("", {{0, 3}}), "");
+    // Ranges no index of ours writes: overlapping, past the end, huge.
+    EXPECT_EQ(Runs("abcdef", {{1, 3}, {2, 3}}), "(a)[bcd][e](f)");
+    EXPECT_EQ(Runs("abc", {{1, 99}}), "(a)[bc]");
+    EXPECT_EQ(Runs("abc", {{SIZE_MAX, SIZE_MAX}}), "(abc)");
+    EXPECT_EQ(Runs("abc", {{2, SIZE_MAX}, {0, 1}}), "(ab)[c]");
+}
+
 TEST(SearchIndexDamage, AnyDamageIsReportedAndNothingIsReadOutside) {
     const std::string good = CorpusIndex();
     EXPECT_EQ(vc::testing::ErrorText([] { SearchIndex::Open(""); }), "The search index of this book is damaged.");

@@ -437,6 +437,68 @@ TEST_F(PresentationWindow, TheSearchPaneOpensByKeyFillsAsTheReaderTypesAndOpensT
     EXPECT_TRUE(errors_.empty());
 }
 
+// A row as the list paints it into a bitmap of the row's size.
+struct PaintedRow {
+    std::vector<std::uint32_t> pixels;
+    int width = 0, height = 0;
+    std::uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)] & 0xFFFFFF; }
+    // Pixels of rows [top, bottom) that differ from the background.
+    int InkBetween(int top, int bottom, std::uint32_t background) const {
+        int ink = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = 0; x < width; ++x) ink += At(x, y) != background;
+        return ink;
+    }
+};
+
+PaintedRow PaintRow(HWND window, HWND list, UINT state) {
+    PaintedRow row;
+    row.width = 220;
+    row.height = static_cast<int>(::SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), row.width, -row.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    ui::UniqueBitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    ui::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
+    ui::SelectedObject selected(dc.Get(), bitmap.Get());
+    DRAWITEMSTRUCT item{ODT_LISTBOX, TSearchPane::kListId, 0, ODA_DRAWENTIRE, state, list, dc.Get(),
+                        RECT{0, 0, row.width, row.height}, 0};
+    ::SendMessageW(window, WM_DRAWITEM, TSearchPane::kListId, reinterpret_cast<LPARAM>(&item));
+    ::GdiFlush();
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    row.pixels.assign(pixels, pixels + row.width * row.height);
+    return row;
+}
+
+// GDI keeps colours as 0x00BBGGRR, a DIB's pixels as 0x00RRGGBB.
+std::uint32_t DibColour(int systemColour) {
+    const COLORREF c = ::GetSysColor(systemColour);
+    return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+}
+
+TEST_F(PresentationWindow, AResultShowsItsTitleAboveItsSnippet) {
+    Open(BookLines(), {{"pages/index.htm", "<p>start</p>"}}, TwoPageIndex());
+    window_->Show();
+    const TSearchPane& pane = window_->SearchPane();
+    EXPECT_TRUE(Cancelled("ACTION:SEARCH%20%apple%"));
+    ASSERT_EQ(StatusOnceRead(pane), "1 page");
+    wchar_t line[100] = L"";
+    ::SendMessageW(pane.List(), LB_GETTEXT, 0, reinterpret_cast<LPARAM>(line));
+    EXPECT_EQ(Utf16ToUtf8(std::u16string(line, line + ::wcslen(line))), "Apples \xE2\x80\x94 an apple a day")
+        << "the row's text in one line, for screen readers";
+
+    const PaintedRow selected = PaintRow(window_->Handle(), pane.List(), ODS_SELECTED);
+    ASSERT_GE(selected.height, 2 * 13) << "two lines of the pane's font";
+    const std::uint32_t highlight = DibColour(COLOR_HIGHLIGHT);
+    EXPECT_EQ(selected.At(0, 0), highlight);
+    const int half = selected.height / 2;
+    EXPECT_GT(selected.InkBetween(0, half, highlight), 20) << "the title on the first line";
+    EXPECT_GT(selected.InkBetween(half, selected.height, highlight), 20) << "the snippet on the second";
+    const PaintedRow plain = PaintRow(window_->Handle(), pane.List(), 0);
+    EXPECT_EQ(plain.At(0, 0), DibColour(COLOR_WINDOW));
+    EXPECT_GT(plain.InkBetween(half, plain.height, DibColour(COLOR_WINDOW)), 20);
+}
+
 // Whole words: "app" is no prefix here, and a web page may ask too.
 TEST_F(PresentationWindow, TheSearchCommandOpensThePaneWithItsWordsSearched) {
     Open(BookLines(), {{"pages/index.htm", "<p>start</p>"}}, TwoPageIndex());

@@ -37,13 +37,8 @@ std::string FormatSearchResults(const search::SearchResults& found) {
     std::string out;
     for (const search::SearchResult& result : found.results) {
         std::string snippet;
-        std::size_t at = 0;
-        for (const search::TextRange& match : result.matches) {
-            snippet += result.snippet.substr(at, match.begin - at) + "[" +
-                       result.snippet.substr(match.begin, match.length) + "]";
-            at = match.begin + match.length;
-        }
-        snippet += result.snippet.substr(at);
+        for (const search::SnippetRun& run : search::SplitSnippet(result.snippet, result.matches))
+            snippet += run.matched ? "[" + std::string(run.text) + "]" : std::string(run.text);
         char score[32];
         std::snprintf(score, sizeof score, "%.4g", result.score);
         out += EscapeText(result.page) + " | " + EscapeText(result.title) + " | " + score + " | " + EscapeText(snippet) +

@@ -1,8 +1,9 @@
 // The search pane of a running book, as a reader uses it, under Wine (or
 // Windows): opens the pane by its tool-bar button, types the first letter at
 // once and waits for the index to be read, then types each query letter by
-// letter. A keystroke is timed from the character sent to the send's return:
-// the pane searches and fills its list before it answers. The reference,
+// letter. A keystroke is timed from the character sent until the window has
+// painted what changed: the pane searches and fills its list before the send
+// returns, and the paint is asked for at once. The reference,
 // measured in the same run, is the same typing into a book of one page,
 // where searching costs nothing: what is left is the window's own work.
 //
@@ -50,9 +51,10 @@ std::string StatusText(HWND edit) {
     return text;
 }
 
-double TypeTimed(HWND edit, char c) {
+double TypeTimed(HWND window, HWND edit, char c) {
     const LONGLONG start = Ticks();
     ::SendMessageA(edit, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(c)), 0);
+    ::RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     return Milliseconds(Ticks() - start);
 }
 
@@ -88,7 +90,7 @@ bool TypeInto(Book& book) {
             book.privateMb.push_back(static_cast<double>(memory.PagefileUsage) / (1024.0 * 1024.0));
         for (const char* query : kQueries) {
             ::SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
-            for (const char* c = query; *c; ++c) book.keystrokeMs.push_back(TypeTimed(edit, *c));
+            for (const char* c = query; *c; ++c) book.keystrokeMs.push_back(TypeTimed(window, edit, *c));
         }
         ::PostMessageA(window, WM_CLOSE, 0, 0);
     } else {

@@ -389,10 +389,19 @@ void SearchIndex::AddScores(const std::vector<Hit>& hits, std::vector<double>& s
 }
 
 SearchResults SearchIndex::Query(std::string_view text, bool whileTyping) const {
-    return Query(ParseQuery(text, whileTyping));
+    return Query(ParseQuery(text, whileTyping), true);
 }
 
-SearchResults SearchIndex::Query(const ParsedQuery& query) const {
+SearchResults SearchIndex::QueryWithoutSnippets(std::string_view text, bool whileTyping) const {
+    return Query(ParseQuery(text, whileTyping), false);
+}
+
+void SearchIndex::AddSnippet(SearchResult& result, std::string_view text, bool whileTyping) const {
+    if (result.pageNumber >= pageCount_) Damaged();
+    AddSnippet(result, ParseQuery(text, whileTyping));
+}
+
+SearchResults SearchIndex::Query(const ParsedQuery& query, bool withSnippets) const {
     SearchResults found;
     const std::size_t wanted = std::count_if(query.groups.begin(), query.groups.end(),
                                              [](const QueryGroup& group) { return !group.excluded; });
@@ -426,7 +435,16 @@ SearchResults SearchIndex::Query(const ParsedQuery& query) const {
     std::partial_sort(pages.begin(), pages.begin() + kept, pages.end(), [&scores](std::uint32_t a, std::uint32_t b) {
         return scores[a] != scores[b] ? scores[a] > scores[b] : a < b;
     });
-    for (std::size_t i = 0; i < kept; ++i) found.results.push_back(Result(pages[i], scores[pages[i]], query));
+    for (std::size_t i = 0; i < kept; ++i) {
+        const Strings strings = PageStrings(pages[i]);
+        SearchResult result;
+        result.page = std::string(strings.name);
+        result.title = std::string(strings.title);
+        result.score = scores[pages[i]];
+        result.pageNumber = pages[i];
+        if (withSnippets) AddSnippet(result, query);
+        found.results.push_back(std::move(result));
+    }
     return found;
 }
 
@@ -447,12 +465,7 @@ std::vector<SnippetRun> SplitSnippet(std::string_view snippet, const std::vector
     return runs;
 }
 
-SearchResult SearchIndex::Result(std::uint32_t page, double score, const ParsedQuery& query) const {
-    const Strings strings = PageStrings(page);
-    SearchResult result;
-    result.page = std::string(strings.name);
-    result.title = std::string(strings.title);
-    result.score = score;
+void SearchIndex::AddSnippet(SearchResult& result, const ParsedQuery& query) const {
     std::vector<Pattern> patterns;
     for (const QueryGroup& group : query.groups) {
         if (group.excluded) continue;
@@ -462,8 +475,9 @@ SearchResult SearchIndex::Result(std::uint32_t page, double score, const ParsedQ
             }
         }
     }
-    MakeSnippet(strings.body, patterns, result);
-    return result;
+    result.snippet.clear();
+    result.matches.clear();
+    MakeSnippet(PageStrings(result.pageNumber).body, patterns, result);
 }
 
 }  // namespace vc::search

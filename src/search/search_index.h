@@ -41,6 +41,7 @@ struct SearchResult {
     std::string page;   // the page's name in the book
     std::string title;  // UTF-8, as all texts here
     double score = 0;
+    std::uint32_t pageNumber = 0;  // the page's number in the index
     // Some thirty words of the body around the first matched word, with
     // "..." where the body goes on; the matched words are in `matches`.
     std::string snippet;
@@ -71,6 +72,11 @@ public:
     // Pages that match the text as ParseQuery reads it; no results for a
     // query without a word to look for. Throws ESearchIndexDamaged.
     SearchResults Query(std::string_view text, bool whileTyping) const;
+    // The same pages without their snippets, which take the most time: a
+    // list makes those of the rows it shows (AddSnippet).
+    SearchResults QueryWithoutSnippets(std::string_view text, bool whileTyping) const;
+    // The snippet of a result of the query of that text.
+    void AddSnippet(SearchResult& result, std::string_view text, bool whileTyping) const;
 
 private:
     // Where a term's lists lie in the postings and positions sections.
@@ -94,7 +100,7 @@ private:
     struct Positions;
 
     explicit SearchIndex(std::string_view bytes) : bytes_(bytes) {}
-    SearchResults Query(const ParsedQuery& query) const;
+    SearchResults Query(const ParsedQuery& query, bool withSnippets) const;
     PageRecord Page(std::uint32_t page) const;
     Strings PageStrings(std::uint32_t page) const;
     std::string BlockFirstTerm(std::uint32_t block) const;
@@ -111,7 +117,7 @@ private:
     std::vector<Positions> WordPositions(const std::string& word, bool prefix) const;
     std::vector<Hit> ClauseHits(const QueryClause& clause) const;
     void AddScores(const std::vector<Hit>& hits, std::vector<double>& scores) const;
-    SearchResult Result(std::uint32_t page, double score, const ParsedQuery& query) const;
+    void AddSnippet(SearchResult& result, const ParsedQuery& query) const;
 
     std::string_view bytes_;
     std::uint32_t pageCount_ = 0;

@@ -16,11 +16,6 @@ std::string SearchStatus(std::size_t shown, std::size_t total, bool anyWords) {
     return std::to_string(total) + " pages";
 }
 
-std::string SearchRowLine(const SearchRow& row) {
-    if (row.snippet.empty()) return row.title;
-    return row.title + " \xE2\x80\x94 " + row.snippet;
-}
-
 std::optional<std::string> SearchResultAddress(std::string_view page, std::string_view bookHost,
                                                std::string_view executableFolder, const CodePage& codePage) {
     if (!bookHost.empty()) return MakeBookAddress(bookHost, page);
@@ -71,14 +66,36 @@ SearchView BookSearch::Search(std::string_view text, bool whileTyping) {
     return SearchView{};
 }
 
-SearchView BookSearch::Rows(std::string_view text, bool whileTyping) const {
-    const search::SearchResults found = read_->index->Query(text, whileTyping);
+SearchView BookSearch::Rows(std::string_view text, bool whileTyping) {
+    const search::SearchResults found = read_->index->QueryWithoutSnippets(text, whileTyping);
+    lastText_ = std::string(text);
+    lastWhileTyping_ = whileTyping;
     SearchView view;
-    for (const search::SearchResult& result : found.results)
-        view.rows.push_back(
-            {result.page, result.title.empty() ? result.page : result.title, result.snippet, result.matches});
+    for (const search::SearchResult& result : found.results) {
+        SearchRow row;
+        row.page = result.page;
+        row.title = result.title.empty() ? result.page : result.title;
+        row.pageNumber = result.pageNumber;
+        view.rows.push_back(std::move(row));
+    }
     view.status = SearchStatus(view.rows.size(), found.total, true);
     return view;
+}
+
+void BookSearch::AddSnippet(SearchRow& row) {
+    row.hasSnippet = true;
+    if (state_ != State::Ready) return;
+    search::SearchResult result;
+    result.pageNumber = row.pageNumber;
+    try {
+        read_->index->AddSnippet(result, lastText_, lastWhileTyping_);
+    } catch (const Exception&) {
+        // Told at the next search, which finds the index damaged.
+        Adopt(nullptr);
+        return;
+    }
+    row.snippet = std::move(result.snippet);
+    row.matches = std::move(result.matches);
 }
 
 SearchView BookSearch::StatusOnly(std::string status) const {

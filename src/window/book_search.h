@@ -3,6 +3,7 @@
 // text, the line above them, the address a row opens, and the rule that a
 // damaged index is told of once while the book keeps working.
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -19,8 +20,12 @@ namespace vc {
 struct SearchRow {
     std::string page;     // the page's name in the book
     std::string title;    // the page's title, or its name when it has none
-    std::string snippet;  // the words around the first match
-    std::vector<search::TextRange> matches;  // the matched words in the snippet
+    // The words around the first match and the matched words among them,
+    // made when the list first shows the row (BookSearch::AddSnippet).
+    std::string snippet;
+    std::vector<search::TextRange> matches;
+    bool hasSnippet = false;
+    std::uint32_t pageNumber = 0;  // the page's number in the index
 };
 
 struct SearchView {
@@ -31,10 +36,6 @@ struct SearchView {
 // The line above the list: nothing before a word is typed, then "No page
 // found.", "1 page", "12 pages", or "200 of 1234 pages" when the list is cut.
 std::string SearchStatus(std::size_t shown, std::size_t total, bool anyWords);
-
-// The text of a row in one line, as the list keeps it for screen readers:
-// the title, a dash, the snippet.
-std::string SearchRowLine(const SearchRow& row);
 
 // The address a result opens: its book address in a one-file book (a
 // non-empty host), otherwise the file beside the program, its name in the
@@ -75,9 +76,13 @@ public:
     // The index as Read gave it, nothing for a damaged one.
     void Adopt(std::unique_ptr<ReadSearchIndex> read);
 
-    // The rows for a text; once the index has turned out damaged, none, and
-    // the status says so.
+    // The rows for a text, without their snippets: a row's snippet takes
+    // longer than the search, and a list shows a dozen of the 200 rows.
+    // Once the index has turned out damaged, no rows, and the status says so.
     SearchView Search(std::string_view text, bool whileTyping);
+    // The snippet of a row of the last search; none once the index has
+    // turned out damaged.
+    void AddSnippet(SearchRow& row);
     // The damage message the first time the index turned out damaged, empty
     // before and ever after.
     std::string TakeDamageMessage();
@@ -85,11 +90,14 @@ public:
 
 private:
     enum class State { Unread, Reading, Ready, Damaged };
-    SearchView Rows(std::string_view text, bool whileTyping) const;
+    SearchView Rows(std::string_view text, bool whileTyping);
     SearchView StatusOnly(std::string status) const;
 
     Loader load_;
     State state_ = State::Unread;
+    // The query of the rows last given, for their snippets.
+    std::string lastText_;
+    bool lastWhileTyping_ = false;
     std::unique_ptr<ReadSearchIndex> read_;
     bool told_ = false;
 };

@@ -158,6 +158,9 @@ void Tform_apresentacao::CreateComponents() {
     progresso_.Create(progressArgs);
 
     searchPane_.Create(Handle(), scale_);
+    searchPane_.OnSnippetWanted = [this](SearchRow& row) {
+        if (bookSearch_) bookSearch_->AddSnippet(row);
+    };
     startup_trace::Mark("bars");
     if (options_.createBrowser) web_ = options_.createBrowser(Handle(), *this);
     startup_trace::Mark("browser");

@@ -58,8 +58,8 @@ void TSearchPane::Create(HWND parent, const Scale& scale) {
     // engine looks for before the first search.
     edit_.Reset(CreateWideChild(L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, parent, kEditId));
     status_.Reset(CreateWideChild(L"STATIC", SS_LEFTNOWORDWRAP | SS_ENDELLIPSIS, 0, parent, 0));
-    // Owner-drawn rows of two lines; the list keeps each row's text as one
-    // line too, for screen readers.
+    // Owner-drawn rows of two lines; the list keeps each row's title as its
+    // text too, for screen readers.
     const DWORD listStyle = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_DISABLENOSCROLL |
                             LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
     list_.Reset(CreateWideChild(L"LISTBOX", listStyle, WS_EX_CLIENTEDGE, parent, kListId));
@@ -126,7 +126,7 @@ void TSearchPane::Show(SearchView view) {
     ::SendMessageW(list_.Get(), WM_SETREDRAW, FALSE, 0);
     ::SendMessageW(list_.Get(), LB_RESETCONTENT, 0, 0);
     for (const SearchRow& row : view.rows)
-        ::SendMessageW(list_.Get(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(Utf8ToUtf16(SearchRowLine(row)))));
+        ::SendMessageW(list_.Get(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(Utf8ToUtf16(row.title))));
     if (!view.rows.empty()) ::SendMessageW(list_.Get(), LB_SETCURSEL, 0, 0);
     rows_ = std::move(view.rows);
     ::SendMessageW(list_.Get(), WM_SETREDRAW, TRUE, 0);
@@ -137,14 +137,15 @@ int TSearchPane::Selected() const {
     return static_cast<int>(::SendMessageW(list_.Get(), LB_GETCURSEL, 0, 0));
 }
 
-void TSearchPane::DrawRow(const DRAWITEMSTRUCT& item) const {
+void TSearchPane::DrawRow(const DRAWITEMSTRUCT& item) {
     HDC dc = item.hDC;
     if (item.itemID < rows_.size()) {
         const bool selected = (item.itemState & ODS_SELECTED) != 0;
         ::FillRect(dc, &item.rcItem, ::GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
         const int oldMode = ::SetBkMode(dc, TRANSPARENT);
         const COLORREF oldColour = ::SetTextColor(dc, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-        const SearchRow& row = rows_[item.itemID];
+        SearchRow& row = rows_[item.itemID];
+        if (!row.hasSnippet && OnSnippetWanted) OnSnippetWanted(row);
         const int padding = scale_.Apply(kRowPadding);
         RECT line{item.rcItem.left + padding, item.rcItem.top + padding, item.rcItem.right - padding,
                   item.rcItem.top + padding + lineHeight_};

@@ -7,6 +7,7 @@
 // what they show (book_search.h).
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -47,8 +48,10 @@ public:
     // The selected row, or -1.
     int Selected() const;
     // Paints a row of the list (WM_DRAWITEM): the title in bold on the first
-    // line, the snippet below with its matched words in bold.
-    void DrawRow(const DRAWITEMSTRUCT& item) const;
+    // line, the snippet below with its matched words in bold. A row's
+    // snippet is asked of OnSnippetWanted the first time the row is painted.
+    void DrawRow(const DRAWITEMSTRUCT& item);
+    std::function<void(SearchRow&)> OnSnippetWanted;
 
 private:
     ui::UniqueFont MakeFont(const Scale& scale, int weight) const;

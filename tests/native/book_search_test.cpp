@@ -47,10 +47,17 @@ TEST(BookSearch, ReadsTheIndexOnceAndOnlyWhenThereAreWordsToFind) {
     BookSearch search([&] { return ++loads, SmallIndex(250); });
     EXPECT_TRUE(search.Search(" ,;\" -", true).rows.empty());
     EXPECT_EQ(loads, 0);
-    const SearchView orchard = search.Search("orch", true);
+    SearchView orchard = search.Search("orch", true);
     ASSERT_EQ(orchard.rows.size(), 1u);
-    EXPECT_EQ(orchard.rows[0].title, "pages/untitled.htm") << "a page without a title shows its name";
-    EXPECT_NE(orchard.rows[0].snippet.find("orchard"), std::string::npos);
+    SearchRow& row = orchard.rows[0];
+    EXPECT_EQ(row.title, "pages/untitled.htm") << "a page without a title shows its name";
+    EXPECT_FALSE(row.hasSnippet) << "the snippet waits for the list to show the row";
+    search.AddSnippet(row);
+    EXPECT_TRUE(row.hasSnippet);
+    EXPECT_EQ(row.snippet, "an orchard of apple trees");
+    ASSERT_EQ(row.matches.size(), 1u);
+    EXPECT_EQ(row.matches[0].begin, 3u) << "the typed prefix marks the whole word";
+    EXPECT_EQ(row.matches[0].length, 7u);
     EXPECT_TRUE(search.Search("orch", false).rows.empty()) << "a finished word is no prefix";
     const SearchView apple = search.Search("apple", false);
     EXPECT_EQ(apple.rows.size(), search::kMaxResults);
@@ -73,6 +80,20 @@ TEST(BookSearch, SaysSoWhileTheIndexIsReadElsewhereThenSearchesIt) {
     EXPECT_EQ(search.Search("apple", true).status, "3 pages");
     EXPECT_EQ(loads, 1);
     EXPECT_FALSE(search.BeginReading().has_value());
+}
+
+TEST(BookSearch, ASnippetAskedOfADamagedIndexIsEmptyAndTheNextSearchSaysSo) {
+    BookSearch search([] { return SmallIndex(2); });
+    SearchView apple = search.Search("apple", false);
+    ASSERT_EQ(apple.rows.size(), 3u);
+    SearchRow bogus = apple.rows[0];
+    bogus.pageNumber = 1000;  // as a damaged index could make it
+    search.AddSnippet(bogus);
+    EXPECT_TRUE(bogus.hasSnippet && bogus.snippet.empty());
+    search.AddSnippet(apple.rows[1]);
+    EXPECT_TRUE(apple.rows[1].snippet.empty()) << "the index is no longer read";
+    EXPECT_EQ(search.Search("apple", false).status, "The search index of this book is damaged.");
+    EXPECT_EQ(search.TakeDamageMessage(), "The search index of this book is damaged.");
 }
 
 TEST(BookSearch, AnIndexReadElsewhereThatTurnsOutDamagedIsToldOnce) {

@@ -155,6 +155,16 @@ TEST(SearchResults, SnippetsShowTheWordsAroundTheFirstMatch) {
     EXPECT_EQ(both.snippet, "A lazy dog, a lazy cat.");
     EXPECT_EQ(Matched(both), "[lazy][lazy]");
 
+    // Without snippets the same pages; a snippet made later is the same.
+    SearchResults bare = index.QueryWithoutSnippets("tarcet", false);
+    ASSERT_EQ(bare.results.size(), 1u);
+    EXPECT_TRUE(bare.results[0].snippet.empty());
+    index.AddSnippet(bare.results[0], "tarcet", false);
+    EXPECT_EQ(bare.results[0].snippet, middle.snippet);
+    EXPECT_EQ(Matched(bare.results[0]), Matched(middle));
+    bare.results[0].pageNumber = 2;
+    EXPECT_THROW(index.AddSnippet(bare.results[0], "tarcet", false), ESearchIndexDamaged) << "no such page";
+
     // A match in the title alone: the body's first words, nothing marked.
     const SearchResult title = index.Query("long", false).results.at(0);
     EXPECT_EQ(title.snippet.substr(0, 9), "w0 w1 w2 ");

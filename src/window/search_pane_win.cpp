@@ -45,8 +45,11 @@ int DrawRun(HDC dc, std::string_view text, HFONT font, RECT bounds) {
     ui::SelectedObject selected(dc, font);
     SIZE size{};
     ::GetTextExtentPoint32W(dc, Wide(wide), length, &size);
-    ::DrawTextW(dc, Wide(wide), length, &bounds, DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
-    return std::min(static_cast<int>(size.cx), static_cast<int>(bounds.right - bounds.left));
+    const int room = bounds.right - bounds.left;
+    // Most runs fit: one plain call; the one that does not gets its ellipsis.
+    if (size.cx <= room) ::ExtTextOutW(dc, bounds.left, bounds.top, ETO_CLIPPED, &bounds, Wide(wide), length, nullptr);
+    else ::DrawTextW(dc, Wide(wide), length, &bounds, DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    return std::min(static_cast<int>(size.cx), room);
 }
 
 }  // namespace

@@ -120,6 +120,23 @@ private:
     HGDIOBJ old_;
 };
 
+// The reference count of a COM object of ours, which starts at one and
+// deletes `owner` when its last reference goes. The browser takes and drops
+// references from threads of its own, so the count is interlocked.
+class ComReferences {
+public:
+    ULONG Add() noexcept { return static_cast<ULONG>(::InterlockedIncrement(&count_)); }
+    template <class Owner>
+    ULONG Release(Owner* owner) noexcept {
+        const ULONG left = static_cast<ULONG>(::InterlockedDecrement(&count_));
+        if (left == 0) delete owner;
+        return left;
+    }
+
+private:
+    LONG count_ = 1;
+};
+
 // One reference to a COM object.
 template <class T>
 class ComPtr {

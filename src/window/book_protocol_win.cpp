@@ -64,12 +64,8 @@ public:
         AddRef();
         return S_OK;
     }
-    ULONG STDMETHODCALLTYPE AddRef() noexcept override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() noexcept override {
-        const ULONG left = --references_;
-        if (left == 0) delete this;
-        return left;
-    }
+    ULONG STDMETHODCALLTYPE AddRef() noexcept override { return references_.Add(); }
+    ULONG STDMETHODCALLTYPE Release() noexcept override { return references_.Release(this); }
 
     // IClassFactory
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) noexcept override;
@@ -87,9 +83,11 @@ public:
     }
 
 private:
+    // Only the last Release deletes it.
+    friend class ui::ComReferences;
     ~BookProtocolFactory() = default;
 
-    ULONG references_ = 1;
+    ui::ComReferences references_;
     std::shared_ptr<const BookPages> pages_;
     BookProtocolRegistration::DamagedPageHandler onDamaged_;
 };
@@ -169,16 +167,12 @@ private:
             static_cast<IUnknown*>(*object)->AddRef();
             return S_OK;
         }
-        ULONG STDMETHODCALLTYPE AddRef() noexcept override { return ++references_; }
-        ULONG STDMETHODCALLTYPE Release() noexcept override {
-            const ULONG left = --references_;
-            if (left == 0) delete &protocol_;
-            return left;
-        }
+        ULONG STDMETHODCALLTYPE AddRef() noexcept override { return references_.Add(); }
+        ULONG STDMETHODCALLTYPE Release() noexcept override { return references_.Release(&protocol_); }
 
     private:
         BookProtocol& protocol_;
-        ULONG references_ = 1;
+        ui::ComReferences references_;
     };
 
     void ReportData() noexcept;

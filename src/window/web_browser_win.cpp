@@ -205,12 +205,8 @@ public:
         if (iid == IID_IDispatch || iid == DIID_DWebBrowserEvents2) return Hand(&sink_, object);
         return E_NOINTERFACE;
     }
-    ULONG STDMETHODCALLTYPE AddRef() noexcept override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() noexcept override {
-        const ULONG left = --references_;
-        if (left == 0) delete this;
-        return left;
-    }
+    ULONG STDMETHODCALLTYPE AddRef() noexcept override { return references_.Add(); }
+    ULONG STDMETHODCALLTYPE Release() noexcept override { return references_.Release(this); }
 
     IOleClientSite* AsClientSite() noexcept { return &clientSite_; }
     IDispatch* Sink() noexcept { return &sink_; }
@@ -234,9 +230,11 @@ public:
     }
 
 private:
+    // Only the last Release deletes it.
+    friend class ui::ComReferences;
     ~BrowserSite() { --liveSites; }
 
-    ULONG references_ = 1;
+    ui::ComReferences references_;
     HWND parent_;
     RECT bounds_;
     BrowserEvents* events_;

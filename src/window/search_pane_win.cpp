@@ -16,6 +16,10 @@ constexpr int kStatusHeight = 18;
 constexpr int kGap = 4;
 constexpr int kFontHeight = 13;
 constexpr int kRowPadding = 3;
+// Rows listed as a keystroke is answered: more than a pane shows. Filling a
+// list of 200 takes longer than the search, so the rest follow through the
+// message loop.
+constexpr std::size_t kRowsAtOnce = 32;
 
 // Wide controls: titles and snippets are Unicode, whatever the system's
 // code page can spell.
@@ -55,6 +59,8 @@ int DrawRun(HDC dc, std::string_view text, HFONT font, RECT bounds) {
 }  // namespace
 
 void TSearchPane::Create(HWND parent, const Scale& scale) {
+    restOfRows_.SetInterval(1);
+    restOfRows_.OnTimer = [this] { ListRemainingRows(); };
     // A border on the edit box and a scroll bar on the list are what the
     // skin engine's control skinners look for; the list keeps its bar even
     // while there is nothing to scroll, or it would lose the style the
@@ -119,8 +125,10 @@ std::string TSearchPane::Text() const {
 
 void TSearchPane::SetText(const std::string& text) {
     ::SetWindowTextW(edit_.Get(), Wide(Utf8ToUtf16(text)));
-    // The caret after the words, as if they had been typed.
-    ::SendMessageW(edit_.Get(), EM_SETSEL, static_cast<WPARAM>(-1), -1);
+    // The caret after the words, as if they had been typed (a start of -1
+    // would only drop the selection and leave the caret where it was).
+    const WPARAM end = static_cast<WPARAM>(::GetWindowTextLengthW(edit_.Get()));
+    ::SendMessageW(edit_.Get(), EM_SETSEL, end, static_cast<LPARAM>(end));
 }
 
 void TSearchPane::Show(SearchView view) {
@@ -128,12 +136,32 @@ void TSearchPane::Show(SearchView view) {
     // One repaint for the whole list, not one per row.
     ::SendMessageW(list_.Get(), WM_SETREDRAW, FALSE, 0);
     ::SendMessageW(list_.Get(), LB_RESETCONTENT, 0, 0);
-    for (const SearchRow& row : view.rows)
-        ::SendMessageW(list_.Get(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(Utf8ToUtf16(row.title))));
-    if (!view.rows.empty()) ::SendMessageW(list_.Get(), LB_SETCURSEL, 0, 0);
     rows_ = std::move(view.rows);
+    listed_ = 0;
+    ListRows(kRowsAtOnce);
+    if (!rows_.empty()) ::SendMessageW(list_.Get(), LB_SETCURSEL, 0, 0);
     ::SendMessageW(list_.Get(), WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(list_.Get(), nullptr, TRUE);
+    // The rest once the keystroke has been answered and the first rows
+    // painted: a timer's tick comes after the paint, and a keystroke first
+    // starts the next search instead.
+    restOfRows_.SetEnabled(listed_ < rows_.size());
+}
+
+void TSearchPane::ListRemainingRows() {
+    restOfRows_.SetEnabled(false);
+    if (listed_ >= rows_.size()) return;
+    ::SendMessageW(list_.Get(), WM_SETREDRAW, FALSE, 0);
+    ListRows(rows_.size() - listed_);
+    ::SendMessageW(list_.Get(), WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(list_.Get(), nullptr, FALSE);
+}
+
+void TSearchPane::ListRows(std::size_t count) {
+    for (const std::size_t end = std::min(rows_.size(), listed_ + count); listed_ < end; ++listed_) {
+        const std::u16string title = Utf8ToUtf16(rows_[listed_].title);
+        ::SendMessageW(list_.Get(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(title)));
+    }
 }
 
 int TSearchPane::Selected() const {

@@ -13,6 +13,7 @@
 
 #include "common/scale.h"
 #include "ui/handles_win.h"
+#include "ui/timer_win.h"
 #include "window/book_search.h"
 
 namespace vc {
@@ -41,7 +42,9 @@ public:
     // The typed text in UTF-8, and a text put in its place.
     std::string Text() const;
     void SetText(const std::string& text);
-    // Fills the list and the line above it; the first row is selected.
+    // Fills the list and the line above it; the first row is selected. The
+    // list takes its first rows at once and the rest once the window has
+    // painted them, through the message loop.
     void Show(SearchView view);
     // The rows the list shows, in its order.
     const std::vector<SearchRow>& Rows() const noexcept { return rows_; }
@@ -55,6 +58,8 @@ public:
 
 private:
     ui::UniqueFont MakeFont(const Scale& scale, int weight) const;
+    void ListRows(std::size_t count);
+    void ListRemainingRows();
 
     // The fonts go after the controls that use them.
     ui::UniqueFont font_;
@@ -63,6 +68,8 @@ private:
     ui::UniqueWindow status_;
     ui::UniqueWindow list_;
     std::vector<SearchRow> rows_;
+    std::size_t listed_ = 0;  // rows the list holds, the first of rows_
+    ui::TTimer restOfRows_;
     Scale scale_;
     int lineHeight_ = 0;
     bool visible_ = false;

@@ -498,6 +498,24 @@ TEST_F(PresentationWindow, AResultShowsItsTitleAboveItsSnippet) {
     EXPECT_GT(plain.InkBetween(half, plain.height, DibColour(COLOR_WINDOW)), 20);
 }
 
+// A keystroke lists the rows a pane shows and a few more; the rest follow
+// once the keystroke has been answered.
+TEST_F(PresentationWindow, TheListTakesItsFirstRowsAtOnceAndTheRestThroughTheMessageLoop) {
+    search::IndexWriter writer;
+    for (int i = 0; i < 250; ++i) writer.AddPage("pages/p" + std::to_string(i) + ".htm", "Apple", "apple pie");
+    Open(BookLines(), {{"pages/index.htm", "<p>start</p>"}}, writer.Finish());
+    window_->Show();
+    const TSearchPane& pane = window_->SearchPane();
+    EXPECT_TRUE(Cancelled("ACTION:SEARCH%20%apple%"));
+    ASSERT_EQ(StatusOnceRead(pane), "200 of 250 pages");
+    Type(pane.Edit(), " p");
+    EXPECT_EQ(pane.Text(), "apple p") << "typing goes on after the command's words";
+    EXPECT_EQ(Status(pane), "200 of 250 pages");
+    EXPECT_EQ(ListCount(pane.List()), 32);
+    EXPECT_TRUE(effects::test::PumpUntil([&] { return ListCount(pane.List()) == 200; }));
+    EXPECT_EQ(pane.Rows().size(), 200u);
+}
+
 // Whole words: "app" is no prefix here, and a web page may ask too.
 TEST_F(PresentationWindow, TheSearchCommandOpensThePaneWithItsWordsSearched) {
     Open(BookLines(), {{"pages/index.htm", "<p>start</p>"}}, TwoPageIndex());

@@ -1,11 +1,11 @@
 // The search pane of a running book, as a reader uses it, under Wine (or
 // Windows): opens the pane by its tool-bar button, types the first letter at
 // once and waits for the index to be read, then types each query letter by
-// letter, 50 ms apart. A keystroke is timed from the character sent until the window has
-// painted what changed: the pane searches and fills its list before the send
-// returns, and the paint is asked for at once. The reference,
-// measured in the same run, is the same typing into a book of one page,
-// where searching costs nothing: what is left is the window's own work.
+// letter, 50 ms apart. A keystroke is timed from the character sent until
+// the window has painted what changed: the pane searches and lists its first
+// rows before the send returns, and the paint is asked for at once. The
+// reference, measured in the same run, is the same typing into a book of one
+// page, where searching costs nothing: what is left is the window's own work.
 //
 //   search_typing ROUNDS BOOK REFERENCE-BOOK
 //

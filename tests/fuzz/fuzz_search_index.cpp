@@ -2,7 +2,8 @@
 // is a query; the rest is an index when it starts as one, and otherwise the
 // text of pages (cut at form feeds) that an index is built from. A damaged
 // index may be refused, but only with the damage error; an index the writer
-// made is never refused; results stay within their limits.
+// made is never refused; results stay within their limits, and snippets made
+// later for a query's rows are the query's own.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -52,7 +53,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         const auto reader = vc::search::SearchIndex::Open(index);
         CheckResults(reader.Query(query, false));
-        CheckResults(reader.Query(query, true));
+        const vc::search::SearchResults typed = reader.Query(query, true);
+        CheckResults(typed);
+        // The pane's way: the rows first, a row's snippet when it shows; the
+        // same snippets as the query's own.
+        vc::search::SearchResults bare = reader.QueryWithoutSnippets(query, true);
+        if (bare.results.size() != typed.results.size()) __builtin_trap();
+        for (std::size_t i = 0; i < bare.results.size(); ++i) {
+            reader.AddSnippet(bare.results[i], query, true);
+            if (bare.results[i].snippet != typed.results[i].snippet) __builtin_trap();
+        }
     } catch (const vc::search::ESearchIndexDamaged&) {
         if (made) __builtin_trap();
     }

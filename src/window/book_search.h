@@ -86,7 +86,6 @@ public:
     // The damage message the first time the index turned out damaged, empty
     // before and ever after.
     std::string TakeDamageMessage();
-    bool Loaded() const noexcept { return read_ != nullptr; }
 
 private:
     enum class State { Unread, Reading, Ready, Damaged };

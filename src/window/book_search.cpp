@@ -1,5 +1,7 @@
 #include "window/book_search.h"
 
+#include <algorithm>
+
 #include "book/book_address.h"
 #include "book/page_archive.h"
 #include "common/text.h"
@@ -14,6 +16,11 @@ std::string SearchStatus(std::size_t shown, std::size_t total, bool anyWords) {
     if (total == 1) return "1 page";
     if (shown < total) return std::to_string(shown) + " of " + std::to_string(total) + " pages";
     return std::to_string(total) + " pages";
+}
+
+int SearchPaneWidth(int clientWidth, const Scale& scale) {
+    const int width = std::clamp(clientWidth / 3, scale.Apply(240), scale.Apply(400));
+    return std::max(0, std::min(width, clientWidth / 2));
 }
 
 std::optional<std::string> SearchResultAddress(std::string_view page, std::string_view bookHost,

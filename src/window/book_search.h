@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common/code_page.h"
+#include "common/scale.h"
 #include "search/search_index.h"
 
 namespace vc {
@@ -36,6 +37,11 @@ struct SearchView {
 // The line above the list: nothing before a word is typed, then "No page
 // found.", "1 page", "12 pages", or "200 of 1234 pages" when the list is cut.
 std::string SearchStatus(std::size_t shown, std::size_t total, bool anyWords);
+
+// The pane's width beside a page area of `clientWidth` pixels: a third of
+// it, at least 240 and at most 400 pixels at 96 DPI (a wider pane shows more
+// of each snippet), and never more than half the area.
+int SearchPaneWidth(int clientWidth, const Scale& scale);
 
 // The address a result opens: its book address in a one-file book (a
 // non-empty host), otherwise the file beside the program, its name in the

@@ -10,7 +10,6 @@ namespace vc {
 namespace {
 
 // The pane's lengths at 96 DPI.
-constexpr int kPaneWidth = 240;
 constexpr int kEditHeight = 22;
 constexpr int kStatusHeight = 18;
 constexpr int kGap = 4;
@@ -100,7 +99,7 @@ void TSearchPane::SetVisible(bool visible) {
 }
 
 int TSearchPane::Width(int clientWidth) const {
-    return visible_ ? std::min(scale_.Apply(kPaneWidth), clientWidth / 2) : 0;
+    return visible_ ? SearchPaneWidth(clientWidth, scale_) : 0;
 }
 
 void TSearchPane::Layout(const RECT& pane) {

@@ -35,6 +35,23 @@ TEST(SearchPaneTexts, CountThePagesAndSayWhereAResultOpens) {
     EXPECT_EQ(SearchResultAddress("pages/cr\xE8me.htm", "", "C:\\B\\", western), std::nullopt);
 }
 
+struct PaneWidthCase {
+    int clientWidth, dpi, expected;
+};
+
+class SearchPaneWidthTest : public ::testing::TestWithParam<PaneWidthCase> {};
+
+TEST_P(SearchPaneWidthTest, IsAThirdOfThePageAreaWithinItsBounds) {
+    EXPECT_EQ(SearchPaneWidth(GetParam().clientWidth, Scale(GetParam().dpi)), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    NarrowToWide, SearchPaneWidthTest,
+    ::testing::Values(PaneWidthCase{800, 96, 266}, PaneWidthCase{600, 96, 240}, PaneWidthCase{1500, 96, 400},
+                      PaneWidthCase{400, 96, 200},  // never more than half the page area
+                      PaneWidthCase{0, 96, 0}, PaneWidthCase{-5, 96, 0}, PaneWidthCase{1000, 192, 480},
+                      PaneWidthCase{2400, 192, 800}));
+
 std::string SmallIndex(int pages) {
     search::IndexWriter writer;
     writer.AddPage("pages/untitled.htm", "", "an orchard of apple trees");

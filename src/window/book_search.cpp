@@ -23,6 +23,15 @@ int SearchPaneWidth(int clientWidth, const Scale& scale) {
     return std::max(0, std::min(width, clientWidth / 2));
 }
 
+std::string LeadInThatFits(std::string_view text, int room, const std::function<int(std::string_view)>& width) {
+    if (width(text) <= room) return std::string(text);
+    for (std::size_t space = text.find(' '); space != std::string_view::npos; space = text.find(' ', space + 1)) {
+        const std::string cut = "..." + std::string(text.substr(space + 1));
+        if (width(cut) <= room) return cut;
+    }
+    return "...";
+}
+
 std::optional<std::string> SearchResultAddress(std::string_view page, std::string_view bookHost,
                                                std::string_view executableFolder, const CodePage& codePage) {
     if (!bookHost.empty()) return MakeBookAddress(bookHost, page);

@@ -43,6 +43,11 @@ std::string SearchStatus(std::size_t shown, std::size_t total, bool anyWords);
 // of each snippet), and never more than half the area.
 int SearchPaneWidth(int clientWidth, const Scale& scale);
 
+// The words a row shows before its first matched word: the end of `text`
+// that fits in `room` as `width` measures it, cut where a word starts and
+// led by "..." when cut, so that the match stays in sight in a narrow pane.
+std::string LeadInThatFits(std::string_view text, int room, const std::function<int(std::string_view)>& width);
+
 // The address a result opens: its book address in a one-file book (a
 // non-empty host), otherwise the file beside the program, its name in the
 // system code page; nothing when the name has no such spelling.

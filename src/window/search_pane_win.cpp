@@ -181,7 +181,25 @@ void TSearchPane::DrawRow(const DRAWITEMSTRUCT& item) {
                   item.rcItem.top + padding + lineHeight_};
         DrawRun(dc, row.title, boldFont_.Get(), line);
         ::OffsetRect(&line, 0, lineHeight_);
-        for (const search::SnippetRun& run : search::SplitSnippet(row.snippet, row.matches)) {
+        std::vector<search::SnippetRun> runs = search::SplitSnippet(row.snippet, row.matches);
+        // A snippet too long for its line keeps a third of the line at most
+        // before the first match, which would otherwise be cut off.
+        std::string leadIn;
+        if (runs.size() > 1 && !runs[0].matched) {
+            ui::SelectedObject selected(dc, font_.Get());
+            const auto width = [dc](std::string_view text) {
+                const std::u16string wide = Utf8ToUtf16(text);
+                SIZE size{};
+                ::GetTextExtentPoint32W(dc, Wide(wide), static_cast<int>(wide.size()), &size);
+                return static_cast<int>(size.cx);
+            };
+            const int room = line.right - line.left;
+            if (width(row.snippet) > room) {
+                leadIn = LeadInThatFits(runs[0].text, room / 3, width);
+                runs[0].text = leadIn;
+            }
+        }
+        for (const search::SnippetRun& run : runs) {
             if (line.left >= line.right) break;
             line.left += DrawRun(dc, run.text, run.matched ? boldFont_.Get() : font_.Get(), line);
         }

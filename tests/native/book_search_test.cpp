@@ -35,6 +35,15 @@ TEST(SearchPaneTexts, CountThePagesAndSayWhereAResultOpens) {
     EXPECT_EQ(SearchResultAddress("pages/cr\xE8me.htm", "", "C:\\B\\", western), std::nullopt);
 }
 
+TEST(SearchRowLeadIn, KeepsTheLastWordsBeforeTheMatchThatFit) {
+    const auto width = [](std::string_view text) { return static_cast<int>(text.size()) * 7; };
+    EXPECT_EQ(LeadInThatFits("a few words ", 100, width), "a few words ") << "12 letters, 84 pixels: all fit";
+    EXPECT_EQ(LeadInThatFits("one two three four five ", 100, width), "...four five ");
+    EXPECT_EQ(LeadInThatFits("...many words before the ", 100, width), "...before the ");
+    EXPECT_EQ(LeadInThatFits("averyveryverylongword ", 100, width), "...") << "no word start leaves room";
+    EXPECT_EQ(LeadInThatFits("", 0, width), "");
+}
+
 struct PaneWidthCase {
     int clientWidth, dpi, expected;
 };

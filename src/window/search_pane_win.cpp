@@ -42,17 +42,23 @@ int LineHeight(HFONT font) {
 
 // Draws a text from the rectangle's left, cut with an ellipsis at its right
 // edge; the width it took.
+// The width of a text in the font selected into the device context.
+int TextWidth(HDC dc, const std::u16string& wide) {
+    SIZE size{};
+    ::GetTextExtentPoint32W(dc, Wide(wide), static_cast<int>(wide.size()), &size);
+    return static_cast<int>(size.cx);
+}
+
 int DrawRun(HDC dc, std::string_view text, HFONT font, RECT bounds) {
     const std::u16string wide = Utf8ToUtf16(text);
     const int length = static_cast<int>(wide.size());
     ui::SelectedObject selected(dc, font);
-    SIZE size{};
-    ::GetTextExtentPoint32W(dc, Wide(wide), length, &size);
+    const int width = TextWidth(dc, wide);
     const int room = bounds.right - bounds.left;
     // Most runs fit: one plain call; the one that does not gets its ellipsis.
-    if (size.cx <= room) ::ExtTextOutW(dc, bounds.left, bounds.top, ETO_CLIPPED, &bounds, Wide(wide), length, nullptr);
+    if (width <= room) ::ExtTextOutW(dc, bounds.left, bounds.top, ETO_CLIPPED, &bounds, Wide(wide), length, nullptr);
     else ::DrawTextW(dc, Wide(wide), length, &bounds, DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
-    return std::min(static_cast<int>(size.cx), room);
+    return std::min(width, room);
 }
 
 }  // namespace
@@ -187,12 +193,7 @@ void TSearchPane::DrawRow(const DRAWITEMSTRUCT& item) {
         std::string leadIn;
         if (runs.size() > 1 && !runs[0].matched) {
             ui::SelectedObject selected(dc, font_.Get());
-            const auto width = [dc](std::string_view text) {
-                const std::u16string wide = Utf8ToUtf16(text);
-                SIZE size{};
-                ::GetTextExtentPoint32W(dc, Wide(wide), static_cast<int>(wide.size()), &size);
-                return static_cast<int>(size.cx);
-            };
+            const auto width = [dc](std::string_view text) { return TextWidth(dc, Utf8ToUtf16(text)); };
             const int room = line.right - line.left;
             if (width(row.snippet) > room) {
                 leadIn = LeadInThatFits(runs[0].text, room / 3, width);

@@ -122,18 +122,6 @@ TEST(BookSearch, ASnippetAskedOfADamagedIndexIsEmptyAndTheNextSearchSaysSo) {
     EXPECT_EQ(search.TakeDamageMessage(), "The search index of this book is damaged.");
 }
 
-TEST(BookSearch, AnIndexReadElsewhereThatTurnsOutDamagedIsToldOnce) {
-    BookSearch search([]() -> std::string { throw EBookDamaged("", "checksum"); });
-    const std::optional<BookSearch::Loader> load = search.BeginReading();
-    ASSERT_TRUE(load.has_value());
-    std::unique_ptr<ReadSearchIndex> read = BookSearch::Read(*load);
-    EXPECT_EQ(read, nullptr);
-    search.Adopt(std::move(read));
-    EXPECT_EQ(search.Search("apple", true).status, "The search index of this book is damaged.");
-    EXPECT_EQ(search.TakeDamageMessage(), "The search index of this book is damaged.");
-    EXPECT_EQ(search.TakeDamageMessage(), "");
-}
-
 class DamagedIndex : public ::testing::TestWithParam<std::string (*)()> {};
 
 TEST_P(DamagedIndex, IsToldOnceAndLeavesAnEmptyListThatSaysSo) {

@@ -30,7 +30,6 @@
 //                                      snippets, each by its row id
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
-#include <time.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -42,6 +41,8 @@
 #include <vector>
 
 #include "../tests/native/one_file_book.h"
+#include "bench_reference.h"
+#include "bench_statistics.h"
 #include "book/page_archive.h"
 #include "common/input_file.h"
 #include "common/unicode.h"
@@ -55,12 +56,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace vc::search;
-
-double ThreadSeconds() {
-    timespec ts;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
-}
+using vc::bench::Percentile;
+using vc::bench::ThreadSeconds;
 
 struct Page {
     std::string name, title, body;
@@ -182,11 +179,6 @@ public:
 private:
     sqlite3* db_ = nullptr;
 };
-
-double Percentile(std::vector<double> values, double fraction) {
-    std::sort(values.begin(), values.end());
-    return values[std::min(values.size() - 1, static_cast<std::size_t>(fraction * values.size()))];
-}
 
 template <class Run>
 double BestOfThree(Run&& run) {

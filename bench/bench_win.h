@@ -1,10 +1,9 @@
 #pragma once
 // What the benchmarks that drive a running book under Wine (or Windows)
-// share: the high-resolution clock, the book's window, the median.
+// share: the high-resolution clock and the book's window.
 #include <windows.h>
 
-#include <algorithm>
-#include <vector>
+#include "bench_statistics.h"
 
 namespace vc::bench {
 
@@ -41,20 +40,6 @@ inline HWND VisibleWindowOf(DWORD process) {
         },
         reinterpret_cast<LPARAM>(&search));
     return search.found;
-}
-
-// The value at `fraction` of the sorted values: 0.5 the median, 1 the largest.
-inline double Percentile(std::vector<double> values, double fraction) {
-    if (values.empty()) return 0;
-    std::sort(values.begin(), values.end());
-    return values[std::min(values.size() - 1, static_cast<std::size_t>(fraction * values.size()))];
-}
-
-inline double Median(std::vector<double> values) {
-    if (values.empty()) return 0;
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 }  // namespace vc::bench

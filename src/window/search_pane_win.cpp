@@ -40,8 +40,6 @@ int LineHeight(HFONT font) {
     return metrics.tmHeight;
 }
 
-// Draws a text from the rectangle's left, cut with an ellipsis at its right
-// edge; the width it took.
 // The width of a text in the font selected into the device context.
 int TextWidth(HDC dc, const std::u16string& wide) {
     SIZE size{};
@@ -49,6 +47,8 @@ int TextWidth(HDC dc, const std::u16string& wide) {
     return static_cast<int>(size.cx);
 }
 
+// Draws a text from the rectangle's left, cut with an ellipsis at its right
+// edge; the width it took.
 int DrawRun(HDC dc, std::string_view text, HFONT font, RECT bounds) {
     const std::u16string wide = Utf8ToUtf16(text);
     const int length = static_cast<int>(wide.size());
@@ -187,28 +187,32 @@ void TSearchPane::DrawRow(const DRAWITEMSTRUCT& item) {
                   item.rcItem.top + padding + lineHeight_};
         DrawRun(dc, row.title, boldFont_.Get(), line);
         ::OffsetRect(&line, 0, lineHeight_);
-        std::vector<search::SnippetRun> runs = search::SplitSnippet(row.snippet, row.matches);
-        // A snippet too long for its line keeps a third of the line at most
-        // before the first match, which would otherwise be cut off.
-        std::string leadIn;
-        if (runs.size() > 1 && !runs[0].matched) {
-            ui::SelectedObject selected(dc, font_.Get());
-            const auto width = [dc](std::string_view text) { return TextWidth(dc, Utf8ToUtf16(text)); };
-            const int room = line.right - line.left;
-            if (width(row.snippet) > room) {
-                leadIn = LeadInThatFits(runs[0].text, room / 3, width);
-                runs[0].text = leadIn;
-            }
-        }
-        for (const search::SnippetRun& run : runs) {
-            if (line.left >= line.right) break;
-            line.left += DrawRun(dc, run.text, run.matched ? boldFont_.Get() : font_.Get(), line);
-        }
+        DrawSnippet(dc, row, line);
         ::SetTextColor(dc, oldColour);
         ::SetBkMode(dc, oldMode);
     }
     // An empty list that has the focus shows it too.
     if (item.itemState & ODS_FOCUS) ::DrawFocusRect(dc, &item.rcItem);
+}
+
+void TSearchPane::DrawSnippet(HDC dc, const SearchRow& row, RECT line) const {
+    std::vector<search::SnippetRun> runs = search::SplitSnippet(row.snippet, row.matches);
+    // A snippet too long for its line keeps a third of the line at most
+    // before the first match, which would otherwise be cut off.
+    std::string leadIn;
+    if (runs.size() > 1 && !runs[0].matched) {
+        ui::SelectedObject plainFont(dc, font_.Get());
+        const auto width = [dc](std::string_view text) { return TextWidth(dc, Utf8ToUtf16(text)); };
+        const int room = line.right - line.left;
+        if (width(row.snippet) > room) {
+            leadIn = LeadInThatFits(runs[0].text, room / 3, width);
+            runs[0].text = leadIn;
+        }
+    }
+    for (const search::SnippetRun& run : runs) {
+        if (line.left >= line.right) break;
+        line.left += DrawRun(dc, run.text, run.matched ? boldFont_.Get() : font_.Get(), line);
+    }
 }
 
 }  // namespace vc

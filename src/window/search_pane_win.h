@@ -59,6 +59,8 @@ public:
 private:
     ui::UniqueFont MakeFont(const Scale& scale, int weight) const;
     void ListRows(std::size_t count);
+    // The snippet's line of a row, the matched words in bold.
+    void DrawSnippet(HDC dc, const SearchRow& row, RECT line) const;
     void ListRemainingRows();
 
     // The fonts go after the controls that use them.

@@ -392,11 +392,13 @@ int ListCount(HWND list) { return static_cast<int>(::SendMessageW(list, LB_GETCO
 void Type(HWND edit, const std::string& text) {
     for (char c : text) ::SendMessageW(edit, WM_CHAR, static_cast<WPARAM>(c), 0);
 }
+std::string Utf8Of(const wchar_t* text) { return Utf16ToUtf8(std::u16string(text, text + ::wcslen(text))); }
+
 // The line above the list, which follows the edit box.
 std::string Status(const TSearchPane& pane) {
     wchar_t text[100] = L"";
     ::GetWindowTextW(::GetWindow(pane.Edit(), GW_HWNDNEXT), text, 100);
-    return Utf16ToUtf8(std::u16string(text, text + ::wcslen(text)));
+    return Utf8Of(text);
 }
 // The index is read beside the window when the pane first opens; the words
 // typed meanwhile are searched once it is there.
@@ -484,7 +486,7 @@ TEST_F(PresentationWindow, AResultShowsItsTitleAboveItsSnippet) {
     ASSERT_EQ(StatusOnceRead(pane), "1 page");
     wchar_t line[100] = L"";
     ::SendMessageW(pane.List(), LB_GETTEXT, 0, reinterpret_cast<LPARAM>(line));
-    EXPECT_EQ(Utf16ToUtf8(std::u16string(line, line + ::wcslen(line))), "Apples") << "the row's title, for screen readers";
+    EXPECT_EQ(Utf8Of(line), "Apples") << "the row's title, for screen readers";
 
     const PaintedRow selected = PaintRow(window_->Handle(), pane.List(), ODS_SELECTED);
     ASSERT_GE(selected.height, 2 * 13) << "two lines of the pane's font";
